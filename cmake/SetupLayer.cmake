@@ -1,0 +1,30 @@
+# setup_add_layer(NAME DIR DEPS...): a static library from every .cpp in DIR. Files ending
+# in _posix.cpp or _win32.cpp are taken only on their platform.
+function(setup_add_layer name dir)
+  file(GLOB sources CONFIGURE_DEPENDS "${dir}/*.cpp")
+  if(WIN32)
+    list(FILTER sources EXCLUDE REGEX "_posix\\.cpp$")
+  else()
+    list(FILTER sources EXCLUDE REGEX "_win32\\.cpp$")
+  endif()
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARGN})
+  else()
+    # A layer whose code is all in headers so far.
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${ARGN})
+  endif()
+endfunction()
+
+# setup_add_tests(NAME DIR DEPS...): one GoogleTest program from every .cpp in DIR.
+function(setup_add_tests name dir)
+  file(GLOB sources CONFIGURE_DEPENDS "${dir}/*.cpp")
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARGN} setup_test_support GTest::gtest GTest::gmock
+                                        GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

@@ -1,0 +1,16 @@
+#pragma once
+
+namespace setup {
+
+// Exit statuses of the program.
+inline constexpr int EXIT_FINISHED = 0;
+inline constexpr int EXIT_FAILED = 1;
+inline constexpr int EXIT_STARTUP = 2;
+inline constexpr int EXIT_ALREADY_RUNNING = 3;
+inline constexpr int EXIT_USAGE = 64;
+
+// The command line of `setup`: parses the arguments, builds the process-wide objects and
+// runs the mode asked for; returns the exit status.
+int RunFrontEnd(int argc, char** argv);
+
+}  // namespace setup

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+
+namespace setup {
+
+// A private-profile (INI) file read once into memory, answering lookups as the profile
+// reader of the original system does: section and key names without regard to case, blanks
+// around names and values trimmed, one pair of enclosing quotes (" or ') removed, the first
+// occurrence of a section and of a key wins, values cut at 4095 characters. Lines end at CR,
+// LF or CRLF; a line whose first non-blank is ';' is a comment; a NUL ends the text of its
+// line. Memory stays bounded whatever the input: names and values are cut, and once
+// MAX_STORED_BYTES are held further new keys are ignored.
+class IniFile {
+ public:
+  static constexpr size_t MAX_VALUE_LENGTH = 4095;
+  static constexpr size_t MAX_STORED_BYTES = 16 * 1024 * 1024;
+
+  // An empty file: every lookup gives its default.
+  IniFile() = default;
+  static IniFile Parse(std::string_view text);
+  // Reads `path` through the file system in chunks; a file that cannot be opened gives an
+  // empty IniFile, as the original reader falls back to defaults.
+  static IniFile Load(FileSystem& fs, const std::string& path);
+
+  // The value, or `default_value` when the section or key is missing.
+  std::string GetString(std::string_view section, std::string_view key,
+                        std::string_view default_value) const;
+  std::optional<std::string> Find(std::string_view section, std::string_view key) const;
+
+ private:
+  class Parser;
+  // Keys are stored lower-cased (ASCII), as they are matched.
+  std::map<std::string, std::map<std::string, std::string>> sections_;
+  size_t stored_bytes_ = 0;
+};
+
+}  // namespace setup

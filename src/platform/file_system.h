@@ -1,0 +1,105 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/file_types.h"
+#include "platform/status.h"
+
+namespace setup {
+
+// A file open for reading.
+class ReadableFile {
+ public:
+  virtual ~ReadableFile() = default;
+  // Reads up to `n` bytes into `buffer`; returns the number read, 0 at the end of the file.
+  virtual Result<size_t> Read(char* buffer, size_t n) = 0;
+  virtual uint64_t Size() const = 0;
+};
+
+// A new file being written. Its contents go to a temporary file beside the destination and
+// replace the destination only when Commit succeeds, so an interrupted or failed write never
+// destroys an existing file nor leaves a half-written one under the final name. Destroying an
+// uncommitted file removes the temporary.
+class WritableFile {
+ public:
+  virtual ~WritableFile() = default;
+  virtual Status Write(const char* data, size_t n) = 0;
+  // Flushes and renames the temporary over the destination.
+  virtual Status Commit() = 0;
+};
+
+// The file system in Windows terms. Every path is a Windows path in the disc's code page
+// ("C:\Books\READ_ME.TXT", or relative to the current directory); the implementation maps it
+// onto the host. Contracts follow the Win32 calls the program was written against; failures
+// come back as a Status whose win_error() is the Win32 error code those calls would set.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // Attributes of the file or directory. Fails with FileNotFound when the last component is
+  // missing and PathNotFound when a directory on the way is missing (or the drive is unmapped).
+  virtual Result<uint32_t> GetFileAttributes(const std::string& path) = 0;
+  // Sets read-only, hidden, system and archive; other bits are ignored.
+  virtual Status SetFileAttributes(const std::string& path, uint32_t attributes) = 0;
+  // The entry's directory data (name, attributes, size, times).
+  virtual Result<FindData> GetFileInfo(const std::string& path) = 0;
+  // Sets the three times; a zero leaves that time unchanged.
+  virtual Status SetFileTimes(const std::string& path, FileTime creation, FileTime last_access,
+                              FileTime last_write) = 0;
+
+  // The entries matching `pattern`, a path whose last component may hold '*' and '?'
+  // ("*.*" matches every name, as on the original system). Includes "." and ".." for a
+  // pattern that matches them. Fails with FileNotFound when nothing matches and
+  // PathNotFound when the directory is missing.
+  virtual Result<std::vector<FindData>> FindFiles(const std::string& pattern) = 0;
+
+  // Creates one directory; fails with AlreadyExists when the name exists, PathNotFound when
+  // its parent is missing.
+  virtual Status CreateDirectory(const std::string& path) = 0;
+  // Copies a file with its attributes and last-write time. With `fail_if_exists` an existing
+  // destination fails with FileExists; otherwise it is replaced, unless it is read-only
+  // (AccessDenied). The destination is replaced only by a complete copy.
+  virtual Status CopyFile(const std::string& from, const std::string& to,
+                          bool fail_if_exists) = 0;
+  // Deletes a file; a read-only file fails with AccessDenied, a directory with AccessDenied.
+  virtual Status DeleteFile(const std::string& path) = 0;
+  // Moves or renames a file or directory; never replaces an existing destination
+  // (AlreadyExists).
+  virtual Status MoveFile(const std::string& from, const std::string& to) = 0;
+
+  virtual Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& path) = 0;
+  // Starts writing `path` (see WritableFile). A read-only existing destination fails with
+  // AccessDenied; the parent directory must exist.
+  virtual Result<std::unique_ptr<WritableFile>> CreateForWrite(const std::string& path) = 0;
+
+  // The virtual current directory, a full Windows path without a trailing backslash except
+  // at a drive root ("C:\"). The process's own current directory is never changed.
+  virtual std::string GetCurrentDirectory() = 0;
+  virtual Status SetCurrentDirectory(const std::string& path) = 0;
+  // `path` made absolute against the current directory, '.' and '..' resolved, separators
+  // made backslashes; no file-system access.
+  virtual std::string GetFullPathName(const std::string& path) = 0;
+
+  // Bit 0 is A: one bit per mapped drive.
+  virtual uint32_t GetLogicalDrives() = 0;
+  // The type of the drive whose root is given ("C:\"); NoRootDir for an unmapped drive.
+  virtual DriveType GetDriveType(const std::string& root) = 0;
+  virtual Result<DiskSpace> GetDiskFreeSpace(const std::string& root) = 0;
+
+  // The host path a Windows path names (existing components matched without regard to case),
+  // for the few places that must hand a path to the host (running a program, a link target).
+  virtual Result<std::string> ToHostPath(const std::string& path) = 0;
+};
+
+// False only when the file system reports FileNotFound for the path's attributes; every other
+// outcome (a file, a directory, any other failure) is true. Never reports anything.
+bool FileExists(FileSystem& fs, const std::string& path);
+
+// Reads a whole file, at most `max_bytes` of it (the rest is ignored).
+Result<std::string> ReadFileContents(FileSystem& fs, const std::string& path, size_t max_bytes);
+
+}  // namespace setup

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <mutex>
+#include <string>
+
+#include "platform/code_page.h"
+#include "platform/drive_map.h"
+#include "platform/file_system.h"
+
+namespace setup {
+
+// The file system on a POSIX host, through a drive map. Names are converted between the
+// disc's code page and the host's UTF-8 at this boundary. Each existing path component is
+// matched without regard to case (an exact match wins); '..' never leaves a drive root.
+// Read-only is the absence of write permission; hidden, system and archive live in the
+// extended attribute user.DOSATTRIB where the file system has one.
+class PosixFileSystem : public FileSystem {
+ public:
+  PosixFileSystem(DriveMap drives, CodePage code_page, std::string current_directory);
+
+  Result<uint32_t> GetFileAttributes(const std::string& path) override;
+  Status SetFileAttributes(const std::string& path, uint32_t attributes) override;
+  Result<FindData> GetFileInfo(const std::string& path) override;
+  Status SetFileTimes(const std::string& path, FileTime creation, FileTime last_access,
+                      FileTime last_write) override;
+  Result<std::vector<FindData>> FindFiles(const std::string& pattern) override;
+  Status CreateDirectory(const std::string& path) override;
+  Status CopyFile(const std::string& from, const std::string& to, bool fail_if_exists) override;
+  Status DeleteFile(const std::string& path) override;
+  Status MoveFile(const std::string& from, const std::string& to) override;
+  Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& path) override;
+  Result<std::unique_ptr<WritableFile>> CreateForWrite(const std::string& path) override;
+  std::string GetCurrentDirectory() override;
+  Status SetCurrentDirectory(const std::string& path) override;
+  std::string GetFullPathName(const std::string& path) override;
+  uint32_t GetLogicalDrives() override;
+  DriveType GetDriveType(const std::string& root) override;
+  Result<DiskSpace> GetDiskFreeSpace(const std::string& root) override;
+  Result<std::string> ToHostPath(const std::string& path) override;
+
+  const DriveMap& drives() const { return drives_; }
+  const CodePage& code_page() const { return code_page_; }
+
+ private:
+  // How far a Windows path resolved on the host.
+  struct Resolved {
+    std::string host_path;  // the existing prefix, then the rest as written (UTF-8)
+    bool exists = false;    // every component exists
+    bool parent_exists = false;  // every component but the last exists (as a directory)
+  };
+  Result<Resolved> Resolve(const std::string& path);
+
+  DriveMap drives_;
+  CodePage code_page_;
+  std::mutex current_directory_mutex_;
+  std::string current_directory_;
+};
+
+}  // namespace setup
