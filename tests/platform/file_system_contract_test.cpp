@@ -263,6 +263,137 @@ TEST_P(FileSystemContract, OpenForReadReadsAndRefusesDirectories) {
   EXPECT_EQ(*ReadFileContents(*fs_, "C:\\f.txt", 4), "cont");
 }
 
+TEST_P(FileSystemContract, CopyReplacesUnlessToldNotTo) {
+  Write("src.txt", "new contents");
+  Write("dst.txt", "old");
+  const FileTime stamp = FILETIME_UNIX_EPOCH + 900000000ULL * 10000000ULL;
+  ASSERT_TRUE(fs_->SetFileTimes("C:\\src.txt", 0, 0, stamp).ok());
+
+  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\src.txt", "C:\\DST.TXT", true)), WinError::FileExists);
+  EXPECT_EQ(Read("dst.txt"), "old");
+  ASSERT_TRUE(fs_->CopyFile("C:\\SRC.TXT", "C:\\DST.TXT", false).ok());
+  EXPECT_EQ(Read("dst.txt"), "new contents");
+  EXPECT_FALSE(dir_.Exists("c/DST.TXT"));  // the existing name is replaced, not a twin
+  EXPECT_EQ(fs_->GetFileInfo("C:\\dst.txt")->last_write_time, stamp);
+
+  ASSERT_TRUE(fs_->CopyFile("C:\\src.txt", "E:\\fresh.txt", true).ok());
+  EXPECT_EQ(dir_.ReadFile("e/fresh.txt"), "new contents");
+  EXPECT_EQ(Names("C:\\*.*"), (std::vector<std::string>{"dst.txt", "src.txt"}));
+}
+
+TEST_P(FileSystemContract, CopyKeepsAttributesAndRefusesReadOnlyDestinations) {
+  Write("src.txt", "x");
+  Write("ro.txt", "keep");
+  ASSERT_TRUE(fs_->SetFileAttributes("C:\\src.txt", ATTRIB_READONLY).ok());
+  ASSERT_TRUE(fs_->CopyFile("C:\\src.txt", "C:\\copy.txt", false).ok());
+  EXPECT_EQ(*fs_->GetFileAttributes("C:\\copy.txt") & ATTRIB_READONLY, ATTRIB_READONLY);
+
+  ASSERT_TRUE(fs_->SetFileAttributes("C:\\ro.txt", ATTRIB_READONLY).ok());
+  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\src.txt", "C:\\ro.txt", false)), WinError::AccessDenied);
+  EXPECT_EQ(Read("ro.txt"), "keep");
+  dir_.MakeDir("c/dir");
+  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\src.txt", "C:\\dir", false)), WinError::AccessDenied);
+  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\dir", "C:\\x.txt", false)), WinError::AccessDenied);
+  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\none.txt", "C:\\x.txt", false)), WinError::FileNotFound);
+  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\src.txt", "C:\\nodir\\x.txt", false)),
+            WinError::PathNotFound);
+}
+
+TEST_P(FileSystemContract, FailedCopyLeavesTheOldFileIntact) {
+  // Reading /proc/self/mem from offset 0 fails with an I/O error: a source that breaks
+  // in the middle of the copy.
+  DriveMap drives;
+  drives.Map('C', dir_.Join("c"), DriveType::Fixed);
+  drives.Map('P', "/proc/self", DriveType::Fixed);
+  PosixFileSystem fs(drives, CodePage(), "C:\\");
+  if (!fs.OpenForRead("P:\\mem").ok()) GTEST_SKIP() << "no /proc/self/mem";
+  Write("dst.txt", "old contents");
+  Status status = fs.CopyFile("P:\\mem", "C:\\dst.txt", false);
+  EXPECT_FALSE(status.ok());
+  EXPECT_EQ(status.path(), "P:\\mem");
+  EXPECT_EQ(Read("dst.txt"), "old contents");
+  EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"dst.txt"});  // no temporary left
+}
+
+TEST_P(FileSystemContract, DeleteRefusesReadOnlyFilesAndDirectories) {
+  Write("f.txt", "x");
+  Write("ro.txt", "x");
+  dir_.MakeDir("c/dir");
+  ASSERT_TRUE(fs_->SetFileAttributes("C:\\ro.txt", ATTRIB_READONLY).ok());
+  EXPECT_EQ(ErrorOf(fs_->DeleteFile("C:\\RO.TXT")), WinError::AccessDenied);
+  EXPECT_EQ(ErrorOf(fs_->DeleteFile("C:\\dir")), WinError::AccessDenied);
+  EXPECT_EQ(ErrorOf(fs_->DeleteFile("C:\\none.txt")), WinError::FileNotFound);
+  EXPECT_TRUE(fs_->DeleteFile("C:\\F.TXT").ok());
+  EXPECT_FALSE(dir_.Exists("c/f.txt"));
+  EXPECT_TRUE(dir_.Exists("c/ro.txt"));
+}
+
+TEST_P(FileSystemContract, MoveNeverReplaces) {
+  Write("a.txt", "a");
+  Write("b.txt", "b");
+  Write("sub/x.txt", "x");
+  EXPECT_EQ(ErrorOf(fs_->MoveFile("C:\\a.txt", "C:\\B.TXT")), WinError::AlreadyExists);
+  EXPECT_EQ(Read("b.txt"), "b");
+  ASSERT_TRUE(fs_->MoveFile("C:\\a.txt", "C:\\sub\\moved.txt").ok());
+  EXPECT_EQ(Read("sub/moved.txt"), "a");
+  EXPECT_FALSE(dir_.Exists("c/a.txt"));
+  ASSERT_TRUE(fs_->MoveFile("C:\\b.txt", "C:\\B.TXT").ok());  // a change of case renames
+  EXPECT_EQ(Read("B.TXT"), "b");
+  EXPECT_FALSE(dir_.Exists("c/b.txt"));
+  ASSERT_TRUE(fs_->MoveFile("C:\\SUB", "C:\\Renamed").ok());
+  EXPECT_EQ(Read("Renamed/x.txt"), "x");
+  ASSERT_TRUE(fs_->MoveFile("C:\\B.TXT", "E:\\b.txt").ok());  // to another drive
+  EXPECT_EQ(dir_.ReadFile("e/b.txt"), "b");
+  EXPECT_EQ(ErrorOf(fs_->MoveFile("C:\\none", "C:\\x")), WinError::FileNotFound);
+  EXPECT_EQ(ErrorOf(fs_->MoveFile("C:\\Renamed\\x.txt", "C:\\no\\x")), WinError::PathNotFound);
+}
+
+TEST_P(FileSystemContract, CreateDirectoryOneLevelAtATime) {
+  EXPECT_TRUE(fs_->CreateDirectory("C:\\New").ok());
+  EXPECT_EQ(*fs_->GetFileAttributes("C:\\new"), ATTRIB_DIRECTORY);
+  EXPECT_EQ(ErrorOf(fs_->CreateDirectory("C:\\NEW")), WinError::AlreadyExists);
+  EXPECT_EQ(ErrorOf(fs_->CreateDirectory("C:\\")), WinError::AlreadyExists);
+  EXPECT_EQ(ErrorOf(fs_->CreateDirectory("C:\\a\\b")), WinError::PathNotFound);
+  EXPECT_EQ(ErrorOf(fs_->CreateDirectory("Q:\\a")), WinError::PathNotFound);
+  EXPECT_EQ(ErrorOf(fs_->CreateDirectory("\\\\server\\share\\a")), WinError::PathNotFound);
+  EXPECT_TRUE(fs_->CreateDirectory("C:\\new\\\xDC"
+                                   "bungen")
+                  .ok());
+  EXPECT_TRUE(
+      dir_.Exists("c/New/\xC3\x9C"
+                  "bungen"));
+}
+
+TEST_P(FileSystemContract, CreateForWriteReplacesOnlyOnCommit) {
+  Write("f.txt", "old");
+  {
+    auto file = fs_->CreateForWrite("C:\\F.TXT");
+    ASSERT_TRUE(file.ok());
+    ASSERT_TRUE((*file)->Write("abandoned", 9).ok());
+    EXPECT_EQ(Read("f.txt"), "old");
+  }
+  EXPECT_EQ(Read("f.txt"), "old");
+  EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"f.txt"});
+  {
+    auto file = fs_->CreateForWrite("C:\\F.TXT");
+    ASSERT_TRUE(file.ok());
+    ASSERT_TRUE((*file)->Write("new", 3).ok());
+    ASSERT_TRUE((*file)->Commit().ok());
+  }
+  EXPECT_EQ(Read("f.txt"), "new");
+  EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"f.txt"});
+  ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", ATTRIB_READONLY).ok());
+  EXPECT_EQ(ErrorOf(fs_->CreateForWrite("C:\\f.txt")), WinError::AccessDenied);
+  EXPECT_EQ(ErrorOf(fs_->CreateForWrite("C:\\nodir\\f.txt")), WinError::PathNotFound);
+}
+
+TEST_P(FileSystemContract, HostPathsForTheFewThatNeedThem) {
+  Write("Code/Prog.sh", "");
+  EXPECT_EQ(*fs_->ToHostPath("C:\\code\\prog.sh"), dir_.Join("c/Code/Prog.sh"));
+  EXPECT_EQ(*fs_->ToHostPath("C:\\code\\New Link.lnk"), dir_.Join("c/Code/New Link.lnk"));
+  EXPECT_EQ(ErrorOf(fs_->ToHostPath("Q:\\x")), WinError::PathNotFound);
+}
+
 INSTANTIATE_TEST_SUITE_P(Platform, FileSystemContract,
                          ::testing::Values(Implementation{"Posix", MakePosix}),
                          [](const auto& info) { return std::string(info.param.name); });
