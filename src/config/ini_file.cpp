@@ -12,8 +12,14 @@ constexpr size_t ENTRY_OVERHEAD = 64;
 constexpr size_t READ_CHUNK = 64 * 1024;
 // What ends the text of a value.
 constexpr std::string_view LINE_STOPS("\r\n\0", 3);
+// What ends a key's name, and a section header's.
+constexpr std::string_view KEY_STOPS("=\r\n\0", 4);
+constexpr std::string_view SECTION_STOPS("]\r\n\0", 4);
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+// The blanks trimmed around names and values.
+constexpr std::string_view BLANKS(" \t\v\f");
+
+bool IsBlank(char c) { return BLANKS.find(c) != std::string_view::npos; }
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -49,6 +55,16 @@ class IniFile::Parser {
         size_t end = text.find_first_of("\r\n", i);
         i = end == std::string_view::npos ? text.size() : end;
         continue;
+      }
+      if (state_ == State::Key || (state_ == State::SectionName && !name_.empty())) {
+        // A long name: take the run up to whatever can end it at once.
+        size_t end = text.find_first_of(state_ == State::Key ? KEY_STOPS : SECTION_STOPS, i);
+        if (end == std::string_view::npos) end = text.size();
+        if (end > i) {
+          AppendNameRun(text.substr(i, end - i));
+          i = end;
+          continue;
+        }
       }
       if (state_ == State::Value) {
         // The bulk of a long line: take the run up to the line's end or a NUL at once.
@@ -146,6 +162,14 @@ class IniFile::Parser {
     if (name_.size() < MAX_NAME_LENGTH) {
       name_.push_back(c);
     } else if (!IsBlank(c)) {
+      name_too_long_ = true;
+    }
+  }
+
+  void AppendNameRun(std::string_view run) {
+    size_t room = MAX_NAME_LENGTH - name_.size();
+    name_.append(run.substr(0, room));
+    if (run.size() > room && run.find_first_not_of(BLANKS, room) != std::string_view::npos) {
       name_too_long_ = true;
     }
   }
