@@ -1,8 +1,8 @@
 #include "app/front_end.h"
 
+#include <unistd.h>
 #include <iostream>
 #include <string>
-#include <unistd.h>
 
 #include "app/check_mode.h"
 #include "app/command_line.h"
@@ -42,7 +42,10 @@ int RunFrontEnd(int argc, char** argv) {
   std::string start_dir = line->start_dir ? *line->start_dir : CurrentHostDirectory();
   auto env = BuildHostEnvironment(line->profile_file, start_dir);
   if (!env.ok()) {
-    std::cerr << "setup: " << env.status().ToString() << "\n";
+    const Status& status = env.status();
+    // Profile messages already name the file and line.
+    bool names_path = status.message().find(status.path()) != std::string::npos;
+    std::cerr << "setup: " << (names_path ? status.message() : status.ToString()) << "\n";
     return EXIT_USAGE;
   }
 

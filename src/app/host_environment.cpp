@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -63,8 +64,10 @@ Result<std::unique_ptr<HostEnvironment>> BuildHostEnvironment(
 
   char resolved[PATH_MAX];
   if (realpath(start_host_dir.c_str(), resolved) == nullptr) {
+    int error = errno;
     return Status::Error(WinError::PathNotFound, start_host_dir,
-                         "cannot use the start directory", errno);
+                         std::string("cannot use the start directory: ") + std::strerror(error),
+                         error);
   }
   std::optional<std::string> start = drives.MapStartDirectory(resolved);
   if (!start) {
