@@ -1,5 +1,6 @@
 #include "install/lz_expand.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -22,14 +23,22 @@ constexpr size_t MAX_MATCH = 18;
 // A flag byte and its eight items take at most 17 bytes and expand to at most 144.
 constexpr size_t GROUP_INPUT = 1 + 8 * 2;
 constexpr size_t GROUP_OUTPUT = 8 * MAX_MATCH;
-// Reads and writes go through buffers this large, whatever the size of the file.
-constexpr size_t IO_BUFFER_SIZE = size_t{1} << 20;
+// Reads and writes go through buffers of at most this size, whatever the size of the file,
+// and smaller ones for small files, whose copies are many.
+constexpr size_t MAX_BUFFER_SIZE = size_t{1} << 20;
+constexpr size_t MIN_BUFFER_SIZE = size_t{64} << 10;
+
+size_t BufferSizeFor(uint64_t bytes) {
+  return static_cast<size_t>(std::clamp<uint64_t>(bytes, MIN_BUFFER_SIZE, MAX_BUFFER_SIZE));
+}
 
 // The source read through one large buffer.
 class InputBuffer {
  public:
-  explicit InputBuffer(ReadableFile& file)
-      : file_(file), data_(std::make_unique<unsigned char[]>(IO_BUFFER_SIZE)) {}
+  InputBuffer(ReadableFile& file, size_t capacity)
+      : file_(file),
+        capacity_(capacity),
+        data_(std::make_unique_for_overwrite<unsigned char[]>(capacity)) {}
 
   const unsigned char* begin() const { return data_.get() + pos_; }
   size_t available() const { return end_ - pos_; }
@@ -44,7 +53,7 @@ class InputBuffer {
     end_ -= pos_;
     pos_ = 0;
     while (end_ < want && !at_end_) {
-      const size_t room = IO_BUFFER_SIZE - end_;
+      const size_t room = capacity_ - end_;
       Result<size_t> n = file_.Read(reinterpret_cast<char*>(data_.get() + end_), room);
       if (!n.ok()) return n.status();
       if (*n > room) return Status::Error(WinError::GenFailure, "", "read past the buffer");
@@ -56,6 +65,7 @@ class InputBuffer {
 
  private:
   ReadableFile& file_;
+  size_t capacity_;
   std::unique_ptr<unsigned char[]> data_;
   size_t pos_ = 0;
   size_t end_ = 0;
@@ -118,10 +128,11 @@ inline void DecodeGroup(const unsigned char*& in, unsigned char*& out, unsigned&
 Status ExpandLzss(InputBuffer& in, WritableFile& destination, const std::string& name,
                   uint64_t expected) {
   // The last WINDOW_SIZE bytes written (spaces at the start), then room for new output.
-  auto buffer = std::make_unique<unsigned char[]>(WINDOW_SIZE + IO_BUFFER_SIZE);
+  const size_t room_size = BufferSizeFor(expected);
+  auto buffer = std::make_unique_for_overwrite<unsigned char[]>(WINDOW_SIZE + room_size);
   std::memset(buffer.get(), ' ', WINDOW_SIZE);
   unsigned char* const room = buffer.get() + WINDOW_SIZE;
-  unsigned char* const room_end = room + IO_BUFFER_SIZE;
+  unsigned char* const room_end = room + room_size;
   unsigned char* out = room;
   uint64_t flushed = 0;
   unsigned pos = WINDOW_START;  // ring position of the next byte (low 12 bits)
@@ -202,7 +213,7 @@ Status CopyRest(InputBuffer& in, WritableFile& destination) {
 
 Status ExpandStream(ReadableFile& source, WritableFile& destination,
                     const std::string& source_name) {
-  InputBuffer in(source);
+  InputBuffer in(source, BufferSizeFor(source.Size()));
   if (Status status = in.Fill(SZDD_HEADER_SIZE); !status.ok()) return status;
   const unsigned char* header = in.begin();
   if (in.available() < sizeof SZDD_MAGIC ||
