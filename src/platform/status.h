@@ -15,6 +15,7 @@ enum class WinError : uint32_t {
   PathNotFound = 3,
   AccessDenied = 5,
   NotEnoughMemory = 8,
+  InvalidData = 13,
   InvalidDrive = 15,
   NotSameDevice = 17,
   WriteProtect = 19,

@@ -1,0 +1,76 @@
+#include "bench_support.h"
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <stdexcept>
+
+namespace setup::bench {
+
+ScratchDir::ScratchDir(const std::string& prefix) {
+  const char* base = std::getenv("TMPDIR");
+  std::string pattern = std::string(base && *base ? base : "/tmp") + "/" + prefix + "-XXXXXX";
+  std::vector<char> buffer(pattern.begin(), pattern.end());
+  buffer.push_back('\0');
+  if (mkdtemp(buffer.data()) == nullptr) throw std::runtime_error("mkdtemp failed: " + pattern);
+  path_ = buffer.data();
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+ChildRun RunChild(const std::vector<std::string>& argv) {
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  ChildRun run;
+  Stopwatch watch;
+  const pid_t pid = fork();
+  if (pid < 0) return run;
+  if (pid == 0) {
+    execvp(args[0], args.data());
+    _exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  if (wait4(pid, &status, 0, &usage) != pid) return run;
+  run.seconds = watch.Seconds();
+  run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  run.peak_rss_kb = usage.ru_maxrss;
+  return run;
+}
+
+std::string CompressibleData(size_t n, uint32_t seed) {
+  static const char* const WORDS[] = {"the ",     "quillby ", "book ",  "setup ", "\r\n",
+                                      "chapter ", "0000",     "index ", "files ", "        "};
+  std::mt19937 rng(seed);
+  std::string s;
+  s.reserve(n + 16);
+  while (s.size() < n) {
+    if (rng() % 50 == 0) s += static_cast<char>(rng());
+    s += WORDS[rng() % std::size(WORDS)];
+  }
+  s.resize(n);
+  return s;
+}
+
+bool WriteHostFile(const std::string& path, const std::string& data) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(data.data(), static_cast<std::streamsize>(data.size()));
+  return static_cast<bool>(out);
+}
+
+std::string ReadHostFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace setup::bench

@@ -1,0 +1,342 @@
+#include "install/lz_expand.h"
+
+#include <gtest/gtest.h>
+#include <mspack.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "install/memory_files.h"
+#include "support/temp_dir.h"
+
+namespace setup {
+namespace {
+
+using testing::MemoryReadableFile;
+using testing::MemoryWritableFile;
+using testing::TempDir;
+
+constexpr size_t WHOLE = std::numeric_limits<size_t>::max();
+
+struct Expanded {
+  Status status;
+  std::string output;
+};
+
+Expanded Expand(const std::string& input, size_t chunk = WHOLE) {
+  MemoryReadableFile source(input, chunk);
+  MemoryWritableFile destination;
+  Status status = ExpandStream(source, destination, "A:\\FILE.TX_");
+  EXPECT_FALSE(destination.committed());
+  return {status, destination.contents()};
+}
+
+std::string Header(uint32_t length, char mode = 'A') {
+  std::string header("SZDD\x88\xF0\x27\x33", 8);
+  header += mode;
+  header += 'T';
+  for (int shift = 0; shift < 32; shift += 8) header += static_cast<char>(length >> shift);
+  return header;
+}
+
+std::string Bytes(std::initializer_list<unsigned> bytes) {
+  std::string s;
+  for (unsigned b : bytes) s += static_cast<char>(b);
+  return s;
+}
+
+std::string RandomBytes(size_t n, uint32_t seed) {
+  std::mt19937 rng(seed);
+  std::string s(n, '\0');
+  for (char& c : s) c = static_cast<char>(rng());
+  return s;
+}
+
+// Text-like data with repeats near and far, so the compressor uses every match form.
+std::string CompressibleData(size_t n, uint32_t seed) {
+  static const char* const WORDS[] = {"the ",     "quillby ", "book ",  "setup ", "\r\n",
+                                      "chapter ", "0000",     "index ", "files ", "        "};
+  std::mt19937 rng(seed);
+  std::string s;
+  s.reserve(n + 16);
+  while (s.size() < n) {
+    if (rng() % 50 == 0) s += static_cast<char>(rng());
+    s += WORDS[rng() % std::size(WORDS)];
+  }
+  s.resize(n);
+  return s;
+}
+
+std::string ReadHostFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteHostFile(const std::string& path, const std::string& data) {
+  std::ofstream(path, std::ios::binary) << data;
+}
+
+// Compresses `data` with Debian's mscompress (which names its result after the input with
+// a trailing underscore).
+std::string Mscompress(const TempDir& dir, const std::string& name, const std::string& data) {
+  const std::string path = dir.WriteFile(name, data);
+  const std::string command = "mscompress '" + path + "'";
+  if (std::system(command.c_str()) != 0) return {};
+  return ReadHostFile(path + "_");
+}
+
+// libmspack's expansion of `compressed`, the reference the decoder is measured against.
+std::string MspackExpand(const TempDir& dir, const std::string& compressed) {
+  const std::string in = dir.Join("oracle.in");
+  const std::string out = dir.Join("oracle.out");
+  WriteHostFile(in, compressed);
+  msszdd_decompressor* szdd = mspack_create_szdd_decompressor(nullptr);
+  const int error = szdd->decompress(szdd, in.c_str(), out.c_str());
+  mspack_destroy_szdd_decompressor(szdd);
+  EXPECT_EQ(error, MSPACK_ERR_OK);
+  return ReadHostFile(out);
+}
+
+bool HaveMscompress() { return std::system("command -v mscompress >/dev/null 2>&1") == 0; }
+
+// 4096 distinct-ish literals in flag groups of eight.
+std::string LiteralGroups(const std::string& data) {
+  std::string s;
+  for (size_t i = 0; i < data.size(); i += 8) {
+    s += '\xFF';
+    s += data.substr(i, 8);
+  }
+  return s;
+}
+
+struct ValidCase {
+  const char* name;
+  std::string stream;
+  std::string expected;
+};
+
+TEST(LzExpandTest, ExpandsHandMadeStreams) {
+  std::string block(4096, '\0');
+  for (size_t i = 0; i < block.size(); ++i) block[i] = static_cast<char>(i % 251);
+  const std::vector<ValidCase> cases = {
+      {"empty", Header(0), ""},
+      {"literals",
+       Header(3) + "\x07"
+                   "abc",
+       "abc"},
+      {"match into the initial spaces", Header(3) + Bytes({0x00, 0x00, 0x00}), "   "},
+      {"overlapping run from the start position", Header(19) + Bytes({0x01, 'a', 0xF0, 0xFF}),
+       std::string(19, 'a')},
+      // After 4096 bytes the ring is back at its start position: that offset names the byte
+      // written 4096 bytes ago, not the one about to be written.
+      {"offset at the current position reaches a full window back",
+       Header(4099) + LiteralGroups(block) + Bytes({0x00, 0xF0, 0xF0}), block + block.substr(0, 3)},
+      {"match mixed with literals", Header(8) + Bytes({0x0B, 'x', 'y', 0xF0, 0xF2, 'z'}),
+       "xyxyxyxz"},
+      {"flag byte with no items after a full group",
+       Header(8) +
+           "\xFF"
+           "abcdefgh" +
+           std::string(1, '\0'),
+       "abcdefgh"},
+  };
+  for (const ValidCase& c : cases) {
+    for (size_t chunk : {WHOLE, size_t{1}, size_t{5}}) {
+      Expanded result = Expand(c.stream, chunk);
+      EXPECT_TRUE(result.status.ok()) << c.name << ": " << result.status.message();
+      EXPECT_EQ(result.output, c.expected) << c.name << " chunk " << chunk;
+    }
+  }
+}
+
+TEST(LzExpandTest, CopiesOtherFilesUnchanged) {
+  const std::vector<std::string> inputs = {
+      "",
+      "SZDD",
+      std::string("SZDD\x88\xF0\x27", 7),
+      std::string("SZDD\x88\xF0\x27\x34", 8) + "A\0\3\0\0\0abc",
+      std::string("KWAJ\x88\xF0\x27\xD1", 8) + RandomBytes(100, 1),
+      "plain text\r\n",
+      RandomBytes(3 << 20, 2),  // crosses the read buffer several times
+  };
+  for (const std::string& input : inputs) {
+    for (size_t chunk : {WHOLE, size_t{3}, size_t{70001}}) {
+      if (chunk == 3 && input.size() > 100000) continue;
+      Expanded result = Expand(input, chunk);
+      EXPECT_TRUE(result.status.ok()) << result.status.message();
+      EXPECT_TRUE(result.output == input) << "size " << input.size() << " chunk " << chunk;
+    }
+  }
+}
+
+struct BadCase {
+  const char* name;
+  std::string stream;
+  WinError error;
+};
+
+TEST(LzExpandTest, RejectsDamagedStreams) {
+  const std::string full_group = Header(8) +
+                                 "\xFF"
+                                 "abcdefgh";
+  const std::vector<BadCase> cases = {
+      {"header cut inside the length", Header(5).substr(0, 11), WinError::HandleEof},
+      {"magic and nothing else", Header(5).substr(0, 8), WinError::HandleEof},
+      {"unknown mode",
+       Header(3, 'B') + "\x07"
+                        "abc",
+       WinError::InvalidData},
+      {"no data at all", Header(3), WinError::HandleEof},
+      {"half a match", Header(3) + Bytes({0x00, 0x00}), WinError::HandleEof},
+      {"fewer bytes than announced",
+       Header(5) + "\x07"
+                   "abc",
+       WinError::HandleEof},
+      {"length field too large",
+       Header(0xFFFFFFFF) + "\xFF"
+                            "abcdefgh",
+       WinError::HandleEof},
+      {"length field too small",
+       Header(2) + "\x07"
+                   "abc",
+       WinError::InvalidData},
+      {"match past the length", Header(2) + Bytes({0x00, 0x00, 0x00}), WinError::InvalidData},
+      {"literal after the length",
+       full_group + "\x01"
+                    "x",
+       WinError::InvalidData},
+      {"garbage after a full stream", full_group + "\x12\x34\x56", WinError::InvalidData},
+      {"half a match after a full stream", full_group + Bytes({0x00, 0x34}), WinError::HandleEof},
+  };
+  for (const BadCase& c : cases) {
+    for (size_t chunk : {WHOLE, size_t{1}}) {
+      Expanded result = Expand(c.stream, chunk);
+      EXPECT_FALSE(result.status.ok()) << c.name;
+      EXPECT_EQ(result.status.win_error(), c.error) << c.name << ": " << result.status.message();
+      EXPECT_EQ(result.status.path(), "A:\\FILE.TX_") << c.name;
+    }
+  }
+}
+
+TEST(LzExpandTest, RandomDataAfterAValidHeaderNeverCrashes) {
+  for (uint32_t seed = 0; seed < 200; ++seed) {
+    std::mt19937 rng(seed);
+    const uint32_t length = seed % 2 == 0 ? rng() % 5000 : rng();
+    const std::string stream = Header(length) + RandomBytes(rng() % 3000, seed);
+    Expanded result = Expand(stream, seed % 3 == 0 ? 7 : WHOLE);
+    if (result.status.ok()) {
+      EXPECT_EQ(result.output.size(), length) << "seed " << seed;
+    }
+  }
+}
+
+TEST(LzExpandTest, PassesOnReadAndWriteFailures) {
+  const std::string compressed = Header(8) +
+                                 "\xFF"
+                                 "abcdefgh";
+  const std::string plain(5000, 'p');
+  for (const std::string& input : {compressed, plain}) {
+    MemoryReadableFile source(input, 4, 6);
+    MemoryWritableFile destination;
+    EXPECT_EQ(ExpandStream(source, destination, "A:\\F").win_error(), WinError::NotReady);
+
+    MemoryReadableFile whole(input);
+    MemoryWritableFile full(3);
+    EXPECT_EQ(ExpandStream(whole, full, "A:\\F").win_error(), WinError::DiskFull);
+  }
+}
+
+class LzExpandMscompressTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!HaveMscompress()) {
+      GTEST_SKIP() << "mscompress is not installed";
+    }
+  }
+  TempDir dir_;
+};
+
+TEST_F(LzExpandMscompressTest, RoundTripsThroughMscompress) {
+  // mscompress itself mangles inputs shorter than 16 bytes, so none are made here.
+  const std::vector<std::pair<std::string, std::string>> inputs = {
+      {"sixteen", "0123456789abcdef"},
+      {"text", CompressibleData(100000, 3)},
+      {"window_edge", CompressibleData(4097, 4)},
+      {"random", RandomBytes(70000, 5)},
+      {"zeros", std::string(1200000, '\0')},
+      {"large", CompressibleData(1500000, 6)},
+  };
+  for (const auto& [name, data] : inputs) {
+    const std::string compressed = Mscompress(dir_, name, data);
+    ASSERT_GE(compressed.size(), 14u) << name;
+    ASSERT_EQ(compressed[8], 'A') << name;
+    for (size_t chunk : {WHOLE, size_t{4093}}) {
+      Expanded result = Expand(compressed, chunk);
+      EXPECT_TRUE(result.status.ok()) << name << ": " << result.status.message();
+      EXPECT_TRUE(result.output == data) << name << " chunk " << chunk;
+    }
+  }
+}
+
+TEST_F(LzExpandMscompressTest, RejectsCutAndExtendedFiles) {
+  const std::string data = CompressibleData(50000, 7);
+  const std::string compressed = Mscompress(dir_, "cut", data);
+  ASSERT_GE(compressed.size(), 1000u);
+  for (size_t keep :
+       {size_t{13}, size_t{14}, size_t{15}, compressed.size() / 2, compressed.size() - 1}) {
+    Expanded result = Expand(compressed.substr(0, keep));
+    EXPECT_EQ(result.status.win_error(), WinError::HandleEof) << "kept " << keep;
+  }
+  for (size_t extra : {size_t{2}, size_t{3}, size_t{100}}) {
+    Expanded result = Expand(compressed + RandomBytes(extra, 8));
+    EXPECT_FALSE(result.status.ok()) << "extra " << extra;
+  }
+  std::string shorter = compressed;
+  shorter[10] = static_cast<char>(shorter[10] - 1);
+  EXPECT_EQ(Expand(shorter).status.win_error(), WinError::InvalidData);
+  std::string longer = compressed;
+  longer[12] = static_cast<char>(longer[12] + 1);
+  EXPECT_EQ(Expand(longer).status.win_error(), WinError::HandleEof);
+}
+
+// Random streams with every offset and length, checked against libmspack.
+TEST(LzExpandOracleTest, MatchesLibmspackOnRandomStreams) {
+  TempDir dir;
+  for (uint32_t seed = 0; seed < 40; ++seed) {
+    std::mt19937 rng(seed);
+    std::string body;
+    uint64_t length = 0;
+    const size_t groups = 1 + rng() % 2000;
+    for (size_t g = 0; g < groups; ++g) {
+      const unsigned flags = seed % 4 == 0 ? rng() & 0xFF : (rng() & rng()) & 0xFF;
+      body += static_cast<char>(flags);
+      for (int item = 0; item < 8; ++item) {
+        if (flags & (1u << item)) {
+          body += static_cast<char>(rng());
+          length += 1;
+        } else {
+          const unsigned b1 = rng() & 0xFF;
+          body += static_cast<char>(rng());
+          body += static_cast<char>(b1);
+          length += (b1 & 0x0F) + 3;
+        }
+      }
+    }
+    const std::string stream = Header(static_cast<uint32_t>(length)) + body;
+    const std::string expected = MspackExpand(dir, stream);
+    ASSERT_EQ(expected.size(), length) << "seed " << seed;
+    Expanded result = Expand(stream, seed % 2 == 0 ? WHOLE : 997);
+    EXPECT_TRUE(result.status.ok()) << "seed " << seed << ": " << result.status.message();
+    EXPECT_TRUE(result.output == expected) << "seed " << seed;
+  }
+}
+
+}  // namespace
+}  // namespace setup
