@@ -62,7 +62,9 @@ TEST_F(CopyCommandTest, CopiesAndReportsAsScriptsExpect) {
       ASSERT_EQ(texts.size(), before + 1) << c.line;
       EXPECT_EQ(texts.back(), c.message) << c.line;
     }
-    if (!c.created.empty()) EXPECT_EQ(temp_.ReadFile(c.created), c.content) << c.line;
+    if (!c.created.empty()) {
+      EXPECT_EQ(temp_.ReadFile(c.created), c.content) << c.line;
+    }
   }
   EXPECT_FALSE(temp_.Exists("c/nodir"));
 }

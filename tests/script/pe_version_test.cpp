@@ -65,7 +65,9 @@ TEST(PeVersionTest, EveryTruncationIsHandled) {
   std::string image = BuildPeImage(spec).bytes;
   for (size_t length = 0; length <= image.size(); ++length) {
     auto version = FileVersionOf(image.substr(0, length));
-    if (version) EXPECT_EQ(*version, "1.2.3") << length;
+    if (version) {
+      EXPECT_EQ(*version, "1.2.3") << length;
+    }
   }
 }
 
@@ -105,7 +107,9 @@ TEST(PeVersionTest, AbsurdEntryCountsStopAtTheSectionEnd) {
   PutLe16(image.bytes, image.type_directory + 14, 0xFFFF);
   // The named entries come first, so the id entries are not where the count says.
   auto version = FileVersionOf(image.bytes);
-  if (version) EXPECT_EQ(*version, "1.2.3");
+  if (version) {
+    EXPECT_EQ(*version, "1.2.3");
+  }
   PutLe16(image.bytes, image.resource_root + 12, 0);
   EXPECT_EQ(FileVersionOf(image.bytes), "1.2.3");
 }
@@ -120,7 +124,9 @@ TEST(PeVersionTest, RandomDamageNeverReadsOutside) {
       image[random() % image.size()] = static_cast<char>(random());
     }
     auto version = FileVersionOf(image);
-    if (version) EXPECT_LE(version->size(), 255u);
+    if (version) {
+      EXPECT_LE(version->size(), 255u);
+    }
   }
 }
 
