@@ -1,79 +1,48 @@
 #include "platform/system_error_text.h"
 
 namespace setup {
+namespace {
+
+struct ErrorText {
+  WinError error;
+  const char* text;
+};
+
+constexpr ErrorText ERROR_TEXTS[] = {
+    {WinError::Success, "The operation completed successfully."},
+    {WinError::FileNotFound, "The system cannot find the file specified."},
+    {WinError::PathNotFound, "The system cannot find the path specified."},
+    {WinError::AccessDenied, "Access is denied."},
+    {WinError::NotEnoughMemory, "Not enough storage is available to process this command."},
+    {WinError::InvalidDrive, "The system cannot find the drive specified."},
+    {WinError::NotSameDevice, "The system cannot move the file to a different disk drive."},
+    {WinError::WriteProtect, "The media is write protected."},
+    {WinError::NotReady, "The device is not ready."},
+    {WinError::GenFailure, "A device attached to the system is not functioning."},
+    {WinError::SharingViolation,
+     "The process cannot access the file because it is being used by another process."},
+    {WinError::HandleEof, "Reached the end of the file."},
+    {WinError::HandleDiskFull, "The disk is full."},
+    {WinError::NotSupported, "The request is not supported."},
+    {WinError::FileExists, "The file exists."},
+    {WinError::InvalidParameter, "The parameter is incorrect."},
+    {WinError::DiskFull, "There is not enough space on the disk."},
+    {WinError::InvalidName, "The filename, directory name, or volume label syntax is incorrect."},
+    {WinError::DirNotEmpty, "The directory is not empty."},
+    {WinError::AlreadyExists, "Cannot create a file when that file already exists."},
+    {WinError::BadExeFormat, "%1 is not a valid Win32 application."},
+    {WinError::FilenameExcedRange, "The filename or extension is too long."},
+    {WinError::Directory, "The directory name is invalid."},
+    {WinError::CantResolveFilename, "The name of the file cannot be resolved by the system."},
+};
+
+}  // namespace
 
 std::string SystemErrorText(WinError error) {
-  const char* text = nullptr;
-  switch (error) {
-    case WinError::Success:
-      text = "The operation completed successfully.";
-      break;
-    case WinError::FileNotFound:
-      text = "The system cannot find the file specified.";
-      break;
-    case WinError::PathNotFound:
-      text = "The system cannot find the path specified.";
-      break;
-    case WinError::AccessDenied:
-      text = "Access is denied.";
-      break;
-    case WinError::NotEnoughMemory:
-      text = "Not enough storage is available to process this command.";
-      break;
-    case WinError::InvalidDrive:
-      text = "The system cannot find the drive specified.";
-      break;
-    case WinError::WriteProtect:
-      text = "The media is write protected.";
-      break;
-    case WinError::NotReady:
-      text = "The device is not ready.";
-      break;
-    case WinError::GenFailure:
-      text = "A device attached to the system is not functioning.";
-      break;
-    case WinError::SharingViolation:
-      text = "The process cannot access the file because it is being used by another process.";
-      break;
-    case WinError::HandleEof:
-      text = "Reached the end of the file.";
-      break;
-    case WinError::HandleDiskFull:
-      text = "The disk is full.";
-      break;
-    case WinError::NotSupported:
-      text = "The request is not supported.";
-      break;
-    case WinError::FileExists:
-      text = "The file exists.";
-      break;
-    case WinError::InvalidParameter:
-      text = "The parameter is incorrect.";
-      break;
-    case WinError::DiskFull:
-      text = "There is not enough space on the disk.";
-      break;
-    case WinError::InvalidName:
-      text = "The filename, directory name, or volume label syntax is incorrect.";
-      break;
-    case WinError::DirNotEmpty:
-      text = "The directory is not empty.";
-      break;
-    case WinError::AlreadyExists:
-      text = "Cannot create a file when that file already exists.";
-      break;
-    case WinError::BadExeFormat:
-      text = "%1 is not a valid Win32 application.";
-      break;
-    case WinError::FilenameExcedRange:
-      text = "The filename or extension is too long.";
-      break;
-    case WinError::Directory:
-      text = "The directory name is invalid.";
-      break;
+  for (const auto& entry : ERROR_TEXTS) {
+    if (entry.error == error) return std::string(entry.text) + "\r\n";
   }
-  if (text == nullptr) return std::string();
-  return std::string(text) + "\r\n";
+  return std::string();
 }
 
 }  // namespace setup

@@ -53,11 +53,11 @@ TEST_F(ScriptFileTest, EveryLineEndRunsEachCommandOnce) {
 }
 
 TEST_F(ScriptFileTest, LineFeedsAloneMakeOneLine) {
-  RunScript("MD C:\\a\nMD C:\\b\n");
+  // One line: MD with the fields "C:\first", "C:\b<LF>MD" and "C:\c<LF>".
+  RunScript("MD C:\\first C:\\b\nMD C:\\c\n");
+  EXPECT_TRUE(temp_.Exists("c/first"));
   EXPECT_FALSE(temp_.Exists("c/b"));
-  EXPECT_FALSE(temp_.Exists("c/a"));
-  // The one line is MD with its first field running into the next line.
-  EXPECT_TRUE(temp_.Exists("c/a\nMD"));
+  EXPECT_FALSE(temp_.Exists("c/c"));
 }
 
 TEST_F(ScriptFileTest, AZeroByteEndsTheScript) {
