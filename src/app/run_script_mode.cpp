@@ -35,6 +35,13 @@ class CancelRetryMessages : public MessageBoxService {
 
 int RunScriptMode(HostEnvironment& env, MessageBoxService& messages, const std::string& script_path,
                   int section_number) {
+  return RunScriptMode(env, messages, script_path, section_number, [](int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  });
+}
+
+int RunScriptMode(HostEnvironment& env, MessageBoxService& messages, const std::string& script_path,
+                  int section_number, const std::function<void(int milliseconds)>& pause) {
   FileSystem& fs = *env.fs;
   SetupConfig config(fs, env.code_page, messages);
   SpecialFolders folders(env.system, env.registry ? &*env.registry : nullptr, messages);
@@ -60,9 +67,7 @@ int RunScriptMode(HostEnvironment& env, MessageBoxService& messages, const std::
   PosixShellLinkMaker links(fs);
   PosixPathSearch search = PosixPathSearch::FromEnvironment(fs, env.system, env.code_page);
   ScriptRunner runner({config, folders, fs, script_messages, env.system, env.code_page, processes,
-                       links, search, [](int milliseconds) {
-                         std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-                       }});
+                       links, search, pause});
 
   fs.SetCurrentDirectory(folders[FOLDER_WORKDIR]);
   runner.RunScriptFile(env.code_page.FromUtf8(script_path), start_dir);
