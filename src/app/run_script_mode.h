@@ -19,5 +19,9 @@ namespace setup {
 // section does not exist.
 int RunScriptMode(HostEnvironment& env, MessageBoxService& messages, const std::string& script_path,
                   int section_number);
+// The same with RENAME's pause between attempts supplied by the caller (the one above
+// really sleeps).
+int RunScriptMode(HostEnvironment& env, MessageBoxService& messages, const std::string& script_path,
+                  int section_number, const std::function<void(int milliseconds)>& pause);
 
 }  // namespace setup
