@@ -1,0 +1,128 @@
+#include "app/command_line.h"
+
+#include <charconv>
+#include <cstring>
+
+namespace setup {
+
+namespace {
+
+bool ParseSection(const std::string& text, int& section) {
+  int value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size()) return false;
+  if (value < 1 || value > 20) return false;
+  section = value;
+  return true;
+}
+
+}  // namespace
+
+std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv,
+                                            std::string& error) {
+  CommandLine line;
+  bool mode_given = false;
+  bool section_given = false;
+  auto set_mode = [&](RunMode mode, const char* option) {
+    if (mode_given && line.mode != mode) {
+      error = std::string("option ") + option + " cannot be combined with another mode";
+      return false;
+    }
+    mode_given = true;
+    line.mode = mode;
+    return true;
+  };
+  for (int i = 0; i < argc; ++i) {
+    std::string arg = argv[i];
+    auto value = [&](std::optional<std::string>& target) {
+      if (i + 1 >= argc) {
+        error = "option " + arg + " needs a value";
+        return false;
+      }
+      target = argv[++i];
+      return true;
+    };
+    if (arg == "--help" || arg == "-h") {
+      line.mode = RunMode::Help;
+      return line;
+    } else if (arg == "--version") {
+      line.mode = RunMode::Version;
+      return line;
+    } else if (arg == "--gui") {
+      line.gui = true;
+    } else if (arg == "--unattended") {
+      line.unattended = true;
+    } else if (arg == "--answers") {
+      if (!value(line.answers_file)) return std::nullopt;
+    } else if (arg == "--transcript") {
+      if (!value(line.transcript_file)) return std::nullopt;
+    } else if (arg == "--profile") {
+      if (!value(line.profile_file)) return std::nullopt;
+    } else if (arg == "--start-dir") {
+      if (!value(line.start_dir)) return std::nullopt;
+    } else if (arg == "--check") {
+      if (!set_mode(RunMode::Check, "--check")) return std::nullopt;
+    } else if (arg == "--run-script") {
+      if (!set_mode(RunMode::RunScript, "--run-script")) return std::nullopt;
+      std::optional<std::string> script;
+      if (!value(script)) return std::nullopt;
+      line.script_file = *script;
+    } else if (arg == "--section") {
+      std::optional<std::string> number;
+      if (!value(number)) return std::nullopt;
+      if (!ParseSection(*number, line.section)) {
+        error = "--section needs a section number from 1 to 20, not '" + *number + "'";
+        return std::nullopt;
+      }
+      section_given = true;
+    } else {
+      error = "unknown argument '" + arg + "'";
+      return std::nullopt;
+    }
+  }
+  if (section_given && line.mode != RunMode::RunScript) {
+    error = "--section is only used with --run-script";
+    return std::nullopt;
+  }
+  if (line.gui && line.unattended) {
+    error = "--gui and --unattended cannot be combined";
+    return std::nullopt;
+  }
+  if (line.answers_file && !line.gui) line.unattended = true;
+  return line;
+}
+
+const char* UsageText() {
+  return R"(Usage: setup [OPTION]...
+Installs the files of a book's disc from SETUP.INI, SETUP.TXT and the section trees in the
+start directory (the current directory unless --start-dir is given).
+
+Modes:
+  (none)                 install: real windows when a display is available, else as
+                         --unattended
+  --check                load and validate SETUP.INI and SETUP.TXT and print every message
+                         that start-up would show
+  --run-script FILE      run one section script as the install sequence would
+    --section N          the section (1 to 20) the script runs for; default 1
+  --help                 show this text
+  --version              show the program's version
+
+Options:
+  --gui                  real windows, or exit 64 when none can be opened
+  --unattended           no windows; each dialog takes its answer from --answers, else
+                         its default button
+  --answers FILE         answers for the dialogs (implies --unattended unless --gui)
+  --transcript FILE      write every dialog and message box shown as JSON Lines
+  --profile FILE         the host profile: drive map, Windows directory, registry file
+  --start-dir DIR        start in DIR instead of the current directory
+
+Exit status:
+  0   finished (or --check found nothing)
+  1   ended with the setup-failed dialog (or --check found something)
+  2   stopped at start-up: SETUP.INI or SETUP.TXT missing, or no rights
+  3   another copy of setup was running
+  64  usage or host profile error
+)";
+}
+
+}  // namespace setup

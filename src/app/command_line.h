@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace setup {
+
+enum class RunMode { Install, Check, RunScript, Help, Version };
+
+// What the command line asked for.
+struct CommandLine {
+  RunMode mode = RunMode::Install;
+  bool gui = false;
+  bool unattended = false;
+  std::optional<std::string> answers_file;
+  std::optional<std::string> transcript_file;
+  std::optional<std::string> profile_file;
+  std::optional<std::string> start_dir;
+  std::string script_file;
+  int section = 1;
+};
+
+// Parses the arguments (without the program name). On a usage error returns nullopt and
+// sets `error` to a one-line message naming the problem.
+std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv,
+                                            std::string& error);
+
+// The text of --help.
+const char* UsageText();
+
+}  // namespace setup

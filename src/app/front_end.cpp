@@ -1,0 +1,58 @@
+#include "app/front_end.h"
+
+#include <iostream>
+#include <string>
+#include <unistd.h>
+
+#include "app/check_mode.h"
+#include "app/command_line.h"
+#include "app/host_environment.h"
+
+namespace setup {
+
+namespace {
+
+std::string CurrentHostDirectory() {
+  std::string buffer(4096, '\0');
+  while (getcwd(buffer.data(), buffer.size()) == nullptr) {
+    if (errno != ERANGE) return ".";
+    buffer.resize(buffer.size() * 2);
+  }
+  return buffer.c_str();
+}
+
+}  // namespace
+
+int RunFrontEnd(int argc, char** argv) {
+  std::string error;
+  std::optional<CommandLine> line = ParseCommandLine(argc - 1, argv + 1, error);
+  if (!line) {
+    std::cerr << "setup: " << error << "\nTry 'setup --help' for more information.\n";
+    return EXIT_USAGE;
+  }
+  if (line->mode == RunMode::Help) {
+    std::cout << UsageText();
+    return EXIT_FINISHED;
+  }
+  if (line->mode == RunMode::Version) {
+    std::cout << "setup 0.1\n";
+    return EXIT_FINISHED;
+  }
+
+  std::string start_dir = line->start_dir ? *line->start_dir : CurrentHostDirectory();
+  auto env = BuildHostEnvironment(line->profile_file, start_dir);
+  if (!env.ok()) {
+    std::cerr << "setup: " << env.status().ToString() << "\n";
+    return EXIT_USAGE;
+  }
+
+  switch (line->mode) {
+    case RunMode::Check:
+      return RunCheckMode(**env, std::cout);
+    default:
+      std::cerr << "setup: this build can only --check a disc\n";
+      return EXIT_USAGE;
+  }
+}
+
+}  // namespace setup

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/file_system.h"
+#include "ui/message_box.h"
+
+namespace setup {
+
+// The start-up test for ".\SETUP.INI" and then ".\SETUP.TXT": shows the message for the
+// first one missing and returns true, or returns false when both are there.
+bool MissingStartupFile(FileSystem& fs, MessageBoxService& messages);
+
+}  // namespace setup
