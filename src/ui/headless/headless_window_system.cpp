@@ -127,7 +127,7 @@ int HeadlessWindowSystem::RunPendingTasks() {
   return count;
 }
 
-MessageBoxResult HeadlessWindowSystem::MessageBoxes::ShowMessageBox(
+MessageBoxResult HeadlessWindowSystem::BoxService::ShowMessageBox(
     const MessageBoxRequest& request) {
   if (!owner_.IsUiThread()) {
     MessageBoxResult answer = MessageBoxResult::Ok;

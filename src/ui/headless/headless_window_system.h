@@ -51,9 +51,9 @@ class HeadlessWindowSystem : public WindowSystem {
   void SetFontsAvailable(bool available) { fonts_available_ = available; }
 
  private:
-  class MessageBoxes : public MessageBoxService {
+  class BoxService : public MessageBoxService {
    public:
-    explicit MessageBoxes(HeadlessWindowSystem& owner) : owner_(owner) {}
+    explicit BoxService(HeadlessWindowSystem& owner) : owner_(owner) {}
     MessageBoxResult ShowMessageBox(const MessageBoxRequest& request) override;
 
    private:
@@ -66,7 +66,7 @@ class HeadlessWindowSystem : public WindowSystem {
 
   HeadlessUser& user_;
   DialogObserver* observer_;
-  MessageBoxes message_boxes_;
+  BoxService message_boxes_;
   std::thread::id ui_thread_;
   ScreenMetrics metrics_;
   bool fonts_available_ = true;
