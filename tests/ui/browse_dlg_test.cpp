@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/temp_dir.h"
 #include "ui/headless/text_metrics.h"
 #include "ui_fixture.h"
