@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/status.h"
 
@@ -36,6 +37,7 @@ class CodePage {
 
   int number_ = 1252;
   std::array<char32_t, 256> to_unicode_{};
+  std::unordered_map<char32_t, uint8_t> from_unicode_;
   std::array<char, 256> upper_{};
   std::array<char, 256> lower_{};
 };

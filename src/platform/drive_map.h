@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/code_page.h"
 #include "platform/file_types.h"
 
 namespace setup {
@@ -26,8 +27,11 @@ class DriveMap {
 
   // The Windows path of host directory `host_dir` (absolute): the path below the drive
   // whose root contains it (the deepest root wins), or, when none does, `host_dir` becomes
-  // the root of the first free letter from D. Returns nullopt when no letter is free.
-  std::optional<std::string> MapStartDirectory(const std::string& host_dir);
+  // the root of the first free letter from D, as a CD-ROM drive (the disc Setup runs from).
+  // Host names are converted from UTF-8 into `code_page`. Returns nullopt when no letter is
+  // free.
+  std::optional<std::string> MapStartDirectory(const std::string& host_dir,
+                                               const CodePage& code_page = CodePage());
 
  private:
   std::array<std::optional<Drive>, 26> drives_;

@@ -63,8 +63,7 @@ class FileSystem {
   // Copies a file with its attributes and last-write time. With `fail_if_exists` an existing
   // destination fails with FileExists; otherwise it is replaced, unless it is read-only
   // (AccessDenied). The destination is replaced only by a complete copy.
-  virtual Status CopyFile(const std::string& from, const std::string& to,
-                          bool fail_if_exists) = 0;
+  virtual Status CopyFile(const std::string& from, const std::string& to, bool fail_if_exists) = 0;
   // Deletes a file; a read-only file fails with AccessDenied, a directory with AccessDenied.
   virtual Status DeleteFile(const std::string& path) = 0;
   // Moves or renames a file or directory; never replaces an existing destination

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <mutex>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/code_page.h"
 #include "platform/drive_map.h"
@@ -44,11 +46,25 @@ class PosixFileSystem : public FileSystem {
  private:
   // How far a Windows path resolved on the host.
   struct Resolved {
-    std::string host_path;  // the existing prefix, then the rest as written (UTF-8)
-    bool exists = false;    // every component exists
+    std::string full_path;       // the Windows path made absolute
+    std::string host_path;       // the existing prefix, then the rest as written (UTF-8)
+    std::string written_name;    // the last component as written (UTF-8), "" for a root
+    bool exists = false;         // every component exists
     bool parent_exists = false;  // every component but the last exists (as a directory)
   };
+  // Fails with InvalidName for a name holding a character no Windows name may hold, and
+  // with PathNotFound for an unmapped drive or a "\\server\share" path.
   Result<Resolved> Resolve(const std::string& path);
+  // The name in host directory `host_dir` that `name` (UTF-8) denotes: itself when it exists,
+  // else the one equal without regard to case in the code page (the first in byte order).
+  std::optional<std::string> MatchName(const std::string& host_dir, const std::string& name);
+  // Whether an existing host path is a directory (symbolic links followed).
+  static Result<bool> StatDirectoryFlag(const std::string& host_path);
+  // FileNotFound or PathNotFound for a path that does not exist.
+  static Status Missing(const Resolved& resolved, const std::string& path);
+  // The entries of an existing host directory whose names match `pattern`, sorted.
+  Result<std::vector<FindData>> ListDirectory(const std::string& host_dir,
+                                              const std::string& pattern, bool is_root);
 
   DriveMap drives_;
   CodePage code_page_;

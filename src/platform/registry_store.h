@@ -17,13 +17,18 @@ inline constexpr char UNINSTALL_KEY[] =
 // The registry, kept as a REGEDIT4 text file on the host. Keys are full paths starting
 // with the root's name ("HKEY_LOCAL_MACHINE\Software\..."), matched without regard to case;
 // values are REG_SZ strings in the disc's code page. Every change is written at once and
-// atomically (temporary file, fsync, rename), so a crash leaves the old or the new file.
+// atomically (temporary file, fsync, rename), so a crash leaves the old or the new file; a
+// change that cannot be written is not made. Key and value names are compared without regard
+// to the case of ASCII letters. A value holding a line break or other control character is
+// written in regedit's hex(1) form, so it reads back unchanged.
 class RegistryStore {
  public:
   // Loads the store from `host_path`; a missing file gives an empty store that is created
-  // on the first change. A file that is not REGEDIT4 fails with InvalidParameter.
+  // on the first change. A file that is not REGEDIT4 fails with InvalidParameter; lines
+  // that are neither a key nor a value are ignored.
   static Result<RegistryStore> Open(const std::string& host_path);
 
+  // Whether the key exists; a key named only as the parent of another exists too.
   bool KeyExists(const std::string& key) const;
   // The value's data; nullopt when the key or the value is missing.
   std::optional<std::string> QueryValue(const std::string& key, const std::string& name) const;
@@ -40,12 +45,17 @@ class RegistryStore {
   struct Key {
     std::string name;  // as first written
     std::vector<std::pair<std::string, std::string>> values;
+    // Values of other types, kept as the file had them ("name"=dword:00000001).
+    std::vector<std::string> other_values;
   };
+  using Keys = std::vector<Key>;
 
-  Key* FindKey(const std::string& key);
-  const Key* FindKey(const std::string& key) const;
-  Key& EnsureKey(const std::string& key);
-  Status Save() const;
+  static Key* FindKey(Keys& keys, const std::string& key);
+  static const Key* FindKey(const Keys& keys, const std::string& key);
+  static Key& EnsureKey(Keys& keys, const std::string& key);
+  static std::string Serialize(const Keys& keys);
+  // Writes `keys` to the file and, once that succeeded, makes them the store's.
+  Status Save(Keys keys);
 
   std::string host_path_;
   std::vector<Key> keys_;

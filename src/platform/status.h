@@ -16,6 +16,7 @@ enum class WinError : uint32_t {
   AccessDenied = 5,
   NotEnoughMemory = 8,
   InvalidDrive = 15,
+  NotSameDevice = 17,
   WriteProtect = 19,
   NotReady = 21,
   GenFailure = 31,
@@ -32,6 +33,7 @@ enum class WinError : uint32_t {
   BadExeFormat = 193,
   FilenameExcedRange = 206,
   Directory = 267,
+  CantResolveFilename = 1921,
 };
 
 // The outcome of a platform operation: success, or a Windows error code together with the
@@ -40,8 +42,7 @@ class Status {
  public:
   Status() = default;
   static Status Ok() { return Status(); }
-  static Status Error(WinError win_error, std::string path, std::string message,
-                      int os_errno = 0) {
+  static Status Error(WinError win_error, std::string path, std::string message, int os_errno = 0) {
     Status s;
     s.win_error_ = win_error == WinError::Success ? WinError::GenFailure : win_error;
     s.path_ = std::move(path);
@@ -69,7 +70,7 @@ class Status {
 template <class T>
 class Result {
  public:
-  Result(T value) : value_(std::move(value)) {}  // NOLINT: implicit by design
+  Result(T value) : value_(std::move(value)) {}          // NOLINT: implicit by design
   Result(Status status) : status_(std::move(status)) {}  // NOLINT: implicit by design
 
   bool ok() const { return value_.has_value(); }

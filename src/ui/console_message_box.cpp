@@ -3,7 +3,9 @@
 namespace setup {
 
 MessageBoxResult ConsoleMessageBox::ShowMessageBox(const MessageBoxRequest& request) {
-  out_ << code_page_.ToUtf8(request.caption) << ": " << code_page_.ToUtf8(request.text) << "\n";
+  // One paragraph per box; the lock keeps boxes from the install worker whole.
+  std::lock_guard<std::mutex> lock(mutex_);
+  out_ << code_page_.ToUtf8(request.caption) << ": " << code_page_.ToUtf8(request.text) << "\n\n";
   out_.flush();
   return ButtonsOf(request.buttons).front();
 }

@@ -1,0 +1,83 @@
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "platform/posix_file_info.h"
+#include "platform/posix_file_system.h"
+#include "platform/wildcard_match.h"
+#include "platform/windows_path.h"
+
+namespace setup {
+
+Result<std::vector<FindData>> PosixFileSystem::FindFiles(const std::string& pattern) {
+  size_t split = pattern.find_last_of("\\/");
+  if (split == std::string::npos && pattern.size() >= 2 && pattern[1] == ':') split = 1;
+  const std::string directory =
+      split == std::string::npos ? std::string(".") : pattern.substr(0, split + 1);
+  const std::string name_pattern = split == std::string::npos ? pattern : pattern.substr(split + 1);
+  if (name_pattern.empty()) return Status::Error(WinError::FileNotFound, pattern, "no file name");
+  if (!HasWildcard(name_pattern)) {
+    auto info = GetFileInfo(pattern);
+    if (!info.ok()) return info.status();
+    return std::vector<FindData>{std::move(*info)};
+  }
+  auto resolved = Resolve(directory);
+  if (!resolved.ok()) return resolved.status();
+  auto is_directory =
+      resolved->exists ? StatDirectoryFlag(resolved->host_path) : Result<bool>(false);
+  if (!is_directory.ok() || !*is_directory) {
+    return Status::Error(WinError::PathNotFound, pattern, "the directory does not exist");
+  }
+  auto found =
+      ListDirectory(resolved->host_path, name_pattern, PathComponents(resolved->full_path).empty());
+  if (!found.ok()) return PosixError(pattern, found.status().os_errno());
+  if (found->empty()) return Status::Error(WinError::FileNotFound, pattern, "no matching file");
+  return found;
+}
+
+Result<std::vector<FindData>> PosixFileSystem::ListDirectory(const std::string& host_dir,
+                                                             const std::string& pattern,
+                                                             bool is_root) {
+  DIR* dir = opendir(host_dir.c_str());
+  if (dir == nullptr) return PosixError(host_dir, errno);
+  std::vector<FindData> entries;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string host_name = entry->d_name;
+    const bool dots = host_name == "." || host_name == "..";
+    // A drive root has no "." or "..": its parent is not part of the drive.
+    if (dots && is_root) continue;
+    const std::string name = code_page_.FromUtf8(host_name);
+    if (!MatchesWildcard(pattern, name, code_page_)) continue;
+    auto data = StatFindData((host_dir == "/" ? "" : host_dir) + "/" + host_name, name);
+    if (data.ok()) entries.push_back(std::move(*data));
+  }
+  closedir(dir);
+  // Sorted as the original system's disks list names: "." and ".." first, then by name
+  // without regard to case, so every run walks a directory in the same order.
+  auto rank = [](const std::string& name) { return name == "." ? 0 : name == ".." ? 1 : 2; };
+  std::sort(entries.begin(), entries.end(), [&](const FindData& a, const FindData& b) {
+    if (rank(a.name) != rank(b.name)) return rank(a.name) < rank(b.name);
+    const std::string upper_a = code_page_.Upper(a.name);
+    const std::string upper_b = code_page_.Upper(b.name);
+    if (upper_a != upper_b) {
+      return std::lexicographical_compare(
+          upper_a.begin(), upper_a.end(), upper_b.begin(), upper_b.end(),
+          [](char x, char y) { return static_cast<uint8_t>(x) < static_cast<uint8_t>(y); });
+    }
+    return a.name < b.name;
+  });
+  return entries;
+}
+
+Status PosixFileSystem::CreateDirectory(const std::string& path) {
+  auto resolved = Resolve(path);
+  if (!resolved.ok()) return resolved.status();
+  if (resolved->exists) return Status::Error(WinError::AlreadyExists, path, "already exists");
+  if (!resolved->parent_exists) return Missing(*resolved, path);
+  if (mkdir(resolved->host_path.c_str(), 0777) != 0) return PosixError(path, errno);
+  return Status::Ok();
+}
+
+}  // namespace setup

@@ -1,0 +1,160 @@
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/posix_file_info.h"
+#include "platform/posix_file_system.h"
+#include "platform/posix_temp_file.h"
+
+namespace setup {
+
+namespace {
+
+// Copies the open file `from_fd` (with status `info`) into a temporary beside
+// `destination`, with its permissions, hidden/system/archive bits and times, and renames it
+// over `destination`. `from` and `to` name the two files in messages.
+Status CopyOpenFile(int from_fd, const struct stat& info, const std::string& destination,
+                    const std::string& from, const std::string& to, bool no_replace,
+                    bool replaces) {
+  auto temp = PosixTempFile::CreateBeside(destination, 0600);
+  if (!temp.ok()) return PosixError(to, temp.status().os_errno());
+  char buffer[128 * 1024];
+  for (;;) {
+    const ssize_t got = read(from_fd, buffer, sizeof(buffer));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return PosixError(from, errno);
+    if (got == 0) break;
+    Status written = temp->WriteAll(buffer, static_cast<size_t>(got));
+    if (!written.ok()) return PosixError(to, written.os_errno());
+  }
+  if (fchmod(temp->fd(), info.st_mode & 0777) != 0) return PosixError(to, errno);
+  CopyDosAttributes(from_fd, temp->fd());
+  const struct timespec times[2] = {info.st_atim, info.st_mtim};
+  if (futimens(temp->fd(), times) != 0) return PosixError(to, errno);
+  // Only a file that replaces another needs to reach the disk before the rename: a crash
+  // must not leave an empty file where the old one was.
+  Status status = temp->Close(replaces);
+  if (status.ok()) status = temp->RenameOver(destination, no_replace);
+  if (!status.ok()) return PosixError(to, status.os_errno());
+  return Status::Ok();
+}
+
+}  // namespace
+
+Status PosixFileSystem::CopyFile(const std::string& from, const std::string& to,
+                                 bool fail_if_exists) {
+  auto source = Resolve(from);
+  if (!source.ok()) return source.status();
+  if (!source->exists) return Missing(*source, from);
+  auto target = Resolve(to);
+  if (!target.ok()) return target.status();
+  if (!target->parent_exists) return Missing(*target, to);
+  if (target->exists) {
+    if (fail_if_exists) return Status::Error(WinError::FileExists, to, "the file exists");
+    struct stat existing {};
+    if (lstat(target->host_path.c_str(), &existing) == 0) {
+      if (S_ISDIR(existing.st_mode)) {
+        return Status::Error(WinError::AccessDenied, to, "is a directory");
+      }
+      if (S_ISREG(existing.st_mode) && IsReadOnlyMode(existing.st_mode)) {
+        return Status::Error(WinError::AccessDenied, to, "the file is read-only");
+      }
+    }
+  }
+  const int fd = open(source->host_path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return PosixError(from, errno);
+  struct stat info {};
+  Status status;
+  if (fstat(fd, &info) != 0) {
+    status = PosixError(from, errno);
+  } else if (S_ISDIR(info.st_mode)) {
+    status = Status::Error(WinError::AccessDenied, from, "is a directory");
+  } else {
+    status = CopyOpenFile(fd, info, target->host_path, from, to, fail_if_exists, target->exists);
+  }
+  close(fd);
+  if (status.win_error() == WinError::AlreadyExists) {
+    return Status::Error(WinError::FileExists, to, "the file exists");
+  }
+  return status;
+}
+
+Status PosixFileSystem::DeleteFile(const std::string& path) {
+  auto resolved = Resolve(path);
+  if (!resolved.ok()) return resolved.status();
+  if (!resolved->exists) return Missing(*resolved, path);
+  struct stat info {};
+  if (lstat(resolved->host_path.c_str(), &info) != 0) return PosixError(path, errno);
+  if (S_ISDIR(info.st_mode)) return Status::Error(WinError::AccessDenied, path, "is a directory");
+  if (S_ISREG(info.st_mode) && IsReadOnlyMode(info.st_mode)) {
+    return Status::Error(WinError::AccessDenied, path, "the file is read-only");
+  }
+  if (unlink(resolved->host_path.c_str()) != 0) return PosixError(path, errno);
+  return Status::Ok();
+}
+
+Status PosixFileSystem::MoveFile(const std::string& from, const std::string& to) {
+  auto source = Resolve(from);
+  if (!source.ok()) return source.status();
+  if (!source->exists) return Missing(*source, from);
+  auto target = Resolve(to);
+  if (!target.ok()) return target.status();
+  if (!target->parent_exists) return Missing(*target, to);
+  std::string destination = target->host_path;
+  if (target->exists) {
+    // The same entry under another spelling is a change of case, which renames; anything
+    // else that exists is never replaced.
+    struct stat a {};
+    struct stat b {};
+    const bool same = lstat(source->host_path.c_str(), &a) == 0 &&
+                      lstat(target->host_path.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+                      a.st_ino == b.st_ino;
+    const size_t slash = target->host_path.rfind('/');
+    destination = target->host_path.substr(0, slash + 1) + target->written_name;
+    if (!same || destination == target->host_path) {
+      return Status::Error(WinError::AlreadyExists, to, "the destination exists");
+    }
+  }
+  const bool case_change = target->exists;
+  int result = case_change ? rename(source->host_path.c_str(), destination.c_str())
+                           : renameat2(AT_FDCWD, source->host_path.c_str(), AT_FDCWD,
+                                       destination.c_str(), RENAME_NOREPLACE);
+  if (result != 0 && !case_change && errno == EINVAL) {
+    // The file system cannot refuse atomically; the destination was seen missing above.
+    struct stat existing {};
+    if (lstat(destination.c_str(), &existing) == 0) {
+      return Status::Error(WinError::AlreadyExists, to, "the destination exists");
+    }
+    result = rename(source->host_path.c_str(), destination.c_str());
+  }
+  if (result == 0) return Status::Ok();
+  if (errno != EXDEV) {
+    const int error = errno;
+    return error == EEXIST ? Status::Error(WinError::AlreadyExists, to, "the destination exists")
+                           : PosixError(from, error);
+  }
+  // Another host file system: a file is copied and the original removed, as a move between
+  // volumes did; a directory cannot move there.
+  const int fd = open(source->host_path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return PosixError(from, errno);
+  struct stat info {};
+  Status status;
+  if (fstat(fd, &info) != 0) {
+    status = PosixError(from, errno);
+  } else if (S_ISDIR(info.st_mode)) {
+    status = Status::Error(WinError::NotSameDevice, to, "cannot move a directory to another drive");
+  } else {
+    status = CopyOpenFile(fd, info, destination, from, to, true, false);
+  }
+  close(fd);
+  if (status.ok() && unlink(source->host_path.c_str()) != 0) return PosixError(from, errno);
+  if (status.win_error() == WinError::AlreadyExists) {
+    return Status::Error(WinError::AlreadyExists, to, "the destination exists");
+  }
+  return status;
+}
+
+}  // namespace setup

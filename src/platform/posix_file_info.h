@@ -1,0 +1,37 @@
+#pragma once
+
+#include <sys/stat.h>
+#include <time.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/file_types.h"
+#include "platform/status.h"
+
+namespace setup {
+
+// Conversions between host file facts and their Windows form, shared by the PosixFileSystem
+// sources.
+
+FileTime ToFileTime(const struct timespec& time);
+struct timespec ToTimespec(FileTime time);
+
+// Hidden, system and archive as kept in the extended attribute user.DOSATTRIB, written as
+// hexadecimal text ("0x22"). 0 when the attribute is absent, unreadable or not ours.
+uint32_t ReadDosAttributes(const std::string& host_path);
+// Stores the hidden, system and archive bits of `attributes` (removing the extended
+// attribute when none is set). A file system without user extended attributes keeps nothing,
+// silently; other failures are reported.
+Status WriteDosAttributes(const std::string& host_path, uint32_t attributes);
+// Copies user.DOSATTRIB from one open file to another, where both file systems keep it.
+void CopyDosAttributes(int from_fd, int to_fd);
+
+// Read-only means the owner has no write permission.
+inline bool IsReadOnlyMode(mode_t mode) { return (mode & S_IWUSR) == 0; }
+
+// The directory data of an existing host entry (symbolic links followed; a dangling link
+// reports itself) named `name` (in the disc's code page). Fails with the host's error.
+Result<FindData> StatFindData(const std::string& host_path, const std::string& name);
+
+}  // namespace setup

@@ -1,0 +1,121 @@
+#include "platform/posix_file_info.h"
+
+#include <fcntl.h>
+#include <sys/xattr.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+namespace setup {
+
+namespace {
+
+constexpr char DOS_ATTRIBUTE_NAME[] = "user.DOSATTRIB";
+constexpr uint32_t DOS_ATTRIBUTE_BITS = ATTRIB_HIDDEN | ATTRIB_SYSTEM | ATTRIB_ARCHIVE;
+constexpr int64_t TICKS_PER_SECOND = 10000000;
+
+bool NoUserAttributes(int error) { return error == ENOTSUP || error == EPERM; }
+
+uint32_t ParseDosAttributes(const char* text, ssize_t length) {
+  if (length < 3 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) return 0;
+  uint32_t value = 0;
+  for (ssize_t i = 2; i < length && text[i] != '\0'; ++i) {
+    const char c = text[i];
+    uint32_t digit = 0;
+    if (c >= '0' && c <= '9') {
+      digit = static_cast<uint32_t>(c - '0');
+    } else if (c >= 'a' && c <= 'f') {
+      digit = static_cast<uint32_t>(c - 'a' + 10);
+    } else if (c >= 'A' && c <= 'F') {
+      digit = static_cast<uint32_t>(c - 'A' + 10);
+    } else {
+      return 0;
+    }
+    value = ((value << 4) | digit) & 0xFFFF;
+  }
+  return value & DOS_ATTRIBUTE_BITS;
+}
+
+}  // namespace
+
+FileTime ToFileTime(const struct timespec& time) {
+  const int64_t ticks = static_cast<int64_t>(time.tv_sec) * TICKS_PER_SECOND + time.tv_nsec / 100 +
+                        static_cast<int64_t>(FILETIME_UNIX_EPOCH);
+  return ticks < 0 ? 0 : static_cast<FileTime>(ticks);
+}
+
+struct timespec ToTimespec(FileTime time) {
+  const int64_t ticks = static_cast<int64_t>(time) - static_cast<int64_t>(FILETIME_UNIX_EPOCH);
+  int64_t seconds = ticks / TICKS_PER_SECOND;
+  int64_t rest = ticks % TICKS_PER_SECOND;
+  if (rest < 0) {
+    rest += TICKS_PER_SECOND;
+    --seconds;
+  }
+  struct timespec result {};
+  result.tv_sec = static_cast<time_t>(seconds);
+  result.tv_nsec = static_cast<long>(rest * 100);
+  return result;
+}
+
+uint32_t ReadDosAttributes(const std::string& host_path) {
+  char text[32];
+  const ssize_t length = getxattr(host_path.c_str(), DOS_ATTRIBUTE_NAME, text, sizeof(text));
+  return length > 0 ? ParseDosAttributes(text, length) : 0;
+}
+
+Status WriteDosAttributes(const std::string& host_path, uint32_t attributes) {
+  const uint32_t bits = attributes & DOS_ATTRIBUTE_BITS;
+  int result = 0;
+  if (bits == 0) {
+    result = removexattr(host_path.c_str(), DOS_ATTRIBUTE_NAME);
+    if (result != 0 && errno == ENODATA) result = 0;
+  } else {
+    char text[16];
+    const int length = snprintf(text, sizeof(text), "0x%x", bits);
+    result = setxattr(host_path.c_str(), DOS_ATTRIBUTE_NAME, text, static_cast<size_t>(length), 0);
+  }
+  if (result != 0 && !NoUserAttributes(errno)) return PosixError(host_path, errno);
+  return Status::Ok();
+}
+
+void CopyDosAttributes(int from_fd, int to_fd) {
+  char text[32];
+  const ssize_t length = fgetxattr(from_fd, DOS_ATTRIBUTE_NAME, text, sizeof(text));
+  if (length > 0) fsetxattr(to_fd, DOS_ATTRIBUTE_NAME, text, static_cast<size_t>(length), 0);
+}
+
+Result<FindData> StatFindData(const std::string& host_path, const std::string& name) {
+  struct statx info {};
+  if (statx(AT_FDCWD, host_path.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &info) != 0) {
+    const int error = errno;
+    if (error != ENOENT || statx(AT_FDCWD, host_path.c_str(), AT_SYMLINK_NOFOLLOW,
+                                 STATX_BASIC_STATS | STATX_BTIME, &info) != 0) {
+      return PosixError(host_path, error);
+    }
+  }
+  FindData data;
+  data.name = name;
+  const bool directory = S_ISDIR(info.stx_mode);
+  if (directory) data.attributes |= ATTRIB_DIRECTORY;
+  if (IsReadOnlyMode(info.stx_mode) && !S_ISLNK(info.stx_mode)) {
+    data.attributes |= ATTRIB_READONLY;
+  }
+  data.attributes |= ReadDosAttributes(host_path);
+  if (data.attributes == 0) data.attributes = ATTRIB_NORMAL;
+  data.size = directory ? 0 : info.stx_size;
+  auto to_time = [](const struct statx_timestamp& stamp) {
+    struct timespec time {};
+    time.tv_sec = static_cast<time_t>(stamp.tv_sec);
+    time.tv_nsec = static_cast<long>(stamp.tv_nsec);
+    return ToFileTime(time);
+  };
+  data.last_write_time = to_time(info.stx_mtime);
+  data.last_access_time = to_time(info.stx_atime);
+  data.creation_time =
+      (info.stx_mask & STATX_BTIME) ? to_time(info.stx_btime) : data.last_write_time;
+  return data;
+}
+
+}  // namespace setup

@@ -1,0 +1,81 @@
+#include <sys/statvfs.h>
+
+#include <cctype>
+#include <cerrno>
+
+#include "platform/posix_file_system.h"
+#include "platform/windows_path.h"
+
+namespace setup {
+
+namespace {
+
+// The drive letter a root ("C:\", "C:") names, or 0 when the text is not a drive root.
+char RootLetter(const std::string& root) {
+  if (root.size() < 2 || root.size() > 3 || !std::isalpha(static_cast<unsigned char>(root[0])) ||
+      root[1] != ':' || (root.size() == 3 && root[2] != '\\' && root[2] != '/')) {
+    return 0;
+  }
+  return static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
+}
+
+std::string WithoutTrailingSeparator(std::string full_path) {
+  while (full_path.size() > 3 && full_path.back() == '\\') full_path.pop_back();
+  return full_path;
+}
+
+}  // namespace
+
+PosixFileSystem::PosixFileSystem(DriveMap drives, CodePage code_page, std::string current_directory)
+    : drives_(std::move(drives)),
+      code_page_(std::move(code_page)),
+      current_directory_(WithoutTrailingSeparator(FullWindowsPath(current_directory, "C:\\"))) {}
+
+std::string PosixFileSystem::GetCurrentDirectory() {
+  std::lock_guard<std::mutex> lock(current_directory_mutex_);
+  return current_directory_;
+}
+
+Status PosixFileSystem::SetCurrentDirectory(const std::string& path) {
+  auto resolved = Resolve(path);
+  if (!resolved.ok()) return resolved.status();
+  if (!resolved->exists) return Missing(*resolved, path);
+  auto info = StatDirectoryFlag(resolved->host_path);
+  if (!info.ok()) return info.status();
+  if (!*info) return Status::Error(WinError::Directory, path, "not a directory");
+  std::lock_guard<std::mutex> lock(current_directory_mutex_);
+  current_directory_ = WithoutTrailingSeparator(resolved->full_path);
+  return Status::Ok();
+}
+
+std::string PosixFileSystem::GetFullPathName(const std::string& path) {
+  return FullWindowsPath(path, GetCurrentDirectory());
+}
+
+uint32_t PosixFileSystem::GetLogicalDrives() { return drives_.LogicalDrives(); }
+
+DriveType PosixFileSystem::GetDriveType(const std::string& root) {
+  const char letter = root.empty() ? GetCurrentDirectory()[0] : RootLetter(root);
+  const DriveMap::Drive* drive = letter ? drives_.Find(letter) : nullptr;
+  return drive ? drive->type : DriveType::NoRootDir;
+}
+
+Result<DiskSpace> PosixFileSystem::GetDiskFreeSpace(const std::string& root) {
+  const char letter = root.empty() ? GetCurrentDirectory()[0] : RootLetter(root);
+  const DriveMap::Drive* drive = letter ? drives_.Find(letter) : nullptr;
+  if (!drive) return Status::Error(WinError::PathNotFound, root, "no such drive");
+  struct statvfs info {};
+  if (statvfs(drive->host_root.c_str(), &info) != 0) return PosixError(root, errno);
+  DiskSpace space;
+  space.free_bytes = static_cast<uint64_t>(info.f_bavail) * info.f_frsize;
+  space.total_bytes = static_cast<uint64_t>(info.f_blocks) * info.f_frsize;
+  return space;
+}
+
+Result<std::string> PosixFileSystem::ToHostPath(const std::string& path) {
+  auto resolved = Resolve(path);
+  if (!resolved.ok()) return resolved.status();
+  return resolved->host_path;
+}
+
+}  // namespace setup

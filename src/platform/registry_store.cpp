@@ -1,0 +1,309 @@
+#include "platform/registry_store.h"
+
+#include <cerrno>
+
+#include "platform/host_file_io.h"
+
+namespace setup {
+
+namespace {
+
+// A registry file larger than this is not one we wrote.
+constexpr size_t MAX_REGISTRY_BYTES = 64 << 20;
+constexpr char HEADER[] = "REGEDIT4";
+
+char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+
+bool EqualsNoCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+  }
+  return true;
+}
+
+// "A\\B\\" -> "A\B": empty components and trailing backslashes dropped.
+std::string NormalizeKey(const std::string& key) {
+  std::string out;
+  for (char c : key) {
+    if (c == '\\' && (out.empty() || out.back() == '\\')) continue;
+    out += c;
+  }
+  while (!out.empty() && out.back() == '\\') out.pop_back();
+  return out;
+}
+
+bool HasControlCharacter(const std::string& text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) < 0x20) return true;
+  }
+  return false;
+}
+
+// Key and value names are written bare or quoted, so no line break may hide in them.
+Status CheckNames(const std::string& key, const std::string& name) {
+  if (NormalizeKey(key).empty() || HasControlCharacter(key) || HasControlCharacter(name)) {
+    return Status::Error(WinError::InvalidParameter, key, "invalid registry key or value name");
+  }
+  return Status::Ok();
+}
+
+bool NeedsHex(const std::string& data) { return HasControlCharacter(data); }
+
+std::string Quote(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '\\' || c == '"') out += '\\';
+    out += c;
+  }
+  return out + "\"";
+}
+
+// hex(1): the string's bytes and its terminating zero, as regedit writes REG_SZ it cannot
+// quote.
+std::string HexString(const std::string& data) {
+  static const char DIGITS[] = "0123456789abcdef";
+  std::string out = "hex(1):";
+  for (size_t i = 0; i <= data.size(); ++i) {
+    const auto byte = i < data.size() ? static_cast<unsigned char>(data[i]) : 0;
+    if (i > 0) out += ',';
+    out += DIGITS[byte >> 4];
+    out += DIGITS[byte & 15];
+  }
+  return out;
+}
+
+// Reads a quoted string starting at `pos` (at the opening quote); advances past the closing
+// quote. nullopt when the text is not a complete quoted string.
+std::optional<std::string> ReadQuoted(const std::string& line, size_t& pos) {
+  if (pos >= line.size() || line[pos] != '"') return std::nullopt;
+  std::string out;
+  for (++pos; pos < line.size(); ++pos) {
+    char c = line[pos];
+    if (c == '"') {
+      ++pos;
+      return out;
+    }
+    if (c == '\\' && pos + 1 < line.size()) c = line[++pos];
+    out += c;
+  }
+  return std::nullopt;
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// "41,42,00" -> "AB" (up to the first zero); nullopt when malformed.
+std::optional<std::string> ReadHexBytes(const std::string& text) {
+  std::string out;
+  size_t pos = 0;
+  bool ended = false;
+  while (pos < text.size()) {
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
+    if (pos + 1 >= text.size()) return std::nullopt;
+    const int high = HexDigit(text[pos]);
+    const int low = HexDigit(text[pos + 1]);
+    if (high < 0 || low < 0) return std::nullopt;
+    const char byte = static_cast<char>(high * 16 + low);
+    if (byte == '\0') ended = true;
+    if (!ended) out += byte;
+    pos += 2;
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
+    if (pos < text.size() && text[pos++] != ',') return std::nullopt;
+  }
+  return out;
+}
+
+// The logical lines of the file: carriage returns dropped, lines ending in a backslash
+// outside a quoted string (regedit's long hex values) joined with the next.
+std::vector<std::string> LogicalLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string current;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(pos, end - pos);
+    pos = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!current.empty()) {
+      size_t start = 0;
+      while (start < line.size() && (line[start] == ' ' || line[start] == '\t')) ++start;
+      line = line.substr(start);
+    }
+    current += line;
+    const bool continued =
+        !current.empty() && current.back() == '\\' && current.find("=hex") != std::string::npos;
+    if (continued) {
+      current.pop_back();
+    } else {
+      lines.push_back(std::move(current));
+      current.clear();
+    }
+  }
+  if (!current.empty()) lines.push_back(std::move(current));
+  return lines;
+}
+
+}  // namespace
+
+Result<RegistryStore> RegistryStore::Open(const std::string& host_path) {
+  RegistryStore store;
+  store.host_path_ = host_path;
+  auto text = ReadHostFile(host_path, MAX_REGISTRY_BYTES);
+  if (!text.ok()) {
+    if (text.status().os_errno() == ENOENT) return store;
+    return text.status();
+  }
+  std::vector<std::string> lines = LogicalLines(*text);
+  size_t first = 0;
+  while (first < lines.size() && lines[first].empty()) ++first;
+  std::string header = first < lines.size() ? lines[first] : std::string();
+  if (header.compare(0, 3, "\xEF\xBB\xBF") == 0) header.erase(0, 3);
+  if (header != HEADER) {
+    return Status::Error(WinError::InvalidParameter, host_path, "not a REGEDIT4 registry file");
+  }
+  Key* key = nullptr;
+  for (size_t i = first + 1; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    if (line.empty() || line[0] == ';') continue;
+    if (line[0] == '[') {
+      key = nullptr;
+      const size_t close = line.rfind(']');
+      if (close == std::string::npos || close < 2 || line[1] == '-') continue;
+      const std::string name = NormalizeKey(line.substr(1, close - 1));
+      if (!name.empty()) key = &EnsureKey(store.keys_, name);
+      continue;
+    }
+    if (key == nullptr) continue;
+    size_t pos = 0;
+    std::optional<std::string> name;
+    if (line[0] == '@') {
+      name = "";
+      pos = 1;
+    } else {
+      name = ReadQuoted(line, pos);
+    }
+    if (!name || pos >= line.size() || line[pos] != '=') continue;
+    ++pos;
+    std::optional<std::string> data;
+    if (pos < line.size() && line[pos] == '"') {
+      data = ReadQuoted(line, pos);
+      if (pos != line.size()) data.reset();
+    } else if (line.compare(pos, 7, "hex(1):") == 0) {
+      data = ReadHexBytes(line.substr(pos + 7));
+    } else {
+      key->other_values.push_back(line);
+      continue;
+    }
+    if (!data) continue;
+    bool replaced = false;
+    for (auto& value : key->values) {
+      if (EqualsNoCase(value.first, *name)) {
+        value.second = *data;
+        replaced = true;
+      }
+    }
+    if (!replaced) key->values.emplace_back(*name, *data);
+  }
+  return store;
+}
+
+RegistryStore::Key* RegistryStore::FindKey(Keys& keys, const std::string& key) {
+  const std::string wanted = NormalizeKey(key);
+  for (auto& candidate : keys) {
+    if (EqualsNoCase(candidate.name, wanted)) return &candidate;
+  }
+  return nullptr;
+}
+
+const RegistryStore::Key* RegistryStore::FindKey(const Keys& keys, const std::string& key) {
+  return FindKey(const_cast<Keys&>(keys), key);
+}
+
+RegistryStore::Key& RegistryStore::EnsureKey(Keys& keys, const std::string& key) {
+  const std::string name = NormalizeKey(key);
+  // Parents first, as regedit lists them.
+  for (size_t slash = name.find('\\'); slash != std::string::npos;
+       slash = name.find('\\', slash + 1)) {
+    if (!FindKey(keys, name.substr(0, slash))) keys.push_back(Key{name.substr(0, slash), {}, {}});
+  }
+  if (Key* found = FindKey(keys, name)) return *found;
+  keys.push_back(Key{name, {}, {}});
+  return keys.back();
+}
+
+bool RegistryStore::KeyExists(const std::string& key) const {
+  const std::string wanted = NormalizeKey(key);
+  if (wanted.empty()) return false;
+  for (const auto& candidate : keys_) {
+    if (candidate.name.size() >= wanted.size() &&
+        EqualsNoCase(candidate.name.substr(0, wanted.size()), wanted) &&
+        (candidate.name.size() == wanted.size() || candidate.name[wanted.size()] == '\\')) {
+      return true;
+    }
+  }
+  return false;
+}
+
+std::optional<std::string> RegistryStore::QueryValue(const std::string& key,
+                                                     const std::string& name) const {
+  const Key* found = FindKey(keys_, key);
+  if (!found) return std::nullopt;
+  for (const auto& value : found->values) {
+    if (EqualsNoCase(value.first, name)) return value.second;
+  }
+  return std::nullopt;
+}
+
+Status RegistryStore::CreateKey(const std::string& key) {
+  if (Status bad = CheckNames(key, ""); !bad.ok()) return bad;
+  if (FindKey(keys_, key)) return Status::Ok();
+  Keys keys = keys_;
+  EnsureKey(keys, key);
+  return Save(std::move(keys));
+}
+
+Status RegistryStore::SetValue(const std::string& key, const std::string& name,
+                               const std::string& data) {
+  if (Status bad = CheckNames(key, name); !bad.ok()) return bad;
+  Keys keys = keys_;
+  Key& target = EnsureKey(keys, key);
+  bool replaced = false;
+  for (auto& value : target.values) {
+    if (EqualsNoCase(value.first, name)) {
+      value.second = data;
+      replaced = true;
+    }
+  }
+  if (!replaced) target.values.emplace_back(name, data);
+  return Save(std::move(keys));
+}
+
+std::string RegistryStore::Serialize() const { return Serialize(keys_); }
+
+std::string RegistryStore::Serialize(const Keys& keys) {
+  std::string text = std::string(HEADER) + "\r\n\r\n";
+  for (const auto& key : keys) {
+    text += "[" + key.name + "]\r\n";
+    for (const auto& [name, data] : key.values) {
+      text += name.empty() ? "@" : Quote(name);
+      text += "=" + (NeedsHex(data) ? HexString(data) : Quote(data)) + "\r\n";
+    }
+    for (const auto& line : key.other_values) text += line + "\r\n";
+    text += "\r\n";
+  }
+  return text;
+}
+
+Status RegistryStore::Save(Keys keys) {
+  Status status = WriteHostFileAtomically(host_path_, Serialize(keys));
+  if (status.ok()) keys_ = std::move(keys);
+  return status;
+}
+
+}  // namespace setup

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace setup {
+
+// Lexical work on Windows paths, shared by every FileSystem implementation.
+
+// `path` made absolute against `current_directory` (a full path such as "C:\Books"): a
+// drive letter with a colon and a separator is absolute; a drive letter without one is
+// relative to the current directory when it is on that drive, else to the drive's root; a
+// leading separator is rooted on the current drive. '\' and '/' both separate; '.' and '..'
+// are resolved and never climb above the drive root; a trailing separator is kept. A
+// "\\server\share" path stays a UNC path with its parts resolved the same way.
+std::string FullWindowsPath(const std::string& path, const std::string& current_directory);
+
+// The components after "X:\" of a full path ("C:\a\b" -> {"a", "b"}).
+std::vector<std::string> PathComponents(const std::string& full_path);
+
+// Whether `name` holds a character that no Windows file name may hold (control characters,
+// '<', '>', ':', '"', '|', '?', '*').
+bool HasInvalidNameCharacter(const std::string& name);
+
+}  // namespace setup

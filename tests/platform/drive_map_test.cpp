@@ -1,0 +1,68 @@
+#include "platform/drive_map.h"
+
+#include <gtest/gtest.h>
+
+namespace setup {
+namespace {
+
+TEST(DriveMapTest, MapsLettersInEitherCase) {
+  DriveMap drives;
+  drives.Map('c', "/home/me/", DriveType::Fixed);
+  drives.Map('E', "/media/disc", DriveType::CdRom);
+  drives.Map('1', "/nowhere", DriveType::Fixed);
+  ASSERT_NE(drives.Find('C'), nullptr);
+  EXPECT_EQ(drives.Find('c')->host_root, "/home/me");
+  EXPECT_EQ(drives.Find('e')->type, DriveType::CdRom);
+  EXPECT_EQ(drives.Find('D'), nullptr);
+  EXPECT_EQ(drives.LogicalDrives(), (1u << 2) | (1u << 4));
+  drives.Map('C', "/", DriveType::Remote);
+  EXPECT_EQ(drives.Find('C')->host_root, "/");
+  EXPECT_EQ(drives.Find('C')->type, DriveType::Remote);
+}
+
+TEST(DriveMapTest, StartDirectoryUnderAMappedDrive) {
+  DriveMap drives;
+  drives.Map('C', "/home/me", DriveType::Fixed);
+  drives.Map('F', "/home/me/discs", DriveType::CdRom);
+  struct Case {
+    const char* host;
+    const char* windows;
+  } cases[] = {
+      {"/home/me", "C:\\"},
+      {"/home/me/books/", "C:\\books"},
+      {"/home/me/discs/Book1", "F:\\Book1"},  // the deepest root wins
+      {"/home/mess", "D:\\"},                 // not below /home/me
+  };
+  for (const auto& c : cases) EXPECT_EQ(drives.MapStartDirectory(c.host), c.windows) << c.host;
+  EXPECT_EQ(drives.Find('D')->host_root, "/home/mess");
+  EXPECT_EQ(drives.Find('D')->type, DriveType::CdRom);
+  EXPECT_EQ(drives.MapStartDirectory("/media/x"), "E:\\");
+  EXPECT_EQ(drives.MapStartDirectory("/home/me/\xC3\x9C"
+                                     "bungen"),
+            "C:\\\xDC"
+            "bungen");
+}
+
+TEST(DriveMapTest, NoFreeLetterForTheStartDirectory) {
+  DriveMap drives;
+  for (char letter = 'D'; letter <= 'Z'; ++letter) {
+    drives.Map(letter, std::string("/") + letter, DriveType::Fixed);
+  }
+  EXPECT_EQ(drives.MapStartDirectory("/elsewhere"), std::nullopt);
+  EXPECT_EQ(drives.MapStartDirectory("/"), std::nullopt);
+  drives.Map('C', "/", DriveType::Fixed);
+  EXPECT_EQ(drives.MapStartDirectory("/elsewhere/x"), "C:\\elsewhere\\x");
+}
+
+TEST(DriveMapTest, ParsesDriveTypes) {
+  EXPECT_EQ(ParseDriveType("fixed"), DriveType::Fixed);
+  EXPECT_EQ(ParseDriveType("CDROM"), DriveType::CdRom);
+  EXPECT_EQ(ParseDriveType("Removable"), DriveType::Removable);
+  EXPECT_EQ(ParseDriveType("remote"), DriveType::Remote);
+  EXPECT_EQ(ParseDriveType("ramdisk"), DriveType::RamDisk);
+  EXPECT_EQ(ParseDriveType("floppy"), std::nullopt);
+  EXPECT_EQ(ParseDriveType(""), std::nullopt);
+}
+
+}  // namespace
+}  // namespace setup

@@ -1,0 +1,402 @@
+// The FileSystem contract, run against every implementation over a fresh temporary tree:
+// drive C is <tmp>/c (fixed), drive E is <tmp>/e (cdrom), and C:\ is current.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/posix_file_system.h"
+#include "support/temp_dir.h"
+
+namespace setup {
+namespace {
+
+using testing::TempDir;
+
+struct Implementation {
+  const char* name;
+  std::function<std::unique_ptr<FileSystem>(const TempDir&)> make;
+};
+
+std::unique_ptr<FileSystem> MakePosix(const TempDir& dir) {
+  DriveMap drives;
+  drives.Map('C', dir.MakeDir("c"), DriveType::Fixed);
+  drives.Map('E', dir.MakeDir("e"), DriveType::CdRom);
+  return std::make_unique<PosixFileSystem>(drives, CodePage(), "C:\\");
+}
+
+class FileSystemContract : public ::testing::TestWithParam<Implementation> {
+ protected:
+  void SetUp() override { fs_ = GetParam().make(dir_); }
+
+  // Writes a host file under drive C.
+  void Write(const std::string& relative, const std::string& contents) {
+    dir_.WriteFile("c/" + relative, contents);
+  }
+  std::string Read(const std::string& relative) { return dir_.ReadFile("c/" + relative); }
+  WinError ErrorOf(const Status& status) { return status.win_error(); }
+  template <class T>
+  WinError ErrorOf(const Result<T>& result) {
+    return result.ok() ? WinError::Success : result.status().win_error();
+  }
+  std::vector<std::string> Names(const std::string& pattern) {
+    std::vector<std::string> names;
+    auto found = fs_->FindFiles(pattern);
+    if (found.ok()) {
+      for (const auto& entry : *found) names.push_back(entry.name);
+    }
+    return names;
+  }
+
+  TempDir dir_;
+  std::unique_ptr<FileSystem> fs_;
+};
+
+TEST_P(FileSystemContract, TranslatesPathsWithoutRegardToCase) {
+  Write("code/Read_Me.txt", "hello");
+  Write("Books/a.txt", "a");
+  struct Case {
+    const char* path;
+    WinError expected;
+  } cases[] = {
+      {"C:\\CODE\\READ_ME.TXT", WinError::Success},
+      {"c:/code/read_me.txt", WinError::Success},
+      {"C:\\books\\..\\code\\.\\Read_Me.txt", WinError::Success},
+      {"C:\\..\\..\\code\\read_me.txt", WinError::Success},  // '..' stops at the root
+      {"code\\read_me.txt", WinError::Success},              // relative to C:\ .
+      {"\\code\\read_me.txt", WinError::Success},            // rooted on the current drive
+      {"C:\\code\\missing.txt", WinError::FileNotFound},
+      {"C:\\nodir\\read_me.txt", WinError::PathNotFound},
+      {"C:\\code\\read_me.txt\\x", WinError::PathNotFound},  // a file on the way
+      {"Q:\\code\\read_me.txt", WinError::PathNotFound},     // unmapped drive
+      {"\\\\server\\share\\read_me.txt", WinError::PathNotFound},
+      {"C:\\code\\read*.txt", WinError::InvalidName},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ErrorOf(fs_->GetFileAttributes(c.path)), c.expected) << c.path;
+  }
+  auto contents = ReadFileContents(*fs_, "C:\\CODE\\READ_ME.TXT", 100);
+  ASSERT_TRUE(contents.ok());
+  EXPECT_EQ(*contents, "hello");
+}
+
+TEST_P(FileSystemContract, ExactMatchWinsOverOtherCase) {
+  Write("dir/name.txt", "lower");
+  Write("dir/NAME.TXT", "upper");
+  Write("dir/Name.Txt", "mixed");
+  EXPECT_EQ(*ReadFileContents(*fs_, "C:\\dir\\NAME.TXT", 100), "upper");
+  EXPECT_EQ(*ReadFileContents(*fs_, "C:\\dir\\name.txt", 100), "lower");
+  EXPECT_EQ(*ReadFileContents(*fs_, "C:\\dir\\Name.Txt", 100), "mixed");
+  // No exact match: one of them, the same every time (the first in byte order).
+  EXPECT_EQ(*ReadFileContents(*fs_, "C:\\dir\\nAmE.tXt", 100), "upper");
+}
+
+TEST_P(FileSystemContract, NamesConvertBetweenCodePageAndUtf8) {
+  dir_.WriteFile(
+      "c/\xC3\x9C"
+      "bungen/caf\xC3\xA9.txt",
+      "x");  // "Übungen/café.txt" in UTF-8
+  auto info = fs_->GetFileInfo(
+      "C:\\\xFC"
+      "BUNGEN\\CAF\xC9.TXT");  // 1252, other case
+  ASSERT_TRUE(info.ok()) << info.status().ToString();
+  EXPECT_EQ(info->name, "caf\xE9.txt");
+  EXPECT_EQ(Names("C:\\*"), (std::vector<std::string>{"\xDC"
+                                                      "bungen"}));
+}
+
+TEST_P(FileSystemContract, FileExistsOnlyDeniesNotFound) {
+  Write("dir/file.txt", "x");
+  EXPECT_TRUE(FileExists(*fs_, "C:\\dir\\file.txt"));
+  EXPECT_TRUE(FileExists(*fs_, "C:\\dir"));
+  EXPECT_TRUE(FileExists(*fs_, "C:\\"));
+  EXPECT_FALSE(FileExists(*fs_, "C:\\dir\\other.txt"));
+  EXPECT_TRUE(FileExists(*fs_, "C:\\nodir\\file.txt"));  // PathNotFound is not "not found"
+  EXPECT_TRUE(FileExists(*fs_, "Q:\\file.txt"));
+}
+
+TEST_P(FileSystemContract, CurrentDirectoryIsVirtual) {
+  Write("Books/Part1/a.txt", "a");
+  char host_before[4096];
+  ASSERT_NE(getcwd(host_before, sizeof(host_before)), nullptr);
+
+  EXPECT_TRUE(fs_->SetCurrentDirectory("books\\part1").ok());
+  EXPECT_EQ(fs_->GetCurrentDirectory(), "C:\\books\\part1");
+  EXPECT_TRUE(FileExists(*fs_, "A.TXT"));
+  EXPECT_EQ(fs_->GetFullPathName("..\\b.txt"), "C:\\books\\b.txt");
+  EXPECT_EQ(fs_->GetFullPathName("C:x"), "C:\\books\\part1\\x");
+  EXPECT_EQ(fs_->GetFullPathName("E:x"), "E:\\x");
+  EXPECT_EQ(fs_->GetFullPathName("\\x/y\\"), "C:\\x\\y\\");
+  EXPECT_TRUE(fs_->SetCurrentDirectory("..").ok());
+  EXPECT_EQ(fs_->GetCurrentDirectory(), "C:\\books");
+  EXPECT_TRUE(fs_->SetCurrentDirectory("E:\\").ok());
+  EXPECT_EQ(fs_->GetCurrentDirectory(), "E:\\");
+
+  EXPECT_EQ(ErrorOf(fs_->SetCurrentDirectory("C:\\missing")), WinError::FileNotFound);
+  EXPECT_EQ(ErrorOf(fs_->SetCurrentDirectory("C:\\Books\\Part1\\a.txt")), WinError::Directory);
+  EXPECT_EQ(fs_->GetCurrentDirectory(), "E:\\");
+
+  char host_after[4096];
+  ASSERT_NE(getcwd(host_after, sizeof(host_after)), nullptr);
+  EXPECT_STREQ(host_before, host_after);
+}
+
+TEST_P(FileSystemContract, DrivesComeFromTheMap) {
+  EXPECT_EQ(fs_->GetLogicalDrives(), (1u << 2) | (1u << 4));
+  EXPECT_EQ(fs_->GetDriveType("C:\\"), DriveType::Fixed);
+  EXPECT_EQ(fs_->GetDriveType("e:\\"), DriveType::CdRom);
+  EXPECT_EQ(fs_->GetDriveType("D:\\"), DriveType::NoRootDir);
+  auto space = fs_->GetDiskFreeSpace("C:\\");
+  ASSERT_TRUE(space.ok());
+  EXPECT_GT(space->total_bytes, 0u);
+  EXPECT_LE(space->free_bytes, space->total_bytes);
+  EXPECT_EQ(ErrorOf(fs_->GetDiskFreeSpace("D:\\")), WinError::PathNotFound);
+}
+
+TEST_P(FileSystemContract, FindFilesMatchesWildcards) {
+  Write("src/README", "");
+  Write("src/setup.ini", "");
+  Write("src/Setup.txt", "");
+  Write("src/notes.text", "");
+  dir_.MakeDir("c/src/Sub");
+  struct Case {
+    const char* pattern;
+    std::vector<std::string> names;
+  } cases[] = {
+      {"C:\\src\\*.*", {".", "..", "README", "setup.ini", "Setup.txt", "Sub", "notes.text"}},
+      {"C:\\src\\*", {".", "..", "README", "setup.ini", "Setup.txt", "Sub", "notes.text"}},
+      {"C:\\src\\SETUP.*", {"setup.ini", "Setup.txt"}},
+      {"C:\\src\\*.t?t", {"Setup.txt"}},
+      {"C:\\src\\*.", {".", "..", "README", "Sub"}},
+      {"C:\\src\\readme", {"README"}},  // no wildcard: the entry itself, as it is spelt
+      {"C:\\*.*", {"src"}},             // a drive root has no "." or ".."
+  };
+  for (const auto& c : cases) {
+    auto names = Names(c.pattern);
+    std::sort(names.begin(), names.end());
+    auto expected = c.names;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected) << c.pattern;
+  }
+  EXPECT_EQ(ErrorOf(fs_->FindFiles("C:\\src\\*.zip")), WinError::FileNotFound);
+  EXPECT_EQ(ErrorOf(fs_->FindFiles("C:\\nodir\\*.*")), WinError::PathNotFound);
+  ASSERT_TRUE(fs_->SetCurrentDirectory("C:\\SRC").ok());
+  EXPECT_EQ(Names("*.ini"), (std::vector<std::string>{"setup.ini"}));
+}
+
+TEST_P(FileSystemContract, FindFilesReportsEntryData) {
+  Write("d/file.bin", std::string(1234, 'x'));
+  dir_.MakeDir("c/d/sub");
+  auto found = fs_->FindFiles("C:\\D\\*.*");
+  ASSERT_TRUE(found.ok());
+  ASSERT_EQ(found->size(), 4u);
+  const FindData& file = (*found)[2];
+  EXPECT_EQ(file.name, "file.bin");
+  EXPECT_EQ(file.size, 1234u);
+  EXPECT_FALSE(file.IsDirectory());
+  EXPECT_GT(file.last_write_time, FILETIME_UNIX_EPOCH);
+  EXPECT_TRUE((*found)[3].IsDirectory());
+  EXPECT_EQ((*found)[3].size, 0u);
+}
+
+TEST_P(FileSystemContract, AttributesRoundTrip) {
+  Write("f.txt", "x");
+  ASSERT_EQ(*fs_->GetFileAttributes("C:\\f.txt"), ATTRIB_NORMAL);
+  EXPECT_EQ(*fs_->GetFileAttributes("C:\\"), ATTRIB_DIRECTORY);
+
+  ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", ATTRIB_READONLY).ok());
+  EXPECT_EQ(*fs_->GetFileAttributes("C:\\f.txt"), ATTRIB_READONLY);
+  ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", 0).ok());
+  EXPECT_EQ(*fs_->GetFileAttributes("C:\\f.txt"), ATTRIB_NORMAL);
+
+  const uint32_t all = ATTRIB_READONLY | ATTRIB_HIDDEN | ATTRIB_SYSTEM | ATTRIB_ARCHIVE;
+  ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", all | ATTRIB_DIRECTORY).ok());
+  const uint32_t got = *fs_->GetFileAttributes("C:\\f.txt");
+  if (got == ATTRIB_READONLY) GTEST_SKIP() << "no user extended attributes on this file system";
+  EXPECT_EQ(got, all);
+  ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", ATTRIB_ARCHIVE).ok());
+  EXPECT_EQ(*fs_->GetFileAttributes("C:\\f.txt"), ATTRIB_ARCHIVE);
+}
+
+TEST_P(FileSystemContract, ReadOnlyIsTheAbsenceOfWritePermission) {
+  const std::string host = dir_.Join("c/f.txt");
+  Write("f.txt", "x");
+  ASSERT_EQ(chmod(host.c_str(), 0664), 0);
+  ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", ATTRIB_READONLY).ok());
+  struct stat info {};
+  ASSERT_EQ(stat(host.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0444u);
+  ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", 0).ok());
+  ASSERT_EQ(stat(host.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0644u);
+}
+
+TEST_P(FileSystemContract, FileTimesRoundTrip) {
+  Write("f.txt", "x");
+  const FileTime write_time = FILETIME_UNIX_EPOCH + 1000000000ULL * 10000000ULL + 1234500;
+  const FileTime access_time = write_time + 20000000;
+  ASSERT_TRUE(fs_->SetFileTimes("C:\\f.txt", 0, access_time, write_time).ok());
+  auto info = fs_->GetFileInfo("C:\\F.TXT");
+  ASSERT_TRUE(info.ok());
+  EXPECT_EQ(info->last_write_time, write_time);
+  EXPECT_EQ(info->last_access_time, access_time);
+  ASSERT_TRUE(fs_->SetFileTimes("C:\\f.txt", 0, 0, write_time + 10000000).ok());
+  EXPECT_EQ(fs_->GetFileInfo("C:\\F.TXT")->last_access_time, access_time);  // zero: unchanged
+  EXPECT_EQ(ErrorOf(fs_->SetFileTimes("C:\\g.txt", 0, 0, write_time)), WinError::FileNotFound);
+}
+
+TEST_P(FileSystemContract, OpenForReadReadsAndRefusesDirectories) {
+  Write("f.txt", "contents");
+  auto file = fs_->OpenForRead("C:\\F.TXT");
+  ASSERT_TRUE(file.ok());
+  EXPECT_EQ((*file)->Size(), 8u);
+  char buffer[16];
+  EXPECT_EQ(*(*file)->Read(buffer, 3), 3u);
+  EXPECT_EQ(std::string(buffer, 3), "con");
+  EXPECT_EQ(ErrorOf(fs_->OpenForRead("C:\\")), WinError::AccessDenied);
+  EXPECT_EQ(ErrorOf(fs_->OpenForRead("C:\\g.txt")), WinError::FileNotFound);
+  EXPECT_EQ(*ReadFileContents(*fs_, "C:\\f.txt", 4), "cont");
+}
+
+TEST_P(FileSystemContract, CopyReplacesUnlessToldNotTo) {
+  Write("src.txt", "new contents");
+  Write("dst.txt", "old");
+  const FileTime stamp = FILETIME_UNIX_EPOCH + 900000000ULL * 10000000ULL;
+  ASSERT_TRUE(fs_->SetFileTimes("C:\\src.txt", 0, 0, stamp).ok());
+
+  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\src.txt", "C:\\DST.TXT", true)), WinError::FileExists);
+  EXPECT_EQ(Read("dst.txt"), "old");
+  ASSERT_TRUE(fs_->CopyFile("C:\\SRC.TXT", "C:\\DST.TXT", false).ok());
+  EXPECT_EQ(Read("dst.txt"), "new contents");
+  EXPECT_FALSE(dir_.Exists("c/DST.TXT"));  // the existing name is replaced, not a twin
+  EXPECT_EQ(fs_->GetFileInfo("C:\\dst.txt")->last_write_time, stamp);
+
+  ASSERT_TRUE(fs_->CopyFile("C:\\src.txt", "E:\\fresh.txt", true).ok());
+  EXPECT_EQ(dir_.ReadFile("e/fresh.txt"), "new contents");
+  EXPECT_EQ(Names("C:\\*.*"), (std::vector<std::string>{"dst.txt", "src.txt"}));
+}
+
+TEST_P(FileSystemContract, CopyKeepsAttributesAndRefusesReadOnlyDestinations) {
+  Write("src.txt", "x");
+  Write("ro.txt", "keep");
+  ASSERT_TRUE(fs_->SetFileAttributes("C:\\src.txt", ATTRIB_READONLY).ok());
+  ASSERT_TRUE(fs_->CopyFile("C:\\src.txt", "C:\\copy.txt", false).ok());
+  EXPECT_EQ(*fs_->GetFileAttributes("C:\\copy.txt") & ATTRIB_READONLY, ATTRIB_READONLY);
+
+  ASSERT_TRUE(fs_->SetFileAttributes("C:\\ro.txt", ATTRIB_READONLY).ok());
+  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\src.txt", "C:\\ro.txt", false)), WinError::AccessDenied);
+  EXPECT_EQ(Read("ro.txt"), "keep");
+  dir_.MakeDir("c/dir");
+  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\src.txt", "C:\\dir", false)), WinError::AccessDenied);
+  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\dir", "C:\\x.txt", false)), WinError::AccessDenied);
+  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\none.txt", "C:\\x.txt", false)), WinError::FileNotFound);
+  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\src.txt", "C:\\nodir\\x.txt", false)),
+            WinError::PathNotFound);
+}
+
+TEST_P(FileSystemContract, FailedCopyLeavesTheOldFileIntact) {
+  // Reading /proc/self/mem from offset 0 fails with an I/O error: a source that breaks
+  // in the middle of the copy.
+  DriveMap drives;
+  drives.Map('C', dir_.Join("c"), DriveType::Fixed);
+  drives.Map('P', "/proc/self", DriveType::Fixed);
+  PosixFileSystem fs(drives, CodePage(), "C:\\");
+  if (!fs.OpenForRead("P:\\mem").ok()) GTEST_SKIP() << "no /proc/self/mem";
+  Write("dst.txt", "old contents");
+  Status status = fs.CopyFile("P:\\mem", "C:\\dst.txt", false);
+  EXPECT_FALSE(status.ok());
+  EXPECT_EQ(status.path(), "P:\\mem");
+  EXPECT_EQ(Read("dst.txt"), "old contents");
+  EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"dst.txt"});  // no temporary left
+}
+
+TEST_P(FileSystemContract, DeleteRefusesReadOnlyFilesAndDirectories) {
+  Write("f.txt", "x");
+  Write("ro.txt", "x");
+  dir_.MakeDir("c/dir");
+  ASSERT_TRUE(fs_->SetFileAttributes("C:\\ro.txt", ATTRIB_READONLY).ok());
+  EXPECT_EQ(ErrorOf(fs_->DeleteFile("C:\\RO.TXT")), WinError::AccessDenied);
+  EXPECT_EQ(ErrorOf(fs_->DeleteFile("C:\\dir")), WinError::AccessDenied);
+  EXPECT_EQ(ErrorOf(fs_->DeleteFile("C:\\none.txt")), WinError::FileNotFound);
+  EXPECT_TRUE(fs_->DeleteFile("C:\\F.TXT").ok());
+  EXPECT_FALSE(dir_.Exists("c/f.txt"));
+  EXPECT_TRUE(dir_.Exists("c/ro.txt"));
+}
+
+TEST_P(FileSystemContract, MoveNeverReplaces) {
+  Write("a.txt", "a");
+  Write("b.txt", "b");
+  Write("sub/x.txt", "x");
+  EXPECT_EQ(ErrorOf(fs_->MoveFile("C:\\a.txt", "C:\\B.TXT")), WinError::AlreadyExists);
+  EXPECT_EQ(Read("b.txt"), "b");
+  ASSERT_TRUE(fs_->MoveFile("C:\\a.txt", "C:\\sub\\moved.txt").ok());
+  EXPECT_EQ(Read("sub/moved.txt"), "a");
+  EXPECT_FALSE(dir_.Exists("c/a.txt"));
+  ASSERT_TRUE(fs_->MoveFile("C:\\b.txt", "C:\\B.TXT").ok());  // a change of case renames
+  EXPECT_EQ(Read("B.TXT"), "b");
+  EXPECT_FALSE(dir_.Exists("c/b.txt"));
+  ASSERT_TRUE(fs_->MoveFile("C:\\SUB", "C:\\Renamed").ok());
+  EXPECT_EQ(Read("Renamed/x.txt"), "x");
+  ASSERT_TRUE(fs_->MoveFile("C:\\B.TXT", "E:\\b.txt").ok());  // to another drive
+  EXPECT_EQ(dir_.ReadFile("e/b.txt"), "b");
+  EXPECT_EQ(ErrorOf(fs_->MoveFile("C:\\none", "C:\\x")), WinError::FileNotFound);
+  EXPECT_EQ(ErrorOf(fs_->MoveFile("C:\\Renamed\\x.txt", "C:\\no\\x")), WinError::PathNotFound);
+}
+
+TEST_P(FileSystemContract, CreateDirectoryOneLevelAtATime) {
+  EXPECT_TRUE(fs_->CreateDirectory("C:\\New").ok());
+  EXPECT_EQ(*fs_->GetFileAttributes("C:\\new"), ATTRIB_DIRECTORY);
+  EXPECT_EQ(ErrorOf(fs_->CreateDirectory("C:\\NEW")), WinError::AlreadyExists);
+  EXPECT_EQ(ErrorOf(fs_->CreateDirectory("C:\\")), WinError::AlreadyExists);
+  EXPECT_EQ(ErrorOf(fs_->CreateDirectory("C:\\a\\b")), WinError::PathNotFound);
+  EXPECT_EQ(ErrorOf(fs_->CreateDirectory("Q:\\a")), WinError::PathNotFound);
+  EXPECT_EQ(ErrorOf(fs_->CreateDirectory("\\\\server\\share\\a")), WinError::PathNotFound);
+  EXPECT_TRUE(fs_->CreateDirectory("C:\\new\\\xDC"
+                                   "bungen")
+                  .ok());
+  EXPECT_TRUE(
+      dir_.Exists("c/New/\xC3\x9C"
+                  "bungen"));
+}
+
+TEST_P(FileSystemContract, CreateForWriteReplacesOnlyOnCommit) {
+  Write("f.txt", "old");
+  {
+    auto file = fs_->CreateForWrite("C:\\F.TXT");
+    ASSERT_TRUE(file.ok());
+    ASSERT_TRUE((*file)->Write("abandoned", 9).ok());
+    EXPECT_EQ(Read("f.txt"), "old");
+  }
+  EXPECT_EQ(Read("f.txt"), "old");
+  EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"f.txt"});
+  {
+    auto file = fs_->CreateForWrite("C:\\F.TXT");
+    ASSERT_TRUE(file.ok());
+    ASSERT_TRUE((*file)->Write("new", 3).ok());
+    ASSERT_TRUE((*file)->Commit().ok());
+  }
+  EXPECT_EQ(Read("f.txt"), "new");
+  EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"f.txt"});
+  ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", ATTRIB_READONLY).ok());
+  EXPECT_EQ(ErrorOf(fs_->CreateForWrite("C:\\f.txt")), WinError::AccessDenied);
+  EXPECT_EQ(ErrorOf(fs_->CreateForWrite("C:\\nodir\\f.txt")), WinError::PathNotFound);
+}
+
+TEST_P(FileSystemContract, HostPathsForTheFewThatNeedThem) {
+  Write("Code/Prog.sh", "");
+  EXPECT_EQ(*fs_->ToHostPath("C:\\code\\prog.sh"), dir_.Join("c/Code/Prog.sh"));
+  EXPECT_EQ(*fs_->ToHostPath("C:\\code\\New Link.lnk"), dir_.Join("c/Code/New Link.lnk"));
+  EXPECT_EQ(ErrorOf(fs_->ToHostPath("Q:\\x")), WinError::PathNotFound);
+}
+
+INSTANTIATE_TEST_SUITE_P(Platform, FileSystemContract,
+                         ::testing::Values(Implementation{"Posix", MakePosix}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace setup

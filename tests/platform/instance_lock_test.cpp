@@ -1,0 +1,32 @@
+#include "platform/instance_lock.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temp_dir.h"
+
+namespace setup {
+namespace {
+
+TEST(InstanceLockTest, OnlyOneHolderAtATime) {
+  testing::TempDir dir;
+  const std::string path = dir.Join("setup.lock");
+  auto first = std::make_unique<InstanceLock>(path);
+  ASSERT_EQ(first->TryAcquire().value(), true);
+  EXPECT_EQ(first->TryAcquire().value(), true);  // holding it already
+
+  InstanceLock second(path);
+  EXPECT_EQ(second.TryAcquire().value(), false);
+  first.reset();  // the first copy ends
+  EXPECT_EQ(second.TryAcquire().value(), true);
+}
+
+TEST(InstanceLockTest, ReportsALockFileThatCannotBeCreated) {
+  testing::TempDir dir;
+  InstanceLock lock(dir.Join("missing/setup.lock"));
+  auto acquired = lock.TryAcquire();
+  ASSERT_FALSE(acquired.ok());
+  EXPECT_EQ(acquired.status().win_error(), WinError::FileNotFound);
+}
+
+}  // namespace
+}  // namespace setup

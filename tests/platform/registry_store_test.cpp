@@ -1,0 +1,166 @@
+#include "platform/registry_store.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "support/temp_dir.h"
+
+namespace setup {
+namespace {
+
+using testing::TempDir;
+
+constexpr char KEY[] =
+    "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\"
+    "Uninstall\\Demo Book";
+
+class RegistryStoreTest : public ::testing::Test {
+ protected:
+  TempDir dir_;
+  std::string path_ = dir_.Join("state/registry.reg");
+
+  RegistryStore OpenStore() {
+    auto store = RegistryStore::Open(path_);
+    EXPECT_TRUE(store.ok()) << store.status().ToString();
+    return std::move(store).value();
+  }
+  std::vector<std::string> DirectoryEntries() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.Join("state"))) {
+      names.push_back(entry.path().filename().string());
+    }
+    return names;
+  }
+};
+
+TEST_F(RegistryStoreTest, MissingFileIsAnEmptyStoreCreatedOnFirstChange) {
+  RegistryStore store = OpenStore();
+  EXPECT_FALSE(store.KeyExists(UNINSTALL_KEY));
+  EXPECT_FALSE(dir_.Exists("state/registry.reg"));
+  ASSERT_TRUE(store.SetValue(KEY, "DisplayName", "Demo Book").ok());
+  EXPECT_EQ(dir_.ReadFile("state/registry.reg"),
+            "REGEDIT4\r\n\r\n"
+            "[HKEY_LOCAL_MACHINE]\r\n\r\n"
+            "[HKEY_LOCAL_MACHINE\\Software]\r\n\r\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\Microsoft]\r\n\r\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows]\r\n\r\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion]\r\n\r\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall]\r\n\r\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+            "Demo Book]\r\n"
+            "\"DisplayName\"=\"Demo Book\"\r\n\r\n");
+  EXPECT_EQ(DirectoryEntries(), std::vector<std::string>{"registry.reg"});  // no temporaries
+}
+
+TEST_F(RegistryStoreTest, RoundTripsValuesWithEscapes) {
+  const std::string tricky[] = {
+      "C:\\WINDOWS\\ZORUNIN.EXE \"Demo\"",
+      "ends with a backslash\\",
+      "",
+      "two\r\nlines",
+      "tab\there",
+      "\xDC"
+      "bungen",
+      "[not a key]",
+      "\"=\"",
+  };
+  {
+    RegistryStore store = OpenStore();
+    for (size_t i = 0; i < std::size(tricky); ++i) {
+      ASSERT_TRUE(store.SetValue(KEY, "v" + std::to_string(i), tricky[i]).ok());
+    }
+    ASSERT_TRUE(store.SetValue(KEY, "", "default").ok());
+  }
+  RegistryStore store = OpenStore();
+  for (size_t i = 0; i < std::size(tricky); ++i) {
+    EXPECT_EQ(store.QueryValue(KEY, "V" + std::to_string(i)), tricky[i]) << i;
+  }
+  EXPECT_EQ(store.QueryValue(KEY, ""), "default");
+  EXPECT_EQ(store.QueryValue(KEY, "missing"), std::nullopt);
+}
+
+TEST_F(RegistryStoreTest, KeysMatchWithoutRegardToCase) {
+  RegistryStore store = OpenStore();
+  ASSERT_TRUE(store.SetValue(KEY, "DisplayName", "first").ok());
+  ASSERT_TRUE(store
+                  .SetValue("hkey_local_machine\\SOFTWARE\\microsoft\\windows\\currentversion\\"
+                            "uninstall\\demo book\\",
+                            "displayname", "second")
+                  .ok());
+  EXPECT_EQ(store.QueryValue(KEY, "DisplayName"), "second");
+  EXPECT_TRUE(store.KeyExists("HKEY_LOCAL_MACHINE\\SOFTWARE"));
+  EXPECT_TRUE(store.KeyExists(std::string(UNINSTALL_KEY) + "\\DEMO BOOK"));
+  EXPECT_FALSE(store.KeyExists(std::string(UNINSTALL_KEY) + "\\Demo"));
+  EXPECT_EQ(store.Serialize().find("demo book"), std::string::npos);  // first spelling kept
+}
+
+TEST_F(RegistryStoreTest, CreatingAnExistingKeyChangesNothing) {
+  RegistryStore store = OpenStore();
+  ASSERT_TRUE(store.SetValue(KEY, "DisplayName", "Demo").ok());
+  const std::string before = dir_.ReadFile("state/registry.reg");
+  ASSERT_TRUE(store.CreateKey(KEY).ok());
+  ASSERT_TRUE(store.CreateKey(UNINSTALL_KEY).ok());
+  EXPECT_EQ(dir_.ReadFile("state/registry.reg"), before);
+  EXPECT_EQ(store.QueryValue(KEY, "DisplayName"), "Demo");
+}
+
+TEST_F(RegistryStoreTest, ReadsAForeignExportAndKeepsWhatItDoesNotUse) {
+  dir_.WriteFile("state/registry.reg",
+                 "\xEF\xBB\xBFREGEDIT4\n\n"
+                 "; exported by hand\n"
+                 "[HKEY_CURRENT_USER\\Software\\X]\n"
+                 "\"Path\"=\"C:\\\\X\"\n"
+                 "\"Count\"=dword:00000002\n"
+                 "\"Long\"=hex(1):41,42,\\\n"
+                 "  43,00\n"
+                 "@=\"default\"\n"
+                 "garbage line\n"
+                 "\"unterminated=\"x\n"
+                 "[-HKEY_CURRENT_USER\\Gone]\n"
+                 "\"Orphan\"=\"nobody's\"\n");
+  RegistryStore store = OpenStore();
+  EXPECT_EQ(store.QueryValue("HKEY_CURRENT_USER\\Software\\X", "Path"), "C:\\X");
+  EXPECT_EQ(store.QueryValue("HKEY_CURRENT_USER\\Software\\X", "Long"), "ABC");
+  EXPECT_EQ(store.QueryValue("HKEY_CURRENT_USER\\Software\\X", ""), "default");
+  EXPECT_TRUE(store.KeyExists("HKEY_CURRENT_USER\\Software"));  // implied parent
+  EXPECT_FALSE(store.KeyExists("HKEY_CURRENT_USER\\Gone"));
+  ASSERT_TRUE(store.SetValue("HKEY_CURRENT_USER\\Software\\X", "New", "1").ok());
+  EXPECT_NE(dir_.ReadFile("state/registry.reg").find("\"Count\"=dword:00000002\r\n"),
+            std::string::npos);
+}
+
+TEST_F(RegistryStoreTest, RejectsAFileThatIsNotRegedit4) {
+  for (const char* text : {"", "Windows Registry Editor Version 5.00\n", "[KEY]\n\"a\"=\"b\"\n"}) {
+    dir_.WriteFile("state/registry.reg", text);
+    auto store = RegistryStore::Open(path_);
+    ASSERT_FALSE(store.ok()) << text;
+    EXPECT_EQ(store.status().win_error(), WinError::InvalidParameter);
+  }
+}
+
+TEST_F(RegistryStoreTest, AFailedWriteLeavesStoreAndFileUnchanged) {
+  RegistryStore store = OpenStore();
+  ASSERT_TRUE(store.SetValue(KEY, "DisplayName", "Demo").ok());
+  const std::string before = dir_.ReadFile("state/registry.reg");
+  // A directory where the temporary file would go makes every write fail, even for root.
+  std::filesystem::remove(path_);
+  std::filesystem::create_directory(path_);
+  EXPECT_FALSE(store.SetValue(KEY, "DisplayName", "Changed").ok());
+  EXPECT_EQ(store.QueryValue(KEY, "DisplayName"), "Demo");
+  EXPECT_EQ(DirectoryEntries(), std::vector<std::string>{"registry.reg"});
+}
+
+TEST_F(RegistryStoreTest, RefusesNamesThatWouldBreakTheFile) {
+  RegistryStore store = OpenStore();
+  EXPECT_EQ(store.SetValue("HKEY_CURRENT_USER\\a\nb", "x", "y").win_error(),
+            WinError::InvalidParameter);
+  EXPECT_EQ(store.SetValue("HKEY_CURRENT_USER\\a", "x\ny", "y").win_error(),
+            WinError::InvalidParameter);
+  EXPECT_EQ(store.CreateKey("\\\\").win_error(), WinError::InvalidParameter);
+  EXPECT_FALSE(dir_.Exists("state/registry.reg"));
+}
+
+}  // namespace
+}  // namespace setup

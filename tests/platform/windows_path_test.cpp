@@ -1,0 +1,46 @@
+#include "platform/windows_path.h"
+
+#include <gtest/gtest.h>
+
+namespace setup {
+namespace {
+
+TEST(WindowsPathTest, FullPathAgainstTheCurrentDirectory) {
+  struct Case {
+    const char* path;
+    const char* current;
+    const char* full;
+  } cases[] = {
+      {"C:\\a\\b", "D:\\x", "C:\\a\\b"},
+      {"c:/a//b/", "D:\\x", "C:\\a\\b\\"},
+      {"a\\b", "D:\\x", "D:\\x\\a\\b"},
+      {".\\SETUP.INI", "D:\\", "D:\\SETUP.INI"},
+      {"..\\..\\..\\a", "D:\\x\\y", "D:\\a"},
+      {"C:\\..", "D:\\", "C:\\"},
+      {"\\a", "D:\\x", "D:\\a"},
+      {"D:a", "D:\\x", "D:\\x\\a"},
+      {"C:a", "D:\\x", "C:\\a"},
+      {"C:", "D:\\x", "C:\\"},
+      {"", "D:\\x", "D:\\x"},
+      {"\\\\server\\share\\x\\..\\y", "D:\\", "\\\\server\\share\\y"},
+      {"a", "", "C:\\a"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FullWindowsPath(c.path, c.current), c.full) << c.path << " in " << c.current;
+  }
+}
+
+TEST(WindowsPathTest, ComponentsAndInvalidNames) {
+  EXPECT_EQ(PathComponents("C:\\a\\b\\"), (std::vector<std::string>{"a", "b"}));
+  EXPECT_TRUE(PathComponents("C:\\").empty());
+  for (const char* bad : {"a*", "a?", "a:b", "a\"", "a<", "a>", "a|", "a\tb"}) {
+    EXPECT_TRUE(HasInvalidNameCharacter(bad)) << bad;
+  }
+  EXPECT_FALSE(HasInvalidNameCharacter("Read Me (1).txt"));
+  EXPECT_FALSE(
+      HasInvalidNameCharacter("\xDC"
+                              "bungen"));
+}
+
+}  // namespace
+}  // namespace setup
