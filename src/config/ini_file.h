@@ -15,18 +15,27 @@ namespace setup {
 // around names and values trimmed, one pair of enclosing quotes (" or ') removed, the first
 // occurrence of a section and of a key wins, values cut at 4095 characters. Lines end at CR,
 // LF or CRLF; a line whose first non-blank is ';' is a comment; a NUL ends the text of its
-// line. Memory stays bounded whatever the input: names and values are cut, and once
-// MAX_STORED_BYTES are held further new keys are ignored.
+// line. Memory stays bounded whatever the input: values are cut, and once MAX_STORED_BYTES
+// are held further new keys are ignored.
+//
+// Lines that carry nothing are skipped silently, as the original reader does: a line
+// without '=' that is not a section header (a '[' with no ']' included), key lines before
+// the first section header, names longer than MAX_NAME_LENGTH (and the keys of such a
+// section), and every line of a section whose name already appeared earlier in the file.
+// Text after a section header's ']' is ignored. Bytes are taken as they are (8-bit text in
+// the disc's code page); only ASCII letters are folded when names are matched.
 class IniFile {
  public:
   static constexpr size_t MAX_VALUE_LENGTH = 4095;
+  static constexpr size_t MAX_NAME_LENGTH = 4095;
   static constexpr size_t MAX_STORED_BYTES = 16 * 1024 * 1024;
 
   // An empty file: every lookup gives its default.
   IniFile() = default;
   static IniFile Parse(std::string_view text);
-  // Reads `path` through the file system in chunks; a file that cannot be opened gives an
-  // empty IniFile, as the original reader falls back to defaults.
+  // Reads `path` through the file system in chunks, so neither a huge file nor a huge line
+  // is ever held whole; a file that cannot be opened or read gives an empty IniFile, as the
+  // original reader falls back to defaults.
   static IniFile Load(FileSystem& fs, const std::string& path);
 
   // The value, or `default_value` when the section or key is missing.
@@ -36,8 +45,8 @@ class IniFile {
 
  private:
   class Parser;
-  // Keys are stored lower-cased (ASCII), as they are matched.
-  std::map<std::string, std::map<std::string, std::string>> sections_;
+  // Names are stored lower-cased (ASCII), as they are matched.
+  std::map<std::string, std::map<std::string, std::string>, std::less<>> sections_;
   size_t stored_bytes_ = 0;
 };
 

@@ -1,0 +1,245 @@
+#include "config/setup_config.h"
+
+#include <climits>
+
+#include "config/ini_file.h"
+
+namespace setup {
+namespace {
+
+constexpr char SETUP_INI_PATH[] = ".\\SETUP.INI";
+constexpr char SETUP_TXT_PATH[] = ".\\SETUP.TXT";
+// The profile reader's default, which marks a key as missing; a value that really is
+// "Error" cannot be told from it.
+constexpr char MISSING[] = "Error";
+
+constexpr long long MIN_FILE_SIZE = 60000;
+constexpr long long MAX_FILE_SIZE = 620000000;
+constexpr size_t MAX_PRODUCT_NAME = 63;
+
+void ShowConfigWarning(MessageBoxService& messages, std::string text) {
+  messages.ShowMessageBox(MessageBoxRequest{CONFIG_WARNING_CAPTION, std::move(text),
+                                            MessageBoxIcon::Warning, MessageBoxButtons::Ok});
+}
+
+// The 34 characters a directory name cannot hold: codes 1 to 31, '?', '*' and ':'.
+bool IsIllegalDirectoryChar(char c) {
+  unsigned char u = static_cast<unsigned char>(c);
+  return (u >= 1 && u <= 31) || c == '?' || c == '*' || c == ':';
+}
+
+std::string IllegalCharacterWarning(const std::string& value, char c) {
+  return "The '" + value + "' entry in SETUP.INI is invalid because\nit contains the illegal " +
+         "character '" + std::string(1, c) + "'.\n(Directory names cannot contain this " +
+         "character.)";
+}
+
+// Warns about the first illegal directory-name character of `value`, if any.
+bool CheckDirectoryCharacters(const std::string& value, MessageBoxService& messages) {
+  for (char c : value) {
+    if (IsIllegalDirectoryChar(c)) {
+      ShowConfigWarning(messages, IllegalCharacterWarning(value, c));
+      return true;
+    }
+  }
+  return false;
+}
+
+bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool EqualsAsciiNoCase(const std::string& text, const std::string& word) {
+  if (text.size() != word.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (AsciiUpper(text[i]) != AsciiUpper(word[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int ParseDecimal(const std::string& text) {
+  size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  // Accumulated as a negative number, whose range holds INT_MIN.
+  long long value = 0;
+  for (; i < text.size() && IsDecimalDigit(text[i]); ++i) {
+    value = value * 10 - (text[i] - '0');
+    if (value < INT_MIN) {
+      return negative ? INT_MIN : INT_MAX;
+    }
+  }
+  if (negative) return static_cast<int>(value);
+  return value < -static_cast<long long>(INT_MAX) ? INT_MAX : static_cast<int>(-value);
+}
+
+SetupConfig::SetupConfig() = default;
+
+SetupConfig::SetupConfig(FileSystem& fs, const CodePage& code_page, MessageBoxService& messages) {
+  LoadSetupIni(fs, messages);
+  m_bTextsLoaded = true;
+  LoadSetupTexts(fs);
+  m_bValid = m_bIniLoaded && m_bTextsLoaded;
+  if (m_bValid) ValidateSetupIni(fs, code_page, messages);
+}
+
+void SetupConfig::LoadSetupIni(FileSystem& fs, MessageBoxService& messages) {
+  IniFile ini = IniFile::Load(fs, SETUP_INI_PATH);
+  m_bIniLoaded = true;
+
+  for (int i = 0; i < SETTING_COUNT && m_bIniLoaded; ++i) {
+    m_settings[i] = ini.GetString("Setup", SETTING_NAMES[i], MISSING);
+    if (m_settings[i] == MISSING) {
+      m_bIniLoaded = false;
+      ShowConfigWarning(messages, std::string("Warning: The ") + SETTING_NAMES[i] +
+                                      " key (or its text) is not set in SETUP.INI");
+    }
+  }
+
+  m_bChangeFolderButton = EqualsAsciiNoCase(m_settings[SETTING_CHANGEFOLDERBUTTON], "TRUE");
+
+  m_nSections = ParseDecimal(m_settings[SETTING_NUMBEROFSECTIONS]);
+  if (m_nSections > MAX_SECTIONS) {
+    ShowConfigWarning(messages,
+                      "Warning: The NumberOfSections entry in SETUP.INI is too large. (The "
+                      "maximum number of sections is " +
+                          std::to_string(MAX_SECTIONS) +
+                          ".) Any sections beyond the maximum will be ignored.");
+    m_nSections = MAX_SECTIONS;
+  }
+  // Below 1 means no sections; a negative count is kept out of every loop and index.
+  if (m_nSections < 0) m_nSections = 0;
+
+  for (int n = 1; n <= m_nSections && m_bIniLoaded; ++n) {
+    std::string section = "Section" + std::to_string(n);
+    for (int k = 0; k < SECTION_KEY_COUNT && m_bIniLoaded; ++k) {
+      std::string& slot = m_sections[k][n - 1];
+      slot = ini.GetString(section, SECTION_KEY_NAMES[k], MISSING);
+      if (slot == MISSING) {
+        m_bIniLoaded = false;
+        ShowConfigWarning(messages, std::string("Warning: The ") + SECTION_KEY_NAMES[k] +
+                                        " key (or its text) in Section" + std::to_string(n) +
+                                        " is not set in SETUP.INI");
+      }
+    }
+  }
+}
+
+void SetupConfig::LoadSetupTexts(FileSystem& fs) {
+  IniFile txt = IniFile::Load(fs, SETUP_TXT_PATH);
+  for (int i = 0; i < TEXT_COUNT; ++i) {
+    m_texts[i] = txt.GetString("SetupText", TEXT_KEY_NAMES[i], MISSING);
+    if (m_texts[i] == MISSING) m_texts[i].clear();
+  }
+}
+
+void SetupConfig::ValidateSetupIni(FileSystem& fs, const CodePage& code_page,
+                                   MessageBoxService& messages) {
+  bool suspicious = false;
+  auto warn = [&](std::string text) {
+    suspicious = true;
+    ShowConfigWarning(messages, std::move(text));
+  };
+
+  for (int s = 0; s < m_nSections && s < MAX_SECTIONS; ++s) {
+    auto value = [&](int key) -> std::string& { return m_sections[key][s]; };
+
+    const std::string& code_dir = value(KEY_CODEDIR);
+    suspicious |= CheckDirectoryCharacters(code_dir, messages);
+
+    const std::string& dest_dir = value(KEY_DESTDIR);
+    bool macro = !dest_dir.empty() && dest_dir[0] == '%';
+    if (!macro && (dest_dir.size() < 3 || dest_dir[1] != ':' || dest_dir[2] != '\\')) {
+      warn("The '" + dest_dir +
+           "' entry in SETUP.INI looks suspicious.\nIt should be an entry like 'C:\\Quillby'.");
+    }
+    suspicious |= CheckDirectoryCharacters(dest_dir.size() > 3 ? dest_dir.substr(3) : "", messages);
+
+    std::string& shortcut_location = value(KEY_SHORTCUTLOCATION);
+    if (shortcut_location.empty()) shortcut_location = "NULL";
+    std::string location = code_page.Upper(shortcut_location);
+    if (location != "NULL" && location != "DESKTOP" && location != "MY DOCUMENTS" &&
+        location != "FAVORITES") {
+      warn("The '" + location +
+           "' entry in SETUP.INI looks suspicious.\nIt should be either 'NULL,' 'Favorites,' "
+           "'My Documents,' or 'Desktop.'");
+    }
+
+    const std::string& file_size = value(KEY_FILESIZE);
+    for (char c : file_size) {
+      if (!IsDecimalDigit(c)) {
+        warn("The '" + file_size +
+             "' entry in SETUP.INI invalid because\nit contains the illegal character '" +
+             std::string(1, c) + "'.\n(This entry is the total size of the installed files.)");
+        break;
+      }
+    }
+    long long size = ParseDecimal(file_size);
+    if (size < MIN_FILE_SIZE || size > MAX_FILE_SIZE) {
+      warn("The '" + file_size +
+           "' entry in SETUP.INI is suspiciously small or large.\n(This entry is the total "
+           "size of the installed files.)");
+    }
+
+    const std::string& command_file = value(KEY_COMMANDFILE);
+    if (!command_file.empty() && !FileExists(fs, command_file)) {
+      warn("The script file '" + command_file + "' in SETUP.INI does not exist.");
+    }
+
+    const std::string& product_name = value(KEY_PRODUCTNAME);
+    if (product_name.size() > MAX_PRODUCT_NAME) {
+      warn("The Product Name field ('" + product_name +
+           "') in SETUP.INI is too long. Setup creates a registry data value using this value; "
+           "the data value must be less than 64 characters long.)");
+    }
+  }
+
+  m_bFilesCompressed = code_page.Upper(m_settings[SETTING_FILESCOMPRESSED]) == "YES";
+  m_bUseUnderscores = code_page.Upper(m_settings[SETTING_USEUNDERSCORES]) == "YES";
+
+  if (suspicious) {
+    ShowConfigWarning(messages,
+                      "At least one entry in SETUP.INI is suspicious.\nSetup will continue, but "
+                      "the results will be unpredictable.");
+  }
+}
+
+std::string SetupConfig::GetSetting(int index) const {
+  return index >= 0 && index < SETTING_SLOTS ? m_settings[index] : std::string();
+}
+
+std::string SetupConfig::GetText(int number) const {
+  return number >= 0 && number < TEXT_SLOTS ? m_texts[number] : std::string();
+}
+
+std::string SetupConfig::GetSectionValue(int key) const {
+  if (key < 0 || key >= SECTION_KEY_ROWS || m_nCurrentSection < 0 ||
+      m_nCurrentSection >= MAX_SECTIONS) {
+    return std::string();
+  }
+  return m_sections[key][m_nCurrentSection];
+}
+
+void SetupConfig::SetSectionValue(int key, std::string value) {
+  if (key < 0 || key >= SECTION_KEY_ROWS || m_nCurrentSection < 0 ||
+      m_nCurrentSection >= MAX_SECTIONS) {
+    return;
+  }
+  m_sections[key][m_nCurrentSection] = std::move(value);
+}
+
+void SetupConfig::SetSetting(int index, std::string value) {
+  if (index >= 0 && index < SETTING_SLOTS) m_settings[index] = std::move(value);
+}
+
+void SetupConfig::SetText(int number, std::string value) {
+  if (number >= 0 && number < TEXT_SLOTS) m_texts[number] = std::move(value);
+}
+
+}  // namespace setup

@@ -1,0 +1,156 @@
+#include "config/ini_file.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace setup {
+namespace {
+
+using std::string_literals::operator""s;
+
+struct LookupCase {
+  const char* name;
+  std::string text;
+  std::string section;
+  std::string key;
+  std::optional<std::string> expected;
+};
+
+class IniLookupTest : public ::testing::TestWithParam<LookupCase> {};
+
+TEST_P(IniLookupTest, FindsTheValueTheRulesGive) {
+  const LookupCase& c = GetParam();
+  IniFile ini = IniFile::Parse(c.text);
+  EXPECT_EQ(ini.Find(c.section, c.key), c.expected);
+}
+
+const std::string LONG_4095(4095, 'v');
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, IniLookupTest,
+    ::testing::Values(
+        LookupCase{"plain", "[Setup]\nKey=Value\n", "Setup", "Key", "Value"},
+        LookupCase{"section_case", "[SeTuP]\nkey=v\n", "SETUP", "key", "v"},
+        LookupCase{"key_case", "[s]\nMainProdName=v\n", "s", "MAINPRODNAME", "v"},
+        LookupCase{"blanks_around_names", "  [ Setup ]  \n \t Key \t = v\n", "Setup", "Key", "v"},
+        LookupCase{"blanks_around_value", "[s]\nk=  \t spaced value \t \n", "s", "k",
+                   "spaced value"},
+        LookupCase{"blanks_inside_name", "[s]\nShortcut Name=v\n", "s", "Shortcut Name", "v"},
+        LookupCase{"double_quotes", "[s]\nk=\"quoted\"\n", "s", "k", "quoted"},
+        LookupCase{"single_quotes", "[s]\nk='quoted'\n", "s", "k", "quoted"},
+        LookupCase{"quotes_keep_inner_blanks", "[s]\nk=  \"  in \"  \n", "s", "k", "  in "},
+        LookupCase{"only_one_pair_removed", "[s]\nk=\"\"x\"\"\n", "s", "k", "\"x\""},
+        LookupCase{"mismatched_quotes_kept", "[s]\nk=\"x'\n", "s", "k", "\"x'"},
+        LookupCase{"lone_quote_kept", "[s]\nk=\"\n", "s", "k", "\""},
+        LookupCase{"empty_quotes", "[s]\nk=\"\"\n", "s", "k", ""},
+        LookupCase{"quote_only_at_end", "[s]\nk=x\"\n", "s", "k", "x\""},
+        LookupCase{"empty_value_is_present", "[s]\nk=\n", "s", "k", ""},
+        LookupCase{"equals_in_value", "[s]\nk=a=b\n", "s", "k", "a=b"},
+        LookupCase{"semicolon_in_value", "[s]\nk=a ; b\n", "s", "k", "a ; b"},
+        LookupCase{"percent_in_value", "[s]\nk=%s%d%n\n", "s", "k", "%s%d%n"},
+        LookupCase{"high_bytes_kept",
+                   "[s]\nk=\xDC"
+                   "bungen\n",
+                   "s", "k",
+                   "\xDC"
+                   "bungen"},
+        LookupCase{"high_bytes_not_folded", "[\xDC]\nk=v\n", "\xFC", "k", std::nullopt},
+        LookupCase{"first_key_wins", "[s]\nk=first\nK=second\n", "s", "k", "first"},
+        LookupCase{"first_section_wins", "[s]\nk=first\n[S]\nk=second\nnew=x\n", "s", "k", "first"},
+        LookupCase{"later_block_of_section_ignored", "[s]\nk=first\n[t]\n[S]\nnew=x\n", "s", "new",
+                   std::nullopt},
+        LookupCase{"section_after_duplicate_read", "[s]\n[s]\n[t]\nk=v\n", "t", "k", "v"},
+        LookupCase{"key_before_first_section", "k=v\n[s]\n", "s", "k", std::nullopt},
+        LookupCase{"no_sections", "k=v\nother=w\n", "", "k", std::nullopt},
+        LookupCase{"comment_line", "[s]\n; k=v\n", "s", "; k", std::nullopt},
+        LookupCase{"indented_comment", "[s]\n   ;k=v\nk=w\n", "s", "k", "w"},
+        LookupCase{"line_without_equals_ignored", "[s]\njunk line\nk=v\n", "s", "k", "v"},
+        LookupCase{"line_without_equals_no_key", "[s]\njunk\n", "s", "junk", std::nullopt},
+        LookupCase{"unclosed_header_ignored", "[s]\n[broken\nk=v\n", "s", "k", "v"},
+        LookupCase{"unclosed_header_no_section", "[broken\nk=v\n", "broken", "k", std::nullopt},
+        LookupCase{"text_after_header_ignored", "[s] trailing=1\nk=v\n", "s", "k", "v"},
+        LookupCase{"empty_section_name", "[]\nk=v\n", "", "k", "v"},
+        LookupCase{"missing_section", "[s]\nk=v\n", "t", "k", std::nullopt},
+        LookupCase{"missing_key", "[s]\nk=v\n", "s", "x", std::nullopt},
+        LookupCase{"lf_only", "[s]\na=1\nb=2\n", "s", "b", "2"},
+        LookupCase{"cr_only", "[s]\ra=1\rb=2\r", "s", "b", "2"},
+        LookupCase{"crlf", "[s]\r\na=1\r\nb=2\r\n", "s", "a", "1"},
+        LookupCase{"mixed_line_ends", "[s]\ra=1\r\nb=2\nc=3", "s", "c", "3"},
+        LookupCase{"no_final_line_end", "[s]\nk=last", "s", "k", "last"},
+        LookupCase{"cr_ends_value", "[s]\nk=v\r", "s", "k", "v"},
+        LookupCase{"nul_ends_value", "[s]\nk=ab\0cd\nx=1\n"s, "s", "k", "ab"},
+        LookupCase{"nul_line_goes_on", "[s]\nk=ab\0cd\nx=1\n"s, "s", "x", "1"},
+        LookupCase{"nul_before_equals", "[s]\nk\0=v\n"s, "s", "k", std::nullopt},
+        LookupCase{"nul_in_header", "[s]\n[t\0]\nk=v\n"s, "s", "k", "v"},
+        LookupCase{"nul_at_line_start", "[s]\n\0k=v\nk=w\n"s, "s", "k", "w"},
+        LookupCase{"value_at_limit", "[s]\nk=" + LONG_4095 + "\n", "s", "k", LONG_4095},
+        LookupCase{"value_cut", "[s]\nk=" + LONG_4095 + "xyz\n", "s", "k", LONG_4095},
+        LookupCase{"quoted_value_cut", "[s]\nk=\"" + LONG_4095 + "xyz\"\n", "s", "k", LONG_4095},
+        LookupCase{"quoted_value_at_limit", "[s]\nk=\"" + LONG_4095 + "\"\n", "s", "k", LONG_4095},
+        LookupCase{"trailing_blanks_beyond_limit",
+                   "[s]\nk=" + LONG_4095 + std::string(100000, ' ') + "\n", "s", "k", LONG_4095},
+        LookupCase{"quote_after_long_blanks", "[s]\nk=\"ab" + std::string(100000, ' ') + "\"\n",
+                   "s", "k", "ab" + std::string(4093, ' ')},
+        LookupCase{"long_line_value", "[s]\nk=" + std::string(100000, 'x') + "\nn=1\n", "s", "n",
+                   "1"},
+        LookupCase{"long_key_ignored", "[s]\n" + std::string(100000, 'k') + "=v\nn=1\n", "s",
+                   std::string(4095, 'k'), std::nullopt},
+        LookupCase{"long_section_ignored", "[" + std::string(100000, 's') + "]\nk=v\n",
+                   std::string(4095, 's'), "k", std::nullopt},
+        LookupCase{"long_comment_skipped", "[s]\n;" + std::string(100000, 'c') + "\nk=v\n", "s",
+                   "k", "v"},
+        LookupCase{"long_junk_skipped", "[s]\n" + std::string(100000, 'j') + "\nk=v\n", "s", "k",
+                   "v"},
+        LookupCase{"key_name_blanks_trimmed_at_limit",
+                   "[s]\n" + std::string(4095, 'k') + std::string(50, ' ') + "=v\n", "s",
+                   std::string(4095, 'k'), "v"}),
+    [](const ::testing::TestParamInfo<LookupCase>& info) { return std::string(info.param.name); });
+
+TEST(IniFileTest, EmptyFileGivesDefaults) {
+  IniFile ini;
+  EXPECT_EQ(ini.GetString("Setup", "MainProdName", "Error"), "Error");
+  EXPECT_EQ(IniFile::Parse("").GetString("s", "k", "d"), "d");
+}
+
+TEST(IniFileTest, GetStringPrefersAPresentEmptyValueToTheDefault) {
+  IniFile ini = IniFile::Parse("[s]\nk=\n");
+  EXPECT_EQ(ini.GetString("s", "k", "Error"), "");
+  EXPECT_EQ(ini.GetString("s", "other", "Error"), "Error");
+}
+
+TEST(IniFileTest, BinaryDataNeverCrashesAndStaysBounded) {
+  std::mt19937 random(12345);
+  std::string text;
+  for (int i = 0; i < 1 << 20; ++i) text.push_back(static_cast<char>(random() & 0xFF));
+  // A valid section after the noise is still read.
+  text += "\n[after]\nk=v\n";
+  IniFile ini = IniFile::Parse(text);
+  EXPECT_EQ(ini.Find("after", "k"), "v");
+}
+
+TEST(IniFileTest, StopsStoringNewKeysAtTheMemoryBound) {
+  // 5,000 values of 4,000 characters are more than MAX_STORED_BYTES.
+  const std::string value(4000, 'v');
+  const int keys = 5000;
+  std::string text = "[s]\n";
+  for (int i = 0; i < keys; ++i) text += "key" + std::to_string(i) + "=" + value + "\n";
+  IniFile ini = IniFile::Parse(text);
+  EXPECT_EQ(ini.Find("s", "key0"), value);
+  EXPECT_EQ(ini.Find("s", "key" + std::to_string(keys - 1)), std::nullopt);
+}
+
+TEST(IniFileTest, ManyLongValuesAreBounded) {
+  // Each value is kept only up to the limit, however long its line.
+  std::string line = "=" + std::string(100000, 'x') + "\n";
+  std::string text = "[s]\n";
+  for (int i = 0; i < 100; ++i) text += "k" + std::to_string(i) + line;
+  IniFile ini = IniFile::Parse(text);
+  EXPECT_EQ(ini.Find("s", "k99")->size(), IniFile::MAX_VALUE_LENGTH);
+}
+
+}  // namespace
+}  // namespace setup
