@@ -14,10 +14,19 @@ namespace {
 
 std::string ScratchFile(const char* name) {
   static const std::string dir = [] {
-    char pattern[] = "/tmp/registry-fuzz-XXXXXX";
+    // Memory-backed when the host has it: the reader is what is fuzzed, not the disk.
+    char pattern[] = "/dev/shm/registry-fuzz-XXXXXX";
+    char fallback[] = "/tmp/registry-fuzz-XXXXXX";
     const char* made = mkdtemp(pattern);
+    if (made == nullptr) made = mkdtemp(fallback);
     if (made == nullptr) abort();
-    return std::string(made);
+    static std::string made_dir = made;
+    atexit([] {
+      unlink((made_dir + "/input.reg").c_str());
+      unlink((made_dir + "/copy.reg").c_str());
+      rmdir(made_dir.c_str());
+    });
+    return made_dir;
   }();
   return dir + "/" + name;
 }
