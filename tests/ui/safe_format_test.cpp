@@ -33,7 +33,7 @@ TEST(SafeFormatTest, OneStringArgument) {
       {"100%", "100%"},
       {"%", "%"},
       {"%-", "%-"},
-      {"50% off %s", "50% off Demo"},
+      {"50% off %s", "50% off %s"},  // "% o" is a conversion and takes the argument
       {"%y %s", "%y Demo"},
   };
   for (const auto& c : cases) {
