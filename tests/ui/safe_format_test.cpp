@@ -67,9 +67,7 @@ TEST(SafeFormatTest, NulCharacterAddsNothing) {
   EXPECT_EQ(SafeFormat("drive %c: free", {FormatArg::Chr('\0')}), "drive : free");
 }
 
-TEST(SafeFormatTest, NoArguments) {
-  EXPECT_EQ(SafeFormat("%s and %c", {}), "%s and %c");
-}
+TEST(SafeFormatTest, NoArguments) { EXPECT_EQ(SafeFormat("%s and %c", {}), "%s and %c"); }
 
 }  // namespace
 }  // namespace setup
