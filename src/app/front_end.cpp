@@ -7,6 +7,9 @@
 #include "app/check_mode.h"
 #include "app/command_line.h"
 #include "app/host_environment.h"
+#include "app/run_script_mode.h"
+#include "platform/code_page.h"
+#include "ui/console_message_box.h"
 
 namespace setup {
 
@@ -52,6 +55,10 @@ int RunFrontEnd(int argc, char** argv) {
   switch (line->mode) {
     case RunMode::Check:
       return RunCheckMode(**env, std::cout);
+    case RunMode::RunScript: {
+      ConsoleMessageBox console((*env)->code_page, std::cerr);
+      return RunScriptMode(**env, console, line->script_file, line->section);
+    }
     default:
       std::cerr << "setup: this build can only --check a disc\n";
       return EXIT_USAGE;

@@ -92,8 +92,8 @@ bool AnswersUser::ActOnOptions(UserDriver& driver) {
     if (!driver.Click(1006)) browse_target_.reset();
   }
   if (auto select = Find("Options", "Select")) {
-    std::set<int> chosen = EqualsNoCaseAscii(*select, "none") ? std::set<int>{}
-                                                               : ParseSelection(*select);
+    std::set<int> chosen =
+        EqualsNoCaseAscii(*select, "none") ? std::set<int>{} : ParseSelection(*select);
     for (int i = 0; i < count; ++i) {
       bool want = chosen.count(i + 1) != 0;
       if ((list->GetCheck(i) == 1) != want) driver.ClickListItem(OPTIONS_LIST, i, true);

@@ -7,7 +7,9 @@
 namespace setup {
 
 HeadlessWindowSystem::HeadlessWindowSystem(HeadlessUser& user, DialogObserver* observer)
-    : user_(user), observer_(observer), message_boxes_(*this),
+    : user_(user),
+      observer_(observer),
+      message_boxes_(*this),
       ui_thread_(std::this_thread::get_id()) {}
 
 HeadlessWindowSystem::~HeadlessWindowSystem() {
@@ -16,8 +18,8 @@ HeadlessWindowSystem::~HeadlessWindowSystem() {
 
 HeadlessWindow& HeadlessWindowSystem::Realize(CDialog& dialog) {
   WindowHandle handle = next_handle_++;
-  auto window = std::make_unique<HeadlessWindow>(dialog, handle, CHECK_GLYPH_WIDTH,
-                                                 metrics_.cy_caption);
+  auto window =
+      std::make_unique<HeadlessWindow>(dialog, handle, CHECK_GLYPH_WIDTH, metrics_.cy_caption);
   HeadlessWindow& ref = *window;
   windows_[handle] = std::move(window);
   dialog.AttachWindow(&ref);
