@@ -69,7 +69,7 @@ Result<std::unique_ptr<HostEnvironment>> BuildHostEnvironment(
                          std::string("cannot use the start directory: ") + std::strerror(error),
                          error);
   }
-  std::optional<std::string> start = drives.MapStartDirectory(resolved);
+  std::optional<std::string> start = drives.MapStartDirectory(resolved, env->code_page);
   if (!start) {
     return Status::Error(WinError::InvalidDrive, resolved,
                          "no free drive letter is left to map the start directory");
@@ -89,7 +89,7 @@ Result<std::unique_ptr<HostEnvironment>> BuildHostEnvironment(
   if (registry.ok()) {
     env->registry = std::move(registry).value();
     if (new_store) {
-      Status seeded = SeedShellFolders(*env->registry, drives);
+      Status seeded = SeedShellFolders(*env->registry, drives, env->code_page);
       if (!seeded.ok()) env->registry_error = seeded.ToString();
     }
   } else {

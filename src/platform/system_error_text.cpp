@@ -14,7 +14,9 @@ constexpr ErrorText ERROR_TEXTS[] = {
     {WinError::PathNotFound, "The system cannot find the path specified."},
     {WinError::AccessDenied, "Access is denied."},
     {WinError::NotEnoughMemory, "Not enough storage is available to process this command."},
+    {WinError::InvalidData, "The data is invalid."},
     {WinError::InvalidDrive, "The system cannot find the drive specified."},
+    {WinError::NotSameDevice, "The system cannot move the file to a different disk drive."},
     {WinError::WriteProtect, "The media is write protected."},
     {WinError::NotReady, "The device is not ready."},
     {WinError::GenFailure, "A device attached to the system is not functioning."},
@@ -32,6 +34,7 @@ constexpr ErrorText ERROR_TEXTS[] = {
     {WinError::BadExeFormat, "%1 is not a valid Win32 application."},
     {WinError::FilenameExcedRange, "The filename or extension is too long."},
     {WinError::Directory, "The directory name is invalid."},
+    {WinError::CantResolveFilename, "The name of the file cannot be resolved by the system."},
 };
 
 }  // namespace

@@ -18,9 +18,9 @@ class CConfirmReplaceDlg : public CDialog {
   using LocalTimeFn = std::function<FileTime(FileTime)>;
 
   // `to_local` converts the UTC file times for display (the host's zone by default).
-  CConfirmReplaceDlg(WindowSystem& window_system, const SetupConfig& config,
-                     std::string file_name, int64_t new_size, int64_t old_size, FileTime ft_new,
-                     FileTime ft_old, LocalTimeFn to_local = {});
+  CConfirmReplaceDlg(WindowSystem& window_system, const SetupConfig& config, std::string file_name,
+                     int64_t new_size, int64_t old_size, FileTime ft_new, FileTime ft_old,
+                     LocalTimeFn to_local = {});
   const char* ClassName() const override { return "CConfirmReplaceDlg"; }
   bool OnInitDialog() override;
   void OnYesToAll();

@@ -105,7 +105,9 @@ void CDialog::SetWindowText(const std::string& text) {
 
 std::string CDialog::GetWindowText() const { return m_pWindow ? m_pWindow->GetCaption() : ""; }
 
-Control* CDialog::GetDlgItem(int id) const { return m_pWindow ? m_pWindow->GetControl(id) : nullptr; }
+Control* CDialog::GetDlgItem(int id) const {
+  return m_pWindow ? m_pWindow->GetControl(id) : nullptr;
+}
 
 void CDialog::SetDlgItemText(int id, const std::string& text) {
   if (Control* control = GetDlgItem(id)) control->SetText(text);
@@ -150,7 +152,8 @@ intptr_t CDialog::SendMessage(uint32_t message, uintptr_t wparam, intptr_t lpara
 
 MessageBoxResult CDialog::MessageBox(const std::string& text, const std::string& caption,
                                      MessageBoxIcon icon, MessageBoxButtons buttons) {
-  return m_windowSystem.MessageBoxes().ShowMessageBox(MessageBoxRequest{caption, text, icon, buttons});
+  return m_windowSystem.MessageBoxes().ShowMessageBox(
+      MessageBoxRequest{caption, text, icon, buttons});
 }
 
 void CDialog::OnCommandId(int id, int code, CommandHandler handler) {

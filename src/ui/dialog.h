@@ -108,8 +108,8 @@ class CDialog {
   std::atomic<WindowHandle> m_hWnd{0};  // read by other threads to post messages
   bool m_bEnded = false;
   int m_nResult = 0;
-  int m_nUserCommand = 0;   // the user's command being handled, 0 outside one
-  int m_nEndedBy = 0;       // the user's command during which EndDialog was called
+  int m_nUserCommand = 0;  // the user's command being handled, 0 outside one
+  int m_nEndedBy = 0;      // the user's command during which EndDialog was called
   std::map<std::pair<int, int>, CommandHandler> m_commands;
   std::map<uint32_t, MessageHandler> m_messages;
   std::map<std::pair<int, int>, NotifyHandler> m_notifies;

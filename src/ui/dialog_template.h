@@ -41,7 +41,7 @@ struct DialogTemplate {
   Size size;  // dialog units
   std::string font_face = "MS Sans Serif";
   int font_points = 8;
-  bool centered = false;       // centred by the window system when shown
+  bool centered = false;  // centred by the window system when shown
   bool show_in_taskbar = false;
   std::vector<ControlTemplate> controls;
 

@@ -65,10 +65,10 @@ DialogTemplate ConfirmReplaceTemplate() {
 }
 
 DialogTemplate FinishedTemplate() {
-  return Make(104, DEFAULT_TITLE, 186, 95, true,
-              {Ctl(IDOK, K::DefPushButton, "OK", 67, 74, 50, 14, "OK"),
-               Ctl(1000, K::Static, "This is the default text", 31, 7, 148, 60),
-               IconAt(ICON_SETUP, 5, 7)});
+  return Make(
+      104, DEFAULT_TITLE, 186, 95, true,
+      {Ctl(IDOK, K::DefPushButton, "OK", 67, 74, 50, 14, "OK"),
+       Ctl(1000, K::Static, "This is the default text", 31, 7, 148, 60), IconAt(ICON_SETUP, 5, 7)});
 }
 
 DialogTemplate NoRoomTemplate() {
@@ -86,19 +86,19 @@ DialogTemplate ExitTemplate() {
 }
 
 DialogTemplate SetupFailedTemplate() {
-  return Make(111, DEFAULT_TITLE, 210, 102, true,
-              {Ctl(IDOK, K::DefPushButton, "OK", 81, 81, 50, 14, "OK"),
-               Ctl(1000, K::Static, "This is the default", 42, 11, 160, 56),
-               IconAt(ICON_SETUP, 7, 11)});
+  return Make(
+      111, DEFAULT_TITLE, 210, 102, true,
+      {Ctl(IDOK, K::DefPushButton, "OK", 81, 81, 50, 14, "OK"),
+       Ctl(1000, K::Static, "This is the default", 42, 11, 160, 56), IconAt(ICON_SETUP, 7, 11)});
 }
 
 DialogTemplate InstallingTemplate() {
-  return Make(112, DEFAULT_TITLE, 272, 154, false,
-              {Ctl(IDCANCEL, K::PushButton, "Cancel", 111, 133, 50, 14, "Cancel"),
-               Ctl(1000, K::Static, "Setup is installing", 7, 7, 114, 8),
-               Ctl(1007, K::Static, "filename1", 7, 28, 258, 8),
-               Ctl(1008, K::Static, "to", 7, 50, 31, 8),
-               Ctl(1009, K::Static, "filename2", 7, 71, 258, 8)});
+  return Make(
+      112, DEFAULT_TITLE, 272, 154, false,
+      {Ctl(IDCANCEL, K::PushButton, "Cancel", 111, 133, 50, 14, "Cancel"),
+       Ctl(1000, K::Static, "Setup is installing", 7, 7, 114, 8),
+       Ctl(1007, K::Static, "filename1", 7, 28, 258, 8), Ctl(1008, K::Static, "to", 7, 50, 31, 8),
+       Ctl(1009, K::Static, "filename2", 7, 71, 258, 8)});
 }
 
 DialogTemplate BrowseTemplate() {
@@ -120,24 +120,24 @@ DialogTemplate UpdatingTemplate() {
 DialogTemplate OptionsTemplate() {
   ControlTemplate combo = Hidden(Ctl(1001, K::ComboDropList, "", 267, 185, 26, 42));
   combo.sorted = true;
-  DialogTemplate t = Make(
-      116, "Options", 314, 234, false,
-      {Ctl(IDOK, K::DefPushButton, "&Continue", 92, 213, 50, 14, "Continue"),
-       Ctl(IDCANCEL, K::PushButton, "Cancel", 170, 213, 50, 14, "Exit"),
-       Ctl(1031, K::Static,
-           "In the Options list, select the items you want installed; clear the items you do "
-           "not want installed.",
-           7, 7, 300, 19),
-       Ctl(1032, K::Static, "Options:", 7, 35, 27, 8),
-       Ctl(1002, K::GroupBox, "", 187, 42, 120, 104),
-       Ctl(1033, K::Static, "Description:", 187, 35, 48, 8),
-       Ctl(1003, K::Static, "Installs the PRODUCT files.", 191, 52, 110, 84),
-       Ctl(1034, K::GroupBox, "Folder for Currently Selected Option:", 13, 150, 288, 24),
-       Ctl(1007, K::Static, "D:", 19, 161, 179, 8),
-       Ctl(1006, K::PushButton, "Change Folder...", 219, 157, 74, 14, "ChangeFolder"),
-       Ctl(1004, K::Static, "Space required on drive C:", 13, 180, 195, 8),
-       Ctl(1005, K::Static, "Space available on drive C:", 13, 192, 195, 8),
-       Hidden(Ctl(1000, K::Static, "Drives:", 233, 189, 23, 8)), combo});
+  DialogTemplate t =
+      Make(116, "Options", 314, 234, false,
+           {Ctl(IDOK, K::DefPushButton, "&Continue", 92, 213, 50, 14, "Continue"),
+            Ctl(IDCANCEL, K::PushButton, "Cancel", 170, 213, 50, 14, "Exit"),
+            Ctl(1031, K::Static,
+                "In the Options list, select the items you want installed; clear the items you do "
+                "not want installed.",
+                7, 7, 300, 19),
+            Ctl(1032, K::Static, "Options:", 7, 35, 27, 8),
+            Ctl(1002, K::GroupBox, "", 187, 42, 120, 104),
+            Ctl(1033, K::Static, "Description:", 187, 35, 48, 8),
+            Ctl(1003, K::Static, "Installs the PRODUCT files.", 191, 52, 110, 84),
+            Ctl(1034, K::GroupBox, "Folder for Currently Selected Option:", 13, 150, 288, 24),
+            Ctl(1007, K::Static, "D:", 19, 161, 179, 8),
+            Ctl(1006, K::PushButton, "Change Folder...", 219, 157, 74, 14, "ChangeFolder"),
+            Ctl(1004, K::Static, "Space required on drive C:", 13, 180, 195, 8),
+            Ctl(1005, K::Static, "Space available on drive C:", 13, 192, 195, 8),
+            Hidden(Ctl(1000, K::Static, "Drives:", 233, 189, 23, 8)), combo});
   t.show_in_taskbar = true;
   return t;
 }

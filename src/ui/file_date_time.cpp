@@ -6,13 +6,11 @@ namespace {
 
 constexpr const char* WEEKDAYS[] = {"Sunday,  ",   "Monday,  ", "Tuesday,  ", "Wednesday,  ",
                                     "Thursday,  ", "Friday,  ", "Saturday,  "};
-constexpr const char* MONTHS[] = {"January ", "February ", "March ",     "April ",
-                                  "May ",     "June ",     "July ",      "August ",
-                                  "September ", "October ", "November ", "December "};
+constexpr const char* MONTHS[] = {"January ",   "February ", "March ",    "April ",
+                                  "May ",       "June ",     "July ",     "August ",
+                                  "September ", "October ",  "November ", "December "};
 
-std::string TwoDigits(int value) {
-  return (value < 10 ? "0" : "") + std::to_string(value);
-}
+std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
 
 }  // namespace
 

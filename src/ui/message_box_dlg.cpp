@@ -17,11 +17,16 @@ constexpr int CHARS_PER_LINE = 40;
 
 int IconOf(MessageBoxIcon icon) {
   switch (icon) {
-    case MessageBoxIcon::Warning: return ICON_WARNING;
-    case MessageBoxIcon::Error: return ICON_ERROR;
-    case MessageBoxIcon::Information: return ICON_INFORMATION;
-    case MessageBoxIcon::Question: return ICON_QUESTION;
-    case MessageBoxIcon::None: break;
+    case MessageBoxIcon::Warning:
+      return ICON_WARNING;
+    case MessageBoxIcon::Error:
+      return ICON_ERROR;
+    case MessageBoxIcon::Information:
+      return ICON_INFORMATION;
+    case MessageBoxIcon::Question:
+      return ICON_QUESTION;
+    case MessageBoxIcon::None:
+      break;
   }
   return 0;
 }
@@ -43,11 +48,16 @@ int LineCount(const std::string& text) {
 
 int MessageBoxButtonId(MessageBoxResult result) {
   switch (result) {
-    case MessageBoxResult::Ok: return 1;
-    case MessageBoxResult::Cancel: return 2;
-    case MessageBoxResult::Retry: return 4;
-    case MessageBoxResult::Yes: return 6;
-    case MessageBoxResult::No: return 7;
+    case MessageBoxResult::Ok:
+      return 1;
+    case MessageBoxResult::Cancel:
+      return 2;
+    case MessageBoxResult::Retry:
+      return 4;
+    case MessageBoxResult::Yes:
+      return 6;
+    case MessageBoxResult::No:
+      return 7;
   }
   return 1;
 }
@@ -67,8 +77,8 @@ DialogTemplate MessageBoxTemplate(const MessageBoxRequest& request) {
     control.icon = icon;
     t.controls.push_back(control);
   }
-  t.controls.push_back(Ctl(0xFFFF, ControlKind::Static, request.text, text_left, 10, TEXT_WIDTH,
-                           text_height));
+  t.controls.push_back(
+      Ctl(0xFFFF, ControlKind::Static, request.text, text_left, 10, TEXT_WIDTH, text_height));
   auto buttons = ButtonsOf(request.buttons);
   int row = static_cast<int>(buttons.size()) * (BUTTON_WIDTH + BUTTON_GAP) - BUTTON_GAP;
   int x = (width - row) / 2;

@@ -123,8 +123,9 @@ void CBackdropDlg::OnPaint(Canvas& canvas) {
   if (window() != nullptr && window()->IsMinimized()) {
     ScreenMetrics metrics = window_system().Metrics();
     canvas.FillRect(Rect{0, 0, client.cx, client.cy}, Rgb{192, 192, 192});
-    canvas.DrawIcon(Point{(client.cx - metrics.cx_icon + 1) / 2, (client.cy - metrics.cy_icon + 1) / 2},
-                    m_hIcon);
+    canvas.DrawIcon(
+        Point{(client.cx - metrics.cx_icon + 1) / 2, (client.cy - metrics.cy_icon + 1) / 2},
+        m_hIcon);
     return;
   }
   for (int y = 0; y < client.cy; ++y) {

@@ -29,7 +29,9 @@ void COptionCheckListBox::SetCheck(int index, int state) {
   if (m_pList) m_pList->SetCheck(index, state);
 }
 
-int COptionCheckListBox::GetCheck(int index) const { return m_pList ? m_pList->GetCheck(index) : 0; }
+int COptionCheckListBox::GetCheck(int index) const {
+  return m_pList ? m_pList->GetCheck(index) : 0;
+}
 
 void COptionCheckListBox::Notify(int code) {
   m_pParent->SendMessage(WM_CHECKLIST_CLICK, MakeWParam(m_nId, code), m_nId);

@@ -27,9 +27,8 @@ uint64_t AddSaturating(uint64_t a, uint64_t b) {
 
 }  // namespace
 
-COptionsDlg::COptionsDlg(WindowSystem& window_system, SetupConfig& config,
-                         SpecialFolders& folders, FileSystem& fs, const RegistryStore& registry,
-                         const CodePage& code_page)
+COptionsDlg::COptionsDlg(WindowSystem& window_system, SetupConfig& config, SpecialFolders& folders,
+                         FileSystem& fs, const RegistryStore& registry, const CodePage& code_page)
     : CDialog(window_system, OptionsTemplate()),
       m_config(config),
       m_folders(folders),
@@ -119,9 +118,10 @@ void COptionsDlg::RefreshOptionInfo() {
   m_config.m_nCurrentSection = m_nSelected;
   std::string dest = m_config.GetSectionValue(KEY_DESTDIR);
   char letter = dest.empty() ? '\0' : dest[0];
-  SetDlgItemText(1005, SafeFormat(Text(TEXT_SPACEAVAILABLE),
-                                  {FormatArg::Chr(letter),
-                                   FormatArg::Str(FormatByteSize(GetDriveFreeBytes(letter), units))}));
+  SetDlgItemText(1005,
+                 SafeFormat(Text(TEXT_SPACEAVAILABLE),
+                            {FormatArg::Chr(letter),
+                             FormatArg::Str(FormatByteSize(GetDriveFreeBytes(letter), units))}));
   uint64_t required = 0;
   for (int i = 0; i < SectionCount(); ++i) {
     m_config.m_nCurrentSection = i;
@@ -131,9 +131,9 @@ void COptionsDlg::RefreshOptionInfo() {
   }
   m_config.m_nCurrentSection = m_nSelected;
   SetDlgItemText(1007, m_config.GetSectionValue(KEY_DESTDIR));
-  SetDlgItemText(1004, SafeFormat(Text(TEXT_SPACEREQUIRED),
-                                  {FormatArg::Chr(letter),
-                                   FormatArg::Str(FormatByteSize(required, units))}));
+  SetDlgItemText(
+      1004, SafeFormat(Text(TEXT_SPACEREQUIRED),
+                       {FormatArg::Chr(letter), FormatArg::Str(FormatByteSize(required, units))}));
   SetDlgItemText(1003, SafeFormat(Text(TEXT_DESCRIPTIONTEXT),
                                   {FormatArg::Str(m_config.GetSectionValue(KEY_PRODUCTNAME))}));
 }

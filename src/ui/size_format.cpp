@@ -10,8 +10,8 @@ std::string FormatTwoDecimals(double x) {
   bool negative = x < 0;
   long double scaled = std::fabs(static_cast<long double>(x)) * 100.0L + 0.5L;
   constexpr long double MAX_SCALED = 1.8e19L;
-  uint64_t n = scaled >= MAX_SCALED ? std::numeric_limits<uint64_t>::max()
-                                    : static_cast<uint64_t>(scaled);
+  uint64_t n =
+      scaled >= MAX_SCALED ? std::numeric_limits<uint64_t>::max() : static_cast<uint64_t>(scaled);
   std::string digits = std::to_string(n);
   if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
   std::string result = negative ? "-" : "";
@@ -21,7 +21,8 @@ std::string FormatTwoDecimals(double x) {
 
 std::string FormatReplaceSize(int64_t bytes, const SizeUnits& units) {
   if (bytes < 1024) return std::to_string(bytes) + " " + units.bytes;
-  if (bytes < 1048576) return FormatTwoDecimals(static_cast<double>(bytes) / 1024) + " " + units.kbytes;
+  if (bytes < 1048576)
+    return FormatTwoDecimals(static_cast<double>(bytes) / 1024) + " " + units.kbytes;
   return FormatTwoDecimals(static_cast<double>(bytes) / 1048576) + " " + units.mbytes;
 }
 
@@ -29,7 +30,8 @@ std::string FormatByteSize(uint64_t bytes, const SizeUnits& units) {
   if (bytes > 1048576) {
     return FormatTwoDecimals(static_cast<double>(bytes) / 1048576) + " " + units.mbytes;
   }
-  if (bytes > 1024) return FormatTwoDecimals(static_cast<double>(bytes) / 1024) + " " + units.kbytes;
+  if (bytes > 1024)
+    return FormatTwoDecimals(static_cast<double>(bytes) / 1024) + " " + units.kbytes;
   return std::to_string(bytes) + " " + units.bytes;
 }
 

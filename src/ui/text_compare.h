@@ -16,6 +16,8 @@ inline bool EqualsNoCaseAscii(std::string_view a, std::string_view b) {
   return true;
 }
 
-inline char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+inline char UpperAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 }  // namespace setup

@@ -11,11 +11,21 @@ std::string Escape(const std::string& utf8) {
   for (char c : utf8) {
     auto u = static_cast<unsigned char>(c);
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (u < 0x20) {
           char buffer[8];
@@ -53,8 +63,8 @@ std::string TranscriptWriter::DialogLine(const DialogSnapshot& snapshot,
   line += ",\"controls\":{";
   for (size_t i = 0; i < snapshot.controls.size(); ++i) {
     if (i > 0) line += ",";
-    line += "\"" + std::to_string(snapshot.controls[i].first) + "\":" +
-            Json(snapshot.controls[i].second);
+    line += "\"" + std::to_string(snapshot.controls[i].first) +
+            "\":" + Json(snapshot.controls[i].second);
   }
   line += "}";
   if (snapshot.has_items) {

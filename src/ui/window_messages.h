@@ -27,8 +27,7 @@ inline constexpr int CLBN_CHKCHANGE = 40;
 inline constexpr int EN_CHANGE = 0x0300;
 
 inline constexpr uintptr_t MakeWParam(int low, int high) {
-  return (static_cast<uintptr_t>(static_cast<uint16_t>(high)) << 16) |
-         static_cast<uint16_t>(low);
+  return (static_cast<uintptr_t>(static_cast<uint16_t>(high)) << 16) | static_cast<uint16_t>(low);
 }
 inline constexpr int LowWord(uintptr_t w) { return static_cast<int>(w & 0xFFFF); }
 inline constexpr int HighWord(uintptr_t w) { return static_cast<int>((w >> 16) & 0xFFFF); }

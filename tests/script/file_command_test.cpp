@@ -1,5 +1,7 @@
 #include "script/directory_path.h"
 
+#include "platform/file_system_wrapper.h"
+
 #include <cstdio>
 #include <filesystem>
 
@@ -85,6 +87,30 @@ TEST_F(FileCommandTest, RenameSucceedsOnRetryOnceTheWayIsFree) {
   EXPECT_EQ(freeing.shown, 1);
   EXPECT_EQ(pauses_.size(), 11u);
   EXPECT_EQ(temp_.ReadFile("c/b.txt"), "a");
+}
+
+// MoveFile fails as when another program holds the file open.
+class BusyFiles : public FileSystemWrapper {
+ public:
+  using FileSystemWrapper::FileSystemWrapper;
+  Status MoveFile(const std::string& from, const std::string&) override {
+    return Status::Error(WinError::SharingViolation, from, "busy");
+  }
+};
+
+TEST_F(FileCommandTest, RenameQuotesTheSystemsTextForTheFailure) {
+  temp_.WriteFile("c/a.txt", "a");
+  BusyFiles busy(fs_.get());
+  ScriptRunner runner({config_, folders_, busy, messages_, system_, code_page_, *processes_,
+                       *links_, search_, [this](int ms) { pauses_.push_back(ms); }});
+  messages_.QueueAnswer(MessageBoxResult::Cancel);
+  runner.RunScriptLine("RENAME C:\\a.txt C:\\b.txt");
+  EXPECT_EQ(Texts(), std::vector<std::string>{
+                         "The process cannot access the file because it is being used by another "
+                         "process.\r\n\nI can't rename \"C:\\a.txt\" as \"C:\\b.txt\". (Retry "
+                         "this operation at least once. If the operation continues to fail "
+                         "another process might have opened the file.)"});
+  EXPECT_EQ(pauses_.size(), 11u);
 }
 
 TEST_F(FileCommandTest, MakeDirCreatesTheWholePath) {

@@ -61,7 +61,8 @@ TEST_F(ScriptFileTest, LineFeedsAloneMakeOneLine) {
 }
 
 TEST_F(ScriptFileTest, AZeroByteEndsTheScript) {
-  RunScript(std::string("MD C:\\a\r\n\0MD C:\\b\r\n", 21));
+  using std::string_literals::operator""s;
+  RunScript("MD C:\\a\r\n\0MD C:\\b\r\n"s);
   EXPECT_TRUE(temp_.Exists("c/a"));
   EXPECT_FALSE(temp_.Exists("c/b"));
 }

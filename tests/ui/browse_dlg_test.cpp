@@ -89,9 +89,10 @@ TEST(BrowseDlgTest, ExpandingReadsSortedFoldersLazily) {
   b.temp.WriteFile("c/file.txt", "x");
   b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
     EXPECT_TRUE(d.ExpandTreeItem(1016, "C:\\"));
-    EXPECT_EQ(BrowseRig::Children(d, "C:\\"), (Texts{"9lives", "Alpha", "beta", "GAMMA", "_under"}));
-    EXPECT_EQ(BrowseRig::Children(d, "C:\\beta"), (Texts{""}));   // has a subfolder: '+'
-    EXPECT_EQ(BrowseRig::Children(d, "C:\\Alpha"), (Texts{}));    // none: no '+'
+    EXPECT_EQ(BrowseRig::Children(d, "C:\\"),
+              (Texts{"9lives", "Alpha", "beta", "GAMMA", "_under"}));
+    EXPECT_EQ(BrowseRig::Children(d, "C:\\beta"), (Texts{""}));  // has a subfolder: '+'
+    EXPECT_EQ(BrowseRig::Children(d, "C:\\Alpha"), (Texts{}));   // none: no '+'
     auto* tree = d.dialog().GetTree(1016);
     EXPECT_EQ(tree->GetItemImages(d.FindTreeItem(1016, "C:\\Alpha")), (std::pair{3, 4}));
     EXPECT_TRUE(d.ExpandTreeItem(1016, "C:\\beta"));
@@ -167,13 +168,8 @@ TEST(BrowseDlgTest, NewDirectoryIsAppendedOnOk) {
 
 TEST(BrowseDlgTest, NewDirectoryFilterRemovesRefusedCharactersAtTheCaret) {
   const std::pair<const char*, const char*> cases[] = {
-      {"My-Dir", "MyDir"},
-      {"a b", "a b"},
-      {"#$%&'()", "#$%&'()"},
-      {"x_y.z!{}~", "xyz"},
-      {"-lead", "lead"},
-      {"caf\xe9", "caf"},
-      {"9Lives", "9Lives"},
+      {"My-Dir", "MyDir"}, {"a b", "a b"},     {"#$%&'()", "#$%&'()"}, {"x_y.z!{}~", "xyz"},
+      {"-lead", "lead"},   {"caf\xe9", "caf"}, {"9Lives", "9Lives"},
   };
   for (const auto& [typed, kept] : cases) {
     BrowseRig b;

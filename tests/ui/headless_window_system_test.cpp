@@ -71,8 +71,9 @@ TEST(HeadlessWindowSystemTest, WorkerShowsDialogsAndBoxesOnTheUiThreadThenPosts)
   EXPECT_NE(lines[0].find(R"("kind":"WaitingDlg")"), std::string::npos);
   EXPECT_NE(lines[1].find(R"("kind":"CConfirmReplaceDlg")"), std::string::npos);
   EXPECT_NE(lines[1].find(R"("answer":"No")"), std::string::npos);
-  EXPECT_EQ(lines[2],
-            R"({"kind":"MessageBox","caption":"Setup","text":"Copy problem","icon":"warning","buttons":["OK"],"answer":"OK"})");
+  EXPECT_EQ(
+      lines[2],
+      R"({"kind":"MessageBox","caption":"Setup","text":"Copy problem","icon":"warning","buttons":["OK"],"answer":"OK"})");
 }
 
 TEST(HeadlessWindowSystemTest, MessagesToAGoneWindowAreDropped) {
@@ -107,17 +108,23 @@ TEST(HeadlessWindowSystemTest, EveryDialogIsAlsoPrintedToTheConsole) {
   CWelcomeDlg(rig.ws, config).DoModal();
   rig.ws.MessageBoxes().ShowMessageBox({"Error!", "Warning: bad"});
   EXPECT_EQ(rig.console.str(),
-            "CWelcomeDlg: Welcome\n  OK\n  Welcome to the setup of Quillby Book.\nError!: Warning: bad\n");
+            "CWelcomeDlg: Welcome\n  OK\n  Welcome to the setup of Quillby Book.\nError!: Warning: "
+            "bad\n");
 }
 
 TEST(TranscriptWriterTest, ConvertsTheCodePageToUtf8AndEscapes) {
   CodePage code_page;
   std::ostringstream out;
   TranscriptWriter writer(code_page, &out, nullptr);
-  writer.OnMessageBox({"\xdc" "bung", "Tab\there \"quoted\" \\ \x01"}, MessageBoxResult::Ok);
+  writer.OnMessageBox({"\xdc"
+                       "bung",
+                       "Tab\there \"quoted\" \\ \x01"},
+                      MessageBoxResult::Ok);
   EXPECT_EQ(out.str(),
-            "{\"kind\":\"MessageBox\",\"caption\":\"\xc3\x9c" "bung\",\"text\":\"Tab\\there "
-            "\\\"quoted\\\" \\\\ \\u0001\",\"icon\":\"warning\",\"buttons\":[\"OK\"],\"answer\":\"OK\"}\n");
+            "{\"kind\":\"MessageBox\",\"caption\":\"\xc3\x9c"
+            "bung\",\"text\":\"Tab\\there "
+            "\\\"quoted\\\" \\\\ "
+            "\\u0001\",\"icon\":\"warning\",\"buttons\":[\"OK\"],\"answer\":\"OK\"}\n");
 }
 
 TEST(TranscriptWriterTest, AnUnfinishedDialogIsWrittenWithoutAnswerAtTheEnd) {
@@ -130,10 +137,12 @@ TEST(TranscriptWriterTest, AnUnfinishedDialogIsWrittenWithoutAnswerAtTheEnd) {
     writer.OnMessageBox({"Setup", "later"}, MessageBoxResult::Ok);
     EXPECT_EQ(out.str(), "");
   }
-  EXPECT_EQ(out.str(),
-            "{\"kind\":\"CInstallingDlg\",\"caption\":\"Installing\",\"controls\":{\"1000\":\"Copying\"}}\n"
-            "{\"kind\":\"MessageBox\",\"caption\":\"Setup\",\"text\":\"later\",\"icon\":\"warning\","
-            "\"buttons\":[\"OK\"],\"answer\":\"OK\"}\n");
+  EXPECT_EQ(
+      out.str(),
+      "{\"kind\":\"CInstallingDlg\",\"caption\":\"Installing\",\"controls\":{\"1000\":\"Copying\"}}"
+      "\n"
+      "{\"kind\":\"MessageBox\",\"caption\":\"Setup\",\"text\":\"later\",\"icon\":\"warning\","
+      "\"buttons\":[\"OK\"],\"answer\":\"OK\"}\n");
 }
 
 TEST(AnswersUserTest, RetryIsAnsweredAFewTimesThenCancel) {
@@ -146,8 +155,9 @@ TEST(AnswersUserTest, RetryIsAnsweredAFewTimesThenCancel) {
   EXPECT_EQ(user.AnswerMessageBox(question), MessageBoxResult::Cancel);
   AnswersUser plain;
   EXPECT_EQ(plain.AnswerMessageBox(question), MessageBoxResult::Cancel);
-  EXPECT_EQ(plain.AnswerMessageBox({"Setup", "x", MessageBoxIcon::Warning, MessageBoxButtons::YesNo}),
-            MessageBoxResult::Yes);
+  EXPECT_EQ(
+      plain.AnswerMessageBox({"Setup", "x", MessageBoxIcon::Warning, MessageBoxButtons::YesNo}),
+      MessageBoxResult::Yes);
 }
 
 TEST(AnswersUserTest, ConfirmReplaceByFileThenDefault) {

@@ -38,8 +38,7 @@ const DialogCase CASES[] = {
      R"({"kind":"CFinishedDlg","caption":"Finished","controls":{"1":"OK","1000":"Quillby Book has been installed."},"answer":"OK"})",
      R"({"kind":"CFinishedDlg","caption":"This is the default title","controls":{"1":"OK","1000":"This is the default text"},"answer":"OK"})"},
     // The exit confirmation sets its texts whatever m_bValid says.
-    {"exit",
-     [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CExitDlg>(ws, c); },
+    {"exit", [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CExitDlg>(ws, c); },
      R"({"kind":"CExitDlg","caption":"Exit Setup","controls":{"1":"&Continue","2":"E&xit","1000":"Setup is not complete. Exit anyway?"},"answer":"Exit"})",
      R"({"kind":"CExitDlg","caption":"Exit Setup","controls":{"1":"&Continue","2":"E&xit","1000":"Setup is not complete. Exit anyway?"},"answer":"Exit"})"},
 };
@@ -106,16 +105,18 @@ TEST(UpdatingDlgTest, NamesTheSectionUnderTheCursorAndIsTranscribedWhenCreated) 
   CUpdatingDlg dialog(rig.ws, config);
   ASSERT_TRUE(dialog.Create());
   ASSERT_EQ(rig.Lines().size(), 1u);
-  EXPECT_EQ(rig.Lines()[0],
-            R"({"kind":"CUpdatingDlg","caption":"Updating","controls":{"1017":"Updating the files of Last."}})");
+  EXPECT_EQ(
+      rig.Lines()[0],
+      R"({"kind":"CUpdatingDlg","caption":"Updating","controls":{"1017":"Updating the files of Last."}})");
   dialog.DestroyWindow();
   EXPECT_EQ(dialog.GetSafeHwnd(), 0u);
 
   config.m_bValid = false;
   CUpdatingDlg placeholder(rig.ws, config);
   placeholder.Create();
-  EXPECT_EQ(rig.Lines().back(),
-            R"({"kind":"CUpdatingDlg","caption":"Updating Files","controls":{"1017":"Setup is updating your system"}})");
+  EXPECT_EQ(
+      rig.Lines().back(),
+      R"({"kind":"CUpdatingDlg","caption":"Updating Files","controls":{"1017":"Setup is updating your system"}})");
 }
 
 TEST(BackdropDlgTest, GradientIndexRows) {

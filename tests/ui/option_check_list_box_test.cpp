@@ -29,7 +29,8 @@ class ListHostDlg : public CDialog {
     OnMessageId(WM_CHECKLIST_CLICK, [this](uintptr_t w, intptr_t) {
       ListControl* control = list.list();
       int last = list.m_nLastClicked;
-      seen.push_back({LowWord(w), HighWord(w), last, control->GetCurSel(), control->GetCheck(last)});
+      seen.push_back(
+          {LowWord(w), HighWord(w), last, control->GetCurSel(), control->GetCheck(last)});
       return intptr_t{0};
     });
   }
@@ -127,12 +128,12 @@ TEST(OptionCheckListBoxTest, DrawsNameLeftAndSizeRight) {
   // The list's client area starts at (11, 11) inside its border.
   auto at = [&](int x, int y) { return image.At(11 + x, 11 + y); };
   const int width = 261;
-  EXPECT_EQ(at(20, 0), COLOR_WINDOWTEXT);          // "B" of Book at x = 20
+  EXPECT_EQ(at(20, 0), COLOR_WINDOWTEXT);  // "B" of Book at x = 20
   EXPECT_EQ(at(19, 0), COLOR_WINDOW);
   EXPECT_EQ(at(width - 1 - 1, 0), COLOR_WINDOWTEXT);  // "s" of MBytes ends at the right edge
-  EXPECT_EQ(at(20, 13), COLOR_HIGHLIGHTTEXT);      // the selected item
+  EXPECT_EQ(at(20, 13), COLOR_HIGHLIGHTTEXT);         // the selected item
   EXPECT_EQ(at(19, 13), COLOR_HIGHLIGHT);
-  EXPECT_EQ(at(width - 2, 26), COLOR_WINDOW);      // "Extras" has no right-hand text
+  EXPECT_EQ(at(width - 2, 26), COLOR_WINDOW);  // "Extras" has no right-hand text
   EXPECT_EQ(at(20, 26), COLOR_WINDOWTEXT);
 }
 

@@ -75,12 +75,12 @@ TEST(OptionsDlgTest, OpensWithSizesTicksAndTheFirstOptionsTexts) {
     EXPECT_TRUE(d.dialog().GetDlgItem(1006)->IsVisible());
     EXPECT_FALSE(d.dialog().GetDlgItem(1001)->IsVisible());
     EXPECT_EQ(d.dialog().GetDlgItem(COptionsDlg::CHECK_LIST_ID)->GetRect(),
-              (Rect{280 - 273, 68 + 7, 280 - 10, 68 + 169 + 7}));
+              (Rect{281 - 273, 68 + 7, 281 - 10, 68 + 169 + 7}));
     d.PressEsc();
   });
   o.Run();
   // 1536 bytes is above 1024, so KBytes; an empty size shows nothing after the TAB.
-  std::string line = o.rig.Lines().back();
+  std::string line = o.rig.Lines()[0];
   EXPECT_NE(line.find(R"("items":[{"text":"Book\t1.50 MBytes","checked":true},)"
                       R"({"text":"Samples\t1.50 KBytes","checked":true},)"
                       R"({"text":"Extras\t","checked":false}])"),
@@ -94,7 +94,7 @@ TEST(OptionsDlgTest, AnInstalledOptionStartsClearAndCountsNothing) {
   o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
     EXPECT_EQ(o.Value(0, KEY_INSTALLBYDEFAULT), "FALSE");
     EXPECT_EQ(d.dialog().GetList(COptionsDlg::CHECK_LIST_ID)->GetCheck(0), 0);
-    EXPECT_EQ(d.Text(1004), "Space required on drive C: 1536 Bytes");
+    EXPECT_EQ(d.Text(1004), "Space required on drive C: 1.50 KBytes");
     d.PressEsc();
   });
   o.Run();
@@ -111,7 +111,7 @@ TEST(OptionsDlgTest, ClickingTextSelectsAndStoresTheUnchangedState) {
     EXPECT_EQ(o.config.m_nCurrentSection, 2);
     d.ClickListItem(COptionsDlg::CHECK_LIST_ID, 0, true);  // untick Book
     EXPECT_EQ(o.Value(0, KEY_INSTALLBYDEFAULT), "FALSE");
-    EXPECT_EQ(d.Text(1004), "Space required on drive C: 1536 Bytes");
+    EXPECT_EQ(d.Text(1004), "Space required on drive C: 1.50 KBytes");
     EXPECT_EQ(o.config.m_nCurrentSection, 0);
     d.PressEsc();
   });
@@ -148,7 +148,8 @@ TEST(OptionsDlgTest, EverythingClearPassesTheSpaceTest) {
 }
 
 TEST(OptionsDlgTest, TwoShortDrivesShowTwoNoRoomDialogsInLetterOrder) {
-  OptionsRig o({{"Book", "d:\\Book", "2000000"}, {"Samples", "C:\\Samples", "3000000"},
+  OptionsRig o({{"Book", "d:\\Book", "2000000"},
+                {"Samples", "C:\\Samples", "3000000"},
                 {"Extras", "C:\\Extras", "1"}});
   o.fs->SetFree('C', 1000);
   o.fs->SetFree('D', 1000);
@@ -235,8 +236,10 @@ TEST(OptionsDlgTest, BareDriveRootIsRefusedAndTheSavedDestinationRestored) {
   });
   EXPECT_EQ(o.Run(), IDOK);
   auto lines = o.rig.Lines();
-  EXPECT_NE(lines[0].find(R"("kind":"MessageBox","caption":"Setup","text":"Please choose a folder, not the root of a drive.")"),
-            std::string::npos);
+  EXPECT_NE(
+      lines[1].find(
+          R"("kind":"MessageBox","caption":"Setup","text":"Please choose a folder, not the root of a drive.")"),
+      std::string::npos);
 }
 
 TEST(OptionsDlgTest, ChangeDriveModeOffersNoCdRomAndMovesEveryDestination) {
@@ -321,6 +324,43 @@ TEST(OptionsDlgTest, ZeroSectionsContinue) {
   OptionsRig o({});
   EXPECT_EQ(o.Run(), IDOK);
   EXPECT_EQ(o.folders[FOLDER_INSTALLPATH], "");
+}
+
+}  // namespace
+}  // namespace setup
+
+namespace setup {
+namespace {
+
+TEST(OptionsAnswersTest, SelectFolderAndButtonFromTheAnswersFile) {
+  OptionsRig o(THREE, IniFile::Parse("[Options]\nSelect = 2,3\nFolder3 = D:\\Books\\Extra\n"
+                                     "Button = Continue\n"));
+  o.temp.MakeDir("d/Books");
+  o.config.m_bChangeFolderButton = true;
+  EXPECT_EQ(o.Run(), IDOK);
+  EXPECT_EQ(o.Value(0, KEY_INSTALLBYDEFAULT), "FALSE");
+  EXPECT_EQ(o.Value(1, KEY_INSTALLBYDEFAULT), "TRUE");
+  EXPECT_EQ(o.Value(2, KEY_INSTALLBYDEFAULT), "TRUE");
+  EXPECT_EQ(o.Value(2, KEY_DESTDIR), "D:\\Books\\Extra");
+  auto lines = o.rig.Lines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_NE(lines[0].find(R"({"text":"Book\t1.50 MBytes","checked":false})"), std::string::npos);
+  EXPECT_NE(lines[0].find(R"("answer":"Continue")"), std::string::npos);
+  EXPECT_NE(lines[1].find(R"("kind":"CBrowseDlg")"), std::string::npos);
+}
+
+TEST(OptionsAnswersTest, DriveAnswerAndARefusedContinueEndsInAConfirmedExit) {
+  OptionsRig o(THREE, IniFile::Parse("[Options]\nDrive = d\n[ExitConfirm]\nDefault = Continue\n"));
+  o.config.SetSetting(SETTING_CHANGEFOLDERBUTTON, "CHANGEDRIVE");
+  o.fs->SetFree('D', 10);  // too small: Continue is refused
+  EXPECT_EQ(o.Run(), IDCANCEL);
+  EXPECT_TRUE(o.config.m_bExitRequested);
+  EXPECT_EQ(o.Value(1, KEY_DESTDIR), "D:\\Quillby\\Samples");
+  auto lines = o.rig.Lines();
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_NE(lines[1].find("CNoRoomDlg"), std::string::npos);
+  EXPECT_NE(lines[2].find(R"("kind":"CExitDlg")"), std::string::npos);
+  EXPECT_NE(lines[2].find(R"("answer":"Exit")"), std::string::npos);
 }
 
 }  // namespace

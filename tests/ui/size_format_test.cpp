@@ -11,24 +11,21 @@ const SizeUnits UNITS{"Bytes", "KBytes", "MBytes"};
 
 TEST(FormatTwoDecimalsTest, Table) {
   const std::pair<double, const char*> cases[] = {
-      {1.0, "1.00"},     {2.5, "2.50"},       {976.5615, "976.56"}, {1.999, "2.00"},
-      {1.004, "1.00"},     {1024.0, "1024.00"},  {0.5, "0.50"},
-      {0.0, "0.00"},     {123456.789, "123456.79"},
+      {1.0, "1.00"},   {2.5, "2.50"},   {976.5615, "976.56"},
+      {1.999, "2.00"}, {1.004, "1.00"}, {1024.0, "1024.00"},
+      {0.5, "0.50"},   {0.0, "0.00"},   {123456.789, "123456.79"},
   };
-  for (const auto& [value, expected] : cases) EXPECT_EQ(FormatTwoDecimals(value), expected) << value;
+  for (const auto& [value, expected] : cases)
+    EXPECT_EQ(FormatTwoDecimals(value), expected) << value;
 }
 
 // The replace confirmation switches units at 1024 and 1048576.
 TEST(FormatReplaceSizeTest, Table) {
   const std::pair<int64_t, const char*> cases[] = {
-      {0, "0 Bytes"},
-      {-5, "-5 Bytes"},
-      {1023, "1023 Bytes"},
-      {1024, "1.00 KBytes"},
-      {1536, "1.50 KBytes"},
-      {1048575, "1024.00 KBytes"},
-      {1048576, "1.00 MBytes"},
-      {3LL * 1024 * 1024 * 1024, "3072.00 MBytes"},  // beyond 32 bits
+      {0, "0 Bytes"},           {-5, "-5 Bytes"},
+      {1023, "1023 Bytes"},     {1024, "1.00 KBytes"},
+      {1536, "1.50 KBytes"},    {1048575, "1024.00 KBytes"},
+      {1048576, "1.00 MBytes"}, {3LL * 1024 * 1024 * 1024, "3072.00 MBytes"},  // beyond 32 bits
   };
   for (const auto& [bytes, expected] : cases) {
     EXPECT_EQ(FormatReplaceSize(bytes, UNITS), expected) << bytes;

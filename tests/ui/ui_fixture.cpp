@@ -64,7 +64,8 @@ void AddSections(SetupConfig& config, const std::vector<SectionSpec>& sections) 
 }
 
 Result<DiskSpace> SpaceFileSystem::GetDiskFreeSpace(const std::string& root) {
-  char letter = root.empty() ? '?' : static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
+  char letter =
+      root.empty() ? '?' : static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
   auto it = free_.find(letter);
   if (it == free_.end()) return Status::Error(WinError::NotReady, root, "no free space known");
   return DiskSpace{it->second, it->second};

@@ -36,11 +36,18 @@ class SpaceFileSystem : public FileSystem {
  public:
   explicit SpaceFileSystem(std::unique_ptr<PosixFileSystem> real) : real_(std::move(real)) {}
   void SetFree(char letter, uint64_t bytes) { free_[letter] = bytes; }
-  void FailSpace(char letter) { free_.erase(letter); failing_.push_back(letter); }
+  void FailSpace(char letter) {
+    free_.erase(letter);
+    failing_.push_back(letter);
+  }
   int find_calls = 0;
 
-  Result<uint32_t> GetFileAttributes(const std::string& p) override { return real_->GetFileAttributes(p); }
-  Status SetFileAttributes(const std::string& p, uint32_t a) override { return real_->SetFileAttributes(p, a); }
+  Result<uint32_t> GetFileAttributes(const std::string& p) override {
+    return real_->GetFileAttributes(p);
+  }
+  Status SetFileAttributes(const std::string& p, uint32_t a) override {
+    return real_->SetFileAttributes(p, a);
+  }
   Result<FindData> GetFileInfo(const std::string& p) override { return real_->GetFileInfo(p); }
   Status SetFileTimes(const std::string& p, FileTime c, FileTime a, FileTime w) override {
     return real_->SetFileTimes(p, c, a, w);
@@ -51,15 +58,23 @@ class SpaceFileSystem : public FileSystem {
     return real_->FindFiles(pattern);
   }
   Status CreateDirectory(const std::string& p) override { return real_->CreateDirectory(p); }
-  Status CopyFile(const std::string& f, const std::string& t, bool e) override { return real_->CopyFile(f, t, e); }
+  Status CopyFile(const std::string& f, const std::string& t, bool e) override {
+    return real_->CopyFile(f, t, e);
+  }
   Status DeleteFile(const std::string& p) override { return real_->DeleteFile(p); }
-  Status MoveFile(const std::string& f, const std::string& t) override { return real_->MoveFile(f, t); }
-  Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& p) override { return real_->OpenForRead(p); }
+  Status MoveFile(const std::string& f, const std::string& t) override {
+    return real_->MoveFile(f, t);
+  }
+  Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& p) override {
+    return real_->OpenForRead(p);
+  }
   Result<std::unique_ptr<WritableFile>> CreateForWrite(const std::string& p) override {
     return real_->CreateForWrite(p);
   }
   std::string GetCurrentDirectory() override { return real_->GetCurrentDirectory(); }
-  Status SetCurrentDirectory(const std::string& p) override { return real_->SetCurrentDirectory(p); }
+  Status SetCurrentDirectory(const std::string& p) override {
+    return real_->SetCurrentDirectory(p);
+  }
   std::string GetFullPathName(const std::string& p) override { return real_->GetFullPathName(p); }
   uint32_t GetLogicalDrives() override { return real_->GetLogicalDrives(); }
   DriveType GetDriveType(const std::string& root) override { return real_->GetDriveType(root); }

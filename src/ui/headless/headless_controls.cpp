@@ -104,7 +104,9 @@ bool HeadlessList::IsItemEnabled(int index) const {
   return index >= 0 && index < GetCount() && items_[index].enabled;
 }
 
-void HeadlessList::SetCurSel(int index) { selection_ = index >= 0 && index < GetCount() ? index : -1; }
+void HeadlessList::SetCurSel(int index) {
+  selection_ = index >= 0 && index < GetCount() ? index : -1;
+}
 
 int HeadlessList::ItemHeight() const {
   int measured = hooks_ ? hooks_->MeasureItem() : 0;
@@ -255,7 +257,8 @@ std::string HeadlessTree::GetItemText(TreeItem item) const {
 
 std::pair<int, int> HeadlessTree::GetItemImages(TreeItem item) const {
   auto it = nodes_.find(item);
-  return it == nodes_.end() ? std::pair{-1, -1} : std::pair{it->second.image, it->second.selected_image};
+  return it == nodes_.end() ? std::pair{-1, -1}
+                            : std::pair{it->second.image, it->second.selected_image};
 }
 
 void HeadlessTree::SelectItem(TreeItem item) {

@@ -17,8 +17,12 @@ template <class Interface>
 class HeadlessControl : public Interface {
  public:
   HeadlessControl(CDialog& dialog, const ControlTemplate& control, Rect pixels)
-      : dialog_(dialog), id_(control.id), kind_(control.kind), text_(control.text),
-        rect_(pixels), visible_(!control.hidden) {}
+      : dialog_(dialog),
+        id_(control.id),
+        kind_(control.kind),
+        text_(control.text),
+        rect_(pixels),
+        visible_(!control.hidden) {}
 
   int id() const override { return id_; }
   ControlKind kind() const override { return kind_; }

@@ -77,7 +77,8 @@ Image HeadlessWindow::Render() {
     if (list == nullptr || !list->IsVisible()) continue;
     Rect rect = list->GetRect();
     Rect inner = list->GetClientRect();
-    ImageCanvas list_canvas(image, Point{rect.left + 1, rect.top + 1}, Size{inner.right, inner.bottom});
+    ImageCanvas list_canvas(image, Point{rect.left + 1, rect.top + 1},
+                            Size{inner.right, inner.bottom});
     list->Render(list_canvas);
   }
   return image;

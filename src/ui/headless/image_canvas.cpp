@@ -43,7 +43,8 @@ Size ImageCanvas::MeasureText(const std::string& text, const Font& font) const {
 
 Rgb ImageCanvas::IconColour(int icon) {
   auto v = static_cast<unsigned>(icon);
-  return Rgb{static_cast<uint8_t>(64 + v % 128), static_cast<uint8_t>(200), static_cast<uint8_t>(v % 61)};
+  return Rgb{static_cast<uint8_t>(64 + v % 128), static_cast<uint8_t>(200),
+             static_cast<uint8_t>(v % 61)};
 }
 
 }  // namespace setup

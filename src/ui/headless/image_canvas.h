@@ -24,7 +24,8 @@ struct Image {
 class ImageCanvas : public Canvas {
  public:
   ImageCanvas(Image& image, Point origin, Size client);
-  explicit ImageCanvas(Image& image) : ImageCanvas(image, Point{}, Size{image.width, image.height}) {}
+  explicit ImageCanvas(Image& image)
+      : ImageCanvas(image, Point{}, Size{image.width, image.height}) {}
 
   Size ClientSize() const override { return client_; }
   void FillRect(const Rect& rect, Rgb colour) override;

@@ -27,11 +27,15 @@ QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()
 
 QStyle::StandardPixmap PixmapOf(int icon) {
   switch (icon) {
-    case ICON_WARNING: return QStyle::SP_MessageBoxWarning;
-    case ICON_ERROR: return QStyle::SP_MessageBoxCritical;
+    case ICON_WARNING:
+      return QStyle::SP_MessageBoxWarning;
+    case ICON_ERROR:
+      return QStyle::SP_MessageBoxCritical;
     case ICON_QUESTION:
-    case ICON_REPLACE: return QStyle::SP_MessageBoxQuestion;
-    default: return QStyle::SP_MessageBoxInformation;
+    case ICON_REPLACE:
+      return QStyle::SP_MessageBoxQuestion;
+    default:
+      return QStyle::SP_MessageBoxInformation;
   }
 }
 
@@ -50,7 +54,8 @@ class QtControl : public Control {
   }
   std::string GetText() const override {
     if (auto* label = qobject_cast<QLabel*>(widget_)) return FromQt(code_page_, label->text());
-    if (auto* button = qobject_cast<QPushButton*>(widget_)) return FromQt(code_page_, button->text());
+    if (auto* button = qobject_cast<QPushButton*>(widget_))
+      return FromQt(code_page_, button->text());
     if (auto* box = qobject_cast<QGroupBox*>(widget_)) return FromQt(code_page_, box->title());
     return "";
   }
@@ -140,7 +145,8 @@ void QtDialogWidget::keyPressEvent(QKeyEvent* event) {
   }
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     auto* focused = qobject_cast<QPushButton*>(focusWidget());
-    int id = focused ? focused->property("controlId").toInt() : dialog_.dialog_template().DefaultButton();
+    int id = focused ? focused->property("controlId").toInt()
+                     : dialog_.dialog_template().DefaultButton();
     dialog_.UserCommand(id != 0 ? id : IDOK, BN_CLICKED);
     return;
   }
@@ -236,9 +242,13 @@ Control* QtDialogWindow::Add(const ControlTemplate& control, const Rect& pixels)
   return controls_.back().get();
 }
 
-void QtDialogWindow::SetCaption(const std::string& text) { widget_->setWindowTitle(ToQt(code_page_, text)); }
+void QtDialogWindow::SetCaption(const std::string& text) {
+  widget_->setWindowTitle(ToQt(code_page_, text));
+}
 
-std::string QtDialogWindow::GetCaption() const { return FromQt(code_page_, widget_->windowTitle()); }
+std::string QtDialogWindow::GetCaption() const {
+  return FromQt(code_page_, widget_->windowTitle());
+}
 
 Control* QtDialogWindow::GetControl(int id) {
   if (id == IDC_STATIC) return nullptr;
@@ -286,7 +296,9 @@ void QtDialogWindow::SetNormalRect(const Rect& rect) { widget_->setGeometry(ToQR
 
 bool QtDialogWindow::IsMinimized() const { return widget_->isMinimized(); }
 
-void QtDialogWindow::SetIcon(int icon) { widget_->setWindowIcon(widget_->style()->standardIcon(PixmapOf(icon))); }
+void QtDialogWindow::SetIcon(int icon) {
+  widget_->setWindowIcon(widget_->style()->standardIcon(PixmapOf(icon)));
+}
 
 void QtDialogWindow::Invalidate() { widget_->update(); }
 

@@ -10,7 +10,9 @@
 namespace setup {
 
 QtWindowSystem::QtWindowSystem(const CodePage& code_page, DialogObserver* observer)
-    : code_page_(code_page), observer_(observer), boxes_(*this),
+    : code_page_(code_page),
+      observer_(observer),
+      boxes_(*this),
       ui_thread_(std::this_thread::get_id()) {}
 
 QtWindowSystem::~QtWindowSystem() {
@@ -60,7 +62,8 @@ int QtWindowSystem::RunModalOnUiThread(CDialog& dialog, bool report) {
     if (shown_hook_) shown_hook_(dialog);
     if (!dialog.IsEnded()) window.widget()->exec();
   }
-  if (report && observer_) observer_->OnDialogEnded(ticket, TakeSnapshot(dialog), dialog.AnswerName());
+  if (report && observer_)
+    observer_->OnDialogEnded(ticket, TakeSnapshot(dialog), dialog.AnswerName());
   Unrealize(dialog);
   return dialog.result();
 }
@@ -99,7 +102,8 @@ void QtWindowSystem::InvokeOnUiThread(const std::function<void()>& task) {
     task();
     return;
   }
-  QMetaObject::invokeMethod(qApp, [&task] { task(); }, Qt::BlockingQueuedConnection);
+  QMetaObject::invokeMethod(
+      qApp, [&task] { task(); }, Qt::BlockingQueuedConnection);
 }
 
 ScreenMetrics QtWindowSystem::Metrics() const {
