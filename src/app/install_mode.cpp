@@ -18,6 +18,7 @@
 #include "platform/posix_path_search.h"
 #include "platform/posix_process_runner.h"
 #include "platform/posix_shell_link_maker.h"
+#include "script/directory_path.h"
 #include "ui/dialog_templates.h"
 #include "ui/headless/answers_user.h"
 #include "ui/headless/headless_window_system.h"
@@ -67,6 +68,8 @@ std::string DialogsWithoutWindows() {
 }
 
 int RunSequence(HostEnvironment& env, WindowSystem& ws) {
+  // The simulated machine has its Windows directory, where the uninstaller goes.
+  CreateDirectoryPath(*env.fs, env.system.windows_dir);
   InstallState state;
   SetupConfig config(*env.fs, env.code_page, ws.MessageBoxes());
   RegistryStore* registry = env.registry ? &*env.registry : nullptr;

@@ -272,7 +272,7 @@ TEST_F(InstallE2eTest, OnlyOneOfSeveralCopiesProceeds) {
     ASSERT_EQ(mkfifo(temp.Join("disc/gate.fifo").c_str(), 0600), 0);
     std::vector<pid_t> pids;
     for (int i = 0; i < COPIES; ++i) {
-      pids.push_back(StartSetup({"--unattended"}, false, "t" + std::to_string(i) + ".jsonl"));
+      pids.push_back(StartSetup({}, false, "t" + std::to_string(i) + ".jsonl"));
     }
     int refused = 0;
     for (int i = 0; i < COPIES - 1; ++i) {

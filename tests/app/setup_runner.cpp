@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <sstream>
@@ -59,6 +60,9 @@ pid_t SetupRunner::StartSetup(const std::vector<std::string>& extra, bool clear_
   if (temp.Exists("answers.ini")) {
     args.push_back("--answers");
     args.push_back(temp.Join("answers.ini"));
+  } else if (!clear_display && std::find(extra.begin(), extra.end(), "--gui") == extra.end()) {
+    // The tests' environment offers a display (QT_QPA_PLATFORM), which asks for windows.
+    args.push_back("--unattended");
   }
   args.insert(args.end(), extra.begin(), extra.end());
   std::vector<char*> argv;

@@ -36,9 +36,10 @@ class SetupRunner {
                  bool underscores = false);
   void Answers(const std::string& text) { temp.WriteFile("answers.ini", text); }
 
-  // Starts setup with the profile, the answers file (when written), the transcript and
-  // `extra` arguments; `clear_display` removes DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM
-  // from its environment. Returns the child's pid.
+  // Starts setup with the profile, the answers file (when written; else --unattended unless
+  // `extra` asks for --gui), the transcript and `extra` arguments; `clear_display` removes
+  // DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM from its environment and adds no
+  // --unattended. Returns the child's pid.
   pid_t StartSetup(const std::vector<std::string>& extra = {}, bool clear_display = false,
                    const std::string& transcript = "transcript.jsonl");
   // Waits for the child and returns its exit status (-1 when it did not exit normally).
