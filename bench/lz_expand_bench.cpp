@@ -158,7 +158,7 @@ int main(int argc, char** argv) {
     std::remove(mspack_path.c_str());
 
     Stopwatch ours_watch;
-    setup::Status status = setup::ExpandFile(fs, "C:\\DATA.BIN_", "C:\\OURS.BIN");
+    setup::Status status = setup::ExpandFile(fs, "C:\\DATA.BIN_", "C:\\ours.bin");
     ours_file = std::min(ours_file, ours_watch.Seconds());
     Stopwatch mspack_watch;
     const int error = files->decompress(files, compressed_path.c_str(), mspack_path.c_str());

@@ -109,6 +109,11 @@ std::string InstanceLockPath(const std::string& module_file) {
 
 int RunInstallMode(HostEnvironment& env, const CommandLine& line, std::ostream& console) {
   const bool windows = line.gui || (!line.unattended && DisplayAvailable());
+  if (windows && !DisplayAvailable()) {
+    console << "setup: --gui: no display to open windows on (DISPLAY, WAYLAND_DISPLAY and "
+               "QT_QPA_PLATFORM are unset)\n";
+    return EXIT_USAGE;
+  }
   if (windows) {
     const std::string missing = DialogsWithoutWindows();
     if (!missing.empty()) {

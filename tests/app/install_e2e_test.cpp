@@ -254,6 +254,8 @@ TEST_F(InstallE2eTest, RealWindowsRefuseHonestly) {
   EXPECT_NE(Stderr().find("COptionsDlg"), std::string::npos) << Stderr();
   EXPECT_NE(Stderr().find("--unattended"), std::string::npos) << Stderr();
   EXPECT_FALSE(temp.Exists("c/Books"));
+  EXPECT_EQ(RunSetup({"--gui"}, true), EXIT_USAGE);
+  EXPECT_NE(Stderr().find("no display"), std::string::npos) << Stderr();
 }
 
 // Copies started together: exactly one proceeds, and it is held in its section script
