@@ -258,6 +258,15 @@ TEST_F(InstallE2eTest, RealWindowsRefuseHonestly) {
   EXPECT_NE(Stderr().find("no display"), std::string::npos) << Stderr();
 }
 
+TEST_F(InstallE2eTest, UnreadableAnswersOrUnwritableTranscriptAreUsageErrors) {
+  WriteBook();
+  EXPECT_EQ(RunSetup({"--answers", temp.Join("none.ini")}), EXIT_USAGE);
+  EXPECT_NE(Stderr().find("cannot read the answers file"), std::string::npos) << Stderr();
+  EXPECT_EQ(RunSetup({"--transcript", temp.Join("no/such/dir/t.jsonl")}), EXIT_USAGE);
+  EXPECT_NE(Stderr().find("cannot write the transcript"), std::string::npos) << Stderr();
+  EXPECT_FALSE(temp.Exists("c/Books"));
+}
+
 // Copies started together: exactly one proceeds, and it is held in its section script
 // (RUN of a program that reads a pipe) until the others have ended.
 TEST_F(InstallE2eTest, OnlyOneOfSeveralCopiesProceeds) {
