@@ -12,7 +12,7 @@ void SectionCopy::CopyDirectoryTree(const std::string& destination, CopyProgress
   FileSystem& fs = m_services.fs;
   Result<FindData> root = fs.GetFileInfo(fs.GetCurrentDirectory());
   if (root.ok()) m_walked.push_back({root->volume_id, root->file_index});
-  CopyLevel(destination, progress);
+  CopyLevel(destination, progress, false);
 }
 
 std::string SectionCopy::DestinationName(const std::string& name) const {
@@ -20,21 +20,27 @@ std::string SectionCopy::DestinationName(const std::string& name) const {
                                              : name;
 }
 
-void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progress) {
+void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progress, bool fresh) {
   FileSystem& fs = m_services.fs;
   SetupConfig& config = m_services.config;
+  const CodePage& code_page = m_services.code_page;
   if (config.m_bExitRequested) return;
   Result<std::vector<FindData>> entries = fs.FindFiles("*.*");
   if (!entries.ok()) return;
+  // In a directory the walk has just made, the names it wrote there (as the file system
+  // matches them, without regard to case) are all that exists: no need to ask the disk.
+  std::set<std::string> written;
   for (const FindData& entry : *entries) {
     if (config.m_bExitRequested) return;
-    const std::string destination_path = destination + "\\" + DestinationName(entry.name);
+    const std::string name = DestinationName(entry.name);
+    const std::string destination_path = destination + "\\" + name;
     if (entry.IsDirectory()) {
       if (!entry.name.empty() && entry.name[0] != '.') {
-        fs.CreateDirectory(destination_path);
+        const bool made = fs.CreateDirectory(destination_path).ok();
+        if (fresh) written.insert(code_page.Upper(name));
         const std::string here = fs.GetCurrentDirectory();
         if (EnterDirectory(entry)) {
-          CopyLevel(destination_path, progress);
+          CopyLevel(destination_path, progress, made);
           m_walked.pop_back();
           fs.SetCurrentDirectory(here);
         }
@@ -42,11 +48,15 @@ void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progre
     } else {
       if (progress) progress->ShowFile(entry.name, destination_path);
       ReplaceAnswer answer = ReplaceAnswer::Copy;
-      if (FileExists(fs, destination_path) && !m_services.state.g_bYesToAll) {
+      const bool exists =
+          fresh ? written.count(code_page.Upper(name)) != 0 : FileExists(fs, destination_path);
+      if (exists && !m_services.state.g_bYesToAll) {
         answer = ConfirmReplace(entry, destination_path);
       }
       if (answer == ReplaceAnswer::Stop) return;
-      if (answer == ReplaceAnswer::Copy) CopyOneFile(entry, destination_path);
+      if (answer == ReplaceAnswer::Copy && CopyOneFile(entry, destination_path) && fresh) {
+        written.insert(code_page.Upper(name));
+      }
     }
     if (m_services.state.g_eventStopCopy.Poll()) return;
   }
@@ -88,16 +98,17 @@ SectionCopy::ReplaceAnswer SectionCopy::ConfirmReplace(const FindData& entry,
   }
 }
 
-void SectionCopy::CopyOneFile(const FindData& entry, const std::string& destination_path) {
+bool SectionCopy::CopyOneFile(const FindData& entry, const std::string& destination_path) {
   FileSystem& fs = m_services.fs;
   if (m_services.config.m_bFilesCompressed) {
-    if (!ExpandFile(fs, entry.name, destination_path).ok()) m_services.state.g_bCopyFailed = true;
-    return;
+    if (ExpandFile(fs, entry.name, destination_path).ok()) return true;
+    m_services.state.g_bCopyFailed = true;
+    return false;
   }
   // Plain copy failures go unreported; only a complete copy loses the medium's attributes.
-  if (fs.CopyFile(entry.name, destination_path, false).ok()) {
-    fs.SetFileAttributes(destination_path, 0);
-  }
+  if (!fs.CopyFile(entry.name, destination_path, false).ok()) return false;
+  fs.SetFileAttributes(destination_path, 0);
+  return true;
 }
 
 }  // namespace setup

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -60,10 +61,12 @@ class SectionCopy {
   };
   enum class ReplaceAnswer { Copy, Skip, Stop };
 
-  void CopyLevel(const std::string& destination, CopyProgress* progress);
+  // `fresh`: the walk has just created `destination`, so only what it writes there exists.
+  void CopyLevel(const std::string& destination, CopyProgress* progress, bool fresh);
   bool EnterDirectory(const FindData& entry);
   ReplaceAnswer ConfirmReplace(const FindData& entry, const std::string& destination_path);
-  void CopyOneFile(const FindData& entry, const std::string& destination_path);
+  // False when nothing was written.
+  bool CopyOneFile(const FindData& entry, const std::string& destination_path);
   std::string DestinationName(const std::string& name) const;
 
   SectionCopyServices m_services;

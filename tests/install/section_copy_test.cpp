@@ -150,6 +150,18 @@ TEST_F(SectionCopyTest, ReplaceAnswers) {
   }
 }
 
+TEST_F(SectionCopyTest, NamesThatMeetInANewDirectoryAreAsked) {
+  config.m_bUseUnderscores = true;
+  SetAnswers("[ConfirmReplace]\nDefault=No\n");
+  // Both become "My file.txt" or "My File.txt", one name to a case-blind file system; the
+  // blank sorts first, so that file is written and the other one asked about.
+  Disc("CODE/NEW/MY_FILE.TXT", "underscore");
+  Disc("CODE/NEW/my file.txt", "blank");
+  CopyTree("CODE", "C:\\Book");
+  EXPECT_EQ(Dest("Book/New/My file.txt"), "blank");
+  EXPECT_EQ(Shown(), std::vector<std::string>{"CConfirmReplaceDlg=No"});
+}
+
 TEST_F(SectionCopyTest, ContinueAfterCancelAsksAgainAndThenCopies) {
   Disc("CODE/A.TXT", "new a");
   DestFile("Book/A.TXT", "old a");
