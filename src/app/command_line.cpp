@@ -18,8 +18,7 @@ bool ParseSection(const std::string& text, int& section) {
 
 }  // namespace
 
-std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv,
-                                            std::string& error) {
+std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, std::string& error) {
   CommandLine line;
   bool mode_given = false;
   bool section_given = false;

@@ -22,8 +22,7 @@ struct CommandLine {
 
 // Parses the arguments (without the program name). On a usage error returns nullopt and
 // sets `error` to a one-line message naming the problem.
-std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv,
-                                            std::string& error);
+std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, std::string& error);
 
 // The text of --help.
 const char* UsageText();

@@ -1,12 +1,15 @@
 #include "app/front_end.h"
 
+#include <unistd.h>
 #include <iostream>
 #include <string>
-#include <unistd.h>
 
 #include "app/check_mode.h"
 #include "app/command_line.h"
 #include "app/host_environment.h"
+#include "app/run_script_mode.h"
+#include "platform/code_page.h"
+#include "ui/console_message_box.h"
 
 namespace setup {
 
@@ -42,13 +45,20 @@ int RunFrontEnd(int argc, char** argv) {
   std::string start_dir = line->start_dir ? *line->start_dir : CurrentHostDirectory();
   auto env = BuildHostEnvironment(line->profile_file, start_dir);
   if (!env.ok()) {
-    std::cerr << "setup: " << env.status().ToString() << "\n";
+    const Status& status = env.status();
+    // Profile messages already name the file and line.
+    bool names_path = status.message().find(status.path()) != std::string::npos;
+    std::cerr << "setup: " << (names_path ? status.message() : status.ToString()) << "\n";
     return EXIT_USAGE;
   }
 
   switch (line->mode) {
     case RunMode::Check:
       return RunCheckMode(**env, std::cout);
+    case RunMode::RunScript: {
+      ConsoleMessageBox console((*env)->code_page, std::cerr);
+      return RunScriptMode(**env, console, line->script_file, line->section);
+    }
     default:
       std::cerr << "setup: this build can only --check a disc\n";
       return EXIT_USAGE;

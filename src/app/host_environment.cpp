@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -63,10 +64,12 @@ Result<std::unique_ptr<HostEnvironment>> BuildHostEnvironment(
 
   char resolved[PATH_MAX];
   if (realpath(start_host_dir.c_str(), resolved) == nullptr) {
+    int error = errno;
     return Status::Error(WinError::PathNotFound, start_host_dir,
-                         "cannot use the start directory", errno);
+                         std::string("cannot use the start directory: ") + std::strerror(error),
+                         error);
   }
-  std::optional<std::string> start = drives.MapStartDirectory(resolved);
+  std::optional<std::string> start = drives.MapStartDirectory(resolved, env->code_page);
   if (!start) {
     return Status::Error(WinError::InvalidDrive, resolved,
                          "no free drive letter is left to map the start directory");
@@ -86,7 +89,7 @@ Result<std::unique_ptr<HostEnvironment>> BuildHostEnvironment(
   if (registry.ok()) {
     env->registry = std::move(registry).value();
     if (new_store) {
-      Status seeded = SeedShellFolders(*env->registry, drives);
+      Status seeded = SeedShellFolders(*env->registry, drives, env->code_page);
       if (!seeded.ok()) env->registry_error = seeded.ToString();
     }
   } else {

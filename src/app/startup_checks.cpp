@@ -7,10 +7,8 @@ bool MissingStartupFile(FileSystem& fs, MessageBoxService& messages) {
     const char* path;
     const char* message;
   } kRequired[] = {
-      {".\\SETUP.INI",
-       "Can't find Setup.ini. Setup needs this file to continue so it's exiting."},
-      {".\\SETUP.TXT",
-       "Can't find Setup.txt. Setup needs this file to continue so it's exiting."},
+      {".\\SETUP.INI", "Can't find Setup.ini. Setup needs this file to continue so it's exiting."},
+      {".\\SETUP.TXT", "Can't find Setup.txt. Setup needs this file to continue so it's exiting."},
   };
   for (const auto& file : kRequired) {
     if (!FileExists(fs, file.path)) {

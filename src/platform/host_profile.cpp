@@ -4,7 +4,10 @@
 
 #include <cctype>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <sstream>
 
@@ -39,10 +42,14 @@ std::string DirectoryOf(const std::string& file) {
   return slash == 0 ? "/" : file.substr(0, slash);
 }
 
+// `path` as an absolute host path, a relative one taken from `base_dir`.
 std::string HostPathFrom(const std::string& base_dir, const std::string& path) {
-  std::string full = path.empty() || path[0] == '/' ? path : base_dir + "/" + path;
-  while (full.size() > 1 && full.back() == '/') full.pop_back();
-  return full;
+  std::filesystem::path full = path.empty() || path[0] == '/' ? path : base_dir + "/" + path;
+  std::error_code ec;
+  std::filesystem::path absolute = std::filesystem::absolute(full, ec);
+  std::string text = (ec ? full : absolute).lexically_normal().string();
+  while (text.size() > 1 && text.back() == '/') text.pop_back();
+  return text;
 }
 
 // "C:\WINDOWS" -> itself without trailing backslashes (a root keeps its own); nullopt when
@@ -156,7 +163,11 @@ class ProfileParser {
       return Problem("drive " + std::string(1, letter) + ": '" + host_root +
                      "' is not a directory");
     }
-    profile_.drives.push_back({letter, host_root, type, line_});
+    // Symbolic links resolved, so that a start directory (always a real path) is found below
+    // the drive that holds it.
+    char real[PATH_MAX];
+    const std::string root = realpath(host_root.c_str(), real) ? std::string(real) : host_root;
+    profile_.drives.push_back({letter, root, type, line_});
     return Status::Ok();
   }
 

@@ -59,8 +59,12 @@ Result<PosixFileSystem::Resolved> PosixFileSystem::Resolve(const std::string& pa
   }
   resolved.host_path = drive->host_root;
   auto directory = StatDirectoryFlag(drive->host_root);
-  resolved.exists = directory.ok() && *directory;
-  resolved.parent_exists = resolved.exists;
+  if (!directory.ok() || !*directory) {
+    // A drive whose directory is gone is a drive without its medium.
+    return Status::Error(WinError::NotReady, path, "the drive is not ready");
+  }
+  resolved.exists = true;
+  resolved.parent_exists = true;
   for (size_t i = 0; i < parts.size(); ++i) {
     const std::string name = code_page_.ToUtf8(parts[i]);
     const bool last = i + 1 == parts.size();

@@ -52,8 +52,9 @@ class PosixFileSystem : public FileSystem {
     bool exists = false;         // every component exists
     bool parent_exists = false;  // every component but the last exists (as a directory)
   };
-  // Fails with InvalidName for a name holding a character no Windows name may hold, and
-  // with PathNotFound for an unmapped drive or a "\\server\share" path.
+  // Fails with InvalidName for a name holding a character no Windows name may hold, with
+  // PathNotFound for an unmapped drive or a "\\server\share" path, and with NotReady when
+  // the drive's host directory is missing (a medium that is gone).
   Result<Resolved> Resolve(const std::string& path);
   // The name in host directory `host_dir` that `name` (UTF-8) denotes: itself when it exists,
   // else the one equal without regard to case in the code page (the first in byte order).

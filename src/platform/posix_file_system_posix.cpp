@@ -65,7 +65,13 @@ Result<DiskSpace> PosixFileSystem::GetDiskFreeSpace(const std::string& root) {
   const DriveMap::Drive* drive = letter ? drives_.Find(letter) : nullptr;
   if (!drive) return Status::Error(WinError::PathNotFound, root, "no such drive");
   struct statvfs info {};
-  if (statvfs(drive->host_root.c_str(), &info) != 0) return PosixError(root, errno);
+  if (statvfs(drive->host_root.c_str(), &info) != 0) {
+    const int error = errno;
+    if (error == ENOENT || error == ENOTDIR) {
+      return Status::Error(WinError::NotReady, root, "the drive is not ready", error);
+    }
+    return PosixError(root, error);
+  }
   DiskSpace space;
   space.free_bytes = static_cast<uint64_t>(info.f_bavail) * info.f_frsize;
   space.total_bytes = static_cast<uint64_t>(info.f_blocks) * info.f_frsize;

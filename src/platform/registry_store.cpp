@@ -40,9 +40,15 @@ bool HasControlCharacter(const std::string& text) {
   return false;
 }
 
-// Key and value names are written bare or quoted, so no line break may hide in them.
+// A REG_SZ value ends at its first zero byte.
+std::string AsRegString(const std::string& data) { return data.substr(0, data.find('\0')); }
+
+// Key and value names are written bare or quoted, so no line break may hide in them, and a
+// key line starting "[-" deletes a key in this format.
 Status CheckNames(const std::string& key, const std::string& name) {
-  if (NormalizeKey(key).empty() || HasControlCharacter(key) || HasControlCharacter(name)) {
+  const std::string normalized = NormalizeKey(key);
+  if (normalized.empty() || normalized[0] == '-' || HasControlCharacter(key) ||
+      HasControlCharacter(name)) {
     return Status::Error(WinError::InvalidParameter, key, "invalid registry key or value name");
   }
   return Status::Ok();
@@ -176,7 +182,7 @@ Result<RegistryStore> RegistryStore::Open(const std::string& host_path) {
       const size_t close = line.rfind(']');
       if (close == std::string::npos || close < 2 || line[1] == '-') continue;
       const std::string name = NormalizeKey(line.substr(1, close - 1));
-      if (!name.empty()) key = &EnsureKey(store.keys_, name);
+      if (!name.empty() && name[0] != '-') key = &EnsureKey(store.keys_, name);
       continue;
     }
     if (key == nullptr) continue;
@@ -197,10 +203,13 @@ Result<RegistryStore> RegistryStore::Open(const std::string& host_path) {
     } else if (line.compare(pos, 7, "hex(1):") == 0) {
       data = ReadHexBytes(line.substr(pos + 7));
     } else {
-      key->other_values.push_back(line);
+      std::string kept = line;
+      while (!kept.empty() && kept.back() == '\\') kept.pop_back();
+      key->other_values.push_back(kept);
       continue;
     }
     if (!data) continue;
+    data = AsRegString(*data);
     bool replaced = false;
     for (auto& value : key->values) {
       if (EqualsNoCase(value.first, *name)) {
@@ -276,11 +285,11 @@ Status RegistryStore::SetValue(const std::string& key, const std::string& name,
   bool replaced = false;
   for (auto& value : target.values) {
     if (EqualsNoCase(value.first, name)) {
-      value.second = data;
+      value.second = AsRegString(data);
       replaced = true;
     }
   }
-  if (!replaced) target.values.emplace_back(name, data);
+  if (!replaced) target.values.emplace_back(name, AsRegString(data));
   return Save(std::move(keys));
 }
 

@@ -35,22 +35,32 @@ inline constexpr char APP_CAPTION[] = "Setup";
 // Names as the transcript writes them: "warning", "OK", "Retry".
 inline const char* IconName(MessageBoxIcon icon) {
   switch (icon) {
-    case MessageBoxIcon::Warning: return "warning";
-    case MessageBoxIcon::Error: return "error";
-    case MessageBoxIcon::Information: return "information";
-    case MessageBoxIcon::Question: return "question";
-    case MessageBoxIcon::None: break;
+    case MessageBoxIcon::Warning:
+      return "warning";
+    case MessageBoxIcon::Error:
+      return "error";
+    case MessageBoxIcon::Information:
+      return "information";
+    case MessageBoxIcon::Question:
+      return "question";
+    case MessageBoxIcon::None:
+      break;
   }
   return "none";
 }
 
 inline const char* ButtonName(MessageBoxResult result) {
   switch (result) {
-    case MessageBoxResult::Ok: return "OK";
-    case MessageBoxResult::Cancel: return "Cancel";
-    case MessageBoxResult::Retry: return "Retry";
-    case MessageBoxResult::Yes: return "Yes";
-    case MessageBoxResult::No: return "No";
+    case MessageBoxResult::Ok:
+      return "OK";
+    case MessageBoxResult::Cancel:
+      return "Cancel";
+    case MessageBoxResult::Retry:
+      return "Retry";
+    case MessageBoxResult::Yes:
+      return "Yes";
+    case MessageBoxResult::No:
+      return "No";
   }
   return "OK";
 }
@@ -59,11 +69,16 @@ inline const char* ButtonName(MessageBoxResult result) {
 inline std::vector<MessageBoxResult> ButtonsOf(MessageBoxButtons buttons) {
   using R = MessageBoxResult;
   switch (buttons) {
-    case MessageBoxButtons::Ok: return {R::Ok};
-    case MessageBoxButtons::OkCancel: return {R::Ok, R::Cancel};
-    case MessageBoxButtons::RetryCancel: return {R::Retry, R::Cancel};
-    case MessageBoxButtons::YesNo: return {R::Yes, R::No};
-    case MessageBoxButtons::YesNoCancel: return {R::Yes, R::No, R::Cancel};
+    case MessageBoxButtons::Ok:
+      return {R::Ok};
+    case MessageBoxButtons::OkCancel:
+      return {R::Ok, R::Cancel};
+    case MessageBoxButtons::RetryCancel:
+      return {R::Retry, R::Cancel};
+    case MessageBoxButtons::YesNo:
+      return {R::Yes, R::No};
+    case MessageBoxButtons::YesNoCancel:
+      return {R::Yes, R::No, R::Cancel};
   }
   return {R::Ok};
 }

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdlib>
+
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -392,6 +396,63 @@ TEST_P(FileSystemContract, HostPathsForTheFewThatNeedThem) {
   EXPECT_EQ(*fs_->ToHostPath("C:\\code\\prog.sh"), dir_.Join("c/Code/Prog.sh"));
   EXPECT_EQ(*fs_->ToHostPath("C:\\code\\New Link.lnk"), dir_.Join("c/Code/New Link.lnk"));
   EXPECT_EQ(ErrorOf(fs_->ToHostPath("Q:\\x")), WinError::PathNotFound);
+}
+
+TEST_P(FileSystemContract, ADriveWithoutItsMediumIsNotReady) {
+  Write("f.txt", "x");
+  std::filesystem::remove_all(dir_.Join("e"));
+  EXPECT_EQ(ErrorOf(fs_->GetFileAttributes("E:\\SETUP.INI")), WinError::NotReady);
+  EXPECT_TRUE(FileExists(*fs_, "E:\\SETUP.INI"));  // only "not found" is missing
+  EXPECT_EQ(ErrorOf(fs_->FindFiles("E:\\*.*")), WinError::NotReady);
+  EXPECT_EQ(ErrorOf(fs_->GetDiskFreeSpace("E:\\")), WinError::NotReady);
+  EXPECT_EQ(fs_->GetDriveType("E:\\"), DriveType::CdRom);
+  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\f.txt", "E:\\f.txt", false)), WinError::NotReady);
+}
+
+// A TempDir on another host file system, or nullptr when there is none to use.
+std::unique_ptr<TempDir> TempDirOnAnotherFileSystem(const TempDir& here) {
+  struct stat shm {};
+  struct stat tmp {};
+  if (stat("/dev/shm", &shm) != 0 || stat(here.path().c_str(), &tmp) != 0 ||
+      shm.st_dev == tmp.st_dev || access("/dev/shm", W_OK) != 0) {
+    return nullptr;
+  }
+  const char* old = std::getenv("TMPDIR");
+  const std::string saved = old ? old : "";
+  setenv("TMPDIR", "/dev/shm", 1);
+  auto dir = std::make_unique<TempDir>();
+  if (old) {
+    setenv("TMPDIR", saved.c_str(), 1);
+  } else {
+    unsetenv("TMPDIR");
+  }
+  return dir;
+}
+
+TEST_P(FileSystemContract, MovesFilesButNotDirectoriesBetweenHostFileSystems) {
+  auto other = TempDirOnAnotherFileSystem(dir_);
+  if (!other) GTEST_SKIP() << "no second host file system";
+  DriveMap drives;
+  drives.Map('C', dir_.Join("c"), DriveType::Fixed);
+  drives.Map('R', other->path(), DriveType::RamDisk);
+  PosixFileSystem fs(drives, CodePage(), "C:\\");
+  Write("f.txt", "moved");
+  Write("dir/g.txt", "stays");
+  Write("ro.txt", "read-only");
+  other->WriteFile("taken.txt", "taken");
+  ASSERT_TRUE(fs.SetFileAttributes("C:\\ro.txt", ATTRIB_READONLY).ok());
+
+  ASSERT_TRUE(fs.MoveFile("C:\\f.txt", "R:\\f.txt").ok());
+  EXPECT_EQ(other->ReadFile("f.txt"), "moved");
+  EXPECT_FALSE(dir_.Exists("c/f.txt"));
+  ASSERT_TRUE(fs.MoveFile("C:\\ro.txt", "R:\\ro.txt").ok());
+  EXPECT_EQ(*fs.GetFileAttributes("R:\\ro.txt") & ATTRIB_READONLY, ATTRIB_READONLY);
+  EXPECT_EQ(ErrorOf(fs.MoveFile("C:\\dir", "R:\\dir")), WinError::NotSameDevice);
+  EXPECT_EQ(Read("dir/g.txt"), "stays");
+  Write("h.txt", "h");
+  EXPECT_EQ(ErrorOf(fs.MoveFile("C:\\h.txt", "R:\\TAKEN.TXT")), WinError::AlreadyExists);
+  EXPECT_EQ(other->ReadFile("taken.txt"), "taken");
+  EXPECT_EQ(Read("h.txt"), "h");
 }
 
 INSTANTIATE_TEST_SUITE_P(Platform, FileSystemContract,

@@ -72,12 +72,15 @@ TEST_F(RegistryStoreTest, RoundTripsValuesWithEscapes) {
       ASSERT_TRUE(store.SetValue(KEY, "v" + std::to_string(i), tricky[i]).ok());
     }
     ASSERT_TRUE(store.SetValue(KEY, "", "default").ok());
+    // A string value ends at its first zero byte, as the registry's strings do.
+    ASSERT_TRUE(store.SetValue(KEY, "zero", std::string("before\0after", 12)).ok());
   }
   RegistryStore store = OpenStore();
   for (size_t i = 0; i < std::size(tricky); ++i) {
     EXPECT_EQ(store.QueryValue(KEY, "V" + std::to_string(i)), tricky[i]) << i;
   }
   EXPECT_EQ(store.QueryValue(KEY, ""), "default");
+  EXPECT_EQ(store.QueryValue(KEY, "zero"), "before");
   EXPECT_EQ(store.QueryValue(KEY, "missing"), std::nullopt);
 }
 
@@ -159,6 +162,7 @@ TEST_F(RegistryStoreTest, RefusesNamesThatWouldBreakTheFile) {
   EXPECT_EQ(store.SetValue("HKEY_CURRENT_USER\\a", "x\ny", "y").win_error(),
             WinError::InvalidParameter);
   EXPECT_EQ(store.CreateKey("\\\\").win_error(), WinError::InvalidParameter);
+  EXPECT_EQ(store.CreateKey("-HKEY_CURRENT_USER").win_error(), WinError::InvalidParameter);
   EXPECT_FALSE(dir_.Exists("state/registry.reg"));
 }
 

@@ -1,0 +1,96 @@
+#include "app/run_script_mode.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/front_end.h"
+#include "support/recording_message_box.h"
+#include "support/temp_dir.h"
+
+namespace setup {
+namespace {
+
+using testing::RecordingMessageBox;
+using testing::TempDir;
+
+// The sample disc as D:, drive C with a Desktop and a Programs folder in the registry.
+class RunScriptModeTest : public ::testing::Test {
+ protected:
+  RunScriptModeTest() {
+    std::filesystem::copy(std::string(SETUP_SOURCE_DIR) + "/examples/sample_disc",
+                          temp_.Join("disc"), std::filesystem::copy_options::recursive);
+    temp_.MakeDir("c/Desktop");
+    temp_.MakeDir("c/Programs");
+    temp_.WriteFile("registry.reg",
+                    "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
+                    "CurrentVersion\\Explorer\\Shell Folders]\r\n"
+                    "\"Desktop\"=\"C:\\\\Desktop\"\r\n\"Programs\"=\"C:\\\\Programs\"\r\n");
+    temp_.WriteFile("profile.ini", "[Drives]\nC = " + temp_.Join("c") +
+                                       ", fixed\n[System]\nWindowsDir = C:\\WINDOWS\n"
+                                       "Registry = " +
+                                       temp_.Join("registry.reg") + "\n");
+  }
+
+  std::unique_ptr<HostEnvironment> Environment() {
+    auto env = BuildHostEnvironment(temp_.Join("profile.ini"), temp_.Join("disc"));
+    EXPECT_TRUE(env.ok()) << env.status().ToString();
+    return env.ok() ? std::move(env).value() : nullptr;
+  }
+
+  int Run(const std::string& script, int section) {
+    auto env = Environment();
+    if (!env) return -1;
+    return RunScriptMode(*env, messages_, script, section,
+                         [this](int milliseconds) { pauses_.push_back(milliseconds); });
+  }
+
+  TempDir temp_;
+  RecordingMessageBox messages_;
+  std::vector<int> pauses_;
+};
+
+TEST_F(RunScriptModeTest, RunsTheSampleDiscScript) {
+  EXPECT_EQ(Run("SCRIPTS\\EXAMPLES.TXT", 2), EXIT_FINISHED);
+  EXPECT_TRUE(temp_.Exists("c/Quillby/Examples/Notes/NOTES.TXT"));
+  EXPECT_EQ(temp_.ReadFile("c/Quillby/Examples/Notes/NOTES.TXT"),
+            temp_.ReadFile("disc/SCRIPTS/NOTES.TXT"));
+  EXPECT_EQ(
+      std::filesystem::status(temp_.Join("c/Quillby/Examples/Notes/NOTES.TXT")).permissions() &
+          std::filesystem::perms::owner_write,
+      std::filesystem::perms::none);
+  EXPECT_EQ(std::filesystem::read_symlink(temp_.Join("c/Desktop/Quillby Notes.Lnk")).string(),
+            temp_.Join("c/Quillby/Examples/Notes"));
+  EXPECT_TRUE(messages_.texts().empty());
+}
+
+TEST_F(RunScriptModeTest, TheSectionsDestinationIsExpanded) {
+  temp_.WriteFile("disc/S.SCR", "MD \"%INSTALLPATH%\\Extra\"\r\n");
+  EXPECT_EQ(Run("s.scr", 1), EXIT_FINISHED);
+  EXPECT_TRUE(temp_.Exists("c/Programs/Quillby Reader/Extra"));
+}
+
+TEST_F(RunScriptModeTest, RenameIsAnsweredCancel) {
+  temp_.WriteFile("disc/R.SCR", "RENAME A.TXT B.TXT\r\nMD C:\\After\r\n");
+  temp_.WriteFile("disc/A.TXT", "a");
+  temp_.WriteFile("disc/B.TXT", "b");
+  // The recording service answers with the default button, Retry; the run must cancel.
+  EXPECT_EQ(Run("R.SCR", 3), EXIT_FINISHED);
+  EXPECT_EQ(pauses_.size(), 11u);
+  ASSERT_EQ(messages_.shown().size(), 1u);
+  EXPECT_EQ(messages_.shown()[0].buttons, MessageBoxButtons::RetryCancel);
+  EXPECT_TRUE(temp_.Exists("c/After"));
+}
+
+TEST_F(RunScriptModeTest, AMissingSectionIsAUsageError) {
+  EXPECT_EQ(Run("SCRIPTS\\EXAMPLES.TXT", 4), EXIT_USAGE);
+  EXPECT_EQ(Run("SCRIPTS\\EXAMPLES.TXT", 0), EXIT_USAGE);
+}
+
+TEST_F(RunScriptModeTest, AMissingScriptIsReported) {
+  EXPECT_EQ(Run("NOSUCH.SCR", 1), EXIT_FINISHED);
+  EXPECT_EQ(messages_.texts(), std::vector<std::string>{"Couldn't find script file NOSUCH.SCR."});
+}
+
+}  // namespace
+}  // namespace setup

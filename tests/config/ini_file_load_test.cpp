@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+#include "config/ini_file.h"
+#include "config_fixture.h"
+#include "platform/file_system_wrapper.h"
+
+namespace setup {
+namespace {
+
+class IniFileLoadTest : public ::testing::Test, public testing::DiscFixture {};
+
+// A file that hands out its text a few bytes per read and can fail after some of them, as a
+// scratched disc might.
+class TrickleFile : public ReadableFile {
+ public:
+  TrickleFile(std::string text, size_t step, size_t fail_at)
+      : text_(std::move(text)), step_(step), fail_at_(fail_at) {}
+  Result<size_t> Read(char* buffer, size_t n) override {
+    if (position_ >= fail_at_) return Status::Error(WinError::GenFailure, "", "read error");
+    size_t count = std::min({n, step_, text_.size() - position_});
+    text_.copy(buffer, count, position_);
+    position_ += count;
+    return count;
+  }
+  uint64_t Size() const override { return text_.size(); }
+
+ private:
+  std::string text_;
+  size_t step_;
+  size_t fail_at_;
+  size_t position_ = 0;
+};
+
+class TrickleFileSystem : public FileSystemWrapper {
+ public:
+  TrickleFileSystem(FileSystem* target, std::string text, size_t step, size_t fail_at)
+      : FileSystemWrapper(target), text_(std::move(text)), step_(step), fail_at_(fail_at) {}
+  Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string&) override {
+    return std::unique_ptr<ReadableFile>(new TrickleFile(text_, step_, fail_at_));
+  }
+
+ private:
+  std::string text_;
+  size_t step_;
+  size_t fail_at_;
+};
+
+TEST_F(IniFileLoadTest, ReadsAFileThatComesAByteAtATime) {
+  const std::string text =
+      "[Setup]\r\nName = \"A B\" \r\n\r\n[Other]\rKey=" + std::string(5000, 'v') + "\r\nLast=1";
+  TrickleFileSystem trickle(fs.get(), text, 1, SIZE_MAX);
+  IniFile ini = IniFile::Load(trickle, "SETUP.INI");
+  EXPECT_EQ(ini.Find("setup", "name"), "A B");
+  EXPECT_EQ(ini.Find("other", "key"), std::string(4095, 'v'));
+  EXPECT_EQ(ini.Find("other", "last"), "1");
+}
+
+TEST_F(IniFileLoadTest, AReadErrorGivesDefaults) {
+  TrickleFileSystem trickle(fs.get(), "[Setup]\nMainProdName=Book\n" + std::string(100, ';'), 8,
+                            24);
+  IniFile ini = IniFile::Load(trickle, "SETUP.INI");
+  EXPECT_EQ(ini.GetString("Setup", "MainProdName", "Error"), "Error");
+}
+
+TEST_F(IniFileLoadTest, MissingFileGivesDefaults) {
+  IniFile ini = IniFile::Load(*fs, ".\\SETUP.INI");
+  EXPECT_EQ(ini.GetString("Setup", "MainProdName", "Error"), "Error");
+}
+
+TEST_F(IniFileLoadTest, DirectoryGivesDefaults) {
+  dir.MakeDir("SETUP.INI");
+  IniFile ini = IniFile::Load(*fs, ".\\SETUP.INI");
+  EXPECT_EQ(ini.GetString("Setup", "MainProdName", "Error"), "Error");
+}
+
+TEST_F(IniFileLoadTest, ReadsRelativeToTheCurrentDirectory) {
+  dir.WriteFile("Book/setup.ini", "[Setup]\r\nMainProdName=Quillby\r\n");
+  ASSERT_TRUE(fs->SetCurrentDirectory("D:\\BOOK").ok());
+  IniFile ini = IniFile::Load(*fs, ".\\SETUP.INI");
+  EXPECT_EQ(ini.Find("setup", "mainprodname"), "Quillby");
+}
+
+// Appends a comment line so that the text's next byte is at `offset`, leaving the line's
+// break (`line_end`) to the caller.
+void PadTo(std::string& text, size_t offset) {
+  text += ";";
+  text.append(offset - text.size(), 'p');
+}
+
+TEST_F(IniFileLoadTest, LinesAcrossReadChunksAreWhole) {
+  // The reader takes 64 KiB at a time: put a CR LF pair and a long value across each seam.
+  const size_t CHUNK = 64 * 1024;
+  std::string text = "[s]\n";
+  for (size_t seam = CHUNK; seam <= 4 * CHUNK; seam += CHUNK) {
+    PadTo(text, seam - 1);
+    text += "\r\n";  // CR before the seam, LF after it
+    text += "a" + std::to_string(seam) + "=after\n";
+    PadTo(text, seam + CHUNK / 2 - 2000);
+    text += "\nk" + std::to_string(seam) + "=" + std::string(5000, 'v') + "\n";
+  }
+  text += "last=1";
+  dir.WriteFile("SETUP.INI", text);
+  IniFile ini = IniFile::Load(*fs, "SETUP.INI");
+  for (size_t seam = CHUNK; seam <= 4 * CHUNK; seam += CHUNK) {
+    EXPECT_EQ(ini.Find("s", "a" + std::to_string(seam)), "after");
+    EXPECT_EQ(ini.Find("s", "k" + std::to_string(seam)), std::string(4095, 'v'));
+  }
+  EXPECT_EQ(ini.Find("s", "last"), "1");
+}
+
+TEST_F(IniFileLoadTest, HugeFileIsStreamed) {
+  // 100 MB: a long value line, junk without line breaks and binary noise, then valid keys.
+  const std::string path = dir.Join("SETUP.INI");
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << "[Setup]\nFirst=1\nLong=";
+    std::string block(1 << 20, 'x');
+    for (int i = 0; i < 60; ++i) out << block;
+    out << "\nJunk ";
+    for (int i = 0; i < 30; ++i) out << block;
+    for (size_t i = 0; i < block.size(); ++i) block[i] = static_cast<char>((i * 7919) & 0xFF);
+    out << "\n";
+    for (int i = 0; i < 10; ++i) out << block;
+    out << "\n[Setup]\nLast=ignored\n[End]\nLast=2\n";
+    ASSERT_TRUE(out.good());
+  }
+  IniFile ini = IniFile::Load(*fs, ".\\SETUP.INI");
+  EXPECT_EQ(ini.Find("Setup", "First"), "1");
+  EXPECT_EQ(ini.Find("Setup", "Long"), std::string(4095, 'x'));
+  EXPECT_EQ(ini.Find("Setup", "Last"), std::nullopt);
+  EXPECT_EQ(ini.Find("End", "Last"), "2");
+}
+
+}  // namespace
+}  // namespace setup

@@ -1,0 +1,79 @@
+// The sample disc shipped under examples/ must load cleanly and its texts must fit the
+// arguments the dialogs give them.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "config/setup_config.h"
+#include "platform/drive_map.h"
+#include "platform/posix_file_system.h"
+#include "support/recording_message_box.h"
+
+namespace setup {
+namespace {
+
+// The printf conversions of a text, in order ("%%" is none).
+std::string Conversions(const std::string& text) {
+  std::string found;
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '%') continue;
+    if (text[i + 1] != '%') found.push_back(text[i + 1]);
+    ++i;
+  }
+  return found;
+}
+
+class SampleDiscTest : public ::testing::Test {
+ protected:
+  SampleDiscTest() {
+    DriveMap drives;
+    drives.Map('D', std::string(SETUP_SOURCE_DIR) + "/examples/sample_disc", DriveType::CdRom);
+    fs = std::make_unique<PosixFileSystem>(drives, code_page, "D:\\");
+  }
+
+  CodePage code_page;
+  std::unique_ptr<PosixFileSystem> fs;
+  testing::RecordingMessageBox messages;
+};
+
+TEST_F(SampleDiscTest, LoadsWithoutAnyWarning) {
+  SetupConfig config(*fs, code_page, messages);
+  EXPECT_TRUE(messages.texts().empty()) << messages.texts().front();
+  EXPECT_TRUE(config.m_bValid);
+  EXPECT_EQ(config.m_nSections, 3);
+  EXPECT_FALSE(config.m_bFilesCompressed);
+  EXPECT_TRUE(config.m_bChangeFolderButton);
+  for (int i = 0; i < TEXT_COUNT; ++i) EXPECT_NE(config.GetText(i), "") << TEXT_KEY_NAMES[i];
+  for (int s = 0; s < config.m_nSections; ++s) {
+    config.m_nCurrentSection = s;
+    auto code_dir = fs->GetFileAttributes(config.GetSectionValue(KEY_CODEDIR));
+    ASSERT_TRUE(code_dir.ok()) << config.GetSectionValue(KEY_CODEDIR);
+    EXPECT_NE(*code_dir & ATTRIB_DIRECTORY, 0u);
+  }
+}
+
+TEST_F(SampleDiscTest, FormatTextsTakeTheirArguments) {
+  SetupConfig config(*fs, code_page, messages);
+  const struct {
+    int text;
+    const char* conversions;
+  } FORMATS[] = {
+      {TEXT_WELCOMETEXT, "s"},         {TEXT_FINISHEDTEXT, "s"},        {TEXT_NOROOMTEXT, "c"},
+      {TEXT_CONFIRMREPLACETEXT1, "s"}, {TEXT_CONFIRMREPLACETEXT3, "s"}, {TEXT_UPDATINGTEXT, "s"},
+      {TEXT_SPACEREQUIRED, "cs"},      {TEXT_SPACEAVAILABLE, "cs"},     {TEXT_DESCRIPTIONTEXT, "s"},
+  };
+  for (const auto& format : FORMATS) {
+    EXPECT_EQ(Conversions(config.GetText(format.text)), format.conversions)
+        << TEXT_KEY_NAMES[format.text];
+  }
+  for (int i = 0; i < TEXT_COUNT; ++i) {
+    bool is_format = false;
+    for (const auto& format : FORMATS) is_format |= format.text == i;
+    if (!is_format) {
+      EXPECT_EQ(Conversions(config.GetText(i)), "") << TEXT_KEY_NAMES[i];
+    }
+  }
+}
+
+}  // namespace
+}  // namespace setup

@@ -1,0 +1,291 @@
+#include "config/setup_config.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "config_fixture.h"
+
+namespace setup {
+namespace {
+
+using testing::DiscFixture;
+using testing::SectionSpec;
+
+std::string MissingGlobal(const std::string& key) {
+  return "Warning: The " + key + " key (or its text) is not set in SETUP.INI";
+}
+
+std::string MissingInSection(const std::string& key, int n) {
+  return "Warning: The " + key + " key (or its text) in Section" + std::to_string(n) +
+         " is not set in SETUP.INI";
+}
+
+const char TOO_MANY_SECTIONS[] =
+    "Warning: The NumberOfSections entry in SETUP.INI is too large. (The maximum number of "
+    "sections is 20.) Any sections beyond the maximum will be ignored.";
+
+class LoadSetupIniTest : public ::testing::Test, public DiscFixture {
+ protected:
+  void Load(const std::string& ini_text) {
+    dir.WriteFile("SETUP.INI", ini_text);
+    config.LoadSetupIni(*fs, messages);
+  }
+  std::string Value(int section, int key) {
+    config.m_nCurrentSection = section;
+    return config.GetSectionValue(key);
+  }
+
+  SetupConfig config;
+};
+
+TEST_F(LoadSetupIniTest, ReadsSettingsAndSections) {
+  Load(IniText({SectionSpec(), SectionSpec().Set(KEY_CODEDIR, "CODE2")}));
+  EXPECT_TRUE(messages.texts().empty());
+  EXPECT_TRUE(config.m_bIniLoaded);
+  EXPECT_EQ(config.GetSetting(SETTING_MAINPRODNAME), "Quillby's Guide");
+  EXPECT_EQ(config.GetSetting(SETTING_VOLUMENAME), "QUILLBY");
+  EXPECT_EQ(config.m_nSections, 2);
+  EXPECT_TRUE(config.m_bChangeFolderButton);
+  EXPECT_EQ(Value(0, KEY_CODEDIR), "CODE1");
+  EXPECT_EQ(Value(1, KEY_CODEDIR), "CODE2");
+  EXPECT_EQ(Value(1, KEY_UNINSTALL), "TRUE");
+}
+
+TEST_F(LoadSetupIniTest, MissingFileNamesTheFirstKeyOnly) {
+  config.LoadSetupIni(*fs, messages);
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{MissingGlobal("MainProdName")});
+  EXPECT_FALSE(config.m_bIniLoaded);
+  EXPECT_EQ(config.m_nSections, 0);
+}
+
+TEST_F(LoadSetupIniTest, EveryWarningIsAFreeStandingErrorBox) {
+  Load(
+      "[Setup]\nMainProdName=x\nFilesCompressed=NO\nUseUnderscores=NO\nNumberOfSections=25\n"
+      "ChangeFolderButton=TRUE\n");
+  ASSERT_EQ(messages.shown().size(), 2u);
+  for (const MessageBoxRequest& box : messages.shown()) {
+    EXPECT_EQ(box.caption, "Error!");
+    EXPECT_EQ(box.icon, MessageBoxIcon::Warning);
+    EXPECT_EQ(box.buttons, MessageBoxButtons::Ok);
+  }
+}
+
+// Each global key missing in turn: one warning naming it, nothing after it read.
+class MissingGlobalKeyTest : public LoadSetupIniTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(MissingGlobalKeyTest, StopsAtTheMissingKey) {
+  const int missing = GetParam();
+  std::string text = "[Setup]\n";
+  const char* values[SETTING_COUNT] = {"Book", "NO", "NO", "2", "TRUE", "VOL"};
+  for (int i = 0; i < SETTING_COUNT; ++i) {
+    if (i != missing) text += std::string(SETTING_NAMES[i]) + "=" + values[i] + "\n";
+  }
+  Load(text + SectionsText({SectionSpec(), SectionSpec()}));
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{MissingGlobal(SETTING_NAMES[missing])});
+  EXPECT_FALSE(config.m_bIniLoaded);
+  for (int i = missing + 1; i < SETTING_COUNT; ++i) EXPECT_EQ(config.GetSetting(i), "") << i;
+  if (missing < SETTING_NUMBEROFSECTIONS) {
+    EXPECT_EQ(config.m_nSections, 0);
+  }
+  EXPECT_EQ(Value(0, KEY_CODEDIR), "");  // a missing global key leaves all sections unread
+}
+
+INSTANTIATE_TEST_SUITE_P(EachKey, MissingGlobalKeyTest, ::testing::Range(0, int{SETTING_COUNT}));
+
+TEST_F(LoadSetupIniTest, TheWordErrorIsMissingButOtherCasesAreNot) {
+  Load(IniText({SectionSpec().Set(KEY_SHORTCUTNAME, "error"),
+                SectionSpec().Set(KEY_SHORTCUTNAME, "Error")}));
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{MissingInSection("ShortcutName", 2)});
+  EXPECT_EQ(Value(0, KEY_SHORTCUTNAME), "error");
+}
+
+TEST_F(LoadSetupIniTest, MissingSectionKeyStopsReadingThere) {
+  std::string text = IniText({SectionSpec(), SectionSpec(), SectionSpec()});
+  // Drop DestDir from [Section2] only.
+  size_t section2 = text.find("[Section2]");
+  size_t dest = text.find("DestDir=", section2);
+  text.erase(dest, text.find('\n', dest) - dest + 1);
+  Load(text);
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{MissingInSection("DestDir", 2)});
+  EXPECT_EQ(Value(0, KEY_UNINSTALL), "TRUE");
+  EXPECT_EQ(Value(1, KEY_CODEDIR), "CODE1");
+  EXPECT_EQ(Value(1, KEY_DESTDIR), "Error");
+  EXPECT_EQ(Value(1, KEY_PRODUCTNAME), "");
+  EXPECT_EQ(Value(2, KEY_CODEDIR), "");
+  EXPECT_EQ(config.m_nSections, 3);
+}
+
+TEST_F(LoadSetupIniTest, AtMostOneMissingKeyWarning) {
+  Load("[Setup]\nNumberOfSections=30\n[Section1]\n");
+  EXPECT_EQ(messages.texts(), (std::vector<std::string>{MissingGlobal("MainProdName")}));
+}
+
+TEST_F(LoadSetupIniTest, SectionsMissingEntirelyGiveOneWarning) {
+  std::string text = IniText({});
+  text.replace(text.find("NumberOfSections=0"), 18, "NumberOfSections=3");
+  Load(text);
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{MissingInSection("CodeDir", 1)});
+}
+
+struct SectionCountCase {
+  const char* written;
+  int sections;
+  bool warned;
+};
+
+class NumberOfSectionsTest : public LoadSetupIniTest,
+                             public ::testing::WithParamInterface<SectionCountCase> {};
+
+TEST_P(NumberOfSectionsTest, CountsTheSectionsRead) {
+  std::vector<SectionSpec> specs(21);
+  for (int s = 0; s < 21; ++s) specs[s].Set(KEY_CODEDIR, "CODE" + std::to_string(s + 1));
+  std::string text = IniText(specs);
+  text.replace(text.find("NumberOfSections=21"), 19,
+               std::string("NumberOfSections=") + GetParam().written);
+  Load(text);
+  EXPECT_EQ(config.m_nSections, GetParam().sections);
+  EXPECT_EQ(messages.texts(), GetParam().warned ? std::vector<std::string>{TOO_MANY_SECTIONS}
+                                                : std::vector<std::string>{});
+  // Only the sections counted are read.
+  for (int s = 0; s < 20; ++s) {
+    EXPECT_EQ(Value(s, KEY_CODEDIR), s < GetParam().sections ? specs[s].values[0] : "") << s;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, NumberOfSectionsTest,
+    ::testing::Values(SectionCountCase{"0", 0, false}, SectionCountCase{"", 0, false},
+                      SectionCountCase{"many", 0, false}, SectionCountCase{"-3", 0, false},
+                      SectionCountCase{"1", 1, false}, SectionCountCase{"2 sections", 2, false},
+                      SectionCountCase{"+3", 3, false}, SectionCountCase{"20", 20, false},
+                      SectionCountCase{"21", 20, true},
+                      SectionCountCase{"99999999999999999999", 20, true},
+                      SectionCountCase{"-99999999999999999999", 0, false}));
+
+struct ChangeFolderCase {
+  const char* written;
+  bool enabled;
+};
+
+class ChangeFolderButtonTest : public LoadSetupIniTest,
+                               public ::testing::WithParamInterface<ChangeFolderCase> {};
+
+TEST_P(ChangeFolderButtonTest, OnlyTrueInAnyCaseEnables) {
+  std::string text = IniText({});
+  text.replace(text.find("ChangeFolderButton=TRUE"), 23,
+               std::string("ChangeFolderButton=") + GetParam().written);
+  Load(text);
+  EXPECT_EQ(config.m_bChangeFolderButton, GetParam().enabled);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ChangeFolderButtonTest,
+    ::testing::Values(ChangeFolderCase{"TRUE", true}, ChangeFolderCase{"true", true},
+                      ChangeFolderCase{"True", true}, ChangeFolderCase{"YES", false},
+                      ChangeFolderCase{"CHANGEDRIVE", false}, ChangeFolderCase{"TRUEX", false},
+                      ChangeFolderCase{"", false}));
+
+struct DecimalCase {
+  const char* text;
+  int value;
+};
+
+class ParseDecimalTest : public ::testing::TestWithParam<DecimalCase> {};
+
+TEST_P(ParseDecimalTest, ReadsAsAtoiWithoutOverflow) {
+  EXPECT_EQ(ParseDecimal(GetParam().text), GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ParseDecimalTest,
+    ::testing::Values(DecimalCase{"", 0}, DecimalCase{"abc", 0}, DecimalCase{"42", 42},
+                      DecimalCase{"  \t42", 42}, DecimalCase{"-7", -7}, DecimalCase{"+5", 5},
+                      DecimalCase{"12abc", 12}, DecimalCase{"1,000", 1}, DecimalCase{"- 5", 0},
+                      DecimalCase{"0x10", 0}, DecimalCase{"2147483647", INT_MAX},
+                      DecimalCase{"2147483648", INT_MAX}, DecimalCase{"-2147483648", INT_MIN},
+                      DecimalCase{"-2147483649", INT_MIN},
+                      DecimalCase{"999999999999999999999999", INT_MAX},
+                      DecimalCase{"00000000000000000000000012", 12}));
+
+class LoadSetupTextsTest : public ::testing::Test, public DiscFixture {
+ protected:
+  SetupConfig config;
+};
+
+TEST_F(LoadSetupTextsTest, LoadsEveryTextByItsKey) {
+  std::string text = "[SetupText]\n";
+  for (int i = 0; i < TEXT_COUNT; ++i) {
+    text += std::string(TEXT_KEY_NAMES[i]) + "=text " + std::to_string(i) + "\n";
+  }
+  dir.WriteFile("SETUP.TXT", text);
+  config.LoadSetupTexts(*fs);
+  for (int i = 0; i < TEXT_COUNT; ++i) EXPECT_EQ(config.GetText(i), "text " + std::to_string(i));
+  EXPECT_EQ(config.GetText(TEXT_COUNT), "");
+}
+
+TEST_F(LoadSetupTextsTest, MissingTextsAreEmpty) {
+  dir.WriteFile("setup.txt",
+                "[setuptext]\nWelcomeTitle=Error\nWelcomeText=error\nOkButton=\n"
+                "ExitText=\"  Sure?  \"\nNoRoomText=" +
+                    std::string(5000, 'n') + "\n");
+  config.LoadSetupTexts(*fs);
+  EXPECT_EQ(config.GetText(TEXT_WELCOMETITLE), "");
+  EXPECT_EQ(config.GetText(TEXT_WELCOMETEXT), "error");
+  EXPECT_EQ(config.GetText(TEXT_OKBUTTON), "");
+  EXPECT_EQ(config.GetText(TEXT_CANCELBUTTON), "");
+  EXPECT_EQ(config.GetText(TEXT_EXITTEXT), "  Sure?  ");
+  EXPECT_EQ(config.GetText(TEXT_NOROOMTEXT), std::string(4095, 'n'));
+}
+
+TEST_F(LoadSetupTextsTest, MissingFileLeavesTextsEmptyAndLoaded) {
+  config.LoadSetupTexts(*fs);
+  for (int i = 0; i < TEXT_COUNT; ++i) EXPECT_EQ(config.GetText(i), "");
+  EXPECT_TRUE(config.m_bTextsLoaded);
+}
+
+class ConstructionTest : public ::testing::Test, public DiscFixture {};
+
+TEST_F(ConstructionTest, IncompleteIniSkipsValidation) {
+  std::string text = IniText({SectionSpec().Set(KEY_SHORTCUTLOCATION, "")});
+  text.erase(text.find("Uninstall=TRUE"));
+  text.replace(text.find("FilesCompressed=NO"), 18, "FilesCompressed=YES");
+  dir.WriteFile("SETUP.INI", text);
+  dir.WriteFile("SETUP.TXT", "[SetupText]\nOkButton=OK\n");
+  SetupConfig config(*fs, code_page, messages);
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{MissingInSection("Uninstall", 1)});
+  EXPECT_FALSE(config.m_bValid);
+  EXPECT_TRUE(config.m_bTextsLoaded);
+  EXPECT_EQ(config.GetText(TEXT_OKBUTTON), "OK");
+  EXPECT_EQ(config.GetSectionValue(KEY_SHORTCUTLOCATION), "");
+  EXPECT_FALSE(config.m_bFilesCompressed);
+}
+
+TEST_F(ConstructionTest, CompleteIniIsValidatedFromTheCurrentDirectory) {
+  dir.WriteFile("BOOK/SETUP.INI",
+                IniText({SectionSpec().Set(KEY_SHORTCUTLOCATION, "").Set(KEY_FILESIZE, "5")}));
+  ASSERT_TRUE(fs->SetCurrentDirectory("D:\\BOOK").ok());
+  SetupConfig config(*fs, code_page, messages);
+  EXPECT_TRUE(config.m_bValid);
+  EXPECT_EQ(config.GetSectionValue(KEY_SHORTCUTLOCATION), "NULL");
+  EXPECT_EQ(messages.texts().size(), 2u);  // the FileSize and the summary
+}
+
+TEST(SetupConfigAccessTest, OutOfRangeIndexesAreHarmless) {
+  SetupConfig config;
+  config.m_nCurrentSection = MAX_SECTIONS;
+  config.SetSectionValue(KEY_DESTDIR, "x");
+  EXPECT_EQ(config.GetSectionValue(KEY_DESTDIR), "");
+  config.m_nCurrentSection = -1;
+  EXPECT_EQ(config.GetSectionValue(KEY_DESTDIR), "");
+  EXPECT_EQ(config.GetSetting(-1), "");
+  EXPECT_EQ(config.GetText(TEXT_SLOTS), "");
+  config.m_nCurrentSection = 19;
+  config.SetSectionValue(KEY_UNINSTALL, "TRUE");
+  EXPECT_EQ(config.GetSectionValue(KEY_UNINSTALL), "TRUE");
+}
+
+}  // namespace
+}  // namespace setup

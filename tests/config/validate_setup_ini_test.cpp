@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "config/setup_config.h"
+#include "config_fixture.h"
+
+namespace setup {
+namespace {
+
+using testing::DiscFixture;
+using testing::SectionSpec;
+
+const char SUMMARY[] =
+    "At least one entry in SETUP.INI is suspicious.\nSetup will continue, but the results will "
+    "be unpredictable.";
+
+std::string IllegalCharacter(const std::string& value, char c) {
+  return "The '" + value +
+         "' entry in SETUP.INI is invalid because\nit contains the illegal character '" +
+         std::string(1, c) + "'.\n(Directory names cannot contain this character.)";
+}
+
+std::string NoDrive(const std::string& value) {
+  return "The '" + value +
+         "' entry in SETUP.INI looks suspicious.\nIt should be an entry like 'C:\\Quillby'.";
+}
+
+std::string BadLocation(const std::string& value) {
+  return "The '" + value +
+         "' entry in SETUP.INI looks suspicious.\nIt should be either 'NULL,' 'Favorites,' 'My "
+         "Documents,' or 'Desktop.'";
+}
+
+std::string BadSizeCharacter(const std::string& value, char c) {
+  return "The '" + value +
+         "' entry in SETUP.INI invalid because\nit contains the illegal character '" +
+         std::string(1, c) + "'.\n(This entry is the total size of the installed files.)";
+}
+
+std::string SizeOutOfRange(const std::string& value) {
+  return "The '" + value +
+         "' entry in SETUP.INI is suspiciously small or large.\n(This entry is the total size "
+         "of the installed files.)";
+}
+
+std::string NoScript(const std::string& value) {
+  return "The script file '" + value + "' in SETUP.INI does not exist.";
+}
+
+std::string LongName(const std::string& value) {
+  return "The Product Name field ('" + value +
+         "') in SETUP.INI is too long. Setup creates a registry data value using this value; "
+         "the data value must be less than 64 characters long.)";
+}
+
+struct ValidationCase {
+  const char* name;
+  int key;
+  std::string value;
+  std::vector<std::string> warnings;  // the summary follows when there are any
+};
+
+class ValidateSectionTest : public ::testing::TestWithParam<ValidationCase>, public DiscFixture {
+ protected:
+  ValidateSectionTest() {
+    dir.WriteFile("SCRIPTS/EXAMPLES.TXT", "MD %INSTALLPATH%\\NOTES\n");
+    dir.MakeDir("CODE1");
+  }
+};
+
+TEST_P(ValidateSectionTest, WarnsExactly) {
+  const ValidationCase& c = GetParam();
+  SetupConfig config;
+  config.SetSetting(SETTING_FILESCOMPRESSED, "NO");
+  config.SetSetting(SETTING_USEUNDERSCORES, "NO");
+  config.m_nSections = 1;
+  SectionSpec spec;
+  spec.Set(c.key, c.value);
+  for (int k = 0; k < SECTION_KEY_COUNT; ++k) config.SetSectionValue(k, spec.values[k]);
+
+  config.ValidateSetupIni(*fs, code_page, messages);
+
+  std::vector<std::string> expected = c.warnings;
+  if (!expected.empty()) expected.push_back(SUMMARY);
+  EXPECT_EQ(messages.texts(), expected);
+  for (const MessageBoxRequest& box : messages.shown()) {
+    EXPECT_EQ(box.caption, "Error!");
+    EXPECT_EQ(box.icon, MessageBoxIcon::Warning);
+    EXPECT_EQ(box.buttons, MessageBoxButtons::Ok);
+  }
+}
+
+const std::string NAME_63(63, 'n');
+const std::string NAME_64(64, 'n');
+
+INSTANTIATE_TEST_SUITE_P(
+    Checks, ValidateSectionTest,
+    ::testing::Values(
+        ValidationCase{"valid", KEY_CODEDIR, "CODE1", {}},
+        ValidationCase{
+            "codedir_with_drive", KEY_CODEDIR, "D:\\CODE1", {IllegalCharacter("D:\\CODE1", ':')}},
+        ValidationCase{
+            "codedir_question", KEY_CODEDIR, "CO?DE*", {IllegalCharacter("CO?DE*", '?')}},
+        ValidationCase{"codedir_control",
+                       KEY_CODEDIR,
+                       "CO\x01"
+                       "DE",
+                       {IllegalCharacter("CO\x01"
+                                         "DE",
+                                         '\x01')}},
+        ValidationCase{"codedir_tab", KEY_CODEDIR, "CO\tDE", {IllegalCharacter("CO\tDE", '\t')}},
+        ValidationCase{"codedir_allowed_marks", KEY_CODEDIR, "A\\B%<>|\"C", {}},
+        ValidationCase{"percent_inserted_literally",
+                       KEY_CODEDIR,
+                       "50%s%d%n*",
+                       {IllegalCharacter("50%s%d%n*", '*')}},
+        ValidationCase{"destdir_macro", KEY_DESTDIR, "%PROGRAMS%\\Quillby Reader", {}},
+        ValidationCase{"destdir_bare_folder", KEY_DESTDIR, "Quillby", {NoDrive("Quillby")}},
+        ValidationCase{"destdir_forward_slash", KEY_DESTDIR, "C:/Quillby", {NoDrive("C:/Quillby")}},
+        ValidationCase{"destdir_drive_only", KEY_DESTDIR, "C:", {NoDrive("C:")}},
+        ValidationCase{"destdir_empty", KEY_DESTDIR, "", {NoDrive("")}},
+        ValidationCase{"destdir_root", KEY_DESTDIR, "C:\\", {}},
+        ValidationCase{
+            "destdir_question", KEY_DESTDIR, "C:\\Books?\\Q", {IllegalCharacter("Books?\\Q", '?')}},
+        ValidationCase{
+            "destdir_second_colon", KEY_DESTDIR, "D:\\a:b", {IllegalCharacter("a:b", ':')}},
+        ValidationCase{"destdir_both_checks",
+                       KEY_DESTDIR,
+                       "Quil*by",
+                       {NoDrive("Quil*by"), IllegalCharacter("l*by", '*')}},
+        ValidationCase{"location_desktop_mixed_case", KEY_SHORTCUTLOCATION, "Desktop", {}},
+        ValidationCase{"location_documents_lower", KEY_SHORTCUTLOCATION, "my documents", {}},
+        ValidationCase{"location_favorites", KEY_SHORTCUTLOCATION, "FAVORITES", {}},
+        ValidationCase{"location_null_lower", KEY_SHORTCUTLOCATION, "null", {}},
+        ValidationCase{"location_empty", KEY_SHORTCUTLOCATION, "", {}},
+        ValidationCase{
+            "location_start_menu", KEY_SHORTCUTLOCATION, "Start Menu", {BadLocation("START MENU")}},
+        ValidationCase{"location_upper_cased_by_code_page",
+                       KEY_SHORTCUTLOCATION,
+                       "B\xFCro",
+                       {BadLocation("B\xDCRO")}},
+        ValidationCase{"size_lower_bound", KEY_FILESIZE, "60000", {}},
+        ValidationCase{"size_upper_bound", KEY_FILESIZE, "620000000", {}},
+        ValidationCase{"size_below", KEY_FILESIZE, "59999", {SizeOutOfRange("59999")}},
+        ValidationCase{"size_above", KEY_FILESIZE, "620000001", {SizeOutOfRange("620000001")}},
+        ValidationCase{"size_thousands_separator",
+                       KEY_FILESIZE,
+                       "1,500,000",
+                       {BadSizeCharacter("1,500,000", ','), SizeOutOfRange("1,500,000")}},
+        ValidationCase{"size_empty", KEY_FILESIZE, "", {SizeOutOfRange("")}},
+        ValidationCase{"size_letters_first_only",
+                       KEY_FILESIZE,
+                       "100000kb",
+                       {BadSizeCharacter("100000kb", 'k')}},
+        ValidationCase{"size_negative",
+                       KEY_FILESIZE,
+                       "-100000",
+                       {BadSizeCharacter("-100000", '-'), SizeOutOfRange("-100000")}},
+        ValidationCase{"size_overflowing",
+                       KEY_FILESIZE,
+                       "99999999999999999999",
+                       {SizeOutOfRange("99999999999999999999")}},
+        ValidationCase{"script_exists", KEY_COMMANDFILE, "SCRIPTS\\EXAMPLES.TXT", {}},
+        ValidationCase{"script_other_case", KEY_COMMANDFILE, "scripts\\examples.txt", {}},
+        ValidationCase{"script_is_directory", KEY_COMMANDFILE, "SCRIPTS", {}},
+        ValidationCase{"script_missing",
+                       KEY_COMMANDFILE,
+                       "SCRIPTS\\OTHER.TXT",
+                       {NoScript("SCRIPTS\\OTHER.TXT")}},
+        ValidationCase{"script_null_is_a_name", KEY_COMMANDFILE, "NULL", {NoScript("NULL")}},
+        // Only "file not found" counts as missing: a missing directory on the way does not.
+        ValidationCase{"script_in_missing_directory", KEY_COMMANDFILE, "NOWHERE\\X.TXT", {}},
+        ValidationCase{"script_percent", KEY_COMMANDFILE, "%s.TXT", {NoScript("%s.TXT")}},
+        ValidationCase{"name_63", KEY_PRODUCTNAME, NAME_63, {}},
+        ValidationCase{"name_64", KEY_PRODUCTNAME, NAME_64, {LongName(NAME_64)}}),
+    [](const ::testing::TestParamInfo<ValidationCase>& info) {
+      return std::string(info.param.name);
+    });
+
+class ValidateSetupIniTest : public ::testing::Test, public DiscFixture {
+ protected:
+  void Load(const std::vector<SectionSpec>& sections) {
+    dir.WriteFile("SETUP.INI", IniText(sections));
+    config.LoadSetupIni(*fs, messages);
+    config.ValidateSetupIni(*fs, code_page, messages);
+  }
+  SetupConfig config;
+};
+
+TEST_F(ValidateSetupIniTest, ChecksRunInOrderAndEachReports) {
+  Load({SectionSpec()
+            .Set(KEY_CODEDIR, "A:B")
+            .Set(KEY_DESTDIR, "x?")
+            .Set(KEY_SHORTCUTLOCATION, "Start")
+            .Set(KEY_FILESIZE, "1x")
+            .Set(KEY_COMMANDFILE, "GONE.TXT")
+            .Set(KEY_PRODUCTNAME, NAME_64)});
+  EXPECT_EQ(messages.texts(), (std::vector<std::string>{
+                                  IllegalCharacter("A:B", ':'), NoDrive("x?"), BadLocation("START"),
+                                  BadSizeCharacter("1x", 'x'), SizeOutOfRange("1x"),
+                                  NoScript("GONE.TXT"), LongName(NAME_64), SUMMARY}));
+}
+
+TEST_F(ValidateSetupIniTest, TwoSectionsTwoWarningsOneSummary) {
+  Load({SectionSpec().Set(KEY_FILESIZE, "5"), SectionSpec(),
+        SectionSpec().Set(KEY_DESTDIR, "Books")});
+  EXPECT_EQ(messages.texts(),
+            (std::vector<std::string>{SizeOutOfRange("5"), NoDrive("Books"), SUMMARY}));
+}
+
+TEST_F(ValidateSetupIniTest, EmptyLocationBecomesNullAndOthersKeepTheirCase) {
+  Load({SectionSpec().Set(KEY_SHORTCUTLOCATION, ""),
+        SectionSpec().Set(KEY_SHORTCUTLOCATION, "my Documents")});
+  EXPECT_TRUE(messages.texts().empty());
+  config.m_nCurrentSection = 0;
+  EXPECT_EQ(config.GetSectionValue(KEY_SHORTCUTLOCATION), "NULL");
+  config.m_nCurrentSection = 1;
+  EXPECT_EQ(config.GetSectionValue(KEY_SHORTCUTLOCATION), "my Documents");
+}
+
+struct FlagCase {
+  const char* compressed;
+  const char* underscores;
+  bool files_compressed;
+  bool use_underscores;
+};
+
+class ValidateFlagsTest : public ::testing::TestWithParam<FlagCase>, public DiscFixture {};
+
+TEST_P(ValidateFlagsTest, YesInAnyCaseSetsTheFlag) {
+  SetupConfig config;
+  config.SetSetting(SETTING_FILESCOMPRESSED, GetParam().compressed);
+  config.SetSetting(SETTING_USEUNDERSCORES, GetParam().underscores);
+  config.ValidateSetupIni(*fs, code_page, messages);
+  EXPECT_EQ(config.m_bFilesCompressed, GetParam().files_compressed);
+  EXPECT_EQ(config.m_bUseUnderscores, GetParam().use_underscores);
+  EXPECT_TRUE(messages.texts().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, ValidateFlagsTest,
+                         ::testing::Values(FlagCase{"YES", "NO", true, false},
+                                           FlagCase{"yes", "Yes", true, true},
+                                           FlagCase{"Y", "TRUE", false, false},
+                                           FlagCase{"", "YES ", false, false}));
+
+}  // namespace
+}  // namespace setup

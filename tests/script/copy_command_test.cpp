@@ -1,0 +1,165 @@
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+
+#include "pe_builder.h"
+#include "script_fixture.h"
+
+namespace setup::testing {
+namespace {
+
+class CopyCommandTest : public ScriptFixture {
+ protected:
+  CopyCommandTest() {
+    temp_.WriteFile("d/x/a.txt", "A");
+    temp_.WriteFile("d/my.dir/README", "R");
+    temp_.MakeDir("c/dest");
+  }
+};
+
+TEST_F(CopyCommandTest, CopiesAndReportsAsScriptsExpect) {
+  struct Case {
+    std::string line;
+    std::string message;  // "" for none
+    std::string created;  // host file expected afterwards, "" for none
+    std::string content;
+  };
+  const Case cases[] = {
+      {"COPY D:\\x\\a.txt C:\\dest", "", "c/dest/a.txt", "A"},
+      {"copy D:\\x\\a.txt C:\\dest\\", "", "c/dest/a.txt", "A"},
+      {"COPY D:\\x\\a.txt C:\\dest.dir", "", "c/dest.dir", "A"},
+      {"COPY D:\\x\\a.txt C:\\dest\\b.txt", "", "c/dest/b.txt", "A"},
+      {"COPY D:\\my.dir\\README C:\\dest", "", "c/dest/README", "R"},
+      {"COPY D:/x/a.txt C:/dest/c.txt", "", "c/dest/c.txt", "A"},
+      {"COPY D:\\x\\README C:\\dest",
+       "'D:\\x\\README' is an illegal filename. (The filename _must_ have an extension.)", "", ""},
+      {"COPY a.txt C:\\d\\a.txt",
+       "You must specify a source and destination drive. ('COPY    a.txt    C:\\d\\a.txt')", "",
+       ""},
+      {"COPY D:\\x\\a.txt b.txt",
+       "You must specify a source and destination drive. ('COPY    D:\\x\\a.txt    b.txt')", "",
+       ""},
+      {"COPY C:a.txt C:\\d\\a.txt",
+       "You must specify a source and destination path. ('COPY    C:a.txt    C:\\d\\a.txt')", "",
+       ""},
+      {"copy D:\\x\\gone.txt C:\\dest",
+       "The file D:\\x\\gone.txt does not exist. (Script command 'COPY    D:\\x\\gone.txt    "
+       "C:\\dest\\gone.txt')",
+       "", ""},
+      // COPY creates no directories, and a failed copy says nothing.
+      {"COPY D:\\x\\a.txt C:\\nodir\\a.txt", "", "", ""},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove_all(Host("c"));
+    temp_.MakeDir("c/dest");
+    size_t before = Texts().size();
+    RunLine(c.line);
+    auto texts = Texts();
+    if (c.message.empty()) {
+      EXPECT_EQ(texts.size(), before) << c.line;
+    } else {
+      ASSERT_EQ(texts.size(), before + 1) << c.line;
+      EXPECT_EQ(texts.back(), c.message) << c.line;
+    }
+    if (!c.created.empty()) {
+      EXPECT_EQ(temp_.ReadFile(c.created), c.content) << c.line;
+    }
+  }
+  EXPECT_FALSE(temp_.Exists("c/nodir"));
+}
+
+TEST_F(CopyCommandTest, MessagesAreApplicationWarnings) {
+  RunLine("COPY nodrive.txt C:\\d\\a.txt");
+  auto shown = messages_.shown();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].caption, "Setup");
+  EXPECT_EQ(shown[0].icon, MessageBoxIcon::Warning);
+  EXPECT_EQ(shown[0].buttons, MessageBoxButtons::Ok);
+}
+
+TEST_F(CopyCommandTest, AnExistingFileIsReplacedOnlyByAHigherVersion) {
+  temp_.WriteFile("c/dest/a.txt", "installed");
+  RunLine("COPY D:\\x\\a.txt C:\\dest");
+  EXPECT_EQ(temp_.ReadFile("c/dest/a.txt"), "installed");
+  EXPECT_TRUE(Texts().empty());
+}
+
+TEST_F(CopyCommandTest, NtOnlyCopiesOnlyOnTheNtLine) {
+  system_.platform = PlatformLine::Windows;
+  RunLine("COPYNTONLY D:\\x\\a.txt C:\\dest");
+  RunLine("COPYNTONLY nodrive C:\\dest");
+  EXPECT_FALSE(temp_.Exists("c/dest/a.txt"));
+  EXPECT_TRUE(Texts().empty());
+  system_.platform = PlatformLine::NT;
+  RunLine("COPYNTONLY D:\\x\\a.txt C:\\dest");
+  EXPECT_EQ(temp_.ReadFile("c/dest/a.txt"), "A");
+}
+
+TEST_F(CopyCommandTest, CopyIfNotInPathCopiesOnlyWhatTheSearchMisses) {
+  search_.found = {"a.txt"};
+  RunLine("COPYFILEIFNOTINPATH a.txt D:\\x\\a.txt C:\\dest");
+  EXPECT_FALSE(temp_.Exists("c/dest/a.txt"));
+  search_.found.clear();
+  RunLine("COPYFILEIFNOTINPATH a.txt D:\\x\\a.txt C:\\dest");
+  EXPECT_EQ(temp_.ReadFile("c/dest/a.txt"), "A");
+  EXPECT_EQ(search_.searched, (std::vector<std::string>{"a.txt", "a.txt"}));
+}
+
+TEST_F(CopyCommandTest, CopyIfNotInPathNamesItselfInMessages) {
+  RunLine("copyfileifnotinpath gone.dll D:\\x\\gone.dll C:\\dest");
+  EXPECT_EQ(Texts(), std::vector<std::string>{
+                         "The file D:\\x\\gone.dll does not exist. (Script command "
+                         "'COPYFILEIFNOTINPATH    D:\\x\\gone.dll    C:\\dest\\gone.dll')"});
+}
+
+TEST_F(CopyCommandTest, NoFixedPathLimit) {
+  std::string deep = "C:\\dest";
+  std::string host = "c/dest";
+  for (int i = 0; i < 30; ++i) {
+    deep += "\\a-rather-long-directory-name";
+    host += "/a-rather-long-directory-name";
+  }
+  temp_.MakeDir(host);
+  RunLine("COPY D:\\x\\a.txt " + deep);
+  EXPECT_EQ(temp_.ReadFile(host + "/a.txt"), "A");
+}
+
+// A copy that fails half-way (the file size limit stops the write) leaves the installed
+// file as it was and no stray file beside it.
+TEST_F(CopyCommandTest, AFailedReplacementKeepsTheInstalledFile) {
+  PeSpec old_spec;
+  old_spec.file_version = "1.0.0";
+  temp_.WriteFile("c/dest/lib.dll", BuildPeImage(old_spec).bytes);
+  PeSpec new_spec;
+  new_spec.file_version = "2.0.0";
+  new_spec.product_name_length = 30000;
+  std::string new_image = BuildPeImage(new_spec).bytes;
+  temp_.WriteFile("d/x/lib.dll", new_image);
+  const std::string installed = temp_.ReadFile("c/dest/lib.dll");
+
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  auto saved_handler = signal(SIGXFSZ, SIG_IGN);
+  rlimit limited = saved;
+  limited.rlim_cur = new_image.size() / 2;
+  setrlimit(RLIMIT_FSIZE, &limited);
+  RunLine("COPY D:\\x\\lib.dll C:\\dest");
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, saved_handler);
+
+  EXPECT_EQ(temp_.ReadFile("c/dest/lib.dll"), installed);
+  size_t entries = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(Host("c/dest"))) {
+    (void)entry;
+    ++entries;
+  }
+  EXPECT_EQ(entries, 1u);
+  EXPECT_TRUE(Texts().empty());
+  // Without the limit the same line replaces it.
+  RunLine("COPY D:\\x\\lib.dll C:\\dest");
+  EXPECT_EQ(temp_.ReadFile("c/dest/lib.dll"), new_image);
+}
+
+}  // namespace
+}  // namespace setup::testing

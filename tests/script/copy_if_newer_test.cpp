@@ -1,0 +1,123 @@
+#include "script/copy_if_newer.h"
+
+#include <filesystem>
+
+#include "pe_builder.h"
+#include "script/file_version.h"
+#include "script_fixture.h"
+
+namespace setup::testing {
+namespace {
+
+class CopyIfNewerTest : public ScriptFixture {
+ protected:
+  // A file with the given version text in the table (nullopt: a file without version).
+  std::string VersionedFile(const std::optional<std::string>& version,
+                            const std::string& table = "040904E4") {
+    if (!version) return "plain text without version";
+    PeSpec spec;
+    spec.file_version = version;
+    spec.table = table;
+    return BuildPeImage(spec).bytes;
+  }
+};
+
+TEST_F(CopyIfNewerTest, ReplacesOnlyALowerInstalledVersion) {
+  struct Case {
+    std::optional<std::string> source;
+    std::optional<std::string> installed;
+    bool copied;
+  };
+  const Case cases[] = {
+      {"4.0.1381.4", "4.0.1381.2", false},  // the fourth field does not count
+      {"4.0.1382", "4.0.1381", true},
+      {"4.1.0", "4.0.9999", true},
+      {"3.9.9", "4.0.0", false},
+      {"4.71", "4.5", false},  // both 4.0.0
+      {"1.2.3", "1.2.3", false},
+      {"1.10.0", "1.9.0", true},  // numbers, not text
+      {"2.0", "1.9.9", true},
+      {"1.0.0", std::nullopt, true},
+      {std::nullopt, "1.0.0", false},
+      {std::nullopt, std::nullopt, false},
+      {"5", std::nullopt, false},              // no '.': 0.0.0
+      {"4, 0, 1381, 1", std::nullopt, false},  // commas: 0.0.0
+      {"0.0.0", "-1.5.0", true},               // fields compare as signed numbers
+  };
+  for (const auto& c : cases) {
+    std::string source = VersionedFile(c.source);
+    std::string installed = VersionedFile(c.installed) + "(installed)";
+    temp_.WriteFile("d/f.dll", source);
+    temp_.WriteFile("c/f.dll", installed);
+    CopyIfNewer(*fs_, messages_, "D:\\f.dll", "C:\\f.dll");
+    EXPECT_EQ(temp_.ReadFile("c/f.dll"), c.copied ? source : installed)
+        << c.source.value_or("none") << " over " << c.installed.value_or("none");
+  }
+  EXPECT_TRUE(Texts().empty());
+}
+
+TEST_F(CopyIfNewerTest, OtherTranslationsReadAsNoVersion) {
+  temp_.WriteFile("d/f.dll", VersionedFile("9.9.9", "040704B0"));
+  temp_.WriteFile("c/f.dll", "installed");
+  CopyIfNewer(*fs_, messages_, "D:\\f.dll", "C:\\f.dll");
+  EXPECT_EQ(temp_.ReadFile("c/f.dll"), "installed");
+}
+
+TEST_F(CopyIfNewerTest, ReadsVersionsOfFixtureFiles) {
+  struct Case {
+    const char* file;
+    FileVersion version;
+  };
+  const Case cases[] = {
+      {"ver_1_2_3.dll", {1, 2, 3}},   {"ver_1_10_0.dll", {1, 10, 0}},
+      {"ver_2_0.dll", {2, 0, 0}},     {"ver_7_dot_.dll", {7, 0, 0}},
+      {"ver_spaces.dll", {3, 1, 4}},  {"ver_de_only.dll", {0, 0, 0}},
+      {"ver32_1_2_5.dll", {1, 2, 5}}, {"no_version.dll", {0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::copy_file(std::string(SETUP_PE_FIXTURES) + "/" + c.file,
+                               Host(std::string("d/") + c.file));
+    FileVersion version{9, 9, 9};
+    ReadFileVersion(*fs_, messages_, std::string("D:\\") + c.file, version);
+    EXPECT_EQ(version, c.version) << c.file;
+  }
+  FileVersion missing{9, 9, 9};
+  ReadFileVersion(*fs_, messages_, "D:\\missing.dll", missing);
+  EXPECT_EQ(missing, (FileVersion{0, 0, 0}));
+}
+
+TEST_F(CopyIfNewerTest, ResourceSectionsFarIntoTheFileAreRead) {
+  struct Case {
+    uint32_t section_offset;
+    size_t padding;
+  };
+  // Past the first read, and straddling it.
+  const Case cases[] = {{0x60000, 10}, {0x40000 - 0x200, 3000}};
+  for (const auto& c : cases) {
+    PeSpec spec;
+    spec.file_version = "6.5.4";
+    spec.section_file_offset = c.section_offset;
+    spec.product_name_length = c.padding;
+    temp_.WriteFile("d/far.dll", BuildPeImage(spec).bytes);
+    FileVersion version;
+    ReadFileVersion(*fs_, messages_, "D:\\far.dll", version);
+    EXPECT_EQ(version, (FileVersion{6, 5, 4})) << c.section_offset;
+  }
+}
+
+TEST(FileVersionTextTest, ReadsFieldsAsDecimalConversionsDo) {
+  struct Case {
+    std::string text;
+    FileVersion version;
+  };
+  const Case cases[] = {
+      {"1.2.3", {1, 2, 3}}, {"4.0.1381.4", {4, 0, 1381}}, {"4.71", {4, 0, 0}},
+      {"7.", {7, 0, 0}},    {" 3 . 1 . 4", {3, 1, 4}},    {"5", {0, 0, 0}},
+      {"", {0, 0, 0}},      {"+2.-3.4x", {2, -3, 4}},     {"a.b.c", {0, 0, 0}},
+      {"1..5", {1, 0, 5}},  {"4, 0, 1381, 1", {0, 0, 0}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseFileVersionText(c.text), c.version) << c.text;
+}
+
+}  // namespace
+}  // namespace setup::testing

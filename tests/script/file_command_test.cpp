@@ -1,0 +1,224 @@
+#include "script/directory_path.h"
+
+#include "platform/file_system_wrapper.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "script_fixture.h"
+
+namespace setup::testing {
+namespace {
+
+class FileCommandTest : public ScriptFixture {};
+
+TEST_F(FileCommandTest, DeleteRemovesFilesAndSaysNothing) {
+  temp_.WriteFile("c/a.txt", "a");
+  temp_.WriteFile("c/ro.txt", "r");
+  ASSERT_TRUE(fs_->SetFileAttributes("C:\\ro.txt", ATTRIB_READONLY).ok());
+  temp_.MakeDir("c/dir");
+  RunScript("DEL C:\\a.txt\r\nDEL C:\\ro.txt\r\nDEL C:\\absent.txt\r\nDEL C:\\dir\r\nDEL\r\n");
+  EXPECT_FALSE(temp_.Exists("c/a.txt"));
+  EXPECT_TRUE(temp_.Exists("c/ro.txt"));
+  EXPECT_TRUE(temp_.Exists("c/dir"));
+  EXPECT_TRUE(Texts().empty());
+}
+
+TEST_F(FileCommandTest, RenameMovesAFile) {
+  temp_.WriteFile("c/old.txt", "x");
+  temp_.MakeDir("c/other");
+  RunLine("RENAME C:\\old.txt C:\\other\\new.txt");
+  EXPECT_EQ(temp_.ReadFile("c/other/new.txt"), "x");
+  EXPECT_FALSE(temp_.Exists("c/old.txt"));
+  EXPECT_TRUE(pauses_.empty());
+  EXPECT_TRUE(Texts().empty());
+}
+
+TEST_F(FileCommandTest, RenameOfAnAbsentFileIsReported) {
+  RunLine("RENAME C:\\none.txt C:\\new.txt");
+  EXPECT_EQ(Texts(), std::vector<std::string>{
+                         "Batch file error. The file 'C:\\none.txt' does not exists; I can't "
+                         "rename it."});
+  EXPECT_TRUE(pauses_.empty());
+}
+
+TEST_F(FileCommandTest, RenameRetriesElevenTimesThenAsks) {
+  temp_.WriteFile("c/a.txt", "a");
+  temp_.WriteFile("c/b.txt", "b");
+  messages_.QueueAnswer(MessageBoxResult::Retry);
+  messages_.QueueAnswer(MessageBoxResult::Cancel);
+  RunLine("RENAME C:\\a.txt C:\\b.txt");
+
+  // Eleven attempts with a pause each, the question, one more attempt and pause after Retry.
+  EXPECT_EQ(pauses_, std::vector<int>(12, 2000));
+  auto shown = messages_.shown();
+  ASSERT_EQ(shown.size(), 2u);
+  for (const auto& box : shown) {
+    EXPECT_EQ(box.caption, "Setup");
+    EXPECT_EQ(box.icon, MessageBoxIcon::None);
+    EXPECT_EQ(box.buttons, MessageBoxButtons::RetryCancel);
+    EXPECT_EQ(box.text,
+              "Cannot create a file when that file already exists.\r\n\nI can't rename "
+              "\"C:\\a.txt\" as \"C:\\b.txt\". (Retry this operation at least once. If the "
+              "operation continues to fail another process might have opened the file.)");
+  }
+  EXPECT_EQ(temp_.ReadFile("c/a.txt"), "a");
+  EXPECT_EQ(temp_.ReadFile("c/b.txt"), "b");
+}
+
+TEST_F(FileCommandTest, RenameSucceedsOnRetryOnceTheWayIsFree) {
+  temp_.WriteFile("c/a.txt", "a");
+  temp_.WriteFile("c/b.txt", "b");
+  // The user frees the name before answering Retry.
+  class FreeingMessages : public MessageBoxService {
+   public:
+    explicit FreeingMessages(TempDir& temp) : temp_(temp) {}
+    MessageBoxResult ShowMessageBox(const MessageBoxRequest&) override {
+      ++shown;
+      std::remove(temp_.Join("c/b.txt").c_str());
+      return MessageBoxResult::Retry;
+    }
+    TempDir& temp_;
+    int shown = 0;
+  } freeing(temp_);
+  ScriptRunner runner({config_, folders_, *fs_, freeing, system_, code_page_, *processes_, *links_,
+                       search_, [this](int ms) { pauses_.push_back(ms); }});
+  runner.RunScriptLine("RENAME C:\\a.txt C:\\b.txt");
+  EXPECT_EQ(freeing.shown, 1);
+  EXPECT_EQ(pauses_.size(), 11u);
+  EXPECT_EQ(temp_.ReadFile("c/b.txt"), "a");
+}
+
+// MoveFile fails as when another program holds the file open.
+class BusyFiles : public FileSystemWrapper {
+ public:
+  using FileSystemWrapper::FileSystemWrapper;
+  Status MoveFile(const std::string& from, const std::string&) override {
+    return Status::Error(WinError::SharingViolation, from, "busy");
+  }
+};
+
+TEST_F(FileCommandTest, RenameQuotesTheSystemsTextForTheFailure) {
+  temp_.WriteFile("c/a.txt", "a");
+  BusyFiles busy(fs_.get());
+  ScriptRunner runner({config_, folders_, busy, messages_, system_, code_page_, *processes_,
+                       *links_, search_, [this](int ms) { pauses_.push_back(ms); }});
+  messages_.QueueAnswer(MessageBoxResult::Cancel);
+  runner.RunScriptLine("RENAME C:\\a.txt C:\\b.txt");
+  EXPECT_EQ(Texts(), std::vector<std::string>{
+                         "The process cannot access the file because it is being used by another "
+                         "process.\r\n\nI can't rename \"C:\\a.txt\" as \"C:\\b.txt\". (Retry "
+                         "this operation at least once. If the operation continues to fail "
+                         "another process might have opened the file.)"});
+  EXPECT_EQ(pauses_.size(), 11u);
+}
+
+TEST_F(FileCommandTest, MakeDirCreatesTheWholePath) {
+  RunScript("MD C:\\a\\b\\c\r\nMD \\\\server\\share\\x\r\nMD\r\n");
+  EXPECT_TRUE(temp_.Exists("c/a/b/c"));
+  EXPECT_TRUE(Texts().empty());
+}
+
+TEST_F(FileCommandTest, CreateDirectoryPathCreatesEachPrefix) {
+  struct Case {
+    std::string path;
+    std::string current;
+    std::vector<std::string> created;
+    std::vector<std::string> absent;
+    bool result;
+  };
+  const Case cases[] = {
+      {"C:\\a\\b\\c", "D:\\", {"c/a", "c/a/b", "c/a/b/c"}, {}, true},
+      {"C:\\a\\", "D:\\", {"c/a"}, {"c/a/b"}, true},
+      {"\\a\\b", "C:\\", {"c/a/b"}, {"d/a"}, true},
+      {"a\\b", "D:\\sub", {"d/sub/a/b"}, {"d/a"}, true},
+      {"\\\\server\\share\\x", "D:\\", {}, {"d/server", "d/share"}, false},
+      {"C:\\x\\\\y", "D:\\", {"c/x/y"}, {}, true},
+      {"", "D:\\", {}, {}, true},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove_all(Host("c"));
+    std::filesystem::remove_all(Host("d"));
+    temp_.MakeDir("c");
+    temp_.MakeDir("d/sub");
+    ASSERT_TRUE(fs_->SetCurrentDirectory(c.current).ok());
+    EXPECT_EQ(CreateDirectoryPath(*fs_, c.path), c.result) << c.path;
+    for (const auto& dir : c.created) EXPECT_TRUE(temp_.Exists(dir)) << c.path << ": " << dir;
+    for (const auto& dir : c.absent) EXPECT_FALSE(temp_.Exists(dir)) << c.path << ": " << dir;
+  }
+}
+
+TEST_F(FileCommandTest, CreateDirectoryPathGoesOnWhereAPrefixExists) {
+  temp_.MakeDir("c/a");
+  temp_.WriteFile("c/a/keep.txt", "k");
+  EXPECT_TRUE(CreateDirectoryPath(*fs_, "C:\\a\\b\\c"));
+  EXPECT_TRUE(temp_.Exists("c/a/b/c"));
+  EXPECT_TRUE(temp_.Exists("c/a/keep.txt"));
+}
+
+class AttribCommandTest : public ScriptFixture {
+ protected:
+  uint32_t Attributes(const std::string& path) {
+    auto attributes = fs_->GetFileAttributes(path);
+    EXPECT_TRUE(attributes.ok()) << path;
+    return attributes.ok()
+               ? *attributes & (ATTRIB_READONLY | ATTRIB_HIDDEN | ATTRIB_SYSTEM | ATTRIB_ARCHIVE)
+               : 0xFFFF;
+  }
+};
+
+TEST_F(AttribCommandTest, SwitchesApplyInOrder) {
+  struct Case {
+    std::string switches;
+    uint32_t attributes;
+  };
+  const Case cases[] = {
+      {"+r -a", ATTRIB_READONLY},
+      {"+R -R", ATTRIB_ARCHIVE},
+      {"+H +S", ATTRIB_ARCHIVE | ATTRIB_HIDDEN | ATTRIB_SYSTEM},
+      {"+X R +h", ATTRIB_ARCHIVE | ATTRIB_HIDDEN},
+      {"-A", 0},
+      {"+s \"\" +h", ATTRIB_ARCHIVE | ATTRIB_SYSTEM},  // the empty slot ends the list
+      {"", ATTRIB_ARCHIVE},
+  };
+  for (const auto& c : cases) {
+    temp_.WriteFile("c/f.txt", "f");
+    ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", ATTRIB_ARCHIVE).ok());
+    RunLine("ATTRIB C:\\f.txt " + c.switches);
+    EXPECT_EQ(Attributes("C:\\f.txt"), c.attributes) << c.switches;
+    ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", 0).ok());
+  }
+  EXPECT_TRUE(Texts().empty());
+}
+
+TEST_F(AttribCommandTest, ReadOnlyRoundTrips) {
+  temp_.WriteFile("c/f.txt", "f");
+  RunLine("ATTRIB C:\\f.txt +R");
+  EXPECT_TRUE(Attributes("C:\\f.txt") & ATTRIB_READONLY);
+  RunLine("DEL C:\\f.txt");
+  EXPECT_TRUE(temp_.Exists("c/f.txt"));
+  RunLine("ATTRIB C:\\f.txt -R");
+  EXPECT_FALSE(Attributes("C:\\f.txt") & ATTRIB_READONLY);
+  RunLine("DEL C:\\f.txt");
+  EXPECT_FALSE(temp_.Exists("c/f.txt"));
+}
+
+TEST_F(AttribCommandTest, TimesAreKeptToTheSecond) {
+  temp_.WriteFile("c/f.txt", "f");
+  const FileTime second = 10000000;
+  const FileTime when = FILETIME_UNIX_EPOCH + 1600000000 * second;
+  ASSERT_TRUE(fs_->SetFileTimes("C:\\f.txt", 0, when + second / 4, when + second / 2).ok());
+  RunLine("ATTRIB C:\\f.txt +R");
+  auto info = fs_->GetFileInfo("C:\\f.txt");
+  ASSERT_TRUE(info.ok());
+  EXPECT_EQ(info->last_write_time, when);
+  EXPECT_EQ(info->last_access_time, when);
+}
+
+TEST_F(AttribCommandTest, AnAbsentFileIsIgnored) {
+  RunLine("ATTRIB C:\\absent.txt +R");
+  EXPECT_TRUE(Texts().empty());
+}
+
+}  // namespace
+}  // namespace setup::testing

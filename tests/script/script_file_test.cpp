@@ -1,0 +1,110 @@
+#include <algorithm>
+#include <random>
+
+#include "script/script_line.h"
+
+#include "script_fixture.h"
+
+namespace setup::testing {
+namespace {
+
+class ScriptFileTest : public ScriptFixture {};
+
+TEST_F(ScriptFileTest, AMissingScriptIsReported) {
+  runner_->RunScriptFile("nothere.scr", "D:\\");
+  auto shown = messages_.shown();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].caption, "Setup");
+  EXPECT_EQ(shown[0].text, "Couldn't find script file nothere.scr.");
+  EXPECT_EQ(shown[0].icon, MessageBoxIcon::Warning);
+  EXPECT_EQ(shown[0].buttons, MessageBoxButtons::Ok);
+}
+
+TEST_F(ScriptFileTest, TheScriptNameIsNotExpanded) {
+  temp_.WriteFile("d/s.scr", "MD C:\\made\r\n");
+  runner_->RunScriptFile("%STARTDIR%\\s.scr", "D:\\");
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Couldn't find script file %STARTDIR%\\s.scr."});
+}
+
+TEST_F(ScriptFileTest, NullRunsNothingAndEmptyOnlyChangesDirectory) {
+  fs_->SetCurrentDirectory("C:\\");
+  runner_->RunScriptFile("NULL", "D:\\");
+  EXPECT_EQ(fs_->GetCurrentDirectory(), "C:\\");
+  runner_->RunScriptFile("", "D:\\");
+  EXPECT_EQ(fs_->GetCurrentDirectory(), "D:\\");
+  EXPECT_TRUE(Texts().empty());
+  // Only the upper-case word means no script.
+  runner_->RunScriptFile("null", "D:\\");
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Couldn't find script file null."});
+}
+
+TEST_F(ScriptFileTest, RelativeNamesResolveAgainstTheWorkingDirectory) {
+  temp_.MakeDir("d/sub");
+  temp_.WriteFile("d/sub/s.scr", "MD made\r\n");
+  fs_->SetCurrentDirectory("C:\\");
+  runner_->RunScriptFile("s.scr", "D:\\sub");
+  EXPECT_TRUE(temp_.Exists("d/sub/made"));
+  EXPECT_EQ(fs_->GetCurrentDirectory(), "D:\\sub");
+}
+
+TEST_F(ScriptFileTest, EveryLineEndRunsEachCommandOnce) {
+  RunScript("MD C:\\a\r\nMD C:\\b\rMD C:\\c\r\n\r\n\r\nMD C:\\d");
+  for (const char* dir : {"c/a", "c/b", "c/c", "c/d"}) EXPECT_TRUE(temp_.Exists(dir)) << dir;
+}
+
+TEST_F(ScriptFileTest, LineFeedsAloneMakeOneLine) {
+  // One line: MD with the fields "C:\first", "C:\b<LF>MD" and "C:\c<LF>".
+  RunScript("MD C:\\first C:\\b\nMD C:\\c\n");
+  EXPECT_TRUE(temp_.Exists("c/first"));
+  EXPECT_FALSE(temp_.Exists("c/b"));
+  EXPECT_FALSE(temp_.Exists("c/c"));
+}
+
+TEST_F(ScriptFileTest, AZeroByteEndsTheScript) {
+  using std::string_literals::operator""s;
+  RunScript("MD C:\\a\r\n\0MD C:\\b\r\n"s);
+  EXPECT_TRUE(temp_.Exists("c/a"));
+  EXPECT_FALSE(temp_.Exists("c/b"));
+}
+
+TEST_F(ScriptFileTest, UnknownWordsAndCommentsDoNothing) {
+  RunScript("; a comment\r\nREM MD C:\\x\r\nCOPY2 D:\\a.txt C:\\b.txt\r\nCOPY.\r\n MD C:\\y\r\n");
+  EXPECT_TRUE(Texts().empty());
+  EXPECT_FALSE(temp_.Exists("c/x"));
+  EXPECT_FALSE(temp_.Exists("c/y"));
+}
+
+TEST_F(ScriptFileTest, CommandWordsAndFieldsAreExpanded) {
+  RunScript("md %INSTALLPATH%\\Data\r\nMd \"%DESKTOP%\\My Books\"\r\n");
+  EXPECT_TRUE(temp_.Exists("c/Books/Demo/Data"));
+  EXPECT_TRUE(temp_.Exists("c/Desktop/My Books"));
+}
+
+TEST_F(ScriptFileTest, BinaryScriptsRunToTheirEndWithoutHarm) {
+  std::mt19937 random(7);
+  std::string text(8 * 1024 * 1024, '\0');
+  for (char& c : text) {
+    c = static_cast<char>(random());
+    if (c == '\0') c = '\r';
+  }
+  text += "\r\nMD C:\\after\r\n";
+  RunScript(text);
+  EXPECT_TRUE(temp_.Exists("c/after"));
+}
+
+TEST_F(ScriptFileTest, OverlongLinesAreCut) {
+  std::string deep;
+  for (int i = 0; i < 60; ++i) deep += "abcdefghijklmnopqrstuvwxyz0123456789\\";
+  RunScript("MD C:\\" + deep + "\r\nMD C:\\next\r\n");
+  // The line keeps its first MAX_SCRIPT_LINE characters: "MD C:\" and 1017 of the path.
+  std::string kept = deep.substr(0, MAX_SCRIPT_LINE - 6);
+  std::replace(kept.begin(), kept.end(), '\\', '/');
+  EXPECT_TRUE(temp_.Exists("c/" + kept));
+  std::string one_more = deep.substr(0, MAX_SCRIPT_LINE - 5);
+  std::replace(one_more.begin(), one_more.end(), '\\', '/');
+  EXPECT_FALSE(temp_.Exists("c/" + one_more));
+  EXPECT_TRUE(temp_.Exists("c/next"));
+}
+
+}  // namespace
+}  // namespace setup::testing

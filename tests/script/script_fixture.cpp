@@ -1,0 +1,40 @@
+#include "script_fixture.h"
+
+#include "config/setup_keys.h"
+
+namespace setup::testing {
+
+ScriptFixture::ScriptFixture() {
+  temp_.MakeDir("c");
+  temp_.MakeDir("d");
+  DriveMap drives;
+  drives.Map('C', Host("c"), DriveType::Fixed);
+  drives.Map('D', Host("d"), DriveType::CdRom);
+  fs_ = std::make_unique<PosixFileSystem>(std::move(drives), code_page_, "D:\\");
+
+  config_.m_nSections = 1;
+  config_.m_nCurrentSection = 0;
+  config_.SetSectionValue(KEY_DESTDIR, "C:\\Books\\Demo");
+  folders_[FOLDER_WINDOWS] = "C:\\WINDOWS";
+  folders_[FOLDER_SYSTEM] = "C:\\WINDOWS\\SYSTEM";
+  folders_[FOLDER_DESKTOP] = "C:\\Desktop";
+  folders_[FOLDER_PROGRAMS] = "C:\\Start Menu\\Programs";
+  folders_[FOLDER_STARTDIR] = "D:\\";
+  folders_[FOLDER_WORKDIR] = "D:\\";
+  system_.platform = PlatformLine::NT;
+  system_.windows_dir = "C:\\WINDOWS";
+  system_.system_dir = "C:\\WINDOWS\\SYSTEM";
+
+  processes_ = std::make_unique<PosixProcessRunner>(*fs_, code_page_);
+  links_ = std::make_unique<PosixShellLinkMaker>(*fs_);
+  runner_ = std::make_unique<ScriptRunner>(
+      ScriptServices{config_, folders_, *fs_, messages_, system_, code_page_, *processes_, *links_,
+                     search_, [this](int milliseconds) { pauses_.push_back(milliseconds); }});
+}
+
+void ScriptFixture::RunScript(const std::string& text) {
+  temp_.WriteFile("d/script.scr", text);
+  runner_->RunScriptFile("script.scr", "D:\\");
+}
+
+}  // namespace setup::testing

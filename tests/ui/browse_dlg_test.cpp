@@ -1,0 +1,249 @@
+#include "ui/browse_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/temp_dir.h"
+#include "ui/headless/text_metrics.h"
+#include "ui_fixture.h"
+
+namespace setup {
+namespace {
+
+using testing::HeadlessRig;
+
+// A: removable, C: fixed, D: CD-ROM, each a temporary directory.
+struct BrowseRig {
+  BrowseRig() {
+    DriveMap drives;
+    drives.Map('A', temp.MakeDir("a"), DriveType::Removable);
+    drives.Map('C', temp.MakeDir("c"), DriveType::Fixed);
+    drives.Map('D', temp.MakeDir("d"), DriveType::CdRom);
+    fs = std::make_unique<testing::SpaceFileSystem>(
+        std::make_unique<PosixFileSystem>(drives, CodePage(), "C:\\"));
+    testing::FillTexts(config);
+  }
+  int Run() {
+    dialog = std::make_unique<CBrowseDlg>(rig.ws, config, *fs, rig.code_page);
+    return dialog->DoModal();
+  }
+  // The texts of an item's children, "" for a placeholder.
+  static std::vector<std::string> Children(UserDriver& d, const std::string& path) {
+    auto* tree = dynamic_cast<HeadlessTree*>(d.dialog().GetDlgItem(1016));
+    std::vector<std::string> texts;
+    for (TreeItem child : tree->Children(path.empty() ? TVI_ROOT : d.FindTreeItem(1016, path))) {
+      texts.push_back(tree->GetItemText(child));
+    }
+    return texts;
+  }
+
+  ::setup::testing::TempDir temp;
+  HeadlessRig rig;
+  std::unique_ptr<testing::SpaceFileSystem> fs;
+  SetupConfig config;
+  std::unique_ptr<CBrowseDlg> dialog;
+};
+
+using Texts = std::vector<std::string>;
+
+TEST(BrowseDlgTest, ListsDrivesByTypeWithoutTouchingRemovableOrCdRom) {
+  BrowseRig b;
+  b.temp.MakeDir("c/Books");
+  b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
+    EXPECT_EQ(BrowseRig::Children(d, ""), (Texts{"A:\\", "C:\\", "D:\\"}));
+    auto* tree = d.dialog().GetTree(1016);
+    EXPECT_EQ(tree->GetItemImages(d.FindTreeItem(1016, "A:\\")), (std::pair{1, 1}));
+    EXPECT_EQ(tree->GetItemImages(d.FindTreeItem(1016, "C:\\")), (std::pair{0, 0}));
+    EXPECT_EQ(tree->GetItemImages(d.FindTreeItem(1016, "D:\\")), (std::pair{2, 2}));
+    EXPECT_EQ(tree->GetSelection(), d.FindTreeItem(1016, "C:\\"));
+    EXPECT_EQ(d.Text(1008), "C:\\");
+    EXPECT_EQ(BrowseRig::Children(d, "A:\\"), (Texts{""}));
+    EXPECT_EQ(BrowseRig::Children(d, "D:\\"), (Texts{""}));
+    EXPECT_EQ(BrowseRig::Children(d, "C:\\"), (Texts{""}));
+    d.PressEsc();
+  });
+  EXPECT_EQ(b.Run(), IDCANCEL);
+  EXPECT_EQ(b.fs->searched, (Texts{"C:\\*.*"}));  // only the fixed drive was read
+  EXPECT_EQ(b.rig.Lines()[0],
+            R"({"kind":"CBrowseDlg","caption":"Choose Folder","controls":{"1":"OK","2":"Cancel",)"
+            R"("1000":"Folder:","1008":"C:\\","1010":"New folder:","1015":""},"answer":"Cancel"})");
+}
+
+TEST(BrowseDlgTest, TemplateTextsWhenInvalid) {
+  BrowseRig b;
+  b.config.m_bValid = false;
+  b.Run();
+  EXPECT_NE(b.rig.Lines()[0].find(R"("caption":"Browse")"), std::string::npos);
+  EXPECT_NE(b.rig.Lines()[0].find(R"("1000":"Current directory:")"), std::string::npos);
+  EXPECT_NE(b.rig.Lines()[0].find(R"("1010":"New Directory:")"), std::string::npos);
+}
+
+TEST(BrowseDlgTest, ExpandingReadsSortedFoldersLazily) {
+  BrowseRig b;
+  b.temp.MakeDir("c/beta/inner");
+  b.temp.MakeDir("c/Alpha");
+  b.temp.MakeDir("c/GAMMA");
+  b.temp.MakeDir("c/_under");
+  b.temp.MakeDir("c/9lives");
+  b.temp.WriteFile("c/file.txt", "x");
+  b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
+    EXPECT_TRUE(d.ExpandTreeItem(1016, "C:\\"));
+    EXPECT_EQ(BrowseRig::Children(d, "C:\\"),
+              (Texts{"9lives", "Alpha", "beta", "GAMMA", "_under"}));
+    EXPECT_EQ(BrowseRig::Children(d, "C:\\beta"), (Texts{""}));  // has a subfolder: '+'
+    EXPECT_EQ(BrowseRig::Children(d, "C:\\Alpha"), (Texts{}));   // none: no '+'
+    auto* tree = d.dialog().GetTree(1016);
+    EXPECT_EQ(tree->GetItemImages(d.FindTreeItem(1016, "C:\\Alpha")), (std::pair{3, 4}));
+    EXPECT_TRUE(d.ExpandTreeItem(1016, "C:\\beta"));
+    EXPECT_EQ(BrowseRig::Children(d, "C:\\beta"), (Texts{"inner"}));
+    d.SelectTreeItem(1016, "C:\\beta\\inner");
+    EXPECT_EQ(d.Text(1008), "C:\\beta\\inner");
+    d.Click(IDOK);
+  });
+  EXPECT_EQ(b.Run(), IDOK);
+  EXPECT_EQ(b.dialog->m_selectedPath, "C:\\beta\\inner");
+}
+
+TEST(BrowseDlgTest, EmptyFloppyKeepsItsPlusAndAFolderEmptiedMeanwhileLosesIt) {
+  BrowseRig b;
+  b.temp.MakeDir("c/Books/Old");
+  b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
+    auto* tree = d.dialog().GetTree(1016);
+    d.ExpandTreeItem(1016, "A:\\");
+    EXPECT_FALSE(tree->IsExpanded(d.FindTreeItem(1016, "A:\\")));
+    EXPECT_EQ(BrowseRig::Children(d, "A:\\"), (Texts{""}));
+    d.ExpandTreeItem(1016, "C:\\");
+    std::filesystem::remove(b.temp.Join("c/Books/Old"));
+    d.ExpandTreeItem(1016, "C:\\Books");
+    EXPECT_FALSE(tree->IsExpanded(d.FindTreeItem(1016, "C:\\Books")));
+    EXPECT_EQ(BrowseRig::Children(d, "C:\\Books"), (Texts{}));
+    d.PressEsc();
+  });
+  b.Run();
+}
+
+TEST(BrowseDlgTest, CollapseAndExpandAgainReReadsTheDisk) {
+  BrowseRig b;
+  b.temp.MakeDir("c/Books/One");
+  b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
+    d.ExpandTreeItem(1016, "C:\\");
+    d.ExpandTreeItem(1016, "C:\\Books");
+    b.temp.MakeDir("c/Books/Two");
+    EXPECT_TRUE(d.CollapseTreeItem(1016, "C:\\Books"));
+    EXPECT_EQ(BrowseRig::Children(d, "C:\\Books"), (Texts{""}));
+    d.ExpandTreeItem(1016, "C:\\Books");
+    EXPECT_EQ(BrowseRig::Children(d, "C:\\Books"), (Texts{"One", "Two"}));
+    EXPECT_TRUE(d.CollapseTreeItem(1016, "C:\\"));
+    EXPECT_EQ(BrowseRig::Children(d, "C:\\"), (Texts{""}));  // a drive always keeps its '+'
+    d.PressEsc();
+  });
+  b.Run();
+}
+
+TEST(BrowseDlgTest, NewDirectoryIsAppendedOnOk) {
+  struct Case {
+    const char* select;
+    const char* typed;
+    const char* result;
+  };
+  const Case cases[] = {
+      {"C:\\Books", "Demo", "C:\\Books\\Demo"},
+      {"C:\\", "Demo", "C:\\Demo"},
+      {"C:\\Books", "", "C:\\Books"},
+  };
+  for (const Case& c : cases) {
+    BrowseRig b;
+    b.temp.MakeDir("c/Books");
+    b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
+      d.ExpandTreeItem(1016, "C:\\");
+      d.SelectTreeItem(1016, c.select);
+      d.Type(1015, c.typed);
+      d.Click(IDOK);
+    });
+    EXPECT_EQ(b.Run(), IDOK);
+    EXPECT_EQ(b.dialog->m_selectedPath, c.result) << c.select << " + " << c.typed;
+  }
+}
+
+TEST(BrowseDlgTest, NewDirectoryFilterRemovesRefusedCharactersAtTheCaret) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"My-Dir", "MyDir"}, {"a b", "a b"},     {"#$%&'()", "#$%&'()"}, {"x_y.z!{}~", "xyz"},
+      {"-lead", "lead"},   {"caf\xe9", "caf"}, {"9Lives", "9Lives"},
+  };
+  for (const auto& [typed, kept] : cases) {
+    BrowseRig b;
+    std::pair<int, int> caret;
+    b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
+      d.Type(1015, typed);
+      caret = d.dialog().GetEdit(1015)->GetSel();
+      d.PressEsc();
+    });
+    b.Run();
+    EXPECT_EQ(b.dialog->m_newDirectory, kept) << typed;
+    int expected = static_cast<int>(std::string(kept).size());
+    EXPECT_EQ(caret, (std::pair{expected, expected})) << typed;
+  }
+}
+
+TEST(BrowseDlgTest, RefusedCharacterInTheMiddleKeepsTheCaretInPlace) {
+  BrowseRig b;
+  b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
+    d.Type(1015, "abcd");
+    d.dialog().GetEdit(1015)->SetSel(2, 2);
+    d.Type(1015, ".");
+    EXPECT_EQ(d.Text(1015), "abcd");
+    EXPECT_EQ(d.dialog().GetEdit(1015)->GetSel(), (std::pair{2, 2}));
+    d.PressEsc();
+  });
+  b.Run();
+}
+
+int Measure(const std::string& text) { return static_cast<int>(text.size()) * 6; }
+
+TEST(BrowseDlgTest, ShortenPathTable) {
+  struct Case {
+    const char* path;
+    int width;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"C:\\Books", 100, "C:\\Books"},
+      {"C:\\Program Files\\Some Long Folder\\Another Long Folder", 174,
+       "C:\\Program Fi...r Long Folder"},
+      {"abcdefghij", 60, "abcdefghij"},
+      {"abcdefghij", 54, "abc...ij"},
+      {"abcdefghij", 42, "ab...j"},
+      {"abcdefghij", 0, "a..."},  // ends when no character is left after the dots
+      {"abc", 0, "..."},
+      {"ab", 0, "ab"},
+      {"", 0, ""},
+  };
+  for (const Case& c : cases) {
+    std::string shown = CBrowseDlg::ShortenPath(c.path, c.width, Measure);
+    EXPECT_EQ(shown, c.shown) << c.path << " in " << c.width;
+  }
+}
+
+TEST(BrowseDlgTest, LongSelectionIsShownShortenedButReturnedWhole) {
+  BrowseRig b;
+  std::string deep = "c/Program Files/Some Long Folder/Another Long Folder";
+  b.temp.MakeDir(deep);
+  std::string path = "C:\\Program Files\\Some Long Folder\\Another Long Folder";
+  b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
+    d.ExpandTreeItem(1016, "C:\\");
+    d.ExpandTreeItem(1016, "C:\\Program Files");
+    d.ExpandTreeItem(1016, "C:\\Program Files\\Some Long Folder");
+    d.SelectTreeItem(1016, path);
+    std::string shown = d.Text(1008);
+    EXPECT_NE(shown.find("..."), std::string::npos);
+    EXPECT_LE(MeasureHeadlessText(shown, DialogFont()).cx,
+              d.dialog().GetDlgItem(1008)->GetRect().Width());
+    d.Click(IDOK);
+  });
+  b.Run();
+  EXPECT_EQ(b.dialog->m_selectedPath, path);
+}
+
+}  // namespace
+}  // namespace setup

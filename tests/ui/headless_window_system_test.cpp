@@ -1,0 +1,193 @@
+#include "ui/headless/headless_window_system.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "ui/confirm_replace_dlg.h"
+#include "ui/dialog_templates.h"
+#include "ui/message_dialogs.h"
+#include "ui_fixture.h"
+
+namespace setup {
+namespace {
+
+using testing::HeadlessRig;
+
+constexpr uint32_t WM_TEST_DONE = WM_USER + 5;
+
+// Stands in for the progress dialog: no default button, ends when its worker posts.
+class WaitingDlg : public CDialog {
+ public:
+  WaitingDlg(WindowSystem& ws, std::function<void(CDialog&)> on_init)
+      : CDialog(ws, InstallingTemplate()), on_init_(std::move(on_init)) {
+    OnMessageId(WM_TEST_DONE, [this](uintptr_t w, intptr_t) {
+      received = static_cast<int>(w);
+      EndDialog(IDOK);
+      return intptr_t{0};
+    });
+  }
+  const char* ClassName() const override { return "WaitingDlg"; }
+  bool OnInitDialog() override {
+    on_init_(*this);
+    return true;
+  }
+  int received = 0;
+
+ private:
+  std::function<void(CDialog&)> on_init_;
+};
+
+TEST(HeadlessWindowSystemTest, WorkerShowsDialogsAndBoxesOnTheUiThreadThenPosts) {
+  HeadlessRig rig;
+  SetupConfig config;
+  testing::FillTexts(config);
+  std::thread worker;
+  std::thread::id dialog_thread;
+  int replace_result = 0;
+  MessageBoxResult box = MessageBoxResult::Cancel;
+  rig.user.When("CConfirmReplaceDlg", [&](UserDriver& d) {
+    dialog_thread = std::this_thread::get_id();
+    d.Click(1006);
+  });
+  WaitingDlg progress(rig.ws, [&](CDialog& dialog) {
+    WindowHandle handle = dialog.GetSafeHwnd();
+    worker = std::thread([&, handle] {
+      CConfirmReplaceDlg replace(rig.ws, config, "A.TXT", 1, 2, 0, 0, [](FileTime t) { return t; });
+      replace_result = replace.DoModal();
+      box = rig.ws.MessageBoxes().ShowMessageBox({"Setup", "Copy problem"});
+      rig.ws.PostMessage(handle, WM_TEST_DONE, 7, 0);
+    });
+  });
+  EXPECT_EQ(progress.DoModal(), IDOK);
+  worker.join();
+  EXPECT_EQ(progress.received, 7);
+  EXPECT_EQ(dialog_thread, std::this_thread::get_id());
+  EXPECT_EQ(replace_result, IDOK);
+  EXPECT_EQ(box, MessageBoxResult::Ok);
+  // The progress dialog comes first, as the user saw it, with the windows it led to after.
+  auto lines = rig.Lines();
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_NE(lines[0].find(R"("kind":"WaitingDlg")"), std::string::npos);
+  EXPECT_NE(lines[1].find(R"("kind":"CConfirmReplaceDlg")"), std::string::npos);
+  EXPECT_NE(lines[1].find(R"("answer":"No")"), std::string::npos);
+  EXPECT_EQ(
+      lines[2],
+      R"({"kind":"MessageBox","caption":"Setup","text":"Copy problem","icon":"warning","buttons":["OK"],"answer":"OK"})");
+}
+
+TEST(HeadlessWindowSystemTest, MessagesToAGoneWindowAreDropped) {
+  HeadlessRig rig;
+  WindowHandle gone = 0;
+  WaitingDlg first(rig.ws, [&](CDialog& d) {
+    gone = d.GetSafeHwnd();
+    d.PostMessage(WM_TEST_DONE, 1, 0);
+  });
+  first.DoModal();
+  rig.ws.PostMessage(gone, WM_TEST_DONE, 2, 0);
+  EXPECT_EQ(rig.ws.RunPendingTasks(), 1);
+  EXPECT_EQ(first.received, 1);
+}
+
+TEST(HeadlessWindowSystemTest, ADialogThatNeverEndsIsAbandonedAfterTheTurnLimit) {
+  HeadlessRig rig;
+  SetupConfig config;
+  testing::FillTexts(config);
+  // Every turn continues; the limit ends the run instead of looping forever.
+  for (int i = 0; i < HeadlessWindowSystem::MAX_USER_TURNS + 5; ++i) {
+    rig.user.When("CExitDlg", [](UserDriver&) {});
+  }
+  CExitDlg dialog(rig.ws, config);
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
+TEST(HeadlessWindowSystemTest, EveryDialogIsAlsoPrintedToTheConsole) {
+  HeadlessRig rig;
+  SetupConfig config;
+  testing::FillTexts(config);
+  CWelcomeDlg(rig.ws, config).DoModal();
+  rig.ws.MessageBoxes().ShowMessageBox({"Error!", "Warning: bad"});
+  EXPECT_EQ(rig.console.str(),
+            "CWelcomeDlg: Welcome\n  OK\n  Welcome to the setup of Quillby Book.\nError!: Warning: "
+            "bad\n");
+}
+
+TEST(TranscriptWriterTest, ConvertsTheCodePageToUtf8AndEscapes) {
+  CodePage code_page;
+  std::ostringstream out;
+  TranscriptWriter writer(code_page, &out, nullptr);
+  writer.OnMessageBox({"\xdc"
+                       "bung",
+                       "Tab\there \"quoted\" \\ \x01"},
+                      MessageBoxResult::Ok);
+  EXPECT_EQ(out.str(),
+            "{\"kind\":\"MessageBox\",\"caption\":\"\xc3\x9c"
+            "bung\",\"text\":\"Tab\\there "
+            "\\\"quoted\\\" \\\\ "
+            "\\u0001\",\"icon\":\"warning\",\"buttons\":[\"OK\"],\"answer\":\"OK\"}\n");
+}
+
+TEST(TranscriptWriterTest, AnUnfinishedDialogIsWrittenWithoutAnswerAtTheEnd) {
+  CodePage code_page;
+  std::ostringstream out;
+  {
+    TranscriptWriter writer(code_page, &out, nullptr);
+    DialogSnapshot shown{"CInstallingDlg", "Installing", {{1000, "Copying"}}, false, {}};
+    writer.OnDialogShown(shown, false);
+    writer.OnMessageBox({"Setup", "later"}, MessageBoxResult::Ok);
+    EXPECT_EQ(out.str(), "");
+  }
+  EXPECT_EQ(
+      out.str(),
+      "{\"kind\":\"CInstallingDlg\",\"caption\":\"Installing\",\"controls\":{\"1000\":\"Copying\"}}"
+      "\n"
+      "{\"kind\":\"MessageBox\",\"caption\":\"Setup\",\"text\":\"later\",\"icon\":\"warning\","
+      "\"buttons\":[\"OK\"],\"answer\":\"OK\"}\n");
+}
+
+TEST(AnswersUserTest, RetryIsAnsweredAFewTimesThenCancel) {
+  AnswersUser user(IniFile::Parse("[RenameRetry]\nDefault = Retry\n"));
+  MessageBoxRequest question{"Setup", "Cannot rename", MessageBoxIcon::None,
+                             MessageBoxButtons::RetryCancel};
+  for (int i = 0; i < AnswersUser::MAX_RETRIES; ++i) {
+    EXPECT_EQ(user.AnswerMessageBox(question), MessageBoxResult::Retry);
+  }
+  EXPECT_EQ(user.AnswerMessageBox(question), MessageBoxResult::Cancel);
+  AnswersUser plain;
+  EXPECT_EQ(plain.AnswerMessageBox(question), MessageBoxResult::Cancel);
+  EXPECT_EQ(
+      plain.AnswerMessageBox({"Setup", "x", MessageBoxIcon::Warning, MessageBoxButtons::YesNo}),
+      MessageBoxResult::Yes);
+}
+
+TEST(AnswersUserTest, ConfirmReplaceByFileThenDefault) {
+  HeadlessRig rig(IniFile::Parse("[ConfirmReplace]\nDefault = YesToAll\nREAD_ME.TXT = No\n"));
+  SetupConfig config;
+  testing::FillTexts(config);
+  auto identity = [](FileTime t) { return t; };
+  CConfirmReplaceDlg named(rig.ws, config, "read_me.txt", 1, 1, 0, 0, identity);
+  named.DoModal();
+  EXPECT_TRUE(named.m_bNo);
+  CConfirmReplaceDlg other(rig.ws, config, "OTHER.TXT", 1, 1, 0, 0, identity);
+  other.DoModal();
+  EXPECT_TRUE(other.m_bYesToAll);
+  HeadlessRig plain;
+  CConfirmReplaceDlg fallback(plain.ws, config, "OTHER.TXT", 1, 1, 0, 0, identity);
+  EXPECT_EQ(fallback.DoModal(), IDOK);
+  EXPECT_FALSE(fallback.m_bYesToAll || fallback.m_bNo);
+}
+
+TEST(AnswersUserTest, ExitConfirmDefaultsToExit) {
+  SetupConfig config;
+  testing::FillTexts(config);
+  HeadlessRig rig;
+  CExitDlg(rig.ws, config).DoModal();
+  EXPECT_TRUE(config.m_bExitRequested);
+  SetupConfig stays;
+  HeadlessRig keep(IniFile::Parse("[ExitConfirm]\nDefault = Continue\n"));
+  EXPECT_EQ(CExitDlg(keep.ws, stays).DoModal(), IDOK);
+  EXPECT_FALSE(stays.m_bExitRequested);
+}
+
+}  // namespace
+}  // namespace setup

@@ -1,0 +1,200 @@
+#include "ui/message_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "ui/headless/image_canvas.h"
+#include "ui_fixture.h"
+
+namespace setup {
+namespace {
+
+using testing::HeadlessRig;
+
+struct DialogCase {
+  const char* name;
+  std::function<std::unique_ptr<CDialog>(WindowSystem&, SetupConfig&)> make;
+  const char* valid_line;
+  const char* invalid_line;
+};
+
+const DialogCase CASES[] = {
+    {"welcome",
+     [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CWelcomeDlg>(ws, c); },
+     R"({"kind":"CWelcomeDlg","caption":"Welcome","controls":{"1":"OK","1000":"Welcome to the setup of Quillby Book."},"answer":"OK"})",
+     R"({"kind":"CWelcomeDlg","caption":"This is the default title","controls":{"1":"OK","1000":"This is the default welcome text."},"answer":"OK"})"},
+    {"no room",
+     [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CNoRoomDlg>(ws, c, 'D'); },
+     R"({"kind":"CNoRoomDlg","caption":"Not Enough Space","controls":{"1":"OK","1000":"There is not enough space on drive D:."},"answer":"OK"})",
+     R"({"kind":"CNoRoomDlg","caption":"","controls":{"1":"OK","1000":"This is the default text"},"answer":"OK"})"},
+    {"setup failed",
+     [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CSetupFailedDlg>(ws, c); },
+     R"({"kind":"CSetupFailedDlg","caption":"Setup Failed","controls":{"1":"OK","1000":"Setup did not complete."},"answer":"OK"})",
+     R"({"kind":"CSetupFailedDlg","caption":"This is the default title","controls":{"1":"OK","1000":"This is the default"},"answer":"OK"})"},
+    {"finished",
+     [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CFinishedDlg>(ws, c); },
+     R"({"kind":"CFinishedDlg","caption":"Finished","controls":{"1":"OK","1000":"Quillby Book has been installed."},"answer":"OK"})",
+     R"({"kind":"CFinishedDlg","caption":"This is the default title","controls":{"1":"OK","1000":"This is the default text"},"answer":"OK"})"},
+    // The exit confirmation sets its texts whatever m_bValid says.
+    {"exit", [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CExitDlg>(ws, c); },
+     R"({"kind":"CExitDlg","caption":"Exit Setup","controls":{"1":"&Continue","2":"E&xit","1000":"Setup is not complete. Exit anyway?"},"answer":"Exit"})",
+     R"({"kind":"CExitDlg","caption":"Exit Setup","controls":{"1":"&Continue","2":"E&xit","1000":"Setup is not complete. Exit anyway?"},"answer":"Exit"})"},
+};
+
+TEST(MessageDialogsTest, TextsWithValidAndInvalidConfiguration) {
+  for (const DialogCase& c : CASES) {
+    for (bool valid : {true, false}) {
+      HeadlessRig rig;
+      SetupConfig config;
+      testing::FillTexts(config);
+      config.m_bValid = valid;
+      auto dialog = c.make(rig.ws, config);
+      dialog->DoModal();
+      ASSERT_EQ(rig.Lines().size(), 1u) << c.name;
+      EXPECT_EQ(rig.Lines()[0], valid ? c.valid_line : c.invalid_line) << c.name;
+    }
+  }
+}
+
+TEST(MessageDialogsTest, MessageDialogsAreCentredOnTheirOwner) {
+  HeadlessRig rig;
+  SetupConfig config;
+  testing::FillTexts(config);
+  bool centred = false;
+  rig.user.When("CFinishedDlg", [&](UserDriver& d) {
+    centred = d.window().centered();
+    d.PressEnter();
+  });
+  CFinishedDlg(rig.ws, config).DoModal();
+  EXPECT_TRUE(centred);
+}
+
+TEST(ExitDlgTest, AnswersAndTheExitFlag) {
+  struct Case {
+    const char* name;
+    std::function<void(UserDriver&)> act;
+    int result;
+    bool exit_requested;
+  };
+  const Case cases[] = {
+      {"continue", [](UserDriver& d) { d.Click(IDOK); }, IDOK, false},
+      {"exit", [](UserDriver& d) { d.Click(IDCANCEL); }, IDCANCEL, true},
+      {"esc", [](UserDriver& d) { d.PressEsc(); }, IDCANCEL, true},
+      // The focus starts on Continue, so Enter continues.
+      {"enter", [](UserDriver& d) { d.PressEnter(); }, IDOK, false},
+  };
+  for (const Case& c : cases) {
+    HeadlessRig rig;
+    SetupConfig config;
+    testing::FillTexts(config);
+    rig.user.When("CExitDlg", c.act);
+    CExitDlg dialog(rig.ws, config);
+    EXPECT_EQ(dialog.DoModal(), c.result) << c.name;
+    EXPECT_EQ(config.m_bExitRequested.load(), c.exit_requested) << c.name;
+  }
+}
+
+TEST(UpdatingDlgTest, NamesTheSectionUnderTheCursorAndIsTranscribedWhenCreated) {
+  HeadlessRig rig;
+  SetupConfig config;
+  testing::FillTexts(config);
+  testing::AddSections(config, {{"First", "C:\\A", "1"}, {"Last", "C:\\B", "1"}});
+  config.m_nCurrentSection = 1;
+  CUpdatingDlg dialog(rig.ws, config);
+  ASSERT_TRUE(dialog.Create());
+  ASSERT_EQ(rig.Lines().size(), 1u);
+  EXPECT_EQ(
+      rig.Lines()[0],
+      R"({"kind":"CUpdatingDlg","caption":"Updating","controls":{"1017":"Updating the files of Last."}})");
+  dialog.DestroyWindow();
+  EXPECT_EQ(dialog.GetSafeHwnd(), 0u);
+
+  config.m_bValid = false;
+  CUpdatingDlg placeholder(rig.ws, config);
+  placeholder.Create();
+  EXPECT_EQ(
+      rig.Lines().back(),
+      R"({"kind":"CUpdatingDlg","caption":"Updating Files","controls":{"1017":"Setup is updating your system"}})");
+}
+
+TEST(BackdropDlgTest, GradientIndexRows) {
+  EXPECT_EQ(CBackdropDlg::GradientIndex(0, 1), 0);
+  for (int y = 0; y < 255; ++y) EXPECT_EQ(CBackdropDlg::GradientIndex(y, 255), y);
+  EXPECT_EQ(CBackdropDlg::GradientIndex(0, 600), 0);
+  EXPECT_EQ(CBackdropDlg::GradientIndex(1, 600), 0);  // neighbouring rows share a brush
+  EXPECT_EQ(CBackdropDlg::GradientIndex(599, 600), 254);
+}
+
+struct BackdropRig {
+  explicit BackdropRig(bool valid, ScreenMetrics metrics = ScreenMetrics{}) {
+    testing::FillTexts(config);
+    config.m_bValid = valid;
+    rig.ws.SetMetrics(metrics);
+    backdrop = std::make_unique<CBackdropDlg>(rig.ws, config);
+    backdrop->Create();
+  }
+  Image Render() { return rig.ws.WindowOf(*backdrop)->Render(); }
+
+  HeadlessRig rig;
+  SetupConfig config;
+  std::unique_ptr<CBackdropDlg> backdrop;
+};
+
+TEST(BackdropDlgTest, FillsTheWorkAreaWithTheGradientAndTheMessage) {
+  BackdropRig b(true, ScreenMetrics{640, 480, 20, 32, 32});
+  EXPECT_EQ(b.rig.ws.WindowOf(*b.backdrop)->normal_rect(), (Rect{0, 0, 640, 500}));
+  Image image = b.Render();
+  ASSERT_EQ(image.width, 640);
+  ASSERT_EQ(image.height, 480);
+  EXPECT_EQ(image.At(600, 0), (Rgb{0, 0, 255}));
+  EXPECT_EQ(image.At(600, 479), (Rgb{0, 0, static_cast<uint8_t>(255 - 479 * 255 / 480)}));
+  EXPECT_EQ(image.At(600, 240), (Rgb{0, 0, static_cast<uint8_t>(255 - 240 * 255 / 480)}));
+  // White text at (46, 46) over its black shadow at (50, 50).
+  EXPECT_EQ(image.At(46, 46), (Rgb{255, 255, 255}));
+  EXPECT_EQ(image.At(56, 73), (Rgb{255, 255, 255}));
+  EXPECT_EQ(image.At(50 + 12 * 2 - 2, 50 + 27), (Rgb{0, 0, 0}));  // shadow below the text
+}
+
+TEST(BackdropDlgTest, OneRowHighIsPureBlueAndNoMessageWhenInvalid) {
+  BackdropRig b(false, ScreenMetrics{300, 1, 20, 32, 32});
+  Image image = b.Render();
+  ASSERT_EQ(image.height, 1);
+  for (int x = 0; x < image.width; ++x) ASSERT_EQ(image.At(x, 0), (Rgb{0, 0, 255}));
+
+  BackdropRig invalid(false, ScreenMetrics{300, 200, 20, 32, 32});
+  Image plain = invalid.Render();
+  EXPECT_EQ(plain.At(46, 46), (Rgb{0, 0, static_cast<uint8_t>(255 - 46 * 255 / 200)}));
+}
+
+TEST(BackdropDlgTest, WithoutItsFontPaintsOnlyTheGradient) {
+  HeadlessRig rig;
+  SetupConfig config;
+  testing::FillTexts(config);
+  rig.ws.SetFontsAvailable(false);
+  rig.ws.SetMetrics(ScreenMetrics{300, 200, 20, 32, 32});
+  CBackdropDlg backdrop(rig.ws, config);
+  backdrop.Create();
+  EXPECT_FALSE(backdrop.m_bFontCreated);
+  Image image = rig.ws.WindowOf(backdrop)->Render();
+  EXPECT_EQ(image.At(46, 46), (Rgb{0, 0, static_cast<uint8_t>(255 - 46 * 255 / 200)}));
+}
+
+TEST(BackdropDlgTest, MinimizedShowsOnlyItsIconCentred) {
+  BackdropRig b(true, ScreenMetrics{200, 100, 20, 32, 32});
+  HeadlessWindow* window = b.rig.ws.WindowOf(*b.backdrop);
+  EXPECT_EQ(window->icon(), ICON_APPLICATION);
+  window->SetMinimized(true);
+  Image image = b.Render();
+  Rgb icon = ImageCanvas::IconColour(ICON_APPLICATION);
+  int x = (200 - 32 + 1) / 2;
+  int y = (100 - 32 + 1) / 2;
+  EXPECT_EQ(image.At(x, y), icon);
+  EXPECT_EQ(image.At(x + 31, y + 31), icon);
+  EXPECT_NE(image.At(x - 1, y), icon);
+  EXPECT_NE(image.At(0, 0), (Rgb{0, 0, 255}));
+}
+
+}  // namespace
+}  // namespace setup

@@ -1,0 +1,141 @@
+#include "ui/option_check_list_box.h"
+
+#include <gtest/gtest.h>
+
+#include "ui_fixture.h"
+
+namespace setup {
+namespace {
+
+using testing::HeadlessRig;
+
+struct Notification {
+  int id;
+  int code;
+  int last_clicked;
+  int selection;
+  int check;
+};
+
+// A dialog that hosts the list as the Options dialog does and records its notifications.
+class ListHostDlg : public CDialog {
+ public:
+  static DialogTemplate HostTemplate() {
+    DialogTemplate t;
+    t.size = Size{200, 100};
+    return t;
+  }
+  explicit ListHostDlg(WindowSystem& ws) : CDialog(ws, HostTemplate()), list(ws) {
+    OnMessageId(WM_CHECKLIST_CLICK, [this](uintptr_t w, intptr_t) {
+      ListControl* control = list.list();
+      int last = list.m_nLastClicked;
+      seen.push_back(
+          {LowWord(w), HighWord(w), last, control->GetCurSel(), control->GetCheck(last)});
+      return intptr_t{0};
+    });
+  }
+  const char* ClassName() const override { return "ListHostDlg"; }
+  bool OnInitDialog() override {
+    list.Create(DialogFont(), Rect{10, 10, 273, 110}, *this, 4000);
+    list.AddString("Book\t1.50 MBytes");
+    list.AddString("Samples\t12 Bytes");
+    list.AddString("Extras");
+    return true;
+  }
+
+  COptionCheckListBox list;
+  std::vector<Notification> seen;
+};
+
+TEST(OptionCheckListBoxTest, GlyphWidthComesFromTheWindowSystem) {
+  HeadlessRig rig;
+  COptionCheckListBox list(rig.ws);
+  EXPECT_EQ(list.m_cxCheck, 11);
+  EXPECT_EQ(list.m_nLastClicked, 0);
+}
+
+TEST(OptionCheckListBoxTest, ClicksAndTheirNotifications) {
+  struct Case {
+    const char* name;
+    Point point;
+    bool double_click;
+    std::vector<Notification> expected;
+    std::vector<int> checks;  // after the click
+  };
+  // Items are 13 pixels high; the box is hit while x < m_cxCheck + 2 = 13.
+  const Case cases[] = {
+      {"box of item 1", {2, 15}, false, {{4000, CLBN_CHKCHANGE, 1, 1, 1}}, {0, 1, 0}},
+      {"last pixel of the box", {12, 2}, false, {{4000, CLBN_CHKCHANGE, 0, 0, 1}}, {1, 0, 0}},
+      {"first pixel of the text", {13, 2}, false, {{4000, LBN_SELCHANGE, 0, -1, 0}}, {0, 0, 0}},
+      {"text of item 2", {80, 30}, false, {{4000, LBN_SELCHANGE, 2, -1, 0}}, {0, 0, 0}},
+      {"below the last item", {50, 60}, false, {}, {0, 0, 0}},
+      {"double click on a box",
+       {3, 28},
+       true,
+       {{4000, CLBN_CHKCHANGE, 2, 2, 1}, {4000, CLBN_CHKCHANGE, 2, 2, 0}},
+       {0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    HeadlessRig rig;
+    ListHostDlg host(rig.ws);
+    rig.user.When("ListHostDlg", [&](UserDriver& d) {
+      auto* list = dynamic_cast<HeadlessList*>(d.dialog().GetDlgItem(4000));
+      if (c.double_click) {
+        list->DoubleClick(c.point);
+      } else {
+        list->Click(c.point);
+      }
+      d.PressEsc();
+    });
+    host.DoModal();
+    ASSERT_EQ(host.seen.size(), c.expected.size()) << c.name;
+    for (size_t i = 0; i < c.expected.size(); ++i) {
+      EXPECT_EQ(host.seen[i].id, c.expected[i].id) << c.name;
+      EXPECT_EQ(host.seen[i].code, c.expected[i].code) << c.name;
+      EXPECT_EQ(host.seen[i].last_clicked, c.expected[i].last_clicked) << c.name;
+      EXPECT_EQ(host.seen[i].selection, c.expected[i].selection) << c.name;
+      EXPECT_EQ(host.seen[i].check, c.expected[i].check) << c.name;
+    }
+  }
+}
+
+TEST(OptionCheckListBoxTest, TextClickSelectsAfterNotifyingAndHandsTheFocusBack) {
+  HeadlessRig rig;
+  ListHostDlg host(rig.ws);
+  int selection_after = -2;
+  int focus_after = -2;
+  rig.user.When("ListHostDlg", [&](UserDriver& d) {
+    d.ClickListItem(4000, 1, false);
+    selection_after = d.dialog().GetList(4000)->GetCurSel();
+    focus_after = d.window().GetFocus();
+    d.PressEsc();
+  });
+  host.DoModal();
+  EXPECT_EQ(selection_after, 1);
+  EXPECT_EQ(focus_after, 0);  // the dialog, not the list
+}
+
+TEST(OptionCheckListBoxTest, DrawsNameLeftAndSizeRight) {
+  HeadlessRig rig;
+  ListHostDlg host(rig.ws);
+  Image image;
+  rig.user.When("ListHostDlg", [&](UserDriver& d) {
+    d.ClickListItem(4000, 1, false);  // select "Samples"
+    image = d.window().Render();
+    d.PressEsc();
+  });
+  host.DoModal();
+  // The list's client area starts at (11, 11) inside its border.
+  auto at = [&](int x, int y) { return image.At(11 + x, 11 + y); };
+  const int width = 261;
+  EXPECT_EQ(at(20, 0), COLOR_WINDOWTEXT);  // "B" of Book at x = 20
+  EXPECT_EQ(at(19, 0), COLOR_WINDOW);
+  EXPECT_EQ(at(width - 1 - 1, 0), COLOR_WINDOWTEXT);  // "s" of MBytes ends at the right edge
+  EXPECT_EQ(at(20, 13), COLOR_HIGHLIGHTTEXT);         // the selected item
+  EXPECT_EQ(at(19, 13), COLOR_HIGHLIGHT);
+  EXPECT_EQ(at(width - 2, 26), COLOR_WINDOW);  // "Extras" has no right-hand text
+  EXPECT_EQ(at(20, 26), COLOR_WINDOWTEXT);
+}
+
+}  // namespace
+}  // namespace setup

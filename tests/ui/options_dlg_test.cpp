@@ -1,0 +1,367 @@
+#include "ui/options_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "support/temp_dir.h"
+#include "ui_fixture.h"
+
+namespace setup {
+namespace {
+
+using testing::HeadlessRig;
+using testing::SectionSpec;
+
+constexpr uint64_t MB = 1024 * 1024;
+
+// Drives C: and D: (fixed) and E: (CD-ROM) in a temporary directory, a registry store and a
+// configuration with the usual texts.
+struct OptionsRig {
+  explicit OptionsRig(std::vector<SectionSpec> sections, IniFile answers = IniFile())
+      : rig(std::move(answers)) {
+    DriveMap drives;
+    drives.Map('C', temp.MakeDir("c"), DriveType::Fixed);
+    drives.Map('D', temp.MakeDir("d"), DriveType::Fixed);
+    drives.Map('E', temp.MakeDir("e"), DriveType::CdRom);
+    auto real = std::make_unique<PosixFileSystem>(drives, CodePage(), "C:\\");
+    fs = std::make_unique<testing::SpaceFileSystem>(std::move(real));
+    fs->SetFree('C', 100 * MB);
+    fs->SetFree('D', 100 * MB);
+    auto store = RegistryStore::Open(temp.Join("registry.reg"));
+    registry.emplace(std::move(store.value()));
+    testing::FillTexts(config);
+    testing::AddSections(config, sections);
+  }
+
+  int Run() {
+    COptionsDlg dialog(rig.ws, config, folders, *fs, *registry, rig.code_page);
+    return dialog.DoModal();
+  }
+  std::string Value(int section, int key) {
+    int saved = config.m_nCurrentSection;
+    config.m_nCurrentSection = section;
+    std::string value = config.GetSectionValue(key);
+    config.m_nCurrentSection = saved;
+    return value;
+  }
+  void MarkInstalled(const std::string& product) {
+    ASSERT_TRUE(registry->CreateKey(std::string(UNINSTALL_KEY) + "\\" + product).ok());
+  }
+
+  ::setup::testing::TempDir temp;
+  HeadlessRig rig;
+  std::unique_ptr<testing::SpaceFileSystem> fs;
+  std::optional<RegistryStore> registry;
+  SetupConfig config;
+  SpecialFolders folders;
+};
+
+const std::vector<SectionSpec> THREE = {
+    {"Book", "C:\\Quillby\\Book", "1572864"},
+    {"Samples", "C:\\Quillby\\Samples", "1536"},
+    {"Extras", "C:\\Quillby\\Extras", "", "FALSE"},
+};
+
+TEST(OptionsDlgTest, OpensWithSizesTicksAndTheFirstOptionsTexts) {
+  OptionsRig o(THREE);
+  o.config.m_bChangeFolderButton = true;
+  o.rig.user.When("COptionsDlg", [](UserDriver& d) {
+    EXPECT_EQ(d.Caption(), "Choose Options");
+    EXPECT_EQ(d.Text(1007), "C:\\Quillby\\Book");
+    EXPECT_EQ(d.Text(1003), "Installs the Book files.");
+    EXPECT_EQ(d.Text(1004), "Space required on drive C: 1.50 MBytes");
+    EXPECT_EQ(d.Text(1005), "Space available on drive C: 100.00 MBytes");
+    EXPECT_TRUE(d.dialog().GetDlgItem(1006)->IsVisible());
+    EXPECT_FALSE(d.dialog().GetDlgItem(1001)->IsVisible());
+    EXPECT_EQ(d.dialog().GetDlgItem(COptionsDlg::CHECK_LIST_ID)->GetRect(),
+              (Rect{281 - 273, 68 + 7, 281 - 10, 68 + 169 + 7}));
+    d.PressEsc();
+  });
+  o.Run();
+  // 1536 bytes is above 1024, so KBytes; an empty size shows nothing after the TAB.
+  std::string line = o.rig.Lines()[0];
+  EXPECT_NE(line.find(R"("items":[{"text":"Book\t1.50 MBytes","checked":true},)"
+                      R"({"text":"Samples\t1.50 KBytes","checked":true},)"
+                      R"({"text":"Extras\t","checked":false}])"),
+            std::string::npos)
+      << line;
+}
+
+TEST(OptionsDlgTest, AnInstalledOptionStartsClearAndCountsNothing) {
+  OptionsRig o(THREE);
+  o.MarkInstalled("Book");
+  o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
+    EXPECT_EQ(o.Value(0, KEY_INSTALLBYDEFAULT), "FALSE");
+    EXPECT_EQ(d.dialog().GetList(COptionsDlg::CHECK_LIST_ID)->GetCheck(0), 0);
+    EXPECT_EQ(d.Text(1004), "Space required on drive C: 1.50 KBytes");
+    d.PressEsc();
+  });
+  o.Run();
+  EXPECT_EQ(o.rig.user.PendingSteps(), 0u);
+}
+
+TEST(OptionsDlgTest, ClickingTextSelectsAndStoresTheUnchangedState) {
+  OptionsRig o(THREE);
+  o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
+    d.ClickListItem(COptionsDlg::CHECK_LIST_ID, 2, false);
+    EXPECT_EQ(d.Text(1007), "C:\\Quillby\\Extras");
+    EXPECT_EQ(d.Text(1003), "Installs the Extras files.");
+    EXPECT_EQ(o.Value(2, KEY_INSTALLBYDEFAULT), "FALSE");
+    EXPECT_EQ(o.config.m_nCurrentSection, 2);
+    d.ClickListItem(COptionsDlg::CHECK_LIST_ID, 0, true);  // untick Book
+    EXPECT_EQ(o.Value(0, KEY_INSTALLBYDEFAULT), "FALSE");
+    EXPECT_EQ(d.Text(1004), "Space required on drive C: 1.50 KBytes");
+    EXPECT_EQ(o.config.m_nCurrentSection, 0);
+    d.PressEsc();
+  });
+  o.Run();
+}
+
+TEST(OptionsDlgTest, ContinueStoresTheTicksAndTheInstallFolders) {
+  OptionsRig o(THREE);
+  o.rig.user.When("COptionsDlg", [](UserDriver& d) {
+    d.ClickListItem(COptionsDlg::CHECK_LIST_ID, 1, true);  // untick Samples
+    d.Click(IDOK);
+  });
+  EXPECT_EQ(o.Run(), IDOK);
+  EXPECT_EQ(o.Value(0, KEY_INSTALLBYDEFAULT), "TRUE");
+  EXPECT_EQ(o.Value(1, KEY_INSTALLBYDEFAULT), "FALSE");
+  EXPECT_EQ(o.Value(2, KEY_INSTALLBYDEFAULT), "FALSE");
+  EXPECT_EQ(o.config.m_nCurrentSection, 0);
+  EXPECT_EQ(o.folders[FOLDER_INSTALLPATH], "C:\\Quillby\\Book");
+  EXPECT_EQ(o.folders[FOLDER_INSTALLDRIVE], "C");
+  EXPECT_EQ(o.folders[FOLDER_WORKDIR], "\\Quillby\\Book");
+  EXPECT_NE(o.rig.Lines().back().find(R"("answer":"Continue")"), std::string::npos);
+}
+
+TEST(OptionsDlgTest, EverythingClearPassesTheSpaceTest) {
+  OptionsRig o(THREE);
+  o.fs->SetFree('C', 0);
+  o.rig.user.When("COptionsDlg", [](UserDriver& d) {
+    d.ClickListItem(COptionsDlg::CHECK_LIST_ID, 0, true);
+    d.ClickListItem(COptionsDlg::CHECK_LIST_ID, 1, true);
+    d.Click(IDOK);
+  });
+  EXPECT_EQ(o.Run(), IDOK);
+  EXPECT_EQ(o.rig.Lines().size(), 1u);
+}
+
+TEST(OptionsDlgTest, TwoShortDrivesShowTwoNoRoomDialogsInLetterOrder) {
+  OptionsRig o({{"Book", "d:\\Book", "2000000"},
+                {"Samples", "C:\\Samples", "3000000"},
+                {"Extras", "C:\\Extras", "1"}});
+  o.fs->SetFree('C', 1000);
+  o.fs->SetFree('D', 1000);
+  o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
+    // The lower-case letter shows as written.
+    EXPECT_EQ(d.Text(1005), "Space available on drive d: 1000 Bytes");
+    d.Click(IDOK);
+    EXPECT_FALSE(d.dialog().IsEnded());
+    EXPECT_EQ(o.config.m_nCurrentSection, 2);  // left on the last section
+    d.PressEsc();
+  });
+  o.Run();
+  auto lines = o.rig.Lines();
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_NE(lines[0].find("COptionsDlg"), std::string::npos);
+  EXPECT_NE(lines[1].find("There is not enough space on drive C:."), std::string::npos);
+  EXPECT_NE(lines[2].find("There is not enough space on drive D:."), std::string::npos);
+}
+
+TEST(OptionsDlgTest, ByteSumsAndFreeSpaceDoNotWrapAt32Bits) {
+  std::vector<SectionSpec> twenty;
+  for (int i = 0; i < 20; ++i) {
+    twenty.push_back({"Part" + std::to_string(i), "C:\\P" + std::to_string(i), "268435456"});
+  }
+  OptionsRig o(twenty);  // 20 x 256 MB = 5 GB
+  o.fs->SetFree('C', 4ULL << 30);
+  o.rig.user.When("COptionsDlg", [](UserDriver& d) {
+    EXPECT_EQ(d.Text(1004), "Space required on drive C: 5120.00 MBytes");
+    EXPECT_EQ(d.Text(1005), "Space available on drive C: 4096.00 MBytes");
+    d.Click(IDOK);
+    EXPECT_FALSE(d.dialog().IsEnded());
+    d.PressEsc();
+  });
+  o.Run();
+  ASSERT_GE(o.rig.Lines().size(), 2u);
+  EXPECT_NE(o.rig.Lines()[1].find("CNoRoomDlg"), std::string::npos);
+
+  OptionsRig roomy(twenty);
+  roomy.fs->SetFree('C', 6ULL << 40);  // a 6 TB disk
+  roomy.rig.user.When("COptionsDlg", [](UserDriver& d) {
+    EXPECT_EQ(d.Text(1005), "Space available on drive C: 6291456.00 MBytes");
+    d.Click(IDOK);
+  });
+  EXPECT_EQ(roomy.Run(), IDOK);
+}
+
+TEST(OptionsDlgTest, UnreadableFreeSpaceCountsAsNone) {
+  OptionsRig o({{"Book", "D:\\Book", "1"}});
+  o.fs->FailSpace('D');
+  o.rig.user.When("COptionsDlg", [](UserDriver& d) {
+    d.Click(IDOK);
+    EXPECT_FALSE(d.dialog().IsEnded());
+    d.PressEsc();
+  });
+  o.Run();
+  EXPECT_NE(o.rig.Lines()[1].find("CNoRoomDlg"), std::string::npos);
+}
+
+TEST(OptionsDlgTest, DestinationWithoutDriveLetterCannotPassTheSpaceCheck) {
+  for (const char* dest : {"", "\\Books", "%PROGRAMS%\\Book", "1:\\Book"}) {
+    OptionsRig o({{"Book", dest, "0"}});
+    o.rig.user.When("COptionsDlg", [](UserDriver& d) {
+      d.Click(IDOK);
+      EXPECT_FALSE(d.dialog().IsEnded());
+      d.PressEsc();
+    });
+    o.Run();
+    auto lines = o.rig.Lines();
+    ASSERT_GE(lines.size(), 2u) << dest;
+    EXPECT_NE(lines[1].find("does not start with a drive letter"), std::string::npos) << dest;
+  }
+}
+
+TEST(OptionsDlgTest, BareDriveRootIsRefusedAndTheSavedDestinationRestored) {
+  OptionsRig o({{"Book", "C:\\Book", "1"}, {"Samples", "D:\\", "1"}});
+  o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
+    d.ClickListItem(COptionsDlg::CHECK_LIST_ID, 1, false);
+    d.Click(IDOK);
+    EXPECT_FALSE(d.dialog().IsEnded());
+    // The cursor section gets the destination saved when the dialog opened (section 0's).
+    EXPECT_EQ(o.Value(1, KEY_DESTDIR), "C:\\Book");
+    EXPECT_EQ(d.Text(1007), "C:\\Book");
+    d.Click(IDOK);
+  });
+  EXPECT_EQ(o.Run(), IDOK);
+  auto lines = o.rig.Lines();
+  EXPECT_NE(
+      lines[1].find(
+          R"("kind":"MessageBox","caption":"Setup","text":"Please choose a folder, not the root of a drive.")"),
+      std::string::npos);
+}
+
+TEST(OptionsDlgTest, ChangeDriveModeOffersNoCdRomAndMovesEveryDestination) {
+  OptionsRig o(THREE);
+  o.config.SetSetting(SETTING_CHANGEFOLDERBUTTON, "ChangeDrive");
+  o.config.m_bChangeFolderButton = false;
+  o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
+    auto* combo = d.dialog().GetCombo(1001);
+    ASSERT_TRUE(combo->IsVisible());
+    EXPECT_TRUE(d.dialog().GetDlgItem(1000)->IsVisible());
+    EXPECT_FALSE(d.dialog().GetDlgItem(1006)->IsVisible());
+    ASSERT_EQ(combo->GetCount(), 2);
+    EXPECT_EQ(combo->GetLBText(0), "[C]");
+    EXPECT_EQ(combo->GetLBText(1), "[D]");
+    EXPECT_EQ(combo->GetText(), "[C]");
+    d.PickCombo(1001, "[D]");
+    EXPECT_EQ(o.config.m_nCurrentSection, 0);
+    d.Click(IDOK);
+  });
+  EXPECT_EQ(o.Run(), IDOK);
+  EXPECT_EQ(o.Value(0, KEY_DESTDIR), "D:\\Quillby\\Book");
+  EXPECT_EQ(o.Value(2, KEY_DESTDIR), "D:\\Quillby\\Extras");  // unticked, moved all the same
+  EXPECT_EQ(o.folders[FOLDER_INSTALLDRIVE], "D");
+}
+
+TEST(OptionsDlgTest, ChangeFolderSetsOnlyTheSelectedOption) {
+  OptionsRig o(THREE);
+  o.temp.MakeDir("d/Books");
+  o.config.m_bChangeFolderButton = true;
+  o.rig.user.When("COptionsDlg", [](UserDriver& d) {
+    d.ClickListItem(COptionsDlg::CHECK_LIST_ID, 1, false);
+    d.Click(1006);
+  });
+  o.rig.user.When("CBrowseDlg", [](UserDriver& d) {
+    d.ExpandTreeItem(1016, "D:\\");
+    d.SelectTreeItem(1016, "D:\\Books");
+    d.Type(1015, "Demo");
+    d.Click(IDOK);
+  });
+  o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
+    EXPECT_EQ(d.Text(1007), "D:\\Books\\Demo");
+    EXPECT_EQ(o.config.m_nCurrentSection, 1);
+    d.Click(IDOK);
+  });
+  EXPECT_EQ(o.Run(), IDOK);
+  EXPECT_EQ(o.Value(0, KEY_DESTDIR), "C:\\Quillby\\Book");
+  EXPECT_EQ(o.Value(1, KEY_DESTDIR), "D:\\Books\\Demo");
+}
+
+TEST(OptionsDlgTest, BrowsedBareRootIsRefusedToo) {
+  OptionsRig o(THREE);
+  o.config.m_bChangeFolderButton = true;
+  o.rig.user.When("COptionsDlg", [](UserDriver& d) { d.Click(1006); });
+  o.rig.user.When("CBrowseDlg", [](UserDriver& d) {
+    d.SelectTreeItem(1016, "D:\\");
+    d.Click(IDOK);
+  });
+  o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
+    EXPECT_EQ(d.Text(1007), "D:\\");
+    d.Click(IDOK);
+    EXPECT_EQ(d.Text(1007), "C:\\Quillby\\Book");
+    d.Click(IDOK);
+  });
+  EXPECT_EQ(o.Run(), IDOK);
+}
+
+TEST(OptionsDlgTest, ExitAsksForConfirmation) {
+  OptionsRig o(THREE);
+  o.rig.user.When("COptionsDlg", [](UserDriver& d) { d.Click(IDCANCEL); });
+  o.rig.user.When("CExitDlg", [](UserDriver& d) { d.Click(IDOK); });  // Continue
+  o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
+    EXPECT_FALSE(o.config.m_bExitRequested);
+    d.PressEsc();
+  });
+  o.rig.user.When("CExitDlg", [](UserDriver& d) { d.Click(IDCANCEL); });  // Exit
+  EXPECT_EQ(o.Run(), IDCANCEL);
+  EXPECT_TRUE(o.config.m_bExitRequested);
+  EXPECT_NE(o.rig.Lines()[0].find(R"("answer":"Exit")"), std::string::npos);
+}
+
+TEST(OptionsDlgTest, ZeroSectionsContinue) {
+  OptionsRig o({});
+  EXPECT_EQ(o.Run(), IDOK);
+  EXPECT_EQ(o.folders[FOLDER_INSTALLPATH], "");
+}
+
+}  // namespace
+}  // namespace setup
+
+namespace setup {
+namespace {
+
+TEST(OptionsAnswersTest, SelectFolderAndButtonFromTheAnswersFile) {
+  OptionsRig o(THREE, IniFile::Parse("[Options]\nSelect = 2,3\nFolder3 = D:\\Books\\Extra\n"
+                                     "Button = Continue\n"));
+  o.temp.MakeDir("d/Books");
+  o.config.m_bChangeFolderButton = true;
+  EXPECT_EQ(o.Run(), IDOK);
+  EXPECT_EQ(o.Value(0, KEY_INSTALLBYDEFAULT), "FALSE");
+  EXPECT_EQ(o.Value(1, KEY_INSTALLBYDEFAULT), "TRUE");
+  EXPECT_EQ(o.Value(2, KEY_INSTALLBYDEFAULT), "TRUE");
+  EXPECT_EQ(o.Value(2, KEY_DESTDIR), "D:\\Books\\Extra");
+  auto lines = o.rig.Lines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_NE(lines[0].find(R"({"text":"Book\t1.50 MBytes","checked":false})"), std::string::npos);
+  EXPECT_NE(lines[0].find(R"("answer":"Continue")"), std::string::npos);
+  EXPECT_NE(lines[1].find(R"("kind":"CBrowseDlg")"), std::string::npos);
+}
+
+TEST(OptionsAnswersTest, DriveAnswerAndARefusedContinueEndsInAConfirmedExit) {
+  OptionsRig o(THREE, IniFile::Parse("[Options]\nDrive = d\n[ExitConfirm]\nDefault = Continue\n"));
+  o.config.SetSetting(SETTING_CHANGEFOLDERBUTTON, "CHANGEDRIVE");
+  o.fs->SetFree('D', 10);  // too small: Continue is refused
+  EXPECT_EQ(o.Run(), IDCANCEL);
+  EXPECT_TRUE(o.config.m_bExitRequested);
+  EXPECT_EQ(o.Value(1, KEY_DESTDIR), "D:\\Quillby\\Samples");
+  auto lines = o.rig.Lines();
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_NE(lines[1].find("CNoRoomDlg"), std::string::npos);
+  EXPECT_NE(lines[2].find(R"("kind":"CExitDlg")"), std::string::npos);
+  EXPECT_NE(lines[2].find(R"("answer":"Exit")"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace setup

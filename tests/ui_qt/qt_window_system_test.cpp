@@ -1,0 +1,156 @@
+#include "ui/qt/qt_window_system.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPushButton>
+#include <QTimer>
+#include <atomic>
+#include <set>
+#include <sstream>
+#include <thread>
+
+#include "config/setup_texts.h"
+#include "support/temp_dir.h"
+#include "ui/confirm_replace_dlg.h"
+#include "ui/dialog_templates.h"
+#include "ui/transcript_writer.h"
+
+namespace setup {
+namespace {
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "ui_qt_tests";
+  static char* argv[] = {name, nullptr};
+  static QApplication app(argc, argv);
+  return app;
+}
+
+// Clicks the real Qt push button of a control, as a user would.
+void ClickButton(QtWindowSystem& ws, CDialog& dialog, int id) {
+  for (auto* button : ws.WindowOf(dialog)->widget()->findChildren<QPushButton*>()) {
+    if (button->property("controlId").toInt() == id) button->click();
+  }
+}
+
+void FillTexts(SetupConfig& config) {
+  config.SetText(TEXT_CONFIRMREPLACETITLE, "Confirm File Replace");
+  config.SetText(TEXT_CONFIRMREPLACETEXT1, "This folder already contains a file called '%s'.");
+  config.SetText(TEXT_CONFIRMREPLACETEXT2, "Would you like to replace the existing file");
+  config.SetText(TEXT_CONFIRMREPLACETEXT3, "modified on %s");
+  config.SetText(TEXT_CONFIRMREPLACETEXT4, "with this one?");
+  config.SetText(TEXT_YESTOALLTITLE, "Yes to &All");
+  config.SetText(TEXT_YESTOALLBUTTON, "&Yes");
+  config.SetText(TEXT_CANCELBUTTON, "Cancel");
+  config.SetText(TEXT_BYTES, "Bytes");
+  config.SetText(TEXT_KBYTES, "KBytes");
+  config.SetText(TEXT_MBYTES, "MBytes");
+  config.m_bValid = true;
+}
+
+TEST(QtWindowSystemTest, RendersTheReplaceConfirmationFromItsTemplate) {
+  App();
+  CodePage code_page;
+  std::ostringstream transcript;
+  TranscriptWriter writer(code_page, &transcript, nullptr);
+  QtWindowSystem ws(code_page, &writer);
+  SetupConfig config;
+  FillTexts(config);
+  testing::TempDir temp;
+  std::string png = temp.Join("confirm_replace.png");
+  CConfirmReplaceDlg dialog(ws, config, "READ_ME.TXT", 1536, 0, FILETIME_UNIX_EPOCH,
+                            FILETIME_UNIX_EPOCH, [](FileTime t) { return t; });
+  DialogBaseUnits base;
+  ws.SetShownHook([&](CDialog& shown) {
+    QTimer::singleShot(0, [&] {
+      QtDialogWindow* window = ws.WindowOf(shown);
+      base = window->BaseUnits();
+      QImage image = window->widget()->grab().toImage();
+      image.save(QString::fromStdString(png), "PNG");
+      if (const char* keep = std::getenv("SETUP_UI_PNG_DIR")) {
+        image.save(QString::fromStdString(std::string(keep) + "/confirm_replace.png"), "PNG");
+      }
+      // Every control stands where its template puts it.
+      for (const ControlTemplate& control : shown.dialog_template().controls) {
+        if (control.id == IDC_STATIC) continue;
+        EXPECT_EQ(shown.GetDlgItem(control.id)->GetRect(), DialogUnitsToPixels(control.rect, base))
+            << control.id;
+      }
+      EXPECT_EQ(shown.GetDlgItemText(1013), "1.50 KBytes");
+      ClickButton(ws, shown, 1006);
+    });
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_TRUE(dialog.m_bNo);
+  EXPECT_GT(base.cx, 0);
+  EXPECT_GT(base.cy, 0);
+
+  QImage loaded(QString::fromStdString(png));
+  ASSERT_FALSE(loaded.isNull());
+  Size size = DialogUnitsToPixels(Size{277, 140}, base);
+  EXPECT_EQ(loaded.width(), size.cx);
+  EXPECT_EQ(loaded.height(), size.cy);
+  // The file-name text was drawn: its area holds more than one colour.
+  Rect text = DialogUnitsToPixels(ConfirmReplaceTemplate().Find(1000)->rect, base);
+  std::set<QRgb> colours;
+  for (int y = text.top; y < text.bottom; ++y) {
+    for (int x = text.left; x < text.right; ++x) colours.insert(loaded.pixel(x, y));
+  }
+  EXPECT_GT(colours.size(), 1u);
+  EXPECT_NE(transcript.str().find(R"("kind":"CConfirmReplaceDlg")"), std::string::npos);
+  EXPECT_NE(transcript.str().find(R"("answer":"No")"), std::string::npos);
+}
+
+constexpr uint32_t WM_TEST_DONE = WM_USER + 5;
+
+class WaitingDlg : public CDialog {
+ public:
+  explicit WaitingDlg(WindowSystem& ws) : CDialog(ws, WelcomeTemplate()) {
+    OnMessageId(WM_TEST_DONE, [this](uintptr_t, intptr_t) {
+      EndDialog(IDOK);
+      return intptr_t{0};
+    });
+  }
+  const char* ClassName() const override { return "WaitingDlg"; }
+};
+
+TEST(QtWindowSystemTest, WorkerBoxesAreShownOnTheUiThreadAndPostsDelivered) {
+  App();
+  CodePage code_page;
+  std::ostringstream transcript;
+  TranscriptWriter writer(code_page, &transcript, nullptr);
+  QtWindowSystem ws(code_page, &writer);
+  std::thread::id main_thread = std::this_thread::get_id();
+  std::vector<std::thread::id> shown_on;
+  std::thread worker;
+  MessageBoxResult answer = MessageBoxResult::Retry;
+  ws.SetShownHook([&](CDialog& shown) {
+    shown_on.push_back(std::this_thread::get_id());
+    if (std::string(shown.ClassName()) == "MessageBox") {
+      QTimer::singleShot(0, [&] { ClickButton(ws, shown, IDCANCEL); });
+      return;
+    }
+    WindowHandle handle = shown.GetSafeHwnd();
+    worker = std::thread([&, handle] {
+      answer = ws.MessageBoxes().ShowMessageBox(
+          {"Setup", "From the worker", MessageBoxIcon::Warning, MessageBoxButtons::OkCancel});
+      ws.PostMessage(handle, WM_TEST_DONE, 0, 0);
+    });
+  });
+  WaitingDlg dialog(ws);
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  worker.join();
+  EXPECT_EQ(answer, MessageBoxResult::Cancel);
+  ASSERT_EQ(shown_on.size(), 2u);
+  EXPECT_EQ(shown_on[0], main_thread);
+  EXPECT_EQ(shown_on[1], main_thread);
+  EXPECT_NE(
+      transcript.str().find(
+          R"({"kind":"MessageBox","caption":"Setup","text":"From the worker","icon":"warning","buttons":["OK","Cancel"],"answer":"Cancel"})"),
+      std::string::npos);
+}
+
+}  // namespace
+}  // namespace setup
