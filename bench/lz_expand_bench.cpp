@@ -113,6 +113,14 @@ class StringSink : public setup::WritableFile {
   std::string& out_;
 };
 
+bool Check(const char* what, const std::string& got, const std::string& original) {
+  if (got == original) return true;
+  const auto diff = std::mismatch(got.begin(), got.end(), original.begin(), original.end());
+  std::fprintf(stderr, "%s differs from the original: %zu bytes against %zu, first at %zu\n", what,
+               got.size(), original.size(), static_cast<size_t>(diff.first - got.begin()));
+  return false;
+}
+
 double MegabytesPerSecond(size_t bytes, double seconds) { return bytes / seconds / 1e6; }
 
 void Report(const char* what, size_t bytes, double ours, double mspack) {
@@ -158,7 +166,7 @@ int main(int argc, char** argv) {
     std::remove(mspack_path.c_str());
 
     Stopwatch ours_watch;
-    setup::Status status = setup::ExpandFile(fs, "C:\\DATA.BIN_", "C:\\ours.bin");
+    setup::Status status = setup::ExpandFile(fs, "C:\\data.bin_", "C:\\ours.bin");
     ours_file = std::min(ours_file, ours_watch.Seconds());
     Stopwatch mspack_watch;
     const int error = files->decompress(files, compressed_path.c_str(), mspack_path.c_str());
@@ -168,8 +176,8 @@ int main(int argc, char** argv) {
                    error);
       return 1;
     }
-    same = same && setup::bench::ReadHostFile(ours_path) == original &&
-           setup::bench::ReadHostFile(mspack_path) == original;
+    same = Check("our file", setup::bench::ReadHostFile(ours_path), original) &&
+           Check("libmspack's file", setup::bench::ReadHostFile(mspack_path), original) && same;
 
     std::string ours_out;
     ours_out.reserve(original.size());
@@ -184,8 +192,9 @@ int main(int argc, char** argv) {
     Stopwatch mspack_memory_watch;
     const int memory_error = in_memory->decompress(in_memory, "in", "out");
     mspack_memory = std::min(mspack_memory, mspack_memory_watch.Seconds());
-    same = same && status.ok() && memory_error == MSPACK_ERR_OK && ours_out == original &&
-           mspack_out == original;
+    same = status.ok() && memory_error == MSPACK_ERR_OK &&
+           Check("our memory", ours_out, original) &&
+           Check("libmspack's memory", mspack_out, original) && same;
   }
   mspack_destroy_szdd_decompressor(files);
   mspack_destroy_szdd_decompressor(in_memory);

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <mspack.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -14,6 +16,8 @@
 #include <vector>
 
 #include "install/memory_files.h"
+#include "platform/file_system_wrapper.h"
+#include "platform/posix_file_system.h"
 #include "support/temp_dir.h"
 
 namespace setup {
@@ -335,6 +339,140 @@ TEST(LzExpandOracleTest, MatchesLibmspackOnRandomStreams) {
     Expanded result = Expand(stream, seed % 2 == 0 ? WHOLE : 997);
     EXPECT_TRUE(result.status.ok()) << "seed " << seed << ": " << result.status.message();
     EXPECT_TRUE(result.output == expected) << "seed " << seed;
+  }
+}
+
+// The expanding copy through the file system: the destination gets a complete result or
+// nothing.
+class LzExpandFileTest : public ::testing::Test {
+ protected:
+  LzExpandFileTest() : fs_(Drives(dir_), CodePage(), "C:\\") {}
+
+  static DriveMap Drives(const TempDir& dir) {
+    DriveMap drives;
+    drives.Map('C', dir.path(), DriveType::Fixed);
+    return drives;
+  }
+
+  // The names in the directory, to catch temporaries left behind.
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  TempDir dir_;
+  PosixFileSystem fs_;
+};
+
+TEST_F(LzExpandFileTest, ExpandsCompressedAndCopiesPlainFiles) {
+  const std::string text = CompressibleData(300000, 9);
+  std::string compressed = Header(static_cast<uint32_t>(text.size()));
+  // Literal groups only: a valid stream without depending on mscompress.
+  compressed += LiteralGroups(text);
+  dir_.WriteFile("BOOK.TX_", compressed);
+  dir_.WriteFile("PLAIN.TXT", "not compressed");
+
+  ASSERT_TRUE(ExpandFile(fs_, "C:\\BOOK.TX_", "C:\\BOOK.TXT").ok());
+  EXPECT_TRUE(dir_.ReadFile("BOOK.TXT") == text);
+  ASSERT_TRUE(ExpandFile(fs_, "C:\\plain.txt", "C:\\COPY.TXT").ok());
+  EXPECT_EQ(dir_.ReadFile("COPY.TXT"), "not compressed");
+}
+
+TEST_F(LzExpandFileTest, FailedExpansionLeavesNoHalfWrittenFile) {
+  const std::string text = CompressibleData(200000, 10);
+  const std::string valid = Header(static_cast<uint32_t>(text.size())) + LiteralGroups(text);
+  const std::vector<std::pair<const char*, std::string>> sources = {
+      {"cut short", valid.substr(0, valid.size() / 2)},
+      {"garbage after the stream", valid + "\x01xyz"},
+      {"length too small", Header(1000) + LiteralGroups(text)},
+  };
+  for (const auto& [name, data] : sources) {
+    for (bool existing : {false, true}) {
+      dir_.WriteFile("SRC.BI_", data);
+      if (existing) dir_.WriteFile("DEST.BIN", "earlier contents");
+      const Status status = ExpandFile(fs_, "C:\\SRC.BI_", "C:\\DEST.BIN");
+      EXPECT_FALSE(status.ok()) << name;
+      EXPECT_EQ(status.path(), "C:\\SRC.BI_") << name;
+      if (existing) {
+        EXPECT_EQ(dir_.ReadFile("DEST.BIN"), "earlier contents") << name;
+        EXPECT_EQ(Names(), (std::vector<std::string>{"DEST.BIN", "SRC.BI_"})) << name;
+      } else {
+        EXPECT_EQ(Names(), std::vector<std::string>{"SRC.BI_"}) << name;
+      }
+      std::filesystem::remove(dir_.Join("DEST.BIN"));
+    }
+  }
+}
+
+TEST_F(LzExpandFileTest, MissingSourceCreatesNothing) {
+  EXPECT_EQ(ExpandFile(fs_, "C:\\NONE.TX_", "C:\\NONE.TXT").win_error(), WinError::FileNotFound);
+  EXPECT_TRUE(Names().empty());
+}
+
+// A file system whose files fail part-way: reads as a medium taken out, writes as a full disk.
+class FailingFileSystem : public FileSystemWrapper {
+ public:
+  FailingFileSystem(FileSystem* target, bool fail_reads)
+      : FileSystemWrapper(target), fail_reads_(fail_reads) {}
+
+  Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& path) override {
+    Result<std::unique_ptr<ReadableFile>> file = target()->OpenForRead(path);
+    if (!file.ok() || !fail_reads_) return file;
+    std::string data(file.value()->Size(), '\0');
+    size_t got = 0;
+    while (got < data.size()) {
+      Result<size_t> n = file.value()->Read(data.data() + got, data.size() - got);
+      if (!n.ok() || *n == 0) break;
+      got += *n;
+    }
+    return std::unique_ptr<ReadableFile>(
+        std::make_unique<MemoryReadableFile>(data, 4096, data.size() / 2));
+  }
+  Result<std::unique_ptr<WritableFile>> CreateForWrite(const std::string& path) override {
+    Result<std::unique_ptr<WritableFile>> file = target()->CreateForWrite(path);
+    if (!file.ok() || fail_reads_) return file;
+    return std::unique_ptr<WritableFile>(
+        std::make_unique<DiskFullFile>(std::move(file.value()), 100000));
+  }
+
+ private:
+  // Passes writes on until `capacity` bytes, then fails them.
+  class DiskFullFile : public WritableFile {
+   public:
+    DiskFullFile(std::unique_ptr<WritableFile> target, size_t capacity)
+        : target_(std::move(target)), capacity_(capacity) {}
+    Status Write(const char* data, size_t n) override {
+      if (n > capacity_) return Status::Error(WinError::DiskFull, "C:\\DEST.BIN", "disk full");
+      capacity_ -= n;
+      return target_->Write(data, n);
+    }
+    Status Commit() override { return target_->Commit(); }
+
+   private:
+    std::unique_ptr<WritableFile> target_;
+    size_t capacity_;
+  };
+
+  bool fail_reads_;
+};
+
+TEST_F(LzExpandFileTest, MediumGoneOrDiskFullKeepsTheEarlierFile) {
+  const std::string text = CompressibleData(3 << 20, 11);
+  dir_.WriteFile("SRC.BI_", Header(static_cast<uint32_t>(text.size())) + LiteralGroups(text));
+  dir_.WriteFile("PLAIN.BIN", text);
+  for (bool fail_reads : {true, false}) {
+    FailingFileSystem failing(&fs_, fail_reads);
+    for (const char* source : {"C:\\SRC.BI_", "C:\\PLAIN.BIN"}) {
+      dir_.WriteFile("DEST.BIN", "earlier contents");
+      const Status status = ExpandFile(failing, source, "C:\\DEST.BIN");
+      EXPECT_EQ(status.win_error(), fail_reads ? WinError::NotReady : WinError::DiskFull) << source;
+      EXPECT_EQ(dir_.ReadFile("DEST.BIN"), "earlier contents") << source;
+      EXPECT_EQ(Names(), (std::vector<std::string>{"DEST.BIN", "PLAIN.BIN", "SRC.BI_"}));
+    }
   }
 }
 
