@@ -7,6 +7,7 @@
 #include "app/front_end.h"
 #include "support/recording_message_box.h"
 #include "support/temp_dir.h"
+#include "support/temp_drives.h"
 
 namespace setup {
 namespace {
@@ -22,14 +23,7 @@ class RunScriptModeTest : public ::testing::Test {
                           temp_.Join("disc"), std::filesystem::copy_options::recursive);
     temp_.MakeDir("c/Desktop");
     temp_.MakeDir("c/Programs");
-    temp_.WriteFile("registry.reg",
-                    "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
-                    "CurrentVersion\\Explorer\\Shell Folders]\r\n"
-                    "\"Desktop\"=\"C:\\\\Desktop\"\r\n\"Programs\"=\"C:\\\\Programs\"\r\n");
-    temp_.WriteFile("profile.ini", "[Drives]\nC = " + temp_.Join("c") +
-                                       ", fixed\n[System]\nWindowsDir = C:\\WINDOWS\n"
-                                       "Registry = " +
-                                       temp_.Join("registry.reg") + "\n");
+    testing::WriteHostProfile(temp_, {{"Desktop", "C:\\Desktop"}, {"Programs", "C:\\Programs"}});
   }
 
   std::unique_ptr<HostEnvironment> Environment() {

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "platform/registry_store.h"
+#include "support/temp_drives.h"
 
 extern char** environ;
 
@@ -21,14 +22,10 @@ SetupRunner::SetupRunner() {
   for (const char* dir : {"c/Desktop", "c/Documents", "c/Favorites", "c/WINDOWS"}) {
     temp.MakeDir(dir);
   }
-  temp.WriteFile("registry.reg",
-                 "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
-                 "CurrentVersion\\Explorer\\Shell Folders]\r\n"
-                 "\"Desktop\"=\"C:\\\\Desktop\"\r\n\"Personal\"=\"C:\\\\Documents\"\r\n"
-                 "\"Favorites\"=\"C:\\\\Favorites\"\r\n\"Programs\"=\"C:\\\\Programs\"\r\n");
-  temp.WriteFile("profile.ini", "[Drives]\nC = " + temp.Join("c") +
-                                    ", fixed\n[System]\nWindowsDir = C:\\WINDOWS\nRegistry = " +
-                                    temp.Join("registry.reg") + "\n");
+  WriteHostProfile(temp, {{"Desktop", "C:\\Desktop"},
+                          {"Personal", "C:\\Documents"},
+                          {"Favorites", "C:\\Favorites"},
+                          {"Programs", "C:\\Programs"}});
 }
 
 void SetupRunner::WriteDisc(const std::vector<DiscSection>& sections, bool compressed,

@@ -11,6 +11,7 @@
 #include "platform/posix_file_system.h"
 #include "support/recording_message_box.h"
 #include "support/temp_dir.h"
+#include "support/temp_drives.h"
 
 namespace setup::testing {
 
@@ -27,11 +28,7 @@ struct SectionSpec {
 // A disc in a temporary directory mapped as drive D, the current directory at its root.
 class DiscFixture {
  public:
-  DiscFixture() {
-    DriveMap drives;
-    drives.Map('D', dir.path(), DriveType::CdRom);
-    fs = std::make_unique<PosixFileSystem>(drives, code_page, "D:\\");
-  }
+  DiscFixture() : fs(MakeTempDrives(dir, {{'D', "", DriveType::CdRom}}, "D:\\", code_page)) {}
 
   // SETUP.INI with a [Setup] section (NumberOfSections = sections' count) and the sections.
   static std::string IniText(const std::vector<SectionSpec>& sections) {

@@ -103,12 +103,8 @@ Result<std::vector<FindData>> FaultyFileSystem::FindFiles(const std::string& pat
 }
 
 InstallFixture::InstallFixture() {
-  temp.MakeDir("disc");
-  temp.MakeDir("c");
-  DriveMap drives;
-  drives.Map('C', temp.Join("c"), DriveType::Fixed);
-  drives.Map('D', temp.Join("disc"), DriveType::CdRom);
-  real = std::make_unique<PosixFileSystem>(drives, code_page, "D:\\");
+  real = MakeTempDrives(temp, {{'C', "c", DriveType::Fixed}, {'D', "disc", DriveType::CdRom}},
+                        "D:\\", code_page);
   fs = std::make_unique<FaultyFileSystem>(real.get());
   const std::pair<int, const char*> texts[] = {
       {TEXT_CANCELBUTTON, "Cancel"},

@@ -17,6 +17,7 @@
 #include "platform/posix_file_system.h"
 #include "platform/posix_shell_link_maker.h"
 #include "support/temp_dir.h"
+#include "support/temp_drives.h"
 #include "ui/headless/answers_user.h"
 #include "ui/headless/headless_window_system.h"
 #include "ui/headless/scripted_user.h"

@@ -32,6 +32,26 @@ class InstallingDlgTest : public ::testing::Test, public InstallFixture {
     return result;
   }
 
+  // Presses Cancel while A.TXT is being copied and answers the exit confirmation with
+  // `exit_button` (IDOK continues, IDCANCEL exits); returns the dialog's result.
+  int CancelDuringTheCopy(int exit_button) {
+    Gate gate;
+    fs->on_copy = [&](const std::string& from) {
+      if (from == "A.TXT") gate.Wait();
+    };
+    user.When("CInstallingDlg", [&](UserDriver& d) {
+      gate.WaitForArrival();
+      d.Click(IDCANCEL);
+    });
+    user.When("CExitDlg", [&](UserDriver& d) {
+      d.Click(exit_button);
+      gate.Open();
+    });
+    int result = Run();
+    fs->on_copy = nullptr;
+    return result;
+  }
+
   std::string Link(const std::string& path) const {
     std::error_code ec;
     return std::filesystem::read_symlink(temp.Join(path), ec).string();
@@ -119,19 +139,7 @@ TEST_F(InstallingDlgTest, AFailedExpansionIsReportedOnceAfterTheCopy) {
 }
 
 TEST_F(InstallingDlgTest, ContinueLeavesTheCopyRunning) {
-  Gate gate;
-  fs->on_copy = [&](const std::string& from) {
-    if (from == "A.TXT") gate.Wait();
-  };
-  user.When("CInstallingDlg", [&](UserDriver& d) {
-    gate.WaitForArrival();
-    d.Click(IDCANCEL);
-  });
-  user.When("CExitDlg", [&](UserDriver& d) {
-    d.Click(IDOK);
-    gate.Open();
-  });
-  EXPECT_EQ(Run(), IDOK);
+  EXPECT_EQ(CancelDuringTheCopy(IDOK), IDOK);
   EXPECT_FALSE(config.m_bExitRequested);
   EXPECT_EQ(Dest("Book/A.TXT"), "a");
   EXPECT_EQ(Dest("Book/B.TXT"), "b");
@@ -139,19 +147,7 @@ TEST_F(InstallingDlgTest, ContinueLeavesTheCopyRunning) {
 }
 
 TEST_F(InstallingDlgTest, ExitFinishesTheFileInHandAndStartsNoOther) {
-  Gate gate;
-  fs->on_copy = [&](const std::string& from) {
-    if (from == "A.TXT") gate.Wait();
-  };
-  user.When("CInstallingDlg", [&](UserDriver& d) {
-    gate.WaitForArrival();
-    d.Click(IDCANCEL);
-  });
-  user.When("CExitDlg", [&](UserDriver& d) {
-    d.Click(IDCANCEL);
-    gate.Open();
-  });
-  EXPECT_EQ(Run(), IDCANCEL);
+  EXPECT_EQ(CancelDuringTheCopy(IDCANCEL), IDCANCEL);
   EXPECT_TRUE(config.m_bExitRequested);
   EXPECT_EQ(Dest("Book/A.TXT"), "a");
   EXPECT_FALSE(DestExists("Book/B.TXT"));

@@ -19,10 +19,12 @@
 #include "platform/file_system_wrapper.h"
 #include "platform/posix_file_system.h"
 #include "support/temp_dir.h"
+#include "support/temp_drives.h"
 
 namespace setup {
 namespace {
 
+using testing::MakeTempDrives;
 using testing::MemoryReadableFile;
 using testing::MemoryWritableFile;
 using testing::TempDir;
@@ -346,13 +348,7 @@ TEST(LzExpandOracleTest, MatchesLibmspackOnRandomStreams) {
 // nothing.
 class LzExpandFileTest : public ::testing::Test {
  protected:
-  LzExpandFileTest() : fs_(Drives(dir_), CodePage(), "C:\\") {}
-
-  static DriveMap Drives(const TempDir& dir) {
-    DriveMap drives;
-    drives.Map('C', dir.path(), DriveType::Fixed);
-    return drives;
-  }
+  LzExpandFileTest() : drives_(MakeTempDrives(dir_, {{'C', "", DriveType::Fixed}}, "C:\\")) {}
 
   // The names in the directory, to catch temporaries left behind.
   std::vector<std::string> Names() const {
@@ -365,7 +361,8 @@ class LzExpandFileTest : public ::testing::Test {
   }
 
   TempDir dir_;
-  PosixFileSystem fs_;
+  std::unique_ptr<PosixFileSystem> drives_;
+  PosixFileSystem& fs_ = *drives_;
 };
 
 TEST_F(LzExpandFileTest, ExpandsCompressedAndCopiesPlainFiles) {

@@ -5,12 +5,8 @@
 namespace setup::testing {
 
 ScriptFixture::ScriptFixture() {
-  temp_.MakeDir("c");
-  temp_.MakeDir("d");
-  DriveMap drives;
-  drives.Map('C', Host("c"), DriveType::Fixed);
-  drives.Map('D', Host("d"), DriveType::CdRom);
-  fs_ = std::make_unique<PosixFileSystem>(std::move(drives), code_page_, "D:\\");
+  fs_ = MakeTempDrives(temp_, {{'C', "c", DriveType::Fixed}, {'D', "d", DriveType::CdRom}}, "D:\\",
+                       code_page_);
 
   config_.m_nSections = 1;
   config_.m_nCurrentSection = 0;

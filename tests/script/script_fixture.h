@@ -18,6 +18,7 @@
 #include "script/script_runner.h"
 #include "support/recording_message_box.h"
 #include "support/temp_dir.h"
+#include "support/temp_drives.h"
 
 namespace setup::testing {
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "support/temp_dir.h"
+#include "support/temp_drives.h"
 #include "ui/headless/text_metrics.h"
 #include "ui_fixture.h"
 
@@ -16,12 +17,12 @@ using testing::HeadlessRig;
 // A: removable, C: fixed, D: CD-ROM, each a temporary directory.
 struct BrowseRig {
   BrowseRig() {
-    DriveMap drives;
-    drives.Map('A', temp.MakeDir("a"), DriveType::Removable);
-    drives.Map('C', temp.MakeDir("c"), DriveType::Fixed);
-    drives.Map('D', temp.MakeDir("d"), DriveType::CdRom);
     fs = std::make_unique<testing::SpaceFileSystem>(
-        std::make_unique<PosixFileSystem>(drives, CodePage(), "C:\\"));
+        testing::MakeTempDrives(temp,
+                                {{'A', "a", DriveType::Removable},
+                                 {'C', "c", DriveType::Fixed},
+                                 {'D', "d", DriveType::CdRom}},
+                                "C:\\"));
     testing::FillTexts(config);
   }
   int Run() {

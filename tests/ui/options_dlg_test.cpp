@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "support/temp_dir.h"
+#include "support/temp_drives.h"
 #include "ui_fixture.h"
 
 namespace setup {
@@ -20,12 +21,10 @@ constexpr uint64_t MB = 1024 * 1024;
 struct OptionsRig {
   explicit OptionsRig(std::vector<SectionSpec> sections, IniFile answers = IniFile())
       : rig(std::move(answers)) {
-    DriveMap drives;
-    drives.Map('C', temp.MakeDir("c"), DriveType::Fixed);
-    drives.Map('D', temp.MakeDir("d"), DriveType::Fixed);
-    drives.Map('E', temp.MakeDir("e"), DriveType::CdRom);
-    auto real = std::make_unique<PosixFileSystem>(drives, CodePage(), "C:\\");
-    fs = std::make_unique<testing::SpaceFileSystem>(std::move(real));
+    fs = std::make_unique<testing::SpaceFileSystem>(testing::MakeTempDrives(
+        temp,
+        {{'C', "c", DriveType::Fixed}, {'D', "d", DriveType::Fixed}, {'E', "e", DriveType::CdRom}},
+        "C:\\"));
     fs->SetFree('C', 100 * MB);
     fs->SetFree('D', 100 * MB);
     auto store = RegistryStore::Open(temp.Join("registry.reg"));

@@ -10,6 +10,7 @@
 #include "config/setup_keys.h"
 #include "config/setup_texts.h"
 #include "platform/code_page.h"
+#include "platform/file_system_wrapper.h"
 #include "platform/posix_file_system.h"
 #include "ui/headless/answers_user.h"
 #include "ui/headless/headless_window_system.h"
@@ -32,9 +33,10 @@ void AddSections(SetupConfig& config, const std::vector<SectionSpec>& sections);
 
 // A file system over a drive map whose free space per drive a test decides; everything else
 // goes to the real POSIX file system.
-class SpaceFileSystem : public FileSystem {
+class SpaceFileSystem : public FileSystemWrapper {
  public:
-  explicit SpaceFileSystem(std::unique_ptr<PosixFileSystem> real) : real_(std::move(real)) {}
+  explicit SpaceFileSystem(std::unique_ptr<PosixFileSystem> real)
+      : FileSystemWrapper(real.get()), real_(std::move(real)) {}
   void SetFree(char letter, uint64_t bytes) { free_[letter] = bytes; }
   void FailSpace(char letter) {
     free_.erase(letter);
@@ -42,44 +44,12 @@ class SpaceFileSystem : public FileSystem {
   }
   int find_calls = 0;
 
-  Result<uint32_t> GetFileAttributes(const std::string& p) override {
-    return real_->GetFileAttributes(p);
-  }
-  Status SetFileAttributes(const std::string& p, uint32_t a) override {
-    return real_->SetFileAttributes(p, a);
-  }
-  Result<FindData> GetFileInfo(const std::string& p) override { return real_->GetFileInfo(p); }
-  Status SetFileTimes(const std::string& p, FileTime c, FileTime a, FileTime w) override {
-    return real_->SetFileTimes(p, c, a, w);
-  }
   Result<std::vector<FindData>> FindFiles(const std::string& pattern) override {
     ++find_calls;
     searched.push_back(pattern);
-    return real_->FindFiles(pattern);
+    return FileSystemWrapper::FindFiles(pattern);
   }
-  Status CreateDirectory(const std::string& p) override { return real_->CreateDirectory(p); }
-  Status CopyFile(const std::string& f, const std::string& t, bool e) override {
-    return real_->CopyFile(f, t, e);
-  }
-  Status DeleteFile(const std::string& p) override { return real_->DeleteFile(p); }
-  Status MoveFile(const std::string& f, const std::string& t) override {
-    return real_->MoveFile(f, t);
-  }
-  Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& p) override {
-    return real_->OpenForRead(p);
-  }
-  Result<std::unique_ptr<WritableFile>> CreateForWrite(const std::string& p) override {
-    return real_->CreateForWrite(p);
-  }
-  std::string GetCurrentDirectory() override { return real_->GetCurrentDirectory(); }
-  Status SetCurrentDirectory(const std::string& p) override {
-    return real_->SetCurrentDirectory(p);
-  }
-  std::string GetFullPathName(const std::string& p) override { return real_->GetFullPathName(p); }
-  uint32_t GetLogicalDrives() override { return real_->GetLogicalDrives(); }
-  DriveType GetDriveType(const std::string& root) override { return real_->GetDriveType(root); }
   Result<DiskSpace> GetDiskFreeSpace(const std::string& root) override;
-  Result<std::string> ToHostPath(const std::string& p) override { return real_->ToHostPath(p); }
 
   std::vector<std::string> searched;
 

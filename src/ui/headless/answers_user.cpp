@@ -36,18 +36,6 @@ std::set<int> ParseSelection(const std::string& text) {
   return numbers;
 }
 
-std::vector<std::string> SplitPath(const std::string& path) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  while (start < path.size()) {
-    size_t end = path.find('\\', start);
-    if (end == std::string::npos) end = path.size();
-    if (end > start) parts.push_back(path.substr(start, end - start));
-    start = end + 1;
-  }
-  return parts;
-}
-
 std::string JoinPath(const std::string& base, const std::string& name) {
   return !base.empty() && base.back() == '\\' ? base + name : base + "\\" + name;
 }
@@ -114,7 +102,7 @@ bool AnswersUser::ActOnBrowse(UserDriver& driver) {
     browse_target_.reset();
     return ActByDefault(driver);
   }
-  std::vector<std::string> parts = SplitPath(*browse_target_);
+  std::vector<std::string> parts = SplitBackslashPath(*browse_target_);
   browse_target_.reset();
   if (parts.empty()) return driver.Click(IDCANCEL);
   std::string at = parts[0] + "\\";

@@ -1,6 +1,7 @@
 #include "ui/headless/headless_user.h"
 
 #include "ui/headless/headless_window.h"
+#include "ui/text_compare.h"
 
 namespace setup {
 
@@ -15,23 +16,20 @@ bool Usable(const Control* control) {
   return control != nullptr && control->IsVisible() && control->IsEnabled();
 }
 
-bool SameText(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i] >= 'a' && a[i] <= 'z' ? static_cast<char>(a[i] - 32) : a[i];
-    char y = b[i] >= 'a' && b[i] <= 'z' ? static_cast<char>(b[i] - 32) : b[i];
-    if (x != y) return false;
-  }
-  return true;
-}
-
 // "C:\Books\Demo" as "C:\", "Books", "Demo".
 std::vector<std::string> SplitTreePath(const std::string& path) {
-  std::vector<std::string> parts;
   size_t root_end = path.find('\\');
   if (root_end == std::string::npos) return {path};
-  parts.push_back(path.substr(0, root_end + 1));
-  size_t start = root_end + 1;
+  std::vector<std::string> parts = SplitBackslashPath(path.substr(root_end + 1));
+  parts.insert(parts.begin(), path.substr(0, root_end + 1));
+  return parts;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitBackslashPath(const std::string& path) {
+  std::vector<std::string> parts;
+  size_t start = 0;
   while (start < path.size()) {
     size_t end = path.find('\\', start);
     if (end == std::string::npos) end = path.size();
@@ -40,8 +38,6 @@ std::vector<std::string> SplitTreePath(const std::string& path) {
   }
   return parts;
 }
-
-}  // namespace
 
 bool UserDriver::Click(int id) {
   Control* control = dialog_.GetDlgItem(id);
@@ -80,22 +76,25 @@ HeadlessTree* UserDriver::Tree(int id) const {
 }
 
 bool UserDriver::ClickListItem(int id, int index, bool on_check_box) {
-  HeadlessList* list = List(id);
-  if (list == nullptr || index < 0 || index >= list->GetCount()) return false;
-  list->EnsureVisible(index);
-  Rect item = list->GetItemRect(index);
-  int x = on_check_box ? item.left + 2 : item.left + window_.check_glyph_width() + 12;
-  list->Click(Point{x, item.top + item.Height() / 2});
-  return true;
+  return ClickListItem(id, index, on_check_box, false);
 }
 
 bool UserDriver::DoubleClickListItem(int id, int index, bool on_check_box) {
+  return ClickListItem(id, index, on_check_box, true);
+}
+
+bool UserDriver::ClickListItem(int id, int index, bool on_check_box, bool twice) {
   HeadlessList* list = List(id);
   if (list == nullptr || index < 0 || index >= list->GetCount()) return false;
   list->EnsureVisible(index);
   Rect item = list->GetItemRect(index);
   int x = on_check_box ? item.left + 2 : item.left + window_.check_glyph_width() + 12;
-  list->DoubleClick(Point{x, item.top + item.Height() / 2});
+  Point at{x, item.top + item.Height() / 2};
+  if (twice) {
+    list->DoubleClick(at);
+  } else {
+    list->Click(at);
+  }
   return true;
 }
 
@@ -123,7 +122,7 @@ TreeItem UserDriver::FindTreeItem(int id, const std::string& path) const {
   for (const std::string& part : SplitTreePath(path)) {
     TreeItem found = 0;
     for (TreeItem child : tree->Children(at)) {
-      if (SameText(tree->GetItemText(child), part)) {
+      if (EqualsNoCaseAscii(tree->GetItemText(child), part)) {
         found = child;
         break;
       }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "ui/dialog.h"
 #include "ui/headless/headless_controls.h"
@@ -48,12 +49,18 @@ class UserDriver {
 
  private:
   HeadlessList* List(int id) const;
+  // A click (or a double click) on an item's check box or on its text.
+  bool ClickListItem(int id, int index, bool on_check_box, bool twice);
   HeadlessTree* Tree(int id) const;
 
   CDialog& dialog_;
   HeadlessWindow& window_;
   int turn_;
 };
+
+// The non-empty names between the backslashes of a path: "C:\Books\Demo" as "C:", "Books",
+// "Demo".
+std::vector<std::string> SplitBackslashPath(const std::string& path);
 
 // A user without a screen: acts on each dialog whenever it waits for input, and answers
 // message boxes.
