@@ -175,7 +175,7 @@ TEST(BrowseDlgTest, NewDirectoryFilterRemovesRefusedCharactersAtTheCaret) {
   for (const auto& [typed, kept] : cases) {
     BrowseRig b;
     std::pair<int, int> caret;
-    b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
+    b.rig.user.When("CBrowseDlg", [&, typed = typed](UserDriver& d) {
       d.Type(1015, typed);
       caret = d.dialog().GetEdit(1015)->GetSel();
       d.PressEsc();
