@@ -16,10 +16,10 @@
 namespace setup::testing {
 
 // The nine values of one [SectionN], valid as they stand.
-struct SectionSpec {
+struct TestSection {
   std::array<std::string, SECTION_KEY_COUNT> values = {
       "CODE1", "C:\\Quillby", "Quillby Reader", "DESKTOP", "Quillby", "100000", "TRUE", "", "TRUE"};
-  SectionSpec& Set(int key, std::string value) {
+  TestSection& Set(int key, std::string value) {
     values[key] = std::move(value);
     return *this;
   }
@@ -31,7 +31,7 @@ class DiscFixture {
   DiscFixture() : fs(MakeTempDrives(dir, {{'D', "", DriveType::CdRom}}, "D:\\", code_page)) {}
 
   // SETUP.INI with a [Setup] section (NumberOfSections = sections' count) and the sections.
-  static std::string IniText(const std::vector<SectionSpec>& sections) {
+  static std::string IniText(const std::vector<TestSection>& sections) {
     return "[Setup]\nMainProdName=Quillby's Guide\nFilesCompressed=NO\nUseUnderscores=NO\n"
            "NumberOfSections=" +
            std::to_string(sections.size()) + "\nChangeFolderButton=TRUE\nVolumeName=QUILLBY\n" +
@@ -39,7 +39,7 @@ class DiscFixture {
   }
 
   // [Section1] to [SectionN] with their nine keys each.
-  static std::string SectionsText(const std::vector<SectionSpec>& sections) {
+  static std::string SectionsText(const std::vector<TestSection>& sections) {
     std::string text;
     for (size_t s = 0; s < sections.size(); ++s) {
       text += "[Section" + std::to_string(s + 1) + "]\n";

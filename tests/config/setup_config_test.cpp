@@ -12,7 +12,7 @@ namespace setup {
 namespace {
 
 using testing::DiscFixture;
-using testing::SectionSpec;
+using testing::TestSection;
 
 std::string MissingGlobal(const std::string& key) {
   return "Warning: The " + key + " key (or its text) is not set in SETUP.INI";
@@ -42,7 +42,7 @@ class LoadSetupIniTest : public ::testing::Test, public DiscFixture {
 };
 
 TEST_F(LoadSetupIniTest, ReadsSettingsAndSections) {
-  Load(IniText({SectionSpec(), SectionSpec().Set(KEY_CODEDIR, "CODE2")}));
+  Load(IniText({TestSection(), TestSection().Set(KEY_CODEDIR, "CODE2")}));
   EXPECT_TRUE(messages.texts().empty());
   EXPECT_TRUE(config.m_bIniLoaded);
   EXPECT_EQ(config.GetSetting(SETTING_MAINPRODNAME), "Quillby's Guide");
@@ -83,7 +83,7 @@ TEST_P(MissingGlobalKeyTest, StopsAtTheMissingKey) {
   for (int i = 0; i < SETTING_COUNT; ++i) {
     if (i != missing) text += std::string(SETTING_NAMES[i]) + "=" + values[i] + "\n";
   }
-  Load(text + SectionsText({SectionSpec(), SectionSpec()}));
+  Load(text + SectionsText({TestSection(), TestSection()}));
   EXPECT_EQ(messages.texts(), std::vector<std::string>{MissingGlobal(SETTING_NAMES[missing])});
   EXPECT_FALSE(config.m_bIniLoaded);
   for (int i = missing + 1; i < SETTING_COUNT; ++i) EXPECT_EQ(config.GetSetting(i), "") << i;
@@ -96,14 +96,14 @@ TEST_P(MissingGlobalKeyTest, StopsAtTheMissingKey) {
 INSTANTIATE_TEST_SUITE_P(EachKey, MissingGlobalKeyTest, ::testing::Range(0, int{SETTING_COUNT}));
 
 TEST_F(LoadSetupIniTest, TheWordErrorIsMissingButOtherCasesAreNot) {
-  Load(IniText({SectionSpec().Set(KEY_SHORTCUTNAME, "error"),
-                SectionSpec().Set(KEY_SHORTCUTNAME, "Error")}));
+  Load(IniText({TestSection().Set(KEY_SHORTCUTNAME, "error"),
+                TestSection().Set(KEY_SHORTCUTNAME, "Error")}));
   EXPECT_EQ(messages.texts(), std::vector<std::string>{MissingInSection("ShortcutName", 2)});
   EXPECT_EQ(Value(0, KEY_SHORTCUTNAME), "error");
 }
 
 TEST_F(LoadSetupIniTest, MissingSectionKeyStopsReadingThere) {
-  std::string text = IniText({SectionSpec(), SectionSpec(), SectionSpec()});
+  std::string text = IniText({TestSection(), TestSection(), TestSection()});
   // Drop DestDir from [Section2] only.
   size_t section2 = text.find("[Section2]");
   size_t dest = text.find("DestDir=", section2);
@@ -140,9 +140,9 @@ class NumberOfSectionsTest : public LoadSetupIniTest,
                              public ::testing::WithParamInterface<SectionCountCase> {};
 
 TEST_P(NumberOfSectionsTest, CountsTheSectionsRead) {
-  std::vector<SectionSpec> specs(21);
-  for (int s = 0; s < 21; ++s) specs[s].Set(KEY_CODEDIR, "CODE" + std::to_string(s + 1));
-  std::string text = IniText(specs);
+  std::vector<TestSection> given(21);
+  for (int s = 0; s < 21; ++s) given[s].Set(KEY_CODEDIR, "CODE" + std::to_string(s + 1));
+  std::string text = IniText(given);
   text.replace(text.find("NumberOfSections=21"), 19,
                std::string("NumberOfSections=") + GetParam().written);
   Load(text);
@@ -151,7 +151,7 @@ TEST_P(NumberOfSectionsTest, CountsTheSectionsRead) {
                                                 : std::vector<std::string>{});
   // Only the sections counted are read.
   for (int s = 0; s < 20; ++s) {
-    EXPECT_EQ(Value(s, KEY_CODEDIR), s < GetParam().sections ? specs[s].values[0] : "") << s;
+    EXPECT_EQ(Value(s, KEY_CODEDIR), s < GetParam().sections ? given[s].values[0] : "") << s;
   }
 }
 
@@ -249,7 +249,7 @@ TEST_F(LoadSetupTextsTest, MissingFileLeavesTextsEmptyAndLoaded) {
 class ConstructionTest : public ::testing::Test, public DiscFixture {};
 
 TEST_F(ConstructionTest, IncompleteIniSkipsValidation) {
-  std::string text = IniText({SectionSpec().Set(KEY_SHORTCUTLOCATION, "")});
+  std::string text = IniText({TestSection().Set(KEY_SHORTCUTLOCATION, "")});
   text.erase(text.find("Uninstall=TRUE"));
   text.replace(text.find("FilesCompressed=NO"), 18, "FilesCompressed=YES");
   dir.WriteFile("SETUP.INI", text);
@@ -265,7 +265,7 @@ TEST_F(ConstructionTest, IncompleteIniSkipsValidation) {
 
 TEST_F(ConstructionTest, CompleteIniIsValidatedFromTheCurrentDirectory) {
   dir.WriteFile("BOOK/SETUP.INI",
-                IniText({SectionSpec().Set(KEY_SHORTCUTLOCATION, "").Set(KEY_FILESIZE, "5")}));
+                IniText({TestSection().Set(KEY_SHORTCUTLOCATION, "").Set(KEY_FILESIZE, "5")}));
   ASSERT_TRUE(fs->SetCurrentDirectory("D:\\BOOK").ok());
   SetupConfig config(*fs, code_page, messages);
   EXPECT_TRUE(config.m_bValid);

@@ -10,7 +10,7 @@ namespace setup {
 namespace {
 
 using testing::DiscFixture;
-using testing::SectionSpec;
+using testing::TestSection;
 
 const char SUMMARY[] =
     "At least one entry in SETUP.INI is suspicious.\nSetup will continue, but the results will "
@@ -76,9 +76,9 @@ TEST_P(ValidateSectionTest, WarnsExactly) {
   config.SetSetting(SETTING_FILESCOMPRESSED, "NO");
   config.SetSetting(SETTING_USEUNDERSCORES, "NO");
   config.m_nSections = 1;
-  SectionSpec spec;
-  spec.Set(c.key, c.value);
-  for (int k = 0; k < SECTION_KEY_COUNT; ++k) config.SetSectionValue(k, spec.values[k]);
+  TestSection section;
+  section.Set(c.key, c.value);
+  for (int k = 0; k < SECTION_KEY_COUNT; ++k) config.SetSectionValue(k, section.values[k]);
 
   config.ValidateSetupIni(*fs, code_page, messages);
 
@@ -181,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class ValidateSetupIniTest : public ::testing::Test, public DiscFixture {
  protected:
-  void Load(const std::vector<SectionSpec>& sections) {
+  void Load(const std::vector<TestSection>& sections) {
     dir.WriteFile("SETUP.INI", IniText(sections));
     config.LoadSetupIni(*fs, messages);
     config.ValidateSetupIni(*fs, code_page, messages);
@@ -190,7 +190,7 @@ class ValidateSetupIniTest : public ::testing::Test, public DiscFixture {
 };
 
 TEST_F(ValidateSetupIniTest, ChecksRunInOrderAndEachReports) {
-  Load({SectionSpec()
+  Load({TestSection()
             .Set(KEY_CODEDIR, "A:B")
             .Set(KEY_DESTDIR, "x?")
             .Set(KEY_SHORTCUTLOCATION, "Start")
@@ -204,15 +204,15 @@ TEST_F(ValidateSetupIniTest, ChecksRunInOrderAndEachReports) {
 }
 
 TEST_F(ValidateSetupIniTest, TwoSectionsTwoWarningsOneSummary) {
-  Load({SectionSpec().Set(KEY_FILESIZE, "5"), SectionSpec(),
-        SectionSpec().Set(KEY_DESTDIR, "Books")});
+  Load({TestSection().Set(KEY_FILESIZE, "5"), TestSection(),
+        TestSection().Set(KEY_DESTDIR, "Books")});
   EXPECT_EQ(messages.texts(),
             (std::vector<std::string>{SizeOutOfRange("5"), NoDrive("Books"), SUMMARY}));
 }
 
 TEST_F(ValidateSetupIniTest, EmptyLocationBecomesNullAndOthersKeepTheirCase) {
-  Load({SectionSpec().Set(KEY_SHORTCUTLOCATION, ""),
-        SectionSpec().Set(KEY_SHORTCUTLOCATION, "my Documents")});
+  Load({TestSection().Set(KEY_SHORTCUTLOCATION, ""),
+        TestSection().Set(KEY_SHORTCUTLOCATION, "my Documents")});
   EXPECT_TRUE(messages.texts().empty());
   config.m_nCurrentSection = 0;
   EXPECT_EQ(config.GetSectionValue(KEY_SHORTCUTLOCATION), "NULL");

@@ -128,13 +128,13 @@ TEST_F(CopyCommandTest, NoFixedPathLimit) {
 // A copy that fails half-way (the file size limit stops the write) leaves the installed
 // file as it was and no stray file beside it.
 TEST_F(CopyCommandTest, AFailedReplacementKeepsTheInstalledFile) {
-  PeSpec old_spec;
-  old_spec.file_version = "1.0.0";
-  temp_.WriteFile("c/dest/lib.dll", BuildPeImage(old_spec).bytes);
-  PeSpec new_spec;
-  new_spec.file_version = "2.0.0";
-  new_spec.product_name_length = 30000;
-  std::string new_image = BuildPeImage(new_spec).bytes;
+  PeLayout old_layout;
+  old_layout.file_version = "1.0.0";
+  temp_.WriteFile("c/dest/lib.dll", BuildPeImage(old_layout).bytes);
+  PeLayout new_layout;
+  new_layout.file_version = "2.0.0";
+  new_layout.product_name_length = 30000;
+  std::string new_image = BuildPeImage(new_layout).bytes;
   temp_.WriteFile("d/x/lib.dll", new_image);
   const std::string installed = temp_.ReadFile("c/dest/lib.dll");
 

@@ -15,10 +15,10 @@ class CopyIfNewerTest : public ScriptFixture {
   std::string VersionedFile(const std::optional<std::string>& version,
                             const std::string& table = "040904E4") {
     if (!version) return "plain text without version";
-    PeSpec spec;
-    spec.file_version = version;
-    spec.table = table;
-    return BuildPeImage(spec).bytes;
+    PeLayout layout;
+    layout.file_version = version;
+    layout.table = table;
+    return BuildPeImage(layout).bytes;
   }
 };
 
@@ -94,11 +94,11 @@ TEST_F(CopyIfNewerTest, ResourceSectionsFarIntoTheFileAreRead) {
   // Past the first read, and straddling it.
   const Case cases[] = {{0x60000, 10}, {0x40000 - 0x200, 3000}};
   for (const auto& c : cases) {
-    PeSpec spec;
-    spec.file_version = "6.5.4";
-    spec.section_file_offset = c.section_offset;
-    spec.product_name_length = c.padding;
-    temp_.WriteFile("d/far.dll", BuildPeImage(spec).bytes);
+    PeLayout layout;
+    layout.file_version = "6.5.4";
+    layout.section_file_offset = c.section_offset;
+    layout.product_name_length = c.padding;
+    temp_.WriteFile("d/far.dll", BuildPeImage(layout).bytes);
     FileVersion version;
     ReadFileVersion(*fs_, messages_, "D:\\far.dll", version);
     EXPECT_EQ(version, (FileVersion{6, 5, 4})) << c.section_offset;

@@ -42,13 +42,13 @@ std::string TextNode(const std::string& key, const std::string& text) {
   return Node(key, Utf16z(text), static_cast<uint16_t>(text.size() + 1), 1, {});
 }
 
-std::string VersionBlock(const PeSpec& spec) {
+std::string VersionBlock(const PeLayout& layout) {
   std::string fixed(52, '\0');
   PutLe32(fixed, 0, 0xFEEF04BD);
   PutLe32(fixed, 4, 0x00010000);
-  std::string table = Node(spec.table, "", 0, 1,
-                           {TextNode("ProductName", std::string(spec.product_name_length, 'P')),
-                            TextNode("FileVersion", *spec.file_version)});
+  std::string table = Node(layout.table, "", 0, 1,
+                           {TextNode("ProductName", std::string(layout.product_name_length, 'P')),
+                            TextNode("FileVersion", *layout.file_version)});
   std::string string_info = Node("StringFileInfo", "", 0, 1, {table});
   std::string translation("\x09\x04\xE4\x04", 4);
   std::string var_info =
@@ -68,39 +68,39 @@ void PutLe32(std::string& bytes, size_t at, uint32_t value) {
   PutLe16(bytes, at + 2, static_cast<uint16_t>(value >> 16));
 }
 
-PeImage BuildPeImage(const PeSpec& spec) {
+PeImage BuildPeImage(const PeLayout& layout) {
   PeImage image;
   std::string& b = image.bytes;
-  b.assign(spec.section_file_offset, '\0');
+  b.assign(layout.section_file_offset, '\0');
   b[0] = 'M';
   b[1] = 'Z';
   PutLe32(b, 0x3C, 0x40);
   b.replace(0x40, 4, std::string("PE\0\0", 4));
   const size_t coff = 0x44;
-  PutLe16(b, coff, spec.pe32_plus ? 0x8664 : 0x14C);
+  PutLe16(b, coff, layout.pe32_plus ? 0x8664 : 0x14C);
   PutLe16(b, coff + 2, 1);
-  const uint16_t optional_size = spec.pe32_plus ? 240 : 224;
+  const uint16_t optional_size = layout.pe32_plus ? 240 : 224;
   PutLe16(b, coff + 16, optional_size);
   const size_t optional = coff + 20;
-  PutLe16(b, optional, spec.pe32_plus ? 0x20B : 0x10B);
-  const size_t count_at = optional + (spec.pe32_plus ? 108 : 92);
+  PutLe16(b, optional, layout.pe32_plus ? 0x20B : 0x10B);
+  const size_t count_at = optional + (layout.pe32_plus ? 108 : 92);
   PutLe32(b, count_at, 16);
   const size_t directories = count_at + 4;
 
   // The resource section: three directory levels, one data entry, the version block.
   std::string section;
-  if (spec.file_version) {
+  if (layout.file_version) {
     section.assign(88, '\0');
     PutLe16(section, 14, 1);  // root: one id entry
     PutLe32(section, 16, 16);
     PutLe32(section, 20, 0x80000000u | 24);
     PutLe16(section, 24 + 14, 1);  // type 16: one name
-    PutLe32(section, 24 + 16, spec.version_name_id);
+    PutLe32(section, 24 + 16, layout.version_name_id);
     PutLe32(section, 24 + 20, 0x80000000u | 48);
     PutLe16(section, 48 + 14, 1);  // name: one language, a leaf
     PutLe32(section, 48 + 16, 0x409);
     PutLe32(section, 48 + 20, 72);
-    std::string block = VersionBlock(spec);
+    std::string block = VersionBlock(layout);
     PutLe32(section, 72, SECTION_RVA + 88);
     PutLe32(section, 76, static_cast<uint32_t>(block.size()));
     PutLe32(section, 80, 1252);
@@ -117,9 +117,9 @@ PeImage BuildPeImage(const PeSpec& spec) {
   PutLe32(b, header + 8, static_cast<uint32_t>(section.size()));
   PutLe32(b, header + 12, SECTION_RVA);
   PutLe32(b, header + 16, static_cast<uint32_t>(section.size()));
-  PutLe32(b, header + 20, spec.section_file_offset);
+  PutLe32(b, header + 20, layout.section_file_offset);
 
-  image.resource_root = spec.section_file_offset;
+  image.resource_root = layout.section_file_offset;
   image.type_directory = image.resource_root + 24;
   image.name_directory = image.resource_root + 48;
   image.data_entry = image.resource_root + 72;

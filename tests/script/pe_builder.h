@@ -8,7 +8,7 @@
 namespace setup::testing {
 
 // What goes into a synthesized PE image with a version resource.
-struct PeSpec {
+struct PeLayout {
   bool pe32_plus = false;
   // The FileVersion string; unset: the image has no resource directory at all.
   std::optional<std::string> file_version = "1.2.3";
@@ -31,7 +31,7 @@ struct PeImage {
   size_t version_block = 0;
 };
 
-PeImage BuildPeImage(const PeSpec& spec);
+PeImage BuildPeImage(const PeLayout& layout);
 
 void PutLe16(std::string& bytes, size_t at, uint16_t value);
 void PutLe32(std::string& bytes, size_t at, uint32_t value);

@@ -14,7 +14,7 @@ namespace {
 
 using testing::BuildPeImage;
 using testing::PeImage;
-using testing::PeSpec;
+using testing::PeLayout;
 using testing::PutLe16;
 using testing::PutLe32;
 
@@ -24,10 +24,10 @@ std::optional<std::string> FileVersionOf(const std::string& image) {
 
 TEST(PeVersionTest, ReadsTheFileVersionOfBothImageKinds) {
   for (bool plus : {false, true}) {
-    PeSpec spec;
-    spec.pe32_plus = plus;
-    spec.file_version = "4.0.1381.4";
-    EXPECT_EQ(FileVersionOf(BuildPeImage(spec).bytes), "4.0.1381.4") << "PE32+ " << plus;
+    PeLayout layout;
+    layout.pe32_plus = plus;
+    layout.file_version = "4.0.1381.4";
+    EXPECT_EQ(FileVersionOf(BuildPeImage(layout).bytes), "4.0.1381.4") << "PE32+ " << plus;
   }
 }
 
@@ -43,26 +43,26 @@ TEST(PeVersionTest, OnlyTheUsEnglishAnsiTableCounts) {
       {"040904E4", 2, std::nullopt},  // not the version resource
   };
   for (const auto& c : cases) {
-    PeSpec spec;
-    spec.table = c.table;
-    spec.version_name_id = c.name_id;
-    EXPECT_EQ(FileVersionOf(BuildPeImage(spec).bytes), c.expected) << c.table << " " << c.name_id;
+    PeLayout layout;
+    layout.table = c.table;
+    layout.version_name_id = c.name_id;
+    EXPECT_EQ(FileVersionOf(BuildPeImage(layout).bytes), c.expected) << c.table << " " << c.name_id;
   }
 }
 
 TEST(PeVersionTest, FilesWithoutAVersionResourceHaveNone) {
-  PeSpec spec;
-  spec.file_version.reset();
-  EXPECT_EQ(FileVersionOf(BuildPeImage(spec).bytes), std::nullopt);
+  PeLayout layout;
+  layout.file_version.reset();
+  EXPECT_EQ(FileVersionOf(BuildPeImage(layout).bytes), std::nullopt);
   EXPECT_EQ(FileVersionOf("just some text, not a program"), std::nullopt);
   EXPECT_EQ(FileVersionOf(""), std::nullopt);
   EXPECT_EQ(FileVersionOf("MZ"), std::nullopt);
 }
 
 TEST(PeVersionTest, EveryTruncationIsHandled) {
-  PeSpec spec;
-  spec.product_name_length = 3;
-  std::string image = BuildPeImage(spec).bytes;
+  PeLayout layout;
+  layout.product_name_length = 3;
+  std::string image = BuildPeImage(layout).bytes;
   for (size_t length = 0; length <= image.size(); ++length) {
     auto version = FileVersionOf(image.substr(0, length));
     if (version) {
@@ -95,14 +95,14 @@ TEST(PeVersionTest, CorruptStructuresGiveNoVersion) {
       {"unterminated root key", [](PeImage& i) { PutLe16(i.bytes, i.version_block, 6 + 4); }},
   };
   for (const auto& corruption : corruptions) {
-    PeImage image = BuildPeImage(PeSpec{});
+    PeImage image = BuildPeImage(PeLayout{});
     corruption.apply(image);
     EXPECT_EQ(FileVersionOf(image.bytes), std::nullopt) << corruption.what;
   }
 }
 
 TEST(PeVersionTest, AbsurdEntryCountsStopAtTheSectionEnd) {
-  PeImage image = BuildPeImage(PeSpec{});
+  PeImage image = BuildPeImage(PeLayout{});
   PutLe16(image.bytes, image.resource_root + 12, 0xFFFF);
   PutLe16(image.bytes, image.type_directory + 14, 0xFFFF);
   // The named entries come first, so the id entries are not where the count says.
@@ -115,7 +115,7 @@ TEST(PeVersionTest, AbsurdEntryCountsStopAtTheSectionEnd) {
 }
 
 TEST(PeVersionTest, RandomDamageNeverReadsOutside) {
-  const std::string original = BuildPeImage(PeSpec{}).bytes;
+  const std::string original = BuildPeImage(PeLayout{}).bytes;
   std::mt19937 random(12345);
   for (int round = 0; round < 3000; ++round) {
     std::string image = original;
@@ -131,9 +131,9 @@ TEST(PeVersionTest, RandomDamageNeverReadsOutside) {
 }
 
 TEST(PeVersionTest, LongVersionTextsAreCut) {
-  PeSpec spec;
-  spec.file_version = std::string(400, '9');
-  EXPECT_EQ(FileVersionOf(BuildPeImage(spec).bytes), std::string(255, '9'));
+  PeLayout layout;
+  layout.file_version = std::string(400, '9');
+  EXPECT_EQ(FileVersionOf(BuildPeImage(layout).bytes), std::string(255, '9'));
 }
 
 std::string ReadHostFile(const std::string& path) {

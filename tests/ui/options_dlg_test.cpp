@@ -12,14 +12,14 @@ namespace setup {
 namespace {
 
 using testing::HeadlessRig;
-using testing::SectionSpec;
+using testing::TestSection;
 
 constexpr uint64_t MB = 1024 * 1024;
 
 // Drives C: and D: (fixed) and E: (CD-ROM) in a temporary directory, a registry store and a
 // configuration with the usual texts.
 struct OptionsRig {
-  explicit OptionsRig(std::vector<SectionSpec> sections, IniFile answers = IniFile())
+  explicit OptionsRig(std::vector<TestSection> sections, IniFile answers = IniFile())
       : rig(std::move(answers)) {
     fs = std::make_unique<testing::SpaceFileSystem>(testing::MakeTempDrives(
         temp,
@@ -56,7 +56,7 @@ struct OptionsRig {
   SpecialFolders folders;
 };
 
-const std::vector<SectionSpec> THREE = {
+const std::vector<TestSection> THREE = {
     {"Book", "C:\\Quillby\\Book", "1572864"},
     {"Samples", "C:\\Quillby\\Samples", "1536"},
     {"Extras", "C:\\Quillby\\Extras", "", "FALSE"},
@@ -169,7 +169,7 @@ TEST(OptionsDlgTest, TwoShortDrivesShowTwoNoRoomDialogsInLetterOrder) {
 }
 
 TEST(OptionsDlgTest, ByteSumsAndFreeSpaceDoNotWrapAt32Bits) {
-  std::vector<SectionSpec> twenty;
+  std::vector<TestSection> twenty;
   for (int i = 0; i < 20; ++i) {
     twenty.push_back({"Part" + std::to_string(i), "C:\\P" + std::to_string(i), "268435456"});
   }

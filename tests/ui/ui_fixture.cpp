@@ -51,7 +51,7 @@ void FillTexts(SetupConfig& config) {
   config.m_bValid = true;
 }
 
-void AddSections(SetupConfig& config, const std::vector<SectionSpec>& sections) {
+void AddSections(SetupConfig& config, const std::vector<TestSection>& sections) {
   for (size_t i = 0; i < sections.size(); ++i) {
     config.m_nCurrentSection = static_cast<int>(i);
     config.SetSectionValue(KEY_PRODUCTNAME, sections[i].product);

@@ -23,13 +23,13 @@ namespace setup::testing {
 void FillTexts(SetupConfig& config);
 
 // One section of a hand-made configuration.
-struct SectionSpec {
+struct TestSection {
   std::string product;
   std::string dest;
   std::string size;
   std::string by_default = "TRUE";
 };
-void AddSections(SetupConfig& config, const std::vector<SectionSpec>& sections);
+void AddSections(SetupConfig& config, const std::vector<TestSection>& sections);
 
 // A file system over a drive map whose free space per drive a test decides; everything else
 // goes to the real POSIX file system.
