@@ -40,8 +40,6 @@ class SpecialFolders {
 
   std::string& operator[](int slot) { return m_folders.at(slot); }
   const std::string& operator[](int slot) const { return m_folders.at(slot); }
-  void SetStartDir(std::string path) { m_folders[FOLDER_STARTDIR] = std::move(path); }
-  std::string GetStartDir() const { return m_folders[FOLDER_STARTDIR]; }
 
  private:
   std::array<std::string, FOLDER_COUNT> m_folders;

@@ -60,8 +60,6 @@ class ScriptRunner {
   void ScriptAttrib();
   void ScriptCreateShortcut();
 
-  ScriptArgs& GetScriptArgs() { return m_args; }
-
  private:
   void ShowScriptMessage(const std::string& text);
 

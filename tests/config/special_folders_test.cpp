@@ -111,12 +111,5 @@ TEST(SpecialFoldersRegistryTest, ValuesTooLongForTheQueryBufferAreNotRead) {
   EXPECT_TRUE(messages.shown().empty());
 }
 
-TEST(SpecialFoldersRegistryTest, StartDirectoryRoundTrips) {
-  SpecialFolders folders;
-  folders.SetStartDir("D:\\");
-  EXPECT_EQ(folders.GetStartDir(), "D:\\");
-  EXPECT_EQ(folders[FOLDER_STARTDIR], "D:\\");
-}
-
 }  // namespace
 }  // namespace setup

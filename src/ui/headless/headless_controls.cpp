@@ -185,8 +185,6 @@ void HeadlessList::Render(Canvas& canvas) {
 
 // --- tree
 
-void HeadlessTree::SetImageList(int bitmap_resource, int) { image_list_ = bitmap_resource; }
-
 const std::vector<TreeItem>& HeadlessTree::Siblings(TreeItem parent) const {
   if (parent == TVI_ROOT) return roots_;
   return nodes_.at(parent).children;

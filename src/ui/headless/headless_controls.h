@@ -132,7 +132,8 @@ class HeadlessList : public HeadlessControl<ListControl> {
 class HeadlessTree : public HeadlessControl<TreeControl> {
  public:
   using HeadlessControl::HeadlessControl;
-  void SetImageList(int bitmap_resource, int images) override;
+  // The headless tree draws no images.
+  void SetImageList(int, int) override {}
   TreeItem InsertItem(TreeItem parent, const std::string& text, int image,
                       int selected_image) override;
   void DeleteItem(TreeItem item) override;
@@ -146,9 +147,6 @@ class HeadlessTree : public HeadlessControl<TreeControl> {
   void Expand(TreeItem item, int action) override;
   bool IsExpanded(TreeItem item) const override;
 
-  int image_list() const { return image_list_; }
-  // The top-level items (drives) in order.
-  std::vector<TreeItem> Roots() const { return roots_; }
   std::vector<TreeItem> Children(TreeItem item) const;
 
  private:
@@ -167,7 +165,6 @@ class HeadlessTree : public HeadlessControl<TreeControl> {
   std::vector<TreeItem> roots_;
   TreeItem next_ = 1;
   TreeItem selection_ = 0;
-  int image_list_ = 0;
 };
 
 }  // namespace setup

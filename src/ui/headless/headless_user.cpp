@@ -76,32 +76,12 @@ HeadlessTree* UserDriver::Tree(int id) const {
 }
 
 bool UserDriver::ClickListItem(int id, int index, bool on_check_box) {
-  return ClickListItem(id, index, on_check_box, false);
-}
-
-bool UserDriver::DoubleClickListItem(int id, int index, bool on_check_box) {
-  return ClickListItem(id, index, on_check_box, true);
-}
-
-bool UserDriver::ClickListItem(int id, int index, bool on_check_box, bool twice) {
   HeadlessList* list = List(id);
   if (list == nullptr || index < 0 || index >= list->GetCount()) return false;
   list->EnsureVisible(index);
   Rect item = list->GetItemRect(index);
   int x = on_check_box ? item.left + 2 : item.left + window_.check_glyph_width() + 12;
-  Point at{x, item.top + item.Height() / 2};
-  if (twice) {
-    list->DoubleClick(at);
-  } else {
-    list->Click(at);
-  }
-  return true;
-}
-
-bool UserDriver::ClickListAt(int id, Point point) {
-  HeadlessList* list = List(id);
-  if (list == nullptr) return false;
-  list->Click(point);
+  list->Click(Point{x, item.top + item.Height() / 2});
   return true;
 }
 

@@ -35,8 +35,6 @@ class UserDriver {
   bool PressDefault();
   // A click on an item's check box or on its text.
   bool ClickListItem(int id, int index, bool on_check_box);
-  bool DoubleClickListItem(int id, int index, bool on_check_box);
-  bool ClickListAt(int id, Point point);
   // Chooses the combo entry equal to `text` (case ignored) and sends CBN_SELCHANGE.
   bool PickCombo(int id, const std::string& text);
   // Tree items by path of texts: "C:\", "C:\Books\Demo" (case ignored); 0 when absent.
@@ -49,8 +47,6 @@ class UserDriver {
 
  private:
   HeadlessList* List(int id) const;
-  // A click (or a double click) on an item's check box or on its text.
-  bool ClickListItem(int id, int index, bool on_check_box, bool twice);
   HeadlessTree* Tree(int id) const;
 
   CDialog& dialog_;

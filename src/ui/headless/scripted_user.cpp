@@ -7,11 +7,6 @@ void ScriptedUser::When(const std::string& kind, Step step) {
   steps_[kind].push_back(std::move(step));
 }
 
-void ScriptedUser::AnswerNextMessageBox(MessageBoxResult answer) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  box_answers_.push_back(answer);
-}
-
 size_t ScriptedUser::PendingSteps() const {
   std::lock_guard<std::mutex> lock(mutex_);
   size_t count = 0;
@@ -35,14 +30,6 @@ bool ScriptedUser::Act(UserDriver& driver) {
 }
 
 MessageBoxResult ScriptedUser::AnswerMessageBox(const MessageBoxRequest& request) {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (!box_answers_.empty()) {
-      MessageBoxResult answer = box_answers_.front();
-      box_answers_.pop_front();
-      return answer;
-    }
-  }
   return fallback_.AnswerMessageBox(request);
 }
 

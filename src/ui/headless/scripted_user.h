@@ -21,7 +21,6 @@ class ScriptedUser : public HeadlessUser {
 
   // `kind` is the dialog's class name ("COptionsDlg").
   void When(const std::string& kind, Step step);
-  void AnswerNextMessageBox(MessageBoxResult answer);
   // Steps not yet taken, over all classes.
   size_t PendingSteps() const;
 
@@ -32,7 +31,6 @@ class ScriptedUser : public HeadlessUser {
   HeadlessUser& fallback_;
   mutable std::mutex mutex_;
   std::map<std::string, std::deque<Step>> steps_;
-  std::deque<MessageBoxResult> box_answers_;
 };
 
 }  // namespace setup
