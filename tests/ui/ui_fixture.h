@@ -38,10 +38,7 @@ class SpaceFileSystem : public FileSystemWrapper {
   explicit SpaceFileSystem(std::unique_ptr<PosixFileSystem> real)
       : FileSystemWrapper(real.get()), real_(std::move(real)) {}
   void SetFree(char letter, uint64_t bytes) { free_[letter] = bytes; }
-  void FailSpace(char letter) {
-    free_.erase(letter);
-    failing_.push_back(letter);
-  }
+  void FailSpace(char letter) { free_.erase(letter); }
   int find_calls = 0;
 
   Result<std::vector<FindData>> FindFiles(const std::string& pattern) override {
@@ -56,7 +53,6 @@ class SpaceFileSystem : public FileSystemWrapper {
  private:
   std::unique_ptr<PosixFileSystem> real_;
   std::map<char, uint64_t> free_;
-  std::vector<char> failing_;
 };
 
 // A headless window system with a scripted user over the answers user, recording the
