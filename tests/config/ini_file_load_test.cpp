@@ -8,40 +8,20 @@
 #include "config/ini_file.h"
 #include "config_fixture.h"
 #include "platform/file_system_wrapper.h"
+#include "support/memory_files.h"
 
 namespace setup {
 namespace {
 
 class IniFileLoadTest : public ::testing::Test, public testing::DiscFixture {};
 
-// A file that hands out its text a few bytes per read and can fail after some of them, as a
-// scratched disc might.
-class TrickleFile : public ReadableFile {
- public:
-  TrickleFile(std::string text, size_t step, size_t fail_at)
-      : text_(std::move(text)), step_(step), fail_at_(fail_at) {}
-  Result<size_t> Read(char* buffer, size_t n) override {
-    if (position_ >= fail_at_) return Status::Error(WinError::GenFailure, "", "read error");
-    size_t count = std::min({n, step_, text_.size() - position_});
-    text_.copy(buffer, count, position_);
-    position_ += count;
-    return count;
-  }
-  uint64_t Size() const override { return text_.size(); }
-
- private:
-  std::string text_;
-  size_t step_;
-  size_t fail_at_;
-  size_t position_ = 0;
-};
-
+// Hands out its text a few bytes per read, failing at an offset as a scratched disc might.
 class TrickleFileSystem : public FileSystemWrapper {
  public:
   TrickleFileSystem(FileSystem* target, std::string text, size_t step, size_t fail_at)
       : FileSystemWrapper(target), text_(std::move(text)), step_(step), fail_at_(fail_at) {}
   Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string&) override {
-    return std::unique_ptr<ReadableFile>(new TrickleFile(text_, step_, fail_at_));
+    return std::unique_ptr<ReadableFile>(new testing::MemoryReadableFile(text_, step_, fail_at_));
   }
 
  private:
@@ -62,7 +42,7 @@ TEST_F(IniFileLoadTest, ReadsAFileThatComesAByteAtATime) {
 
 TEST_F(IniFileLoadTest, AReadErrorGivesDefaults) {
   TrickleFileSystem trickle(fs.get(), "[Setup]\nMainProdName=Book\n" + std::string(100, ';'), 8,
-                            24);
+                            25);
   IniFile ini = IniFile::Load(trickle, "SETUP.INI");
   EXPECT_EQ(ini.GetString("Setup", "MainProdName", "Error"), "Error");
 }

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "install/memory_files.h"
+#include "support/memory_files.h"
 #include "platform/file_system_wrapper.h"
 #include "platform/posix_file_system.h"
 #include "support/temp_dir.h"
