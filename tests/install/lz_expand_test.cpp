@@ -15,9 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "support/memory_files.h"
 #include "platform/file_system_wrapper.h"
 #include "platform/posix_file_system.h"
+#include "support/faulty_files.h"
+#include "support/memory_files.h"
 #include "support/temp_dir.h"
 #include "support/temp_drives.h"
 
@@ -419,41 +420,18 @@ class FailingFileSystem : public FileSystemWrapper {
   Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& path) override {
     Result<std::unique_ptr<ReadableFile>> file = target()->OpenForRead(path);
     if (!file.ok() || !fail_reads_) return file;
-    std::string data(file.value()->Size(), '\0');
-    size_t got = 0;
-    while (got < data.size()) {
-      Result<size_t> n = file.value()->Read(data.data() + got, data.size() - got);
-      if (!n.ok() || *n == 0) break;
-      got += *n;
-    }
+    const size_t half = file.value()->Size() / 2;
     return std::unique_ptr<ReadableFile>(
-        std::make_unique<MemoryReadableFile>(data, 4096, data.size() / 2));
+        std::make_unique<testing::CutReadableFile>(std::move(file.value()), half));
   }
   Result<std::unique_ptr<WritableFile>> CreateForWrite(const std::string& path) override {
     Result<std::unique_ptr<WritableFile>> file = target()->CreateForWrite(path);
     if (!file.ok() || fail_reads_) return file;
     return std::unique_ptr<WritableFile>(
-        std::make_unique<DiskFullFile>(std::move(file.value()), 100000));
+        std::make_unique<testing::FullWritableFile>(std::move(file.value()), 100000));
   }
 
  private:
-  // Passes writes on until `capacity` bytes, then fails them.
-  class DiskFullFile : public WritableFile {
-   public:
-    DiskFullFile(std::unique_ptr<WritableFile> target, size_t capacity)
-        : target_(std::move(target)), capacity_(capacity) {}
-    Status Write(const char* data, size_t n) override {
-      if (n > capacity_) return Status::Error(WinError::DiskFull, "C:\\DEST.BIN", "disk full");
-      capacity_ -= n;
-      return target_->Write(data, n);
-    }
-    Status Commit() override { return target_->Commit(); }
-
-   private:
-    std::unique_ptr<WritableFile> target_;
-    size_t capacity_;
-  };
-
   bool fail_reads_;
 };
 
