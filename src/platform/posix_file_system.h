@@ -8,6 +8,7 @@
 #include "platform/code_page.h"
 #include "platform/drive_map.h"
 #include "platform/file_system.h"
+#include "platform/posix_directory_cache.h"
 
 namespace setup {
 
@@ -56,11 +57,20 @@ class PosixFileSystem : public FileSystem {
   // PathNotFound for an unmapped drive or a "\\server\share" path, and with NotReady when
   // the drive's host directory is missing (a medium that is gone).
   Result<Resolved> Resolve(const std::string& path);
-  // The name in host directory `host_dir` that `name` (UTF-8) denotes: itself when it exists,
-  // else the one equal without regard to case in the code page (the first in byte order).
-  std::optional<std::string> MatchName(const std::string& host_dir, const std::string& name);
+  // The name in host directory `host_dir` (whose status is `dir_info`) that `name` (UTF-8)
+  // denotes: itself when it exists, else the one equal without regard to case in the code
+  // page (the first in byte order).
+  std::optional<std::string> MatchName(const std::string& host_dir, const struct stat& dir_info,
+                                       const std::string& name);
+  // The key under which a host name (UTF-8) matches without regard to case; nullopt for a
+  // name the code page cannot hold, which cannot be named and so never matches.
+  std::optional<std::string> FoldName(const std::string& host_name) const;
+  // The key a name looked up (UTF-8) is matched under.
+  std::string WantedKey(const std::string& name) const;
   // Whether an existing host path is a directory (symbolic links followed).
   static Result<bool> StatDirectoryFlag(const std::string& host_path);
+  // True and `info` filled when `host_path` is a directory (symbolic links followed).
+  static bool StatDirectory(const std::string& host_path, struct stat& info);
   // FileNotFound or PathNotFound for a path that does not exist.
   static Status Missing(const Resolved& resolved, const std::string& path);
   // The entries of an existing host directory whose names match `pattern`, sorted.
@@ -71,6 +81,7 @@ class PosixFileSystem : public FileSystem {
   CodePage code_page_;
   std::mutex current_directory_mutex_;
   std::string current_directory_;
+  PosixDirectoryCache directory_cache_;
 };
 
 }  // namespace setup
