@@ -13,31 +13,52 @@ namespace setup {
 
 namespace {
 
-// Copies the open file `from_fd` (with status `info`) into a temporary beside
-// `destination`, with its permissions, hidden/system/archive bits and times, and renames it
-// over `destination`. `from` and `to` name the two files in messages.
-Status CopyOpenFile(int from_fd, const struct stat& info, const std::string& destination,
-                    const std::string& from, const std::string& to, bool no_replace,
-                    bool replaces) {
-  auto temp = PosixTempFile::CreateBeside(destination, 0600);
-  if (!temp.ok()) return PosixError(to, temp.status().os_errno());
+// Copies the rest of `from_fd` into `to_fd` by reading and writing.
+Status CopyByReading(int from_fd, PosixTempFile& temp, const std::string& from,
+                     const std::string& to) {
   char buffer[128 * 1024];
   for (;;) {
     const ssize_t got = read(from_fd, buffer, sizeof(buffer));
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return PosixError(from, errno);
-    if (got == 0) break;
-    Status written = temp->WriteAll(buffer, static_cast<size_t>(got));
+    if (got == 0) return Status::Ok();
+    Status written = temp.WriteAll(buffer, static_cast<size_t>(got));
     if (!written.ok()) return PosixError(to, written.os_errno());
   }
+}
+
+// Copies `from_fd` from its current offset to its end into the empty `temp`: in the kernel
+// where it can, which spares the copy through user memory, else by reading and writing.
+Status CopyContents(int from_fd, PosixTempFile& temp, const std::string& from,
+                    const std::string& to) {
+  for (;;) {
+    const ssize_t copied = copy_file_range(from_fd, nullptr, temp.fd(), nullptr, 1u << 30, 0);
+    if (copied > 0) continue;
+    if (copied == 0) return Status::Ok();
+    if (errno == EINTR) continue;
+    // Both offsets stand after the bytes copied so far, so reading and writing goes on
+    // from there, and tells a failing source from a failing destination.
+    return CopyByReading(from_fd, temp, from, to);
+  }
+}
+
+// Copies the open file `from_fd` (with status `info`) into a temporary beside
+// `destination`, with its permissions, hidden/system/archive bits and times, and gives it
+// the destination's name. `from` and `to` name the two files in messages.
+Status CopyOpenFile(int from_fd, const struct stat& info, const std::string& destination,
+                    const std::string& from, const std::string& to, bool no_replace,
+                    bool replaces) {
+  auto temp = PosixTempFile::CreateBeside(destination, 0600);
+  if (!temp.ok()) return PosixError(to, temp.status().os_errno());
+  Status status = CopyContents(from_fd, *temp, from, to);
+  if (!status.ok()) return status;
   if (fchmod(temp->fd(), info.st_mode & 0777) != 0) return PosixError(to, errno);
   CopyDosAttributes(from_fd, temp->fd());
   const struct timespec times[2] = {info.st_atim, info.st_mtim};
   if (futimens(temp->fd(), times) != 0) return PosixError(to, errno);
-  // Only a file that replaces another needs to reach the disk before the rename: a crash
-  // must not leave an empty file where the old one was.
-  Status status = temp->Close(replaces);
-  if (status.ok()) status = temp->RenameOver(destination, no_replace);
+  // Only a file that replaces another needs to reach the disk before it takes the name: a
+  // crash must not leave an empty file where the old one was.
+  status = temp->Commit(destination, no_replace, replaces);
   if (!status.ok()) return PosixError(to, status.os_errno());
   return Status::Ok();
 }

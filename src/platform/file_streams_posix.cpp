@@ -49,8 +49,7 @@ class PosixWritableFile : public WritableFile {
   Status Commit() override {
     if (done_) return Status::Error(WinError::InvalidParameter, path_, "already committed");
     done_ = true;
-    Status status = temp_.Close(true);
-    if (status.ok()) status = temp_.RenameOver(destination_, false);
+    Status status = temp_.Commit(destination_, false, true);
     return status.ok() ? status : PosixError(path_, status.os_errno());
   }
 

@@ -8,11 +8,13 @@
 
 namespace setup {
 
-// A temporary file created beside a destination, to be renamed over it once complete. The
-// file is removed on destruction unless Release() was called after a successful rename.
+// A file written beside its destination and given the destination's name only once
+// complete, so that a destination never holds a half-written file. Where the file system
+// allows it the file has no name at all until then (O_TMPFILE), so not even a crash leaves
+// anything behind; elsewhere it is ".setup-*", removed on destruction unless committed.
 class PosixTempFile {
  public:
-  // Creates ".setup-*" in the directory of `destination` (a host path) with `mode`, to which
+  // Creates the file in the directory of `destination` (a host path) with `mode`, to which
   // the process's umask applies.
   static Result<PosixTempFile> CreateBeside(const std::string& destination, mode_t mode);
 
@@ -22,21 +24,25 @@ class PosixTempFile {
   ~PosixTempFile();
 
   int fd() const { return fd_; }
-  const std::string& path() const { return path_; }
   // Writes all of `data`, retrying short writes.
   Status WriteAll(const char* data, size_t n);
-  // fsync (when `sync`), then close; reports a write error that close reveals.
-  Status Close(bool sync);
-  // Renames the closed file over `destination`; with `no_replace` an existing destination
-  // fails with AlreadyExists. On success the temporary name is gone.
-  Status RenameOver(const std::string& destination, bool no_replace);
+  // Names the complete file `destination` and closes it: fsync first when `sync`; with
+  // `no_replace` an existing destination fails with AlreadyExists, else it is replaced in
+  // one step. Reports a write error that close reveals. Call at most once.
+  Status Commit(const std::string& destination, bool no_replace, bool sync);
 
  private:
   PosixTempFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
 
+  // The unnamed file linked as `destination`; EEXIST when that name exists.
+  int LinkAs(const std::string& destination) const;
+  // The closed named file renamed over `destination`.
+  Status RenameOver(const std::string& destination, bool no_replace);
+
   int fd_ = -1;
-  std::string path_;
-  bool renamed_ = false;
+  std::string path_;  // "" while the file has no name
+  std::string directory_;
+  bool committed_ = false;
 };
 
 }  // namespace setup
