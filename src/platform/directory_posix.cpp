@@ -50,7 +50,8 @@ Result<std::vector<FindData>> PosixFileSystem::ListDirectory(const std::string& 
     if (dots && is_root) continue;
     const std::string name = code_page_.FromUtf8(host_name);
     if (!MatchesWildcard(pattern, name, code_page_)) continue;
-    auto data = StatFindData((host_dir == "/" ? "" : host_dir) + "/" + host_name, name);
+    auto data = StatFindDataAt(dirfd(dir), host_name,
+                               (host_dir == "/" ? "" : host_dir) + "/" + host_name, name);
     if (data.ok()) entries.push_back(std::move(*data));
   }
   closedir(dir);
@@ -72,7 +73,7 @@ Result<std::vector<FindData>> PosixFileSystem::ListDirectory(const std::string& 
 }
 
 Status PosixFileSystem::CreateDirectory(const std::string& path) {
-  auto resolved = Resolve(path);
+  auto resolved = ResolveNew(path);
   if (!resolved.ok()) return resolved.status();
   if (resolved->exists) return Status::Error(WinError::AlreadyExists, path, "already exists");
   if (!resolved->parent_exists) return Missing(*resolved, path);

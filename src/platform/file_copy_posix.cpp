@@ -13,6 +13,20 @@ namespace setup {
 
 namespace {
 
+// Closes a descriptor (when not negative) at the end of its scope.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+
+ private:
+  int fd_;
+};
+
 // Copies the rest of `from_fd` into `to_fd` by reading and writing.
 Status CopyByReading(int from_fd, PosixTempFile& temp, const std::string& from,
                      const std::string& to) {
@@ -27,13 +41,20 @@ Status CopyByReading(int from_fd, PosixTempFile& temp, const std::string& from,
   }
 }
 
-// Copies `from_fd` from its current offset to its end into the empty `temp`: in the kernel
-// where it can, which spares the copy through user memory, else by reading and writing.
-Status CopyContents(int from_fd, PosixTempFile& temp, const std::string& from,
+// Copies `from_fd` (of `size` bytes by its status) from its start to its end into the empty
+// `temp`: in the kernel where it can, which spares the copy through user memory, else by
+// reading and writing. The copy ends at the size the status gave (or at an earlier end);
+// a size of 0, which some host files report whatever they hold, reads to the end.
+Status CopyContents(int from_fd, uint64_t size, PosixTempFile& temp, const std::string& from,
                     const std::string& to) {
+  uint64_t total = 0;
   for (;;) {
     const ssize_t copied = copy_file_range(from_fd, nullptr, temp.fd(), nullptr, 1u << 30, 0);
-    if (copied > 0) continue;
+    if (copied > 0) {
+      total += static_cast<uint64_t>(copied);
+      if (size != 0 && total >= size) return Status::Ok();
+      continue;
+    }
     if (copied == 0) return Status::Ok();
     if (errno == EINTR) continue;
     // Both offsets stand after the bytes copied so far, so reading and writing goes on
@@ -50,7 +71,7 @@ Status CopyOpenFile(int from_fd, const struct stat& info, const std::string& des
                     bool replaces) {
   auto temp = PosixTempFile::CreateBeside(destination, 0600);
   if (!temp.ok()) return PosixError(to, temp.status().os_errno());
-  Status status = CopyContents(from_fd, *temp, from, to);
+  Status status = CopyContents(from_fd, static_cast<uint64_t>(info.st_size), *temp, from, to);
   if (!status.ok()) return status;
   if (fchmod(temp->fd(), info.st_mode & 0777) != 0) return PosixError(to, errno);
   CopyDosAttributes(from_fd, temp->fd());
@@ -67,10 +88,12 @@ Status CopyOpenFile(int from_fd, const struct stat& info, const std::string& des
 
 Status PosixFileSystem::CopyFile(const std::string& from, const std::string& to,
                                  bool fail_if_exists) {
-  auto source = Resolve(from);
+  int opened = -1;
+  auto source = Resolve(from, &opened);
+  const Descriptor source_fd(opened);
   if (!source.ok()) return source.status();
   if (!source->exists) return Missing(*source, from);
-  auto target = Resolve(to);
+  auto target = ResolveNew(to);
   if (!target.ok()) return target.status();
   if (!target->parent_exists) return Missing(*target, to);
   if (target->exists) {
@@ -85,8 +108,9 @@ Status PosixFileSystem::CopyFile(const std::string& from, const std::string& to,
       }
     }
   }
-  const int fd = open(source->host_path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = opened >= 0 ? opened : open(source->host_path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return PosixError(from, errno);
+  const Descriptor late_fd(opened >= 0 ? -1 : fd);
   struct stat info {};
   Status status;
   if (fstat(fd, &info) != 0) {
@@ -96,7 +120,6 @@ Status PosixFileSystem::CopyFile(const std::string& from, const std::string& to,
   } else {
     status = CopyOpenFile(fd, info, target->host_path, from, to, fail_if_exists, target->exists);
   }
-  close(fd);
   if (status.win_error() == WinError::AlreadyExists) {
     return Status::Error(WinError::FileExists, to, "the file exists");
   }
@@ -121,7 +144,7 @@ Status PosixFileSystem::MoveFile(const std::string& from, const std::string& to)
   auto source = Resolve(from);
   if (!source.ok()) return source.status();
   if (!source->exists) return Missing(*source, from);
-  auto target = Resolve(to);
+  auto target = ResolveNew(to);
   if (!target.ok()) return target.status();
   if (!target->parent_exists) return Missing(*target, to);
   std::string destination = target->host_path;

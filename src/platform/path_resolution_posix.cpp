@@ -1,4 +1,5 @@
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -43,59 +44,106 @@ std::optional<std::string> PosixFileSystem::MatchName(const std::string& host_di
   return directory_cache_.Find(host_dir, dir_info, WantedKey(name));
 }
 
-Result<PosixFileSystem::Resolved> PosixFileSystem::Resolve(const std::string& path) {
-  Resolved resolved;
-  resolved.full_path = GetFullPathName(path);
-  if (resolved.full_path.size() < 3 || resolved.full_path[1] != ':') {
+Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path) {
+  Spelling spelling;
+  spelling.full_path = GetFullPathName(path);
+  if (spelling.full_path.size() < 3 || spelling.full_path[1] != ':') {
     return Status::Error(WinError::PathNotFound, path, "network paths are not available");
   }
-  const DriveMap::Drive* drive = drives_.Find(resolved.full_path[0]);
-  if (drive == nullptr) return Status::Error(WinError::PathNotFound, path, "no such drive");
-  const std::vector<std::string> parts = PathComponents(resolved.full_path);
-  std::vector<std::string> names;
-  names.reserve(parts.size());
+  spelling.drive = drives_.Find(spelling.full_path[0]);
+  if (spelling.drive == nullptr) {
+    return Status::Error(WinError::PathNotFound, path, "no such drive");
+  }
+  std::vector<std::string> parts = PathComponents(spelling.full_path);
+  spelling.names.reserve(parts.size());
+  spelling.exact = spelling.drive->host_root;
   for (const auto& part : parts) {
     if (HasInvalidNameCharacter(part)) {
       return Status::Error(WinError::InvalidName, path, "invalid file name");
     }
-    names.push_back(code_page_.ToUtf8(part));
+    spelling.names.push_back(code_page_.ToUtf8(part));
+    if (spelling.exact != "/") spelling.exact += '/';
+    spelling.exact += spelling.names.back();
   }
-  if (!names.empty()) {
+  if (!spelling.names.empty()) {
+    const size_t slash = spelling.exact.rfind('/');
+    spelling.parent = slash == 0 ? "/" : spelling.exact.substr(0, slash);
+  }
+  return spelling;
+}
+
+PosixFileSystem::Resolved PosixFileSystem::InParent(Spelling& spelling,
+                                                    const std::optional<std::string>& match) {
+  Resolved resolved;
+  resolved.full_path = std::move(spelling.full_path);
+  resolved.written_name = spelling.names.back();
+  resolved.exists = match.has_value();
+  resolved.parent_exists = true;
+  resolved.host_path = match && *match == spelling.names.back()
+                           ? std::move(spelling.exact)
+                           : (spelling.parent == "/" ? "" : spelling.parent) + "/" +
+                                 (match ? *match : spelling.names.back());
+  return resolved;
+}
+
+Result<PosixFileSystem::Resolved> PosixFileSystem::Resolve(const std::string& path, int* read_fd) {
+  if (read_fd != nullptr) *read_fd = -1;
+  auto spelling = Spell(path);
+  if (!spelling.ok()) return spelling.status();
+  if (!spelling->names.empty()) {
     // Most paths are spelt as on the disk: the host resolves them in one call, and the
-    // component-by-component match below is needed only when that fails.
-    std::string exact = drive->host_root;
-    for (const auto& name : names) exact += (exact == "/" ? "" : "/") + name;
-    struct stat info {};
-    const int error = lstat(exact.c_str(), &info) == 0 ? 0 : errno;
-    if (error == 0) {
-      resolved.host_path = std::move(exact);
-      resolved.written_name = names.back();
-      resolved.exists = true;
-      resolved.parent_exists = true;
-      return resolved;
+    // component-by-component match is needed only when that fails.
+    if (read_fd != nullptr) {
+      // Opening is the test for existence too, when the file is to be read anyway.
+      *read_fd = open(spelling->exact.c_str(), O_RDONLY | O_CLOEXEC);
+      if (*read_fd >= 0) return InParent(*spelling, spelling->names.back());
     }
+    struct stat info {};
+    const int error = lstat(spelling->exact.c_str(), &info) == 0 ? 0 : errno;
+    if (error == 0) return InParent(*spelling, spelling->names.back());
     // A new name in a directory that is spelt as on the disk: only the last name needs
     // matching, against the other names in that directory.
-    const size_t slash = exact.rfind('/');
-    const std::string parent = slash == 0 ? "/" : exact.substr(0, slash);
-    if (error == ENOENT && StatDirectory(parent, info)) {
-      const std::optional<std::string> match =
-          directory_cache_.Find(parent, info, WantedKey(names.back()));
-      resolved.host_path = (parent == "/" ? "" : parent) + "/" + (match ? *match : names.back());
-      resolved.written_name = names.back();
-      resolved.exists = match.has_value();
-      resolved.parent_exists = true;
-      return resolved;
+    if (error == ENOENT && StatDirectory(spelling->parent, info)) {
+      return InParent(*spelling, directory_cache_.Find(spelling->parent, info,
+                                                       WantedKey(spelling->names.back())));
     }
   }
-  resolved.host_path = drive->host_root;
+  return Walk(*spelling, path);
+}
+
+Result<PosixFileSystem::Resolved> PosixFileSystem::ResolveNew(const std::string& path) {
+  auto spelling = Spell(path);
+  if (!spelling.ok()) return spelling.status();
+  struct stat info {};
+  if (!spelling->names.empty() && StatDirectory(spelling->parent, info)) {
+    // A kept listing of the directory answers without another host call.
+    const PosixDirectoryCache::Kept kept =
+        directory_cache_.FindKept(info, spelling->names.back(), WantedKey(spelling->names.back()));
+    if (kept.kept) return InParent(*spelling, kept.name);
+    struct stat entry {};
+    const int error = lstat(spelling->exact.c_str(), &entry) == 0 ? 0 : errno;
+    if (error == 0) return InParent(*spelling, spelling->names.back());
+    if (error == ENOENT) {
+      return InParent(*spelling, directory_cache_.Find(spelling->parent, info,
+                                                       WantedKey(spelling->names.back())));
+    }
+  }
+  return Walk(*spelling, path);
+}
+
+Result<PosixFileSystem::Resolved> PosixFileSystem::Walk(Spelling& spelling,
+                                                        const std::string& path) {
+  Resolved resolved;
+  resolved.full_path = std::move(spelling.full_path);
+  resolved.host_path = spelling.drive->host_root;
   struct stat dir_info {};
-  if (!StatDirectory(drive->host_root, dir_info)) {
+  if (!StatDirectory(spelling.drive->host_root, dir_info)) {
     // A drive whose directory is gone is a drive without its medium.
     return Status::Error(WinError::NotReady, path, "the drive is not ready");
   }
   resolved.exists = true;
   resolved.parent_exists = true;
+  const std::vector<std::string>& names = spelling.names;
   for (size_t i = 0; i < names.size(); ++i) {
     const std::string& name = names[i];
     const bool last = i + 1 == names.size();

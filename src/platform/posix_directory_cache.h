@@ -39,6 +39,14 @@ class PosixDirectoryCache {
   std::optional<std::string> Find(const std::string& host_dir, const struct stat& dir_info,
                                   const std::string& key);
 
+  // What a kept listing says of a name.
+  struct Kept {
+    bool kept = false;                // a listing of the directory is kept
+    std::optional<std::string> name;  // `name` itself when present, else as Find
+  };
+  // Answers from a kept listing only; never reads the directory.
+  Kept FindKept(const struct stat& dir_info, const std::string& name, const std::string& key);
+
   // How many times a directory was read rather than answered from a kept listing.
   uint64_t reads() const;
 
@@ -51,7 +59,10 @@ class PosixDirectoryCache {
     std::unordered_map<std::string, std::vector<std::string>> by_key;
   };
 
-  static std::optional<std::string> Least(const Listing& listing, const std::string& key);
+  // `name` when the listing holds it, else the least name whose key is `key`.
+  static std::optional<std::string> Least(const Listing& listing, const std::string& key,
+                                          const std::string& name = std::string());
+  void StartWatching();
   void Add(Listing& listing, const std::string& name);
   void Remove(Listing& listing, const std::string& name);
   // Applies every change the watches reported since the last call.

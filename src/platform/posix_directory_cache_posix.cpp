@@ -60,11 +60,7 @@ std::optional<std::string> PosixDirectoryCache::Find(const std::string& host_dir
                                                      const struct stat& dir_info,
                                                      const std::string& key) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (!inotify_tried_) {
-    inotify_tried_ = true;
-    if (max_directories_ > 0) inotify_fd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-  }
-  if (inotify_fd_ >= 0) ApplyChanges();
+  StartWatching();
   const Identity identity(dir_info.st_dev, dir_info.st_ino);
   auto kept = listings_.find(identity);
   if (kept != listings_.end()) {
@@ -78,10 +74,33 @@ std::optional<std::string> PosixDirectoryCache::Find(const std::string& host_dir
   return found;
 }
 
+PosixDirectoryCache::Kept PosixDirectoryCache::FindKept(const struct stat& dir_info,
+                                                        const std::string& name,
+                                                        const std::string& key) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  StartWatching();
+  auto kept = listings_.find(Identity(dir_info.st_dev, dir_info.st_ino));
+  if (kept == listings_.end()) return Kept{};
+  kept->second.last_used = ++clock_;
+  return Kept{true, Least(kept->second, key, name)};
+}
+
+void PosixDirectoryCache::StartWatching() {
+  if (!inotify_tried_) {
+    inotify_tried_ = true;
+    if (max_directories_ > 0) inotify_fd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  }
+  if (inotify_fd_ >= 0) ApplyChanges();
+}
+
 std::optional<std::string> PosixDirectoryCache::Least(const Listing& listing,
-                                                      const std::string& key) {
+                                                      const std::string& key,
+                                                      const std::string& name) {
   auto names = listing.by_key.find(key);
   if (names == listing.by_key.end() || names->second.empty()) return std::nullopt;
+  if (std::find(names->second.begin(), names->second.end(), name) != names->second.end()) {
+    return name;
+  }
   return *std::min_element(names->second.begin(), names->second.end());
 }
 

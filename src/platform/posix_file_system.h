@@ -56,7 +56,26 @@ class PosixFileSystem : public FileSystem {
   // Fails with InvalidName for a name holding a character no Windows name may hold, with
   // PathNotFound for an unmapped drive or a "\\server\share" path, and with NotReady when
   // the drive's host directory is missing (a medium that is gone).
-  Result<Resolved> Resolve(const std::string& path);
+  // With `read_fd`, a path spelt as on the disk is opened for reading on the way and the
+  // descriptor (the caller's to close) stored there; else -1 is stored.
+  Result<Resolved> Resolve(const std::string& path, int* read_fd = nullptr);
+  // The same for a path whose last name is likely new (a destination), which a kept
+  // listing of its directory answers.
+  Result<Resolved> ResolveNew(const std::string& path);
+  // A path made absolute and spelt on the host, before any host call.
+  struct Spelling {
+    std::string full_path;
+    const DriveMap::Drive* drive = nullptr;
+    std::vector<std::string> names;  // the components in UTF-8
+    std::string exact;               // the host path the names spell exactly
+    std::string parent;              // `exact` without its last name ("" for a root)
+  };
+  // The errors of Resolve that need no host call.
+  Result<Spelling> Spell(const std::string& path);
+  // The result for a path whose parent exists as spelt, the last name matching `match`.
+  static Resolved InParent(Spelling& spelling, const std::optional<std::string>& match);
+  // Resolves component by component.
+  Result<Resolved> Walk(Spelling& spelling, const std::string& path);
   // The name in host directory `host_dir` (whose status is `dir_info`) that `name` (UTF-8)
   // denotes: itself when it exists, else the one equal without regard to case in the code
   // page (the first in byte order).

@@ -97,6 +97,8 @@ Status PosixTempFile::WriteAll(const char* data, size_t n) {
 }
 
 int PosixTempFile::LinkAs(const std::string& destination) const {
+  if (linkat(fd_, "", AT_FDCWD, destination.c_str(), AT_EMPTY_PATH) == 0) return 0;
+  if (errno != ENOENT && errno != EPERM) return errno;
   const std::string self = "/proc/self/fd/" + std::to_string(fd_);
   return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, destination.c_str(), AT_SYMLINK_FOLLOW) == 0
              ? 0
