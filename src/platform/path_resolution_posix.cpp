@@ -54,20 +54,30 @@ Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path
   if (spelling.drive == nullptr) {
     return Status::Error(WinError::PathNotFound, path, "no such drive");
   }
-  std::vector<std::string> parts = PathComponents(spelling.full_path);
-  spelling.names.reserve(parts.size());
-  spelling.exact = spelling.drive->host_root;
-  for (const auto& part : parts) {
+  // The full path has no "." nor ".." and no empty component; both separators are taken as
+  // PathComponents does.
+  const std::string_view rest = std::string_view(spelling.full_path).substr(2);
+  const std::string& root = spelling.drive->host_root;
+  spelling.exact.reserve(root.size() + rest.size() + 8);
+  spelling.exact = root;
+  size_t last_slash = std::string::npos;
+  size_t pos = 0;
+  while (pos < rest.size()) {
+    size_t end = pos;
+    while (end < rest.size() && rest[end] != '\\' && rest[end] != '/') ++end;
+    const std::string_view part = rest.substr(pos, end - pos);
+    pos = end + 1;
+    if (part.empty()) continue;
     if (HasInvalidNameCharacter(part)) {
       return Status::Error(WinError::InvalidName, path, "invalid file name");
     }
-    spelling.names.push_back(code_page_.ToUtf8(part));
     if (spelling.exact != "/") spelling.exact += '/';
-    spelling.exact += spelling.names.back();
+    last_slash = spelling.exact.size() - 1;
+    code_page_.AppendAsUtf8(spelling.exact, part);
+    spelling.names.emplace_back(spelling.exact, last_slash + 1);
   }
-  if (!spelling.names.empty()) {
-    const size_t slash = spelling.exact.rfind('/');
-    spelling.parent = slash == 0 ? "/" : spelling.exact.substr(0, slash);
+  if (last_slash != std::string::npos) {
+    spelling.parent = last_slash == 0 ? "/" : spelling.exact.substr(0, last_slash);
   }
   return spelling;
 }
