@@ -25,13 +25,16 @@ Status PosixFileSystem::Missing(const Resolved& resolved, const std::string& pat
 }
 
 std::optional<std::string> PosixFileSystem::FoldName(const std::string& host_name) const {
-  const std::string converted = code_page_.FromUtf8(host_name);
+  std::string converted = code_page_.FromUtf8(host_name);
   if (code_page_.ToUtf8(converted) != host_name) return std::nullopt;
-  return code_page_.Upper(converted);
+  for (char& c : converted) c = code_page_.ToUpper(c);
+  return converted;
 }
 
 std::string PosixFileSystem::WantedKey(const std::string& name) const {
-  return code_page_.Upper(code_page_.FromUtf8(name));
+  std::string key = code_page_.FromUtf8(name);
+  for (char& c : key) c = code_page_.ToUpper(c);
+  return key;
 }
 
 std::optional<std::string> PosixFileSystem::MatchName(const std::string& host_dir,

@@ -7,6 +7,8 @@
 #include <sys/vfs.h>
 #include <unistd.h>
 
+#include <limits.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -137,6 +139,9 @@ void PosixDirectoryCache::ApplyChanges() {
     }
     if (got <= 0) break;
     const size_t end = static_cast<size_t>(got);
+    // The kernel fills the buffer while events fit: with room left for the largest event,
+    // the queue was empty.
+    const bool drained = end <= sizeof(buffer) - (sizeof(struct inotify_event) + NAME_MAX + 1);
     size_t at = 0;
     while (at + sizeof(struct inotify_event) <= end) {
       struct inotify_event event;
@@ -166,6 +171,7 @@ void PosixDirectoryCache::ApplyChanges() {
       }
       total_names_ = total_names_ + listing.names - before;
     }
+    if (drained) break;
   }
   while (total_names_ > max_names_ && !listings_.empty()) {
     auto oldest = std::min_element(listings_.begin(), listings_.end(), [](auto& a, auto& b) {
