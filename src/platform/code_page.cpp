@@ -179,9 +179,11 @@ void CodePage::BuildCaseTables() {
   from_unicode_.clear();
   // A code point held by two bytes converts back to the first of them.
   for (int b = 255; b >= 0; --b) from_unicode_[to_unicode_[b]] = static_cast<uint8_t>(b);
+  keeps_ascii_ = true;
   for (char32_t c = 0; c < from_ascii_.size(); ++c) {
     auto found = from_unicode_.find(c);
     from_ascii_[c] = found != from_unicode_.end() ? found->second : -1;
+    keeps_ascii_ = keeps_ascii_ && to_unicode_[c] == c;
   }
   const UnicodeCase& unicode = Unicode();
   for (int b = 0; b < 256; ++b) {

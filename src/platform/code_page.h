@@ -31,6 +31,9 @@ class CodePage {
   char ToLower(char c) const { return lower_[static_cast<uint8_t>(c)]; }
   std::string Upper(std::string_view text) const;
   std::string Lower(std::string_view text) const;
+  // Whether every byte below 0x80 is the ASCII character of that value, so that ASCII text
+  // is the same in this code page and in UTF-8.
+  bool KeepsAscii() const { return keeps_ascii_; }
   // Equal without regard to case, in this code page.
   bool EqualsNoCase(std::string_view a, std::string_view b) const;
 
@@ -42,6 +45,7 @@ class CodePage {
   std::unordered_map<char32_t, uint8_t> from_unicode_;
   // The byte for each code point below 0x80 (names are mostly ASCII), -1 for none.
   std::array<int16_t, 128> from_ascii_{};
+  bool keeps_ascii_ = false;
   std::array<char, 256> upper_{};
   std::array<char, 256> lower_{};
 };

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdint>
 
 #include "platform/posix_file_system.h"
 #include "platform/windows_path.h"
@@ -24,9 +25,21 @@ Status PosixFileSystem::Missing(const Resolved& resolved, const std::string& pat
   return Status::Error(WinError::PathNotFound, path, "the path does not exist");
 }
 
+namespace {
+
+bool IsAscii(const std::string& text) {
+  for (char c : text) {
+    if (static_cast<uint8_t>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 std::optional<std::string> PosixFileSystem::FoldName(const std::string& host_name) const {
-  std::string converted = code_page_.FromUtf8(host_name);
-  if (code_page_.ToUtf8(converted) != host_name) return std::nullopt;
+  std::string converted =
+      code_page_.KeepsAscii() && IsAscii(host_name) ? host_name : code_page_.FromUtf8(host_name);
+  if (converted != host_name && code_page_.ToUtf8(converted) != host_name) return std::nullopt;
   for (char& c : converted) c = code_page_.ToUpper(c);
   return converted;
 }
