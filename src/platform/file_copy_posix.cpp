@@ -63,13 +63,21 @@ Status CopyContents(int from_fd, uint64_t size, PosixTempFile& temp, const std::
   }
 }
 
-// Copies the open file `from_fd` (with status `info`) into a temporary beside
-// `destination`, with its permissions, hidden/system/archive bits and times, and gives it
-// the destination's name. `from` and `to` name the two files in messages.
+// Copies the open file `from_fd` (with status `info`) to `destination`, with its
+// permissions, hidden/system/archive bits and times. A destination that exists (`replaces`)
+// is replaced by a complete copy written beside it; a new one is written in place and
+// removed again if the copy fails. `from` and `to` name the two files in messages.
 Status CopyOpenFile(int from_fd, const struct stat& info, const std::string& destination,
                     const std::string& from, const std::string& to, bool no_replace,
                     bool replaces) {
-  auto temp = PosixTempFile::CreateBeside(destination, 0600);
+  auto create = [&]() -> Result<PosixTempFile> {
+    if (replaces) return PosixTempFile::CreateBeside(destination, 0600);
+    auto in_place = PosixTempFile::CreateInPlace(destination, 0600);
+    // A name that appeared since it was looked up is replaced as any other.
+    if (in_place.ok() || in_place.status().os_errno() != EEXIST || no_replace) return in_place;
+    return PosixTempFile::CreateBeside(destination, 0600);
+  };
+  auto temp = create();
   if (!temp.ok()) return PosixError(to, temp.status().os_errno());
   Status status = CopyContents(from_fd, static_cast<uint64_t>(info.st_size), *temp, from, to);
   if (!status.ok()) return status;

@@ -68,10 +68,19 @@ Result<PosixTempFile> PosixTempFile::CreateBeside(const std::string& destination
   return PosixError(destination, EEXIST);
 }
 
+Result<PosixTempFile> PosixTempFile::CreateInPlace(const std::string& destination, mode_t mode) {
+  const int fd = open(destination.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+  if (fd < 0) return PosixError(destination, errno);
+  PosixTempFile file(fd, destination);
+  file.in_place_ = true;
+  return file;
+}
+
 PosixTempFile::PosixTempFile(PosixTempFile&& other) noexcept
     : fd_(other.fd_),
       path_(std::move(other.path_)),
       directory_(std::move(other.directory_)),
+      in_place_(other.in_place_),
       committed_(other.committed_) {
   other.fd_ = -1;
   other.path_.clear();
@@ -132,6 +141,10 @@ Status PosixTempFile::Commit(const std::string& destination, bool no_replace, bo
   if (close(fd_) != 0 && error == 0) error = errno;
   fd_ = -1;
   if (error != 0) return PosixError(path_, error);
+  if (in_place_) {
+    committed_ = true;
+    return Status::Ok();
+  }
   return RenameOver(destination, no_replace);
 }
 
