@@ -42,6 +42,8 @@ class PosixTempFile {
 
   // The unnamed file linked as `destination`; EEXIST when that name exists.
   int LinkAs(const std::string& destination) const;
+  // The unnamed file given the name `destination` (see Commit); 0 or the host's error.
+  int NameUnnamed(const std::string& destination, bool no_replace);
   // The closed named file renamed over `destination`.
   Status RenameOver(const std::string& destination, bool no_replace);
 

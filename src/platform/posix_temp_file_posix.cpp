@@ -114,34 +114,29 @@ int PosixTempFile::LinkAs(const std::string& destination) const {
              : errno;
 }
 
-Status PosixTempFile::Commit(const std::string& destination, bool no_replace, bool sync) {
-  int error = 0;
-  if (sync && fsync(fd_) != 0) error = errno;
-  if (error == 0 && path_.empty()) {
-    // A new name is linked to the unnamed file directly; an existing one is replaced by a
-    // rename from a fresh name, since a link never replaces.
-    error = LinkAs(destination);
-    if (error == EEXIST && !no_replace) {
-      for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
-        std::string path = InDirectory(directory_, UniqueName());
-        error = LinkAs(path);
-        if (error == 0) path_ = std::move(path);
-      }
-      if (error == 0) {
-        error = rename(path_.c_str(), destination.c_str()) == 0 ? 0 : errno;
-        if (error == 0) committed_ = true;
-      }
-    } else if (error == 0) {
-      committed_ = true;
+int PosixTempFile::NameUnnamed(const std::string& destination, bool no_replace) {
+  // A new name is linked to the file directly; an existing one is replaced by a rename from
+  // a fresh name, since a link never replaces.
+  int error = LinkAs(destination);
+  if (error == EEXIST && !no_replace) {
+    for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
+      std::string path = InDirectory(directory_, UniqueName());
+      error = LinkAs(path);
+      if (error == 0) path_ = std::move(path);
     }
-    if (close(fd_) != 0 && error == 0) error = errno;
-    fd_ = -1;
-    return error == 0 ? Status::Ok() : PosixError(destination, error);
+    if (error == 0 && rename(path_.c_str(), destination.c_str()) != 0) error = errno;
   }
+  if (error == 0) committed_ = true;
+  return error;
+}
+
+Status PosixTempFile::Commit(const std::string& destination, bool no_replace, bool sync) {
+  int error = sync && fsync(fd_) != 0 ? errno : 0;
+  if (error == 0 && path_.empty()) error = NameUnnamed(destination, no_replace);
   if (close(fd_) != 0 && error == 0) error = errno;
   fd_ = -1;
-  if (error != 0) return PosixError(path_, error);
-  if (in_place_) {
+  if (error != 0) return PosixError(destination, error);
+  if (committed_ || in_place_) {
     committed_ = true;
     return Status::Ok();
   }

@@ -374,6 +374,8 @@ TEST_P(FileSystemContract, FailedCopyLeavesTheOldFileIntact) {
   EXPECT_EQ(status.path(), "P:\\mem");
   EXPECT_EQ(Read("dst.txt"), "old contents");
   EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"dst.txt"});  // no temporary left
+  EXPECT_FALSE(fs.CopyFile("P:\\mem", "C:\\new.txt", false).ok());
+  EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"dst.txt"});  // no part of a new one
 }
 
 TEST_P(FileSystemContract, DeleteRefusesReadOnlyFilesAndDirectories) {
