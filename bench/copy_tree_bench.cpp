@@ -1,9 +1,9 @@
-// Times a copy of a book-sized tree through the platform layer against `cp -a` of the same
+// Times the section copy (CopyDirectoryTree) of a book-sized tree against `cp -a` of the same
 // tree, and reports the copy's peak memory. Each copy runs as its own process so that its
 // peak resident set is its own.
 //   copy_tree_bench                    builds the tree, runs both copies, prints the figures
 //                                      (in $TMPDIR: /dev/shm takes the disk's noise away)
-//   copy_tree_bench --copy ROOT FROM TO   copies ROOT/FROM to ROOT/TO through PosixFileSystem
+//   copy_tree_bench --copy ROOT FROM TO   copies ROOT/FROM to ROOT/TO with the section copy
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -16,7 +16,13 @@
 #include <vector>
 
 #include "bench_support.h"
+#include "config/setup_config.h"
+#include "install/install_state.h"
+#include "install/section_copy.h"
 #include "platform/posix_file_system.h"
+#include "script/directory_path.h"
+#include "ui/headless/answers_user.h"
+#include "ui/headless/headless_window_system.h"
 
 namespace {
 
@@ -27,33 +33,24 @@ constexpr int FILES_PER_DIR = 100;  // 10,000 small files in all
 constexpr int LARGE_FILES = 20;
 constexpr size_t LARGE_FILE_SIZE = 10u << 20;
 
-// The copy under test: a walk with FindFiles and one CopyFile per file. The install engine's
-// CopyDirectoryTree replaces this call once it exists.
-setup::Status CopyTree(setup::FileSystem& fs, const std::string& from, const std::string& to) {
-  setup::Status status = fs.CreateDirectory(to);
-  if (!status.ok() && status.win_error() != setup::WinError::AlreadyExists) return status;
-  setup::Result<std::vector<setup::FindData>> entries = fs.FindFiles(from + "\\*.*");
-  if (!entries.ok()) return entries.status();
-  for (const setup::FindData& entry : *entries) {
-    if (entry.name == "." || entry.name == "..") continue;
-    const std::string source = from + "\\" + entry.name;
-    const std::string destination = to + "\\" + entry.name;
-    status = entry.IsDirectory() ? CopyTree(fs, source, destination)
-                                 : fs.CopyFile(source, destination, false);
-    if (!status.ok()) return status;
-  }
-  return setup::Status::Ok();
-}
-
+// The copy under test: the section copy itself, headless. The destination is new, so no
+// question is ever asked.
 int CopyMain(const std::string& root, const std::string& from, const std::string& to) {
   setup::DriveMap drives;
   drives.Map('C', root, setup::DriveType::Fixed);
-  setup::PosixFileSystem fs(drives, setup::CodePage(), "C:\\");
-  const setup::Status status = CopyTree(fs, "C:\\" + from, "C:\\" + to);
-  if (!status.ok()) {
-    std::fprintf(stderr, "copy failed: %s\n", status.ToString().c_str());
+  setup::CodePage code_page;
+  setup::PosixFileSystem fs(drives, code_page, "C:\\");
+  setup::SetupConfig config;
+  setup::InstallState state;
+  setup::AnswersUser user;
+  setup::HeadlessWindowSystem window_system(user, nullptr);
+  setup::CreateDirectoryPath(fs, "C:\\" + to);
+  if (!fs.SetCurrentDirectory("C:\\" + from).ok()) {
+    std::fprintf(stderr, "no source directory %s\n", from.c_str());
     return 1;
   }
+  setup::SectionCopy copy({fs, config, state, window_system, code_page, {}});
+  copy.CopyDirectoryTree("C:\\" + to, nullptr);
   return 0;
 }
 

@@ -7,6 +7,7 @@
 #include "app/check_mode.h"
 #include "app/command_line.h"
 #include "app/host_environment.h"
+#include "app/install_mode.h"
 #include "app/run_script_mode.h"
 #include "platform/code_page.h"
 #include "ui/console_message_box.h"
@@ -60,8 +61,7 @@ int RunFrontEnd(int argc, char** argv) {
       return RunScriptMode(**env, console, line->script_file, line->section);
     }
     default:
-      std::cerr << "setup: this build can only --check a disc\n";
-      return EXIT_USAGE;
+      return RunInstallMode(**env, *line, std::cerr);
   }
 }
 

@@ -28,6 +28,10 @@ struct FindData {
   FileTime creation_time = 0;
   FileTime last_access_time = 0;
   FileTime last_write_time = 0;
+  // Which file or directory the entry is: equal pairs name the same object (a directory
+  // reached again through a link). Both 0 when the file system cannot tell.
+  uint64_t volume_id = 0;
+  uint64_t file_index = 0;
 
   bool IsDirectory() const { return (attributes & ATTRIB_DIRECTORY) != 0; }
 };

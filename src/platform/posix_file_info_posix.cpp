@@ -110,6 +110,8 @@ Result<FindData> StatFindDataAt(int dir_fd, const std::string& host_name,
   data.attributes |= ReadDosAttributes(host_path);
   if (data.attributes == 0) data.attributes = ATTRIB_NORMAL;
   data.size = directory ? 0 : info.stx_size;
+  data.volume_id = (static_cast<uint64_t>(info.stx_dev_major) << 32) | info.stx_dev_minor;
+  data.file_index = info.stx_ino;
   auto to_time = [](const struct statx_timestamp& stamp) {
     struct timespec time {};
     time.tv_sec = static_cast<time_t>(stamp.tv_sec);

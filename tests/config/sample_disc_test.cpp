@@ -41,7 +41,9 @@ TEST_F(SampleDiscTest, LoadsWithoutAnyWarning) {
   EXPECT_TRUE(messages.texts().empty()) << messages.texts().front();
   EXPECT_TRUE(config.m_bValid);
   EXPECT_EQ(config.m_nSections, 3);
-  EXPECT_FALSE(config.m_bFilesCompressed);
+  // The sample shows both disc-wide settings at work.
+  EXPECT_TRUE(config.m_bFilesCompressed);
+  EXPECT_TRUE(config.m_bUseUnderscores);
   EXPECT_TRUE(config.m_bChangeFolderButton);
   for (int i = 0; i < TEXT_COUNT; ++i) EXPECT_NE(config.GetText(i), "") << TEXT_KEY_NAMES[i];
   for (int s = 0; s < config.m_nSections; ++s) {

@@ -65,6 +65,8 @@ bool AnswersUser::Act(UserDriver& driver) {
   if (kind == "CBrowseDlg") return ActOnBrowse(driver);
   if (kind == "CExitDlg") return ActOnExit(driver);
   if (kind == "CConfirmReplaceDlg") return ActOnConfirmReplace(driver);
+  // The progress dialog ends by itself when the copy is done.
+  if (kind == "CInstallingDlg") return false;
   return ActByDefault(driver);
 }
 
@@ -146,14 +148,21 @@ bool AnswersUser::ActOnExit(UserDriver& driver) {
 bool AnswersUser::ActOnConfirmReplace(UserDriver& driver) {
   if (driver.turn() > 0) return driver.PressEsc();
   std::optional<std::string> answer;
+  std::string file_name;
   if (auto* dialog = dynamic_cast<CConfirmReplaceDlg*>(&driver.dialog())) {
-    answer = Find("ConfirmReplace", dialog->m_strFileName);
+    file_name = dialog->m_strFileName;
+    answer = Find("ConfirmReplace", file_name);
   }
   if (!answer) answer = Find("ConfirmReplace", "Default");
+  const bool cancel = answer && EqualsNoCaseAscii(*answer, "Cancel");
+  // Continue in the exit confirmation asks the same question again; the second Cancel for
+  // one file confirms the exit, so the two answers cannot loop.
+  if (cancel && last_cancelled_ == file_name) forcing_exit_ = true;
+  last_cancelled_ = cancel ? std::optional<std::string>(file_name) : std::nullopt;
   if (answer) {
     if (EqualsNoCaseAscii(*answer, "YesToAll")) return driver.Click(1001);
     if (EqualsNoCaseAscii(*answer, "No")) return driver.Click(1006);
-    if (EqualsNoCaseAscii(*answer, "Cancel")) return driver.Click(IDCANCEL);
+    if (cancel) return driver.Click(IDCANCEL);
     if (EqualsNoCaseAscii(*answer, "Yes")) return driver.Click(IDOK);
   }
   return driver.PressDefault();

@@ -18,7 +18,9 @@ namespace setup {
 //   [ExitConfirm] Default = Continue | Exit;  [RenameRetry] Default = Retry | Cancel
 // Absent entries take the dialog's default button (the retry question: Cancel). It never
 // leaves a run waiting or looping: when the Options dialog refuses to continue, it exits and
-// confirms the exit; a retry question is answered Retry at most MAX_RETRIES times in a row.
+// confirms the exit; a retry question is answered Retry at most MAX_RETRIES times in a row;
+// a replace question answered Cancel a second time in a row confirms the exit. The progress
+// dialog is left alone: it ends when its copy does.
 class AnswersUser : public HeadlessUser {
  public:
   static constexpr int MAX_RETRIES = 3;
@@ -39,6 +41,8 @@ class AnswersUser : public HeadlessUser {
 
   IniFile answers_;
   bool forcing_exit_ = false;
+  // The file whose replace question was last answered Cancel.
+  std::optional<std::string> last_cancelled_;
   std::optional<std::string> browse_target_;
   std::map<std::string, int> retries_;
 };

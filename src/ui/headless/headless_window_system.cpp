@@ -123,6 +123,10 @@ bool HeadlessWindowSystem::RunOneTask(bool wait) {
   return true;
 }
 
+void HeadlessWindowSystem::RunTasksUntil(const std::function<bool()>& done) {
+  while (!done()) RunOneTask(true);
+}
+
 int HeadlessWindowSystem::RunPendingTasks() {
   int count = 0;
   while (RunOneTask(false)) ++count;

@@ -45,6 +45,10 @@ class HeadlessWindowSystem : public WindowSystem {
 
   // Runs queued work without waiting; returns how many items ran. UI thread only.
   int RunPendingTasks();
+  // Runs queued work, waiting for more, until `done` (checked after each item) is true. For
+  // a caller that waits for another thread whose dialogs must be served meanwhile; that
+  // thread's last act must queue work (InvokeOnUiThread) so the check runs again.
+  void RunTasksUntil(const std::function<bool()>& done);
   // The live window of a dialog (modeless ones stay until destroyed), or nullptr.
   HeadlessWindow* WindowOf(const CDialog& dialog);
   void SetMetrics(const ScreenMetrics& metrics) { metrics_ = metrics; }

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "config/setup_config.h"
+#include "config/special_folders.h"
+#include "platform/file_system.h"
+#include "platform/registry_store.h"
+#include "ui/message_box.h"
+
+namespace setup {
+
+// The uninstaller program on the disc, copied into the Windows directory.
+inline constexpr char UNINSTALLER_NAME[] = "ZORUNIN.EXE";
+
+// What RegisterUninstall works with; the references outlive the call. `registry` may be
+// null (the store could not be opened): nothing is then written.
+struct UninstallServices {
+  FileSystem& fs;
+  const SetupConfig& config;
+  const SpecialFolders& folders;
+  RegistryStore* registry;
+  MessageBoxService& messages;
+};
+
+// Registers the current section for uninstall, after its copy. Nothing happens when the
+// start directory holds no ZORUNIN.EXE, or when the section's Uninstall is not "TRUE" (any
+// case). Otherwise the start directory's ZORUNIN.EXE is copied with the expanding copy into
+// the Windows directory (a read-only copy there is replaced; a failure shows "Couldn't copy
+// uninstall program." and the entry is written all the same), and the entry
+// UNINSTALL_KEY\ProductName gets DisplayName, UninstallString ("<windir>\ZORUNIN.EXE
+// `<DestDir>` <ProductName>"), UninstallText (text 34), UninstallProblemText (text 35) and,
+// unless it is exactly "NULL", ShortcutLocation. Values have no length limit. Leaves
+// FOLDER_WORKDIR current.
+void RegisterUninstall(const UninstallServices& services);
+
+// The UninstallString of a section.
+std::string UninstallCommand(const std::string& windows_dir, const std::string& dest_dir,
+                             const std::string& product_name);
+
+}  // namespace setup

@@ -1,0 +1,123 @@
+#include "app/setup_app.h"
+
+#include "app/front_end.h"
+#include "app/register_uninstall.h"
+#include "app/startup_checks.h"
+#include "install/installing_dlg.h"
+#include "script/path_macro.h"
+#include "script/script_runner.h"
+#include "ui/message_dialogs.h"
+#include "ui/options_dlg.h"
+#include "ui/text_compare.h"
+
+namespace setup {
+
+bool CSetupApp::IsChosen() const {
+  return EqualsNoCaseAscii(m_services.config.GetSectionValue(KEY_INSTALLBYDEFAULT), "TRUE");
+}
+
+bool CSetupApp::InitInstance() {
+  SetupConfig& config = m_services.config;
+  SpecialFolders& folders = m_services.folders;
+  FileSystem& fs = m_services.fs;
+  WindowSystem& ws = m_services.window_system;
+  MessageBoxService& messages = ws.MessageBoxes();
+  CUpdatingDlg updating(ws, config);
+
+  if (MissingStartupFile(fs, messages)) {
+    m_nExitStatus = EXIT_STARTUP;
+    return false;
+  }
+  if (m_services.system.platform == PlatformLine::NT &&
+      !m_services.system.can_open_service_manager) {
+    messages.ShowMessageBox({APP_CAPTION, config.GetText(TEXT_UPDATEREGISTRYERROR),
+                             MessageBoxIcon::Warning, MessageBoxButtons::Ok});
+    m_nExitStatus = EXIT_STARTUP;
+    return false;
+  }
+  const std::string start_dir = fs.GetCurrentDirectory();
+  std::string work_dir = start_dir;
+  if (work_dir.empty() || work_dir.back() != '\\') work_dir.push_back('\\');
+  folders[FOLDER_STARTDIR] = work_dir;
+  folders[FOLDER_WORKDIR] = work_dir;
+
+  CInstallingDlg installing({fs, config, folders, m_services.state, ws, m_services.code_page,
+                             m_services.links, m_services.to_local});
+  CBackdropDlg backdrop(ws, config);
+  backdrop.Create();
+  if (!config.GetText(TEXT_WELCOMETITLE).empty()) {
+    CWelcomeDlg welcome(ws, config);
+    welcome.DoModal();
+  }
+  for (int s = 0; s < config.m_nSections; ++s) {
+    config.m_nCurrentSection = s;
+    std::string dest_dir = config.GetSectionValue(KEY_DESTDIR);
+    ExpandPathMacro(dest_dir, config, folders, m_services.code_page);
+    config.SetSectionValue(KEY_DESTDIR, dest_dir);
+  }
+  config.m_nCurrentSection = 0;
+
+  RegistryStore no_registry;
+  {
+    COptionsDlg options(ws, config, folders, fs,
+                        m_services.registry ? *m_services.registry : no_registry,
+                        m_services.code_page);
+    options.DoModal();
+  }
+  if (config.m_bExitRequested) {
+    EndWith(backdrop);
+    return false;
+  }
+
+  for (int s = 0; s < config.m_nSections && !config.m_bExitRequested; ++s) {
+    config.m_nCurrentSection = s;
+    if (!IsChosen()) continue;
+    fs.SetCurrentDirectory(folders[FOLDER_WORKDIR]);
+    // Returns only once the section's worker has stopped.
+    installing.DoModal();
+    fs.SetCurrentDirectory(folders[FOLDER_WORKDIR]);
+    RegisterUninstall({fs, config, folders, m_services.registry, messages});
+  }
+  if (config.m_bExitRequested) {
+    EndWith(backdrop);
+    return false;
+  }
+
+  updating.Create();
+  RunScripts(start_dir);
+  updating.DestroyWindow();
+  EndWith(backdrop);
+  return false;
+}
+
+void CSetupApp::RunScripts(const std::string& start_dir) {
+  SetupConfig& config = m_services.config;
+  FileSystem& fs = m_services.fs;
+  ScriptRunner runner({config, m_services.folders, fs, m_services.window_system.MessageBoxes(),
+                       m_services.system, m_services.code_page, m_services.processes,
+                       m_services.links, m_services.search, m_services.pause});
+  for (int s = 0; s < config.m_nSections; ++s) {
+    config.m_nCurrentSection = s;
+    if (!IsChosen()) continue;
+    const std::string command_file = config.GetSectionValue(KEY_COMMANDFILE);
+    if (command_file.empty() || command_file == "NULL") continue;
+    fs.SetCurrentDirectory(m_services.folders[FOLDER_WORKDIR]);
+    runner.RunScriptFile(command_file, start_dir);
+  }
+}
+
+void CSetupApp::EndWith(CDialog& backdrop) {
+  WindowSystem& ws = m_services.window_system;
+  if (m_services.config.m_bExitRequested) {
+    CSetupFailedDlg failed(ws, m_services.config);
+    failed.DoModal();
+    m_nExitStatus = EXIT_FAILED;
+  } else {
+    CFinishedDlg finished(ws, m_services.config);
+    finished.DoModal();
+    m_nExitStatus = EXIT_FINISHED;
+  }
+  backdrop.DestroyWindow();
+}
+
+}  // namespace setup

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <atomic>
+
+#include "install/auto_reset_event.h"
+
+namespace setup {
+
+// The state the install worker and the progress dialog share, one object per process (built
+// before the configuration, living until the end). The flags are written on one thread and
+// read on the other at its next check.
+struct InstallState {
+  // Set by a "Yes To All" answer; cleared when the progress dialog opens, so it holds for one
+  // section.
+  std::atomic<bool> g_bYesToAll{false};
+  // Set when an expanding copy fails; cleared when the progress dialog opens and reported
+  // once when the section's copy has ended.
+  std::atomic<bool> g_bCopyFailed{false};
+  // Hands over from the progress dialog to its worker.
+  AutoResetEvent g_eventDialogReady;
+  // Polled by the walk after every entry: a signal ends the walk of the directory being read.
+  AutoResetEvent g_eventStopCopy;
+};
+
+}  // namespace setup

@@ -1,0 +1,172 @@
+#include "install/installing_dlg.h"
+
+#include "install/fit_path_to_width.h"
+#include "install/section_shortcut.h"
+#include "script/directory_path.h"
+#include "ui/dialog_templates.h"
+#include "ui/message_dialogs.h"
+#include "ui/safe_format.h"
+
+namespace setup {
+
+CInstallingDlg::CInstallingDlg(InstallServices services)
+    : CDialog(services.window_system, InstallingTemplate()), m_services(std::move(services)) {
+  OnMessageId(WM_INSTALL_DONE, [this](uintptr_t, intptr_t) { return OnInstallDone(); });
+  OnMessageId(WM_INSTALL_FILE, [this](uintptr_t, intptr_t) {
+    ShowPendingFile();
+    return intptr_t{0};
+  });
+}
+
+CInstallingDlg::~CInstallingDlg() { JoinWorker(); }
+
+bool CInstallingDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  SetupConfig& config = m_services.config;
+  InstallState& state = m_services.state;
+  state.g_bYesToAll = false;
+  state.g_eventStopCopy.Reset();
+  state.g_eventDialogReady.Set();
+  m_bAsking = false;
+  m_bStopping = false;
+  m_bDone = false;
+  m_pSourceNameField = GetDlgItem(1007);
+  m_pDestNameField = GetDlgItem(1009);
+  m_nWidth = m_pDestNameField ? m_pDestNameField->GetRect().Width() : 0;
+  if (config.m_bValid) {
+    SetWindowText(config.GetText(TEXT_INSTALLINGTITLE));
+    SetDlgItemText(1000, config.GetText(TEXT_INSTALLINGTEXT1));
+    SetDlgItemText(1008, config.GetText(TEXT_INSTALLINGTEXT2));
+    SetDlgItemText(1007, "");
+    SetDlgItemText(1009, "");
+    SetDlgItemText(IDCANCEL, config.GetText(TEXT_CANCELBUTTON));
+  }
+  CenterWindow();
+  state.g_bCopyFailed = false;
+  JoinWorker();
+  m_worker = std::thread([this] { InstallWorker(); });
+  return true;
+}
+
+std::string CInstallingDlg::SourceDirectory() const {
+  const SetupConfig& config = m_services.config;
+  if (!config.m_bValid) return "Code";
+  const std::string code_dir = config.GetSectionValue(KEY_CODEDIR);
+  if (!code_dir.empty() && code_dir[0] == '\\') return code_dir;
+  std::string start = m_services.folders[FOLDER_STARTDIR];
+  if (start.empty() || start.back() != '\\') start.push_back('\\');
+  return start + code_dir;
+}
+
+void CInstallingDlg::InstallWorker() {
+  InstallState& state = m_services.state;
+  SetupConfig& config = m_services.config;
+  FileSystem& fs = m_services.fs;
+  state.g_eventDialogReady.Wait();
+  const std::string destination = config.GetSectionValue(KEY_DESTDIR);
+  CreateDirectoryPath(fs, destination);
+  const std::string source = SourceDirectory();
+  // A source that exists but cannot be made current (a file, no access) is as missing: the
+  // walk must not read whatever directory happens to be current.
+  if (FileExists(fs, source) && fs.SetCurrentDirectory(source).ok()) {
+    SectionCopy copy(
+        {fs, config, state, m_services.window_system, m_services.code_page, m_services.to_local});
+    WorkerProgress progress(*this);
+    copy.CopyDirectoryTree(destination, &progress);
+  } else {
+    std::string text =
+        config.m_bValid ? SafeFormat(
+                              "The book's files are supposed to be in a directory named '%s'. "
+                              "Setup can't find this directory so it's exiting.",
+                              {FormatArg::Str(source)})
+                        : "Setup can't find the directory where the files should be stored so it's "
+                          "exiting.";
+    m_services.window_system.MessageBoxes().ShowMessageBox(
+        {APP_CAPTION, text, MessageBoxIcon::Warning, MessageBoxButtons::Ok});
+    config.m_bExitRequested = true;
+  }
+  PostMessage(WM_INSTALL_DONE);
+}
+
+void CInstallingDlg::WorkerProgress::ShowFile(const std::string& source_name,
+                                              const std::string& destination_path) {
+  bool post = false;
+  {
+    std::lock_guard<std::mutex> lock(m_dialog.m_fileMutex);
+    m_dialog.m_strPendingSource = source_name;
+    m_dialog.m_strPendingDest = destination_path;
+    post = !m_dialog.m_bFilePending;
+    m_dialog.m_bFilePending = true;
+  }
+  // One message at a time: the fields show the latest file when the UI thread gets to it.
+  if (post) m_dialog.PostMessage(WM_INSTALL_FILE);
+}
+
+void CInstallingDlg::ShowPendingFile() {
+  std::string source;
+  std::string destination;
+  {
+    std::lock_guard<std::mutex> lock(m_fileMutex);
+    if (!m_bFilePending) return;
+    m_bFilePending = false;
+    source = m_strPendingSource;
+    destination = m_strPendingDest;
+  }
+  if (m_pSourceNameField) m_pSourceNameField->SetText(source);
+  if (m_pDestNameField) {
+    m_pDestNameField->SetText(FitPathToWidth(*m_pDestNameField, destination, m_nWidth));
+  }
+}
+
+intptr_t CInstallingDlg::OnInstallDone() {
+  m_bDone = true;
+  // Finished once the exit confirmation is answered.
+  if (!m_bAsking) FinishSection();
+  return 0;
+}
+
+void CInstallingDlg::FinishSection() {
+  SetupConfig& config = m_services.config;
+  ShowPendingFile();
+  if (config.m_bExitRequested) {
+    EndDialog(m_bStopping ? IDCANCEL : IDOK);
+    return;
+  }
+  CreateSectionShortcut(config, m_services.folders, m_services.code_page, m_services.links,
+                        m_strShortcutPath);
+  if (m_services.state.g_bCopyFailed) {
+    MessageBox(config.GetText(TEXT_LONGFILENAMEPROBLEMTEXT), APP_CAPTION, MessageBoxIcon::Warning);
+  }
+  OnOK();
+}
+
+void CInstallingDlg::OnCancel() {
+  if (m_bAsking || m_bStopping) return;
+  m_bAsking = true;
+  CExitDlg confirm(window_system(), m_services.config);
+  confirm.DoModal();
+  m_bAsking = false;
+  if (m_services.config.m_bExitRequested) {
+    m_bStopping = true;
+    m_services.state.g_eventStopCopy.Set();
+    EnableDlgItem(IDCANCEL, false);
+  }
+  if (m_bDone) FinishSection();
+}
+
+void CInstallingDlg::PostNcDestroy() {
+  // Ended without the worker's end (the window system closed it): stop the walk before the
+  // next entry and wait for it, so nothing outlives the dialog.
+  if (!m_bDone && m_worker.joinable()) {
+    m_services.config.m_bExitRequested = true;
+    m_services.state.g_eventStopCopy.Set();
+  }
+  JoinWorker();
+  CDialog::PostNcDestroy();
+}
+
+void CInstallingDlg::JoinWorker() {
+  if (m_worker.joinable()) m_worker.join();
+}
+
+}  // namespace setup

@@ -1,0 +1,114 @@
+#include "install/section_copy.h"
+
+#include "install/file_query.h"
+#include "install/lz_expand.h"
+#include "install/underscores_to_spaces.h"
+#include "ui/message_dialogs.h"
+
+namespace setup {
+
+void SectionCopy::CopyDirectoryTree(const std::string& destination, CopyProgress* progress) {
+  m_walked.clear();
+  FileSystem& fs = m_services.fs;
+  Result<FindData> root = fs.GetFileInfo(fs.GetCurrentDirectory());
+  if (root.ok()) m_walked.push_back({root->volume_id, root->file_index});
+  CopyLevel(destination, progress, false);
+}
+
+std::string SectionCopy::DestinationName(const std::string& name) const {
+  return m_services.config.m_bUseUnderscores ? UnderscoresToSpaces(name, m_services.code_page)
+                                             : name;
+}
+
+void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progress, bool fresh) {
+  FileSystem& fs = m_services.fs;
+  SetupConfig& config = m_services.config;
+  const CodePage& code_page = m_services.code_page;
+  if (config.m_bExitRequested) return;
+  Result<std::vector<FindData>> entries = fs.FindFiles("*.*");
+  if (!entries.ok()) return;
+  // In a directory the walk has just made, the names it wrote there (as the file system
+  // matches them, without regard to case) are all that exists: no need to ask the disk.
+  std::set<std::string> written;
+  for (const FindData& entry : *entries) {
+    if (config.m_bExitRequested) return;
+    const std::string name = DestinationName(entry.name);
+    const std::string destination_path = destination + "\\" + name;
+    if (entry.IsDirectory()) {
+      if (!entry.name.empty() && entry.name[0] != '.') {
+        const bool made = fs.CreateDirectory(destination_path).ok();
+        if (fresh) written.insert(code_page.Upper(name));
+        const std::string here = fs.GetCurrentDirectory();
+        if (EnterDirectory(entry)) {
+          CopyLevel(destination_path, progress, made);
+          m_walked.pop_back();
+          fs.SetCurrentDirectory(here);
+        }
+      }
+    } else {
+      if (progress) progress->ShowFile(entry.name, destination_path);
+      ReplaceAnswer answer = ReplaceAnswer::Copy;
+      const bool exists =
+          fresh ? written.count(code_page.Upper(name)) != 0 : FileExists(fs, destination_path);
+      if (exists && !m_services.state.g_bYesToAll) {
+        answer = ConfirmReplace(entry, destination_path);
+      }
+      if (answer == ReplaceAnswer::Stop) return;
+      if (answer == ReplaceAnswer::Copy && CopyOneFile(entry, destination_path) && fresh) {
+        written.insert(code_page.Upper(name));
+      }
+    }
+    if (m_services.state.g_eventStopCopy.Poll()) return;
+  }
+}
+
+bool SectionCopy::EnterDirectory(const FindData& entry) {
+  DirectoryId id{entry.volume_id, entry.file_index};
+  if (id != DirectoryId{}) {
+    for (const DirectoryId& walked : m_walked) {
+      if (walked == id) return false;
+    }
+  }
+  if (!m_services.fs.SetCurrentDirectory(entry.name).ok()) return false;
+  m_walked.push_back(id);
+  return true;
+}
+
+SectionCopy::ReplaceAnswer SectionCopy::ConfirmReplace(const FindData& entry,
+                                                       const std::string& destination_path) {
+  FileSystem& fs = m_services.fs;
+  const int64_t new_size =
+      entry.size > static_cast<uint64_t>(INT64_MAX) ? INT64_MAX : static_cast<int64_t>(entry.size);
+  const int64_t old_size = QueryFileSize(fs, destination_path);
+  const FileTime old_time = QueryFileWriteTime(fs, destination_path);
+  // Continue in the exit confirmation goes back to the same question.
+  for (;;) {
+    CConfirmReplaceDlg ask(m_services.window_system, m_services.config, entry.name, new_size,
+                           old_size, entry.last_write_time, old_time, m_services.to_local);
+    const int result = ask.DoModal();
+    if (ask.m_bNo) return ReplaceAnswer::Skip;
+    if (result == IDCANCEL) {
+      CExitDlg exit(m_services.window_system, m_services.config);
+      exit.DoModal();
+      if (m_services.config.m_bExitRequested) return ReplaceAnswer::Stop;
+      continue;
+    }
+    if (ask.m_bYesToAll) m_services.state.g_bYesToAll = true;
+    return ReplaceAnswer::Copy;
+  }
+}
+
+bool SectionCopy::CopyOneFile(const FindData& entry, const std::string& destination_path) {
+  FileSystem& fs = m_services.fs;
+  if (m_services.config.m_bFilesCompressed) {
+    if (ExpandFile(fs, entry.name, destination_path).ok()) return true;
+    m_services.state.g_bCopyFailed = true;
+    return false;
+  }
+  // Plain copy failures go unreported; only a complete copy loses the medium's attributes.
+  if (!fs.CopyFile(entry.name, destination_path, false).ok()) return false;
+  fs.SetFileAttributes(destination_path, 0);
+  return true;
+}
+
+}  // namespace setup

@@ -1,0 +1,318 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "app/front_end.h"
+#include "setup_runner.h"
+
+namespace setup {
+namespace {
+
+using testing::DiscSection;
+using testing::SetupRunner;
+using Lines = std::vector<std::string>;
+
+class InstallE2eTest : public ::testing::Test, public SetupRunner {
+ protected:
+  // Two sections: a reader with a desktop shortcut, an uninstall entry and a script, and
+  // examples.
+  void WriteBook() {
+    temp.WriteFile("disc/READER/READ_ME.TXT", "read me");
+    temp.WriteFile("disc/READER/CHAPTERS/ONE.TXT", "one");
+    temp.WriteFile("disc/EXAMPLES/A.TXT", "example a");
+    temp.WriteFile("disc/EXAMPLES/B.TXT", "example b");
+    temp.WriteFile("disc/SCRIPTS/READER.TXT", "MD %INSTALLPATH%\\Notes\r\n");
+    temp.WriteFile("disc/ZORUNIN.EXE", "uninstaller program");
+    DiscSection reader{"READER", "C:\\Books\\Quillby Reader", "Quillby Reader"};
+    reader.shortcut_location = "DESKTOP";
+    reader.shortcut_name = "Quillby";
+    reader.command_file = "SCRIPTS\\READER.TXT";
+    reader.uninstall = "TRUE";
+    WriteDisc({reader, {"EXAMPLES", "C:\\Books\\Examples", "Quillby Examples"}});
+  }
+};
+
+TEST_F(InstallE2eTest, ATypicalRun) {
+  WriteBook();
+  EXPECT_EQ(RunSetup(), EXIT_FINISHED) << Stderr();
+  EXPECT_EQ(temp.ReadFile("c/Books/Quillby Reader/READ_ME.TXT"), "read me");
+  EXPECT_EQ(temp.ReadFile("c/Books/Quillby Reader/CHAPTERS/ONE.TXT"), "one");
+  EXPECT_EQ(temp.ReadFile("c/Books/Examples/B.TXT"), "example b");
+  EXPECT_TRUE(temp.Exists("c/Books/Quillby Reader/Notes"));
+  EXPECT_EQ(Link("c/Desktop/Quillby.Lnk"), temp.Join("c/Books/Quillby Reader"));
+  EXPECT_EQ(temp.ReadFile("c/WINDOWS/ZORUNIN.EXE"), "uninstaller program");
+  EXPECT_EQ(Shown(),
+            (Lines{"CBackdropDlg", "CWelcomeDlg=OK", "COptionsDlg=Continue", "CInstallingDlg=OK",
+                   "CInstallingDlg=OK", "CUpdatingDlg", "CFinishedDlg=OK"}));
+  // Every dialog is on standard error as well.
+  EXPECT_NE(Stderr().find("CFinishedDlg: Setup Finished"), std::string::npos) << Stderr();
+}
+
+TEST_F(InstallE2eTest, TheUninstallEntry) {
+  WriteBook();
+  ASSERT_EQ(RunSetup(), EXIT_FINISHED) << Stderr();
+  EXPECT_EQ(Uninstall("Quillby Reader", "DisplayName"), "Quillby Reader");
+  EXPECT_EQ(Uninstall("Quillby Reader", "UninstallString"),
+            "C:\\WINDOWS\\ZORUNIN.EXE `C:\\Books\\Quillby Reader` Quillby Reader");
+  EXPECT_EQ(Uninstall("Quillby Reader", "UninstallText"),
+            "Remove the files of Quillby's Guide to Reading Slowly from this computer?");
+  EXPECT_EQ(Uninstall("Quillby Reader", "UninstallProblemText"),
+            "Some files of Quillby's Guide to Reading Slowly could not be removed.");
+  EXPECT_EQ(Uninstall("Quillby Reader", "ShortcutLocation"), "C:\\Desktop\\Quillby.Lnk");
+  // Uninstall FALSE: no entry.
+  EXPECT_EQ(Uninstall("Quillby Examples", "DisplayName"), std::nullopt);
+}
+
+TEST_F(InstallE2eTest, AReadOnlyUninstallerIsReplacedAndNullWritesNoShortcutValue) {
+  temp.WriteFile("disc/CODE/A.TXT", "a");
+  temp.WriteFile("disc/ZORUNIN.EXE", "new uninstaller");
+  temp.WriteFile("c/WINDOWS/ZORUNIN.EXE", "old uninstaller");
+  chmod(temp.Join("c/WINDOWS/ZORUNIN.EXE").c_str(), 0444);
+  DiscSection section{"CODE", "C:\\My Book", "My Book"};
+  section.uninstall = "true";
+  WriteDisc({section});
+  ASSERT_EQ(RunSetup(), EXIT_FINISHED) << Stderr();
+  EXPECT_EQ(temp.ReadFile("c/WINDOWS/ZORUNIN.EXE"), "new uninstaller");
+  EXPECT_EQ(Uninstall("My Book", "UninstallString"),
+            "C:\\WINDOWS\\ZORUNIN.EXE `C:\\My Book` My Book");
+  EXPECT_EQ(Uninstall("My Book", "ShortcutLocation"), std::nullopt);
+}
+
+TEST_F(InstallE2eTest, ShortcutsInEachFolder) {
+  temp.WriteFile("disc/CODE/A.TXT", "a");
+  const struct {
+    const char* location;
+    const char* folder;
+  } cases[] = {{"DESKTOP", "Desktop"}, {"My Documents", "Documents"}, {"favorites", "Favorites"}};
+  std::vector<DiscSection> sections;
+  for (const auto& c : cases) {
+    DiscSection s{"CODE", std::string("C:\\Dest ") + c.folder, std::string("Book ") + c.folder,
+                  c.location, std::string("To ") + c.folder};
+    s.uninstall = "TRUE";
+    sections.push_back(s);
+  }
+  temp.WriteFile("disc/ZORUNIN.EXE", "u");
+  WriteDisc(sections);
+  ASSERT_EQ(RunSetup(), EXIT_FINISHED) << Stderr();
+  for (const auto& c : cases) {
+    const std::string folder = c.folder;
+    EXPECT_EQ(Link("c/" + folder + "/To " + folder + ".Lnk"), temp.Join("c/Dest " + folder));
+    EXPECT_EQ(Uninstall("Book " + folder, "ShortcutLocation"),
+              "C:\\" + folder + "\\To " + folder + ".Lnk");
+  }
+}
+
+// The replace confirmation answered from the answers file.
+TEST_F(InstallE2eTest, ReplaceAnswers) {
+  const struct {
+    const char* answers;
+    const char* a;
+    const char* b;
+    int status;
+  } cases[] = {
+      {"[ConfirmReplace]\nDefault=No\n", "old a", "old b", EXIT_FINISHED},
+      {"[ConfirmReplace]\nDefault=YesToAll\n", "new a", "new b", EXIT_FINISHED},
+      {"[ConfirmReplace]\nDefault=Cancel\n[ExitConfirm]\nDefault=Exit\n", "old a", "old b",
+       EXIT_FAILED},
+  };
+  for (const auto& c : cases) {
+    SetupRunner run;
+    run.temp.WriteFile("disc/CODE/A.TXT", "new a");
+    run.temp.WriteFile("disc/CODE/B.TXT", "new b");
+    run.temp.WriteFile("c/Book/A.TXT", "old a");
+    run.temp.WriteFile("c/Book/B.TXT", "old b");
+    run.WriteDisc({{"CODE", "C:\\Book", "Book"}});
+    run.Answers(c.answers);
+    EXPECT_EQ(run.RunSetup(), c.status) << c.answers << run.Stderr();
+    EXPECT_EQ(run.temp.ReadFile("c/Book/A.TXT"), c.a) << c.answers;
+    EXPECT_EQ(run.temp.ReadFile("c/Book/B.TXT"), c.b) << c.answers;
+    if (c.status == EXIT_FAILED) {
+      EXPECT_EQ(run.Shown(), (Lines{"CBackdropDlg", "CWelcomeDlg=OK", "COptionsDlg=Continue",
+                                    "CInstallingDlg=OK", "CConfirmReplaceDlg=Cancel",
+                                    "CExitDlg=Exit", "CSetupFailedDlg=OK"}));
+    }
+  }
+}
+
+TEST_F(InstallE2eTest, YesToAllDoesNotCarryOverToTheNextSection) {
+  temp.WriteFile("disc/ONE/A.TXT", "new a");
+  temp.WriteFile("disc/ONE/B.TXT", "new b");
+  temp.WriteFile("disc/TWO/C.TXT", "new c");
+  temp.WriteFile("c/One/A.TXT", "old a");
+  temp.WriteFile("c/One/B.TXT", "old b");
+  temp.WriteFile("c/Two/C.TXT", "old c");
+  WriteDisc({{"ONE", "C:\\One", "One"}, {"TWO", "C:\\Two", "Two"}});
+  Answers("[ConfirmReplace]\nA.TXT=YesToAll\nDefault=No\n");
+  ASSERT_EQ(RunSetup(), EXIT_FINISHED) << Stderr();
+  EXPECT_EQ(temp.ReadFile("c/One/B.TXT"), "new b");
+  EXPECT_EQ(temp.ReadFile("c/Two/C.TXT"), "old c");
+  EXPECT_EQ(Shown(), (Lines{"CBackdropDlg", "CWelcomeDlg=OK", "COptionsDlg=Continue",
+                            "CInstallingDlg=OK", "CConfirmReplaceDlg=YesToAll", "CInstallingDlg=OK",
+                            "CConfirmReplaceDlg=No", "CUpdatingDlg", "CFinishedDlg=OK"}));
+}
+
+TEST_F(InstallE2eTest, ExitDuringTheFirstOfTwoSections) {
+  temp.WriteFile("disc/ONE/A.TXT", "new a");
+  temp.WriteFile("disc/ONE/B.TXT", "new b");
+  temp.WriteFile("disc/TWO/C.TXT", "c");
+  temp.WriteFile("disc/S.TXT", "MD C:\\ScriptRan\r\n");
+  temp.WriteFile("disc/ZORUNIN.EXE", "u");
+  temp.WriteFile("c/One/A.TXT", "old a");
+  DiscSection one{"ONE", "C:\\One", "One"};
+  one.uninstall = "TRUE";
+  one.command_file = "S.TXT";
+  WriteDisc({one, {"TWO", "C:\\Two", "Two"}});
+  Answers("[ConfirmReplace]\nDefault=Cancel\n[ExitConfirm]\nDefault=Exit\n");
+  EXPECT_EQ(RunSetup(), EXIT_FAILED) << Stderr();
+  EXPECT_FALSE(temp.Exists("c/One/B.TXT"));
+  EXPECT_FALSE(temp.Exists("c/Two"));
+  EXPECT_FALSE(temp.Exists("c/ScriptRan"));
+  // The first section is registered all the same.
+  EXPECT_EQ(Uninstall("One", "DisplayName"), "One");
+  EXPECT_EQ(Shown().back(), "CSetupFailedDlg=OK");
+}
+
+TEST_F(InstallE2eTest, AMissingSourceDirectory) {
+  temp.WriteFile("disc/TWO/C.TXT", "c");
+  WriteDisc({{"ONE", "C:\\One", "One"}, {"TWO", "C:\\Two", "Two"}});
+  EXPECT_EQ(RunSetup(), EXIT_FAILED) << Stderr();
+  EXPECT_FALSE(temp.Exists("c/Two"));
+  const Lines lines = Transcript();
+  ASSERT_GE(lines.size(), 5u);
+  EXPECT_NE(lines[4].find("The book's files are supposed to be in a directory named "
+                          "'D:\\\\ONE'. Setup can't find this directory so it's exiting."),
+            std::string::npos)
+      << lines[4];
+  EXPECT_EQ(Shown().back(), "CSetupFailedDlg=OK");
+}
+
+TEST_F(InstallE2eTest, AnExpansionFailureIsReportedAndTheRunGoesOn) {
+  const std::string header(
+      "SZDD\x88\xF0\x27\x33"
+      "A\0\x64\0\0\0",
+      14);
+  temp.WriteFile("disc/ONE/CUT.TXT", header + "\xFFshort");
+  temp.WriteFile("disc/ONE/READ_ME.TXT", "plain text is copied unchanged");
+  temp.WriteFile("disc/TWO/C.TXT", "c");
+  WriteDisc({{"ONE", "C:\\One", "One"}, {"TWO", "C:\\Two", "Two"}}, true);
+  EXPECT_EQ(RunSetup(), EXIT_FINISHED) << Stderr();
+  EXPECT_FALSE(temp.Exists("c/One/CUT.TXT"));
+  EXPECT_EQ(temp.ReadFile("c/One/READ_ME.TXT"), "plain text is copied unchanged");
+  EXPECT_EQ(temp.ReadFile("c/Two/C.TXT"), "c");
+  EXPECT_NE(temp.ReadFile("transcript.jsonl")
+                .find("Some files could not be expanded while they were copied."),
+            std::string::npos);
+}
+
+TEST_F(InstallE2eTest, UnderscoresAndACodeDirWithALeadingBackslash) {
+  temp.WriteFile("disc/BOOKS/CODE/READ_ME.TXT", "r");
+  temp.WriteFile("disc/BOOKS/CODE/SAMPLE_CODE/MY_FILE.TXT", "m");
+  WriteDisc({{"\\BOOKS\\CODE", "C:\\Book", "Book"}}, false, true);
+  EXPECT_EQ(RunSetup(), EXIT_FINISHED) << Stderr();
+  EXPECT_EQ(temp.ReadFile("c/Book/Read Me.txt"), "r");
+  EXPECT_EQ(temp.ReadFile("c/Book/Sample Code/My File.txt"), "m");
+}
+
+TEST_F(InstallE2eTest, SetupTxtMissingAfterTheWarnings) {
+  temp.WriteFile("disc/SETUP.INI", "[Setup]\r\nMainProdName=Book\r\n");
+  EXPECT_EQ(RunSetup(), EXIT_STARTUP) << Stderr();
+  const Lines lines = Transcript();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_NE(lines[0].find(R"("caption":"Error!","text":"Warning: The FilesCompressed key)"),
+            std::string::npos)
+      << lines[0];
+  EXPECT_NE(lines[1].find(R"("caption":"Setup","text":"Can't find Setup.txt. Setup needs this )"
+                          R"(file to continue so it's exiting.")"),
+            std::string::npos)
+      << lines[1];
+}
+
+TEST_F(InstallE2eTest, NoRightsOnTheNtLine) {
+  WriteBook();
+  temp.WriteFile("profile.ini", temp.ReadFile("profile.ini") + "ServiceManager = no\n");
+  EXPECT_EQ(RunSetup(), EXIT_STARTUP) << Stderr();
+  EXPECT_EQ(Shown(), Lines{"MessageBox=OK"});
+  EXPECT_NE(Transcript()[0].find("Setup needs the right to change system settings"),
+            std::string::npos);
+  EXPECT_FALSE(temp.Exists("c/Books"));
+}
+
+TEST_F(InstallE2eTest, WithoutADisplayTheRunIsUnattended) {
+  WriteBook();
+  EXPECT_EQ(RunSetup({}, true), EXIT_FINISHED) << Stderr();
+  EXPECT_TRUE(temp.Exists("c/Books/Examples/A.TXT"));
+}
+
+TEST_F(InstallE2eTest, RealWindowsRefuseHonestly) {
+  WriteBook();
+  // A display, as far as the environment says.
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  EXPECT_EQ(RunSetup({"--gui"}), EXIT_USAGE);
+  EXPECT_NE(Stderr().find("COptionsDlg"), std::string::npos) << Stderr();
+  EXPECT_NE(Stderr().find("--unattended"), std::string::npos) << Stderr();
+  EXPECT_FALSE(temp.Exists("c/Books"));
+  EXPECT_EQ(RunSetup({"--gui"}, true), EXIT_USAGE);
+  EXPECT_NE(Stderr().find("no display"), std::string::npos) << Stderr();
+}
+
+TEST_F(InstallE2eTest, UnreadableAnswersOrUnwritableTranscriptAreUsageErrors) {
+  WriteBook();
+  EXPECT_EQ(RunSetup({"--answers", temp.Join("none.ini")}), EXIT_USAGE);
+  EXPECT_NE(Stderr().find("cannot read the answers file"), std::string::npos) << Stderr();
+  EXPECT_EQ(RunSetup({"--transcript", temp.Join("no/such/dir/t.jsonl")}), EXIT_USAGE);
+  EXPECT_NE(Stderr().find("cannot write the transcript"), std::string::npos) << Stderr();
+  EXPECT_FALSE(temp.Exists("c/Books"));
+}
+
+// Copies started together: exactly one proceeds, and it is held in its section script
+// (RUN of a program that reads a pipe) until the others have ended.
+TEST_F(InstallE2eTest, OnlyOneOfSeveralCopiesProceeds) {
+  temp.WriteFile("disc/CODE/A.TXT", "a");
+  temp.WriteFile("disc/HOLD.TXT", "RUN C:\\tools\\cat gate.fifo\r\n");
+  std::filesystem::create_directories(temp.Join("c/tools"));
+  std::filesystem::create_symlink("/bin/cat", temp.Join("c/tools/cat"));
+  DiscSection section{"CODE", "C:\\Book", "Book"};
+  section.command_file = "HOLD.TXT";
+  WriteDisc({section});
+  constexpr int ROUNDS = 20;
+  constexpr int COPIES = 3;
+  for (int round = 0; round < ROUNDS; ++round) {
+    ASSERT_EQ(mkfifo(temp.Join("disc/gate.fifo").c_str(), 0600), 0);
+    std::vector<pid_t> pids;
+    for (int i = 0; i < COPIES; ++i) {
+      pids.push_back(StartSetup({}, false, "t" + std::to_string(i) + ".jsonl"));
+    }
+    int refused = 0;
+    for (int i = 0; i < COPIES - 1; ++i) {
+      int status = 0;
+      pid_t pid = waitpid(-1, &status, 0);
+      ASSERT_GT(pid, 0);
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == EXIT_ALREADY_RUNNING);
+      refused += WIFEXITED(status) && WEXITSTATUS(status) == EXIT_ALREADY_RUNNING;
+      pids.erase(std::find(pids.begin(), pids.end(), pid));
+    }
+    // Let the one that proceeds finish.
+    int fd = open(temp.Join("disc/gate.fifo").c_str(), O_WRONLY);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    EXPECT_EQ(Wait(pids[0]), EXIT_FINISHED);
+    EXPECT_EQ(refused, COPIES - 1);
+    std::filesystem::remove(temp.Join("disc/gate.fifo"));
+  }
+  // The copies that were refused showed nothing.
+  const std::string err = Stderr();
+  int welcomes = 0;
+  for (size_t at = err.find("CWelcomeDlg"); at != std::string::npos;
+       at = err.find("CWelcomeDlg", at + 1)) {
+    ++welcomes;
+  }
+  EXPECT_EQ(welcomes, ROUNDS);
+}
+
+}  // namespace
+}  // namespace setup

@@ -1,0 +1,178 @@
+#include "install/installing_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "install_fixture.h"
+#include "platform/posix_shell_link_maker.h"
+
+namespace setup {
+namespace {
+
+using testing::Gate;
+using testing::InstallFixture;
+using testing::SzddOf;
+
+class InstallingDlgTest : public ::testing::Test, public InstallFixture {
+ protected:
+  InstallingDlgTest() {
+    Disc("CODE/A.TXT", "a");
+    Disc("CODE/B.TXT", "b");
+    temp.MakeDir("c/Desktop");
+    folders[FOLDER_DESKTOP] = "C:\\Desktop";
+    config.SetSectionValue(KEY_SHORTCUTLOCATION, "Desktop");
+  }
+
+  int Run() {
+    CInstallingDlg dialog(
+        {*fs, config, folders, state, *ws, code_page, links, [](FileTime t) { return t; }});
+    int result = dialog.DoModal();
+    shortcut_path = dialog.m_strShortcutPath;
+    return result;
+  }
+
+  std::string Link(const std::string& path) const {
+    std::error_code ec;
+    return std::filesystem::read_symlink(temp.Join(path), ec).string();
+  }
+
+  PosixShellLinkMaker links{*fs};
+  std::string shortcut_path;
+};
+
+TEST_F(InstallingDlgTest, CopiesTheSectionAndMakesItsShortcut) {
+  EXPECT_EQ(Run(), IDOK);
+  EXPECT_EQ(Dest("Book/A.TXT"), "a");
+  EXPECT_EQ(Dest("Book/B.TXT"), "b");
+  EXPECT_EQ(Link("c/Desktop/Book.Lnk"), temp.Join("c/Book"));
+  EXPECT_EQ(shortcut_path, "C:\\Desktop\\Book.Lnk");
+  EXPECT_EQ(config.GetSectionValue(KEY_SHORTCUTLOCATION), "C:\\Desktop\\Book.Lnk");
+  EXPECT_FALSE(config.m_bExitRequested);
+  EXPECT_EQ(Shown(), std::vector<std::string>{"CInstallingDlg=OK"});
+  // The fields show the last file when the dialog closes.
+  const std::string line = transcript.str();
+  EXPECT_NE(line.find("\"1007\":\"B.TXT\""), std::string::npos) << line;
+  EXPECT_NE(line.find("\"1009\":\"C:\\\\Book\\\\B.TXT\""), std::string::npos) << line;
+  EXPECT_NE(line.find("\"caption\":\"Installing\""), std::string::npos) << line;
+}
+
+TEST_F(InstallingDlgTest, ShortcutFolders) {
+  const struct {
+    const char* location;
+    FolderSlot folder;
+    const char* link;
+  } cases[] = {
+      {"DESKTOP", FOLDER_DESKTOP, "Desktop"},       {"my documents", FOLDER_PERSONAL, "Documents"},
+      {"Favorites", FOLDER_FAVORITES, "Favorites"}, {"NULL", FOLDER_DESKTOP, ""},
+      {"Start Menu", FOLDER_DESKTOP, ""},
+  };
+  for (const auto& c : cases) {
+    InstallFixture f;
+    f.Disc("CODE/A.TXT", "a");
+    f.temp.MakeDir(std::string("c/") + (*c.link ? c.link : "Desktop"));
+    f.folders[c.folder] = std::string("C:\\") + (*c.link ? c.link : "Desktop");
+    f.config.SetSectionValue(KEY_SHORTCUTLOCATION, c.location);
+    PosixShellLinkMaker links(*f.fs);
+    CInstallingDlg dialog({*f.fs, f.config, f.folders, f.state, *f.ws, f.code_page, links, {}});
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    const std::string expected =
+        *c.link ? std::string("C:\\") + c.link + "\\Book.Lnk" : std::string(c.location);
+    EXPECT_EQ(f.config.GetSectionValue(KEY_SHORTCUTLOCATION), expected) << c.location;
+    EXPECT_EQ(f.temp.Exists(std::string("c/") + (*c.link ? c.link : "Desktop") + "/Book.Lnk"),
+              *c.link != 0)
+        << c.location;
+  }
+}
+
+TEST_F(InstallingDlgTest, AMissingSourceDirectoryStopsTheInstallation) {
+  config.SetSectionValue(KEY_CODEDIR, "NOPE");
+  EXPECT_EQ(Run(), IDOK);
+  EXPECT_TRUE(config.m_bExitRequested);
+  EXPECT_TRUE(shortcut_path.empty());
+  EXPECT_FALSE(temp.Exists("c/Desktop/Book.Lnk"));
+  const std::string text = transcript.str();
+  EXPECT_NE(text.find("The book's files are supposed to be in a directory named 'D:\\\\NOPE'. "
+                      "Setup can't find this directory so it's exiting."),
+            std::string::npos)
+      << text;
+  // The destination is made before the source is looked for.
+  EXPECT_TRUE(DestExists("Book"));
+}
+
+TEST_F(InstallingDlgTest, ACodeDirWithALeadingBackslashStartsAtTheDriveRoot) {
+  folders[FOLDER_STARTDIR] = "D:\\ELSEWHERE\\";
+  config.SetSectionValue(KEY_CODEDIR, "\\CODE");
+  EXPECT_EQ(Run(), IDOK);
+  EXPECT_EQ(Dest("Book/A.TXT"), "a");
+}
+
+TEST_F(InstallingDlgTest, AFailedExpansionIsReportedOnceAfterTheCopy) {
+  config.m_bFilesCompressed = true;
+  Disc("CODE/A.TXT", SzddOf("some text to expand").substr(0, 20));
+  Disc("CODE/B.TXT", SzddOf("more text to expand").substr(0, 20));
+  EXPECT_EQ(Run(), IDOK);
+  EXPECT_FALSE(config.m_bExitRequested);
+  EXPECT_EQ(Shown(), (std::vector<std::string>{"CInstallingDlg=OK", "MessageBox=OK"}));
+  EXPECT_NE(transcript.str().find("Some files could not be expanded."), std::string::npos);
+  EXPECT_EQ(shortcut_path, "C:\\Desktop\\Book.Lnk");
+}
+
+TEST_F(InstallingDlgTest, ContinueLeavesTheCopyRunning) {
+  Gate gate;
+  fs->on_copy = [&](const std::string& from) {
+    if (from == "A.TXT") gate.Wait();
+  };
+  user.When("CInstallingDlg", [&](UserDriver& d) {
+    gate.WaitForArrival();
+    d.Click(IDCANCEL);
+  });
+  user.When("CExitDlg", [&](UserDriver& d) {
+    d.Click(IDOK);
+    gate.Open();
+  });
+  EXPECT_EQ(Run(), IDOK);
+  EXPECT_FALSE(config.m_bExitRequested);
+  EXPECT_EQ(Dest("Book/A.TXT"), "a");
+  EXPECT_EQ(Dest("Book/B.TXT"), "b");
+  EXPECT_EQ(shortcut_path, "C:\\Desktop\\Book.Lnk");
+}
+
+TEST_F(InstallingDlgTest, ExitFinishesTheFileInHandAndStartsNoOther) {
+  Gate gate;
+  fs->on_copy = [&](const std::string& from) {
+    if (from == "A.TXT") gate.Wait();
+  };
+  user.When("CInstallingDlg", [&](UserDriver& d) {
+    gate.WaitForArrival();
+    d.Click(IDCANCEL);
+  });
+  user.When("CExitDlg", [&](UserDriver& d) {
+    d.Click(IDCANCEL);
+    gate.Open();
+  });
+  EXPECT_EQ(Run(), IDCANCEL);
+  EXPECT_TRUE(config.m_bExitRequested);
+  EXPECT_EQ(Dest("Book/A.TXT"), "a");
+  EXPECT_FALSE(DestExists("Book/B.TXT"));
+  EXPECT_TRUE(shortcut_path.empty());
+  EXPECT_EQ(config.GetSectionValue(KEY_SHORTCUTLOCATION), "Desktop");
+}
+
+TEST_F(InstallingDlgTest, YesToAllHoldsForOneSection) {
+  DestFile("Book/A.TXT", "old");
+  DestFile("Book/B.TXT", "old");
+  user.When("CConfirmReplaceDlg", [](UserDriver& d) { d.Click(1001); });
+  user.When("CConfirmReplaceDlg", [](UserDriver& d) { d.Click(1006); });
+  EXPECT_EQ(Run(), IDOK);
+  EXPECT_EQ(Dest("Book/B.TXT"), "b");
+  DestFile("Book/A.TXT", "old");
+  EXPECT_EQ(Run(), IDOK);
+  EXPECT_EQ(Dest("Book/A.TXT"), "old");
+  EXPECT_EQ(Shown(), (std::vector<std::string>{"CInstallingDlg=OK", "CConfirmReplaceDlg=YesToAll",
+                                               "CInstallingDlg=OK", "CConfirmReplaceDlg=No",
+                                               "CConfirmReplaceDlg=Yes"}));
+}
+
+}  // namespace
+}  // namespace setup

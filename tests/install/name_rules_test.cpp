@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "install/fit_path_to_width.h"
+#include "install/underscores_to_spaces.h"
+
+namespace setup {
+namespace {
+
+TEST(UnderscoresToSpacesTest, FollowsTheNameRule) {
+  const struct {
+    const char* name;
+    const char* expected;
+  } cases[] = {
+      {"READ_ME.TXT", "Read Me.txt"},
+      {"CHAPTER_1_NOTES", "Chapter 1 Notes"},
+      {"_INTRO.DOC", " Intro.doc"},
+      {"MY__FILE", "My  File"},
+      {"SETUP.HLP", "Setup.hlp"},
+      {"TRAILING_", "Trailing "},
+      {"", ""},
+      // Lower-casing follows the code page; upper-casing only touches a to z.
+      {"\xDC"
+       "BUNG_\xC4RGER",
+       "\xFC"
+       "bung \xE4rger"},
+  };
+  CodePage cp1252;
+  for (const auto& c : cases) EXPECT_EQ(UnderscoresToSpaces(c.name, cp1252), c.expected) << c.name;
+}
+
+// One pixel per character.
+int Width(const std::string& text) { return static_cast<int>(text.size()); }
+
+TEST(FitPathToWidthTest, ShortensInTheMiddle) {
+  const struct {
+    std::string text;
+    int width;
+    std::string expected;
+  } cases[] = {
+      {"C:\\Short", 40, "C:\\Short"},
+      {"C:\\Short", 9, ""},
+      {"", 40, ""},
+      {"0123456789ABCDEFGHIJ", 20, "0123456789ABCDEFGHIJ"},
+      // Three dots in the middle, then one character after and one before per pass.
+      {"0123456789ABCDEFGHIJ", 19, "01234567...DEFGHIJ"},
+      {"0123456789ABCDEFGHIJ", 10, "0123...HIJ"},
+      // An earlier "..." is where the shortening goes on.
+      {"C:\\...\\Books\\Quillby Reader\\Chapter One", 30, "...\\Quill...Reader\\Chapter One"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FitPathToWidth(Width, c.text, c.width), c.expected) << c.text << " in " << c.width;
+  }
+}
+
+TEST(FitPathToWidthTest, TextsTooShortToShortenEnd) {
+  auto wide = [](const std::string& text) { return 10 * static_cast<int>(text.size()); };
+  EXPECT_EQ(FitPathToWidth(wide, "abc", 10), "...");
+  EXPECT_EQ(FitPathToWidth(wide, "ab", 10), "");
+  EXPECT_EQ(FitPathToWidth(wide, "abcd", 10), "...");
+}
+
+TEST(FitPathToWidthTest, LongPathsEndAndFit) {
+  std::string path = "C:\\" + std::string(5000, 'x') + "\\END";
+  std::string shown = FitPathToWidth(Width, path, 300);
+  EXPECT_LE(shown.size(), 300u);
+  EXPECT_EQ(shown.substr(0, 3), "C:\\");
+  EXPECT_EQ(shown.substr(shown.size() - 4), "\\END");
+  EXPECT_NE(shown.find("..."), std::string::npos);
+}
+
+}  // namespace
+}  // namespace setup

@@ -1,0 +1,283 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "install/file_query.h"
+#include "install_fixture.h"
+
+namespace setup {
+namespace {
+
+using testing::InstallFixture;
+using testing::SzddOf;
+
+class SectionCopyTest : public ::testing::Test, public InstallFixture {};
+
+bool Writable(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) != 0;
+}
+
+TEST_F(SectionCopyTest, CopiesTheTreeDepthFirst) {
+  Disc("CODE/A.TXT", "a");
+  Disc("CODE/SUB/B.TXT", "b");
+  Disc("CODE/SUB/DEEP/C.TXT", "c");
+  Disc("CODE/.HIDDEN/D.TXT", "d");
+  Disc("CODE/.PROFILE", "e");
+  temp.MakeDir("disc/CODE/EMPTY");
+  chmod(temp.Join("disc/CODE/A.TXT").c_str(), 0444);
+  CopyTree("CODE", "C:\\Book");
+  EXPECT_EQ(Dest("Book/A.TXT"), "a");
+  EXPECT_EQ(Dest("Book/SUB/B.TXT"), "b");
+  EXPECT_EQ(Dest("Book/SUB/DEEP/C.TXT"), "c");
+  EXPECT_TRUE(DestExists("Book/EMPTY"));
+  // A directory whose name begins with a full stop is left out; such a file is not.
+  EXPECT_FALSE(DestExists("Book/.HIDDEN"));
+  EXPECT_EQ(Dest("Book/.PROFILE"), "e");
+  // A read-only file on the medium becomes a plain file.
+  EXPECT_TRUE(Writable(temp.Join("c/Book/A.TXT")));
+  EXPECT_EQ(fs->GetCurrentDirectory(), "D:\\CODE");
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(SectionCopyTest, UnderscoresBecomeBlanksAtTheDestination) {
+  config.m_bUseUnderscores = true;
+  Disc("CODE/MY_FILE.TXT", "m");
+  Disc("CODE/SAMPLE_CODE/READ_ME.TXT", "r");
+  CopyTree("CODE", "C:\\Book");
+  EXPECT_EQ(Dest("Book/My File.txt"), "m");
+  EXPECT_EQ(Dest("Book/Sample Code/Read Me.txt"), "r");
+}
+
+TEST_F(SectionCopyTest, ExpandsCompressedFilesAndCopiesOthersUnchanged) {
+  config.m_bFilesCompressed = true;
+  Disc("CODE/BOOK.TXT", SzddOf("Chapter one of the book, slowly."));
+  Disc("CODE/PLAIN.TXT", "not compressed");
+  CopyTree("CODE", "C:\\Book");
+  EXPECT_EQ(Dest("Book/BOOK.TXT"), "Chapter one of the book, slowly.");
+  EXPECT_EQ(Dest("Book/PLAIN.TXT"), "not compressed");
+  EXPECT_FALSE(state.g_bCopyFailed);
+}
+
+TEST_F(SectionCopyTest, BadCompressedFilesFailWithoutHalfWrittenFiles) {
+  config.m_bFilesCompressed = true;
+  const std::string good = SzddOf("twelve bytes and then some more of them");
+  std::string wrong_length = good;
+  wrong_length[10] = 5;
+  const struct {
+    const char* name;
+    std::string data;
+  } cases[] = {
+      {"CUT.TXT", good.substr(0, good.size() - 5)},
+      {"LENGTH.TXT", wrong_length},
+      {"GARBAGE.TXT", good + "\xFFgarbage!"},
+  };
+  for (const auto& c : cases) Disc(std::string("CODE/") + c.name, c.data);
+  DestFile("Book/CUT.TXT", "the earlier file");
+  CopyTree("CODE", "C:\\Book");
+  EXPECT_TRUE(state.g_bCopyFailed);
+  EXPECT_EQ(Dest("Book/CUT.TXT"), "the earlier file");
+  EXPECT_FALSE(DestExists("Book/LENGTH.TXT"));
+  EXPECT_FALSE(DestExists("Book/GARBAGE.TXT"));
+  // Nothing is left beside the files either.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.Join("c/Book")),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+// The replace confirmation: each row answers the first question and lists what the walk
+// must then have done.
+TEST_F(SectionCopyTest, ReplaceAnswers) {
+  const struct {
+    const char* answers;
+    const char* a;  // A.TXT afterwards
+    const char* b;  // SUB\B.TXT afterwards
+    std::vector<std::string> shown;
+    bool exit;
+  } cases[] = {
+      {"[ConfirmReplace]\nDefault=No\n",
+       "old a",
+       "old b",
+       {"CConfirmReplaceDlg=No", "CConfirmReplaceDlg=No"},
+       false},
+      {"[ConfirmReplace]\nDefault=Yes\n",
+       "new a",
+       "new b",
+       {"CConfirmReplaceDlg=Yes", "CConfirmReplaceDlg=Yes"},
+       false},
+      // Yes To All holds for the subdirectories too.
+      {"[ConfirmReplace]\nDefault=YesToAll\n",
+       "new a",
+       "new b",
+       {"CConfirmReplaceDlg=YesToAll"},
+       false},
+      {"[ConfirmReplace]\nA.TXT=No\nDefault=YesToAll\n",
+       "old a",
+       "new b",
+       {"CConfirmReplaceDlg=No", "CConfirmReplaceDlg=YesToAll"},
+       false},
+      // Cancel, then Exit: nothing more is copied, the file in question included.
+      {"[ConfirmReplace]\nDefault=Cancel\n[ExitConfirm]\nDefault=Exit\n",
+       "old a",
+       "old b",
+       {"CConfirmReplaceDlg=Cancel", "CExitDlg=Exit"},
+       true},
+      // Cancel, then Continue: the same question again (answered Cancel once more, the exit is
+      // confirmed, so an unattended run cannot loop).
+      {"[ConfirmReplace]\nDefault=Cancel\n[ExitConfirm]\nDefault=Continue\n",
+       "old a",
+       "old b",
+       {"CConfirmReplaceDlg=Cancel", "CExitDlg=Continue", "CConfirmReplaceDlg=Cancel",
+        "CExitDlg=Exit"},
+       true},
+  };
+  for (const auto& c : cases) {
+    InstallFixture f;
+    f.SetAnswers(c.answers);
+    f.Disc("CODE/A.TXT", "new a");
+    f.Disc("CODE/SUB/B.TXT", "new b");
+    f.Disc("CODE/SUB/C.TXT", "new c");
+    f.DestFile("Book/A.TXT", "old a");
+    f.DestFile("Book/SUB/B.TXT", "old b");
+    f.CopyTree("CODE", "C:\\Book");
+    EXPECT_EQ(f.Dest("Book/A.TXT"), c.a) << c.answers;
+    EXPECT_EQ(f.Dest("Book/SUB/B.TXT"), c.b) << c.answers;
+    EXPECT_EQ(f.DestExists("Book/SUB/C.TXT"), !c.exit) << c.answers;
+    EXPECT_EQ(f.Shown(), c.shown) << c.answers;
+    EXPECT_EQ(f.config.m_bExitRequested, c.exit) << c.answers;
+  }
+}
+
+TEST_F(SectionCopyTest, NamesThatMeetInANewDirectoryAreAsked) {
+  config.m_bUseUnderscores = true;
+  SetAnswers("[ConfirmReplace]\nDefault=No\n");
+  // Both become "My file.txt" or "My File.txt", one name to a case-blind file system; the
+  // blank sorts first, so that file is written and the other one asked about.
+  Disc("CODE/NEW/MY_FILE.TXT", "underscore");
+  Disc("CODE/NEW/my file.txt", "blank");
+  CopyTree("CODE", "C:\\Book");
+  EXPECT_EQ(Dest("Book/New/My file.txt"), "blank");
+  EXPECT_EQ(Shown(), std::vector<std::string>{"CConfirmReplaceDlg=No"});
+}
+
+TEST_F(SectionCopyTest, ContinueAfterCancelAsksAgainAndThenCopies) {
+  Disc("CODE/A.TXT", "new a");
+  DestFile("Book/A.TXT", "old a");
+  user.When("CConfirmReplaceDlg", [](UserDriver& d) { d.Click(IDCANCEL); });
+  user.When("CExitDlg", [](UserDriver& d) { d.Click(IDOK); });
+  user.When("CConfirmReplaceDlg", [](UserDriver& d) { d.Click(IDOK); });
+  CopyTree("CODE", "C:\\Book");
+  EXPECT_EQ(Dest("Book/A.TXT"), "new a");
+  EXPECT_FALSE(config.m_bExitRequested);
+  EXPECT_EQ(user.PendingSteps(), 0u);
+}
+
+TEST_F(SectionCopyTest, TheQuestionShowsBothFiles) {
+  Disc("CODE/A.TXT", std::string(1536, 'n'));
+  DestFile("Book/A.TXT", "old");
+  CopyTree("CODE", "C:\\Book");
+  const std::string line = transcript.str();
+  EXPECT_NE(line.find("\"1010\":\"3 Bytes\""), std::string::npos) << line;
+  EXPECT_NE(line.find("\"1013\":\"1.50 KBytes\""), std::string::npos) << line;
+  EXPECT_EQ(QueryFileSize(*fs, "C:\\Book\\A.TXT"), 1536);
+  EXPECT_EQ(QueryFileSize(*fs, "C:\\Book\\NONE.TXT"), 0);
+  EXPECT_EQ(QueryFileWriteTime(*fs, "C:\\Book\\NONE.TXT"), 0u);
+}
+
+TEST_F(SectionCopyTest, ExitFromTheOtherThreadStopsBeforeTheNextEntry) {
+  Disc("CODE/A.TXT", "a");
+  config.m_bExitRequested = true;
+  CopyTree("CODE", "C:\\Book");
+  EXPECT_FALSE(DestExists("Book/A.TXT"));
+}
+
+TEST_F(SectionCopyTest, TheStopEventEndsOnlyTheDirectoryBeingRead) {
+  Disc("CODE/A/1.TXT", "1");
+  Disc("CODE/A/2.TXT", "2");
+  Disc("CODE/B.TXT", "b");
+  fs->on_copy = [this](const std::string& from) {
+    if (from == "1.TXT") state.g_eventStopCopy.Set();
+  };
+  CopyTree("CODE", "C:\\Book");
+  EXPECT_TRUE(DestExists("Book/A/1.TXT"));
+  EXPECT_FALSE(DestExists("Book/A/2.TXT"));
+  EXPECT_TRUE(DestExists("Book/B.TXT"));
+}
+
+TEST_F(SectionCopyTest, ADirectoryThatCannotBeEnteredIsSkipped) {
+  Disc("CODE/LOCKED/X.TXT", "x");
+  Disc("CODE/OPEN/Y.TXT", "y");
+  fs->locked_dirs.insert("LOCKED");
+  CopyTree("CODE", "C:\\Book");
+  EXPECT_FALSE(DestExists("Book/LOCKED/X.TXT"));
+  EXPECT_EQ(Dest("Book/OPEN/Y.TXT"), "y");
+  EXPECT_EQ(fs->find_calls, 2);  // CODE and OPEN, never CODE twice
+}
+
+TEST_F(SectionCopyTest, LinksBackIntoTheTreeAreNotFollowed) {
+  Disc("CODE/SUB/A.TXT", "a");
+  std::filesystem::create_directory_symlink(temp.Join("disc/CODE"),
+                                            temp.Join("disc/CODE/SUB/LOOP"));
+  std::filesystem::create_directory_symlink(temp.Join("disc/CODE/SUB"),
+                                            temp.Join("disc/CODE/SUB/SELF"));
+  CopyTree("CODE", "C:\\Book");
+  EXPECT_EQ(Dest("Book/SUB/A.TXT"), "a");
+  EXPECT_FALSE(DestExists("Book/SUB/LOOP/SUB"));
+  EXPECT_FALSE(DestExists("Book/SUB/SELF/A.TXT"));
+}
+
+TEST_F(SectionCopyTest, LongPathsHaveNoLimit) {
+  std::string dir = "CODE";
+  for (int i = 0; i < 12; ++i) dir += "/" + std::string(30, static_cast<char>('A' + i));
+  Disc(dir + "/FILE.TXT", "deep");
+  CopyTree("CODE", "C:\\Book");
+  EXPECT_EQ(Dest("Book" + dir.substr(4) + "/FILE.TXT"), "deep");
+}
+
+// Faults of the medium and the destination: the walk goes on, the existing file survives,
+// and only a failed expansion is recorded.
+TEST_F(SectionCopyTest, FaultsNeverLoseTheExistingFile) {
+  const struct {
+    const char* name;
+    bool compressed;
+    std::function<void(testing::FaultyFileSystem&)> fault;
+    bool failed;
+  } cases[] = {
+      {"medium gone, plain", false, [](auto& f) { f.medium_gone_at = "A.TXT"; }, false},
+      {"medium gone, expanding", true,
+       [](auto& f) {
+         f.medium_gone_at = "A.TXT";
+         f.read_limit = 20;
+       },
+       true},
+      {"read-only, plain", false, [](auto& f) { f.deny_writes_to = "A.TXT"; }, false},
+      {"read-only, expanding", true, [](auto& f) { f.deny_writes_to = "A.TXT"; }, true},
+      {"disk full, plain", false, [](auto& f) { f.disk_full_at = "A.TXT"; }, false},
+      {"disk full, expanding", true,
+       [](auto& f) {
+         f.disk_full_at = "A.TXT";
+         f.write_limit = 10;
+       },
+       true},
+  };
+  for (const auto& c : cases) {
+    InstallFixture f;
+    f.config.m_bFilesCompressed = c.compressed;
+    f.SetAnswers("[ConfirmReplace]\nDefault=Yes\n");
+    const std::string text(100, 'n');
+    f.Disc("CODE/A.TXT", c.compressed ? SzddOf(text) : text);
+    f.Disc("CODE/B.TXT", "b");
+    f.DestFile("Book/A.TXT", "old a");
+    c.fault(*f.fs);
+    f.CopyTree("CODE", "C:\\Book");
+    EXPECT_EQ(f.Dest("Book/A.TXT"), "old a") << c.name;
+    EXPECT_EQ(f.Dest("Book/B.TXT"), "b") << c.name;
+    EXPECT_EQ(f.state.g_bCopyFailed, c.failed) << c.name;
+    EXPECT_EQ(f.Shown(), std::vector<std::string>{"CConfirmReplaceDlg=Yes"}) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace setup
