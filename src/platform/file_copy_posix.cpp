@@ -107,7 +107,7 @@ Status PosixFileSystem::CopyFile(const std::string& from, const std::string& to,
   if (target->exists) {
     if (fail_if_exists) return Status::Error(WinError::FileExists, to, "the file exists");
     struct stat existing {};
-    if (lstat(target->host_path.c_str(), &existing) == 0) {
+    if (EntryStatus(*target, existing)) {
       if (S_ISDIR(existing.st_mode)) {
         return Status::Error(WinError::AccessDenied, to, "is a directory");
       }
@@ -139,7 +139,7 @@ Status PosixFileSystem::DeleteFile(const std::string& path) {
   if (!resolved.ok()) return resolved.status();
   if (!resolved->exists) return Missing(*resolved, path);
   struct stat info {};
-  if (lstat(resolved->host_path.c_str(), &info) != 0) return PosixError(path, errno);
+  if (!EntryStatus(*resolved, info)) return PosixError(path, errno);
   if (S_ISDIR(info.st_mode)) return Status::Error(WinError::AccessDenied, path, "is a directory");
   if (S_ISREG(info.st_mode) && IsReadOnlyMode(info.st_mode)) {
     return Status::Error(WinError::AccessDenied, path, "the file is read-only");

@@ -20,6 +20,14 @@ bool PosixFileSystem::StatDirectory(const std::string& host_path, struct stat& i
   return stat(host_path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool PosixFileSystem::EntryStatus(const Resolved& resolved, struct stat& info) {
+  if (resolved.entry) {
+    info = *resolved.entry;
+    return true;
+  }
+  return lstat(resolved.host_path.c_str(), &info) == 0;
+}
+
 Status PosixFileSystem::Missing(const Resolved& resolved, const std::string& path) {
   if (resolved.parent_exists) return Status::Error(WinError::FileNotFound, path, "not found");
   return Status::Error(WinError::PathNotFound, path, "the path does not exist");
@@ -126,7 +134,11 @@ Result<PosixFileSystem::Resolved> PosixFileSystem::Resolve(const std::string& pa
     }
     struct stat info {};
     const int error = lstat(spelling->exact.c_str(), &info) == 0 ? 0 : errno;
-    if (error == 0) return InParent(*spelling, spelling->names.back());
+    if (error == 0) {
+      Resolved resolved = InParent(*spelling, spelling->names.back());
+      resolved.entry = info;
+      return resolved;
+    }
     // A new name in a directory that is spelt as on the disk: only the last name needs
     // matching, against the other names in that directory.
     if (error == ENOENT && StatDirectory(spelling->parent, info)) {
@@ -148,7 +160,11 @@ Result<PosixFileSystem::Resolved> PosixFileSystem::ResolveNew(const std::string&
     if (kept.kept) return InParent(*spelling, kept.name);
     struct stat entry {};
     const int error = lstat(spelling->exact.c_str(), &entry) == 0 ? 0 : errno;
-    if (error == 0) return InParent(*spelling, spelling->names.back());
+    if (error == 0) {
+      Resolved resolved = InParent(*spelling, spelling->names.back());
+      resolved.entry = entry;
+      return resolved;
+    }
     if (error == ENOENT) {
       return InParent(*spelling, directory_cache_.Find(spelling->parent, info,
                                                        WantedKey(spelling->names.back())));

@@ -52,6 +52,8 @@ class PosixFileSystem : public FileSystem {
     std::string written_name;    // the last component as written (UTF-8), "" for a root
     bool exists = false;         // every component exists
     bool parent_exists = false;  // every component but the last exists (as a directory)
+    // The entry's own status (lstat) when the look-up took it, which spares taking it again.
+    std::optional<struct stat> entry;
   };
   // Fails with InvalidName for a name holding a character no Windows name may hold, with
   // PathNotFound for an unmapped drive or a "\\server\share" path, and with NotReady when
@@ -90,6 +92,9 @@ class PosixFileSystem : public FileSystem {
   static Result<bool> StatDirectoryFlag(const std::string& host_path);
   // True and `info` filled when `host_path` is a directory (symbolic links followed).
   static bool StatDirectory(const std::string& host_path, struct stat& info);
+  // The entry's own status (lstat), taken now unless the look-up took it; false with errno
+  // set when it cannot be taken.
+  static bool EntryStatus(const Resolved& resolved, struct stat& info);
   // FileNotFound or PathNotFound for a path that does not exist.
   static Status Missing(const Resolved& resolved, const std::string& path);
   // The entries of an existing host directory whose names match `pattern`, sorted.
