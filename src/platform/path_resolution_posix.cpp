@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 
@@ -83,6 +84,7 @@ Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path
   const std::string_view rest = std::string_view(spelling.full_path).substr(2);
   const std::string& root = spelling.drive->host_root;
   spelling.exact.reserve(root.size() + rest.size() + 8);
+  spelling.names.reserve(static_cast<size_t>(std::count(rest.begin(), rest.end(), '\\')) + 1);
   spelling.exact = root;
   size_t last_slash = std::string::npos;
   size_t pos = 0;

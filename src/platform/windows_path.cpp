@@ -42,20 +42,29 @@ std::string Join(const std::string& prefix, const std::vector<std::string>& part
   return path;
 }
 
-// Whether `path` is already what FullWindowsPath makes of it, but for the case of the drive
-// letter: "X:\" and names separated by single backslashes, none of them "." or "..", with
-// at most a trailing backslash.
-bool IsFullForm(const std::string& path) {
-  if (path.size() < 3 || !HasDrive(path) || path[2] != '\\') return false;
-  size_t start = 3;
-  for (size_t i = 3; i <= path.size(); ++i) {
-    if (i < path.size() && path[i] == '/') return false;
+// Whether `path` is names separated by single backslashes, none of them "." or ".." nor
+// holding a drive's colon, with at most a trailing backslash ("" too).
+bool IsPlainRelative(std::string_view path) {
+  size_t start = 0;
+  for (size_t i = 0; i <= path.size(); ++i) {
+    if (i < path.size() && (path[i] == '/' || path[i] == ':')) return false;
     if (i < path.size() && path[i] != '\\') continue;
-    const std::string_view part = std::string_view(path).substr(start, i - start);
+    const std::string_view part = path.substr(start, i - start);
     if (part == "." || part == ".." || (part.empty() && i < path.size())) return false;
     start = i + 1;
   }
   return true;
+}
+
+// Whether `path` is already what FullWindowsPath makes of it, but for the case of the drive
+// letter: "X:\" and names separated by single backslashes, none of them "." or "..", with
+// at most a trailing backslash.
+bool IsFullForm(std::string_view path) {
+  if (path.size() < 3 || path[1] != ':' || !std::isalpha(static_cast<unsigned char>(path[0])) ||
+      path[2] != '\\') {
+    return false;
+  }
+  return IsPlainRelative(path.substr(3));
 }
 
 }  // namespace
@@ -64,6 +73,16 @@ std::string FullWindowsPath(const std::string& path, const std::string& current_
   if (IsFullForm(path)) {
     std::string full = path;
     full[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(full[0])));
+    return full;
+  }
+  if (!path.empty() && IsFullForm(current_directory) && IsPlainRelative(path)) {
+    // Names below the current directory, which is in full form already.
+    std::string full;
+    full.reserve(current_directory.size() + 1 + path.size());
+    full = current_directory;
+    full[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(full[0])));
+    if (full.back() != '\\') full += '\\';
+    full += path;
     return full;
   }
   const bool trailing = !path.empty() && IsSeparator(path.back());
