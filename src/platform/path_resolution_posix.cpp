@@ -88,18 +88,27 @@ Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path
   spelling.exact = root;
   size_t last_slash = std::string::npos;
   size_t pos = 0;
+  // One pass over each name checks it and tells whether it is ASCII, which most names are
+  // and which is copied as it is.
   while (pos < rest.size()) {
     size_t end = pos;
-    while (end < rest.size() && rest[end] != '\\' && rest[end] != '/') ++end;
+    bool ascii = true;
+    for (; end < rest.size() && rest[end] != '\\' && rest[end] != '/'; ++end) {
+      if (IsInvalidNameCharacter(rest[end])) {
+        return Status::Error(WinError::InvalidName, path, "invalid file name");
+      }
+      ascii = ascii && static_cast<uint8_t>(rest[end]) < 0x80;
+    }
     const std::string_view part = rest.substr(pos, end - pos);
     pos = end + 1;
     if (part.empty()) continue;
-    if (HasInvalidNameCharacter(part)) {
-      return Status::Error(WinError::InvalidName, path, "invalid file name");
-    }
-    if (spelling.exact != "/") spelling.exact += '/';
+    if (spelling.exact.size() != 1 || spelling.exact[0] != '/') spelling.exact += '/';
     last_slash = spelling.exact.size() - 1;
-    code_page_.AppendAsUtf8(spelling.exact, part);
+    if (ascii && code_page_.KeepsAscii()) {
+      spelling.exact += part;
+    } else {
+      code_page_.AppendAsUtf8(spelling.exact, part);
+    }
     spelling.names.emplace_back(spelling.exact, last_slash + 1);
   }
   if (last_slash != std::string::npos) {

@@ -129,19 +129,7 @@ std::vector<std::string> PathComponents(const std::string& full_path) {
 
 bool HasInvalidNameCharacter(std::string_view name) {
   for (char c : name) {
-    if (static_cast<unsigned char>(c) < 0x20) return true;
-    switch (c) {
-      case '<':
-      case '>':
-      case ':':
-      case '"':
-      case '|':
-      case '?':
-      case '*':
-        return true;
-      default:
-        break;
-    }
+    if (IsInvalidNameCharacter(c)) return true;
   }
   return false;
 }

@@ -22,5 +22,19 @@ std::vector<std::string> PathComponents(const std::string& full_path);
 // Whether `name` holds a character that no Windows file name may hold (control characters,
 // '<', '>', ':', '"', '|', '?', '*').
 bool HasInvalidNameCharacter(std::string_view name);
+inline bool IsInvalidNameCharacter(char c) {
+  switch (c) {
+    case '<':
+    case '>':
+    case ':':
+    case '"':
+    case '|':
+    case '?':
+    case '*':
+      return true;
+    default:
+      return static_cast<unsigned char>(c) < 0x20;
+  }
+}
 
 }  // namespace setup
