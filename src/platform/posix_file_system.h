@@ -16,7 +16,9 @@ namespace setup {
 // disc's code page and the host's UTF-8 at this boundary. Each existing path component is
 // matched without regard to case (an exact match wins); '..' never leaves a drive root.
 // Read-only is the absence of write permission; hidden, system and archive live in the
-// extended attribute user.DOSATTRIB where the file system has one.
+// extended attribute user.DOSATTRIB where the file system has one. The names of directories
+// that new names are looked up in are kept (PosixDirectoryCache), so that a directory is not
+// read again for every file written into it.
 class PosixFileSystem : public FileSystem {
  public:
   PosixFileSystem(DriveMap drives, CodePage code_page, std::string current_directory);
