@@ -179,6 +179,12 @@ void CodePage::BuildCaseTables() {
   from_unicode_.clear();
   // A code point held by two bytes converts back to the first of them.
   for (int b = 255; b >= 0; --b) from_unicode_[to_unicode_[b]] = static_cast<uint8_t>(b);
+  keeps_ascii_ = true;
+  for (char32_t c = 0; c < from_ascii_.size(); ++c) {
+    auto found = from_unicode_.find(c);
+    from_ascii_[c] = found != from_unicode_.end() ? found->second : -1;
+    keeps_ascii_ = keeps_ascii_ && to_unicode_[c] == c;
+  }
   const UnicodeCase& unicode = Unicode();
   for (int b = 0; b < 256; ++b) {
     upper_[b] = static_cast<char>(b);
@@ -193,8 +199,23 @@ void CodePage::BuildCaseTables() {
 std::string CodePage::ToUtf8(std::string_view ansi) const {
   std::string out;
   out.reserve(ansi.size());
-  for (char c : ansi) AppendUtf8(out, to_unicode_[static_cast<uint8_t>(c)]);
+  AppendAsUtf8(out, ansi);
   return out;
+}
+
+void CodePage::AppendAsUtf8(std::string& out, std::string_view ansi) const {
+  size_t pos = 0;
+  while (pos < ansi.size()) {
+    // Runs of bytes that stand for themselves are copied whole.
+    size_t end = pos;
+    while (end < ansi.size() && static_cast<uint8_t>(ansi[end]) < 0x80 &&
+           to_unicode_[static_cast<uint8_t>(ansi[end])] == static_cast<uint8_t>(ansi[end])) {
+      ++end;
+    }
+    out.append(ansi, pos, end - pos);
+    if (end < ansi.size()) AppendUtf8(out, to_unicode_[static_cast<uint8_t>(ansi[end++])]);
+    pos = end;
+  }
 }
 
 std::string CodePage::FromUtf8(std::string_view utf8) const {
@@ -202,6 +223,12 @@ std::string CodePage::FromUtf8(std::string_view utf8) const {
   out.reserve(utf8.size());
   size_t pos = 0;
   while (pos < utf8.size()) {
+    const auto byte = static_cast<uint8_t>(utf8[pos]);
+    if (byte < from_ascii_.size()) {
+      ++pos;
+      out += from_ascii_[byte] >= 0 ? static_cast<char>(from_ascii_[byte]) : '?';
+      continue;
+    }
     const char32_t c = DecodeUtf8(utf8, pos);
     auto found = from_unicode_.find(c);
     out += found != from_unicode_.end() ? static_cast<char>(found->second) : '?';

@@ -50,29 +50,41 @@ Result<std::vector<FindData>> PosixFileSystem::ListDirectory(const std::string& 
     if (dots && is_root) continue;
     const std::string name = code_page_.FromUtf8(host_name);
     if (!MatchesWildcard(pattern, name, code_page_)) continue;
-    auto data = StatFindData((host_dir == "/" ? "" : host_dir) + "/" + host_name, name);
+    auto data = StatFindDataAt(dirfd(dir), host_name,
+                               (host_dir == "/" ? "" : host_dir) + "/" + host_name, name);
     if (data.ok()) entries.push_back(std::move(*data));
   }
   closedir(dir);
   // Sorted as the original system's disks list names: "." and ".." first, then by name
   // without regard to case, so every run walks a directory in the same order.
-  auto rank = [](const std::string& name) { return name == "." ? 0 : name == ".." ? 1 : 2; };
-  std::sort(entries.begin(), entries.end(), [&](const FindData& a, const FindData& b) {
-    if (rank(a.name) != rank(b.name)) return rank(a.name) < rank(b.name);
-    const std::string upper_a = code_page_.Upper(a.name);
-    const std::string upper_b = code_page_.Upper(b.name);
-    if (upper_a != upper_b) {
+  struct Keyed {
+    int rank;
+    std::string upper;
+    FindData* entry;
+  };
+  std::vector<Keyed> keyed;
+  keyed.reserve(entries.size());
+  for (FindData& entry : entries) {
+    const int rank = entry.name == "." ? 0 : entry.name == ".." ? 1 : 2;
+    keyed.push_back(Keyed{rank, code_page_.Upper(entry.name), &entry});
+  }
+  std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+    if (a.rank != b.rank) return a.rank < b.rank;
+    if (a.upper != b.upper) {
       return std::lexicographical_compare(
-          upper_a.begin(), upper_a.end(), upper_b.begin(), upper_b.end(),
+          a.upper.begin(), a.upper.end(), b.upper.begin(), b.upper.end(),
           [](char x, char y) { return static_cast<uint8_t>(x) < static_cast<uint8_t>(y); });
     }
-    return a.name < b.name;
+    return a.entry->name < b.entry->name;
   });
-  return entries;
+  std::vector<FindData> sorted;
+  sorted.reserve(entries.size());
+  for (const Keyed& k : keyed) sorted.push_back(std::move(*k.entry));
+  return sorted;
 }
 
 Status PosixFileSystem::CreateDirectory(const std::string& path) {
-  auto resolved = Resolve(path);
+  auto resolved = ResolveNew(path);
   if (!resolved.ok()) return resolved.status();
   if (resolved->exists) return Status::Error(WinError::AlreadyExists, path, "already exists");
   if (!resolved->parent_exists) return Missing(*resolved, path);

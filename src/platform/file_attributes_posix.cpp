@@ -32,7 +32,11 @@ Status PosixFileSystem::SetFileAttributes(const std::string& path, uint32_t attr
   if (!resolved.ok()) return resolved.status();
   if (!resolved->exists) return Missing(*resolved, path);
   struct stat info {};
-  if (stat(resolved->host_path.c_str(), &info) != 0) return PosixError(path, errno);
+  if (resolved->entry && !S_ISLNK(resolved->entry->st_mode)) {
+    info = *resolved->entry;
+  } else if (stat(resolved->host_path.c_str(), &info) != 0) {
+    return PosixError(path, errno);
+  }
   // A directory's read-only flag never kept anyone from writing into it on the original
   // system, so it does not take away the directory's write permission here either.
   if (!S_ISDIR(info.st_mode)) {

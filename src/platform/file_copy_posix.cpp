@@ -13,31 +13,81 @@ namespace setup {
 
 namespace {
 
-// Copies the open file `from_fd` (with status `info`) into a temporary beside
-// `destination`, with its permissions, hidden/system/archive bits and times, and renames it
-// over `destination`. `from` and `to` name the two files in messages.
-Status CopyOpenFile(int from_fd, const struct stat& info, const std::string& destination,
-                    const std::string& from, const std::string& to, bool no_replace,
-                    bool replaces) {
-  auto temp = PosixTempFile::CreateBeside(destination, 0600);
-  if (!temp.ok()) return PosixError(to, temp.status().os_errno());
+// Closes a descriptor (when not negative) at the end of its scope.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+
+ private:
+  int fd_;
+};
+
+// Copies the rest of `from_fd` into `to_fd` by reading and writing.
+Status CopyByReading(int from_fd, PosixTempFile& temp, const std::string& from,
+                     const std::string& to) {
   char buffer[128 * 1024];
   for (;;) {
     const ssize_t got = read(from_fd, buffer, sizeof(buffer));
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return PosixError(from, errno);
-    if (got == 0) break;
-    Status written = temp->WriteAll(buffer, static_cast<size_t>(got));
+    if (got == 0) return Status::Ok();
+    Status written = temp.WriteAll(buffer, static_cast<size_t>(got));
     if (!written.ok()) return PosixError(to, written.os_errno());
   }
+}
+
+// Copies `from_fd` (of `size` bytes by its status) from its start to its end into the empty
+// `temp`: in the kernel where it can, which spares the copy through user memory, else by
+// reading and writing. The copy ends at the size the status gave (or at an earlier end);
+// a size of 0, which some host files report whatever they hold, reads to the end.
+Status CopyContents(int from_fd, uint64_t size, PosixTempFile& temp, const std::string& from,
+                    const std::string& to) {
+  uint64_t total = 0;
+  for (;;) {
+    const ssize_t copied = copy_file_range(from_fd, nullptr, temp.fd(), nullptr, 1u << 30, 0);
+    if (copied > 0) {
+      total += static_cast<uint64_t>(copied);
+      if (size != 0 && total >= size) return Status::Ok();
+      continue;
+    }
+    if (copied == 0) return Status::Ok();
+    if (errno == EINTR) continue;
+    // Both offsets stand after the bytes copied so far, so reading and writing goes on
+    // from there, and tells a failing source from a failing destination.
+    return CopyByReading(from_fd, temp, from, to);
+  }
+}
+
+// Copies the open file `from_fd` (with status `info`) to `destination`, with its
+// permissions, hidden/system/archive bits and times. A destination that exists (`replaces`)
+// is replaced by a complete copy written beside it; a new one is written in place and
+// removed again if the copy fails. `from` and `to` name the two files in messages.
+Status CopyOpenFile(int from_fd, const struct stat& info, const std::string& destination,
+                    const std::string& from, const std::string& to, bool no_replace,
+                    bool replaces) {
+  auto create = [&]() -> Result<PosixTempFile> {
+    if (replaces) return PosixTempFile::CreateBeside(destination, 0600);
+    auto in_place = PosixTempFile::CreateInPlace(destination, 0600);
+    // A name that appeared since it was looked up is replaced as any other.
+    if (in_place.ok() || in_place.status().os_errno() != EEXIST || no_replace) return in_place;
+    return PosixTempFile::CreateBeside(destination, 0600);
+  };
+  auto temp = create();
+  if (!temp.ok()) return PosixError(to, temp.status().os_errno());
+  Status status = CopyContents(from_fd, static_cast<uint64_t>(info.st_size), *temp, from, to);
+  if (!status.ok()) return status;
   if (fchmod(temp->fd(), info.st_mode & 0777) != 0) return PosixError(to, errno);
   CopyDosAttributes(from_fd, temp->fd());
   const struct timespec times[2] = {info.st_atim, info.st_mtim};
   if (futimens(temp->fd(), times) != 0) return PosixError(to, errno);
-  // Only a file that replaces another needs to reach the disk before the rename: a crash
-  // must not leave an empty file where the old one was.
-  Status status = temp->Close(replaces);
-  if (status.ok()) status = temp->RenameOver(destination, no_replace);
+  // Only a file that replaces another needs to reach the disk before it takes the name: a
+  // crash must not leave an empty file where the old one was.
+  status = temp->Commit(destination, no_replace, replaces);
   if (!status.ok()) return PosixError(to, status.os_errno());
   return Status::Ok();
 }
@@ -46,16 +96,18 @@ Status CopyOpenFile(int from_fd, const struct stat& info, const std::string& des
 
 Status PosixFileSystem::CopyFile(const std::string& from, const std::string& to,
                                  bool fail_if_exists) {
-  auto source = Resolve(from);
+  int opened = -1;
+  auto source = Resolve(from, &opened);
+  const Descriptor source_fd(opened);
   if (!source.ok()) return source.status();
   if (!source->exists) return Missing(*source, from);
-  auto target = Resolve(to);
+  auto target = ResolveNew(to);
   if (!target.ok()) return target.status();
   if (!target->parent_exists) return Missing(*target, to);
   if (target->exists) {
     if (fail_if_exists) return Status::Error(WinError::FileExists, to, "the file exists");
     struct stat existing {};
-    if (lstat(target->host_path.c_str(), &existing) == 0) {
+    if (EntryStatus(*target, existing)) {
       if (S_ISDIR(existing.st_mode)) {
         return Status::Error(WinError::AccessDenied, to, "is a directory");
       }
@@ -64,8 +116,9 @@ Status PosixFileSystem::CopyFile(const std::string& from, const std::string& to,
       }
     }
   }
-  const int fd = open(source->host_path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = opened >= 0 ? opened : open(source->host_path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return PosixError(from, errno);
+  const Descriptor late_fd(opened >= 0 ? -1 : fd);
   struct stat info {};
   Status status;
   if (fstat(fd, &info) != 0) {
@@ -75,7 +128,6 @@ Status PosixFileSystem::CopyFile(const std::string& from, const std::string& to,
   } else {
     status = CopyOpenFile(fd, info, target->host_path, from, to, fail_if_exists, target->exists);
   }
-  close(fd);
   if (status.win_error() == WinError::AlreadyExists) {
     return Status::Error(WinError::FileExists, to, "the file exists");
   }
@@ -87,7 +139,7 @@ Status PosixFileSystem::DeleteFile(const std::string& path) {
   if (!resolved.ok()) return resolved.status();
   if (!resolved->exists) return Missing(*resolved, path);
   struct stat info {};
-  if (lstat(resolved->host_path.c_str(), &info) != 0) return PosixError(path, errno);
+  if (!EntryStatus(*resolved, info)) return PosixError(path, errno);
   if (S_ISDIR(info.st_mode)) return Status::Error(WinError::AccessDenied, path, "is a directory");
   if (S_ISREG(info.st_mode) && IsReadOnlyMode(info.st_mode)) {
     return Status::Error(WinError::AccessDenied, path, "the file is read-only");
@@ -100,7 +152,7 @@ Status PosixFileSystem::MoveFile(const std::string& from, const std::string& to)
   auto source = Resolve(from);
   if (!source.ok()) return source.status();
   if (!source->exists) return Missing(*source, from);
-  auto target = Resolve(to);
+  auto target = ResolveNew(to);
   if (!target.ok()) return target.status();
   if (!target->parent_exists) return Missing(*target, to);
   std::string destination = target->host_path;

@@ -49,8 +49,7 @@ class PosixWritableFile : public WritableFile {
   Status Commit() override {
     if (done_) return Status::Error(WinError::InvalidParameter, path_, "already committed");
     done_ = true;
-    Status status = temp_.Close(true);
-    if (status.ok()) status = temp_.RenameOver(destination_, false);
+    Status status = temp_.Commit(destination_, false, true);
     return status.ok() ? status : PosixError(path_, status.os_errno());
   }
 
@@ -64,10 +63,11 @@ class PosixWritableFile : public WritableFile {
 }  // namespace
 
 Result<std::unique_ptr<ReadableFile>> PosixFileSystem::OpenForRead(const std::string& path) {
-  auto resolved = Resolve(path);
+  int opened = -1;
+  auto resolved = Resolve(path, &opened);
   if (!resolved.ok()) return resolved.status();
   if (!resolved->exists) return Missing(*resolved, path);
-  const int fd = open(resolved->host_path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = opened >= 0 ? opened : open(resolved->host_path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return PosixError(path, errno);
   struct stat info {};
   if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
@@ -80,7 +80,7 @@ Result<std::unique_ptr<ReadableFile>> PosixFileSystem::OpenForRead(const std::st
 }
 
 Result<std::unique_ptr<WritableFile>> PosixFileSystem::CreateForWrite(const std::string& path) {
-  auto resolved = Resolve(path);
+  auto resolved = ResolveNew(path);
   if (!resolved.ok()) return resolved.status();
   if (!resolved->parent_exists) return Missing(*resolved, path);
   mode_t mode = 0666;

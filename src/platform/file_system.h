@@ -62,7 +62,8 @@ class FileSystem {
   virtual Status CreateDirectory(const std::string& path) = 0;
   // Copies a file with its attributes and last-write time. With `fail_if_exists` an existing
   // destination fails with FileExists; otherwise it is replaced, unless it is read-only
-  // (AccessDenied). The destination is replaced only by a complete copy.
+  // (AccessDenied). The destination is replaced only by a complete copy, and a copy that
+  // fails leaves nothing under a new name.
   virtual Status CopyFile(const std::string& from, const std::string& to, bool fail_if_exists) = 0;
   // Deletes a file; a read-only file fails with AccessDenied, a directory with AccessDenied.
   virtual Status DeleteFile(const std::string& path) = 0;

@@ -52,8 +52,7 @@ Status WriteHostFileAtomically(const std::string& host_path, const std::string& 
     return PosixError(host_path, errno);
   }
   Status status = temp->WriteAll(contents.data(), contents.size());
-  if (status.ok()) status = temp->Close(true);
-  if (status.ok()) status = temp->RenameOver(host_path, false);
+  if (status.ok()) status = temp->Commit(host_path, false, true);
   if (!status.ok()) return status;
   const std::string dir = parent.empty() ? "." : parent.string();
   const int dir_fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

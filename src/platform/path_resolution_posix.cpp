@@ -1,7 +1,10 @@
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 
 #include "platform/posix_file_system.h"
 #include "platform/windows_path.h"
@@ -14,64 +17,193 @@ Result<bool> PosixFileSystem::StatDirectoryFlag(const std::string& host_path) {
   return S_ISDIR(info.st_mode);
 }
 
+bool PosixFileSystem::StatDirectory(const std::string& host_path, struct stat& info) {
+  return stat(host_path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool PosixFileSystem::EntryStatus(const Resolved& resolved, struct stat& info) {
+  if (resolved.entry) {
+    info = *resolved.entry;
+    return true;
+  }
+  return lstat(resolved.host_path.c_str(), &info) == 0;
+}
+
 Status PosixFileSystem::Missing(const Resolved& resolved, const std::string& path) {
   if (resolved.parent_exists) return Status::Error(WinError::FileNotFound, path, "not found");
   return Status::Error(WinError::PathNotFound, path, "the path does not exist");
 }
 
+namespace {
+
+bool IsAscii(const std::string& text) {
+  for (char c : text) {
+    if (static_cast<uint8_t>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> PosixFileSystem::FoldName(const std::string& host_name) const {
+  std::string converted =
+      code_page_.KeepsAscii() && IsAscii(host_name) ? host_name : code_page_.FromUtf8(host_name);
+  if (converted != host_name && code_page_.ToUtf8(converted) != host_name) return std::nullopt;
+  for (char& c : converted) c = code_page_.ToUpper(c);
+  return converted;
+}
+
+std::string PosixFileSystem::WantedKey(const std::string& name) const {
+  std::string key = code_page_.FromUtf8(name);
+  for (char& c : key) c = code_page_.ToUpper(c);
+  return key;
+}
+
 std::optional<std::string> PosixFileSystem::MatchName(const std::string& host_dir,
+                                                      const struct stat& dir_info,
                                                       const std::string& name) {
   struct stat info {};
   const std::string exact = (host_dir == "/" ? "" : host_dir) + "/" + name;
   if (lstat(exact.c_str(), &info) == 0) return name;
   if (errno != ENOENT) return std::nullopt;
-  DIR* dir = opendir(host_dir.c_str());
-  if (dir == nullptr) return std::nullopt;
-  const std::string wanted = code_page_.FromUtf8(name);
-  std::optional<std::string> best;
-  while (const dirent* entry = readdir(dir)) {
-    const std::string candidate = entry->d_name;
-    if (candidate == "." || candidate == "..") continue;
-    const std::string converted = code_page_.FromUtf8(candidate);
-    // A host name the code page cannot hold cannot be named, so it never matches.
-    if (!code_page_.EqualsNoCase(converted, wanted) || code_page_.ToUtf8(converted) != candidate) {
-      continue;
-    }
-    if (!best || candidate < *best) best = candidate;
-  }
-  closedir(dir);
-  return best;
+  return directory_cache_.Find(host_dir, dir_info, WantedKey(name));
 }
 
-Result<PosixFileSystem::Resolved> PosixFileSystem::Resolve(const std::string& path) {
-  Resolved resolved;
-  resolved.full_path = GetFullPathName(path);
-  if (resolved.full_path.size() < 3 || resolved.full_path[1] != ':') {
+Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path) {
+  Spelling spelling;
+  spelling.full_path = GetFullPathName(path);
+  if (spelling.full_path.size() < 3 || spelling.full_path[1] != ':') {
     return Status::Error(WinError::PathNotFound, path, "network paths are not available");
   }
-  const DriveMap::Drive* drive = drives_.Find(resolved.full_path[0]);
-  if (drive == nullptr) return Status::Error(WinError::PathNotFound, path, "no such drive");
-  const std::vector<std::string> parts = PathComponents(resolved.full_path);
-  for (const auto& part : parts) {
-    if (HasInvalidNameCharacter(part)) {
-      return Status::Error(WinError::InvalidName, path, "invalid file name");
+  spelling.drive = drives_.Find(spelling.full_path[0]);
+  if (spelling.drive == nullptr) {
+    return Status::Error(WinError::PathNotFound, path, "no such drive");
+  }
+  // The full path has no "." nor ".." and no empty component; both separators are taken as
+  // PathComponents does.
+  const std::string_view rest = std::string_view(spelling.full_path).substr(2);
+  const std::string& root = spelling.drive->host_root;
+  spelling.exact.reserve(root.size() + rest.size() + 8);
+  spelling.names.reserve(static_cast<size_t>(std::count(rest.begin(), rest.end(), '\\')) + 1);
+  spelling.exact = root;
+  size_t last_slash = std::string::npos;
+  size_t pos = 0;
+  // One pass over each name checks it and tells whether it is ASCII, which most names are
+  // and which is copied as it is.
+  while (pos < rest.size()) {
+    size_t end = pos;
+    bool ascii = true;
+    for (; end < rest.size() && rest[end] != '\\' && rest[end] != '/'; ++end) {
+      if (IsInvalidNameCharacter(rest[end])) {
+        return Status::Error(WinError::InvalidName, path, "invalid file name");
+      }
+      ascii = ascii && static_cast<uint8_t>(rest[end]) < 0x80;
+    }
+    const std::string_view part = rest.substr(pos, end - pos);
+    pos = end + 1;
+    if (part.empty()) continue;
+    if (spelling.exact.size() != 1 || spelling.exact[0] != '/') spelling.exact += '/';
+    last_slash = spelling.exact.size() - 1;
+    if (ascii && code_page_.KeepsAscii()) {
+      spelling.exact += part;
+    } else {
+      code_page_.AppendAsUtf8(spelling.exact, part);
+    }
+    spelling.names.emplace_back(spelling.exact, last_slash + 1);
+  }
+  if (last_slash != std::string::npos) {
+    spelling.parent = last_slash == 0 ? "/" : spelling.exact.substr(0, last_slash);
+  }
+  return spelling;
+}
+
+PosixFileSystem::Resolved PosixFileSystem::InParent(Spelling& spelling,
+                                                    const std::optional<std::string>& match) {
+  Resolved resolved;
+  resolved.full_path = std::move(spelling.full_path);
+  resolved.written_name = spelling.names.back();
+  resolved.exists = match.has_value();
+  resolved.parent_exists = true;
+  resolved.host_path = match && *match == spelling.names.back()
+                           ? std::move(spelling.exact)
+                           : (spelling.parent == "/" ? "" : spelling.parent) + "/" +
+                                 (match ? *match : spelling.names.back());
+  return resolved;
+}
+
+Result<PosixFileSystem::Resolved> PosixFileSystem::Resolve(const std::string& path, int* read_fd) {
+  if (read_fd != nullptr) *read_fd = -1;
+  auto spelling = Spell(path);
+  if (!spelling.ok()) return spelling.status();
+  if (!spelling->names.empty()) {
+    // Most paths are spelt as on the disk: the host resolves them in one call, and the
+    // component-by-component match is needed only when that fails.
+    if (read_fd != nullptr) {
+      // Opening is the test for existence too, when the file is to be read anyway.
+      *read_fd = open(spelling->exact.c_str(), O_RDONLY | O_CLOEXEC);
+      if (*read_fd >= 0) return InParent(*spelling, spelling->names.back());
+    }
+    struct stat info {};
+    const int error = lstat(spelling->exact.c_str(), &info) == 0 ? 0 : errno;
+    if (error == 0) {
+      Resolved resolved = InParent(*spelling, spelling->names.back());
+      resolved.entry = info;
+      return resolved;
+    }
+    // A new name in a directory that is spelt as on the disk: only the last name needs
+    // matching, against the other names in that directory.
+    if (error == ENOENT && StatDirectory(spelling->parent, info)) {
+      return InParent(*spelling, directory_cache_.Find(spelling->parent, info,
+                                                       WantedKey(spelling->names.back())));
     }
   }
-  resolved.host_path = drive->host_root;
-  auto directory = StatDirectoryFlag(drive->host_root);
-  if (!directory.ok() || !*directory) {
+  return Walk(*spelling, path);
+}
+
+Result<PosixFileSystem::Resolved> PosixFileSystem::ResolveNew(const std::string& path) {
+  auto spelling = Spell(path);
+  if (!spelling.ok()) return spelling.status();
+  struct stat info {};
+  if (!spelling->names.empty() && StatDirectory(spelling->parent, info)) {
+    // A kept listing of the directory answers without another host call.
+    const PosixDirectoryCache::Kept kept =
+        directory_cache_.FindKept(info, spelling->names.back(), WantedKey(spelling->names.back()));
+    if (kept.kept) return InParent(*spelling, kept.name);
+    struct stat entry {};
+    const int error = lstat(spelling->exact.c_str(), &entry) == 0 ? 0 : errno;
+    if (error == 0) {
+      Resolved resolved = InParent(*spelling, spelling->names.back());
+      resolved.entry = entry;
+      return resolved;
+    }
+    if (error == ENOENT) {
+      return InParent(*spelling, directory_cache_.Find(spelling->parent, info,
+                                                       WantedKey(spelling->names.back())));
+    }
+  }
+  return Walk(*spelling, path);
+}
+
+Result<PosixFileSystem::Resolved> PosixFileSystem::Walk(Spelling& spelling,
+                                                        const std::string& path) {
+  Resolved resolved;
+  resolved.full_path = std::move(spelling.full_path);
+  resolved.host_path = spelling.drive->host_root;
+  struct stat dir_info {};
+  if (!StatDirectory(spelling.drive->host_root, dir_info)) {
     // A drive whose directory is gone is a drive without its medium.
     return Status::Error(WinError::NotReady, path, "the drive is not ready");
   }
   resolved.exists = true;
   resolved.parent_exists = true;
-  for (size_t i = 0; i < parts.size(); ++i) {
-    const std::string name = code_page_.ToUtf8(parts[i]);
-    const bool last = i + 1 == parts.size();
+  const std::vector<std::string>& names = spelling.names;
+  for (size_t i = 0; i < names.size(); ++i) {
+    const std::string& name = names[i];
+    const bool last = i + 1 == names.size();
     if (last) resolved.written_name = name;
     std::optional<std::string> match;
     if (resolved.exists) {
-      match = MatchName(resolved.host_path, name);
+      match = MatchName(resolved.host_path, dir_info, name);
       resolved.parent_exists = last;
     } else {
       resolved.parent_exists = false;
@@ -80,8 +212,7 @@ Result<PosixFileSystem::Resolved> PosixFileSystem::Resolve(const std::string& pa
     if (!match) {
       resolved.exists = false;
     } else if (!last) {
-      directory = StatDirectoryFlag(resolved.host_path);
-      resolved.exists = directory.ok() && *directory;
+      resolved.exists = StatDirectory(resolved.host_path, dir_info);
     }
   }
   return resolved;

@@ -33,5 +33,9 @@ inline bool IsReadOnlyMode(mode_t mode) { return (mode & S_IWUSR) == 0; }
 // The directory data of an existing host entry (symbolic links followed; a dangling link
 // reports itself) named `name` (in the disc's code page). Fails with the host's error.
 Result<FindData> StatFindData(const std::string& host_path, const std::string& name);
+// The same for entry `host_name` of the open directory `dir_fd` whose host path is
+// `host_path`, which spares the walk down the directory's path.
+Result<FindData> StatFindDataAt(int dir_fd, const std::string& host_name,
+                                const std::string& host_path, const std::string& name);
 
 }  // namespace setup

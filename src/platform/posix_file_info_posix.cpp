@@ -87,10 +87,15 @@ void CopyDosAttributes(int from_fd, int to_fd) {
 }
 
 Result<FindData> StatFindData(const std::string& host_path, const std::string& name) {
+  return StatFindDataAt(AT_FDCWD, host_path, host_path, name);
+}
+
+Result<FindData> StatFindDataAt(int dir_fd, const std::string& host_name,
+                                const std::string& host_path, const std::string& name) {
   struct statx info {};
-  if (statx(AT_FDCWD, host_path.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &info) != 0) {
+  if (statx(dir_fd, host_name.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &info) != 0) {
     const int error = errno;
-    if (error != ENOENT || statx(AT_FDCWD, host_path.c_str(), AT_SYMLINK_NOFOLLOW,
+    if (error != ENOENT || statx(dir_fd, host_name.c_str(), AT_SYMLINK_NOFOLLOW,
                                  STATX_BASIC_STATS | STATX_BTIME, &info) != 0) {
       return PosixError(host_path, error);
     }

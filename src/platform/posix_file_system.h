@@ -8,6 +8,7 @@
 #include "platform/code_page.h"
 #include "platform/drive_map.h"
 #include "platform/file_system.h"
+#include "platform/posix_directory_cache.h"
 
 namespace setup {
 
@@ -15,7 +16,9 @@ namespace setup {
 // disc's code page and the host's UTF-8 at this boundary. Each existing path component is
 // matched without regard to case (an exact match wins); '..' never leaves a drive root.
 // Read-only is the absence of write permission; hidden, system and archive live in the
-// extended attribute user.DOSATTRIB where the file system has one.
+// extended attribute user.DOSATTRIB where the file system has one. The names of directories
+// that new names are looked up in are kept (PosixDirectoryCache), so that a directory is not
+// read again for every file written into it.
 class PosixFileSystem : public FileSystem {
  public:
   PosixFileSystem(DriveMap drives, CodePage code_page, std::string current_directory);
@@ -51,16 +54,49 @@ class PosixFileSystem : public FileSystem {
     std::string written_name;    // the last component as written (UTF-8), "" for a root
     bool exists = false;         // every component exists
     bool parent_exists = false;  // every component but the last exists (as a directory)
+    // The entry's own status (lstat) when the look-up took it, which spares taking it again.
+    std::optional<struct stat> entry;
   };
   // Fails with InvalidName for a name holding a character no Windows name may hold, with
   // PathNotFound for an unmapped drive or a "\\server\share" path, and with NotReady when
   // the drive's host directory is missing (a medium that is gone).
-  Result<Resolved> Resolve(const std::string& path);
-  // The name in host directory `host_dir` that `name` (UTF-8) denotes: itself when it exists,
-  // else the one equal without regard to case in the code page (the first in byte order).
-  std::optional<std::string> MatchName(const std::string& host_dir, const std::string& name);
+  // With `read_fd`, a path spelt as on the disk is opened for reading on the way and the
+  // descriptor (the caller's to close) stored there; else -1 is stored.
+  Result<Resolved> Resolve(const std::string& path, int* read_fd = nullptr);
+  // The same for a path whose last name is likely new (a destination), which a kept
+  // listing of its directory answers.
+  Result<Resolved> ResolveNew(const std::string& path);
+  // A path made absolute and spelt on the host, before any host call.
+  struct Spelling {
+    std::string full_path;
+    const DriveMap::Drive* drive = nullptr;
+    std::vector<std::string> names;  // the components in UTF-8
+    std::string exact;               // the host path the names spell exactly
+    std::string parent;              // `exact` without its last name ("" for a root)
+  };
+  // The errors of Resolve that need no host call.
+  Result<Spelling> Spell(const std::string& path);
+  // The result for a path whose parent exists as spelt, the last name matching `match`.
+  static Resolved InParent(Spelling& spelling, const std::optional<std::string>& match);
+  // Resolves component by component.
+  Result<Resolved> Walk(Spelling& spelling, const std::string& path);
+  // The name in host directory `host_dir` (whose status is `dir_info`) that `name` (UTF-8)
+  // denotes: itself when it exists, else the one equal without regard to case in the code
+  // page (the first in byte order).
+  std::optional<std::string> MatchName(const std::string& host_dir, const struct stat& dir_info,
+                                       const std::string& name);
+  // The key under which a host name (UTF-8) matches without regard to case; nullopt for a
+  // name the code page cannot hold, which cannot be named and so never matches.
+  std::optional<std::string> FoldName(const std::string& host_name) const;
+  // The key a name looked up (UTF-8) is matched under.
+  std::string WantedKey(const std::string& name) const;
   // Whether an existing host path is a directory (symbolic links followed).
   static Result<bool> StatDirectoryFlag(const std::string& host_path);
+  // True and `info` filled when `host_path` is a directory (symbolic links followed).
+  static bool StatDirectory(const std::string& host_path, struct stat& info);
+  // The entry's own status (lstat), taken now unless the look-up took it; false with errno
+  // set when it cannot be taken.
+  static bool EntryStatus(const Resolved& resolved, struct stat& info);
   // FileNotFound or PathNotFound for a path that does not exist.
   static Status Missing(const Resolved& resolved, const std::string& path);
   // The entries of an existing host directory whose names match `pattern`, sorted.
@@ -71,6 +107,7 @@ class PosixFileSystem : public FileSystem {
   CodePage code_page_;
   std::mutex current_directory_mutex_;
   std::string current_directory_;
+  PosixDirectoryCache directory_cache_;
 };
 
 }  // namespace setup

@@ -10,6 +10,10 @@ namespace setup {
 
 namespace {
 
+// Enough for the directories an install writes into at once; at most a few megabytes.
+constexpr size_t CACHED_DIRECTORIES = 64;
+constexpr size_t CACHED_NAMES = 65536;
+
 // The drive letter a root ("C:\", "C:") names, or 0 when the text is not a drive root.
 char RootLetter(const std::string& root) {
   if (root.size() < 2 || root.size() > 3 || !std::isalpha(static_cast<unsigned char>(root[0])) ||
@@ -29,7 +33,9 @@ std::string WithoutTrailingSeparator(std::string full_path) {
 PosixFileSystem::PosixFileSystem(DriveMap drives, CodePage code_page, std::string current_directory)
     : drives_(std::move(drives)),
       code_page_(std::move(code_page)),
-      current_directory_(WithoutTrailingSeparator(FullWindowsPath(current_directory, "C:\\"))) {}
+      current_directory_(WithoutTrailingSeparator(FullWindowsPath(current_directory, "C:\\"))),
+      directory_cache_([this](const std::string& host_name) { return FoldName(host_name); },
+                       CACHED_DIRECTORIES, CACHED_NAMES) {}
 
 std::string PosixFileSystem::GetCurrentDirectory() {
   std::lock_guard<std::mutex> lock(current_directory_mutex_);

@@ -8,13 +8,20 @@
 
 namespace setup {
 
-// A temporary file created beside a destination, to be renamed over it once complete. The
-// file is removed on destruction unless Release() was called after a successful rename.
+// A file being written that is removed on destruction unless committed, so that a failed
+// write never leaves a half-written file under the destination's name.
+// CreateBeside writes beside the destination and gives the file its name only once
+// complete. Where the file system allows it the file has no name at all until then
+// (O_TMPFILE), so not even a process that dies leaves anything behind; elsewhere it is
+// ".setup-*". CreateInPlace writes a new file under its final name, which costs two fewer
+// host calls, but a process that dies in the middle leaves the file half-written.
 class PosixTempFile {
  public:
-  // Creates ".setup-*" in the directory of `destination` (a host path) with `mode`, to which
+  // Creates the file in the directory of `destination` (a host path) with `mode`, to which
   // the process's umask applies.
   static Result<PosixTempFile> CreateBeside(const std::string& destination, mode_t mode);
+  // Creates `destination` itself, which must not exist (else the host's EEXIST).
+  static Result<PosixTempFile> CreateInPlace(const std::string& destination, mode_t mode);
 
   PosixTempFile(PosixTempFile&& other) noexcept;
   PosixTempFile& operator=(PosixTempFile&& other) = delete;
@@ -22,21 +29,29 @@ class PosixTempFile {
   ~PosixTempFile();
 
   int fd() const { return fd_; }
-  const std::string& path() const { return path_; }
   // Writes all of `data`, retrying short writes.
   Status WriteAll(const char* data, size_t n);
-  // fsync (when `sync`), then close; reports a write error that close reveals.
-  Status Close(bool sync);
-  // Renames the closed file over `destination`; with `no_replace` an existing destination
-  // fails with AlreadyExists. On success the temporary name is gone.
-  Status RenameOver(const std::string& destination, bool no_replace);
+  // Names the complete file `destination` and closes it: fsync first when `sync`; with
+  // `no_replace` an existing destination fails with AlreadyExists, else it is replaced in
+  // one step (a file created in place has its name already). Reports a write error that
+  // close reveals. Call at most once.
+  Status Commit(const std::string& destination, bool no_replace, bool sync);
 
  private:
   PosixTempFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
 
+  // The unnamed file linked as `destination`; EEXIST when that name exists.
+  int LinkAs(const std::string& destination) const;
+  // The unnamed file given the name `destination` (see Commit); 0 or the host's error.
+  int NameUnnamed(const std::string& destination, bool no_replace);
+  // The closed named file renamed over `destination`.
+  Status RenameOver(const std::string& destination, bool no_replace);
+
   int fd_ = -1;
-  std::string path_;
-  bool renamed_ = false;
+  std::string path_;  // "" while the file has no name
+  std::string directory_;
+  bool in_place_ = false;
+  bool committed_ = false;
 };
 
 }  // namespace setup

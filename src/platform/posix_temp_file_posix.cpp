@@ -21,35 +21,75 @@ std::string DirectoryOf(const std::string& host_path) {
 std::string UniqueName() {
   static std::atomic<uint64_t> counter{0};
   static const uint64_t seed = std::random_device{}();
+  static const unsigned pid = static_cast<unsigned>(getpid());
   char name[64];
-  snprintf(name, sizeof(name), ".setup-%x-%llx-%llx", static_cast<unsigned>(getpid()),
+  snprintf(name, sizeof(name), ".setup-%x-%llx-%llx", pid,
            static_cast<unsigned long long>(seed & 0xFFFFFF),
            static_cast<unsigned long long>(counter.fetch_add(1)));
   return name;
 }
 
+std::string InDirectory(const std::string& dir, const std::string& name) {
+  return (dir == "/" ? "" : dir) + "/" + name;
+}
+
+// An unnamed file can be given a name only through /proc/self/fd without privileges.
+bool CanLinkUnnamedFiles() {
+  static const bool can = access("/proc/self/fd", X_OK) == 0;
+  return can;
+}
+
 }  // namespace
 
 Result<PosixTempFile> PosixTempFile::CreateBeside(const std::string& destination, mode_t mode) {
-  const std::string dir = DirectoryOf(destination);
+  std::string dir = DirectoryOf(destination);
+  if (CanLinkUnnamedFiles()) {
+    const int fd = open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    if (fd >= 0) {
+      PosixTempFile file(fd, std::string());
+      file.directory_ = std::move(dir);
+      return file;
+    }
+    // Without support in the file system, a named temporary does the same.
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+      return PosixError(destination, errno);
+    }
+  }
   for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string path = (dir == "/" ? "" : dir) + "/" + UniqueName();
+    std::string path = InDirectory(dir, UniqueName());
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd >= 0) return PosixTempFile(fd, std::move(path));
+    if (fd >= 0) {
+      PosixTempFile file(fd, std::move(path));
+      file.directory_ = std::move(dir);
+      return file;
+    }
     if (errno != EEXIST) return PosixError(destination, errno);
   }
   return PosixError(destination, EEXIST);
 }
 
+Result<PosixTempFile> PosixTempFile::CreateInPlace(const std::string& destination, mode_t mode) {
+  const int fd = open(destination.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+  if (fd < 0) return PosixError(destination, errno);
+  PosixTempFile file(fd, destination);
+  file.in_place_ = true;
+  return file;
+}
+
 PosixTempFile::PosixTempFile(PosixTempFile&& other) noexcept
-    : fd_(other.fd_), path_(std::move(other.path_)), renamed_(other.renamed_) {
+    : fd_(other.fd_),
+      path_(std::move(other.path_)),
+      directory_(std::move(other.directory_)),
+      in_place_(other.in_place_),
+      committed_(other.committed_) {
   other.fd_ = -1;
-  other.renamed_ = true;
+  other.path_.clear();
+  other.committed_ = true;
 }
 
 PosixTempFile::~PosixTempFile() {
   if (fd_ >= 0) close(fd_);
-  if (!renamed_ && !path_.empty()) unlink(path_.c_str());
+  if (!committed_ && !path_.empty()) unlink(path_.c_str());
 }
 
 Status PosixTempFile::WriteAll(const char* data, size_t n) {
@@ -57,7 +97,7 @@ Status PosixTempFile::WriteAll(const char* data, size_t n) {
     const ssize_t written = write(fd_, data, n);
     if (written < 0) {
       if (errno == EINTR) continue;
-      return PosixError(path_, errno);
+      return PosixError(path_.empty() ? directory_ : path_, errno);
     }
     data += written;
     n -= static_cast<size_t>(written);
@@ -65,12 +105,42 @@ Status PosixTempFile::WriteAll(const char* data, size_t n) {
   return Status::Ok();
 }
 
-Status PosixTempFile::Close(bool sync) {
-  int error = 0;
-  if (sync && fsync(fd_) != 0) error = errno;
+int PosixTempFile::LinkAs(const std::string& destination) const {
+  if (linkat(fd_, "", AT_FDCWD, destination.c_str(), AT_EMPTY_PATH) == 0) return 0;
+  if (errno != ENOENT && errno != EPERM) return errno;
+  const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+  return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, destination.c_str(), AT_SYMLINK_FOLLOW) == 0
+             ? 0
+             : errno;
+}
+
+int PosixTempFile::NameUnnamed(const std::string& destination, bool no_replace) {
+  // A new name is linked to the file directly; an existing one is replaced by a rename from
+  // a fresh name, since a link never replaces.
+  int error = LinkAs(destination);
+  if (error == EEXIST && !no_replace) {
+    for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
+      std::string path = InDirectory(directory_, UniqueName());
+      error = LinkAs(path);
+      if (error == 0) path_ = std::move(path);
+    }
+    if (error == 0 && rename(path_.c_str(), destination.c_str()) != 0) error = errno;
+  }
+  if (error == 0) committed_ = true;
+  return error;
+}
+
+Status PosixTempFile::Commit(const std::string& destination, bool no_replace, bool sync) {
+  int error = sync && fsync(fd_) != 0 ? errno : 0;
+  if (error == 0 && path_.empty()) error = NameUnnamed(destination, no_replace);
   if (close(fd_) != 0 && error == 0) error = errno;
   fd_ = -1;
-  return error == 0 ? Status::Ok() : PosixError(path_, error);
+  if (error != 0) return PosixError(destination, error);
+  if (committed_ || in_place_) {
+    committed_ = true;
+    return Status::Ok();
+  }
+  return RenameOver(destination, no_replace);
 }
 
 Status PosixTempFile::RenameOver(const std::string& destination, bool no_replace) {
@@ -86,7 +156,7 @@ Status PosixTempFile::RenameOver(const std::string& destination, bool no_replace
     result = rename(path_.c_str(), destination.c_str());
   }
   if (result != 0) return PosixError(destination, errno);
-  renamed_ = true;
+  committed_ = true;
   return Status::Ok();
 }
 

@@ -1,6 +1,7 @@
 #include "platform/windows_path.h"
 
 #include <cctype>
+#include <string_view>
 
 namespace setup {
 
@@ -13,23 +14,27 @@ bool HasDrive(const std::string& path) {
 }
 
 // Appends the components of `text` to `parts`, resolving '.' and '..'.
-void AddComponents(const std::string& text, std::vector<std::string>& parts) {
+void AddComponents(std::string_view text, std::vector<std::string>& parts) {
   size_t pos = 0;
   while (pos <= text.size()) {
     size_t end = pos;
     while (end < text.size() && !IsSeparator(text[end])) ++end;
-    const std::string part = text.substr(pos, end - pos);
+    const std::string_view part = text.substr(pos, end - pos);
     if (part == "..") {
       if (!parts.empty()) parts.pop_back();
     } else if (!part.empty() && part != ".") {
-      parts.push_back(part);
+      parts.emplace_back(part);
     }
     pos = end + 1;
   }
 }
 
 std::string Join(const std::string& prefix, const std::vector<std::string>& parts) {
-  std::string path = prefix;
+  size_t size = prefix.size() + parts.size() + 1;
+  for (const auto& part : parts) size += part.size();
+  std::string path;
+  path.reserve(size);
+  path += prefix;
   for (size_t i = 0; i < parts.size(); ++i) {
     if (i > 0) path += '\\';
     path += parts[i];
@@ -37,9 +42,49 @@ std::string Join(const std::string& prefix, const std::vector<std::string>& part
   return path;
 }
 
+// Whether `path` is names separated by single backslashes, none of them "." or ".." nor
+// holding a drive's colon, with at most a trailing backslash ("" too).
+bool IsPlainRelative(std::string_view path) {
+  size_t start = 0;
+  for (size_t i = 0; i <= path.size(); ++i) {
+    if (i < path.size() && (path[i] == '/' || path[i] == ':')) return false;
+    if (i < path.size() && path[i] != '\\') continue;
+    const std::string_view part = path.substr(start, i - start);
+    if (part == "." || part == ".." || (part.empty() && i < path.size())) return false;
+    start = i + 1;
+  }
+  return true;
+}
+
+// Whether `path` is already what FullWindowsPath makes of it, but for the case of the drive
+// letter: "X:\" and names separated by single backslashes, none of them "." or "..", with
+// at most a trailing backslash.
+bool IsFullForm(std::string_view path) {
+  if (path.size() < 3 || path[1] != ':' || !std::isalpha(static_cast<unsigned char>(path[0])) ||
+      path[2] != '\\') {
+    return false;
+  }
+  return IsPlainRelative(path.substr(3));
+}
+
 }  // namespace
 
 std::string FullWindowsPath(const std::string& path, const std::string& current_directory) {
+  if (IsFullForm(path)) {
+    std::string full = path;
+    full[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(full[0])));
+    return full;
+  }
+  if (!path.empty() && IsFullForm(current_directory) && IsPlainRelative(path)) {
+    // Names below the current directory, which is in full form already.
+    std::string full;
+    full.reserve(current_directory.size() + 1 + path.size());
+    full = current_directory;
+    full[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(full[0])));
+    if (full.back() != '\\') full += '\\';
+    full += path;
+    return full;
+  }
   const bool trailing = !path.empty() && IsSeparator(path.back());
   std::vector<std::string> parts;
   std::string prefix;
@@ -54,14 +99,15 @@ std::string FullWindowsPath(const std::string& path, const std::string& current_
     if (trailing && !parts.empty()) full += '\\';
     return full;
   }
-  const std::string current = HasDrive(current_directory) ? current_directory : "C:\\";
+  const std::string_view current =
+      HasDrive(current_directory) ? std::string_view(current_directory) : "C:\\";
   const char current_drive =
       static_cast<char>(std::toupper(static_cast<unsigned char>(current[0])));
-  std::string rest;
+  std::string_view rest;
   char drive = current_drive;
   if (HasDrive(path)) {
     drive = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
-    rest = path.substr(2);
+    rest = std::string_view(path).substr(2);
     if (rest.empty() || !IsSeparator(rest[0])) {
       if (drive == current_drive) AddComponents(current.substr(2), parts);
     }
@@ -77,25 +123,13 @@ std::string FullWindowsPath(const std::string& path, const std::string& current_
 
 std::vector<std::string> PathComponents(const std::string& full_path) {
   std::vector<std::string> parts;
-  if (full_path.size() > 2) AddComponents(full_path.substr(2), parts);
+  if (full_path.size() > 2) AddComponents(std::string_view(full_path).substr(2), parts);
   return parts;
 }
 
-bool HasInvalidNameCharacter(const std::string& name) {
+bool HasInvalidNameCharacter(std::string_view name) {
   for (char c : name) {
-    if (static_cast<unsigned char>(c) < 0x20) return true;
-    switch (c) {
-      case '<':
-      case '>':
-      case ':':
-      case '"':
-      case '|':
-      case '?':
-      case '*':
-        return true;
-      default:
-        break;
-    }
+    if (IsInvalidNameCharacter(c)) return true;
   }
   return false;
 }

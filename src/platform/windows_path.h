@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace setup {
@@ -20,6 +21,20 @@ std::vector<std::string> PathComponents(const std::string& full_path);
 
 // Whether `name` holds a character that no Windows file name may hold (control characters,
 // '<', '>', ':', '"', '|', '?', '*').
-bool HasInvalidNameCharacter(const std::string& name);
+bool HasInvalidNameCharacter(std::string_view name);
+inline bool IsInvalidNameCharacter(char c) {
+  switch (c) {
+    case '<':
+    case '>':
+    case ':':
+    case '"':
+    case '|':
+    case '?':
+    case '*':
+      return true;
+    default:
+      return static_cast<unsigned char>(c) < 0x20;
+  }
+}
 
 }  // namespace setup

@@ -303,6 +303,63 @@ TEST_P(FileSystemContract, CopyKeepsAttributesAndRefusesReadOnlyDestinations) {
             WinError::PathNotFound);
 }
 
+TEST_P(FileSystemContract, CopiesContentsOfAnySize) {
+  const FileTime stamp = FILETIME_UNIX_EPOCH + 950000000ULL * 10000000ULL + 1234500;
+  for (size_t size : {size_t{0}, size_t{1}, size_t{128 * 1024 + 1}, size_t{(3 << 20) + 7}}) {
+    std::string contents(size, '\0');
+    for (size_t i = 0; i < size; ++i) contents[i] = static_cast<char>(i * 7 + i / 251);
+    Write("src.bin", contents);
+    ASSERT_TRUE(fs_->SetFileTimes("C:\\src.bin", 0, 0, stamp).ok());
+    ASSERT_TRUE(fs_->CopyFile("C:\\src.bin", "C:\\new.bin", true).ok()) << size;
+    EXPECT_EQ(Read("new.bin"), contents) << size;
+    EXPECT_EQ(fs_->GetFileInfo("C:\\new.bin")->last_write_time, stamp) << size;
+    Write("src.bin", contents + "more");
+    ASSERT_TRUE(fs_->CopyFile("C:\\src.bin", "C:\\NEW.BIN", false).ok()) << size;
+    EXPECT_EQ(Read("new.bin"), contents + "more") << size;
+    ASSERT_TRUE(fs_->DeleteFile("C:\\new.bin").ok());
+  }
+  EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"src.bin"});  // nothing else left
+}
+
+TEST_P(FileSystemContract, CaseMatchingSeesChangesMadeBehindItsBack) {
+  Write("src.txt", "copy");
+  Write("d/first.txt", "x");
+  // Each step changes the directory on the host, then copies to a name in another case.
+  struct Step {
+    const char* what;
+    std::function<void()> change;
+    const char* destination;
+    const char* host_name;  // where the copy must land
+  } steps[] = {
+      {"a new name", [] {}, "C:\\d\\new.txt", "new.txt"},
+      {"another process creates a variant", [&] { Write("d/OTHER.TXT", "theirs"); },
+       "C:\\d\\other.txt", "OTHER.TXT"},
+      {"and deletes it", [&] { std::filesystem::remove(dir_.Join("c/d/OTHER.TXT")); },
+       "C:\\d\\other.txt", "other.txt"},
+      {"and renames ours",
+       [&] { std::filesystem::rename(dir_.Join("c/d/new.txt"), dir_.Join("c/d/Renamed.txt")); },
+       "C:\\d\\RENAMED.TXT", "Renamed.txt"},
+      {"and replaces the directory",
+       [&] {
+         std::filesystem::remove_all(dir_.Join("c/d"));
+         Write("d/Fresh.txt", "theirs");
+       },
+       "C:\\d\\fresh.txt", "Fresh.txt"},
+  };
+  for (const Step& step : steps) {
+    step.change();
+    ASSERT_TRUE(fs_->CopyFile("C:\\src.txt", step.destination, false).ok()) << step.what;
+    EXPECT_EQ(Read(std::string("d/") + step.host_name), "copy") << step.what;
+    auto found = fs_->FindFiles(step.destination);
+    ASSERT_TRUE(found.ok()) << step.what;
+    EXPECT_EQ(found->size(), 1u) << step.what;  // no twin in another case
+  }
+  EXPECT_TRUE(fs_->CreateDirectory("C:\\D\\sub").ok());
+  Write("d/sub/Late.txt", "theirs");
+  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\src.txt", "C:\\d\\SUB\\late.TXT", true)),
+            WinError::FileExists);
+}
+
 TEST_P(FileSystemContract, FailedCopyLeavesTheOldFileIntact) {
   // Reading /proc/self/mem from offset 0 fails with an I/O error: a source that breaks
   // in the middle of the copy.
@@ -317,6 +374,8 @@ TEST_P(FileSystemContract, FailedCopyLeavesTheOldFileIntact) {
   EXPECT_EQ(status.path(), "P:\\mem");
   EXPECT_EQ(Read("dst.txt"), "old contents");
   EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"dst.txt"});  // no temporary left
+  EXPECT_FALSE(fs.CopyFile("P:\\mem", "C:\\new.txt", false).ok());
+  EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"dst.txt"});  // no part of a new one
 }
 
 TEST_P(FileSystemContract, DeleteRefusesReadOnlyFilesAndDirectories) {

@@ -1,0 +1,182 @@
+#include "platform/posix_directory_cache.h"
+
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace setup {
+namespace {
+
+using testing::TempDir;
+
+// ASCII case folding; names starting with '#' stand for names the code page cannot hold.
+std::optional<std::string> Fold(const std::string& name) {
+  if (!name.empty() && name[0] == '#') return std::nullopt;
+  std::string key = name;
+  for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return key;
+}
+
+class PosixDirectoryCacheTest : public ::testing::Test {
+ protected:
+  explicit PosixDirectoryCacheTest(size_t max_directories = 8, size_t max_names = 1000)
+      : cache_(Fold, max_directories, max_names) {}
+
+  std::optional<std::string> Find(const std::string& relative_dir, const std::string& key) {
+    const std::string host_dir = dir_.Join(relative_dir);
+    struct stat info {};
+    if (stat(host_dir.c_str(), &info) != 0) return std::nullopt;
+    return cache_.Find(host_dir, info, key);
+  }
+  // The name that a fresh read of the directory gives, for comparison.
+  std::optional<std::string> Truth(const std::string& relative_dir, const std::string& key) {
+    std::optional<std::string> best;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.Join(relative_dir))) {
+      const std::string name = entry.path().filename().string();
+      if (Fold(name) == key && (!best || name < *best)) best = name;
+    }
+    return best;
+  }
+  void Touch(const std::string& relative) { dir_.WriteFile(relative, ""); }
+
+  TempDir dir_;
+  PosixDirectoryCache cache_;
+};
+
+TEST_F(PosixDirectoryCacheTest, FindsTheLeastNameWithTheKey) {
+  Touch("d/read.me");
+  Touch("d/READ.ME");
+  Touch("d/Read.Me");
+  Touch("d/other");
+  Touch("d/#read.me");
+  EXPECT_EQ(Find("d", "READ.ME"), "READ.ME");
+  EXPECT_EQ(Find("d", "OTHER"), "other");
+  EXPECT_EQ(Find("d", "MISSING"), std::nullopt);
+  EXPECT_EQ(Find("d", "."), std::nullopt);
+  EXPECT_EQ(Find("d", ".."), std::nullopt);
+  EXPECT_EQ(Find("missing", "X"), std::nullopt);
+}
+
+TEST_F(PosixDirectoryCacheTest, KeptListingFollowsEveryChangeToItsDirectory) {
+  Touch("d/a.txt");
+  dir_.MakeDir("elsewhere");
+  ASSERT_EQ(Find("d", "A.TXT"), "a.txt");
+  ASSERT_EQ(cache_.reads(), 1u);
+  const std::string d = dir_.Join("d");
+  const std::string elsewhere = dir_.Join("elsewhere");
+  struct Step {
+    const char* what;
+    std::function<void()> change;
+    const char* key;
+  } steps[] = {
+      {"a variant appears", [&] { Touch("d/A.TXT"); }, "A.TXT"},
+      {"the least one goes", [&] { unlink((d + "/A.TXT").c_str()); }, "A.TXT"},
+      {"the last one goes", [&] { unlink((d + "/a.txt").c_str()); }, "A.TXT"},
+      {"a file is created", [&] { Touch("d/New.Txt"); }, "NEW.TXT"},
+      {"renamed in the directory",
+       [&] { rename((d + "/New.Txt").c_str(), (d + "/NEW.txt").c_str()); }, "NEW.TXT"},
+      {"renamed out of it", [&] { rename((d + "/NEW.txt").c_str(), (elsewhere + "/x").c_str()); },
+       "NEW.TXT"},
+      {"renamed into it", [&] { rename((elsewhere + "/x").c_str(), (d + "/X").c_str()); }, "X"},
+      {"a hard link", [&] { link((d + "/X").c_str(), (d + "/y").c_str()); }, "Y"},
+      {"a directory", [&] { dir_.MakeDir("d/Sub"); }, "SUB"},
+      {"renamed over another",
+       [&] {
+         Touch("d/z");
+         rename((d + "/X").c_str(), (d + "/z").c_str());
+       },
+       "X"},
+  };
+  for (const Step& step : steps) {
+    step.change();
+    EXPECT_EQ(Find("d", step.key), Truth("d", step.key)) << step.what;
+    EXPECT_EQ(Find("d", "Z"), Truth("d", "Z")) << step.what;
+  }
+  EXPECT_EQ(cache_.reads(), 1u);  // every answer came from the kept listing
+}
+
+TEST_F(PosixDirectoryCacheTest, ADirectoryReplacedUnderTheSamePathIsReadAfresh) {
+  Touch("d/old.txt");
+  ASSERT_EQ(Find("d", "OLD.TXT"), "old.txt");
+  std::filesystem::remove_all(dir_.Join("d"));
+  Touch("d/New.txt");
+  EXPECT_EQ(Find("d", "OLD.TXT"), std::nullopt);
+  EXPECT_EQ(Find("d", "NEW.TXT"), "New.txt");
+  // A directory moved elsewhere keeps its names: it is the same directory.
+  ASSERT_EQ(rename(dir_.Join("d").c_str(), dir_.Join("moved").c_str()), 0);
+  EXPECT_EQ(Find("moved", "NEW.TXT"), "New.txt");
+}
+
+class SmallDirectoryCacheTest : public PosixDirectoryCacheTest {
+ protected:
+  SmallDirectoryCacheTest() : PosixDirectoryCacheTest(2, 5) {}
+};
+
+TEST_F(SmallDirectoryCacheTest, StaysWithinItsBoundsAndStaysRight) {
+  for (const char* d : {"a", "b", "c"}) Touch(std::string(d) + "/File");
+  for (int i = 0; i < 6; ++i) Touch("big/f" + std::to_string(i));
+  EXPECT_EQ(Find("a", "FILE"), "File");
+  EXPECT_EQ(Find("b", "FILE"), "File");
+  EXPECT_EQ(cache_.reads(), 2u);
+  EXPECT_EQ(Find("a", "FILE"), "File");
+  EXPECT_EQ(cache_.reads(), 2u);
+  EXPECT_EQ(Find("c", "FILE"), "File");  // two directories at most: b, the oldest, goes
+  EXPECT_EQ(cache_.reads(), 3u);
+  EXPECT_EQ(Find("a", "FILE"), "File");
+  EXPECT_EQ(cache_.reads(), 3u);
+  EXPECT_EQ(Find("b", "FILE"), "File");
+  EXPECT_EQ(cache_.reads(), 4u);
+
+  // More names than the bound: read every time, never kept.
+  EXPECT_EQ(Find("big", "F5"), "f5");
+  EXPECT_EQ(Find("big", "F5"), "f5");
+  EXPECT_EQ(cache_.reads(), 6u);
+
+  // Growing past the bound drops a listing; the next look-up reads again.
+  for (int i = 0; i < 5; ++i) Touch("b/g" + std::to_string(i));
+  EXPECT_EQ(Find("b", "G4"), "g4");
+  EXPECT_GT(cache_.reads(), 6u);
+}
+
+class UnkeptDirectoryCacheTest : public PosixDirectoryCacheTest {
+ protected:
+  UnkeptDirectoryCacheTest() : PosixDirectoryCacheTest(0, 0) {}
+};
+
+TEST_F(UnkeptDirectoryCacheTest, ReadsEveryTime) {
+  Touch("d/a");
+  EXPECT_EQ(Find("d", "A"), "a");
+  Touch("d/B");
+  EXPECT_EQ(Find("d", "B"), "B");
+  EXPECT_EQ(cache_.reads(), 2u);
+}
+
+TEST_F(PosixDirectoryCacheTest, ThreadsShareIt) {
+  dir_.MakeDir("d");
+  std::thread writer([&] {
+    for (int i = 0; i < 200; ++i) Touch("d/w" + std::to_string(i));
+  });
+  std::thread reader([&] {
+    for (int i = 0; i < 200; ++i) Find("d", "W" + std::to_string(i));
+  });
+  writer.join();
+  reader.join();
+  for (int i = 0; i < 200; i += 37) {
+    EXPECT_EQ(Find("d", "W" + std::to_string(i)), "w" + std::to_string(i));
+  }
+}
+
+}  // namespace
+}  // namespace setup
