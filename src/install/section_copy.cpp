@@ -107,7 +107,10 @@ bool SectionCopy::CopyOneFile(const FindData& entry, const std::string& destinat
   }
   // Plain copy failures go unreported; only a complete copy loses the medium's attributes.
   if (!fs.CopyFile(entry.name, destination_path, false).ok()) return false;
-  fs.SetFileAttributes(destination_path, 0);
+  // The copy carries the source's attributes over, so a source without any leaves nothing to
+  // clear (and the copy of many small files one host call cheaper each).
+  constexpr uint32_t CLEARED = ATTRIB_READONLY | ATTRIB_HIDDEN | ATTRIB_SYSTEM | ATTRIB_ARCHIVE;
+  if ((entry.attributes & CLEARED) != 0) fs.SetFileAttributes(destination_path, 0);
   return true;
 }
 
