@@ -298,12 +298,19 @@ std::string RegistryStore::Serialize() const { return Serialize(keys_); }
 std::string RegistryStore::Serialize(const Keys& keys) {
   std::string text = std::string(HEADER) + "\r\n\r\n";
   for (const auto& key : keys) {
-    text += "[" + key.name + "]\r\n";
+    text += '[';
+    text += key.name;
+    text += "]\r\n";
     for (const auto& [name, data] : key.values) {
       text += name.empty() ? "@" : Quote(name);
-      text += "=" + (NeedsHex(data) ? HexString(data) : Quote(data)) + "\r\n";
+      text += '=';
+      text += NeedsHex(data) ? HexString(data) : Quote(data);
+      text += "\r\n";
     }
-    for (const auto& line : key.other_values) text += line + "\r\n";
+    for (const auto& line : key.other_values) {
+      text += line;
+      text += "\r\n";
+    }
     text += "\r\n";
   }
   return text;
