@@ -47,15 +47,12 @@ TEST_F(IniFileLoadTest, AReadErrorGivesDefaults) {
   EXPECT_EQ(ini.GetString("Setup", "MainProdName", "Error"), "Error");
 }
 
-TEST_F(IniFileLoadTest, MissingFileGivesDefaults) {
-  IniFile ini = IniFile::Load(*fs, ".\\SETUP.INI");
-  EXPECT_EQ(ini.GetString("Setup", "MainProdName", "Error"), "Error");
-}
-
-TEST_F(IniFileLoadTest, DirectoryGivesDefaults) {
+TEST_F(IniFileLoadTest, MissingFileOrADirectoryGivesDefaults) {
+  EXPECT_EQ(IniFile::Load(*fs, ".\\SETUP.INI").GetString("Setup", "MainProdName", "Error"),
+            "Error");
   dir.MakeDir("SETUP.INI");
-  IniFile ini = IniFile::Load(*fs, ".\\SETUP.INI");
-  EXPECT_EQ(ini.GetString("Setup", "MainProdName", "Error"), "Error");
+  EXPECT_EQ(IniFile::Load(*fs, ".\\SETUP.INI").GetString("Setup", "MainProdName", "Error"),
+            "Error");
 }
 
 TEST_F(IniFileLoadTest, ReadsRelativeToTheCurrentDirectory) {

@@ -157,10 +157,9 @@ TEST_P(NumberOfSectionsTest, CountsTheSectionsRead) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, NumberOfSectionsTest,
-    ::testing::Values(SectionCountCase{"0", 0, false}, SectionCountCase{"", 0, false},
-                      SectionCountCase{"many", 0, false}, SectionCountCase{"-3", 0, false},
-                      SectionCountCase{"1", 1, false}, SectionCountCase{"2 sections", 2, false},
-                      SectionCountCase{"+3", 3, false}, SectionCountCase{"20", 20, false},
+    // How the number is read is ParseDecimal's; here only how the count is bounded.
+    ::testing::Values(SectionCountCase{"0", 0, false}, SectionCountCase{"-3", 0, false},
+                      SectionCountCase{"1", 1, false}, SectionCountCase{"20", 20, false},
                       SectionCountCase{"21", 20, true},
                       SectionCountCase{"99999999999999999999", 20, true},
                       SectionCountCase{"-99999999999999999999", 0, false}));

@@ -120,13 +120,6 @@ TEST_F(InstallingDlgTest, AMissingSourceDirectoryStopsTheInstallation) {
   EXPECT_TRUE(DestExists("Book"));
 }
 
-TEST_F(InstallingDlgTest, ACodeDirWithALeadingBackslashStartsAtTheDriveRoot) {
-  folders[FOLDER_STARTDIR] = "D:\\ELSEWHERE\\";
-  config.SetSectionValue(KEY_CODEDIR, "\\CODE");
-  EXPECT_EQ(Run(), IDOK);
-  EXPECT_EQ(Dest("Book/A.TXT"), "a");
-}
-
 TEST_F(InstallingDlgTest, AFailedExpansionIsReportedOnceAfterTheCopy) {
   config.m_bFilesCompressed = true;
   Disc("CODE/A.TXT", SzddOf("some text to expand").substr(0, 20));
@@ -153,21 +146,6 @@ TEST_F(InstallingDlgTest, ExitFinishesTheFileInHandAndStartsNoOther) {
   EXPECT_FALSE(DestExists("Book/B.TXT"));
   EXPECT_TRUE(shortcut_path.empty());
   EXPECT_EQ(config.GetSectionValue(KEY_SHORTCUTLOCATION), "Desktop");
-}
-
-TEST_F(InstallingDlgTest, YesToAllHoldsForOneSection) {
-  DestFile("Book/A.TXT", "old");
-  DestFile("Book/B.TXT", "old");
-  user.When("CConfirmReplaceDlg", [](UserDriver& d) { d.Click(1001); });
-  user.When("CConfirmReplaceDlg", [](UserDriver& d) { d.Click(1006); });
-  EXPECT_EQ(Run(), IDOK);
-  EXPECT_EQ(Dest("Book/B.TXT"), "b");
-  DestFile("Book/A.TXT", "old");
-  EXPECT_EQ(Run(), IDOK);
-  EXPECT_EQ(Dest("Book/A.TXT"), "old");
-  EXPECT_EQ(Shown(), (std::vector<std::string>{"CInstallingDlg=OK", "CConfirmReplaceDlg=YesToAll",
-                                               "CInstallingDlg=OK", "CConfirmReplaceDlg=No",
-                                               "CConfirmReplaceDlg=Yes"}));
 }
 
 }  // namespace

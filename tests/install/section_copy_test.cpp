@@ -61,32 +61,6 @@ TEST_F(SectionCopyTest, ExpandsCompressedFilesAndCopiesOthersUnchanged) {
   EXPECT_FALSE(state.g_bCopyFailed);
 }
 
-TEST_F(SectionCopyTest, BadCompressedFilesFailWithoutHalfWrittenFiles) {
-  config.m_bFilesCompressed = true;
-  const std::string good = SzddOf("twelve bytes and then some more of them");
-  std::string wrong_length = good;
-  wrong_length[10] = 5;
-  const struct {
-    const char* name;
-    std::string data;
-  } cases[] = {
-      {"CUT.TXT", good.substr(0, good.size() - 5)},
-      {"LENGTH.TXT", wrong_length},
-      {"GARBAGE.TXT", good + "\xFFgarbage!"},
-  };
-  for (const auto& c : cases) Disc(std::string("CODE/") + c.name, c.data);
-  DestFile("Book/CUT.TXT", "the earlier file");
-  CopyTree("CODE", "C:\\Book");
-  EXPECT_TRUE(state.g_bCopyFailed);
-  EXPECT_EQ(Dest("Book/CUT.TXT"), "the earlier file");
-  EXPECT_FALSE(DestExists("Book/LENGTH.TXT"));
-  EXPECT_FALSE(DestExists("Book/GARBAGE.TXT"));
-  // Nothing is left beside the files either.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.Join("c/Book")),
-                          std::filesystem::directory_iterator()),
-            1);
-}
-
 // The replace confirmation: each row answers the first question and lists what the walk
 // must then have done.
 TEST_F(SectionCopyTest, ReplaceAnswers) {

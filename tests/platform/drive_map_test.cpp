@@ -54,15 +54,5 @@ TEST(DriveMapTest, NoFreeLetterForTheStartDirectory) {
   EXPECT_EQ(drives.MapStartDirectory("/elsewhere/x"), "C:\\elsewhere\\x");
 }
 
-TEST(DriveMapTest, ParsesDriveTypes) {
-  EXPECT_EQ(ParseDriveType("fixed"), DriveType::Fixed);
-  EXPECT_EQ(ParseDriveType("CDROM"), DriveType::CdRom);
-  EXPECT_EQ(ParseDriveType("Removable"), DriveType::Removable);
-  EXPECT_EQ(ParseDriveType("remote"), DriveType::Remote);
-  EXPECT_EQ(ParseDriveType("ramdisk"), DriveType::RamDisk);
-  EXPECT_EQ(ParseDriveType("floppy"), std::nullopt);
-  EXPECT_EQ(ParseDriveType(""), std::nullopt);
-}
-
 }  // namespace
 }  // namespace setup

@@ -150,19 +150,6 @@ TEST_F(SmallDirectoryCacheTest, StaysWithinItsBoundsAndStaysRight) {
   EXPECT_GT(cache_.reads(), 6u);
 }
 
-class UnkeptDirectoryCacheTest : public PosixDirectoryCacheTest {
- protected:
-  UnkeptDirectoryCacheTest() : PosixDirectoryCacheTest(0, 0) {}
-};
-
-TEST_F(UnkeptDirectoryCacheTest, ReadsEveryTime) {
-  Touch("d/a");
-  EXPECT_EQ(Find("d", "A"), "a");
-  Touch("d/B");
-  EXPECT_EQ(Find("d", "B"), "B");
-  EXPECT_EQ(cache_.reads(), 2u);
-}
-
 TEST_F(PosixDirectoryCacheTest, ThreadsShareIt) {
   dir_.MakeDir("d");
   std::thread writer([&] {

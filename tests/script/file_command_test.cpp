@@ -3,7 +3,6 @@
 #include "platform/file_system_wrapper.h"
 
 #include <cstdio>
-#include <filesystem>
 
 #include "script_fixture.h"
 
@@ -119,35 +118,6 @@ TEST_F(FileCommandTest, MakeDirCreatesTheWholePath) {
   EXPECT_TRUE(Texts().empty());
 }
 
-TEST_F(FileCommandTest, CreateDirectoryPathCreatesEachPrefix) {
-  struct Case {
-    std::string path;
-    std::string current;
-    std::vector<std::string> created;
-    std::vector<std::string> absent;
-    bool result;
-  };
-  const Case cases[] = {
-      {"C:\\a\\b\\c", "D:\\", {"c/a", "c/a/b", "c/a/b/c"}, {}, true},
-      {"C:\\a\\", "D:\\", {"c/a"}, {"c/a/b"}, true},
-      {"\\a\\b", "C:\\", {"c/a/b"}, {"d/a"}, true},
-      {"a\\b", "D:\\sub", {"d/sub/a/b"}, {"d/a"}, true},
-      {"\\\\server\\share\\x", "D:\\", {}, {"d/server", "d/share"}, false},
-      {"C:\\x\\\\y", "D:\\", {"c/x/y"}, {}, true},
-      {"", "D:\\", {}, {}, true},
-  };
-  for (const auto& c : cases) {
-    std::filesystem::remove_all(Host("c"));
-    std::filesystem::remove_all(Host("d"));
-    temp_.MakeDir("c");
-    temp_.MakeDir("d/sub");
-    ASSERT_TRUE(fs_->SetCurrentDirectory(c.current).ok());
-    EXPECT_EQ(CreateDirectoryPath(*fs_, c.path), c.result) << c.path;
-    for (const auto& dir : c.created) EXPECT_TRUE(temp_.Exists(dir)) << c.path << ": " << dir;
-    for (const auto& dir : c.absent) EXPECT_FALSE(temp_.Exists(dir)) << c.path << ": " << dir;
-  }
-}
-
 TEST_F(FileCommandTest, CreateDirectoryPathGoesOnWhereAPrefixExists) {
   temp_.MakeDir("c/a");
   temp_.WriteFile("c/a/keep.txt", "k");
@@ -189,18 +159,6 @@ TEST_F(AttribCommandTest, SwitchesApplyInOrder) {
     ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", 0).ok());
   }
   EXPECT_TRUE(Texts().empty());
-}
-
-TEST_F(AttribCommandTest, ReadOnlyRoundTrips) {
-  temp_.WriteFile("c/f.txt", "f");
-  RunLine("ATTRIB C:\\f.txt +R");
-  EXPECT_TRUE(Attributes("C:\\f.txt") & ATTRIB_READONLY);
-  RunLine("DEL C:\\f.txt");
-  EXPECT_TRUE(temp_.Exists("c/f.txt"));
-  RunLine("ATTRIB C:\\f.txt -R");
-  EXPECT_FALSE(Attributes("C:\\f.txt") & ATTRIB_READONLY);
-  RunLine("DEL C:\\f.txt");
-  EXPECT_FALSE(temp_.Exists("c/f.txt"));
 }
 
 TEST_F(AttribCommandTest, TimesAreKeptToTheSecond) {

@@ -1,7 +1,4 @@
-#include <algorithm>
 #include <random>
-
-#include "script/script_line.h"
 
 #include "script_fixture.h"
 
@@ -52,21 +49,6 @@ TEST_F(ScriptFileTest, EveryLineEndRunsEachCommandOnce) {
   for (const char* dir : {"c/a", "c/b", "c/c", "c/d"}) EXPECT_TRUE(temp_.Exists(dir)) << dir;
 }
 
-TEST_F(ScriptFileTest, LineFeedsAloneMakeOneLine) {
-  // One line: MD with the fields "C:\first", "C:\b<LF>MD" and "C:\c<LF>".
-  RunScript("MD C:\\first C:\\b\nMD C:\\c\n");
-  EXPECT_TRUE(temp_.Exists("c/first"));
-  EXPECT_FALSE(temp_.Exists("c/b"));
-  EXPECT_FALSE(temp_.Exists("c/c"));
-}
-
-TEST_F(ScriptFileTest, AZeroByteEndsTheScript) {
-  using std::string_literals::operator""s;
-  RunScript("MD C:\\a\r\n\0MD C:\\b\r\n"s);
-  EXPECT_TRUE(temp_.Exists("c/a"));
-  EXPECT_FALSE(temp_.Exists("c/b"));
-}
-
 TEST_F(ScriptFileTest, UnknownWordsAndCommentsDoNothing) {
   RunScript("; a comment\r\nREM MD C:\\x\r\nCOPY2 D:\\a.txt C:\\b.txt\r\nCOPY.\r\n MD C:\\y\r\n");
   EXPECT_TRUE(Texts().empty());
@@ -90,20 +72,6 @@ TEST_F(ScriptFileTest, BinaryScriptsRunToTheirEndWithoutHarm) {
   text += "\r\nMD C:\\after\r\n";
   RunScript(text);
   EXPECT_TRUE(temp_.Exists("c/after"));
-}
-
-TEST_F(ScriptFileTest, OverlongLinesAreCut) {
-  std::string deep;
-  for (int i = 0; i < 60; ++i) deep += "abcdefghijklmnopqrstuvwxyz0123456789\\";
-  RunScript("MD C:\\" + deep + "\r\nMD C:\\next\r\n");
-  // The line keeps its first MAX_SCRIPT_LINE characters: "MD C:\" and 1017 of the path.
-  std::string kept = deep.substr(0, MAX_SCRIPT_LINE - 6);
-  std::replace(kept.begin(), kept.end(), '\\', '/');
-  EXPECT_TRUE(temp_.Exists("c/" + kept));
-  std::string one_more = deep.substr(0, MAX_SCRIPT_LINE - 5);
-  std::replace(one_more.begin(), one_more.end(), '\\', '/');
-  EXPECT_FALSE(temp_.Exists("c/" + one_more));
-  EXPECT_TRUE(temp_.Exists("c/next"));
 }
 
 }  // namespace

@@ -103,15 +103,5 @@ TEST(ConfirmReplaceDlgTest, AnswersSetTheFlagsAndResults) {
   }
 }
 
-TEST(ConfirmReplaceDlgTest, TemplateHasNoCloseBoxAndYesIsTheDefault) {
-  DialogTemplate t = ConfirmReplaceTemplate();
-  EXPECT_EQ(t.resource_id, 103);
-  EXPECT_EQ(t.DefaultButton(), IDOK);
-  EXPECT_EQ(t.size.cx, 277);
-  EXPECT_EQ(t.size.cy, 140);
-  ASSERT_NE(t.Find(1014), nullptr);
-  EXPECT_EQ(t.Find(1014)->rect, (Rect{57, 97, 57 + 209, 97 + 8}));
-}
-
 }  // namespace
 }  // namespace setup

@@ -119,14 +119,6 @@ TEST(UpdatingDlgTest, NamesTheSectionUnderTheCursorAndIsTranscribedWhenCreated) 
       R"({"kind":"CUpdatingDlg","caption":"Updating Files","controls":{"1017":"Setup is updating your system"}})");
 }
 
-TEST(BackdropDlgTest, GradientIndexRows) {
-  EXPECT_EQ(CBackdropDlg::GradientIndex(0, 1), 0);
-  for (int y = 0; y < 255; ++y) EXPECT_EQ(CBackdropDlg::GradientIndex(y, 255), y);
-  EXPECT_EQ(CBackdropDlg::GradientIndex(0, 600), 0);
-  EXPECT_EQ(CBackdropDlg::GradientIndex(1, 600), 0);  // neighbouring rows share a brush
-  EXPECT_EQ(CBackdropDlg::GradientIndex(599, 600), 254);
-}
-
 struct BackdropRig {
   explicit BackdropRig(bool valid, ScreenMetrics metrics = ScreenMetrics{}) {
     testing::FillTexts(config);
