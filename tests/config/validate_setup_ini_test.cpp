@@ -110,7 +110,6 @@ INSTANTIATE_TEST_SUITE_P(
                        {IllegalCharacter("CO\x01"
                                          "DE",
                                          '\x01')}},
-        ValidationCase{"codedir_tab", KEY_CODEDIR, "CO\tDE", {IllegalCharacter("CO\tDE", '\t')}},
         ValidationCase{"codedir_allowed_marks", KEY_CODEDIR, "A\\B%<>|\"C", {}},
         ValidationCase{"percent_inserted_literally",
                        KEY_CODEDIR,

