@@ -42,15 +42,6 @@ TEST_F(SectionCopyTest, CopiesTheTreeDepthFirst) {
   EXPECT_TRUE(Shown().empty());
 }
 
-TEST_F(SectionCopyTest, UnderscoresBecomeBlanksAtTheDestination) {
-  config.m_bUseUnderscores = true;
-  Disc("CODE/MY_FILE.TXT", "m");
-  Disc("CODE/SAMPLE_CODE/READ_ME.TXT", "r");
-  CopyTree("CODE", "C:\\Book");
-  EXPECT_EQ(Dest("Book/My File.txt"), "m");
-  EXPECT_EQ(Dest("Book/Sample Code/Read Me.txt"), "r");
-}
-
 TEST_F(SectionCopyTest, ExpandsCompressedFilesAndCopiesOthersUnchanged) {
   config.m_bFilesCompressed = true;
   Disc("CODE/BOOK.TXT", SzddOf("Chapter one of the book, slowly."));
@@ -62,7 +53,7 @@ TEST_F(SectionCopyTest, ExpandsCompressedFilesAndCopiesOthersUnchanged) {
 }
 
 // The replace confirmation: each row answers the first question and lists what the walk
-// must then have done.
+// must then have done (plain No is in the end-to-end tests).
 TEST_F(SectionCopyTest, ReplaceAnswers) {
   const struct {
     const char* answers;
@@ -71,11 +62,6 @@ TEST_F(SectionCopyTest, ReplaceAnswers) {
     std::vector<std::string> shown;
     bool exit;
   } cases[] = {
-      {"[ConfirmReplace]\nDefault=No\n",
-       "old a",
-       "old b",
-       {"CConfirmReplaceDlg=No", "CConfirmReplaceDlg=No"},
-       false},
       {"[ConfirmReplace]\nDefault=Yes\n",
        "new a",
        "new b",
