@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <stdexcept>
 
 namespace setup::bench {
@@ -46,20 +45,6 @@ ChildRun RunChild(const std::vector<std::string>& argv) {
   run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
   run.peak_rss_kb = usage.ru_maxrss;
   return run;
-}
-
-std::string CompressibleData(size_t n, uint32_t seed) {
-  static const char* const WORDS[] = {"the ",     "quillby ", "book ",  "setup ", "\r\n",
-                                      "chapter ", "0000",     "index ", "files ", "        "};
-  std::mt19937 rng(seed);
-  std::string s;
-  s.reserve(n + 16);
-  while (s.size() < n) {
-    if (rng() % 50 == 0) s += static_cast<char>(rng());
-    s += WORDS[rng() % std::size(WORDS)];
-  }
-  s.resize(n);
-  return s;
 }
 
 bool WriteHostFile(const std::string& path, const std::string& data) {

@@ -43,9 +43,6 @@ struct ChildRun {
 // Runs `argv` (argv[0] searched in PATH) and waits for it.
 ChildRun RunChild(const std::vector<std::string>& argv);
 
-// Text-like data with repeats near and far, as program and book files compress.
-std::string CompressibleData(size_t n, uint32_t seed);
-
 // Writes `data` to host file `path`; false on failure.
 bool WriteHostFile(const std::string& path, const std::string& data);
 std::string ReadHostFile(const std::string& path);

@@ -21,6 +21,7 @@
 #include "install/section_copy.h"
 #include "platform/posix_file_system.h"
 #include "script/directory_path.h"
+#include "support/generated_data.h"
 #include "ui/headless/answers_user.h"
 #include "ui/headless/headless_window_system.h"
 
@@ -65,7 +66,7 @@ void SyncFileSystemOf(const std::string& path) {
 bool BuildTree(const std::string& root) {
   namespace fs = std::filesystem;
   std::mt19937 rng(7);
-  const std::string text = setup::bench::CompressibleData(LARGE_FILE_SIZE, 2);
+  const std::string text = setup::testing::CompressibleData(LARGE_FILE_SIZE, 2);
   size_t small_bytes = 0;
   for (int top = 0; top < TOP_DIRS; ++top) {
     for (int sub = 0; sub < SUB_DIRS; ++sub) {

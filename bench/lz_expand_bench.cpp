@@ -12,6 +12,7 @@
 #include "bench_support.h"
 #include "install/lz_expand.h"
 #include "platform/posix_file_system.h"
+#include "support/generated_data.h"
 
 namespace {
 
@@ -133,7 +134,7 @@ void Report(const char* what, size_t bytes, double ours, double mspack) {
 int main(int argc, char** argv) {
   const size_t megabytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 50;
   setup::bench::ScratchDir dir("lz-bench");
-  const std::string original = setup::bench::CompressibleData(megabytes * 1000000, 1);
+  const std::string original = setup::testing::CompressibleData(megabytes * 1000000, 1);
   const std::string plain = dir.path() + "/data.bin";
   if (!setup::bench::WriteHostFile(plain, original)) return 1;
   std::printf("compressing %zu bytes with mscompress...\n", original.size());

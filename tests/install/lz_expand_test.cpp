@@ -18,6 +18,7 @@
 #include "platform/file_system_wrapper.h"
 #include "platform/posix_file_system.h"
 #include "support/faulty_files.h"
+#include "support/generated_data.h"
 #include "support/memory_files.h"
 #include "support/temp_dir.h"
 #include "support/temp_drives.h"
@@ -25,9 +26,11 @@
 namespace setup {
 namespace {
 
+using testing::CompressibleData;
 using testing::MakeTempDrives;
 using testing::MemoryReadableFile;
 using testing::MemoryWritableFile;
+using testing::RandomBytes;
 using testing::TempDir;
 
 constexpr size_t WHOLE = std::numeric_limits<size_t>::max();
@@ -56,28 +59,6 @@ std::string Header(uint32_t length, char mode = 'A') {
 std::string Bytes(std::initializer_list<unsigned> bytes) {
   std::string s;
   for (unsigned b : bytes) s += static_cast<char>(b);
-  return s;
-}
-
-std::string RandomBytes(size_t n, uint32_t seed) {
-  std::mt19937 rng(seed);
-  std::string s(n, '\0');
-  for (char& c : s) c = static_cast<char>(rng());
-  return s;
-}
-
-// Text-like data with repeats near and far, so the compressor uses every match form.
-std::string CompressibleData(size_t n, uint32_t seed) {
-  static const char* const WORDS[] = {"the ",     "quillby ", "book ",  "setup ", "\r\n",
-                                      "chapter ", "0000",     "index ", "files ", "        "};
-  std::mt19937 rng(seed);
-  std::string s;
-  s.reserve(n + 16);
-  while (s.size() < n) {
-    if (rng() % 50 == 0) s += static_cast<char>(rng());
-    s += WORDS[rng() % std::size(WORDS)];
-  }
-  s.resize(n);
   return s;
 }
 
