@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/safe_format.h"
+#include "ui/dialogs/safe_format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view format(reinterpret_cast<const char*>(data), size);

@@ -4,7 +4,7 @@
 #include "app/startup_checks.h"
 #include "config/setup_config.h"
 #include "config/special_folders.h"
-#include "ui/console_message_box.h"
+#include "ui/framework/console_message_box.h"
 
 namespace setup {
 

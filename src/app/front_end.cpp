@@ -10,7 +10,7 @@
 #include "app/install_mode.h"
 #include "app/run_script_mode.h"
 #include "platform/code_page.h"
-#include "ui/console_message_box.h"
+#include "ui/framework/console_message_box.h"
 
 namespace setup {
 

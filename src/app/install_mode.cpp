@@ -19,12 +19,12 @@
 #include "platform/posix_process_runner.h"
 #include "platform/posix_shell_link_maker.h"
 #include "script/directory_path.h"
-#include "ui/dialog_templates.h"
-#include "ui/headless/answers_user.h"
-#include "ui/headless/headless_window_system.h"
-#include "ui/transcript_writer.h"
+#include "ui/backends/headless/answers_user.h"
+#include "ui/backends/headless/headless_window_system.h"
+#include "ui/dialogs/dialog_templates.h"
+#include "ui/framework/transcript_writer.h"
 #ifdef SETUP_HAVE_QT
-#include "ui/qt/qt_session.h"
+#include "ui/backends/qt/qt_session.h"
 #endif
 
 namespace setup {

@@ -3,7 +3,7 @@
 #include "config/setup_keys.h"
 #include "config/setup_texts.h"
 #include "install/lz_expand.h"
-#include "ui/text_compare.h"
+#include "ui/framework/text_compare.h"
 
 namespace setup {
 

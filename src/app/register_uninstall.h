@@ -4,7 +4,7 @@
 #include "config/special_folders.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
-#include "ui/message_box.h"
+#include "ui/framework/message_box.h"
 
 namespace setup {
 

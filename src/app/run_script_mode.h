@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/host_environment.h"
-#include "ui/message_box.h"
+#include "ui/framework/message_box.h"
 
 namespace setup {
 

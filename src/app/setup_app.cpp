@@ -6,9 +6,9 @@
 #include "install/installing_dlg.h"
 #include "script/path_macro.h"
 #include "script/script_runner.h"
-#include "ui/message_dialogs.h"
-#include "ui/options_dlg.h"
-#include "ui/text_compare.h"
+#include "ui/dialogs/message_dialogs.h"
+#include "ui/dialogs/options_dlg.h"
+#include "ui/framework/text_compare.h"
 
 namespace setup {
 

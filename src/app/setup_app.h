@@ -12,8 +12,8 @@
 #include "platform/process_runner.h"
 #include "platform/registry_store.h"
 #include "platform/shell_link_maker.h"
-#include "ui/confirm_replace_dlg.h"
-#include "ui/window_system.h"
+#include "ui/dialogs/confirm_replace_dlg.h"
+#include "ui/framework/window_system.h"
 
 namespace setup {
 

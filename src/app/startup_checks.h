@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/file_system.h"
-#include "ui/message_box.h"
+#include "ui/framework/message_box.h"
 
 namespace setup {
 

@@ -8,7 +8,7 @@
 #include "config/setup_texts.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
-#include "ui/message_box.h"
+#include "ui/framework/message_box.h"
 
 namespace setup {
 

@@ -5,7 +5,7 @@
 
 #include "platform/host_system.h"
 #include "platform/registry_store.h"
-#include "ui/message_box.h"
+#include "ui/framework/message_box.h"
 
 namespace setup {
 

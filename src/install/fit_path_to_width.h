@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "ui/controls.h"
+#include "ui/framework/controls.h"
 
 namespace setup {
 

@@ -3,9 +3,9 @@
 #include "install/fit_path_to_width.h"
 #include "install/section_shortcut.h"
 #include "script/directory_path.h"
-#include "ui/dialog_templates.h"
-#include "ui/message_dialogs.h"
-#include "ui/safe_format.h"
+#include "ui/dialogs/dialog_templates.h"
+#include "ui/dialogs/message_dialogs.h"
+#include "ui/dialogs/safe_format.h"
 
 namespace setup {
 

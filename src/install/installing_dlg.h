@@ -11,8 +11,8 @@
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/shell_link_maker.h"
-#include "ui/confirm_replace_dlg.h"
-#include "ui/dialog.h"
+#include "ui/dialogs/confirm_replace_dlg.h"
+#include "ui/framework/dialog.h"
 
 namespace setup {
 

@@ -3,7 +3,7 @@
 #include "install/file_query.h"
 #include "install/lz_expand.h"
 #include "install/underscores_to_spaces.h"
-#include "ui/message_dialogs.h"
+#include "ui/dialogs/message_dialogs.h"
 
 namespace setup {
 

@@ -9,8 +9,8 @@
 #include "install/install_state.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
-#include "ui/confirm_replace_dlg.h"
-#include "ui/window_system.h"
+#include "ui/dialogs/confirm_replace_dlg.h"
+#include "ui/framework/window_system.h"
 
 namespace setup {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/file_system.h"
-#include "ui/message_box.h"
+#include "ui/framework/message_box.h"
 
 namespace setup {
 

@@ -12,7 +12,7 @@
 #include "platform/process_runner.h"
 #include "platform/shell_link_maker.h"
 #include "script/script_args.h"
-#include "ui/message_box.h"
+#include "ui/framework/message_box.h"
 
 namespace setup {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/message_box.h"
+#include "ui/framework/message_box.h"
 
 namespace setup::testing {
 

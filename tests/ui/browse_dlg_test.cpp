@@ -1,4 +1,4 @@
-#include "ui/browse_dlg.h"
+#include "ui/dialogs/browse_dlg.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "support/temp_dir.h"
 #include "support/temp_drives.h"
-#include "ui/headless/text_metrics.h"
+#include "ui/backends/headless/text_metrics.h"
 #include "ui_fixture.h"
 
 namespace setup {

@@ -1,8 +1,8 @@
-#include "ui/confirm_replace_dlg.h"
+#include "ui/dialogs/confirm_replace_dlg.h"
 
 #include <gtest/gtest.h>
 
-#include "ui/dialog_templates.h"
+#include "ui/dialogs/dialog_templates.h"
 #include "ui_fixture.h"
 
 namespace setup {

@@ -1,4 +1,4 @@
-#include "ui/console_message_box.h"
+#include "ui/framework/console_message_box.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "ui/headless/headless_window_system.h"
+#include "ui/backends/headless/headless_window_system.h"
 
 #include <gtest/gtest.h>
 
 #include <thread>
 
-#include "ui/confirm_replace_dlg.h"
-#include "ui/dialog_templates.h"
-#include "ui/message_dialogs.h"
+#include "ui/dialogs/confirm_replace_dlg.h"
+#include "ui/dialogs/dialog_templates.h"
+#include "ui/dialogs/message_dialogs.h"
 #include "ui_fixture.h"
 
 namespace setup {

@@ -1,11 +1,11 @@
-#include "ui/message_dialogs.h"
+#include "ui/dialogs/message_dialogs.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
 
-#include "ui/headless/image_canvas.h"
+#include "ui/backends/headless/image_canvas.h"
 #include "ui_fixture.h"
 
 namespace setup {

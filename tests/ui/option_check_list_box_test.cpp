@@ -1,4 +1,4 @@
-#include "ui/option_check_list_box.h"
+#include "ui/dialogs/option_check_list_box.h"
 
 #include <gtest/gtest.h>
 

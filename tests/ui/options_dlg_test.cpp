@@ -1,4 +1,4 @@
-#include "ui/options_dlg.h"
+#include "ui/dialogs/options_dlg.h"
 
 #include <gtest/gtest.h>
 

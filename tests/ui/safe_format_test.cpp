@@ -1,4 +1,4 @@
-#include "ui/safe_format.h"
+#include "ui/dialogs/safe_format.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "ui/size_format.h"
+#include "ui/dialogs/size_format.h"
 
 #include <gtest/gtest.h>
 
-#include "ui/file_date_time.h"
+#include "ui/dialogs/file_date_time.h"
 
 namespace setup {
 namespace {

@@ -12,10 +12,10 @@
 #include "platform/code_page.h"
 #include "platform/file_system_wrapper.h"
 #include "platform/posix_file_system.h"
-#include "ui/headless/answers_user.h"
-#include "ui/headless/headless_window_system.h"
-#include "ui/headless/scripted_user.h"
-#include "ui/transcript_writer.h"
+#include "ui/backends/headless/answers_user.h"
+#include "ui/backends/headless/headless_window_system.h"
+#include "ui/backends/headless/scripted_user.h"
+#include "ui/framework/transcript_writer.h"
 
 namespace setup::testing {
 

@@ -1,4 +1,4 @@
-#include "ui/qt/qt_window_system.h"
+#include "ui/backends/qt/qt_window_system.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@
 
 #include "config/setup_texts.h"
 #include "support/temp_dir.h"
-#include "ui/confirm_replace_dlg.h"
-#include "ui/dialog_templates.h"
-#include "ui/transcript_writer.h"
+#include "ui/dialogs/confirm_replace_dlg.h"
+#include "ui/dialogs/dialog_templates.h"
+#include "ui/framework/transcript_writer.h"
 
 namespace setup {
 namespace {

@@ -1,0 +1,151 @@
+#include "ui/backends/headless/headless_user.h"
+
+#include "ui/backends/headless/headless_window.h"
+#include "ui/framework/text_compare.h"
+
+namespace setup {
+
+namespace {
+
+bool IsButton(const Control* control) {
+  return control->kind() == ControlKind::PushButton ||
+         control->kind() == ControlKind::DefPushButton;
+}
+
+bool Usable(const Control* control) {
+  return control != nullptr && control->IsVisible() && control->IsEnabled();
+}
+
+// "C:\Books\Demo" as "C:\", "Books", "Demo".
+std::vector<std::string> SplitTreePath(const std::string& path) {
+  size_t root_end = path.find('\\');
+  if (root_end == std::string::npos) return {path};
+  std::vector<std::string> parts = SplitBackslashPath(path.substr(root_end + 1));
+  parts.insert(parts.begin(), path.substr(0, root_end + 1));
+  return parts;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitBackslashPath(const std::string& path) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start < path.size()) {
+    size_t end = path.find('\\', start);
+    if (end == std::string::npos) end = path.size();
+    if (end > start) parts.push_back(path.substr(start, end - start));
+    start = end + 1;
+  }
+  return parts;
+}
+
+bool UserDriver::Click(int id) {
+  Control* control = dialog_.GetDlgItem(id);
+  if (!Usable(control) || !IsButton(control)) return false;
+  dialog_.UserCommand(id, BN_CLICKED);
+  return true;
+}
+
+bool UserDriver::PressEnter() {
+  Control* focused = dialog_.GetDlgItem(window_.GetFocus());
+  if (focused != nullptr && IsButton(focused) && Usable(focused)) return Click(focused->id());
+  int id = dialog_.dialog_template().DefaultButton();
+  if (id != 0 && Usable(dialog_.GetDlgItem(id))) return Click(id);
+  dialog_.UserCommand(IDOK, BN_CLICKED);
+  return true;
+}
+
+bool UserDriver::PressEsc() {
+  dialog_.UserCommand(IDCANCEL, BN_CLICKED);
+  return true;
+}
+
+bool UserDriver::PressDefault() {
+  int id = dialog_.dialog_template().DefaultButton();
+  return id != 0 && Click(id);
+}
+
+HeadlessList* UserDriver::List(int id) const {
+  auto* list = dynamic_cast<HeadlessList*>(dialog_.GetDlgItem(id));
+  return Usable(list) ? list : nullptr;
+}
+
+HeadlessTree* UserDriver::Tree(int id) const {
+  auto* tree = dynamic_cast<HeadlessTree*>(dialog_.GetDlgItem(id));
+  return Usable(tree) ? tree : nullptr;
+}
+
+bool UserDriver::ClickListItem(int id, int index, bool on_check_box) {
+  HeadlessList* list = List(id);
+  if (list == nullptr || index < 0 || index >= list->GetCount()) return false;
+  list->EnsureVisible(index);
+  Rect item = list->GetItemRect(index);
+  int x = on_check_box ? item.left + 2 : item.left + window_.check_glyph_width() + 12;
+  list->Click(Point{x, item.top + item.Height() / 2});
+  return true;
+}
+
+bool UserDriver::PickCombo(int id, const std::string& text) {
+  auto* combo = dynamic_cast<ComboControl*>(dialog_.GetDlgItem(id));
+  if (!Usable(combo)) return false;
+  int index = combo->FindStringExact(text);
+  if (index < 0) return false;
+  combo->SetCurSel(index);
+  dialog_.UserCommand(id, CBN_SELCHANGE);
+  return true;
+}
+
+TreeItem UserDriver::FindTreeItem(int id, const std::string& path) const {
+  auto* tree = dynamic_cast<HeadlessTree*>(dialog_.GetDlgItem(id));
+  if (tree == nullptr) return 0;
+  TreeItem at = TVI_ROOT;
+  for (const std::string& part : SplitTreePath(path)) {
+    TreeItem found = 0;
+    for (TreeItem child : tree->Children(at)) {
+      if (EqualsNoCaseAscii(tree->GetItemText(child), part)) {
+        found = child;
+        break;
+      }
+    }
+    if (found == 0) return 0;
+    at = found;
+  }
+  return at;
+}
+
+bool UserDriver::ExpandTreeItem(int id, const std::string& path) {
+  HeadlessTree* tree = Tree(id);
+  TreeItem item = FindTreeItem(id, path);
+  if (tree == nullptr || item == 0 || tree->GetChild(item) == 0) return false;
+  tree->Expand(item, TVE_EXPAND);
+  return true;
+}
+
+bool UserDriver::CollapseTreeItem(int id, const std::string& path) {
+  HeadlessTree* tree = Tree(id);
+  TreeItem item = FindTreeItem(id, path);
+  if (tree == nullptr || item == 0 || !tree->IsExpanded(item)) return false;
+  tree->Expand(item, TVE_COLLAPSE);
+  return true;
+}
+
+bool UserDriver::SelectTreeItem(int id, const std::string& path) {
+  HeadlessTree* tree = Tree(id);
+  TreeItem item = FindTreeItem(id, path);
+  if (tree == nullptr || item == 0) return false;
+  tree->SelectItem(item);
+  return true;
+}
+
+bool UserDriver::Type(int id, const std::string& text) {
+  auto* edit = dynamic_cast<HeadlessEdit*>(dialog_.GetDlgItem(id));
+  if (!Usable(edit)) return false;
+  window_.SetFocus(id);
+  for (char c : text) {
+    if (dialog_.GetDlgItem(id) != edit) break;
+    edit->TypeChar(c);
+  }
+  return true;
+}
+
+}  // namespace setup

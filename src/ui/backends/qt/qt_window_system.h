@@ -1,0 +1,69 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <thread>
+
+#include "platform/code_page.h"
+#include "ui/backends/qt/qt_dialog_window.h"
+#include "ui/framework/window_system.h"
+
+namespace setup {
+
+// The window system on Qt 6. Build it on the thread that owns the QApplication: that is the
+// UI thread. Modal dialogs run in QDialog::exec(); calls from other threads are queued to
+// the UI thread with a blocking connection, posted messages with a queued one. Every dialog
+// and message box is reported to the observer, as in the headless backend.
+//
+// This backend realizes push buttons, statics, group boxes, icons and edits (the replace
+// confirmation, the message dialogs and message boxes). RunModal refuses, with -1, a
+// template with other controls until the list, combo and tree controls are built.
+class QtWindowSystem : public WindowSystem {
+ public:
+  QtWindowSystem(const CodePage& code_page, DialogObserver* observer);
+  ~QtWindowSystem() override;
+
+  int RunModal(CDialog& dialog) override;
+  bool CreateModeless(CDialog& dialog) override;
+  void DestroyWindow(CDialog& dialog) override;
+  void EndModal(CDialog& dialog, int result) override;
+  void PostMessage(WindowHandle window, uint32_t message, uintptr_t wparam,
+                   intptr_t lparam) override;
+  void InvokeOnUiThread(const std::function<void()>& task) override;
+  bool IsUiThread() const override { return std::this_thread::get_id() == ui_thread_; }
+  MessageBoxService& MessageBoxes() override { return boxes_; }
+  ScreenMetrics Metrics() const override;
+  int CheckGlyphWidth() const override { return 11; }
+  bool CanCreateFont(const Font&) const override { return true; }
+
+  // The realized window of a live dialog, or nullptr.
+  QtDialogWindow* WindowOf(const CDialog& dialog) const;
+  // Called on the UI thread each time a dialog has been initialised and shown (tests use
+  // it to look at and answer a dialog).
+  void SetShownHook(std::function<void(CDialog&)> hook) { shown_hook_ = std::move(hook); }
+
+ private:
+  class BoxService : public MessageBoxService {
+   public:
+    explicit BoxService(QtWindowSystem& owner) : owner_(owner) {}
+    MessageBoxResult ShowMessageBox(const MessageBoxRequest& request) override;
+
+   private:
+    QtWindowSystem& owner_;
+  };
+
+  int RunModalOnUiThread(CDialog& dialog, bool report);
+  QtDialogWindow& Realize(CDialog& dialog);
+  void Unrealize(CDialog& dialog);
+
+  const CodePage& code_page_;
+  DialogObserver* observer_;
+  BoxService boxes_;
+  std::thread::id ui_thread_;
+  WindowHandle next_handle_ = 1;
+  std::map<WindowHandle, std::unique_ptr<QtDialogWindow>> windows_;
+  std::function<void(CDialog&)> shown_hook_;
+};
+
+}  // namespace setup

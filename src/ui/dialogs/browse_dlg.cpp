@@ -1,0 +1,241 @@
+#include "ui/dialogs/browse_dlg.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "config/setup_texts.h"
+#include "ui/dialogs/dialog_templates.h"
+#include "ui/framework/text_compare.h"
+
+namespace setup {
+
+CBrowseDlg::CBrowseDlg(WindowSystem& window_system, const SetupConfig& config, FileSystem& fs,
+                       const CodePage& code_page)
+    : CDialog(window_system, BrowseTemplate()), m_config(config), m_fs(fs), m_codePage(code_page) {
+  OnNotifyId(1016, TVN_ITEMEXPANDING, [this](const TreeNotify& n) { return OnItemExpanding(n); });
+  OnNotifyId(1016, TVN_SELCHANGED, [this](const TreeNotify& n) {
+    OnSelChanged(n);
+    return intptr_t{0};
+  });
+  OnCommandId(1015, EN_CHANGE, [this] { OnChangeNewDirectory(); });
+}
+
+bool CBrowseDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  if (m_config.m_bValid) {
+    SetWindowText(m_config.GetText(TEXT_BROWSETITLE));
+    SetDlgItemText(1000, m_config.GetText(TEXT_BROWSETEXT1));
+    SetDlgItemText(1010, m_config.GetText(TEXT_BROWSETEXT2));
+    SetDlgItemText(IDOK, m_config.GetText(TEXT_OKBUTTON));
+    SetDlgItemText(IDCANCEL, m_config.GetText(TEXT_CANCELBUTTON));
+  }
+  CenterWindow();
+  if (TreeControl* tree = Tree()) tree->SetImageList(IMAGE_BITMAP, IMAGE_COUNT);
+  m_bSelectFirstFixedDrive = true;
+  FillDrives();
+  return true;
+}
+
+void CBrowseDlg::FillDrives() {
+  uint32_t drives = m_fs.GetLogicalDrives();
+  for (int bit = 0; bit < 26; ++bit) {
+    if ((drives & (1u << bit)) == 0) continue;
+    std::string root = "?:\\";
+    root[0] = static_cast<char>('A' + bit);
+    AddDrive(root);
+  }
+}
+
+void CBrowseDlg::AddDrive(const std::string& root) {
+  TreeControl* tree = Tree();
+  if (tree == nullptr) return;
+  switch (m_fs.GetDriveType(root)) {
+    case DriveType::Removable: {
+      TreeItem item = tree->InsertItem(TVI_ROOT, root, IMAGE_FLOPPY, IMAGE_FLOPPY);
+      tree->InsertItem(item, "", IMAGE_FOLDER, IMAGE_FOLDER);
+      break;
+    }
+    case DriveType::Fixed: {
+      TreeItem item = tree->InsertItem(TVI_ROOT, root, IMAGE_HARD_DISK, IMAGE_HARD_DISK);
+      AddPlaceholderIfSubfolders(item, root);
+      if (m_bSelectFirstFixedDrive) {
+        tree->SelectItem(item);
+        tree->SelectItem(item);
+        m_bSelectFirstFixedDrive = false;
+        m_selectedPath = root;
+        SetDlgItemText(1008, root);
+      }
+      break;
+    }
+    case DriveType::Remote:
+    case DriveType::RamDisk: {
+      TreeItem item = tree->InsertItem(TVI_ROOT, root, IMAGE_HARD_DISK, IMAGE_HARD_DISK);
+      AddPlaceholderIfSubfolders(item, root);
+      break;
+    }
+    case DriveType::CdRom: {
+      TreeItem item = tree->InsertItem(TVI_ROOT, root, IMAGE_CDROM, IMAGE_CDROM);
+      tree->InsertItem(item, "", IMAGE_FOLDER, IMAGE_FOLDER);
+      break;
+    }
+    case DriveType::Unknown:
+    case DriveType::NoRootDir:
+      break;
+  }
+}
+
+std::string CBrowseDlg::SearchPattern(const std::string& path) {
+  if (!path.empty() && path.back() == '\\') return path + "*.*";
+  return path + "\\*.*";
+}
+
+namespace {
+bool IsSubfolder(const FindData& entry) {
+  return entry.IsDirectory() && entry.name != "." && entry.name != "..";
+}
+std::string Join(const std::string& path, const std::string& name) {
+  return !path.empty() && path.back() == '\\' ? path + name : path + "\\" + name;
+}
+}  // namespace
+
+bool CBrowseDlg::AddPlaceholderIfSubfolders(TreeItem item, const std::string& path) {
+  auto entries = m_fs.FindFiles(SearchPattern(path));
+  if (!entries.ok()) return false;
+  for (const FindData& entry : *entries) {
+    if (IsSubfolder(entry)) {
+      if (TreeControl* tree = Tree()) tree->InsertItem(item, "", IMAGE_FOLDER, IMAGE_FOLDER);
+      return true;
+    }
+  }
+  return false;
+}
+
+int CBrowseDlg::FillSubfolders(TreeItem item, const std::string& path) {
+  TreeControl* tree = Tree();
+  if (tree == nullptr) return 0;
+  auto entries = m_fs.FindFiles(SearchPattern(path));
+  if (!entries.ok()) {
+    // A drive without a disk stays expandable.
+    if (tree->GetParent(item) == 0) tree->InsertItem(item, "", IMAGE_FOLDER, IMAGE_FOLDER);
+    return 0;
+  }
+  std::vector<std::pair<std::string, std::string>> names;  // upper-cased key, name
+  for (const FindData& entry : *entries) {
+    if (IsSubfolder(entry)) names.emplace_back(m_codePage.Upper(entry.name), entry.name);
+  }
+  std::stable_sort(names.begin(), names.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  int count = 0;
+  for (const auto& [key, name] : names) {
+    TreeItem folder = tree->InsertItem(item, name, IMAGE_FOLDER, IMAGE_OPEN_FOLDER);
+    AddPlaceholderIfSubfolders(folder, Join(path, name));
+    ++count;
+  }
+  return count;
+}
+
+std::string CBrowseDlg::GetItemPath(TreeItem item) const {
+  TreeControl* tree = Tree();
+  if (tree == nullptr) return "";
+  std::string path = tree->GetItemText(item);
+  for (TreeItem parent = tree->GetParent(item); parent != 0; parent = tree->GetParent(parent)) {
+    std::string text = tree->GetItemText(parent);
+    path = (!text.empty() && text.back() == '\\' ? text : text + "\\") + path;
+  }
+  return path;
+}
+
+void CBrowseDlg::DeleteFirstChild(TreeItem item) {
+  TreeControl* tree = Tree();
+  if (tree == nullptr) return;
+  if (TreeItem child = tree->GetChild(item)) tree->DeleteItem(child);
+}
+
+void CBrowseDlg::DeleteAllChildren(TreeItem item) {
+  TreeControl* tree = Tree();
+  if (tree == nullptr) return;
+  TreeItem child = tree->GetChild(item);
+  while (child != 0) {
+    TreeItem next = tree->GetNextSibling(child);
+    tree->DeleteItem(child);
+    child = next;
+  }
+}
+
+intptr_t CBrowseDlg::OnItemExpanding(const TreeNotify& notify) {
+  TreeControl* tree = Tree();
+  if (tree == nullptr) return 0;
+  std::string path = GetItemPath(notify.item);
+  if (notify.action == TVE_EXPAND) {
+    DeleteFirstChild(notify.item);
+    return FillSubfolders(notify.item, path) == 0 ? 1 : 0;
+  }
+  DeleteAllChildren(notify.item);
+  if (tree->GetParent(notify.item) == 0) {
+    tree->InsertItem(notify.item, "", IMAGE_FOLDER, IMAGE_FOLDER);
+  } else {
+    AddPlaceholderIfSubfolders(notify.item, path);
+  }
+  return 0;
+}
+
+std::string CBrowseDlg::ShortenPath(const std::string& path, int width,
+                                    const std::function<int(const std::string&)>& measure) {
+  std::string text = path;
+  if (measure(text) <= width || text.size() < 3) return text;
+  size_t n = text.size();
+  size_t dots = n / 2 - 1;
+  text.replace(dots, 3, "...");
+  while (measure(text) > width) {
+    size_t after = dots + 3;
+    if (after >= text.size() || dots == 0) break;
+    text.erase(after, 1);
+    text.erase(dots - 1, 1);
+    --dots;
+  }
+  return text;
+}
+
+void CBrowseDlg::OnSelChanged(const TreeNotify& notify) {
+  m_selectedPath = GetItemPath(notify.item);
+  std::string display = m_selectedPath;
+  if (Control* field = GetDlgItem(1008)) {
+    int width = field->GetRect().Width();
+    display = ShortenPath(m_selectedPath, width,
+                          [field](const std::string& text) { return field->MeasureText(text).cx; });
+  }
+  SetDlgItemText(1008, display);
+}
+
+bool CBrowseDlg::IsAllowedDirectoryChar(char c) {
+  char upper = UpperAscii(c);
+  return (upper >= 'A' && upper <= 'Z') || (upper >= '0' && upper <= '9') ||
+         (upper >= 0x23 && upper <= 0x29) || upper == ' ';
+}
+
+void CBrowseDlg::OnChangeNewDirectory() {
+  EditControl* edit = GetEdit(1015);
+  if (edit == nullptr) return;
+  m_newDirectory = edit->GetText();
+  if (m_newDirectory.empty()) return;
+  int caret = std::min(edit->GetSel().first, static_cast<int>(m_newDirectory.size()));
+  if (caret <= 0) return;
+  if (IsAllowedDirectoryChar(m_newDirectory[caret - 1])) return;
+  m_newDirectory.erase(caret - 1, 1);
+  edit->SetText(m_newDirectory);
+  if (caret > 1) {
+    edit->SetSel(caret - 1, caret - 1);
+    edit->ScrollCaret();
+  }
+}
+
+void CBrowseDlg::OnOK() {
+  m_newDirectory = GetDlgItemText(1015);
+  if (!m_newDirectory.empty()) {
+    if (m_selectedPath.empty() || m_selectedPath.back() != '\\') m_selectedPath += '\\';
+    m_selectedPath += m_newDirectory;
+  }
+  EndDialog(IDOK);
+}
+
+}  // namespace setup

@@ -1,0 +1,67 @@
+#include "ui/dialogs/confirm_replace_dlg.h"
+
+#include "config/setup_texts.h"
+#include "platform/local_time.h"
+#include "ui/dialogs/dialog_templates.h"
+#include "ui/dialogs/file_date_time.h"
+#include "ui/dialogs/safe_format.h"
+#include "ui/dialogs/size_format.h"
+
+namespace setup {
+
+CConfirmReplaceDlg::CConfirmReplaceDlg(WindowSystem& window_system, const SetupConfig& config,
+                                       std::string file_name, int64_t new_size, int64_t old_size,
+                                       FileTime ft_new, FileTime ft_old, LocalTimeFn to_local)
+    : CDialog(window_system, ConfirmReplaceTemplate()),
+      m_strFileName(std::move(file_name)),
+      m_nNewSize(new_size),
+      m_nOldSize(old_size),
+      m_ftNew(ft_new),
+      m_ftOld(ft_old),
+      m_config(config),
+      m_toLocal(to_local ? std::move(to_local) : LocalTimeFn(FileTimeToLocalFileTime)) {
+  OnCommandId(1001, BN_CLICKED, [this] { OnYesToAll(); });
+  OnCommandId(1006, BN_CLICKED, [this] { OnNo(); });
+}
+
+std::string CConfirmReplaceDlg::DateText(FileTime time) const {
+  return FormatFileDateTime(FileTimeToSystemTime(m_toLocal(time)));
+}
+
+bool CConfirmReplaceDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  m_bNo = false;
+  m_bYesToAll = false;
+  if (m_config.m_bValid) {
+    SizeUnits units{m_config.GetText(TEXT_BYTES), m_config.GetText(TEXT_KBYTES),
+                    m_config.GetText(TEXT_MBYTES)};
+    SetWindowText(m_config.GetText(TEXT_CONFIRMREPLACETITLE));
+    SetDlgItemText(1000, SafeFormat(m_config.GetText(TEXT_CONFIRMREPLACETEXT1),
+                                    {FormatArg::Str(m_strFileName)}));
+    SetDlgItemText(1008, m_config.GetText(TEXT_CONFIRMREPLACETEXT2));
+    SetDlgItemText(1010, FormatReplaceSize(m_nOldSize, units));
+    SetDlgItemText(1012, m_config.GetText(TEXT_CONFIRMREPLACETEXT4));
+    SetDlgItemText(1013, FormatReplaceSize(m_nNewSize, units));
+    std::string modified = m_config.GetText(TEXT_CONFIRMREPLACETEXT3);
+    SetDlgItemText(1011, SafeFormat(modified, {FormatArg::Str(DateText(m_ftOld))}));
+    SetDlgItemText(1014, SafeFormat(modified, {FormatArg::Str(DateText(m_ftNew))}));
+    // The Yes button shows YesToAllButton and Yes To All shows YesToAllTitle; No keeps "No".
+    SetDlgItemText(IDOK, m_config.GetText(TEXT_YESTOALLBUTTON));
+    SetDlgItemText(IDCANCEL, m_config.GetText(TEXT_CANCELBUTTON));
+    SetDlgItemText(1001, m_config.GetText(TEXT_YESTOALLTITLE));
+  }
+  CenterWindow();
+  return true;
+}
+
+void CConfirmReplaceDlg::OnYesToAll() {
+  m_bYesToAll = true;
+  SendMessage(WM_COMMAND, MakeWParam(IDOK, BN_CLICKED), 0);
+}
+
+void CConfirmReplaceDlg::OnNo() {
+  m_bNo = true;
+  CDialog::OnOK();
+}
+
+}  // namespace setup

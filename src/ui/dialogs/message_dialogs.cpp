@@ -1,0 +1,142 @@
+#include "ui/dialogs/message_dialogs.h"
+
+#include "config/setup_keys.h"
+#include "config/setup_texts.h"
+#include "ui/dialogs/dialog_templates.h"
+#include "ui/dialogs/safe_format.h"
+
+namespace setup {
+
+CWelcomeDlg::CWelcomeDlg(WindowSystem& window_system, const SetupConfig& config)
+    : CDialog(window_system, WelcomeTemplate()), m_config(config) {}
+
+bool CWelcomeDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  if (m_config.m_bValid) {
+    SetWindowText(m_config.GetText(TEXT_WELCOMETITLE));
+    SetDlgItemText(1000, SafeFormat(m_config.GetText(TEXT_WELCOMETEXT),
+                                    {FormatArg::Str(m_config.GetSetting(SETTING_MAINPRODNAME))}));
+    SetDlgItemText(IDOK, m_config.GetText(TEXT_OKBUTTON));
+  }
+  CenterWindow();
+  return true;
+}
+
+CExitDlg::CExitDlg(WindowSystem& window_system, SetupConfig& config)
+    : CDialog(window_system, ExitTemplate()), m_config(config) {}
+
+bool CExitDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  SetWindowText(m_config.GetText(TEXT_EXITTITLE));
+  SetDlgItemText(1000, m_config.GetText(TEXT_EXITTEXT));
+  SetDlgItemText(IDOK, m_config.GetText(TEXT_CONTINUEBUTTON));
+  SetDlgItemText(IDCANCEL, m_config.GetText(TEXT_EXITBUTTON));
+  GotoDlgCtrl(IDOK);
+  return true;
+}
+
+void CExitDlg::OnCancel() {
+  m_config.m_bExitRequested = true;
+  CDialog::OnCancel();
+}
+
+CNoRoomDlg::CNoRoomDlg(WindowSystem& window_system, const SetupConfig& config, char drive)
+    : CDialog(window_system, NoRoomTemplate()), m_config(config), m_cDrive(drive) {}
+
+bool CNoRoomDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  if (m_config.m_bValid) {
+    SetWindowText(m_config.GetText(TEXT_NOROOMTITLE));
+    SetDlgItemText(1000, SafeFormat(m_config.GetText(TEXT_NOROOMTEXT), {FormatArg::Chr(m_cDrive)}));
+    SetDlgItemText(IDOK, m_config.GetText(TEXT_OKBUTTON));
+  }
+  CenterWindow();
+  return true;
+}
+
+CSetupFailedDlg::CSetupFailedDlg(WindowSystem& window_system, const SetupConfig& config)
+    : CDialog(window_system, SetupFailedTemplate()), m_config(config) {}
+
+bool CSetupFailedDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  if (m_config.m_bValid) {
+    SetWindowText(m_config.GetText(TEXT_SETUPFAILEDTITLE));
+    SetDlgItemText(1000, m_config.GetText(TEXT_SETUPFAILEDTEXT));
+    SetDlgItemText(IDOK, m_config.GetText(TEXT_OKBUTTON));
+  }
+  CenterWindow();
+  return true;
+}
+
+CFinishedDlg::CFinishedDlg(WindowSystem& window_system, const SetupConfig& config)
+    : CDialog(window_system, FinishedTemplate()), m_config(config) {}
+
+bool CFinishedDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  if (m_config.m_bValid) {
+    SetWindowText(m_config.GetText(TEXT_FINISHEDTITLE));
+    SetDlgItemText(1000, SafeFormat(m_config.GetText(TEXT_FINISHEDTEXT),
+                                    {FormatArg::Str(m_config.GetSetting(SETTING_MAINPRODNAME))}));
+    SetDlgItemText(IDOK, m_config.GetText(TEXT_OKBUTTON));
+  }
+  CenterWindow();
+  return true;
+}
+
+CUpdatingDlg::CUpdatingDlg(WindowSystem& window_system, const SetupConfig& config)
+    : CDialog(window_system, UpdatingTemplate()), m_config(config) {}
+
+bool CUpdatingDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  if (m_config.m_bValid) {
+    SetWindowText(m_config.GetText(TEXT_UPDATINGTITLE));
+    SetDlgItemText(1017, SafeFormat(m_config.GetText(TEXT_UPDATINGTEXT),
+                                    {FormatArg::Str(m_config.GetSectionValue(KEY_PRODUCTNAME))}));
+  }
+  CenterWindow();
+  return true;
+}
+
+CBackdropDlg::CBackdropDlg(WindowSystem& window_system, const SetupConfig& config)
+    : CDialog(window_system, BackdropTemplate()), m_config(config) {}
+
+Font CBackdropDlg::MessageFont() { return Font{"ARIAL", 28, 400, true}; }
+
+int CBackdropDlg::GradientIndex(int y, int height) {
+  if (height <= 0) return 0;
+  return static_cast<int>(static_cast<long long>(y) * 255 / height);
+}
+
+bool CBackdropDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  window()->SetIcon(m_hIcon);
+  m_font = MessageFont();
+  m_bFontCreated = window_system().CanCreateFont(m_font);
+  ScreenMetrics metrics = window_system().Metrics();
+  m_rcWindow = Rect{0, 0, metrics.cx_full_screen, metrics.cy_full_screen + metrics.cy_caption};
+  window()->SetNormalRect(m_rcWindow);
+  return true;
+}
+
+void CBackdropDlg::OnPaint(Canvas& canvas) {
+  Size client = canvas.ClientSize();
+  if (window() != nullptr && window()->IsMinimized()) {
+    ScreenMetrics metrics = window_system().Metrics();
+    canvas.FillRect(Rect{0, 0, client.cx, client.cy}, Rgb{192, 192, 192});
+    canvas.DrawIcon(
+        Point{(client.cx - metrics.cx_icon + 1) / 2, (client.cy - metrics.cy_icon + 1) / 2},
+        m_hIcon);
+    return;
+  }
+  for (int y = 0; y < client.cy; ++y) {
+    int k = GradientIndex(y, client.cy);
+    canvas.FillRect(Rect{0, y, client.cx, y + 1}, Rgb{0, 0, static_cast<uint8_t>(255 - k)});
+  }
+  if (m_bFontCreated && m_config.m_bValid) {
+    std::string message = m_config.GetText(TEXT_SCREENMESSAGE);
+    canvas.DrawText(Point{50, 50}, message, m_font, Rgb{0, 0, 0});
+    canvas.DrawText(Point{46, 46}, message, m_font, Rgb{255, 255, 255});
+  }
+}
+
+}  // namespace setup

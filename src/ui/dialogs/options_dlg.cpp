@@ -1,0 +1,243 @@
+#include "ui/dialogs/options_dlg.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+#include "config/setup_keys.h"
+#include "config/setup_texts.h"
+#include "ui/dialogs/browse_dlg.h"
+#include "ui/dialogs/dialog_templates.h"
+#include "ui/dialogs/message_dialogs.h"
+#include "ui/dialogs/safe_format.h"
+#include "ui/dialogs/size_format.h"
+#include "ui/framework/text_compare.h"
+
+namespace setup {
+
+namespace {
+
+constexpr char TRUE_WORD[] = "TRUE";
+constexpr char FALSE_WORD[] = "FALSE";
+
+uint64_t AddSaturating(uint64_t a, uint64_t b) {
+  return a > std::numeric_limits<uint64_t>::max() - b ? std::numeric_limits<uint64_t>::max()
+                                                      : a + b;
+}
+
+}  // namespace
+
+COptionsDlg::COptionsDlg(WindowSystem& window_system, SetupConfig& config, SpecialFolders& folders,
+                         FileSystem& fs, const RegistryStore& registry, const CodePage& code_page)
+    : CDialog(window_system, OptionsTemplate()),
+      m_config(config),
+      m_folders(folders),
+      m_fs(fs),
+      m_registry(registry),
+      m_codePage(code_page) {
+  OnCommandId(1006, BN_CLICKED, [this] { OnChangeFolder(); });
+  OnCommandId(1001, CBN_SELCHANGE, [this] { OnDriveSelChange(); });
+  OnMessageId(WM_CHECKLIST_CLICK, [this](uintptr_t, intptr_t) { return OnCheckListClick(); });
+}
+
+int COptionsDlg::SectionCount() const { return std::clamp(m_config.m_nSections, 0, MAX_SECTIONS); }
+
+bool COptionsDlg::IsChosen() const {
+  return EqualsNoCaseAscii(m_config.GetSectionValue(KEY_INSTALLBYDEFAULT), TRUE_WORD);
+}
+
+std::string COptionsDlg::FormatListSize(const std::string& file_size) const {
+  if (file_size.empty()) return "";
+  return FormatByteSize(ParseByteCount(file_size),
+                        SizeUnits{Text(TEXT_BYTES), Text(TEXT_KBYTES), Text(TEXT_MBYTES)});
+}
+
+bool COptionsDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  m_strSavedDest = m_config.GetSectionValue(KEY_DESTDIR);
+  SetWindowText(Text(TEXT_OPTIONSTITLE));
+  m_nSelected = 0;
+  SetDlgItemText(1031, Text(TEXT_INSTRUCTIONTEXT));
+  SetDlgItemText(1032, Text(TEXT_OPTIONSTATIC));
+  SetDlgItemText(1033, Text(TEXT_DESCRIPTIONSTATIC));
+  SetDlgItemText(1034, Text(TEXT_FOLDERTITLE));
+  m_dialogFont = DialogFont();
+  SetDlgItemText(1006, Text(TEXT_CHANGEDIRBUTTON));
+  SetDlgItemText(IDOK, Text(TEXT_CONTINUEBUTTON));
+  SetDlgItemText(IDCANCEL, Text(TEXT_EXITBUTTON));
+  SetDlgItemText(1005, Text(TEXT_SPACEAVAILABLE));
+  SetDlgItemText(1004, Text(TEXT_SPACEREQUIRED));
+
+  // The list stands to the left of the description frame.
+  Rect box = GetDlgItem(1002) ? GetDlgItem(1002)->GetRect() : Rect{};
+  Rect list{box.left - 273, box.top + 7, box.left - 10, box.bottom + 7};
+  m_pCheckList = std::make_unique<COptionCheckListBox>(window_system());
+  m_pCheckList->Create(m_dialogFont, list, *this, CHECK_LIST_ID);
+
+  for (int i = 0; i < SectionCount(); ++i) {
+    m_config.m_nCurrentSection = i;
+    std::string product = m_config.GetSectionValue(KEY_PRODUCTNAME);
+    m_pCheckList->AddString(product + "\t" +
+                            FormatListSize(m_config.GetSectionValue(KEY_FILESIZE)));
+    if (!IsChosen()) continue;
+    if (m_registry.KeyExists(std::string(UNINSTALL_KEY) + "\\" + product)) {
+      m_config.SetSectionValue(KEY_INSTALLBYDEFAULT, FALSE_WORD);  // installed already
+    } else {
+      m_pCheckList->SetCheck(i, 1);
+    }
+  }
+
+  if (!m_config.m_bChangeFolderButton) ShowDlgItem(1006, false);
+  if (EqualsNoCaseAscii(m_config.GetSetting(SETTING_CHANGEFOLDERBUTTON), "CHANGEDRIVE")) {
+    ComboControl* combo = GetCombo(1001);
+    uint32_t drives = m_fs.GetLogicalDrives();
+    for (int bit = 0; combo != nullptr && bit < 26; ++bit) {
+      std::string root = "?:\\";
+      root[0] = static_cast<char>('A' + bit);
+      if ((drives & (1u << bit)) == 0 || m_fs.GetDriveType(root) == DriveType::CdRom) continue;
+      std::string entry = "[?]";
+      entry[1] = root[0];
+      combo->AddString(entry);
+    }
+    if (combo != nullptr) combo->SetCurSel(combo->FindStringExact("[C]"));
+    ShowDlgItem(1000, true);
+    ShowDlgItem(1001, true);
+  }
+  RefreshOptionInfo();
+  return true;
+}
+
+uint64_t COptionsDlg::GetDriveFreeBytes(char letter) {
+  std::string root = std::string(1, letter) + ":\\";
+  auto space = m_fs.GetDiskFreeSpace(root);
+  return space.ok() ? space->free_bytes : 0;
+}
+
+void COptionsDlg::RefreshOptionInfo() {
+  SizeUnits units{Text(TEXT_BYTES), Text(TEXT_KBYTES), Text(TEXT_MBYTES)};
+  m_config.m_nCurrentSection = m_nSelected;
+  std::string dest = m_config.GetSectionValue(KEY_DESTDIR);
+  char letter = dest.empty() ? '\0' : dest[0];
+  SetDlgItemText(1005,
+                 SafeFormat(Text(TEXT_SPACEAVAILABLE),
+                            {FormatArg::Chr(letter),
+                             FormatArg::Str(FormatByteSize(GetDriveFreeBytes(letter), units))}));
+  uint64_t required = 0;
+  for (int i = 0; i < SectionCount(); ++i) {
+    m_config.m_nCurrentSection = i;
+    if (IsChosen()) {
+      required = AddSaturating(required, ParseByteCount(m_config.GetSectionValue(KEY_FILESIZE)));
+    }
+  }
+  m_config.m_nCurrentSection = m_nSelected;
+  SetDlgItemText(1007, m_config.GetSectionValue(KEY_DESTDIR));
+  SetDlgItemText(
+      1004, SafeFormat(Text(TEXT_SPACEREQUIRED),
+                       {FormatArg::Chr(letter), FormatArg::Str(FormatByteSize(required, units))}));
+  SetDlgItemText(1003, SafeFormat(Text(TEXT_DESCRIPTIONTEXT),
+                                  {FormatArg::Str(m_config.GetSectionValue(KEY_PRODUCTNAME))}));
+}
+
+intptr_t COptionsDlg::OnCheckListClick() {
+  m_nSelected = m_pCheckList ? m_pCheckList->m_nLastClicked : 0;
+  m_config.m_nCurrentSection = m_nSelected;
+  bool checked = m_pCheckList && m_pCheckList->GetCheck(m_nSelected) == 1;
+  m_config.SetSectionValue(KEY_INSTALLBYDEFAULT, checked ? TRUE_WORD : FALSE_WORD);
+  m_config.m_nCurrentSection = 0;
+  RefreshOptionInfo();
+  return 0;
+}
+
+void COptionsDlg::OnChangeFolder() {
+  CBrowseDlg browse(window_system(), m_config, m_fs, m_codePage);
+  if (browse.DoModal() != IDOK) return;
+  m_config.m_nCurrentSection = m_nSelected;
+  m_config.SetSectionValue(KEY_DESTDIR, browse.m_selectedPath);
+  RefreshOptionInfo();
+}
+
+void COptionsDlg::OnDriveSelChange() {
+  ComboControl* combo = GetCombo(1001);
+  if (combo == nullptr) return;
+  std::string entry = combo->GetLBText(combo->GetCurSel());
+  if (entry.size() < 2) return;
+  char letter = entry[1];
+  for (int i = 0; i < SectionCount(); ++i) {
+    m_config.m_nCurrentSection = i;
+    std::string dest = m_config.GetSectionValue(KEY_DESTDIR);
+    if (dest.empty()) continue;  // nothing to replace; the space check reports it
+    dest[0] = letter;
+    m_config.SetSectionValue(KEY_DESTDIR, dest);
+  }
+  m_config.m_nCurrentSection = 0;
+  RefreshOptionInfo();
+}
+
+std::string COptionsDlg::NoDriveLetterText(const std::string& product, const std::string& dest) {
+  return "The folder '" + dest + "' chosen for " + product +
+         " does not start with a drive letter. Please choose another folder.";
+}
+
+bool COptionsDlg::CheckDiskSpace() {
+  std::array<uint64_t, 26> sums{};
+  bool ok = true;
+  for (int i = 0; i < SectionCount(); ++i) {
+    m_config.m_nCurrentSection = i;
+    if (!IsChosen()) continue;
+    std::string dest = m_config.GetSectionValue(KEY_DESTDIR);
+    char letter = dest.empty() ? '\0' : UpperAscii(dest[0]);
+    if (letter < 'A' || letter > 'Z') {
+      MessageBox(NoDriveLetterText(m_config.GetSectionValue(KEY_PRODUCTNAME), dest));
+      ok = false;
+      continue;
+    }
+    uint64_t size = ParseByteCount(m_config.GetSectionValue(KEY_FILESIZE));
+    sums[letter - 'A'] = AddSaturating(sums[letter - 'A'], size);
+  }
+  for (int d = 0; d < 26; ++d) {
+    if (sums[d] == 0) continue;
+    char letter = static_cast<char>('A' + d);
+    if (sums[d] > GetDriveFreeBytes(letter)) {
+      CNoRoomDlg no_room(window_system(), m_config, letter);
+      no_room.DoModal();
+      ok = false;
+    }
+  }
+  return ok;
+}
+
+void COptionsDlg::OnOK() {
+  std::string dest = m_config.GetSectionValue(KEY_DESTDIR);
+  if (dest.size() == 3 && dest[1] == ':' && dest[2] == '\\') {
+    MessageBox(Text(TEXT_NOCHANGE));
+    m_config.SetSectionValue(KEY_DESTDIR, m_strSavedDest);
+    RefreshOptionInfo();
+    return;
+  }
+  for (int i = 0; i < SectionCount(); ++i) {
+    m_config.m_nCurrentSection = i;
+    bool checked = m_pCheckList && m_pCheckList->GetCheck(i) == 1;
+    m_config.SetSectionValue(KEY_INSTALLBYDEFAULT, checked ? TRUE_WORD : FALSE_WORD);
+  }
+  m_config.m_nCurrentSection = 0;
+  if (!CheckDiskSpace()) return;
+  m_config.m_nCurrentSection = 0;
+  std::string path = m_config.GetSectionValue(KEY_DESTDIR);
+  m_folders[FOLDER_INSTALLPATH] = path;
+  m_folders[FOLDER_INSTALLDRIVE] = path.substr(0, 1);
+  m_folders[FOLDER_WORKDIR] = path.size() > 2 ? path.substr(2) : "";
+  CDialog::OnOK();
+}
+
+void COptionsDlg::OnCancel() {
+  CExitDlg exit(window_system(), m_config);
+  exit.DoModal();
+  if (m_config.m_bExitRequested) EndDialog(IDCANCEL);
+}
+
+void COptionsDlg::PostNcDestroy() {
+  m_pCheckList.reset();
+  CDialog::PostNcDestroy();
+}
+
+}  // namespace setup

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "config/setup_config.h"
+#include "config/special_folders.h"
+#include "platform/code_page.h"
+#include "platform/file_system.h"
+#include "platform/registry_store.h"
+#include "ui/dialogs/option_check_list_box.h"
+#include "ui/framework/dialog.h"
+
+namespace setup {
+
+// Where the user chooses the sections and their destinations (template 116). Writes its
+// results straight into the configuration: InstallByDefault of every section, changed
+// DestDir values, and on a successful Continue the install slots of the special folders.
+// Every handler leaves the section cursor where the install sequence expects it: on
+// m_nSelected, on the first section after a successful Continue, on the last section after
+// a failed space check. All byte counts are 64-bit.
+class COptionsDlg : public CDialog {
+ public:
+  static constexpr int CHECK_LIST_ID = 4000;
+
+  COptionsDlg(WindowSystem& window_system, SetupConfig& config, SpecialFolders& folders,
+              FileSystem& fs, const RegistryStore& registry, const CodePage& code_page);
+  const char* ClassName() const override { return "COptionsDlg"; }
+  bool OnInitDialog() override;
+  void OnOK() override;
+  void OnCancel() override;
+  void PostNcDestroy() override;
+
+  void RefreshOptionInfo();
+  intptr_t OnCheckListClick();
+  void OnChangeFolder();
+  void OnDriveSelChange();
+  // One CNoRoomDlg per drive short of space, in letter order; a chosen section whose
+  // destination has no drive letter is reported and fails the check too.
+  bool CheckDiskSpace();
+  // Free bytes of the drive (0 when they cannot be read).
+  uint64_t GetDriveFreeBytes(char letter);
+  // "" for an empty FileSize, else its size text.
+  std::string FormatListSize(const std::string& file_size) const;
+  // The message for a chosen section whose destination does not start with a drive letter.
+  static std::string NoDriveLetterText(const std::string& product, const std::string& dest);
+
+  int m_nSelected = 0;
+  std::unique_ptr<COptionCheckListBox> m_pCheckList;
+  Font m_dialogFont;
+  std::string m_strSavedDest;
+
+ private:
+  bool IsChosen() const;
+  int SectionCount() const;
+  std::string Text(int number) const { return m_config.GetText(number); }
+
+  SetupConfig& m_config;
+  SpecialFolders& m_folders;
+  FileSystem& m_fs;
+  const RegistryStore& m_registry;
+  const CodePage& m_codePage;
+};
+
+}  // namespace setup
