@@ -1,6 +1,5 @@
 #include <sys/statvfs.h>
 
-#include <cctype>
 #include <cerrno>
 
 #include "platform/posix_file_system.h"
@@ -13,20 +12,6 @@ namespace {
 // Enough for the directories an install writes into at once; at most a few megabytes.
 constexpr size_t CACHED_DIRECTORIES = 64;
 constexpr size_t CACHED_NAMES = 65536;
-
-// The drive letter a root ("C:\", "C:") names, or 0 when the text is not a drive root.
-char RootLetter(const std::string& root) {
-  if (root.size() < 2 || root.size() > 3 || !std::isalpha(static_cast<unsigned char>(root[0])) ||
-      root[1] != ':' || (root.size() == 3 && root[2] != '\\' && root[2] != '/')) {
-    return 0;
-  }
-  return static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
-}
-
-std::string WithoutTrailingSeparator(std::string full_path) {
-  while (full_path.size() > 3 && full_path.back() == '\\') full_path.pop_back();
-  return full_path;
-}
 
 }  // namespace
 
@@ -61,13 +46,13 @@ std::string PosixFileSystem::GetFullPathName(const std::string& path) {
 uint32_t PosixFileSystem::GetLogicalDrives() { return drives_.LogicalDrives(); }
 
 DriveType PosixFileSystem::GetDriveType(const std::string& root) {
-  const char letter = root.empty() ? GetCurrentDirectory()[0] : RootLetter(root);
+  const char letter = root.empty() ? GetCurrentDirectory()[0] : DriveRootLetter(root);
   const DriveMap::Drive* drive = letter ? drives_.Find(letter) : nullptr;
   return drive ? drive->type : DriveType::NoRootDir;
 }
 
 Result<DiskSpace> PosixFileSystem::GetDiskFreeSpace(const std::string& root) {
-  const char letter = root.empty() ? GetCurrentDirectory()[0] : RootLetter(root);
+  const char letter = root.empty() ? GetCurrentDirectory()[0] : DriveRootLetter(root);
   const DriveMap::Drive* drive = letter ? drives_.Find(letter) : nullptr;
   if (!drive) return Status::Error(WinError::PathNotFound, root, "no such drive");
   struct statvfs info {};

@@ -121,6 +121,19 @@ std::string FullWindowsPath(const std::string& path, const std::string& current_
   return full;
 }
 
+char DriveRootLetter(const std::string& root) {
+  if (root.size() < 2 || root.size() > 3 || !std::isalpha(static_cast<unsigned char>(root[0])) ||
+      root[1] != ':' || (root.size() == 3 && !IsSeparator(root[2]))) {
+    return 0;
+  }
+  return static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
+}
+
+std::string WithoutTrailingSeparator(std::string full_path) {
+  while (full_path.size() > 3 && full_path.back() == '\\') full_path.pop_back();
+  return full_path;
+}
+
 std::vector<std::string> PathComponents(const std::string& full_path) {
   std::vector<std::string> parts;
   if (full_path.size() > 2) AddComponents(std::string_view(full_path).substr(2), parts);

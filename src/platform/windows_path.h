@@ -16,6 +16,12 @@ namespace setup {
 // "\\server\share" path stays a UNC path with its parts resolved the same way.
 std::string FullWindowsPath(const std::string& path, const std::string& current_directory);
 
+// The drive letter, in capitals, of a drive root ("C:\\", "c:/", "C:"); 0 for any other text.
+char DriveRootLetter(const std::string& root);
+
+// A full path without trailing separators, except at a drive root ("C:\\").
+std::string WithoutTrailingSeparator(std::string full_path);
+
 // The components after "X:\" of a full path ("C:\a\b" -> {"a", "b"}).
 std::vector<std::string> PathComponents(const std::string& full_path);
 

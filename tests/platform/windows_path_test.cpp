@@ -53,5 +53,16 @@ TEST(WindowsPathTest, ComponentsAndInvalidNames) {
                               "bungen"));
 }
 
+TEST(WindowsPathTest, DriveRootsAndTrailingSeparators) {
+  struct Case {
+    const char* root;
+    char letter;
+  } roots[] = {{"C:\\", 'C'}, {"e:/", 'E'}, {"d:", 'D'}, {"C:\\x", 0},
+               {"C", 0},      {"1:\\", 0},  {"", 0}};
+  for (const auto& c : roots) EXPECT_EQ(DriveRootLetter(c.root), c.letter) << c.root;
+  EXPECT_EQ(WithoutTrailingSeparator("C:\\Books\\\\"), "C:\\Books");
+  EXPECT_EQ(WithoutTrailingSeparator("C:\\"), "C:\\");
+}
+
 }  // namespace
 }  // namespace setup
