@@ -1,0 +1,125 @@
+// What the POSIX file system does on the host beyond the contract every implementation
+// keeps: permission bits, host errors in the middle of a copy, moves between host file systems.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/posix_file_system.h"
+#include "support/temp_dir.h"
+
+namespace setup {
+namespace {
+
+using testing::TempDir;
+
+// Drive C is <tmp>/c, and current.
+class PosixFileSystemHost : public ::testing::Test {
+ protected:
+  PosixFileSystemHost() {
+    DriveMap drives;
+    drives.Map('C', dir_.MakeDir("c"), DriveType::Fixed);
+    fs_ = std::make_unique<PosixFileSystem>(drives, CodePage(), "C:\\");
+  }
+
+  void Write(const std::string& relative, const std::string& contents) {
+    dir_.WriteFile("c/" + relative, contents);
+  }
+  std::string Read(const std::string& relative) { return dir_.ReadFile("c/" + relative); }
+  std::vector<std::string> Names(const std::string& pattern) {
+    std::vector<std::string> names;
+    auto found = fs_->FindFiles(pattern);
+    if (found.ok()) {
+      for (const auto& entry : *found) names.push_back(entry.name);
+    }
+    return names;
+  }
+
+  TempDir dir_;
+  std::unique_ptr<PosixFileSystem> fs_;
+};
+
+TEST_F(PosixFileSystemHost, ReadOnlyIsTheAbsenceOfWritePermission) {
+  const std::string host = dir_.Join("c/f.txt");
+  Write("f.txt", "x");
+  ASSERT_EQ(chmod(host.c_str(), 0664), 0);
+  ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", ATTRIB_READONLY).ok());
+  struct stat info {};
+  ASSERT_EQ(stat(host.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0444u);
+  ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", 0).ok());
+  ASSERT_EQ(stat(host.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0644u);
+}
+
+TEST_F(PosixFileSystemHost, FailedCopyLeavesTheOldFileIntact) {
+  // Reading /proc/self/mem from offset 0 fails with an I/O error: a source that breaks
+  // in the middle of the copy.
+  DriveMap drives;
+  drives.Map('C', dir_.Join("c"), DriveType::Fixed);
+  drives.Map('P', "/proc/self", DriveType::Fixed);
+  PosixFileSystem fs(drives, CodePage(), "C:\\");
+  if (!fs.OpenForRead("P:\\mem").ok()) GTEST_SKIP() << "no /proc/self/mem";
+  Write("dst.txt", "old contents");
+  Status status = fs.CopyFile("P:\\mem", "C:\\dst.txt", false);
+  EXPECT_FALSE(status.ok());
+  EXPECT_EQ(status.path(), "P:\\mem");
+  EXPECT_EQ(Read("dst.txt"), "old contents");
+  EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"dst.txt"});  // no temporary left
+  EXPECT_FALSE(fs.CopyFile("P:\\mem", "C:\\new.txt", false).ok());
+  EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"dst.txt"});  // no part of a new one
+}
+
+// A TempDir on another host file system, or nullptr when there is none to use.
+std::unique_ptr<TempDir> TempDirOnAnotherFileSystem(const TempDir& here) {
+  struct stat shm {};
+  struct stat tmp {};
+  if (stat("/dev/shm", &shm) != 0 || stat(here.path().c_str(), &tmp) != 0 ||
+      shm.st_dev == tmp.st_dev || access("/dev/shm", W_OK) != 0) {
+    return nullptr;
+  }
+  const char* old = std::getenv("TMPDIR");
+  const std::string saved = old ? old : "";
+  setenv("TMPDIR", "/dev/shm", 1);
+  auto dir = std::make_unique<TempDir>();
+  if (old) {
+    setenv("TMPDIR", saved.c_str(), 1);
+  } else {
+    unsetenv("TMPDIR");
+  }
+  return dir;
+}
+
+TEST_F(PosixFileSystemHost, MovesFilesButNotDirectoriesBetweenHostFileSystems) {
+  auto other = TempDirOnAnotherFileSystem(dir_);
+  if (!other) GTEST_SKIP() << "no second host file system";
+  DriveMap drives;
+  drives.Map('C', dir_.Join("c"), DriveType::Fixed);
+  drives.Map('R', other->path(), DriveType::RamDisk);
+  PosixFileSystem fs(drives, CodePage(), "C:\\");
+  Write("f.txt", "moved");
+  Write("dir/g.txt", "stays");
+  Write("ro.txt", "read-only");
+  other->WriteFile("taken.txt", "taken");
+  ASSERT_TRUE(fs.SetFileAttributes("C:\\ro.txt", ATTRIB_READONLY).ok());
+
+  ASSERT_TRUE(fs.MoveFile("C:\\f.txt", "R:\\f.txt").ok());
+  EXPECT_EQ(other->ReadFile("f.txt"), "moved");
+  EXPECT_FALSE(dir_.Exists("c/f.txt"));
+  ASSERT_TRUE(fs.MoveFile("C:\\ro.txt", "R:\\ro.txt").ok());
+  EXPECT_EQ(*fs.GetFileAttributes("R:\\ro.txt") & ATTRIB_READONLY, ATTRIB_READONLY);
+  EXPECT_EQ(fs.MoveFile("C:\\dir", "R:\\dir").win_error(), WinError::NotSameDevice);
+  EXPECT_EQ(Read("dir/g.txt"), "stays");
+  Write("h.txt", "h");
+  EXPECT_EQ(fs.MoveFile("C:\\h.txt", "R:\\TAKEN.TXT").win_error(), WinError::AlreadyExists);
+  EXPECT_EQ(other->ReadFile("taken.txt"), "taken");
+  EXPECT_EQ(Read("h.txt"), "h");
+}
+
+}  // namespace
+}  // namespace setup

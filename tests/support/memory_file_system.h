@@ -1,0 +1,96 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/code_page.h"
+#include "platform/file_system.h"
+
+namespace setup::testing {
+
+// The FileSystem contract kept in memory, for tests that need no host: drives with a type and
+// free space, directories, and files with contents, attributes and times. It passes the same
+// contract suite as the POSIX implementation, drive types included (a CD-ROM drive takes
+// writes there too; only a drive without its medium refuses them, with NotReady).
+//
+// Besides the contract it offers what happens behind the program's back: entries made, read,
+// removed and renamed as spelt (no case matching; '\' or '/' between names), and a medium
+// taken out. Names are held in the code page; the host path of drive X is "/memory/x". Times
+// come from a clock that starts at 2001-01-01 and moves one second for each entry made, so
+// every run sees the same times. Files open for writing must not outlive the file system.
+class MemoryFileSystem : public FileSystem {
+ public:
+  explicit MemoryFileSystem(const std::string& current_directory = "C:\\",
+                            CodePage code_page = CodePage());
+  ~MemoryFileSystem() override;
+
+  // Maps `letter` onto a new, empty medium; 1 GiB of 2 GiB is free.
+  void AddDrive(char letter, DriveType type);
+  void SetDiskSpace(char letter, DiskSpace space);
+  // The drive stays mapped, but everything on it is gone and every access is NotReady.
+  void RemoveMedium(char letter);
+
+  // Full paths as spelt. Parent directories are made as needed; a file is replaced.
+  void AddFile(const std::string& path, const std::string& contents);
+  void AddDirectory(const std::string& path);
+  // The contents of a file; nullopt for a directory or a missing entry.
+  std::optional<std::string> Contents(const std::string& path) const;
+  bool Contains(const std::string& path) const;
+  // Removes an entry with everything below it; a missing one is no error.
+  void Remove(const std::string& path);
+  // Renames or moves an entry; the destination's parent must exist, the destination must not.
+  void Rename(const std::string& from, const std::string& to);
+
+  Result<uint32_t> GetFileAttributes(const std::string& path) override;
+  Status SetFileAttributes(const std::string& path, uint32_t attributes) override;
+  Result<FindData> GetFileInfo(const std::string& path) override;
+  Status SetFileTimes(const std::string& path, FileTime creation, FileTime last_access,
+                      FileTime last_write) override;
+  Result<std::vector<FindData>> FindFiles(const std::string& pattern) override;
+  Status CreateDirectory(const std::string& path) override;
+  Status CopyFile(const std::string& from, const std::string& to, bool fail_if_exists) override;
+  Status DeleteFile(const std::string& path) override;
+  Status MoveFile(const std::string& from, const std::string& to) override;
+  Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& path) override;
+  Result<std::unique_ptr<WritableFile>> CreateForWrite(const std::string& path) override;
+  std::string GetCurrentDirectory() override;
+  Status SetCurrentDirectory(const std::string& path) override;
+  std::string GetFullPathName(const std::string& path) override;
+  uint32_t GetLogicalDrives() override;
+  DriveType GetDriveType(const std::string& root) override;
+  Result<DiskSpace> GetDiskFreeSpace(const std::string& root) override;
+  Result<std::string> ToHostPath(const std::string& path) override;
+
+ private:
+  struct Node;
+  struct Drive;
+  struct Resolved;
+  class Writer;
+
+  // Where a Windows path leads, matching names without regard to case (an exact match
+  // wins). Fails as the POSIX implementation does before touching an entry: PathNotFound for
+  // a network path or an unmapped drive, InvalidName, NotReady without a medium.
+  Result<Resolved> Resolve(const std::string& path) const;
+  // The entry an exactly spelt full path names, or nullptr.
+  Node* FindExact(const std::string& path) const;
+  // The directory holding the last name of an exactly spelt full path, made as needed.
+  Node& MakeParents(const std::string& path, std::string& last_name);
+  std::unique_ptr<Node> NewNode(bool directory);
+  FindData DataOf(const Node& node, const std::string& name, char letter) const;
+  // Puts `node` under the target's name: the existing entry's, else the name as written.
+  void Place(const Resolved& target, std::unique_ptr<Node> node);
+
+  mutable std::mutex mutex_;
+  CodePage code_page_;
+  std::string current_directory_;
+  std::array<std::unique_ptr<Drive>, 26> drives_;
+  FileTime clock_;
+  uint64_t next_index_ = 1;
+};
+
+}  // namespace setup::testing
