@@ -1,17 +1,13 @@
 #pragma once
 
 #include <array>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "config/setup_keys.h"
 #include "platform/code_page.h"
-#include "platform/drive_map.h"
-#include "platform/posix_file_system.h"
+#include "support/memory_file_system.h"
 #include "support/recording_message_box.h"
-#include "support/temp_dir.h"
-#include "support/temp_drives.h"
 
 namespace setup::testing {
 
@@ -25,10 +21,15 @@ struct TestSection {
   }
 };
 
-// A disc in a temporary directory mapped as drive D, the current directory at its root.
+// A disc in memory as drive D, the current directory at its root.
 class DiscFixture {
  public:
-  DiscFixture() : fs(MakeTempDrives(dir, {{'D', "", DriveType::CdRom}}, "D:\\", code_page)) {}
+  DiscFixture() { fs.AddDrive('D', DriveType::CdRom); }
+
+  // Writes a file on the disc (`path` below its root, as spelt).
+  void Disc(const std::string& path, const std::string& contents) {
+    fs.AddFile("D:\\" + path, contents);
+  }
 
   // SETUP.INI with a [Setup] section (NumberOfSections = sections' count) and the sections.
   static std::string IniText(const std::vector<TestSection>& sections) {
@@ -50,9 +51,8 @@ class DiscFixture {
     return text;
   }
 
-  TempDir dir;
   CodePage code_page;
-  std::unique_ptr<PosixFileSystem> fs;
+  MemoryFileSystem fs{"D:\\", code_page};
   RecordingMessageBox messages;
 };
 

@@ -30,8 +30,8 @@ const char TOO_MANY_SECTIONS[] =
 class LoadSetupIniTest : public ::testing::Test, public DiscFixture {
  protected:
   void Load(const std::string& ini_text) {
-    dir.WriteFile("SETUP.INI", ini_text);
-    config.LoadSetupIni(*fs, messages);
+    Disc("SETUP.INI", ini_text);
+    config.LoadSetupIni(fs, messages);
   }
   std::string Value(int section, int key) {
     config.m_nCurrentSection = section;
@@ -55,7 +55,7 @@ TEST_F(LoadSetupIniTest, ReadsSettingsAndSections) {
 }
 
 TEST_F(LoadSetupIniTest, MissingFileNamesTheFirstKeyOnly) {
-  config.LoadSetupIni(*fs, messages);
+  config.LoadSetupIni(fs, messages);
   EXPECT_EQ(messages.texts(), std::vector<std::string>{MissingGlobal("MainProdName")});
   EXPECT_FALSE(config.m_bIniLoaded);
   EXPECT_EQ(config.m_nSections, 0);
@@ -219,18 +219,18 @@ TEST_F(LoadSetupTextsTest, LoadsEveryTextByItsKey) {
   for (int i = 0; i < TEXT_COUNT; ++i) {
     text += std::string(TEXT_KEY_NAMES[i]) + "=text " + std::to_string(i) + "\n";
   }
-  dir.WriteFile("SETUP.TXT", text);
-  config.LoadSetupTexts(*fs);
+  Disc("SETUP.TXT", text);
+  config.LoadSetupTexts(fs);
   for (int i = 0; i < TEXT_COUNT; ++i) EXPECT_EQ(config.GetText(i), "text " + std::to_string(i));
   EXPECT_EQ(config.GetText(TEXT_COUNT), "");
 }
 
 TEST_F(LoadSetupTextsTest, MissingTextsAreEmpty) {
-  dir.WriteFile("setup.txt",
-                "[setuptext]\nWelcomeTitle=Error\nWelcomeText=error\nOkButton=\n"
-                "ExitText=\"  Sure?  \"\nNoRoomText=" +
-                    std::string(5000, 'n') + "\n");
-  config.LoadSetupTexts(*fs);
+  Disc("setup.txt",
+       "[setuptext]\nWelcomeTitle=Error\nWelcomeText=error\nOkButton=\n"
+       "ExitText=\"  Sure?  \"\nNoRoomText=" +
+           std::string(5000, 'n') + "\n");
+  config.LoadSetupTexts(fs);
   EXPECT_EQ(config.GetText(TEXT_WELCOMETITLE), "");
   EXPECT_EQ(config.GetText(TEXT_WELCOMETEXT), "error");
   EXPECT_EQ(config.GetText(TEXT_OKBUTTON), "");
@@ -240,7 +240,7 @@ TEST_F(LoadSetupTextsTest, MissingTextsAreEmpty) {
 }
 
 TEST_F(LoadSetupTextsTest, MissingFileLeavesTextsEmptyAndLoaded) {
-  config.LoadSetupTexts(*fs);
+  config.LoadSetupTexts(fs);
   for (int i = 0; i < TEXT_COUNT; ++i) EXPECT_EQ(config.GetText(i), "");
   EXPECT_TRUE(config.m_bTextsLoaded);
 }
@@ -251,9 +251,9 @@ TEST_F(ConstructionTest, IncompleteIniSkipsValidation) {
   std::string text = IniText({TestSection().Set(KEY_SHORTCUTLOCATION, "")});
   text.erase(text.find("Uninstall=TRUE"));
   text.replace(text.find("FilesCompressed=NO"), 18, "FilesCompressed=YES");
-  dir.WriteFile("SETUP.INI", text);
-  dir.WriteFile("SETUP.TXT", "[SetupText]\nOkButton=OK\n");
-  SetupConfig config(*fs, code_page, messages);
+  Disc("SETUP.INI", text);
+  Disc("SETUP.TXT", "[SetupText]\nOkButton=OK\n");
+  SetupConfig config(fs, code_page, messages);
   EXPECT_EQ(messages.texts(), std::vector<std::string>{MissingInSection("Uninstall", 1)});
   EXPECT_FALSE(config.m_bValid);
   EXPECT_TRUE(config.m_bTextsLoaded);
@@ -263,10 +263,10 @@ TEST_F(ConstructionTest, IncompleteIniSkipsValidation) {
 }
 
 TEST_F(ConstructionTest, CompleteIniIsValidatedFromTheCurrentDirectory) {
-  dir.WriteFile("BOOK/SETUP.INI",
-                IniText({TestSection().Set(KEY_SHORTCUTLOCATION, "").Set(KEY_FILESIZE, "5")}));
-  ASSERT_TRUE(fs->SetCurrentDirectory("D:\\BOOK").ok());
-  SetupConfig config(*fs, code_page, messages);
+  Disc("BOOK/SETUP.INI",
+       IniText({TestSection().Set(KEY_SHORTCUTLOCATION, "").Set(KEY_FILESIZE, "5")}));
+  ASSERT_TRUE(fs.SetCurrentDirectory("D:\\BOOK").ok());
+  SetupConfig config(fs, code_page, messages);
   EXPECT_TRUE(config.m_bValid);
   EXPECT_EQ(config.GetSectionValue(KEY_SHORTCUTLOCATION), "NULL");
   EXPECT_EQ(messages.texts().size(), 2u);  // the FileSize and the summary

@@ -65,8 +65,8 @@ struct ValidationCase {
 class ValidateSectionTest : public ::testing::TestWithParam<ValidationCase>, public DiscFixture {
  protected:
   ValidateSectionTest() {
-    dir.WriteFile("SCRIPTS/EXAMPLES.TXT", "MD %INSTALLPATH%\\NOTES\n");
-    dir.MakeDir("CODE1");
+    Disc("SCRIPTS/EXAMPLES.TXT", "MD %INSTALLPATH%\\NOTES\n");
+    fs.AddDirectory("D:\\CODE1");
   }
 };
 
@@ -80,7 +80,7 @@ TEST_P(ValidateSectionTest, WarnsExactly) {
   section.Set(c.key, c.value);
   for (int k = 0; k < SECTION_KEY_COUNT; ++k) config.SetSectionValue(k, section.values[k]);
 
-  config.ValidateSetupIni(*fs, code_page, messages);
+  config.ValidateSetupIni(fs, code_page, messages);
 
   std::vector<std::string> expected = c.warnings;
   if (!expected.empty()) expected.push_back(SUMMARY);
@@ -181,9 +181,9 @@ INSTANTIATE_TEST_SUITE_P(
 class ValidateSetupIniTest : public ::testing::Test, public DiscFixture {
  protected:
   void Load(const std::vector<TestSection>& sections) {
-    dir.WriteFile("SETUP.INI", IniText(sections));
-    config.LoadSetupIni(*fs, messages);
-    config.ValidateSetupIni(*fs, code_page, messages);
+    Disc("SETUP.INI", IniText(sections));
+    config.LoadSetupIni(fs, messages);
+    config.ValidateSetupIni(fs, code_page, messages);
   }
   SetupConfig config;
 };
@@ -232,7 +232,7 @@ TEST_P(ValidateFlagsTest, YesInAnyCaseSetsTheFlag) {
   SetupConfig config;
   config.SetSetting(SETTING_FILESCOMPRESSED, GetParam().compressed);
   config.SetSetting(SETTING_USEUNDERSCORES, GetParam().underscores);
-  config.ValidateSetupIni(*fs, code_page, messages);
+  config.ValidateSetupIni(fs, code_page, messages);
   EXPECT_EQ(config.m_bFilesCompressed, GetParam().files_compressed);
   EXPECT_EQ(config.m_bUseUnderscores, GetParam().use_underscores);
   EXPECT_TRUE(messages.texts().empty());

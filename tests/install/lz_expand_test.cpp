@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -16,18 +15,16 @@
 #include <vector>
 
 #include "platform/file_system_wrapper.h"
-#include "platform/posix_file_system.h"
 #include "support/faulty_files.h"
 #include "support/generated_data.h"
+#include "support/memory_file_system.h"
 #include "support/memory_files.h"
 #include "support/temp_dir.h"
-#include "support/temp_drives.h"
 
 namespace setup {
 namespace {
 
 using testing::CompressibleData;
-using testing::MakeTempDrives;
 using testing::MemoryReadableFile;
 using testing::MemoryWritableFile;
 using testing::RandomBytes;
@@ -293,21 +290,19 @@ TEST(LzExpandOracleTest, MatchesLibmspackOnRandomStreams) {
 // nothing.
 class LzExpandFileTest : public ::testing::Test {
  protected:
-  LzExpandFileTest() : drives_(MakeTempDrives(dir_, {{'C', "", DriveType::Fixed}}, "C:\\")) {}
+  LzExpandFileTest() { fs_.AddDrive('C', DriveType::Fixed); }
 
-  // The names in the directory, to catch temporaries left behind.
-  std::vector<std::string> Names() const {
+  // The names on the drive, to catch anything left behind.
+  std::vector<std::string> Names() {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
-      names.push_back(entry.path().filename().string());
+    auto found = fs_.FindFiles("C:\\*");
+    if (found.ok()) {
+      for (const FindData& entry : *found) names.push_back(entry.name);
     }
-    std::sort(names.begin(), names.end());
     return names;
   }
 
-  TempDir dir_;
-  std::unique_ptr<PosixFileSystem> drives_;
-  PosixFileSystem& fs_ = *drives_;
+  testing::MemoryFileSystem fs_;
 };
 
 TEST_F(LzExpandFileTest, FailedExpansionLeavesNoHalfWrittenFile) {
@@ -320,18 +315,18 @@ TEST_F(LzExpandFileTest, FailedExpansionLeavesNoHalfWrittenFile) {
   };
   for (const auto& [name, data] : sources) {
     for (bool existing : {false, true}) {
-      dir_.WriteFile("SRC.BI_", data);
-      if (existing) dir_.WriteFile("DEST.BIN", "earlier contents");
+      fs_.AddFile("C:\\SRC.BI_", data);
+      if (existing) fs_.AddFile("C:\\DEST.BIN", "earlier contents");
       const Status status = ExpandFile(fs_, "C:\\SRC.BI_", "C:\\DEST.BIN");
       EXPECT_FALSE(status.ok()) << name;
       EXPECT_EQ(status.path(), "C:\\SRC.BI_") << name;
       if (existing) {
-        EXPECT_EQ(dir_.ReadFile("DEST.BIN"), "earlier contents") << name;
+        EXPECT_EQ(fs_.Contents("C:\\DEST.BIN"), "earlier contents") << name;
         EXPECT_EQ(Names(), (std::vector<std::string>{"DEST.BIN", "SRC.BI_"})) << name;
       } else {
         EXPECT_EQ(Names(), std::vector<std::string>{"SRC.BI_"}) << name;
       }
-      std::filesystem::remove(dir_.Join("DEST.BIN"));
+      fs_.Remove("C:\\DEST.BIN");
     }
   }
 }
@@ -367,15 +362,15 @@ class FailingFileSystem : public FileSystemWrapper {
 
 TEST_F(LzExpandFileTest, MediumGoneOrDiskFullKeepsTheEarlierFile) {
   const std::string text = CompressibleData(3 << 20, 11);
-  dir_.WriteFile("SRC.BI_", Header(static_cast<uint32_t>(text.size())) + LiteralGroups(text));
-  dir_.WriteFile("PLAIN.BIN", text);
+  fs_.AddFile("C:\\SRC.BI_", Header(static_cast<uint32_t>(text.size())) + LiteralGroups(text));
+  fs_.AddFile("C:\\PLAIN.BIN", text);
   for (bool fail_reads : {true, false}) {
     FailingFileSystem failing(&fs_, fail_reads);
     for (const char* source : {"C:\\SRC.BI_", "C:\\PLAIN.BIN"}) {
-      dir_.WriteFile("DEST.BIN", "earlier contents");
+      fs_.AddFile("C:\\DEST.BIN", "earlier contents");
       const Status status = ExpandFile(failing, source, "C:\\DEST.BIN");
       EXPECT_EQ(status.win_error(), fail_reads ? WinError::NotReady : WinError::DiskFull) << source;
-      EXPECT_EQ(dir_.ReadFile("DEST.BIN"), "earlier contents") << source;
+      EXPECT_EQ(fs_.Contents("C:\\DEST.BIN"), "earlier contents") << source;
       EXPECT_EQ(Names(), (std::vector<std::string>{"DEST.BIN", "PLAIN.BIN", "SRC.BI_"}));
     }
   }
