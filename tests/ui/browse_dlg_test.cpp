@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "support/temp_dir.h"
-#include "support/temp_drives.h"
+#include "support/memory_file_system.h"
 #include "ui/backends/headless/text_metrics.h"
 #include "ui_fixture.h"
 
@@ -14,19 +11,16 @@ namespace {
 
 using testing::HeadlessRig;
 
-// A: removable, C: fixed, D: CD-ROM, each a temporary directory.
+// A: removable, C: fixed, D: CD-ROM, in memory.
 struct BrowseRig {
   BrowseRig() {
-    fs = std::make_unique<testing::SpaceFileSystem>(
-        testing::MakeTempDrives(temp,
-                                {{'A', "a", DriveType::Removable},
-                                 {'C', "c", DriveType::Fixed},
-                                 {'D', "d", DriveType::CdRom}},
-                                "C:\\"));
+    disk.AddDrive('A', DriveType::Removable);
+    disk.AddDrive('C', DriveType::Fixed);
+    disk.AddDrive('D', DriveType::CdRom);
     testing::FillTexts(config);
   }
   int Run() {
-    dialog = std::make_unique<CBrowseDlg>(rig.ws, config, *fs, rig.code_page);
+    dialog = std::make_unique<CBrowseDlg>(rig.ws, config, fs, rig.code_page);
     return dialog->DoModal();
   }
   // The texts of an item's children, "" for a placeholder.
@@ -39,9 +33,9 @@ struct BrowseRig {
     return texts;
   }
 
-  ::setup::testing::TempDir temp;
+  testing::MemoryFileSystem disk;
+  testing::SpaceFileSystem fs{&disk};
   HeadlessRig rig;
-  std::unique_ptr<testing::SpaceFileSystem> fs;
   SetupConfig config;
   std::unique_ptr<CBrowseDlg> dialog;
 };
@@ -50,7 +44,7 @@ using Texts = std::vector<std::string>;
 
 TEST(BrowseDlgTest, ListsDrivesByTypeWithoutTouchingRemovableOrCdRom) {
   BrowseRig b;
-  b.temp.MakeDir("c/Books");
+  b.disk.AddDirectory("C:\\Books");
   b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
     EXPECT_EQ(BrowseRig::Children(d, ""), (Texts{"A:\\", "C:\\", "D:\\"}));
     auto* tree = d.dialog().GetTree(1016);
@@ -65,7 +59,7 @@ TEST(BrowseDlgTest, ListsDrivesByTypeWithoutTouchingRemovableOrCdRom) {
     d.PressEsc();
   });
   EXPECT_EQ(b.Run(), IDCANCEL);
-  EXPECT_EQ(b.fs->searched, (Texts{"C:\\*.*"}));  // only the fixed drive was read
+  EXPECT_EQ(b.fs.searched, (Texts{"C:\\*.*"}));  // only the fixed drive was read
   EXPECT_EQ(b.rig.Lines()[0],
             R"({"kind":"CBrowseDlg","caption":"Choose Folder","controls":{"1":"OK","2":"Cancel",)"
             R"("1000":"Folder:","1008":"C:\\","1010":"New folder:","1015":""},"answer":"Cancel"})");
@@ -82,12 +76,12 @@ TEST(BrowseDlgTest, TemplateTextsWhenInvalid) {
 
 TEST(BrowseDlgTest, ExpandingReadsSortedFoldersLazily) {
   BrowseRig b;
-  b.temp.MakeDir("c/beta/inner");
-  b.temp.MakeDir("c/Alpha");
-  b.temp.MakeDir("c/GAMMA");
-  b.temp.MakeDir("c/_under");
-  b.temp.MakeDir("c/9lives");
-  b.temp.WriteFile("c/file.txt", "x");
+  b.disk.AddDirectory("C:\\beta\\inner");
+  b.disk.AddDirectory("C:\\Alpha");
+  b.disk.AddDirectory("C:\\GAMMA");
+  b.disk.AddDirectory("C:\\_under");
+  b.disk.AddDirectory("C:\\9lives");
+  b.disk.AddFile("C:\\file.txt", "x");
   b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
     EXPECT_TRUE(d.ExpandTreeItem(1016, "C:\\"));
     EXPECT_EQ(BrowseRig::Children(d, "C:\\"),
@@ -108,14 +102,14 @@ TEST(BrowseDlgTest, ExpandingReadsSortedFoldersLazily) {
 
 TEST(BrowseDlgTest, EmptyFloppyKeepsItsPlusAndAFolderEmptiedMeanwhileLosesIt) {
   BrowseRig b;
-  b.temp.MakeDir("c/Books/Old");
+  b.disk.AddDirectory("C:\\Books\\Old");
   b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
     auto* tree = d.dialog().GetTree(1016);
     d.ExpandTreeItem(1016, "A:\\");
     EXPECT_FALSE(tree->IsExpanded(d.FindTreeItem(1016, "A:\\")));
     EXPECT_EQ(BrowseRig::Children(d, "A:\\"), (Texts{""}));
     d.ExpandTreeItem(1016, "C:\\");
-    std::filesystem::remove(b.temp.Join("c/Books/Old"));
+    b.disk.Remove("C:\\Books\\Old");
     d.ExpandTreeItem(1016, "C:\\Books");
     EXPECT_FALSE(tree->IsExpanded(d.FindTreeItem(1016, "C:\\Books")));
     EXPECT_EQ(BrowseRig::Children(d, "C:\\Books"), (Texts{}));
@@ -126,11 +120,11 @@ TEST(BrowseDlgTest, EmptyFloppyKeepsItsPlusAndAFolderEmptiedMeanwhileLosesIt) {
 
 TEST(BrowseDlgTest, CollapseAndExpandAgainReReadsTheDisk) {
   BrowseRig b;
-  b.temp.MakeDir("c/Books/One");
+  b.disk.AddDirectory("C:\\Books\\One");
   b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
     d.ExpandTreeItem(1016, "C:\\");
     d.ExpandTreeItem(1016, "C:\\Books");
-    b.temp.MakeDir("c/Books/Two");
+    b.disk.AddDirectory("C:\\Books\\Two");
     EXPECT_TRUE(d.CollapseTreeItem(1016, "C:\\Books"));
     EXPECT_EQ(BrowseRig::Children(d, "C:\\Books"), (Texts{""}));
     d.ExpandTreeItem(1016, "C:\\Books");
@@ -155,7 +149,7 @@ TEST(BrowseDlgTest, NewDirectoryIsAppendedOnOk) {
   };
   for (const Case& c : cases) {
     BrowseRig b;
-    b.temp.MakeDir("c/Books");
+    b.disk.AddDirectory("C:\\Books");
     b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
       d.ExpandTreeItem(1016, "C:\\");
       d.SelectTreeItem(1016, c.select);
@@ -228,9 +222,8 @@ TEST(BrowseDlgTest, ShortenPathTable) {
 
 TEST(BrowseDlgTest, LongSelectionIsShownShortenedButReturnedWhole) {
   BrowseRig b;
-  std::string deep = "c/Program Files/Some Long Folder/Another Long Folder";
-  b.temp.MakeDir(deep);
   std::string path = "C:\\Program Files\\Some Long Folder\\Another Long Folder";
+  b.disk.AddDirectory(path);
   b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
     d.ExpandTreeItem(1016, "C:\\");
     d.ExpandTreeItem(1016, "C:\\Program Files");

@@ -4,8 +4,8 @@
 
 #include <optional>
 
+#include "support/memory_file_system.h"
 #include "support/temp_dir.h"
-#include "support/temp_drives.h"
 #include "ui_fixture.h"
 
 namespace setup {
@@ -16,17 +16,16 @@ using testing::TestSection;
 
 constexpr uint64_t MB = 1024 * 1024;
 
-// Drives C: and D: (fixed) and E: (CD-ROM) in a temporary directory, a registry store and a
-// configuration with the usual texts.
+// Drives C: and D: (fixed) and E: (CD-ROM) in memory, a registry store in a temporary directory and
+// a configuration with the usual texts.
 struct OptionsRig {
   explicit OptionsRig(std::vector<TestSection> sections, IniFile answers = IniFile())
       : rig(std::move(answers)) {
-    fs = std::make_unique<testing::SpaceFileSystem>(testing::MakeTempDrives(
-        temp,
-        {{'C', "c", DriveType::Fixed}, {'D', "d", DriveType::Fixed}, {'E', "e", DriveType::CdRom}},
-        "C:\\"));
-    fs->SetFree('C', 100 * MB);
-    fs->SetFree('D', 100 * MB);
+    disk.AddDrive('C', DriveType::Fixed);
+    disk.AddDrive('D', DriveType::Fixed);
+    disk.AddDrive('E', DriveType::CdRom);
+    fs.SetFree('C', 100 * MB);
+    fs.SetFree('D', 100 * MB);
     auto store = RegistryStore::Open(temp.Join("registry.reg"));
     registry.emplace(std::move(store.value()));
     testing::FillTexts(config);
@@ -34,7 +33,7 @@ struct OptionsRig {
   }
 
   int Run() {
-    COptionsDlg dialog(rig.ws, config, folders, *fs, *registry, rig.code_page);
+    COptionsDlg dialog(rig.ws, config, folders, fs, *registry, rig.code_page);
     return dialog.DoModal();
   }
   std::string Value(int section, int key) {
@@ -50,7 +49,8 @@ struct OptionsRig {
 
   ::setup::testing::TempDir temp;
   HeadlessRig rig;
-  std::unique_ptr<testing::SpaceFileSystem> fs;
+  testing::MemoryFileSystem disk;
+  testing::SpaceFileSystem fs{&disk};
   std::optional<RegistryStore> registry;
   SetupConfig config;
   SpecialFolders folders;
@@ -134,7 +134,7 @@ TEST(OptionsDlgTest, ContinueStoresTheTicksAndTheInstallFolders) {
 
 TEST(OptionsDlgTest, EverythingClearPassesTheSpaceTest) {
   OptionsRig o(THREE);
-  o.fs->SetFree('C', 0);
+  o.fs.SetFree('C', 0);
   o.rig.user.When("COptionsDlg", [](UserDriver& d) {
     d.ClickListItem(COptionsDlg::CHECK_LIST_ID, 0, true);
     d.ClickListItem(COptionsDlg::CHECK_LIST_ID, 1, true);
@@ -148,8 +148,8 @@ TEST(OptionsDlgTest, TwoShortDrivesShowTwoNoRoomDialogsInLetterOrder) {
   OptionsRig o({{"Book", "d:\\Book", "2000000"},
                 {"Samples", "C:\\Samples", "3000000"},
                 {"Extras", "C:\\Extras", "1"}});
-  o.fs->SetFree('C', 1000);
-  o.fs->SetFree('D', 1000);
+  o.fs.SetFree('C', 1000);
+  o.fs.SetFree('D', 1000);
   o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
     // The lower-case letter shows as written.
     EXPECT_EQ(d.Text(1005), "Space available on drive d: 1000 Bytes");
@@ -172,7 +172,7 @@ TEST(OptionsDlgTest, ByteSumsAndFreeSpaceDoNotWrapAt32Bits) {
     twenty.push_back({"Part" + std::to_string(i), "C:\\P" + std::to_string(i), "268435456"});
   }
   OptionsRig o(twenty);  // 20 x 256 MB = 5 GB
-  o.fs->SetFree('C', 4ULL << 30);
+  o.fs.SetFree('C', 4ULL << 30);
   o.rig.user.When("COptionsDlg", [](UserDriver& d) {
     EXPECT_EQ(d.Text(1004), "Space required on drive C: 5120.00 MBytes");
     EXPECT_EQ(d.Text(1005), "Space available on drive C: 4096.00 MBytes");
@@ -185,7 +185,7 @@ TEST(OptionsDlgTest, ByteSumsAndFreeSpaceDoNotWrapAt32Bits) {
   EXPECT_NE(o.rig.Lines()[1].find("CNoRoomDlg"), std::string::npos);
 
   OptionsRig roomy(twenty);
-  roomy.fs->SetFree('C', 6ULL << 40);  // a 6 TB disk
+  roomy.fs.SetFree('C', 6ULL << 40);  // a 6 TB disk
   roomy.rig.user.When("COptionsDlg", [](UserDriver& d) {
     EXPECT_EQ(d.Text(1005), "Space available on drive C: 6291456.00 MBytes");
     d.Click(IDOK);
@@ -204,7 +204,7 @@ TEST(OptionsDlgTest, ContinueNeedsADriveLetterAndReadableFreeSpace) {
   };
   for (const auto& [dest, shown] : cases) {
     OptionsRig o({{"Book", dest, "1"}});
-    o.fs->FailSpace('D');
+    o.fs.FailSpace('D');
     o.rig.user.When("COptionsDlg", [](UserDriver& d) {
       d.Click(IDOK);
       EXPECT_FALSE(d.dialog().IsEnded());
@@ -261,7 +261,7 @@ TEST(OptionsDlgTest, ChangeDriveModeOffersNoCdRomAndMovesEveryDestination) {
 
 TEST(OptionsDlgTest, ChangeFolderSetsOnlyTheSelectedOption) {
   OptionsRig o(THREE);
-  o.temp.MakeDir("d/Books");
+  o.disk.AddDirectory("D:\\Books");
   o.config.m_bChangeFolderButton = true;
   o.rig.user.When("COptionsDlg", [](UserDriver& d) {
     d.ClickListItem(COptionsDlg::CHECK_LIST_ID, 1, false);
@@ -312,7 +312,7 @@ namespace {
 TEST(OptionsAnswersTest, SelectFolderAndButtonFromTheAnswersFile) {
   OptionsRig o(THREE, IniFile::Parse("[Options]\nSelect = 2,3\nFolder3 = D:\\Books\\Extra\n"
                                      "Button = Continue\n"));
-  o.temp.MakeDir("d/Books");
+  o.disk.AddDirectory("D:\\Books");
   o.config.m_bChangeFolderButton = true;
   EXPECT_EQ(o.Run(), IDOK);
   EXPECT_EQ(o.Value(0, KEY_INSTALLBYDEFAULT), "FALSE");
@@ -329,7 +329,7 @@ TEST(OptionsAnswersTest, SelectFolderAndButtonFromTheAnswersFile) {
 TEST(OptionsAnswersTest, DriveAnswerAndARefusedContinueEndsInAConfirmedExit) {
   OptionsRig o(THREE, IniFile::Parse("[Options]\nDrive = d\n[ExitConfirm]\nDefault = Continue\n"));
   o.config.SetSetting(SETTING_CHANGEFOLDERBUTTON, "CHANGEDRIVE");
-  o.fs->SetFree('D', 10);  // too small: Continue is refused
+  o.fs.SetFree('D', 10);  // too small: Continue is refused
   EXPECT_EQ(o.Run(), IDCANCEL);
   EXPECT_TRUE(o.config.m_bExitRequested);
   EXPECT_EQ(o.Value(1, KEY_DESTDIR), "D:\\Quillby\\Samples");

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <map>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,7 +10,6 @@
 #include "config/setup_texts.h"
 #include "platform/code_page.h"
 #include "platform/file_system_wrapper.h"
-#include "platform/posix_file_system.h"
 #include "ui/backends/headless/answers_user.h"
 #include "ui/backends/headless/headless_window_system.h"
 #include "ui/backends/headless/scripted_user.h"
@@ -31,12 +29,11 @@ struct TestSection {
 };
 void AddSections(SetupConfig& config, const std::vector<TestSection>& sections);
 
-// A file system over a drive map whose free space per drive a test decides; everything else
-// goes to the real POSIX file system.
+// A file system whose free space per drive a test decides (none known is NotReady), which
+// records the searches made; everything else goes to the target.
 class SpaceFileSystem : public FileSystemWrapper {
  public:
-  explicit SpaceFileSystem(std::unique_ptr<PosixFileSystem> real)
-      : FileSystemWrapper(real.get()), real_(std::move(real)) {}
+  using FileSystemWrapper::FileSystemWrapper;
   void SetFree(char letter, uint64_t bytes) { free_[letter] = bytes; }
   void FailSpace(char letter) { free_.erase(letter); }
   int find_calls = 0;
@@ -51,7 +48,6 @@ class SpaceFileSystem : public FileSystemWrapper {
   std::vector<std::string> searched;
 
  private:
-  std::unique_ptr<PosixFileSystem> real_;
   std::map<char, uint64_t> free_;
 };
 
