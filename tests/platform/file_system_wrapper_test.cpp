@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/posix_file_system.h"
-#include "support/temp_dir.h"
+#include "support/memory_file_system.h"
 
 namespace setup {
 namespace {
@@ -18,12 +17,10 @@ class FullDisk : public FileSystemWrapper {
 };
 
 TEST(FileSystemWrapperTest, OverridesOneCallAndForwardsTheRest) {
-  testing::TempDir dir;
-  dir.WriteFile("c/a.txt", "a");
-  DriveMap drives;
-  drives.Map('C', dir.Join("c"), DriveType::Fixed);
-  PosixFileSystem posix(drives, CodePage(), "C:\\");
-  FullDisk fs(&posix);
+  testing::MemoryFileSystem disk;
+  disk.AddDrive('C', DriveType::Fixed);
+  disk.AddFile("C:\\a.txt", "a");
+  FullDisk fs(&disk);
   EXPECT_EQ(fs.CopyFile("C:\\a.txt", "C:\\b.txt", false).win_error(), WinError::DiskFull);
   EXPECT_TRUE(FileExists(fs, "C:\\A.TXT"));
   EXPECT_FALSE(FileExists(fs, "C:\\b.txt"));

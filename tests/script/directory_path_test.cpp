@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/file_system_wrapper.h"
-#include "script_fixture.h"
+#include "support/memory_file_system.h"
 
 namespace setup::testing {
 namespace {
@@ -19,9 +19,9 @@ class RecordingDirectories : public FileSystemWrapper {
   std::vector<std::string> created;
 };
 
-class DirectoryPathTest : public ScriptFixture {};
-
-TEST_F(DirectoryPathTest, AsksForEveryPrefixAfterTheFixedPart) {
+TEST(DirectoryPathTest, AsksForEveryPrefixAfterTheFixedPart) {
+  MemoryFileSystem disk;
+  disk.AddDrive('C', DriveType::Fixed);
   struct Case {
     std::string path;
     std::vector<std::string> created;
@@ -41,7 +41,7 @@ TEST_F(DirectoryPathTest, AsksForEveryPrefixAfterTheFixedPart) {
       {"\\\\", {}, false},
   };
   for (const auto& c : cases) {
-    RecordingDirectories recording(fs_.get());
+    RecordingDirectories recording(&disk);
     EXPECT_EQ(CreateDirectoryPath(recording, c.path), c.result) << c.path;
     EXPECT_EQ(recording.created, c.created) << c.path;
   }
