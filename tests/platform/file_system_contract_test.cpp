@@ -1,5 +1,5 @@
 // The FileSystem contract, run against every implementation: drive C (fixed) and drive E
-// (cdrom), with C:\\ current. Each implementation comes with a backing store the test reaches
+// (cdrom), and C:\ is current. Each implementation comes with a backing store the test reaches
 // behind the file system's back, as another process would.
 
 #include <gtest/gtest.h>
