@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+
+#include "platform/code_page.h"
+#include "ui/framework/canvas.h"
+
+namespace setup {
+
+// A Canvas on a QPainter: the same paint routines serve the headless and the Qt backend.
+// Coordinates are the painter's (logical pixels; Qt scales them on high-DPI screens).
+class QtCanvas : public Canvas {
+ public:
+  QtCanvas(QPainter& painter, Size client, const CodePage& code_page)
+      : painter_(painter), client_(client), code_page_(code_page) {}
+
+  Size ClientSize() const override { return client_; }
+  void FillRect(const Rect& rect, Rgb colour) override;
+  void DrawText(Point at, const std::string& text, const Font& font, Rgb colour) override;
+  void DrawIcon(Point at, int icon) override;
+  Size MeasureText(const std::string& text, const Font& font) const override;
+
+  // The Qt font for a font as the dialogs ask for it (a missing face falls back to the
+  // system's sans-serif).
+  static QFont ToQFont(const Font& font);
+
+ private:
+  QPainter& painter_;
+  Size client_;
+  const CodePage& code_page_;
+};
+
+}  // namespace setup
