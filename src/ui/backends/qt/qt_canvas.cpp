@@ -8,8 +8,18 @@
 
 namespace setup {
 
+QStringList QtCanvas::Families(const std::string& face) {
+  return {QString::fromStdString(face),
+          "Microsoft Sans Serif",
+          "Arial",
+          "Liberation Sans",
+          "Nimbus Sans",
+          "Helvetica"};
+}
+
 QFont QtCanvas::ToQFont(const Font& font) {
-  QFont q(QString::fromStdString(font.face));
+  QFont q;
+  q.setFamilies(Families(font.face));
   q.setStyleHint(QFont::SansSerif);
   q.setPixelSize(std::max(1, std::abs(font.height)));
   q.setWeight(font.weight >= 700 ? QFont::Bold : QFont::Normal);

@@ -24,6 +24,9 @@ class QtCanvas : public Canvas {
   // The Qt font for a font as the dialogs ask for it (a missing face falls back to the
   // system's sans-serif).
   static QFont ToQFont(const Font& font);
+  // The face the dialogs name, then faces of the same metrics that free systems carry, so
+  // texts take the room the templates give them.
+  static QStringList Families(const std::string& face);
 
  private:
   QPainter& painter_;

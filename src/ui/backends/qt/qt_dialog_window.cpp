@@ -73,7 +73,9 @@ void QtDialogWidget::paintEvent(QPaintEvent* event) {
 }
 
 QFont QtDialogWindow::TemplateFont(const DialogTemplate& dialog_template) {
-  QFont font(QString::fromStdString(dialog_template.font_face), dialog_template.font_points);
+  QFont font;
+  font.setFamilies(QtCanvas::Families(dialog_template.font_face));
+  font.setPointSize(dialog_template.font_points);
   font.setStyleHint(QFont::SansSerif);
   return font;
 }
