@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "install/install_state.h"
+#include "install/installing_dlg.h"
+#include "platform/posix_shell_link_maker.h"
 #include "qt_rig.h"
 #include "support/temp_dir.h"
 #include "support/temp_drives.h"
@@ -78,6 +81,19 @@ TEST(QtScreenshotsTest, EveryWindowIsCapturedAsItFirstAppears) {
     rig.Click(shown, IDCANCEL);
   });
   COptionsDlg(rig.ws, config, folders, *fs, *registry, rig.code_page).DoModal();
+  // The same dialog when the destination's drive is chosen from the drive list.
+  config.SetSetting(SETTING_CHANGEFOLDERBUTTON, "CHANGEDRIVE");
+  config.m_bChangeFolderButton = false;
+  rig.When("COptionsDlg", press(IDOK));
+  COptionsDlg(rig.ws, config, folders, *fs, *registry, rig.code_page).DoModal();
+  config.m_nCurrentSection = 0;
+  config.SetSectionValue(KEY_CODEDIR, "\\DISC\\CODE");
+  temp.WriteFile("c/DISC/CODE/READ_ME.TXT", "hello");
+  InstallState state;
+  PosixShellLinkMaker links(*fs);
+  CInstallingDlg(
+      {*fs, config, folders, state, rig.ws, rig.code_page, links, [](FileTime t) { return t; }})
+      .DoModal();
   rig.When("CConfirmReplaceDlg", press(1006));
   CConfirmReplaceDlg(rig.ws, config, "READ_ME.TXT", 1536, 1048576, FILETIME_UNIX_EPOCH,
                      FILETIME_UNIX_EPOCH, [](FileTime t) { return t; })
@@ -98,10 +114,11 @@ TEST(QtScreenshotsTest, EveryWindowIsCapturedAsItFirstAppears) {
   backdrop.DestroyWindow();
 
   const std::vector<std::string> expected = {
-      "001-CBackdropDlg.png",    "002-CWelcomeDlg.png",        "003-COptionsDlg.png",
-      "004-CBrowseDlg.png",      "005-CConfirmReplaceDlg.png", "006-CExitDlg.png",
-      "007-CNoRoomDlg.png",      "008-CUpdatingDlg.png",       "009-MessageBox.png",
-      "010-CSetupFailedDlg.png", "011-CFinishedDlg.png"};
+      "001-CBackdropDlg.png",       "002-CWelcomeDlg.png", "003-COptionsDlg.png",
+      "004-CBrowseDlg.png",         "005-COptionsDlg.png", "006-CInstallingDlg.png",
+      "007-CConfirmReplaceDlg.png", "008-CExitDlg.png",    "009-CNoRoomDlg.png",
+      "010-CUpdatingDlg.png",       "011-MessageBox.png",  "012-CSetupFailedDlg.png",
+      "013-CFinishedDlg.png"};
   for (const std::string& name : expected) {
     QImage image(QString::fromStdString(dir + "/" + name));
     EXPECT_FALSE(image.isNull()) << name;

@@ -17,7 +17,11 @@ QStringList QtCanvas::Families(const std::string& face) {
           "Helvetica"};
 }
 
-QFont QtCanvas::ToQFont(const Font& font) {
+QFont QtCanvas::ToQFont(const Font& font) const {
+  const Font dialog = DialogFont();
+  if (font.face == dialog.face && font.height == dialog.height && font.weight == dialog.weight &&
+      font.italic == dialog.italic)
+    return dialog_font_;
   QFont q;
   q.setFamilies(Families(font.face));
   q.setStyleHint(QFont::SansSerif);

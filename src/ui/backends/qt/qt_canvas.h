@@ -2,6 +2,8 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QStringList>
+#include <string>
 
 #include "platform/code_page.h"
 #include "ui/framework/canvas.h"
@@ -12,8 +14,9 @@ namespace setup {
 // Coordinates are the painter's (logical pixels; Qt scales them on high-DPI screens).
 class QtCanvas : public Canvas {
  public:
-  QtCanvas(QPainter& painter, Size client, const CodePage& code_page)
-      : painter_(painter), client_(client), code_page_(code_page) {}
+  // `dialog_font` is the realized dialog's font: what DialogFont() means on this canvas.
+  QtCanvas(QPainter& painter, Size client, const CodePage& code_page, QFont dialog_font)
+      : painter_(painter), client_(client), code_page_(code_page), dialog_font_(dialog_font) {}
 
   Size ClientSize() const override { return client_; }
   void FillRect(const Rect& rect, Rgb colour) override;
@@ -21,9 +24,9 @@ class QtCanvas : public Canvas {
   void DrawIcon(Point at, int icon) override;
   Size MeasureText(const std::string& text, const Font& font) const override;
 
-  // The Qt font for a font as the dialogs ask for it (a missing face falls back to the
-  // system's sans-serif).
-  static QFont ToQFont(const Font& font);
+  // The Qt font for a font as the dialogs ask for it: the dialog font is the dialog's own,
+  // others by face, pixel height, weight and slant.
+  QFont ToQFont(const Font& font) const;
   // The face the dialogs name, then faces of the same metrics that free systems carry, so
   // texts take the room the templates give them.
   static QStringList Families(const std::string& face);
@@ -32,6 +35,7 @@ class QtCanvas : public Canvas {
   QPainter& painter_;
   Size client_;
   const CodePage& code_page_;
+  QFont dialog_font_;
 };
 
 }  // namespace setup

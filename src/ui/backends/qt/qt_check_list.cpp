@@ -137,7 +137,7 @@ int QtCheckList::GetTopIndex() const { return list_widget_->scroll_bar()->value(
 int QtCheckList::ItemHeight() const {
   int measured = hooks_ ? hooks_->MeasureItem() : 0;
   // Raised to the text height of the item font and to the glyph height plus 1.
-  int text = QFontMetrics(QtCanvas::ToQFont(DialogFont())).height();
+  int text = QFontMetrics(widget_->font()).height();
   return std::max({measured, text, glyph_width_ + 1});
 }
 
@@ -194,7 +194,7 @@ void QtCheckList::MoveSelection(int delta) {
 void QtCheckList::Paint(QPainter& painter) {
   Rect client = GetClientRect();
   painter.setClipRect(ToQRect(client));
-  QtCanvas canvas(painter, Size{client.right, client.bottom}, code_page_);
+  QtCanvas canvas(painter, Size{client.right, client.bottom}, code_page_, widget_->font());
   canvas.FillRect(client, COLOR_WINDOW);
   for (int i = GetTopIndex(); i < GetCount(); ++i) {
     Rect item = GetItemRect(i);

@@ -68,7 +68,7 @@ void QtDialogWidget::closeEvent(QCloseEvent* event) { event->ignore(); }
 void QtDialogWidget::paintEvent(QPaintEvent* event) {
   QDialog::paintEvent(event);
   QPainter painter(this);
-  QtCanvas canvas(painter, Size{width(), height()}, code_page_);
+  QtCanvas canvas(painter, Size{width(), height()}, code_page_, font());
   dialog_.OnPaint(canvas);
 }
 
@@ -110,7 +110,7 @@ QtDialogWindow::~QtDialogWindow() {
   widget_.reset();
 }
 
-Control* QtDialogWindow::Add(const ControlTemplate& control, const Rect& pixels) {
+Control* QtDialogWindow::Add(const ControlTemplate& control, Rect pixels) {
   QWidget* parent = widget_.get();
   QWidget* made = nullptr;
   std::unique_ptr<Control> wrapper;
@@ -154,6 +154,8 @@ Control* QtDialogWindow::Add(const ControlTemplate& control, const Rect& pixels)
       auto* combo = new QComboBox(parent);
       wrapper = std::make_unique<QtCombo>(control, combo, dialog_, code_page_);
       made = combo;
+      // The template's height includes the dropped-down list; closed, it is one line high.
+      pixels.bottom = pixels.top + std::min(pixels.Height(), combo->sizeHint().height());
       break;
     }
     case ControlKind::TreeView: {
@@ -183,6 +185,7 @@ void QtDialogWindow::NameUnlabelledControls() {
   for (QWidget* control : widgets_) {
     if (!control->accessibleName().isEmpty()) continue;
     QString name = widget_->windowTitle();
+    QLabel* introduced_by = nullptr;
     int best = std::numeric_limits<int>::max();
     for (QWidget* candidate : widgets_) {
       auto* label = qobject_cast<QLabel*>(candidate);
@@ -191,9 +194,12 @@ void QtDialogWindow::NameUnlabelledControls() {
       if (distance < best) {
         best = distance;
         name = WithoutMnemonics(label->text());
+        introduced_by = label;
       }
     }
     control->setAccessibleName(name);
+    // The label's mnemonic, if it has one, moves the focus to the control it introduces.
+    if (introduced_by && control->focusPolicy() & Qt::TabFocus) introduced_by->setBuddy(control);
   }
 }
 

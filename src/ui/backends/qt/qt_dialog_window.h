@@ -65,7 +65,7 @@ class QtDialogWindow : public DialogWindow {
   static QFont TemplateFont(const DialogTemplate& dialog_template);
 
  private:
-  Control* Add(const ControlTemplate& control, const Rect& pixels);
+  Control* Add(const ControlTemplate& control, Rect pixels);
 
   CDialog& dialog_;
   WindowHandle handle_;
