@@ -58,6 +58,9 @@ TEST(QtScreenshotsTest, EveryWindowIsCapturedAsItFirstAppears) {
   ASSERT_TRUE(registry.ok());
   SetupConfig config;
   testing::FillTexts(config);
+  config.SetText(TEXT_INSTALLINGTITLE, "Installing");
+  config.SetText(TEXT_INSTALLINGTEXT1, "Setup is installing");
+  config.SetText(TEXT_INSTALLINGTEXT2, "to");
   testing::AddSections(config, {{"Book", "C:\\Quillby\\Book", "1572864"},
                                 {"Samples", "C:\\Quillby\\Samples", "1536"},
                                 {"Extras", "C:\\Quillby\\Extras", "", "FALSE"}});

@@ -154,6 +154,8 @@ Control* QtDialogWindow::Add(const ControlTemplate& control, Rect pixels) {
       auto* combo = new QComboBox(parent);
       wrapper = std::make_unique<QtCombo>(control, combo, dialog_, code_page_);
       made = combo;
+      // Narrow lists ("[C]" in 26 units) keep their text beside a slim arrow.
+      combo->setStyleSheet("QComboBox { padding: 0px 2px; } QComboBox::drop-down { width: 12px; }");
       // The template's height includes the dropped-down list; closed, it is one line high.
       pixels.bottom = pixels.top + std::min(pixels.Height(), combo->sizeHint().height());
       break;
