@@ -99,6 +99,11 @@ TEST(QtBrowseDlgTest, AnExpansionWithoutFoldersIsUndoneAndCollapsingReadsAgain) 
     b.temp.MakeDir("c/Latest");
     tree->expandItem(c);
     EXPECT_EQ(QtBrowseRig::Children(c), (Texts{"Later", "Latest"}));
+    // Closing the folder above the selection selects that folder.
+    tree->setCurrentItem(QtBrowseRig::Child(c, "Later"));
+    tree->collapseItem(c);
+    EXPECT_EQ(tree->currentItem(), c);
+    EXPECT_EQ(b.rig.Widget<QLabel>(shown, 1008)->text().toStdString(), "C:\\");
     QtRig::Key(b.rig.Window(shown), Qt::Key_Escape);
   });
   EXPECT_EQ(b.Run(), IDCANCEL);

@@ -124,6 +124,21 @@ TEST(QtOptionsDlgTest, ClicksOnTheRealListReachTheDialog) {
   }
 }
 
+TEST(QtOptionsDlgTest, TheSpaceBarTogglesTheSelectedItemWithoutTellingTheDialog) {
+  QtOptionsRig o(THREE);
+  o.rig.When("COptionsDlg", [&](CDialog& shown) {
+    QtRig::MouseClick(o.List(shown), o.ItemPoint(shown, 2, 60));
+    o.List(shown)->setFocus();
+    QtRig::Key(o.List(shown), Qt::Key_Space, " ");
+    EXPECT_EQ(shown.GetList(COptionsDlg::CHECK_LIST_ID)->GetCheck(2), 1);
+    EXPECT_EQ(o.Value(2, KEY_INSTALLBYDEFAULT), "FALSE");
+    o.rig.Click(shown, IDOK);
+  });
+  EXPECT_EQ(o.Run(), IDOK);
+  // Continue takes the ticks as they stand.
+  EXPECT_EQ(o.Value(2, KEY_INSTALLBYDEFAULT), "TRUE");
+}
+
 TEST(QtOptionsDlgTest, TheDriveListOffersFixedDrivesAndTheUsersChoiceMovesEveryOption) {
   QtOptionsRig o(THREE);
   o.config.SetSetting(SETTING_CHANGEFOLDERBUTTON, "CHANGEDRIVE");

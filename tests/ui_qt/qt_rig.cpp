@@ -11,8 +11,9 @@ QApplication& App() {
   static int argc = 1;
   static char name[] = "ui_qt_tests";
   static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
+  // Never destroyed: Qt's own exit-time clean-up of input devices must not run after it.
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
 }
 
 QtRig::QtRig() {
