@@ -41,6 +41,7 @@ void QtCheckListWidget::paintEvent(QPaintEvent*) {
   painter.translate(contentsRect().topLeft());
   list_.Paint(painter);
   painter.resetTransform();
+  painter.setClipping(false);
   drawFrame(&painter);
 }
 
