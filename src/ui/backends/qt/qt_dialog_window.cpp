@@ -134,6 +134,9 @@ Control* QtDialogWindow::Add(const ControlTemplate& control, Rect pixels) {
       label->setPixmap(IconPixmap(control.icon, ICON_SIZE));
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       made = label;
+      // An icon control takes the size of its icon, whatever the template says.
+      pixels.right = pixels.left + ICON_SIZE;
+      pixels.bottom = pixels.top + ICON_SIZE;
       break;
     }
     case ControlKind::Static: {
