@@ -19,7 +19,6 @@ using testing::QtRig;
 // The progress dialog on real widgets, copying a disc's CODE directory on drive C:.
 struct QtInstallingRig {
   QtInstallingRig() {
-    fs = testing::MakeTempDrives(temp, {{'C', "c", DriveType::Fixed}}, "C:\\");
     testing::FillTexts(config);
     config.SetText(TEXT_INSTALLINGTITLE, "Installing");
     config.SetText(TEXT_INSTALLINGTEXT1, "Copying");
@@ -36,7 +35,8 @@ struct QtInstallingRig {
 
   ::setup::testing::TempDir temp;
   QtRig rig;
-  std::unique_ptr<PosixFileSystem> fs;
+  std::unique_ptr<PosixFileSystem> fs =
+      testing::MakeTempDrives(temp, {{'C', "c", DriveType::Fixed}}, "C:\\");
   SetupConfig config;
   SpecialFolders folders;
   InstallState state;
