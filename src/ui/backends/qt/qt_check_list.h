@@ -61,7 +61,6 @@ class QtCheckList : public QtControlBase<ListControl> {
   void FocusParent() override;
 
   ListHooks* hooks() const { return hooks_; }
-  int ItemHeight() const;
   // How many items fit in the client area.
   int VisibleItems() const;
   // Paints the client area: background, then per visible item its glyph and DrawItem.
@@ -77,6 +76,8 @@ class QtCheckList : public QtControlBase<ListControl> {
     bool enabled = true;
   };
   bool Valid(int index) const { return index >= 0 && index < GetCount(); }
+  // The owner's height, raised to the font's text height and the glyph height plus 1.
+  int ItemHeight() const;
   void EnsureVisible(int index);
 
   QtCheckListWidget* list_widget_;
