@@ -115,12 +115,14 @@ int RunInstallMode(HostEnvironment& env, const CommandLine& line, std::ostream& 
     return EXIT_USAGE;
   }
   if (windows) {
+    // Temporary: until the answers file can drive real windows, a run with them would wait
+    // for a person even when it was meant to answer from a file.
     const std::string missing = DialogsWithoutWindows();
-    if (!missing.empty()) {
-      console << "setup: real windows cannot show every dialog of an installation yet (" << missing
-              << ")\nRun it with --unattended, answering from --answers FILE.\n";
-      return EXIT_USAGE;
-    }
+    const std::string reason = missing.empty() ? "the answers file cannot drive real windows yet"
+                                               : "no real window for " + missing;
+    console << "setup: real windows cannot run an installation yet (" << reason
+            << ")\nRun it with --unattended, answering from --answers FILE.\n";
+    return EXIT_USAGE;
   }
 
   // Before anything is read or written, so a second copy leaves the running one's files alone.

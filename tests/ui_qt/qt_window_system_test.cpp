@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "config/setup_texts.h"
+#include "qt_rig.h"
 #include "support/temp_dir.h"
 #include "ui/dialogs/confirm_replace_dlg.h"
 #include "ui/dialogs/dialog_templates.h"
@@ -20,13 +21,7 @@
 namespace setup {
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "ui_qt_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
-}
+using testing::App;
 
 // Clicks the real Qt push button of a control, as a user would.
 void ClickButton(QtWindowSystem& ws, CDialog& dialog, int id) {

@@ -2,141 +2,49 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTreeWidget>
 #include <cmath>
+#include <limits>
+
+#include "ui/backends/qt/qt_canvas.h"
+#include "ui/backends/qt/qt_check_list.h"
+#include "ui/backends/qt/qt_controls.h"
+#include "ui/backends/qt/qt_images.h"
+#include "ui/backends/qt/qt_text.h"
+#include "ui/backends/qt/qt_tree.h"
 
 namespace setup {
 
 namespace {
 
-QString ToQt(const CodePage& code_page, const std::string& text) {
-  return QString::fromStdString(code_page.ToUtf8(text));
-}
+constexpr char ID_PROPERTY[] = "controlId";
 
-std::string FromQt(const CodePage& code_page, const QString& text) {
-  return code_page.FromUtf8(text.toStdString());
-}
-
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
-
-QStyle::StandardPixmap PixmapOf(int icon) {
-  switch (icon) {
-    case ICON_WARNING:
-      return QStyle::SP_MessageBoxWarning;
-    case ICON_ERROR:
-      return QStyle::SP_MessageBoxCritical;
-    case ICON_QUESTION:
-    case ICON_REPLACE:
-      return QStyle::SP_MessageBoxQuestion;
-    default:
-      return QStyle::SP_MessageBoxInformation;
-  }
-}
-
-// Statics, group boxes, icons and push buttons: one widget each.
-class QtControl : public Control {
- public:
-  QtControl(const ControlTemplate& control, QWidget* widget, const CodePage& code_page)
-      : id_(control.id), kind_(control.kind), widget_(widget), code_page_(code_page) {}
-  int id() const override { return id_; }
-  ControlKind kind() const override { return kind_; }
-  void SetText(const std::string& text) override {
-    QString q = ToQt(code_page_, text);
-    if (auto* label = qobject_cast<QLabel*>(widget_)) label->setText(q);
-    if (auto* button = qobject_cast<QPushButton*>(widget_)) button->setText(q);
-    if (auto* box = qobject_cast<QGroupBox*>(widget_)) box->setTitle(q);
-  }
-  std::string GetText() const override {
-    if (auto* label = qobject_cast<QLabel*>(widget_)) return FromQt(code_page_, label->text());
-    if (auto* button = qobject_cast<QPushButton*>(widget_))
-      return FromQt(code_page_, button->text());
-    if (auto* box = qobject_cast<QGroupBox*>(widget_)) return FromQt(code_page_, box->title());
-    return "";
-  }
-  void Show(bool visible) override { widget_->setVisible(visible); }
-  bool IsVisible() const override { return !widget_->isHidden(); }
-  void Enable(bool enabled) override { widget_->setEnabled(enabled); }
-  bool IsEnabled() const override { return widget_->isEnabled(); }
-  Rect GetRect() const override {
-    QRect g = widget_->geometry();
-    return Rect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
-  }
-  Size MeasureText(const std::string& text) const override {
-    QFontMetrics metrics(widget_->font());
-    return Size{metrics.horizontalAdvance(ToQt(code_page_, text)), metrics.height()};
-  }
-  QWidget* widget() const { return widget_; }
-
- protected:
-  int id_;
-  ControlKind kind_;
-  QWidget* widget_;
-  const CodePage& code_page_;
-};
-
-class QtEdit : public EditControl {
- public:
-  QtEdit(const ControlTemplate& control, QLineEdit* edit, CDialog& dialog,
-         const CodePage& code_page)
-      : base_(control, edit, code_page), edit_(edit), dialog_(dialog), code_page_(code_page) {
-    // Only the user's typing notifies here; SetText notifies itself.
-    QObject::connect(edit, &QLineEdit::textEdited,
-                     [&dialog, id = control.id] { dialog.OnCommand(id, EN_CHANGE); });
-  }
-  int id() const override { return base_.id(); }
-  ControlKind kind() const override { return base_.kind(); }
-  void SetText(const std::string& text) override {
-    edit_->setText(ToQt(code_page_, text));
-    edit_->setCursorPosition(0);
-    dialog_.OnCommand(id(), EN_CHANGE);
-  }
-  std::string GetText() const override { return FromQt(code_page_, edit_->text()); }
-  void Show(bool visible) override { base_.Show(visible); }
-  bool IsVisible() const override { return base_.IsVisible(); }
-  void Enable(bool enabled) override { base_.Enable(enabled); }
-  bool IsEnabled() const override { return base_.IsEnabled(); }
-  Rect GetRect() const override { return base_.GetRect(); }
-  Size MeasureText(const std::string& text) const override { return base_.MeasureText(text); }
-  std::pair<int, int> GetSel() const override {
-    if (!edit_->hasSelectedText()) return {edit_->cursorPosition(), edit_->cursorPosition()};
-    return {edit_->selectionStart(), edit_->selectionEnd()};
-  }
-  void SetSel(int start, int end) override { edit_->setSelection(start, end - start); }
-  void ScrollCaret() override {}
-
- private:
-  QtControl base_;
-  QLineEdit* edit_;
-  CDialog& dialog_;
-  const CodePage& code_page_;
-};
-
-bool IsSupportedKind(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::PushButton:
-    case ControlKind::DefPushButton:
-    case ControlKind::Static:
-    case ControlKind::GroupBox:
-    case ControlKind::Icon:
-    case ControlKind::Edit:
-      return true;
-    default:
-      return false;
-  }
+// Whether `label` introduces `control`: it ends left of it on the same line, or above it
+// without starting to its right. Returns the distance, or max when it does not.
+int LabelDistance(const QRect& label, const QRect& control) {
+  bool same_line = label.top() < control.bottom() && label.bottom() > control.top();
+  if (same_line && label.right() <= control.left()) return control.left() - label.right();
+  if (label.bottom() <= control.top() + 2 && label.left() <= control.left() + 4)
+    return (control.top() - label.bottom()) + (control.left() - label.left());
+  return std::numeric_limits<int>::max();
 }
 
 }  // namespace
 
-QtDialogWidget::QtDialogWidget(CDialog& dialog, QWidget* parent)
-    : QDialog(parent,
+QtDialogWidget::QtDialogWidget(CDialog& dialog, const CodePage& code_page)
+    : QDialog(nullptr,
               Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),  // no close box
-      dialog_(dialog) {}
+      dialog_(dialog),
+      code_page_(code_page) {}
 
 void QtDialogWidget::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
@@ -145,7 +53,7 @@ void QtDialogWidget::keyPressEvent(QKeyEvent* event) {
   }
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     auto* focused = qobject_cast<QPushButton*>(focusWidget());
-    int id = focused ? focused->property("controlId").toInt()
+    int id = focused ? focused->property(ID_PROPERTY).toInt()
                      : dialog_.dialog_template().DefaultButton();
     dialog_.UserCommand(id != 0 ? id : IDOK, BN_CLICKED);
     return;
@@ -157,8 +65,18 @@ void QtDialogWidget::reject() { dialog_.UserCommand(IDCANCEL, BN_CLICKED); }
 
 void QtDialogWidget::closeEvent(QCloseEvent* event) { event->ignore(); }
 
+void QtDialogWidget::paintEvent(QPaintEvent* event) {
+  QDialog::paintEvent(event);
+  QPainter painter(this);
+  QtCanvas canvas(painter, Size{width(), height()}, code_page_, font());
+  dialog_.OnPaint(canvas);
+}
+
 QFont QtDialogWindow::TemplateFont(const DialogTemplate& dialog_template) {
-  QFont font(QString::fromStdString(dialog_template.font_face), dialog_template.font_points);
+  QFont font;
+  font.setFamilies(QtCanvas::Families(dialog_template.font_face));
+  font.setPointSize(dialog_template.font_points);
+  font.setStyleHint(QFont::SansSerif);
   return font;
 }
 
@@ -169,23 +87,19 @@ DialogBaseUnits QtDialogWindow::MeasureBaseUnits(const QFont& font) {
   return DialogBaseUnits{std::max(1, cx), std::max(1, metrics.height())};
 }
 
-bool QtDialogWindow::Supports(const DialogTemplate& dialog_template) {
-  for (const ControlTemplate& control : dialog_template.controls) {
-    if (!IsSupportedKind(control.kind)) return false;
-  }
-  return true;
-}
-
-QtDialogWindow::QtDialogWindow(CDialog& dialog, WindowHandle handle, const CodePage& code_page)
-    : dialog_(dialog), handle_(handle), code_page_(code_page) {
+QtDialogWindow::QtDialogWindow(CDialog& dialog, WindowHandle handle, const CodePage& code_page,
+                               int glyph_width)
+    : dialog_(dialog), handle_(handle), code_page_(code_page), glyph_width_(glyph_width) {
   const DialogTemplate& t = dialog.dialog_template();
-  widget_ = std::make_unique<QtDialogWidget>(dialog, nullptr);
+  widget_ = std::make_unique<QtDialogWidget>(dialog, code_page);
   QFont font = TemplateFont(t);
   widget_->setFont(font);
   base_ = MeasureBaseUnits(font);
   widget_->setWindowTitle(ToQt(code_page_, t.caption));
+  widget_->setWindowIcon(QIcon(IconPixmap(ICON_APPLICATION, ICON_SIZE)));
   Size size = DialogUnitsToPixels(t.size, base_);
   widget_->setFixedSize(size.cx, size.cy);
+  // Controls are created in template order, which is also their tab order.
   for (const ControlTemplate& control : t.controls) {
     Add(control, DialogUnitsToPixels(control.rect, base_));
   }
@@ -196,14 +110,15 @@ QtDialogWindow::~QtDialogWindow() {
   widget_.reset();
 }
 
-Control* QtDialogWindow::Add(const ControlTemplate& control, const Rect& pixels) {
+Control* QtDialogWindow::Add(const ControlTemplate& control, Rect pixels) {
+  QWidget* parent = widget_.get();
   QWidget* made = nullptr;
   std::unique_ptr<Control> wrapper;
   QString text = ToQt(code_page_, control.text);
   switch (control.kind) {
     case ControlKind::PushButton:
     case ControlKind::DefPushButton: {
-      auto* button = new QPushButton(text, widget_.get());
+      auto* button = new QPushButton(text, parent);
       button->setDefault(control.kind == ControlKind::DefPushButton);
       button->setAutoDefault(false);
       QObject::connect(button, &QPushButton::clicked,
@@ -212,34 +127,85 @@ Control* QtDialogWindow::Add(const ControlTemplate& control, const Rect& pixels)
       break;
     }
     case ControlKind::GroupBox:
-      made = new QGroupBox(text, widget_.get());
+      made = new QGroupBox(text, parent);
       break;
     case ControlKind::Icon: {
-      auto* label = new QLabel(widget_.get());
-      int side = std::min(pixels.Width(), pixels.Height());
-      label->setPixmap(widget_->style()->standardIcon(PixmapOf(control.icon)).pixmap(side, side));
+      auto* label = new QLabel(parent);
+      label->setPixmap(IconPixmap(control.icon, ICON_SIZE));
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      made = label;
+      // An icon control takes the size of its icon, whatever the template says.
+      pixels.right = pixels.left + ICON_SIZE;
+      pixels.bottom = pixels.top + ICON_SIZE;
+      break;
+    }
+    case ControlKind::Static: {
+      auto* label = new QLabel(text, parent);
+      label->setWordWrap(true);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      label->setTextFormat(Qt::PlainText);
       made = label;
       break;
     }
     case ControlKind::Edit: {
-      auto* edit = new QLineEdit(text, widget_.get());
+      auto* edit = new QLineEdit(text, parent);
       wrapper = std::make_unique<QtEdit>(control, edit, dialog_, code_page_);
       made = edit;
       break;
     }
-    default: {
-      auto* label = new QLabel(text, widget_.get());
-      label->setWordWrap(true);
-      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      made = label;
+    case ControlKind::ComboDropList: {
+      auto* combo = new QComboBox(parent);
+      wrapper = std::make_unique<QtCombo>(control, combo, dialog_, code_page_);
+      made = combo;
+      // Narrow lists ("[C]" in 26 units) keep their text beside a slim arrow.
+      combo->setStyleSheet("QComboBox { padding: 0px 2px; } QComboBox::drop-down { width: 12px; }");
+      // The template's height includes the dropped-down list; closed, it is one line high.
+      pixels.bottom = pixels.top + std::min(pixels.Height(), combo->sizeHint().height());
+      break;
+    }
+    case ControlKind::TreeView: {
+      auto* tree = new QTreeWidget(parent);
+      wrapper = std::make_unique<QtTree>(control, tree, dialog_, code_page_);
+      made = tree;
+      break;
+    }
+    case ControlKind::CheckList: {
+      auto list = std::make_unique<QtCheckList>(control, parent, glyph_width_, code_page_);
+      made = list->widget();
+      wrapper = std::move(list);
+      break;
     }
   }
   made->setGeometry(ToQRect(pixels));
   made->setVisible(!control.hidden);
-  made->setProperty("controlId", control.id);
-  if (!wrapper) wrapper = std::make_unique<QtControl>(control, made, code_page_);
+  made->setProperty(ID_PROPERTY, control.id);
+  if (!text.isEmpty()) made->setAccessibleName(WithoutMnemonics(text));
+  if (!wrapper) wrapper = std::make_unique<QtPlainControl>(control, made, code_page_);
   controls_.push_back(std::move(wrapper));
+  widgets_.push_back(made);
   return controls_.back().get();
+}
+
+void QtDialogWindow::NameUnlabelledControls() {
+  for (QWidget* control : widgets_) {
+    if (!control->accessibleName().isEmpty()) continue;
+    QString name = widget_->windowTitle();
+    QLabel* introduced_by = nullptr;
+    int best = std::numeric_limits<int>::max();
+    for (QWidget* candidate : widgets_) {
+      auto* label = qobject_cast<QLabel*>(candidate);
+      if (label == nullptr || label == control || label->text().isEmpty()) continue;
+      int distance = LabelDistance(label->geometry(), control->geometry());
+      if (distance < best) {
+        best = distance;
+        name = WithoutMnemonics(label->text());
+        introduced_by = label;
+      }
+    }
+    control->setAccessibleName(name);
+    // The label's mnemonic, if it has one, moves the focus to the control it introduces.
+    if (introduced_by && control->focusPolicy() & Qt::TabFocus) introduced_by->setBuddy(control);
+  }
 }
 
 void QtDialogWindow::SetCaption(const std::string& text) {
@@ -265,24 +231,28 @@ std::vector<Control*> QtDialogWindow::Controls() {
 }
 
 Control* QtDialogWindow::CreateControl(const ControlTemplate& control) {
-  if (!IsSupportedKind(control.kind)) return nullptr;
   return Add(control, control.rect);
 }
 
 void QtDialogWindow::SetFocus(int id) {
-  for (auto& control : controls_) {
-    if (control->id() != id) continue;
-    if (auto* q = dynamic_cast<QtControl*>(control.get())) q->widget()->setFocus();
+  if (id == 0) {
+    widget_->setFocus();
+    return;
+  }
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    if (controls_[i]->id() == id) widgets_[i]->setFocus();
   }
 }
 
 int QtDialogWindow::GetFocus() const {
   QWidget* focused = widget_->focusWidget();
-  return focused ? focused->property("controlId").toInt() : 0;
+  return focused ? focused->property(ID_PROPERTY).toInt() : 0;
 }
 
 void QtDialogWindow::CenterWindow() {
-  QScreen* screen = QGuiApplication::primaryScreen();
+  // The owner of every centred dialog is the screen-filling backdrop, so centring on the
+  // screen's work area is centring on the owner.
+  QScreen* screen = widget_->screen() ? widget_->screen() : QGuiApplication::primaryScreen();
   if (screen == nullptr) return;
   QRect area = screen->availableGeometry();
   widget_->move(area.center() - widget_->rect().center());
@@ -292,12 +262,17 @@ Rect QtDialogWindow::GetClientRect() const {
   return Rect{0, 0, widget_->width(), widget_->height()};
 }
 
-void QtDialogWindow::SetNormalRect(const Rect& rect) { widget_->setGeometry(ToQRect(rect)); }
+void QtDialogWindow::SetNormalRect(const Rect& rect) {
+  // The rectangle includes the caption; Qt places the client area below it.
+  int caption = widget_->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+  widget_->setFixedSize(std::max(1, rect.Width()), std::max(1, rect.Height() - caption));
+  widget_->move(rect.left, rect.top + caption);
+}
 
 bool QtDialogWindow::IsMinimized() const { return widget_->isMinimized(); }
 
 void QtDialogWindow::SetIcon(int icon) {
-  widget_->setWindowIcon(widget_->style()->standardIcon(PixmapOf(icon)));
+  widget_->setWindowIcon(QIcon(IconPixmap(icon, ICON_SIZE)));
 }
 
 void QtDialogWindow::Invalidate() { widget_->update(); }

@@ -8,7 +8,22 @@
 namespace setup {
 
 bool QtCanRealize(const DialogTemplate& dialog_template) {
-  return QtDialogWindow::Supports(dialog_template);
+  for (const ControlTemplate& control : dialog_template.controls) {
+    switch (control.kind) {
+      case ControlKind::PushButton:
+      case ControlKind::DefPushButton:
+      case ControlKind::Static:
+      case ControlKind::GroupBox:
+      case ControlKind::Icon:
+      case ControlKind::Edit:
+      case ControlKind::ComboDropList:
+      case ControlKind::TreeView:
+      case ControlKind::CheckList:
+        continue;
+    }
+    return false;  // a kind added to the framework but not yet to this backend
+  }
+  return true;
 }
 
 namespace {
@@ -18,6 +33,9 @@ class QtSessionImpl : public QtSession {
   QtSessionImpl(const CodePage& code_page, DialogObserver* observer)
       : application_(argc_, argv_), window_system_(code_page, observer) {}
   WindowSystem& window_system() override { return window_system_; }
+  void SetScreenshotDirectory(const std::string& directory) override {
+    window_system_.SetScreenshotDirectory(directory);
+  }
 
  private:
   int argc_ = 1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/code_page.h"
 #include "ui/framework/dialog_template.h"
@@ -19,6 +20,8 @@ class QtSession {
   virtual ~QtSession() = default;
   static std::unique_ptr<QtSession> Open(const CodePage& code_page, DialogObserver* observer);
   virtual WindowSystem& window_system() = 0;
+  // Saves a PNG of each window as it first appears, as DIR/NNN-<kind>.png.
+  virtual void SetScreenshotDirectory(const std::string& directory) = 0;
 };
 
 }  // namespace setup

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMetaObject>
 #include <QScreen>
+#include <QStyle>
 
 #include "ui/framework/dialog_snapshot.h"
 #include "ui/framework/message_box_dlg.h"
@@ -21,12 +22,18 @@ QtWindowSystem::~QtWindowSystem() {
 
 QtDialogWindow& QtWindowSystem::Realize(CDialog& dialog) {
   WindowHandle handle = next_handle_++;
-  auto window = std::make_unique<QtDialogWindow>(dialog, handle, code_page_);
+  auto window = std::make_unique<QtDialogWindow>(dialog, handle, code_page_, CheckGlyphWidth());
   QtDialogWindow& ref = *window;
   windows_[handle] = std::move(window);
   dialog.AttachWindow(&ref);
   if (dialog.dialog_template().centered) ref.CenterWindow();
   return ref;
+}
+
+void QtWindowSystem::ShowInitialised(QtDialogWindow& window) {
+  window.NameUnlabelledControls();
+  window.widget()->show();
+  screenshots_.Capture(*window.widget(), window.dialog().ClassName());
 }
 
 void QtWindowSystem::Unrealize(CDialog& dialog) {
@@ -52,13 +59,12 @@ int QtWindowSystem::RunModal(CDialog& dialog) {
 }
 
 int QtWindowSystem::RunModalOnUiThread(CDialog& dialog, bool report) {
-  if (!QtDialogWindow::Supports(dialog.dialog_template())) return -1;
   QtDialogWindow& window = Realize(dialog);
   dialog.OnInitDialog();
   int ticket = report && observer_ ? observer_->OnDialogShown(TakeSnapshot(dialog), false) : 0;
   if (!dialog.IsEnded()) {
     window.widget()->setModal(true);
-    window.widget()->show();
+    ShowInitialised(window);
     if (shown_hook_) shown_hook_(dialog);
     if (!dialog.IsEnded()) window.widget()->exec();
   }
@@ -69,10 +75,9 @@ int QtWindowSystem::RunModalOnUiThread(CDialog& dialog, bool report) {
 }
 
 bool QtWindowSystem::CreateModeless(CDialog& dialog) {
-  if (!QtDialogWindow::Supports(dialog.dialog_template())) return false;
   QtDialogWindow& window = Realize(dialog);
   dialog.OnInitDialog();
-  window.widget()->show();
+  ShowInitialised(window);
   if (observer_) observer_->OnDialogShown(TakeSnapshot(dialog), true);
   if (shown_hook_) shown_hook_(dialog);
   return true;
@@ -113,6 +118,7 @@ ScreenMetrics QtWindowSystem::Metrics() const {
     metrics.cx_full_screen = area.width();
     metrics.cy_full_screen = area.height();
   }
+  metrics.cy_caption = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
   return metrics;
 }
 

@@ -7,6 +7,7 @@
 
 #include "platform/code_page.h"
 #include "ui/backends/qt/qt_dialog_window.h"
+#include "ui/backends/qt/qt_screenshots.h"
 #include "ui/framework/window_system.h"
 
 namespace setup {
@@ -16,9 +17,8 @@ namespace setup {
 // the UI thread with a blocking connection, posted messages with a queued one. Every dialog
 // and message box is reported to the observer, as in the headless backend.
 //
-// This backend realizes push buttons, statics, group boxes, icons and edits (the replace
-// confirmation, the message dialogs and message boxes). RunModal refuses, with -1, a
-// template with other controls until the list, combo and tree controls are built.
+// Every control kind of the templates is realized, so every dialog of an installation can
+// be shown.
 class QtWindowSystem : public WindowSystem {
  public:
   QtWindowSystem(const CodePage& code_page, DialogObserver* observer);
@@ -42,6 +42,10 @@ class QtWindowSystem : public WindowSystem {
   // Called on the UI thread each time a dialog has been initialised and shown (tests use
   // it to look at and answer a dialog).
   void SetShownHook(std::function<void(CDialog&)> hook) { shown_hook_ = std::move(hook); }
+  // Saves a PNG of each window as it first appears into `directory` (see QtScreenshots).
+  void SetScreenshotDirectory(std::string directory) {
+    screenshots_.SetDirectory(std::move(directory));
+  }
 
  private:
   class BoxService : public MessageBoxService {
@@ -55,6 +59,8 @@ class QtWindowSystem : public WindowSystem {
 
   int RunModalOnUiThread(CDialog& dialog, bool report);
   QtDialogWindow& Realize(CDialog& dialog);
+  // After OnInitDialog: the window is shown, named for assistive technology and captured.
+  void ShowInitialised(QtDialogWindow& window);
   void Unrealize(CDialog& dialog);
 
   const CodePage& code_page_;
@@ -64,6 +70,7 @@ class QtWindowSystem : public WindowSystem {
   WindowHandle next_handle_ = 1;
   std::map<WindowHandle, std::unique_ptr<QtDialogWindow>> windows_;
   std::function<void(CDialog&)> shown_hook_;
+  QtScreenshots screenshots_;
 };
 
 }  // namespace setup

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTreeWidget>
+
+#include "qt_rig.h"
+#include "support/temp_dir.h"
+#include "support/temp_drives.h"
+#include "ui/dialogs/browse_dlg.h"
+#include "ui_fixture.h"
+
+namespace setup {
+namespace {
+
+using testing::QtRig;
+using Texts = std::vector<std::string>;
+
+// The browse dialog on real widgets: A: removable, C: fixed, D: CD-ROM.
+struct QtBrowseRig {
+  QtBrowseRig() {
+    fs = std::make_unique<testing::SpaceFileSystem>(
+        testing::MakeTempDrives(temp,
+                                {{'A', "a", DriveType::Removable},
+                                 {'C', "c", DriveType::Fixed},
+                                 {'D', "d", DriveType::CdRom}},
+                                "C:\\"));
+    testing::FillTexts(config);
+  }
+  int Run() {
+    dialog = std::make_unique<CBrowseDlg>(rig.ws, config, *fs, rig.code_page);
+    return dialog->DoModal();
+  }
+  QTreeWidget* Tree(CDialog& shown) { return rig.Widget<QTreeWidget>(shown, 1016); }
+  static Texts Children(QTreeWidgetItem* item) {
+    Texts texts;
+    for (int i = 0; i < item->childCount(); ++i)
+      texts.push_back(item->child(i)->text(0).toStdString());
+    return texts;
+  }
+  static QTreeWidgetItem* Child(QTreeWidgetItem* item, const std::string& text) {
+    for (int i = 0; i < item->childCount(); ++i) {
+      if (item->child(i)->text(0).toStdString() == text) return item->child(i);
+    }
+    return nullptr;
+  }
+
+  ::setup::testing::TempDir temp;
+  QtRig rig;
+  std::unique_ptr<testing::SpaceFileSystem> fs;
+  SetupConfig config;
+  std::unique_ptr<CBrowseDlg> dialog;
+};
+
+TEST(QtBrowseDlgTest, TheTreeListsTheDrivesWithTheirImagesAndReadsFoldersOnExpand) {
+  QtBrowseRig b;
+  b.temp.MakeDir("c/beta");
+  b.temp.MakeDir("c/Alpha/Inner");
+  b.temp.MakeDir("c/GAMMA");
+  b.rig.When("CBrowseDlg", [&](CDialog& shown) {
+    QTreeWidget* tree = b.Tree(shown);
+    QTreeWidgetItem* root = tree->invisibleRootItem();
+    EXPECT_EQ(QtBrowseRig::Children(root), (Texts{"A:\\", "C:\\", "D:\\"}));
+    QTreeWidgetItem* c = root->child(1);
+    EXPECT_EQ(tree->currentItem(), c);
+    EXPECT_EQ(b.rig.Widget<QLabel>(shown, 1008)->text().toStdString(), "C:\\");
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_FALSE(root->child(i)->icon(0).isNull()) << i;
+      // Every drive shows its '+' before anything was read.
+      EXPECT_EQ(root->child(i)->childCount(), 1) << i;
+    }
+    int searched = b.fs->find_calls;
+    tree->expandItem(c);  // as the user's click on the '+' does
+    EXPECT_GT(b.fs->find_calls, searched);
+    EXPECT_TRUE(c->isExpanded());
+    EXPECT_EQ(QtBrowseRig::Children(c), (Texts{"Alpha", "beta", "GAMMA"}));
+    EXPECT_EQ(QtBrowseRig::Child(c, "Alpha")->childCount(), 1);  // has a subfolder
+    EXPECT_EQ(QtBrowseRig::Child(c, "beta")->childCount(), 0);
+    tree->setCurrentItem(QtBrowseRig::Child(c, "Alpha"));
+    EXPECT_EQ(b.rig.Widget<QLabel>(shown, 1008)->text().toStdString(), "C:\\Alpha");
+    b.rig.Click(shown, IDOK);
+  });
+  EXPECT_EQ(b.Run(), IDOK);
+  EXPECT_EQ(b.dialog->m_selectedPath, "C:\\Alpha");
+}
+
+TEST(QtBrowseDlgTest, AnExpansionWithoutFoldersIsUndoneAndCollapsingReadsAgain) {
+  QtBrowseRig b;
+  b.rig.When("CBrowseDlg", [&](CDialog& shown) {
+    QTreeWidget* tree = b.Tree(shown);
+    QTreeWidgetItem* floppy = tree->topLevelItem(0);
+    tree->expandItem(floppy);  // an empty floppy: nothing to show
+    EXPECT_FALSE(floppy->isExpanded());
+    EXPECT_EQ(floppy->childCount(), 1);  // keeps its '+'
+    b.temp.MakeDir("c/Later");
+    QTreeWidgetItem* c = tree->topLevelItem(1);
+    tree->expandItem(c);
+    tree->collapseItem(c);
+    b.temp.MakeDir("c/Latest");
+    tree->expandItem(c);
+    EXPECT_EQ(QtBrowseRig::Children(c), (Texts{"Later", "Latest"}));
+    // Closing the folder above the selection selects that folder.
+    tree->setCurrentItem(QtBrowseRig::Child(c, "Later"));
+    tree->collapseItem(c);
+    EXPECT_EQ(tree->currentItem(), c);
+    EXPECT_EQ(b.rig.Widget<QLabel>(shown, 1008)->text().toStdString(), "C:\\");
+    QtRig::Key(b.rig.Window(shown), Qt::Key_Escape);
+  });
+  EXPECT_EQ(b.Run(), IDCANCEL);
+}
+
+TEST(QtBrowseDlgTest, TypingIntoTheRealEditDropsIllegalCharacters) {
+  struct Case {
+    const char* typed;
+    const char* kept;
+  };
+  const Case cases[] = {{"My-Dir", "MyDir"}, {"a b", "a b"}, {"x_y.z!", "xyz"}, {"#1(2)", "#1(2)"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    QtBrowseRig b;
+    b.rig.When("CBrowseDlg", [&](CDialog& shown) {
+      QLineEdit* edit = b.rig.Widget<QLineEdit>(shown, 1015);
+      edit->setFocus();
+      QtRig::Type(edit, QString::fromUtf8(c.typed));
+      EXPECT_EQ(edit->text().toStdString(), c.kept);
+      EXPECT_EQ(edit->cursorPosition(), edit->text().size());
+      QtRig::Key(b.rig.Window(shown), Qt::Key_Return);
+    });
+    EXPECT_EQ(b.Run(), IDOK);
+    EXPECT_EQ(b.dialog->m_selectedPath, std::string("C:\\") + c.kept);
+  }
+}
+
+}  // namespace
+}  // namespace setup

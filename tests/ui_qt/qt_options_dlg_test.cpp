@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <optional>
+
+#include "qt_rig.h"
+#include "support/temp_dir.h"
+#include "support/temp_drives.h"
+#include "ui/backends/qt/qt_check_list.h"
+#include "ui/dialogs/options_dlg.h"
+#include "ui_fixture.h"
+
+namespace setup {
+namespace {
+
+using testing::QtRig;
+using testing::TestSection;
+
+constexpr uint64_t MB = 1024 * 1024;
+
+// The Options dialog on real widgets, over drives C: and D: (fixed) and E: (CD-ROM).
+struct QtOptionsRig {
+  explicit QtOptionsRig(std::vector<TestSection> sections) {
+    fs = std::make_unique<testing::SpaceFileSystem>(testing::MakeTempDrives(
+        temp,
+        {{'C', "c", DriveType::Fixed}, {'D', "d", DriveType::Fixed}, {'E', "e", DriveType::CdRom}},
+        "C:\\"));
+    fs->SetFree('C', 100 * MB);
+    fs->SetFree('D', 100 * MB);
+    registry.emplace(std::move(RegistryStore::Open(temp.Join("registry.reg")).value()));
+    testing::FillTexts(config);
+    testing::AddSections(config, sections);
+  }
+  int Run() {
+    COptionsDlg dialog(rig.ws, config, folders, *fs, *registry, rig.code_page);
+    return dialog.DoModal();
+  }
+  std::string Value(int section, int key) {
+    int saved = config.m_nCurrentSection;
+    config.m_nCurrentSection = section;
+    std::string value = config.GetSectionValue(key);
+    config.m_nCurrentSection = saved;
+    return value;
+  }
+  QtCheckListWidget* List(CDialog& dialog) {
+    return rig.Widget<QtCheckListWidget>(dialog, COptionsDlg::CHECK_LIST_ID);
+  }
+  // A point on item `index`, `x` pixels into the list's client area.
+  QPoint ItemPoint(CDialog& dialog, int index, int x) {
+    Rect item = dialog.GetList(COptionsDlg::CHECK_LIST_ID)->GetItemRect(index);
+    QPoint inside = List(dialog)->contentsRect().topLeft();
+    return inside + QPoint(x, (item.top + item.bottom) / 2);
+  }
+
+  ::setup::testing::TempDir temp;
+  QtRig rig;
+  std::unique_ptr<testing::SpaceFileSystem> fs;
+  std::optional<RegistryStore> registry;
+  SetupConfig config;
+  SpecialFolders folders;
+};
+
+const std::vector<TestSection> THREE = {
+    {"Book", "C:\\Quillby\\Book", "1572864"},
+    {"Samples", "C:\\Quillby\\Samples", "1536"},
+    {"Extras", "C:\\Quillby\\Extras", "", "FALSE"},
+};
+
+TEST(QtOptionsDlgTest, TheCheckListStandsLeftOfTheDescriptionWithItsItemsAndTicks) {
+  QtOptionsRig o(THREE);
+  o.config.m_bChangeFolderButton = true;
+  o.rig.When("COptionsDlg", [&](CDialog& shown) {
+    ListControl* list = shown.GetList(COptionsDlg::CHECK_LIST_ID);
+    ASSERT_NE(list, nullptr);
+    Rect box = shown.GetDlgItem(1002)->GetRect();
+    EXPECT_EQ(list->GetRect(), (Rect{box.left - 273, box.top + 7, box.left - 10, box.bottom + 7}));
+    ASSERT_EQ(list->GetCount(), 3);
+    EXPECT_EQ(list->GetItemText(0), "Book\t1.50 MBytes");
+    EXPECT_EQ(list->GetItemText(2), "Extras\t");
+    EXPECT_EQ((std::vector{list->GetCheck(0), list->GetCheck(1), list->GetCheck(2)}),
+              (std::vector{1, 1, 0}));
+    // Not a tab stop, but named for a screen reader after its label.
+    EXPECT_EQ(o.List(shown)->focusPolicy(), Qt::ClickFocus);
+    EXPECT_EQ(o.List(shown)->accessibleName().toStdString(), "Options:");
+    EXPECT_EQ(o.rig.Widget<QLabel>(shown, 1007)->text().toStdString(), "C:\\Quillby\\Book");
+    EXPECT_TRUE(o.rig.Widget<QWidget>(shown, 1006)->isVisible());
+    EXPECT_FALSE(o.rig.Widget<QComboBox>(shown, 1001)->isVisible());
+    QtRig::Key(o.rig.Window(shown), Qt::Key_Escape);
+  });
+  o.rig.When("CExitDlg", [&](CDialog& shown) { o.rig.Click(shown, IDCANCEL); });
+  EXPECT_EQ(o.Run(), IDCANCEL);
+  EXPECT_TRUE(o.config.m_bExitRequested);
+}
+
+TEST(QtOptionsDlgTest, ClicksOnTheRealListReachTheDialog) {
+  struct Case {
+    const char* what;
+    int item;
+    bool on_glyph;
+    const char* by_default;  // InstallByDefault of the item afterwards
+    const char* description;
+  };
+  const Case cases[] = {
+      {"the glyph clears a ticked item", 1, true, "FALSE", "Installs the Samples files."},
+      {"the glyph ticks a clear item", 2, true, "TRUE", "Installs the Extras files."},
+      {"the text only selects", 1, false, "TRUE", "Installs the Samples files."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    QtOptionsRig o(THREE);
+    o.rig.When("COptionsDlg", [&](CDialog& shown) {
+      int x = c.on_glyph ? 3 : 60;
+      QtRig::MouseClick(o.List(shown), o.ItemPoint(shown, c.item, x));
+      EXPECT_EQ(o.Value(c.item, KEY_INSTALLBYDEFAULT), c.by_default);
+      EXPECT_EQ(shown.GetList(COptionsDlg::CHECK_LIST_ID)->GetCurSel(), c.item);
+      EXPECT_EQ(o.rig.Widget<QLabel>(shown, 1003)->text().toStdString(), c.description);
+      // The click hands the focus back to the dialog.
+      EXPECT_NE(o.rig.ws.WindowOf(shown)->GetFocus(), COptionsDlg::CHECK_LIST_ID);
+      QtRig::Key(o.rig.Window(shown), Qt::Key_Return);
+    });
+    EXPECT_EQ(o.Run(), IDOK);
+  }
+}
+
+TEST(QtOptionsDlgTest, TheSpaceBarTogglesTheSelectedItemWithoutTellingTheDialog) {
+  QtOptionsRig o(THREE);
+  o.rig.When("COptionsDlg", [&](CDialog& shown) {
+    QtRig::MouseClick(o.List(shown), o.ItemPoint(shown, 2, 60));
+    o.List(shown)->setFocus();
+    QtRig::Key(o.List(shown), Qt::Key_Space, " ");
+    EXPECT_EQ(shown.GetList(COptionsDlg::CHECK_LIST_ID)->GetCheck(2), 1);
+    EXPECT_EQ(o.Value(2, KEY_INSTALLBYDEFAULT), "FALSE");
+    o.rig.Click(shown, IDOK);
+  });
+  EXPECT_EQ(o.Run(), IDOK);
+  // Continue takes the ticks as they stand.
+  EXPECT_EQ(o.Value(2, KEY_INSTALLBYDEFAULT), "TRUE");
+}
+
+TEST(QtOptionsDlgTest, TheDriveListOffersFixedDrivesAndTheUsersChoiceMovesEveryOption) {
+  QtOptionsRig o(THREE);
+  o.config.SetSetting(SETTING_CHANGEFOLDERBUTTON, "CHANGEDRIVE");
+  o.rig.When("COptionsDlg", [&](CDialog& shown) {
+    auto* combo = o.rig.Widget<QComboBox>(shown, 1001);
+    ASSERT_NE(combo, nullptr);
+    EXPECT_TRUE(combo->isVisible());
+    EXPECT_TRUE(o.rig.Widget<QLabel>(shown, 1000)->isVisible());
+    ASSERT_EQ(combo->count(), 2);
+    EXPECT_EQ(combo->itemText(0).toStdString(), "[C]");
+    EXPECT_EQ(combo->itemText(1).toStdString(), "[D]");
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_EQ(combo->accessibleName().toStdString(), "Drives:");
+    QtRig::Key(combo, Qt::Key_Down);  // the user picks the next entry
+    EXPECT_EQ(o.rig.Widget<QLabel>(shown, 1007)->text().toStdString(), "D:\\Quillby\\Book");
+    o.rig.Click(shown, IDOK);
+  });
+  EXPECT_EQ(o.Run(), IDOK);
+  EXPECT_EQ(o.Value(2, KEY_DESTDIR), "D:\\Quillby\\Extras");
+}
+
+}  // namespace
+}  // namespace setup

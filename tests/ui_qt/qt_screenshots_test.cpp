@@ -1,0 +1,138 @@
+#include "ui/backends/qt/qt_screenshots.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cstdlib>
+#include <filesystem>
+
+#include "install/install_state.h"
+#include "install/installing_dlg.h"
+#include "platform/posix_shell_link_maker.h"
+#include "qt_rig.h"
+#include "support/temp_dir.h"
+#include "support/temp_drives.h"
+#include "ui/dialogs/browse_dlg.h"
+#include "ui/dialogs/confirm_replace_dlg.h"
+#include "ui/dialogs/dialog_templates.h"
+#include "ui/dialogs/message_dialogs.h"
+#include "ui/dialogs/options_dlg.h"
+#include "ui_fixture.h"
+
+namespace setup {
+namespace {
+
+using testing::QtRig;
+
+TEST(QtScreenshotsTest, FilesAreNumberedInOrderAndNamedByKind) {
+  EXPECT_EQ(QtScreenshots::FileName(1, "CBackdropDlg"), "001-CBackdropDlg.png");
+  EXPECT_EQ(QtScreenshots::FileName(42, "MessageBox"), "042-MessageBox.png");
+  EXPECT_EQ(QtScreenshots::FileName(1000, "COptionsDlg"), "1000-COptionsDlg.png");
+}
+
+TEST(QtScreenshotsTest, OffUntilADirectoryIsSet) {
+  testing::App();
+  QtScreenshots shots;
+  QWidget window;
+  EXPECT_EQ(shots.Capture(window, "CWelcomeDlg"), "");
+}
+
+// Every window of an installation, as the user meets them, into a directory; with
+// SETUP_QT_SHOTS set, the pictures go there to be looked at.
+TEST(QtScreenshotsTest, EveryWindowIsCapturedAsItFirstAppears) {
+  ::setup::testing::TempDir temp;
+  const char* keep = std::getenv("SETUP_QT_SHOTS");
+  std::string dir = keep && *keep ? keep : temp.MakeDir("shots");
+  std::filesystem::create_directories(dir);
+  QtRig rig;
+  rig.ws.SetScreenshotDirectory(dir);
+
+  auto fs = testing::MakeTempDrives(temp,
+                                    {{'A', "a", DriveType::Removable},
+                                     {'C', "c", DriveType::Fixed},
+                                     {'D', "d", DriveType::CdRom}},
+                                    "C:\\");
+  temp.MakeDir("c/Program Files/Quillby");
+  temp.MakeDir("c/Documents");
+  auto registry = RegistryStore::Open(temp.Join("registry.reg"));
+  ASSERT_TRUE(registry.ok());
+  SetupConfig config;
+  testing::FillTexts(config);
+  config.SetText(TEXT_INSTALLINGTITLE, "Installing");
+  config.SetText(TEXT_INSTALLINGTEXT1, "Setup is installing");
+  config.SetText(TEXT_INSTALLINGTEXT2, "to");
+  testing::AddSections(config, {{"Book", "C:\\Quillby\\Book", "1572864"},
+                                {"Samples", "C:\\Quillby\\Samples", "1536"},
+                                {"Extras", "C:\\Quillby\\Extras", "", "FALSE"}});
+  config.m_nCurrentSection = 0;
+  config.m_bChangeFolderButton = true;
+  SpecialFolders folders;
+
+  CBackdropDlg backdrop(rig.ws, config);
+  ASSERT_TRUE(backdrop.Create());
+  auto press = [&](int id) { return [&rig, id](CDialog& shown) { rig.Click(shown, id); }; };
+  rig.When("CWelcomeDlg", press(IDOK));
+  CWelcomeDlg(rig.ws, config).DoModal();
+  // Change Folder opens the browse dialog over the Options dialog; then Continue.
+  rig.When("COptionsDlg", [&](CDialog& shown) {
+    rig.Click(shown, 1006);
+    rig.Click(shown, IDOK);
+  });
+  rig.When("CBrowseDlg", [&](CDialog& shown) {
+    TreeControl* tree = shown.GetTree(1016);
+    tree->Expand(tree->GetSelection(), TVE_EXPAND);
+    rig.Click(shown, IDCANCEL);
+  });
+  COptionsDlg(rig.ws, config, folders, *fs, *registry, rig.code_page).DoModal();
+  // The same dialog when the destination's drive is chosen from the drive list.
+  config.SetSetting(SETTING_CHANGEFOLDERBUTTON, "CHANGEDRIVE");
+  config.m_bChangeFolderButton = false;
+  rig.When("COptionsDlg", press(IDOK));
+  COptionsDlg(rig.ws, config, folders, *fs, *registry, rig.code_page).DoModal();
+  config.m_nCurrentSection = 0;
+  config.SetSectionValue(KEY_CODEDIR, "\\DISC\\CODE");
+  temp.WriteFile("c/DISC/CODE/READ_ME.TXT", "hello");
+  InstallState state;
+  PosixShellLinkMaker links(*fs);
+  CInstallingDlg(
+      {*fs, config, folders, state, rig.ws, rig.code_page, links, [](FileTime t) { return t; }})
+      .DoModal();
+  rig.When("CConfirmReplaceDlg", press(1006));
+  CConfirmReplaceDlg(rig.ws, config, "READ_ME.TXT", 1536, 1048576, FILETIME_UNIX_EPOCH,
+                     FILETIME_UNIX_EPOCH, [](FileTime t) { return t; })
+      .DoModal();
+  rig.When("CExitDlg", press(IDOK));
+  CExitDlg(rig.ws, config).DoModal();
+  rig.When("CNoRoomDlg", press(IDOK));
+  CNoRoomDlg(rig.ws, config, 'C').DoModal();
+  CUpdatingDlg updating(rig.ws, config);
+  updating.Create();
+  updating.DestroyWindow();
+  rig.When("MessageBox", press(IDOK));
+  backdrop.MessageBox("Please choose a folder, not the root of a drive.");
+  rig.When("CSetupFailedDlg", press(IDOK));
+  CSetupFailedDlg(rig.ws, config).DoModal();
+  rig.When("CFinishedDlg", press(IDOK));
+  CFinishedDlg(rig.ws, config).DoModal();
+  backdrop.DestroyWindow();
+
+  const std::vector<std::string> expected = {
+      "001-CBackdropDlg.png",       "002-CWelcomeDlg.png", "003-COptionsDlg.png",
+      "004-CBrowseDlg.png",         "005-COptionsDlg.png", "006-CInstallingDlg.png",
+      "007-CConfirmReplaceDlg.png", "008-CExitDlg.png",    "009-CNoRoomDlg.png",
+      "010-CUpdatingDlg.png",       "011-MessageBox.png",  "012-CSetupFailedDlg.png",
+      "013-CFinishedDlg.png"};
+  for (const std::string& name : expected) {
+    QImage image(QString::fromStdString(dir + "/" + name));
+    EXPECT_FALSE(image.isNull()) << name;
+  }
+  QImage options(QString::fromStdString(dir + "/003-COptionsDlg.png"));
+  Size size = DialogUnitsToPixels(
+      Size{314, 234},
+      QtDialogWindow::MeasureBaseUnits(QtDialogWindow::TemplateFont(OptionsTemplate())));
+  EXPECT_EQ(options.width(), size.cx);
+  EXPECT_EQ(options.height(), size.cy);
+}
+
+}  // namespace
+}  // namespace setup
