@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/dialog_templates.h"
 #include "ui_fixture.h"
 
@@ -62,8 +63,8 @@ TEST(ConfirmReplaceDlgTest, HostileFormatTextsAreShownSafely) {
   config.SetText(TEXT_CONFIRMREPLACETEXT1, "%s%s%s%n");
   config.SetText(TEXT_CONFIRMREPLACETEXT3, "%999999d %");
   rig.user.When("CConfirmReplaceDlg", [](UserDriver& d) {
-    EXPECT_EQ(d.Text(1000), "READ_ME.TXT%s%s%n");
-    EXPECT_EQ(d.Text(1011), "%999999d %");
+    EXPECT_EQ(d.Text(ConfirmReplaceIds::FILE_TEXT), "READ_ME.TXT%s%s%n");
+    EXPECT_EQ(d.Text(ConfirmReplaceIds::OLD_DATE), "%999999d %");
     d.PressEnter();
   });
   MakeDialog(rig.ws, config, 1, 1)->DoModal();
@@ -82,8 +83,9 @@ TEST(ConfirmReplaceDlgTest, AnswersSetTheFlagsAndResults) {
   const Case cases[] = {
       {"yes", [](UserDriver& d) { d.Click(IDOK); }, IDOK, false, false, "Yes"},
       {"enter", [](UserDriver& d) { d.PressEnter(); }, IDOK, false, false, "Yes"},
-      {"yes to all", [](UserDriver& d) { d.Click(1001); }, IDOK, true, false, "YesToAll"},
-      {"no", [](UserDriver& d) { d.Click(1006); }, IDOK, false, true, "No"},
+      {"yes to all", [](UserDriver& d) { d.Click(ConfirmReplaceIds::YES_TO_ALL); }, IDOK, true,
+       false, "YesToAll"},
+      {"no", [](UserDriver& d) { d.Click(ConfirmReplaceIds::NO); }, IDOK, false, true, "No"},
       {"cancel", [](UserDriver& d) { d.Click(IDCANCEL); }, IDCANCEL, false, false, "Cancel"},
       {"esc", [](UserDriver& d) { d.PressEsc(); }, IDCANCEL, false, false, "Cancel"},
   };

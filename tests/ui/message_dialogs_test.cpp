@@ -64,7 +64,7 @@ TEST(MessageDialogsTest, MessageDialogsAreCentredOnTheirOwner) {
   testing::FillTexts(config);
   bool centred = false;
   rig.user.When("CFinishedDlg", [&](UserDriver& d) {
-    centred = d.window().centered();
+    centred = rig.ws.WindowOf(d.dialog())->centered();
     d.PressEnter();
   });
   CFinishedDlg(rig.ws, config).DoModal();
