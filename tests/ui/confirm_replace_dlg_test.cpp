@@ -71,6 +71,39 @@ TEST(ConfirmReplaceDlgTest, HostileFormatTextsAreShownSafely) {
   EXPECT_EQ(rig.user.PendingSteps(), 0u);
 }
 
+const char* AnswerName(CConfirmReplaceDlg::Answer answer) {
+  switch (answer) {
+    case CConfirmReplaceDlg::Answer::Yes:
+      return "Yes";
+    case CConfirmReplaceDlg::Answer::YesToAll:
+      return "YesToAll";
+    case CConfirmReplaceDlg::Answer::No:
+      return "No";
+    case CConfirmReplaceDlg::Answer::Cancel:
+      return "Cancel";
+  }
+  return "";
+}
+
+TEST(ConfirmReplaceDlgTest, EachAnswerGivenIsTheAnswerTheDialogEndsWith) {
+  using Answer = CConfirmReplaceDlg::Answer;
+  for (Answer answer : {Answer::Yes, Answer::YesToAll, Answer::No, Answer::Cancel}) {
+    HeadlessRig rig;
+    SetupConfig config;
+    testing::FillTexts(config);
+    bool given = false;
+    rig.user.When("CConfirmReplaceDlg",
+                  [&](UserDriver& d) { given = CConfirmReplaceDlg::GiveAnswer(d, answer); });
+    auto dialog = MakeDialog(rig.ws, config, 10, 10);
+    dialog->DoModal();
+    EXPECT_TRUE(given) << AnswerName(answer);
+    EXPECT_EQ(dialog->GetAnswer(), answer) << AnswerName(answer);
+    EXPECT_NE(rig.Lines()[0].find(std::string("\"answer\":\"") + AnswerName(answer) + "\""),
+              std::string::npos)
+        << AnswerName(answer);
+  }
+}
+
 TEST(ConfirmReplaceDlgTest, AnswersSetTheFlagsAndResults) {
   struct Case {
     const char* name;
@@ -99,6 +132,7 @@ TEST(ConfirmReplaceDlgTest, AnswersSetTheFlagsAndResults) {
     EXPECT_EQ(dialog->DoModal(), c.result) << c.name;
     EXPECT_EQ(dialog->m_bYesToAll, c.yes_to_all) << c.name;
     EXPECT_EQ(dialog->m_bNo, c.no) << c.name;
+    EXPECT_EQ(AnswerName(dialog->GetAnswer()), c.answer) << c.name;
     EXPECT_NE(rig.Lines()[0].find(std::string("\"answer\":\"") + c.answer + "\""),
               std::string::npos)
         << c.name;
