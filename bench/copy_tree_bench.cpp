@@ -22,8 +22,8 @@
 #include "platform/posix_file_system.h"
 #include "script/directory_path.h"
 #include "support/generated_data.h"
-#include "ui/backends/headless/answers_user.h"
 #include "ui/backends/headless/headless_window_system.h"
+#include "ui/dialogs/answers_user.h"
 
 namespace {
 

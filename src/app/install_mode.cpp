@@ -19,9 +19,9 @@
 #include "platform/posix_process_runner.h"
 #include "platform/posix_shell_link_maker.h"
 #include "script/directory_path.h"
-#include "ui/backends/headless/answers_user.h"
 #include "ui/backends/headless/headless_window_system.h"
-#include "ui/dialogs/dialog_templates.h"
+#include "ui/dialogs/answers_user.h"
+#include "ui/dialogs/installation_dialogs.h"
 #include "ui/framework/transcript_writer.h"
 #ifdef SETUP_HAVE_QT
 #include "ui/backends/qt/qt_session.h"
@@ -42,27 +42,12 @@ bool DisplayAvailable() {
 
 // The dialogs of an installation that real windows cannot show yet.
 std::string DialogsWithoutWindows() {
-  const std::pair<const char*, DialogTemplate> dialogs[] = {
-      {"CWelcomeDlg", WelcomeTemplate()},
-      {"CBackdropDlg", BackdropTemplate()},
-      {"CConfirmReplaceDlg", ConfirmReplaceTemplate()},
-      {"CFinishedDlg", FinishedTemplate()},
-      {"CNoRoomDlg", NoRoomTemplate()},
-      {"CExitDlg", ExitTemplate()},
-      {"CSetupFailedDlg", SetupFailedTemplate()},
-      {"CInstallingDlg", InstallingTemplate()},
-      {"CBrowseDlg", BrowseTemplate()},
-      {"CUpdatingDlg", UpdatingTemplate()},
-      {"COptionsDlg", OptionsTemplate()},
-  };
   std::string missing;
-  for (const auto& [name, dialog_template] : dialogs) {
+  for (const InstallDialogInfo& dialog : InstallationDialogs()) {
 #ifdef SETUP_HAVE_QT
-    if (QtCanRealize(dialog_template)) continue;
-#else
-    (void)dialog_template;
+    if (QtCanRealize(dialog.make_template())) continue;
 #endif
-    missing += (missing.empty() ? "" : ", ") + std::string(name);
+    missing += (missing.empty() ? "" : ", ") + std::string(dialog.kind);
   }
   return missing;
 }

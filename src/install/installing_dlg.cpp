@@ -3,14 +3,15 @@
 #include "install/fit_path_to_width.h"
 #include "install/section_shortcut.h"
 #include "script/directory_path.h"
-#include "ui/dialogs/dialog_templates.h"
+#include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/message_dialogs.h"
 #include "ui/dialogs/safe_format.h"
 
 namespace setup {
 
 CInstallingDlg::CInstallingDlg(InstallServices services)
-    : CDialog(services.window_system, InstallingTemplate()), m_services(std::move(services)) {
+    : CDialog(services.window_system, TemplateOf(InstallDialog::Installing)),
+      m_services(std::move(services)) {
   OnMessageId(WM_INSTALL_DONE, [this](uintptr_t, intptr_t) { return OnInstallDone(); });
   OnMessageId(WM_INSTALL_FILE, [this](uintptr_t, intptr_t) {
     ShowPendingFile();
@@ -30,16 +31,16 @@ bool CInstallingDlg::OnInitDialog() {
   m_bAsking = false;
   m_bStopping = false;
   m_bDone = false;
-  m_pSourceNameField = GetDlgItem(1007);
-  m_pDestNameField = GetDlgItem(1009);
+  m_pSourceNameField = GetDlgItem(InstallingIds::SOURCE_NAME);
+  m_pDestNameField = GetDlgItem(InstallingIds::DEST_NAME);
   m_nWidth = m_pDestNameField ? m_pDestNameField->GetRect().Width() : 0;
   if (config.m_bValid) {
     SetWindowText(config.GetText(TEXT_INSTALLINGTITLE));
-    SetDlgItemText(1000, config.GetText(TEXT_INSTALLINGTEXT1));
-    SetDlgItemText(1008, config.GetText(TEXT_INSTALLINGTEXT2));
-    SetDlgItemText(1007, "");
-    SetDlgItemText(1009, "");
-    SetDlgItemText(IDCANCEL, config.GetText(TEXT_CANCELBUTTON));
+    SetDlgItemText(InstallingIds::TEXT, config.GetText(TEXT_INSTALLINGTEXT1));
+    SetDlgItemText(InstallingIds::TO_TEXT, config.GetText(TEXT_INSTALLINGTEXT2));
+    SetDlgItemText(InstallingIds::SOURCE_NAME, "");
+    SetDlgItemText(InstallingIds::DEST_NAME, "");
+    SetDlgItemText(InstallingIds::CANCEL, config.GetText(TEXT_CANCELBUTTON));
   }
   CenterWindow();
   state.g_bCopyFailed = false;
@@ -149,7 +150,7 @@ void CInstallingDlg::OnCancel() {
   if (m_services.config.m_bExitRequested) {
     m_bStopping = true;
     m_services.state.g_eventStopCopy.Set();
-    EnableDlgItem(IDCANCEL, false);
+    EnableDlgItem(InstallingIds::CANCEL, false);
   }
   if (m_bDone) FinishSection();
 }

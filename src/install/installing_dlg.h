@@ -12,6 +12,7 @@
 #include "platform/file_system.h"
 #include "platform/shell_link_maker.h"
 #include "ui/dialogs/confirm_replace_dlg.h"
+#include "ui/dialogs/installation_dialogs.h"
 #include "ui/framework/dialog.h"
 
 namespace setup {
@@ -50,7 +51,7 @@ class CInstallingDlg : public CDialog {
  public:
   explicit CInstallingDlg(InstallServices services);
   ~CInstallingDlg() override;
-  const char* ClassName() const override { return "CInstallingDlg"; }
+  const char* ClassName() const override { return KindOf(InstallDialog::Installing); }
   bool OnInitDialog() override;
   void OnCancel() override;
   void PostNcDestroy() override;

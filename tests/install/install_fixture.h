@@ -18,9 +18,9 @@
 #include "platform/posix_shell_link_maker.h"
 #include "support/temp_dir.h"
 #include "support/temp_drives.h"
-#include "ui/backends/headless/answers_user.h"
 #include "ui/backends/headless/headless_window_system.h"
 #include "ui/backends/headless/scripted_user.h"
+#include "ui/dialogs/answers_user.h"
 #include "ui/framework/transcript_writer.h"
 
 namespace setup::testing {

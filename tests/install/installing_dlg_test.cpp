@@ -6,6 +6,8 @@
 
 #include "install_fixture.h"
 #include "platform/posix_shell_link_maker.h"
+#include "support/transcript_control.h"
+#include "ui/dialogs/dialog_ids.h"
 
 namespace setup {
 namespace {
@@ -72,8 +74,12 @@ TEST_F(InstallingDlgTest, CopiesTheSectionAndMakesItsShortcut) {
   EXPECT_EQ(Shown(), std::vector<std::string>{"CInstallingDlg=OK"});
   // The fields show the last file when the dialog closes.
   const std::string line = transcript.str();
-  EXPECT_NE(line.find("\"1007\":\"B.TXT\""), std::string::npos) << line;
-  EXPECT_NE(line.find("\"1009\":\"C:\\\\Book\\\\B.TXT\""), std::string::npos) << line;
+  EXPECT_NE(line.find(testing::TranscriptControl(InstallingIds::SOURCE_NAME, "B.TXT")),
+            std::string::npos)
+      << line;
+  EXPECT_NE(line.find(testing::TranscriptControl(InstallingIds::DEST_NAME, R"(C:\\Book\\B.TXT)")),
+            std::string::npos)
+      << line;
   EXPECT_NE(line.find("\"caption\":\"Installing\""), std::string::npos) << line;
 }
 

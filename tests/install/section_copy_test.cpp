@@ -6,6 +6,8 @@
 
 #include "install/file_query.h"
 #include "install_fixture.h"
+#include "support/transcript_control.h"
+#include "ui/dialogs/dialog_ids.h"
 
 namespace setup {
 namespace {
@@ -139,8 +141,12 @@ TEST_F(SectionCopyTest, TheQuestionShowsBothFiles) {
   DestFile("Book/A.TXT", "old");
   CopyTree("CODE", "C:\\Book");
   const std::string line = transcript.str();
-  EXPECT_NE(line.find("\"1010\":\"3 Bytes\""), std::string::npos) << line;
-  EXPECT_NE(line.find("\"1013\":\"1.50 KBytes\""), std::string::npos) << line;
+  EXPECT_NE(line.find(testing::TranscriptControl(ConfirmReplaceIds::OLD_SIZE, "3 Bytes")),
+            std::string::npos)
+      << line;
+  EXPECT_NE(line.find(testing::TranscriptControl(ConfirmReplaceIds::NEW_SIZE, "1.50 KBytes")),
+            std::string::npos)
+      << line;
   EXPECT_EQ(QueryFileSize(*fs, "C:\\Book\\A.TXT"), 1536);
   EXPECT_EQ(QueryFileSize(*fs, "C:\\Book\\NONE.TXT"), 0);
   EXPECT_EQ(QueryFileWriteTime(*fs, "C:\\Book\\NONE.TXT"), 0u);

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "support/memory_file_system.h"
+#include "support/transcript_control.h"
+#include "ui/backends/headless/headless_controls.h"
 #include "ui/backends/headless/text_metrics.h"
+#include "ui/dialogs/dialog_ids.h"
 #include "ui_fixture.h"
 
 namespace setup {
@@ -25,9 +28,10 @@ struct BrowseRig {
   }
   // The texts of an item's children, "" for a placeholder.
   static std::vector<std::string> Children(UserDriver& d, const std::string& path) {
-    auto* tree = dynamic_cast<HeadlessTree*>(d.dialog().GetDlgItem(1016));
+    auto* tree = dynamic_cast<HeadlessTree*>(d.dialog().GetDlgItem(BrowseIds::TREE));
     std::vector<std::string> texts;
-    for (TreeItem child : tree->Children(path.empty() ? TVI_ROOT : d.FindTreeItem(1016, path))) {
+    for (TreeItem child :
+         tree->Children(path.empty() ? TVI_ROOT : d.FindTreeItem(BrowseIds::TREE, path))) {
       texts.push_back(tree->GetItemText(child));
     }
     return texts;
@@ -47,12 +51,12 @@ TEST(BrowseDlgTest, ListsDrivesByTypeWithoutTouchingRemovableOrCdRom) {
   b.disk.AddDirectory("C:\\Books");
   b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
     EXPECT_EQ(BrowseRig::Children(d, ""), (Texts{"A:\\", "C:\\", "D:\\"}));
-    auto* tree = d.dialog().GetTree(1016);
-    EXPECT_EQ(tree->GetItemImages(d.FindTreeItem(1016, "A:\\")), (std::pair{1, 1}));
-    EXPECT_EQ(tree->GetItemImages(d.FindTreeItem(1016, "C:\\")), (std::pair{0, 0}));
-    EXPECT_EQ(tree->GetItemImages(d.FindTreeItem(1016, "D:\\")), (std::pair{2, 2}));
-    EXPECT_EQ(tree->GetSelection(), d.FindTreeItem(1016, "C:\\"));
-    EXPECT_EQ(d.Text(1008), "C:\\");
+    auto* tree = d.dialog().GetTree(BrowseIds::TREE);
+    EXPECT_EQ(tree->GetItemImages(d.FindTreeItem(BrowseIds::TREE, "A:\\")), (std::pair{1, 1}));
+    EXPECT_EQ(tree->GetItemImages(d.FindTreeItem(BrowseIds::TREE, "C:\\")), (std::pair{0, 0}));
+    EXPECT_EQ(tree->GetItemImages(d.FindTreeItem(BrowseIds::TREE, "D:\\")), (std::pair{2, 2}));
+    EXPECT_EQ(tree->GetSelection(), d.FindTreeItem(BrowseIds::TREE, "C:\\"));
+    EXPECT_EQ(d.Text(BrowseIds::CURRENT_PATH), "C:\\");
     EXPECT_EQ(BrowseRig::Children(d, "A:\\"), (Texts{""}));
     EXPECT_EQ(BrowseRig::Children(d, "D:\\"), (Texts{""}));
     EXPECT_EQ(BrowseRig::Children(d, "C:\\"), (Texts{""}));
@@ -70,8 +74,12 @@ TEST(BrowseDlgTest, TemplateTextsWhenInvalid) {
   b.config.m_bValid = false;
   b.Run();
   EXPECT_NE(b.rig.Lines()[0].find(R"("caption":"Browse")"), std::string::npos);
-  EXPECT_NE(b.rig.Lines()[0].find(R"("1000":"Current directory:")"), std::string::npos);
-  EXPECT_NE(b.rig.Lines()[0].find(R"("1010":"New Directory:")"), std::string::npos);
+  EXPECT_NE(b.rig.Lines()[0].find(
+                testing::TranscriptControl(BrowseIds::CURRENT_LABEL, "Current directory:")),
+            std::string::npos);
+  EXPECT_NE(
+      b.rig.Lines()[0].find(testing::TranscriptControl(BrowseIds::NEW_LABEL, "New Directory:")),
+      std::string::npos);
 }
 
 TEST(BrowseDlgTest, ExpandingReadsSortedFoldersLazily) {
@@ -83,17 +91,17 @@ TEST(BrowseDlgTest, ExpandingReadsSortedFoldersLazily) {
   b.disk.AddDirectory("C:\\9lives");
   b.disk.AddFile("C:\\file.txt", "x");
   b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
-    EXPECT_TRUE(d.ExpandTreeItem(1016, "C:\\"));
+    EXPECT_TRUE(d.ExpandTreeItem(BrowseIds::TREE, "C:\\"));
     EXPECT_EQ(BrowseRig::Children(d, "C:\\"),
               (Texts{"9lives", "Alpha", "beta", "GAMMA", "_under"}));
     EXPECT_EQ(BrowseRig::Children(d, "C:\\beta"), (Texts{""}));  // has a subfolder: '+'
     EXPECT_EQ(BrowseRig::Children(d, "C:\\Alpha"), (Texts{}));   // none: no '+'
-    auto* tree = d.dialog().GetTree(1016);
-    EXPECT_EQ(tree->GetItemImages(d.FindTreeItem(1016, "C:\\Alpha")), (std::pair{3, 4}));
-    EXPECT_TRUE(d.ExpandTreeItem(1016, "C:\\beta"));
+    auto* tree = d.dialog().GetTree(BrowseIds::TREE);
+    EXPECT_EQ(tree->GetItemImages(d.FindTreeItem(BrowseIds::TREE, "C:\\Alpha")), (std::pair{3, 4}));
+    EXPECT_TRUE(d.ExpandTreeItem(BrowseIds::TREE, "C:\\beta"));
     EXPECT_EQ(BrowseRig::Children(d, "C:\\beta"), (Texts{"inner"}));
-    d.SelectTreeItem(1016, "C:\\beta\\inner");
-    EXPECT_EQ(d.Text(1008), "C:\\beta\\inner");
+    d.SelectTreeItem(BrowseIds::TREE, "C:\\beta\\inner");
+    EXPECT_EQ(d.Text(BrowseIds::CURRENT_PATH), "C:\\beta\\inner");
     d.Click(IDOK);
   });
   EXPECT_EQ(b.Run(), IDOK);
@@ -104,14 +112,14 @@ TEST(BrowseDlgTest, EmptyFloppyKeepsItsPlusAndAFolderEmptiedMeanwhileLosesIt) {
   BrowseRig b;
   b.disk.AddDirectory("C:\\Books\\Old");
   b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
-    auto* tree = d.dialog().GetTree(1016);
-    d.ExpandTreeItem(1016, "A:\\");
-    EXPECT_FALSE(tree->IsExpanded(d.FindTreeItem(1016, "A:\\")));
+    auto* tree = d.dialog().GetTree(BrowseIds::TREE);
+    d.ExpandTreeItem(BrowseIds::TREE, "A:\\");
+    EXPECT_FALSE(tree->IsExpanded(d.FindTreeItem(BrowseIds::TREE, "A:\\")));
     EXPECT_EQ(BrowseRig::Children(d, "A:\\"), (Texts{""}));
-    d.ExpandTreeItem(1016, "C:\\");
+    d.ExpandTreeItem(BrowseIds::TREE, "C:\\");
     b.disk.Remove("C:\\Books\\Old");
-    d.ExpandTreeItem(1016, "C:\\Books");
-    EXPECT_FALSE(tree->IsExpanded(d.FindTreeItem(1016, "C:\\Books")));
+    d.ExpandTreeItem(BrowseIds::TREE, "C:\\Books");
+    EXPECT_FALSE(tree->IsExpanded(d.FindTreeItem(BrowseIds::TREE, "C:\\Books")));
     EXPECT_EQ(BrowseRig::Children(d, "C:\\Books"), (Texts{}));
     d.PressEsc();
   });
@@ -122,14 +130,14 @@ TEST(BrowseDlgTest, CollapseAndExpandAgainReReadsTheDisk) {
   BrowseRig b;
   b.disk.AddDirectory("C:\\Books\\One");
   b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
-    d.ExpandTreeItem(1016, "C:\\");
-    d.ExpandTreeItem(1016, "C:\\Books");
+    d.ExpandTreeItem(BrowseIds::TREE, "C:\\");
+    d.ExpandTreeItem(BrowseIds::TREE, "C:\\Books");
     b.disk.AddDirectory("C:\\Books\\Two");
-    EXPECT_TRUE(d.CollapseTreeItem(1016, "C:\\Books"));
+    EXPECT_TRUE(d.CollapseTreeItem(BrowseIds::TREE, "C:\\Books"));
     EXPECT_EQ(BrowseRig::Children(d, "C:\\Books"), (Texts{""}));
-    d.ExpandTreeItem(1016, "C:\\Books");
+    d.ExpandTreeItem(BrowseIds::TREE, "C:\\Books");
     EXPECT_EQ(BrowseRig::Children(d, "C:\\Books"), (Texts{"One", "Two"}));
-    EXPECT_TRUE(d.CollapseTreeItem(1016, "C:\\"));
+    EXPECT_TRUE(d.CollapseTreeItem(BrowseIds::TREE, "C:\\"));
     EXPECT_EQ(BrowseRig::Children(d, "C:\\"), (Texts{""}));  // a drive always keeps its '+'
     d.PressEsc();
   });
@@ -151,9 +159,9 @@ TEST(BrowseDlgTest, NewDirectoryIsAppendedOnOk) {
     BrowseRig b;
     b.disk.AddDirectory("C:\\Books");
     b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
-      d.ExpandTreeItem(1016, "C:\\");
-      d.SelectTreeItem(1016, c.select);
-      d.Type(1015, c.typed);
+      d.ExpandTreeItem(BrowseIds::TREE, "C:\\");
+      d.SelectTreeItem(BrowseIds::TREE, c.select);
+      d.Type(BrowseIds::NEW_DIRECTORY, c.typed);
       d.Click(IDOK);
     });
     EXPECT_EQ(b.Run(), IDOK);
@@ -170,8 +178,8 @@ TEST(BrowseDlgTest, NewDirectoryFilterRemovesRefusedCharactersAtTheCaret) {
     BrowseRig b;
     std::pair<int, int> caret;
     b.rig.user.When("CBrowseDlg", [&, typed = typed](UserDriver& d) {
-      d.Type(1015, typed);
-      caret = d.dialog().GetEdit(1015)->GetSel();
+      d.Type(BrowseIds::NEW_DIRECTORY, typed);
+      caret = d.dialog().GetEdit(BrowseIds::NEW_DIRECTORY)->GetSel();
       d.PressEsc();
     });
     b.Run();
@@ -184,11 +192,11 @@ TEST(BrowseDlgTest, NewDirectoryFilterRemovesRefusedCharactersAtTheCaret) {
 TEST(BrowseDlgTest, RefusedCharacterInTheMiddleKeepsTheCaretInPlace) {
   BrowseRig b;
   b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
-    d.Type(1015, "abcd");
-    d.dialog().GetEdit(1015)->SetSel(2, 2);
-    d.Type(1015, ".");
-    EXPECT_EQ(d.Text(1015), "abcd");
-    EXPECT_EQ(d.dialog().GetEdit(1015)->GetSel(), (std::pair{2, 2}));
+    d.Type(BrowseIds::NEW_DIRECTORY, "abcd");
+    d.dialog().GetEdit(BrowseIds::NEW_DIRECTORY)->SetSel(2, 2);
+    d.Type(BrowseIds::NEW_DIRECTORY, ".");
+    EXPECT_EQ(d.Text(BrowseIds::NEW_DIRECTORY), "abcd");
+    EXPECT_EQ(d.dialog().GetEdit(BrowseIds::NEW_DIRECTORY)->GetSel(), (std::pair{2, 2}));
     d.PressEsc();
   });
   b.Run();
@@ -225,14 +233,14 @@ TEST(BrowseDlgTest, LongSelectionIsShownShortenedButReturnedWhole) {
   std::string path = "C:\\Program Files\\Some Long Folder\\Another Long Folder";
   b.disk.AddDirectory(path);
   b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
-    d.ExpandTreeItem(1016, "C:\\");
-    d.ExpandTreeItem(1016, "C:\\Program Files");
-    d.ExpandTreeItem(1016, "C:\\Program Files\\Some Long Folder");
-    d.SelectTreeItem(1016, path);
-    std::string shown = d.Text(1008);
+    d.ExpandTreeItem(BrowseIds::TREE, "C:\\");
+    d.ExpandTreeItem(BrowseIds::TREE, "C:\\Program Files");
+    d.ExpandTreeItem(BrowseIds::TREE, "C:\\Program Files\\Some Long Folder");
+    d.SelectTreeItem(BrowseIds::TREE, path);
+    std::string shown = d.Text(BrowseIds::CURRENT_PATH);
     EXPECT_NE(shown.find("..."), std::string::npos);
     EXPECT_LE(MeasureHeadlessText(shown, DialogFont()).cx,
-              d.dialog().GetDlgItem(1008)->GetRect().Width());
+              d.dialog().GetDlgItem(BrowseIds::CURRENT_PATH)->GetRect().Width());
     d.Click(IDOK);
   });
   b.Run();

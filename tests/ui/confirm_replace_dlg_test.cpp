@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/dialog_templates.h"
 #include "ui_fixture.h"
 
@@ -62,12 +63,45 @@ TEST(ConfirmReplaceDlgTest, HostileFormatTextsAreShownSafely) {
   config.SetText(TEXT_CONFIRMREPLACETEXT1, "%s%s%s%n");
   config.SetText(TEXT_CONFIRMREPLACETEXT3, "%999999d %");
   rig.user.When("CConfirmReplaceDlg", [](UserDriver& d) {
-    EXPECT_EQ(d.Text(1000), "READ_ME.TXT%s%s%n");
-    EXPECT_EQ(d.Text(1011), "%999999d %");
+    EXPECT_EQ(d.Text(ConfirmReplaceIds::FILE_TEXT), "READ_ME.TXT%s%s%n");
+    EXPECT_EQ(d.Text(ConfirmReplaceIds::OLD_DATE), "%999999d %");
     d.PressEnter();
   });
   MakeDialog(rig.ws, config, 1, 1)->DoModal();
   EXPECT_EQ(rig.user.PendingSteps(), 0u);
+}
+
+const char* AnswerName(CConfirmReplaceDlg::Answer answer) {
+  switch (answer) {
+    case CConfirmReplaceDlg::Answer::Yes:
+      return "Yes";
+    case CConfirmReplaceDlg::Answer::YesToAll:
+      return "YesToAll";
+    case CConfirmReplaceDlg::Answer::No:
+      return "No";
+    case CConfirmReplaceDlg::Answer::Cancel:
+      return "Cancel";
+  }
+  return "";
+}
+
+TEST(ConfirmReplaceDlgTest, EachAnswerGivenIsTheAnswerTheDialogEndsWith) {
+  using Answer = CConfirmReplaceDlg::Answer;
+  for (Answer answer : {Answer::Yes, Answer::YesToAll, Answer::No, Answer::Cancel}) {
+    HeadlessRig rig;
+    SetupConfig config;
+    testing::FillTexts(config);
+    bool given = false;
+    rig.user.When("CConfirmReplaceDlg",
+                  [&](UserDriver& d) { given = CConfirmReplaceDlg::GiveAnswer(d, answer); });
+    auto dialog = MakeDialog(rig.ws, config, 10, 10);
+    dialog->DoModal();
+    EXPECT_TRUE(given) << AnswerName(answer);
+    EXPECT_EQ(dialog->GetAnswer(), answer) << AnswerName(answer);
+    EXPECT_NE(rig.Lines()[0].find(std::string("\"answer\":\"") + AnswerName(answer) + "\""),
+              std::string::npos)
+        << AnswerName(answer);
+  }
 }
 
 TEST(ConfirmReplaceDlgTest, AnswersSetTheFlagsAndResults) {
@@ -82,8 +116,9 @@ TEST(ConfirmReplaceDlgTest, AnswersSetTheFlagsAndResults) {
   const Case cases[] = {
       {"yes", [](UserDriver& d) { d.Click(IDOK); }, IDOK, false, false, "Yes"},
       {"enter", [](UserDriver& d) { d.PressEnter(); }, IDOK, false, false, "Yes"},
-      {"yes to all", [](UserDriver& d) { d.Click(1001); }, IDOK, true, false, "YesToAll"},
-      {"no", [](UserDriver& d) { d.Click(1006); }, IDOK, false, true, "No"},
+      {"yes to all", [](UserDriver& d) { d.Click(ConfirmReplaceIds::YES_TO_ALL); }, IDOK, true,
+       false, "YesToAll"},
+      {"no", [](UserDriver& d) { d.Click(ConfirmReplaceIds::NO); }, IDOK, false, true, "No"},
       {"cancel", [](UserDriver& d) { d.Click(IDCANCEL); }, IDCANCEL, false, false, "Cancel"},
       {"esc", [](UserDriver& d) { d.PressEsc(); }, IDCANCEL, false, false, "Cancel"},
   };
@@ -97,6 +132,7 @@ TEST(ConfirmReplaceDlgTest, AnswersSetTheFlagsAndResults) {
     EXPECT_EQ(dialog->DoModal(), c.result) << c.name;
     EXPECT_EQ(dialog->m_bYesToAll, c.yes_to_all) << c.name;
     EXPECT_EQ(dialog->m_bNo, c.no) << c.name;
+    EXPECT_EQ(AnswerName(dialog->GetAnswer()), c.answer) << c.name;
     EXPECT_NE(rig.Lines()[0].find(std::string("\"answer\":\"") + c.answer + "\""),
               std::string::npos)
         << c.name;

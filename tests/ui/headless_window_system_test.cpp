@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "ui/dialogs/confirm_replace_dlg.h"
+#include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/dialog_templates.h"
 #include "ui/dialogs/message_dialogs.h"
 #include "ui_fixture.h"
@@ -48,7 +49,7 @@ TEST(HeadlessWindowSystemTest, WorkerShowsDialogsAndBoxesOnTheUiThreadThenPosts)
   MessageBoxResult box = MessageBoxResult::Cancel;
   rig.user.When("CConfirmReplaceDlg", [&](UserDriver& d) {
     dialog_thread = std::this_thread::get_id();
-    d.Click(1006);
+    d.Click(ConfirmReplaceIds::NO);
   });
   WaitingDlg progress(rig.ws, [&](CDialog& dialog) {
     WindowHandle handle = dialog.GetSafeHwnd();
@@ -132,7 +133,8 @@ TEST(TranscriptWriterTest, AnUnfinishedDialogIsWrittenWithoutAnswerAtTheEnd) {
   std::ostringstream out;
   {
     TranscriptWriter writer(code_page, &out, nullptr);
-    DialogSnapshot shown{"CInstallingDlg", "Installing", {{1000, "Copying"}}, false, {}};
+    DialogSnapshot shown{
+        "CInstallingDlg", "Installing", {{InstallingIds::TEXT, "Copying"}}, false, {}};
     writer.OnDialogShown(shown, false);
     writer.OnMessageBox({"Setup", "later"}, MessageBoxResult::Ok);
     EXPECT_EQ(out.str(), "");

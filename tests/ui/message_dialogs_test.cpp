@@ -64,7 +64,7 @@ TEST(MessageDialogsTest, MessageDialogsAreCentredOnTheirOwner) {
   testing::FillTexts(config);
   bool centred = false;
   rig.user.When("CFinishedDlg", [&](UserDriver& d) {
-    centred = d.window().centered();
+    centred = rig.ws.WindowOf(d.dialog())->centered();
     d.PressEnter();
   });
   CFinishedDlg(rig.ws, config).DoModal();
@@ -78,12 +78,18 @@ TEST(ExitDlgTest, AnswersAndTheExitFlag) {
     int result;
     bool exit_requested;
   };
+  using Answer = CExitDlg::Answer;
+  auto give = [](Answer answer) {
+    return [answer](UserDriver& d) { EXPECT_TRUE(CExitDlg::GiveAnswer(d, answer)); };
+  };
   const Case cases[] = {
       {"continue", [](UserDriver& d) { d.Click(IDOK); }, IDOK, false},
       {"exit", [](UserDriver& d) { d.Click(IDCANCEL); }, IDCANCEL, true},
       {"esc", [](UserDriver& d) { d.PressEsc(); }, IDCANCEL, true},
       // The focus starts on Continue, so Enter continues.
       {"enter", [](UserDriver& d) { d.PressEnter(); }, IDOK, false},
+      {"given continue", give(Answer::Continue), IDOK, false},
+      {"given exit", give(Answer::Exit), IDCANCEL, true},
   };
   for (const Case& c : cases) {
     HeadlessRig rig;
@@ -93,6 +99,7 @@ TEST(ExitDlgTest, AnswersAndTheExitFlag) {
     CExitDlg dialog(rig.ws, config);
     EXPECT_EQ(dialog.DoModal(), c.result) << c.name;
     EXPECT_EQ(config.m_bExitRequested.load(), c.exit_requested) << c.name;
+    EXPECT_EQ(dialog.GetAnswer(), c.exit_requested ? Answer::Exit : Answer::Continue) << c.name;
   }
 }
 

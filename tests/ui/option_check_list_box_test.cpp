@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/backends/headless/headless_controls.h"
 #include "ui_fixture.h"
 
 namespace setup {
 namespace {
 
 using testing::HeadlessRig;
+
+// The host dialog's own id for its list.
+constexpr int LIST_ID = 4000;
 
 struct Notification {
   int id;
@@ -37,7 +41,7 @@ class ListHostDlg : public CDialog {
   }
   const char* ClassName() const override { return "ListHostDlg"; }
   bool OnInitDialog() override {
-    list.Create(DialogFont(), Rect{10, 10, 273, 110}, *this, 4000);
+    list.Create(DialogFont(), Rect{10, 10, 273, 110}, *this, LIST_ID);
     list.AddString("Book\t1.50 MBytes");
     list.AddString("Samples\t12 Bytes");
     list.AddString("Extras");
@@ -57,21 +61,21 @@ TEST(OptionCheckListBoxTest, ClicksAndTheirNotifications) {
   };
   // Items are 13 pixels high; the box is hit while x < m_cxCheck + 2 = 13.
   const Case cases[] = {
-      {"box of item 1", {2, 15}, false, {{4000, CLBN_CHKCHANGE, 1, 1, 1}}},
-      {"last pixel of the box", {12, 2}, false, {{4000, CLBN_CHKCHANGE, 0, 0, 1}}},
-      {"first pixel of the text", {13, 2}, false, {{4000, LBN_SELCHANGE, 0, -1, 0}}},
-      {"text of item 2", {80, 30}, false, {{4000, LBN_SELCHANGE, 2, -1, 0}}},
+      {"box of item 1", {2, 15}, false, {{LIST_ID, CLBN_CHKCHANGE, 1, 1, 1}}},
+      {"last pixel of the box", {12, 2}, false, {{LIST_ID, CLBN_CHKCHANGE, 0, 0, 1}}},
+      {"first pixel of the text", {13, 2}, false, {{LIST_ID, LBN_SELCHANGE, 0, -1, 0}}},
+      {"text of item 2", {80, 30}, false, {{LIST_ID, LBN_SELCHANGE, 2, -1, 0}}},
       {"below the last item", {50, 60}, false, {}},
       {"double click on a box",
        {3, 28},
        true,
-       {{4000, CLBN_CHKCHANGE, 2, 2, 1}, {4000, CLBN_CHKCHANGE, 2, 2, 0}}},
+       {{LIST_ID, CLBN_CHKCHANGE, 2, 2, 1}, {LIST_ID, CLBN_CHKCHANGE, 2, 2, 0}}},
   };
   for (const Case& c : cases) {
     HeadlessRig rig;
     ListHostDlg host(rig.ws);
     rig.user.When("ListHostDlg", [&](UserDriver& d) {
-      auto* list = dynamic_cast<HeadlessList*>(d.dialog().GetDlgItem(4000));
+      auto* list = dynamic_cast<HeadlessList*>(d.dialog().GetDlgItem(LIST_ID));
       if (c.double_click) {
         list->DoubleClick(c.point);
       } else {
@@ -90,9 +94,9 @@ TEST(OptionCheckListBoxTest, TextClickSelectsAfterNotifyingAndHandsTheFocusBack)
   int selection_after = -2;
   int focus_after = -2;
   rig.user.When("ListHostDlg", [&](UserDriver& d) {
-    d.ClickListItem(4000, 1, false);
-    selection_after = d.dialog().GetList(4000)->GetCurSel();
-    focus_after = d.window().GetFocus();
+    d.ClickListItem(LIST_ID, 1, false);
+    selection_after = d.dialog().GetList(LIST_ID)->GetCurSel();
+    focus_after = rig.ws.WindowOf(d.dialog())->GetFocus();
     d.PressEsc();
   });
   host.DoModal();
@@ -105,8 +109,8 @@ TEST(OptionCheckListBoxTest, DrawsNameLeftAndSizeRight) {
   ListHostDlg host(rig.ws);
   Image image;
   rig.user.When("ListHostDlg", [&](UserDriver& d) {
-    d.ClickListItem(4000, 1, false);  // select "Samples"
-    image = d.window().Render();
+    d.ClickListItem(LIST_ID, 1, false);  // select "Samples"
+    image = rig.ws.WindowOf(d.dialog())->Render();
     d.PressEsc();
   });
   host.DoModal();

@@ -6,6 +6,7 @@
 
 #include "support/memory_file_system.h"
 #include "support/temp_dir.h"
+#include "ui/dialogs/dialog_ids.h"
 #include "ui_fixture.h"
 
 namespace setup {
@@ -67,12 +68,12 @@ TEST(OptionsDlgTest, OpensWithSizesTicksAndTheFirstOptionsTexts) {
   o.config.m_bChangeFolderButton = true;
   o.rig.user.When("COptionsDlg", [](UserDriver& d) {
     EXPECT_EQ(d.Caption(), "Choose Options");
-    EXPECT_EQ(d.Text(1007), "C:\\Quillby\\Book");
-    EXPECT_EQ(d.Text(1003), "Installs the Book files.");
-    EXPECT_EQ(d.Text(1004), "Space required on drive C: 1.50 MBytes");
-    EXPECT_EQ(d.Text(1005), "Space available on drive C: 100.00 MBytes");
-    EXPECT_TRUE(d.dialog().GetDlgItem(1006)->IsVisible());
-    EXPECT_FALSE(d.dialog().GetDlgItem(1001)->IsVisible());
+    EXPECT_EQ(d.Text(OptionsIds::FOLDER), "C:\\Quillby\\Book");
+    EXPECT_EQ(d.Text(OptionsIds::DESCRIPTION), "Installs the Book files.");
+    EXPECT_EQ(d.Text(OptionsIds::SPACE_REQUIRED), "Space required on drive C: 1.50 MBytes");
+    EXPECT_EQ(d.Text(OptionsIds::SPACE_AVAILABLE), "Space available on drive C: 100.00 MBytes");
+    EXPECT_TRUE(d.dialog().GetDlgItem(OptionsIds::CHANGE_FOLDER)->IsVisible());
+    EXPECT_FALSE(d.dialog().GetDlgItem(OptionsIds::DRIVES)->IsVisible());
     d.PressEsc();
   });
   o.Run();
@@ -90,8 +91,8 @@ TEST(OptionsDlgTest, AnInstalledOptionStartsClearAndCountsNothing) {
   o.MarkInstalled("Book");
   o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
     EXPECT_EQ(o.Value(0, KEY_INSTALLBYDEFAULT), "FALSE");
-    EXPECT_EQ(d.dialog().GetList(COptionsDlg::CHECK_LIST_ID)->GetCheck(0), 0);
-    EXPECT_EQ(d.Text(1004), "Space required on drive C: 1.50 KBytes");
+    EXPECT_EQ(d.dialog().GetList(OptionsIds::CHECK_LIST)->GetCheck(0), 0);
+    EXPECT_EQ(d.Text(OptionsIds::SPACE_REQUIRED), "Space required on drive C: 1.50 KBytes");
     d.PressEsc();
   });
   o.Run();
@@ -101,14 +102,14 @@ TEST(OptionsDlgTest, AnInstalledOptionStartsClearAndCountsNothing) {
 TEST(OptionsDlgTest, ClickingTextSelectsAndStoresTheUnchangedState) {
   OptionsRig o(THREE);
   o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
-    d.ClickListItem(COptionsDlg::CHECK_LIST_ID, 2, false);
-    EXPECT_EQ(d.Text(1007), "C:\\Quillby\\Extras");
-    EXPECT_EQ(d.Text(1003), "Installs the Extras files.");
+    d.ClickListItem(OptionsIds::CHECK_LIST, 2, false);
+    EXPECT_EQ(d.Text(OptionsIds::FOLDER), "C:\\Quillby\\Extras");
+    EXPECT_EQ(d.Text(OptionsIds::DESCRIPTION), "Installs the Extras files.");
     EXPECT_EQ(o.Value(2, KEY_INSTALLBYDEFAULT), "FALSE");
     EXPECT_EQ(o.config.m_nCurrentSection, 2);
-    d.ClickListItem(COptionsDlg::CHECK_LIST_ID, 0, true);  // untick Book
+    d.ClickListItem(OptionsIds::CHECK_LIST, 0, true);  // untick Book
     EXPECT_EQ(o.Value(0, KEY_INSTALLBYDEFAULT), "FALSE");
-    EXPECT_EQ(d.Text(1004), "Space required on drive C: 1.50 KBytes");
+    EXPECT_EQ(d.Text(OptionsIds::SPACE_REQUIRED), "Space required on drive C: 1.50 KBytes");
     EXPECT_EQ(o.config.m_nCurrentSection, 0);
     d.PressEsc();
   });
@@ -118,7 +119,7 @@ TEST(OptionsDlgTest, ClickingTextSelectsAndStoresTheUnchangedState) {
 TEST(OptionsDlgTest, ContinueStoresTheTicksAndTheInstallFolders) {
   OptionsRig o(THREE);
   o.rig.user.When("COptionsDlg", [](UserDriver& d) {
-    d.ClickListItem(COptionsDlg::CHECK_LIST_ID, 1, true);  // untick Samples
+    d.ClickListItem(OptionsIds::CHECK_LIST, 1, true);  // untick Samples
     d.Click(IDOK);
   });
   EXPECT_EQ(o.Run(), IDOK);
@@ -136,8 +137,8 @@ TEST(OptionsDlgTest, EverythingClearPassesTheSpaceTest) {
   OptionsRig o(THREE);
   o.fs.SetFree('C', 0);
   o.rig.user.When("COptionsDlg", [](UserDriver& d) {
-    d.ClickListItem(COptionsDlg::CHECK_LIST_ID, 0, true);
-    d.ClickListItem(COptionsDlg::CHECK_LIST_ID, 1, true);
+    d.ClickListItem(OptionsIds::CHECK_LIST, 0, true);
+    d.ClickListItem(OptionsIds::CHECK_LIST, 1, true);
     d.Click(IDOK);
   });
   EXPECT_EQ(o.Run(), IDOK);
@@ -152,7 +153,7 @@ TEST(OptionsDlgTest, TwoShortDrivesShowTwoNoRoomDialogsInLetterOrder) {
   o.fs.SetFree('D', 1000);
   o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
     // The lower-case letter shows as written.
-    EXPECT_EQ(d.Text(1005), "Space available on drive d: 1000 Bytes");
+    EXPECT_EQ(d.Text(OptionsIds::SPACE_AVAILABLE), "Space available on drive d: 1000 Bytes");
     d.Click(IDOK);
     EXPECT_FALSE(d.dialog().IsEnded());
     EXPECT_EQ(o.config.m_nCurrentSection, 2);  // left on the last section
@@ -174,8 +175,8 @@ TEST(OptionsDlgTest, ByteSumsAndFreeSpaceDoNotWrapAt32Bits) {
   OptionsRig o(twenty);  // 20 x 256 MB = 5 GB
   o.fs.SetFree('C', 4ULL << 30);
   o.rig.user.When("COptionsDlg", [](UserDriver& d) {
-    EXPECT_EQ(d.Text(1004), "Space required on drive C: 5120.00 MBytes");
-    EXPECT_EQ(d.Text(1005), "Space available on drive C: 4096.00 MBytes");
+    EXPECT_EQ(d.Text(OptionsIds::SPACE_REQUIRED), "Space required on drive C: 5120.00 MBytes");
+    EXPECT_EQ(d.Text(OptionsIds::SPACE_AVAILABLE), "Space available on drive C: 4096.00 MBytes");
     d.Click(IDOK);
     EXPECT_FALSE(d.dialog().IsEnded());
     d.PressEsc();
@@ -187,7 +188,7 @@ TEST(OptionsDlgTest, ByteSumsAndFreeSpaceDoNotWrapAt32Bits) {
   OptionsRig roomy(twenty);
   roomy.fs.SetFree('C', 6ULL << 40);  // a 6 TB disk
   roomy.rig.user.When("COptionsDlg", [](UserDriver& d) {
-    EXPECT_EQ(d.Text(1005), "Space available on drive C: 6291456.00 MBytes");
+    EXPECT_EQ(d.Text(OptionsIds::SPACE_AVAILABLE), "Space available on drive C: 6291456.00 MBytes");
     d.Click(IDOK);
   });
   EXPECT_EQ(roomy.Run(), IDOK);
@@ -220,12 +221,12 @@ TEST(OptionsDlgTest, ContinueNeedsADriveLetterAndReadableFreeSpace) {
 TEST(OptionsDlgTest, BareDriveRootIsRefusedAndTheSavedDestinationRestored) {
   OptionsRig o({{"Book", "C:\\Book", "1"}, {"Samples", "D:\\", "1"}});
   o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
-    d.ClickListItem(COptionsDlg::CHECK_LIST_ID, 1, false);
+    d.ClickListItem(OptionsIds::CHECK_LIST, 1, false);
     d.Click(IDOK);
     EXPECT_FALSE(d.dialog().IsEnded());
     // The cursor section gets the destination saved when the dialog opened (section 0's).
     EXPECT_EQ(o.Value(1, KEY_DESTDIR), "C:\\Book");
-    EXPECT_EQ(d.Text(1007), "C:\\Book");
+    EXPECT_EQ(d.Text(OptionsIds::FOLDER), "C:\\Book");
     d.Click(IDOK);
   });
   EXPECT_EQ(o.Run(), IDOK);
@@ -241,15 +242,15 @@ TEST(OptionsDlgTest, ChangeDriveModeOffersNoCdRomAndMovesEveryDestination) {
   o.config.SetSetting(SETTING_CHANGEFOLDERBUTTON, "ChangeDrive");
   o.config.m_bChangeFolderButton = false;
   o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
-    auto* combo = d.dialog().GetCombo(1001);
+    auto* combo = d.dialog().GetCombo(OptionsIds::DRIVES);
     ASSERT_TRUE(combo->IsVisible());
-    EXPECT_TRUE(d.dialog().GetDlgItem(1000)->IsVisible());
-    EXPECT_FALSE(d.dialog().GetDlgItem(1006)->IsVisible());
+    EXPECT_TRUE(d.dialog().GetDlgItem(OptionsIds::DRIVES_LABEL)->IsVisible());
+    EXPECT_FALSE(d.dialog().GetDlgItem(OptionsIds::CHANGE_FOLDER)->IsVisible());
     ASSERT_EQ(combo->GetCount(), 2);
     EXPECT_EQ(combo->GetLBText(0), "[C]");
     EXPECT_EQ(combo->GetLBText(1), "[D]");
     EXPECT_EQ(combo->GetText(), "[C]");
-    d.PickCombo(1001, "[D]");
+    d.PickCombo(OptionsIds::DRIVES, "[D]");
     EXPECT_EQ(o.config.m_nCurrentSection, 0);
     d.Click(IDOK);
   });
@@ -264,17 +265,17 @@ TEST(OptionsDlgTest, ChangeFolderSetsOnlyTheSelectedOption) {
   o.disk.AddDirectory("D:\\Books");
   o.config.m_bChangeFolderButton = true;
   o.rig.user.When("COptionsDlg", [](UserDriver& d) {
-    d.ClickListItem(COptionsDlg::CHECK_LIST_ID, 1, false);
-    d.Click(1006);
+    d.ClickListItem(OptionsIds::CHECK_LIST, 1, false);
+    d.Click(OptionsIds::CHANGE_FOLDER);
   });
   o.rig.user.When("CBrowseDlg", [](UserDriver& d) {
-    d.ExpandTreeItem(1016, "D:\\");
-    d.SelectTreeItem(1016, "D:\\Books");
-    d.Type(1015, "Demo");
+    d.ExpandTreeItem(BrowseIds::TREE, "D:\\");
+    d.SelectTreeItem(BrowseIds::TREE, "D:\\Books");
+    d.Type(BrowseIds::NEW_DIRECTORY, "Demo");
     d.Click(IDOK);
   });
   o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
-    EXPECT_EQ(d.Text(1007), "D:\\Books\\Demo");
+    EXPECT_EQ(d.Text(OptionsIds::FOLDER), "D:\\Books\\Demo");
     EXPECT_EQ(o.config.m_nCurrentSection, 1);
     d.Click(IDOK);
   });

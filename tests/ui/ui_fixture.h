@@ -10,9 +10,9 @@
 #include "config/setup_texts.h"
 #include "platform/code_page.h"
 #include "platform/file_system_wrapper.h"
-#include "ui/backends/headless/answers_user.h"
 #include "ui/backends/headless/headless_window_system.h"
 #include "ui/backends/headless/scripted_user.h"
+#include "ui/dialogs/answers_user.h"
 #include "ui/framework/transcript_writer.h"
 
 namespace setup::testing {

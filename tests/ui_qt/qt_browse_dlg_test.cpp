@@ -8,6 +8,7 @@
 #include "support/temp_dir.h"
 #include "support/temp_drives.h"
 #include "ui/dialogs/browse_dlg.h"
+#include "ui/dialogs/dialog_ids.h"
 #include "ui_fixture.h"
 
 namespace setup {
@@ -19,19 +20,19 @@ using Texts = std::vector<std::string>;
 // The browse dialog on real widgets: A: removable, C: fixed, D: CD-ROM.
 struct QtBrowseRig {
   QtBrowseRig() {
-    fs = std::make_unique<testing::SpaceFileSystem>(
-        testing::MakeTempDrives(temp,
-                                {{'A', "a", DriveType::Removable},
-                                 {'C', "c", DriveType::Fixed},
-                                 {'D', "d", DriveType::CdRom}},
-                                "C:\\"));
+    drives = testing::MakeTempDrives(temp,
+                                     {{'A', "a", DriveType::Removable},
+                                      {'C', "c", DriveType::Fixed},
+                                      {'D', "d", DriveType::CdRom}},
+                                     "C:\\");
+    fs = std::make_unique<testing::SpaceFileSystem>(drives.get());
     testing::FillTexts(config);
   }
   int Run() {
     dialog = std::make_unique<CBrowseDlg>(rig.ws, config, *fs, rig.code_page);
     return dialog->DoModal();
   }
-  QTreeWidget* Tree(CDialog& shown) { return rig.Widget<QTreeWidget>(shown, 1016); }
+  QTreeWidget* Tree(CDialog& shown) { return rig.Widget<QTreeWidget>(shown, BrowseIds::TREE); }
   static Texts Children(QTreeWidgetItem* item) {
     Texts texts;
     for (int i = 0; i < item->childCount(); ++i)
@@ -47,6 +48,7 @@ struct QtBrowseRig {
 
   ::setup::testing::TempDir temp;
   QtRig rig;
+  std::unique_ptr<PosixFileSystem> drives;
   std::unique_ptr<testing::SpaceFileSystem> fs;
   SetupConfig config;
   std::unique_ptr<CBrowseDlg> dialog;

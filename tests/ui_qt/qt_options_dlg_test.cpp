@@ -9,6 +9,7 @@
 #include "support/temp_dir.h"
 #include "support/temp_drives.h"
 #include "ui/backends/qt/qt_check_list.h"
+#include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/options_dlg.h"
 #include "ui_fixture.h"
 
@@ -23,10 +24,11 @@ constexpr uint64_t MB = 1024 * 1024;
 // The Options dialog on real widgets, over drives C: and D: (fixed) and E: (CD-ROM).
 struct QtOptionsRig {
   explicit QtOptionsRig(std::vector<TestSection> sections) {
-    fs = std::make_unique<testing::SpaceFileSystem>(testing::MakeTempDrives(
+    drives = testing::MakeTempDrives(
         temp,
         {{'C', "c", DriveType::Fixed}, {'D', "d", DriveType::Fixed}, {'E', "e", DriveType::CdRom}},
-        "C:\\"));
+        "C:\\");
+    fs = std::make_unique<testing::SpaceFileSystem>(drives.get());
     fs->SetFree('C', 100 * MB);
     fs->SetFree('D', 100 * MB);
     registry.emplace(std::move(RegistryStore::Open(temp.Join("registry.reg")).value()));
@@ -45,17 +47,18 @@ struct QtOptionsRig {
     return value;
   }
   QtCheckListWidget* List(CDialog& dialog) {
-    return rig.Widget<QtCheckListWidget>(dialog, COptionsDlg::CHECK_LIST_ID);
+    return rig.Widget<QtCheckListWidget>(dialog, OptionsIds::CHECK_LIST);
   }
   // A point on item `index`, `x` pixels into the list's client area.
   QPoint ItemPoint(CDialog& dialog, int index, int x) {
-    Rect item = dialog.GetList(COptionsDlg::CHECK_LIST_ID)->GetItemRect(index);
+    Rect item = dialog.GetList(OptionsIds::CHECK_LIST)->GetItemRect(index);
     QPoint inside = List(dialog)->contentsRect().topLeft();
     return inside + QPoint(x, (item.top + item.bottom) / 2);
   }
 
   ::setup::testing::TempDir temp;
   QtRig rig;
+  std::unique_ptr<PosixFileSystem> drives;
   std::unique_ptr<testing::SpaceFileSystem> fs;
   std::optional<RegistryStore> registry;
   SetupConfig config;
@@ -72,7 +75,7 @@ TEST(QtOptionsDlgTest, TheCheckListStandsLeftOfTheDescriptionWithItsItemsAndTick
   QtOptionsRig o(THREE);
   o.config.m_bChangeFolderButton = true;
   o.rig.When("COptionsDlg", [&](CDialog& shown) {
-    ListControl* list = shown.GetList(COptionsDlg::CHECK_LIST_ID);
+    ListControl* list = shown.GetList(OptionsIds::CHECK_LIST);
     ASSERT_NE(list, nullptr);
     Rect box = shown.GetDlgItem(1002)->GetRect();
     EXPECT_EQ(list->GetRect(), (Rect{box.left - 273, box.top + 7, box.left - 10, box.bottom + 7}));
@@ -114,10 +117,10 @@ TEST(QtOptionsDlgTest, ClicksOnTheRealListReachTheDialog) {
       int x = c.on_glyph ? 3 : 60;
       QtRig::MouseClick(o.List(shown), o.ItemPoint(shown, c.item, x));
       EXPECT_EQ(o.Value(c.item, KEY_INSTALLBYDEFAULT), c.by_default);
-      EXPECT_EQ(shown.GetList(COptionsDlg::CHECK_LIST_ID)->GetCurSel(), c.item);
+      EXPECT_EQ(shown.GetList(OptionsIds::CHECK_LIST)->GetCurSel(), c.item);
       EXPECT_EQ(o.rig.Widget<QLabel>(shown, 1003)->text().toStdString(), c.description);
       // The click hands the focus back to the dialog.
-      EXPECT_NE(o.rig.ws.WindowOf(shown)->GetFocus(), COptionsDlg::CHECK_LIST_ID);
+      EXPECT_NE(o.rig.ws.WindowOf(shown)->GetFocus(), OptionsIds::CHECK_LIST);
       QtRig::Key(o.rig.Window(shown), Qt::Key_Return);
     });
     EXPECT_EQ(o.Run(), IDOK);
@@ -130,7 +133,7 @@ TEST(QtOptionsDlgTest, TheSpaceBarTogglesTheSelectedItemWithoutTellingTheDialog)
     QtRig::MouseClick(o.List(shown), o.ItemPoint(shown, 2, 60));
     o.List(shown)->setFocus();
     QtRig::Key(o.List(shown), Qt::Key_Space, " ");
-    EXPECT_EQ(shown.GetList(COptionsDlg::CHECK_LIST_ID)->GetCheck(2), 1);
+    EXPECT_EQ(shown.GetList(OptionsIds::CHECK_LIST)->GetCheck(2), 1);
     EXPECT_EQ(o.Value(2, KEY_INSTALLBYDEFAULT), "FALSE");
     o.rig.Click(shown, IDOK);
   });

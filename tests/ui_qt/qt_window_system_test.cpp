@@ -15,6 +15,7 @@
 #include "qt_rig.h"
 #include "support/temp_dir.h"
 #include "ui/dialogs/confirm_replace_dlg.h"
+#include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/dialog_templates.h"
 #include "ui/framework/transcript_writer.h"
 
@@ -73,8 +74,8 @@ TEST(QtWindowSystemTest, RendersTheReplaceConfirmationFromItsTemplate) {
         EXPECT_EQ(shown.GetDlgItem(control.id)->GetRect(), DialogUnitsToPixels(control.rect, base))
             << control.id;
       }
-      EXPECT_EQ(shown.GetDlgItemText(1013), "1.50 KBytes");
-      ClickButton(ws, shown, 1006);
+      EXPECT_EQ(shown.GetDlgItemText(ConfirmReplaceIds::NEW_SIZE), "1.50 KBytes");
+      ClickButton(ws, shown, ConfirmReplaceIds::NO);
     });
   });
   EXPECT_EQ(dialog.DoModal(), IDOK);
@@ -88,7 +89,8 @@ TEST(QtWindowSystemTest, RendersTheReplaceConfirmationFromItsTemplate) {
   EXPECT_EQ(loaded.width(), size.cx);
   EXPECT_EQ(loaded.height(), size.cy);
   // The file-name text was drawn: its area holds more than one colour.
-  Rect text = DialogUnitsToPixels(ConfirmReplaceTemplate().Find(1000)->rect, base);
+  Rect text =
+      DialogUnitsToPixels(ConfirmReplaceTemplate().Find(ConfirmReplaceIds::FILE_TEXT)->rect, base);
   std::set<QRgb> colours;
   for (int y = text.top; y < text.bottom; ++y) {
     for (int x = text.left; x < text.right; ++x) colours.insert(loaded.pixel(x, y));

@@ -4,28 +4,33 @@
 #include <vector>
 
 #include "config/setup_texts.h"
-#include "ui/dialogs/dialog_templates.h"
+#include "ui/dialogs/dialog_ids.h"
+#include "ui/framework/backslash_path.h"
 #include "ui/framework/text_compare.h"
 
 namespace setup {
 
 CBrowseDlg::CBrowseDlg(WindowSystem& window_system, const SetupConfig& config, FileSystem& fs,
                        const CodePage& code_page)
-    : CDialog(window_system, BrowseTemplate()), m_config(config), m_fs(fs), m_codePage(code_page) {
-  OnNotifyId(1016, TVN_ITEMEXPANDING, [this](const TreeNotify& n) { return OnItemExpanding(n); });
-  OnNotifyId(1016, TVN_SELCHANGED, [this](const TreeNotify& n) {
+    : CDialog(window_system, TemplateOf(InstallDialog::Browse)),
+      m_config(config),
+      m_fs(fs),
+      m_codePage(code_page) {
+  OnNotifyId(BrowseIds::TREE, TVN_ITEMEXPANDING,
+             [this](const TreeNotify& n) { return OnItemExpanding(n); });
+  OnNotifyId(BrowseIds::TREE, TVN_SELCHANGED, [this](const TreeNotify& n) {
     OnSelChanged(n);
     return intptr_t{0};
   });
-  OnCommandId(1015, EN_CHANGE, [this] { OnChangeNewDirectory(); });
+  OnCommandId(BrowseIds::NEW_DIRECTORY, EN_CHANGE, [this] { OnChangeNewDirectory(); });
 }
 
 bool CBrowseDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   if (m_config.m_bValid) {
     SetWindowText(m_config.GetText(TEXT_BROWSETITLE));
-    SetDlgItemText(1000, m_config.GetText(TEXT_BROWSETEXT1));
-    SetDlgItemText(1010, m_config.GetText(TEXT_BROWSETEXT2));
+    SetDlgItemText(BrowseIds::CURRENT_LABEL, m_config.GetText(TEXT_BROWSETEXT1));
+    SetDlgItemText(BrowseIds::NEW_LABEL, m_config.GetText(TEXT_BROWSETEXT2));
     SetDlgItemText(IDOK, m_config.GetText(TEXT_OKBUTTON));
     SetDlgItemText(IDCANCEL, m_config.GetText(TEXT_CANCELBUTTON));
   }
@@ -63,7 +68,7 @@ void CBrowseDlg::AddDrive(const std::string& root) {
         tree->SelectItem(item);
         m_bSelectFirstFixedDrive = false;
         m_selectedPath = root;
-        SetDlgItemText(1008, root);
+        SetDlgItemText(BrowseIds::CURRENT_PATH, root);
       }
       break;
     }
@@ -199,12 +204,33 @@ std::string CBrowseDlg::ShortenPath(const std::string& path, int width,
 void CBrowseDlg::OnSelChanged(const TreeNotify& notify) {
   m_selectedPath = GetItemPath(notify.item);
   std::string display = m_selectedPath;
-  if (Control* field = GetDlgItem(1008)) {
+  if (Control* field = GetDlgItem(BrowseIds::CURRENT_PATH)) {
     int width = field->GetRect().Width();
     display = ShortenPath(m_selectedPath, width,
                           [field](const std::string& text) { return field->MeasureText(text).cx; });
   }
-  SetDlgItemText(1008, display);
+  SetDlgItemText(BrowseIds::CURRENT_PATH, display);
+}
+
+bool CBrowseDlg::GiveAnswer(UserDriver& driver, const std::string& folder) {
+  std::vector<std::string> parts = SplitBackslashPath(folder);
+  if (parts.empty()) return driver.Click(IDCANCEL);
+  std::string at = parts[0] + "\\";
+  if (driver.FindTreeItem(BrowseIds::TREE, at) == 0) return driver.Click(IDCANCEL);
+  size_t next = 1;
+  for (; next < parts.size(); ++next) {
+    std::string child = Join(at, parts[next]);
+    if (driver.FindTreeItem(BrowseIds::TREE, child) == 0) {
+      driver.ExpandTreeItem(BrowseIds::TREE, at);
+      if (driver.FindTreeItem(BrowseIds::TREE, child) == 0) break;
+    }
+    at = child;
+  }
+  driver.SelectTreeItem(BrowseIds::TREE, at);
+  std::string rest;
+  for (size_t i = next; i < parts.size(); ++i) rest += (rest.empty() ? "" : "\\") + parts[i];
+  if (!rest.empty()) driver.Type(BrowseIds::NEW_DIRECTORY, rest);
+  return driver.Click(IDOK);
 }
 
 bool CBrowseDlg::IsAllowedDirectoryChar(char c) {
@@ -214,7 +240,7 @@ bool CBrowseDlg::IsAllowedDirectoryChar(char c) {
 }
 
 void CBrowseDlg::OnChangeNewDirectory() {
-  EditControl* edit = GetEdit(1015);
+  EditControl* edit = GetEdit(BrowseIds::NEW_DIRECTORY);
   if (edit == nullptr) return;
   m_newDirectory = edit->GetText();
   if (m_newDirectory.empty()) return;
@@ -230,7 +256,7 @@ void CBrowseDlg::OnChangeNewDirectory() {
 }
 
 void CBrowseDlg::OnOK() {
-  m_newDirectory = GetDlgItemText(1015);
+  m_newDirectory = GetDlgItemText(BrowseIds::NEW_DIRECTORY);
   if (!m_newDirectory.empty()) {
     if (m_selectedPath.empty() || m_selectedPath.back() != '\\') m_selectedPath += '\\';
     m_selectedPath += m_newDirectory;

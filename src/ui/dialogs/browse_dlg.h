@@ -6,14 +6,17 @@
 #include "config/setup_config.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
+#include "ui/dialogs/dialog_ids.h"
+#include "ui/dialogs/installation_dialogs.h"
 #include "ui/framework/dialog.h"
+#include "ui/framework/user_driver.h"
 
 namespace setup {
 
 // Picks a destination folder (template 113): a tree of the drives and their folders, read
 // from the file system only as the user opens it, the selected path shortened to fit
-// control 1008, and an edit for a new folder name that refuses characters outside letters,
-// digits, blank and # $ % & ' ( ). After IDOK, m_selectedPath holds the result.
+// its current-path field, and an edit for a new folder name that refuses characters outside
+// letters, digits, blank and # $ % & ' ( ). After IDOK, m_selectedPath holds the result.
 class CBrowseDlg : public CDialog {
  public:
   // Images of bitmap 114, by index.
@@ -25,9 +28,14 @@ class CBrowseDlg : public CDialog {
   static constexpr int IMAGE_BITMAP = 114;
   static constexpr int IMAGE_COUNT = 5;
 
+  // Chooses `folder` on the shown dialog as a user would: opens the tree down to the deepest
+  // existing folder of the path, selects it, types the rest as the new directory and presses
+  // OK; Cancel when the path's drive is not in the tree.
+  static bool GiveAnswer(UserDriver& driver, const std::string& folder);
+
   CBrowseDlg(WindowSystem& window_system, const SetupConfig& config, FileSystem& fs,
              const CodePage& code_page);
-  const char* ClassName() const override { return "CBrowseDlg"; }
+  const char* ClassName() const override { return KindOf(InstallDialog::Browse); }
   bool OnInitDialog() override;
   void OnOK() override;
 
@@ -57,7 +65,7 @@ class CBrowseDlg : public CDialog {
   bool m_bSelectFirstFixedDrive = false;
 
  private:
-  TreeControl* Tree() const { return GetTree(1016); }
+  TreeControl* Tree() const { return GetTree(BrowseIds::TREE); }
   static std::string SearchPattern(const std::string& path);
 
   const SetupConfig& m_config;

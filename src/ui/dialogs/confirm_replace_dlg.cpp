@@ -2,7 +2,7 @@
 
 #include "config/setup_texts.h"
 #include "platform/local_time.h"
-#include "ui/dialogs/dialog_templates.h"
+#include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/file_date_time.h"
 #include "ui/dialogs/safe_format.h"
 #include "ui/dialogs/size_format.h"
@@ -12,7 +12,7 @@ namespace setup {
 CConfirmReplaceDlg::CConfirmReplaceDlg(WindowSystem& window_system, const SetupConfig& config,
                                        std::string file_name, int64_t new_size, int64_t old_size,
                                        FileTime ft_new, FileTime ft_old, LocalTimeFn to_local)
-    : CDialog(window_system, ConfirmReplaceTemplate()),
+    : CDialog(window_system, TemplateOf(InstallDialog::ConfirmReplace)),
       m_strFileName(std::move(file_name)),
       m_nNewSize(new_size),
       m_nOldSize(old_size),
@@ -20,8 +20,8 @@ CConfirmReplaceDlg::CConfirmReplaceDlg(WindowSystem& window_system, const SetupC
       m_ftOld(ft_old),
       m_config(config),
       m_toLocal(to_local ? std::move(to_local) : LocalTimeFn(FileTimeToLocalFileTime)) {
-  OnCommandId(1001, BN_CLICKED, [this] { OnYesToAll(); });
-  OnCommandId(1006, BN_CLICKED, [this] { OnNo(); });
+  OnCommandId(ConfirmReplaceIds::YES_TO_ALL, BN_CLICKED, [this] { OnYesToAll(); });
+  OnCommandId(ConfirmReplaceIds::NO, BN_CLICKED, [this] { OnNo(); });
 }
 
 std::string CConfirmReplaceDlg::DateText(FileTime time) const {
@@ -36,19 +36,22 @@ bool CConfirmReplaceDlg::OnInitDialog() {
     SizeUnits units{m_config.GetText(TEXT_BYTES), m_config.GetText(TEXT_KBYTES),
                     m_config.GetText(TEXT_MBYTES)};
     SetWindowText(m_config.GetText(TEXT_CONFIRMREPLACETITLE));
-    SetDlgItemText(1000, SafeFormat(m_config.GetText(TEXT_CONFIRMREPLACETEXT1),
-                                    {FormatArg::Str(m_strFileName)}));
-    SetDlgItemText(1008, m_config.GetText(TEXT_CONFIRMREPLACETEXT2));
-    SetDlgItemText(1010, FormatReplaceSize(m_nOldSize, units));
-    SetDlgItemText(1012, m_config.GetText(TEXT_CONFIRMREPLACETEXT4));
-    SetDlgItemText(1013, FormatReplaceSize(m_nNewSize, units));
+    SetDlgItemText(
+        ConfirmReplaceIds::FILE_TEXT,
+        SafeFormat(m_config.GetText(TEXT_CONFIRMREPLACETEXT1), {FormatArg::Str(m_strFileName)}));
+    SetDlgItemText(ConfirmReplaceIds::QUESTION, m_config.GetText(TEXT_CONFIRMREPLACETEXT2));
+    SetDlgItemText(ConfirmReplaceIds::OLD_SIZE, FormatReplaceSize(m_nOldSize, units));
+    SetDlgItemText(ConfirmReplaceIds::WITH_TEXT, m_config.GetText(TEXT_CONFIRMREPLACETEXT4));
+    SetDlgItemText(ConfirmReplaceIds::NEW_SIZE, FormatReplaceSize(m_nNewSize, units));
     std::string modified = m_config.GetText(TEXT_CONFIRMREPLACETEXT3);
-    SetDlgItemText(1011, SafeFormat(modified, {FormatArg::Str(DateText(m_ftOld))}));
-    SetDlgItemText(1014, SafeFormat(modified, {FormatArg::Str(DateText(m_ftNew))}));
+    SetDlgItemText(ConfirmReplaceIds::OLD_DATE,
+                   SafeFormat(modified, {FormatArg::Str(DateText(m_ftOld))}));
+    SetDlgItemText(ConfirmReplaceIds::NEW_DATE,
+                   SafeFormat(modified, {FormatArg::Str(DateText(m_ftNew))}));
     // The Yes button shows YesToAllButton and Yes To All shows YesToAllTitle; No keeps "No".
-    SetDlgItemText(IDOK, m_config.GetText(TEXT_YESTOALLBUTTON));
-    SetDlgItemText(IDCANCEL, m_config.GetText(TEXT_CANCELBUTTON));
-    SetDlgItemText(1001, m_config.GetText(TEXT_YESTOALLTITLE));
+    SetDlgItemText(ConfirmReplaceIds::YES, m_config.GetText(TEXT_YESTOALLBUTTON));
+    SetDlgItemText(ConfirmReplaceIds::CANCEL, m_config.GetText(TEXT_CANCELBUTTON));
+    SetDlgItemText(ConfirmReplaceIds::YES_TO_ALL, m_config.GetText(TEXT_YESTOALLTITLE));
   }
   CenterWindow();
   return true;
@@ -57,6 +60,26 @@ bool CConfirmReplaceDlg::OnInitDialog() {
 void CConfirmReplaceDlg::OnYesToAll() {
   m_bYesToAll = true;
   SendMessage(WM_COMMAND, MakeWParam(IDOK, BN_CLICKED), 0);
+}
+
+CConfirmReplaceDlg::Answer CConfirmReplaceDlg::GetAnswer() const {
+  if (m_bYesToAll) return Answer::YesToAll;
+  if (m_bNo) return Answer::No;
+  return result() == IDOK ? Answer::Yes : Answer::Cancel;
+}
+
+bool CConfirmReplaceDlg::GiveAnswer(UserDriver& driver, Answer answer) {
+  switch (answer) {
+    case Answer::Yes:
+      return driver.Click(ConfirmReplaceIds::YES);
+    case Answer::YesToAll:
+      return driver.Click(ConfirmReplaceIds::YES_TO_ALL);
+    case Answer::No:
+      return driver.Click(ConfirmReplaceIds::NO);
+    case Answer::Cancel:
+      return driver.Click(ConfirmReplaceIds::CANCEL);
+  }
+  return false;
 }
 
 void CConfirmReplaceDlg::OnNo() {

@@ -2,20 +2,21 @@
 
 #include "config/setup_keys.h"
 #include "config/setup_texts.h"
-#include "ui/dialogs/dialog_templates.h"
+#include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/safe_format.h"
 
 namespace setup {
 
 CWelcomeDlg::CWelcomeDlg(WindowSystem& window_system, const SetupConfig& config)
-    : CDialog(window_system, WelcomeTemplate()), m_config(config) {}
+    : CDialog(window_system, TemplateOf(InstallDialog::Welcome)), m_config(config) {}
 
 bool CWelcomeDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   if (m_config.m_bValid) {
     SetWindowText(m_config.GetText(TEXT_WELCOMETITLE));
-    SetDlgItemText(1000, SafeFormat(m_config.GetText(TEXT_WELCOMETEXT),
-                                    {FormatArg::Str(m_config.GetSetting(SETTING_MAINPRODNAME))}));
+    SetDlgItemText(WelcomeIds::TEXT,
+                   SafeFormat(m_config.GetText(TEXT_WELCOMETEXT),
+                              {FormatArg::Str(m_config.GetSetting(SETTING_MAINPRODNAME))}));
     SetDlgItemText(IDOK, m_config.GetText(TEXT_OKBUTTON));
   }
   CenterWindow();
@@ -23,16 +24,20 @@ bool CWelcomeDlg::OnInitDialog() {
 }
 
 CExitDlg::CExitDlg(WindowSystem& window_system, SetupConfig& config)
-    : CDialog(window_system, ExitTemplate()), m_config(config) {}
+    : CDialog(window_system, TemplateOf(InstallDialog::Exit)), m_config(config) {}
 
 bool CExitDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   SetWindowText(m_config.GetText(TEXT_EXITTITLE));
-  SetDlgItemText(1000, m_config.GetText(TEXT_EXITTEXT));
-  SetDlgItemText(IDOK, m_config.GetText(TEXT_CONTINUEBUTTON));
-  SetDlgItemText(IDCANCEL, m_config.GetText(TEXT_EXITBUTTON));
-  GotoDlgCtrl(IDOK);
+  SetDlgItemText(ExitIds::TEXT, m_config.GetText(TEXT_EXITTEXT));
+  SetDlgItemText(ExitIds::CONTINUE, m_config.GetText(TEXT_CONTINUEBUTTON));
+  SetDlgItemText(ExitIds::EXIT, m_config.GetText(TEXT_EXITBUTTON));
+  GotoDlgCtrl(ExitIds::CONTINUE);
   return true;
+}
+
+bool CExitDlg::GiveAnswer(UserDriver& driver, Answer answer) {
+  return driver.Click(answer == Answer::Continue ? ExitIds::CONTINUE : ExitIds::EXIT);
 }
 
 void CExitDlg::OnCancel() {
@@ -41,13 +46,16 @@ void CExitDlg::OnCancel() {
 }
 
 CNoRoomDlg::CNoRoomDlg(WindowSystem& window_system, const SetupConfig& config, char drive)
-    : CDialog(window_system, NoRoomTemplate()), m_config(config), m_cDrive(drive) {}
+    : CDialog(window_system, TemplateOf(InstallDialog::NoRoom)),
+      m_config(config),
+      m_cDrive(drive) {}
 
 bool CNoRoomDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   if (m_config.m_bValid) {
     SetWindowText(m_config.GetText(TEXT_NOROOMTITLE));
-    SetDlgItemText(1000, SafeFormat(m_config.GetText(TEXT_NOROOMTEXT), {FormatArg::Chr(m_cDrive)}));
+    SetDlgItemText(NoRoomIds::TEXT,
+                   SafeFormat(m_config.GetText(TEXT_NOROOMTEXT), {FormatArg::Chr(m_cDrive)}));
     SetDlgItemText(IDOK, m_config.GetText(TEXT_OKBUTTON));
   }
   CenterWindow();
@@ -55,13 +63,13 @@ bool CNoRoomDlg::OnInitDialog() {
 }
 
 CSetupFailedDlg::CSetupFailedDlg(WindowSystem& window_system, const SetupConfig& config)
-    : CDialog(window_system, SetupFailedTemplate()), m_config(config) {}
+    : CDialog(window_system, TemplateOf(InstallDialog::SetupFailed)), m_config(config) {}
 
 bool CSetupFailedDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   if (m_config.m_bValid) {
     SetWindowText(m_config.GetText(TEXT_SETUPFAILEDTITLE));
-    SetDlgItemText(1000, m_config.GetText(TEXT_SETUPFAILEDTEXT));
+    SetDlgItemText(SetupFailedIds::TEXT, m_config.GetText(TEXT_SETUPFAILEDTEXT));
     SetDlgItemText(IDOK, m_config.GetText(TEXT_OKBUTTON));
   }
   CenterWindow();
@@ -69,14 +77,15 @@ bool CSetupFailedDlg::OnInitDialog() {
 }
 
 CFinishedDlg::CFinishedDlg(WindowSystem& window_system, const SetupConfig& config)
-    : CDialog(window_system, FinishedTemplate()), m_config(config) {}
+    : CDialog(window_system, TemplateOf(InstallDialog::Finished)), m_config(config) {}
 
 bool CFinishedDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   if (m_config.m_bValid) {
     SetWindowText(m_config.GetText(TEXT_FINISHEDTITLE));
-    SetDlgItemText(1000, SafeFormat(m_config.GetText(TEXT_FINISHEDTEXT),
-                                    {FormatArg::Str(m_config.GetSetting(SETTING_MAINPRODNAME))}));
+    SetDlgItemText(FinishedIds::TEXT,
+                   SafeFormat(m_config.GetText(TEXT_FINISHEDTEXT),
+                              {FormatArg::Str(m_config.GetSetting(SETTING_MAINPRODNAME))}));
     SetDlgItemText(IDOK, m_config.GetText(TEXT_OKBUTTON));
   }
   CenterWindow();
@@ -84,21 +93,22 @@ bool CFinishedDlg::OnInitDialog() {
 }
 
 CUpdatingDlg::CUpdatingDlg(WindowSystem& window_system, const SetupConfig& config)
-    : CDialog(window_system, UpdatingTemplate()), m_config(config) {}
+    : CDialog(window_system, TemplateOf(InstallDialog::Updating)), m_config(config) {}
 
 bool CUpdatingDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   if (m_config.m_bValid) {
     SetWindowText(m_config.GetText(TEXT_UPDATINGTITLE));
-    SetDlgItemText(1017, SafeFormat(m_config.GetText(TEXT_UPDATINGTEXT),
-                                    {FormatArg::Str(m_config.GetSectionValue(KEY_PRODUCTNAME))}));
+    SetDlgItemText(UpdatingIds::TEXT,
+                   SafeFormat(m_config.GetText(TEXT_UPDATINGTEXT),
+                              {FormatArg::Str(m_config.GetSectionValue(KEY_PRODUCTNAME))}));
   }
   CenterWindow();
   return true;
 }
 
 CBackdropDlg::CBackdropDlg(WindowSystem& window_system, const SetupConfig& config)
-    : CDialog(window_system, BackdropTemplate()), m_config(config) {}
+    : CDialog(window_system, TemplateOf(InstallDialog::Backdrop)), m_config(config) {}
 
 Font CBackdropDlg::MessageFont() { return Font{"ARIAL", 28, 400, true}; }
 

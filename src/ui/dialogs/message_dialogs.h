@@ -1,8 +1,10 @@
 #pragma once
 
 #include "config/setup_config.h"
+#include "ui/dialogs/installation_dialogs.h"
 #include "ui/framework/canvas.h"
 #include "ui/framework/dialog.h"
+#include "ui/framework/user_driver.h"
 
 namespace setup {
 
@@ -14,7 +16,7 @@ namespace setup {
 class CWelcomeDlg : public CDialog {
  public:
   CWelcomeDlg(WindowSystem& window_system, const SetupConfig& config);
-  const char* ClassName() const override { return "CWelcomeDlg"; }
+  const char* ClassName() const override { return KindOf(InstallDialog::Welcome); }
   bool OnInitDialog() override;
 
  private:
@@ -25,10 +27,17 @@ class CWelcomeDlg : public CDialog {
 // Exit and Esc set m_bExitRequested and return IDCANCEL.
 class CExitDlg : public CDialog {
  public:
+  enum class Answer { Continue, Exit };
+
+  // Gives `answer` on the shown dialog by its button.
+  static bool GiveAnswer(UserDriver& driver, Answer answer);
+
   CExitDlg(WindowSystem& window_system, SetupConfig& config);
-  const char* ClassName() const override { return "CExitDlg"; }
+  const char* ClassName() const override { return KindOf(InstallDialog::Exit); }
   bool OnInitDialog() override;
   void OnCancel() override;
+  // The answer the dialog ended with.
+  Answer GetAnswer() const { return result() == IDOK ? Answer::Continue : Answer::Exit; }
 
  private:
   SetupConfig& m_config;
@@ -38,7 +47,7 @@ class CExitDlg : public CDialog {
 class CNoRoomDlg : public CDialog {
  public:
   CNoRoomDlg(WindowSystem& window_system, const SetupConfig& config, char drive);
-  const char* ClassName() const override { return "CNoRoomDlg"; }
+  const char* ClassName() const override { return KindOf(InstallDialog::NoRoom); }
   bool OnInitDialog() override;
 
  private:
@@ -50,7 +59,7 @@ class CNoRoomDlg : public CDialog {
 class CSetupFailedDlg : public CDialog {
  public:
   CSetupFailedDlg(WindowSystem& window_system, const SetupConfig& config);
-  const char* ClassName() const override { return "CSetupFailedDlg"; }
+  const char* ClassName() const override { return KindOf(InstallDialog::SetupFailed); }
   bool OnInitDialog() override;
 
  private:
@@ -61,7 +70,7 @@ class CSetupFailedDlg : public CDialog {
 class CFinishedDlg : public CDialog {
  public:
   CFinishedDlg(WindowSystem& window_system, const SetupConfig& config);
-  const char* ClassName() const override { return "CFinishedDlg"; }
+  const char* ClassName() const override { return KindOf(InstallDialog::Finished); }
   bool OnInitDialog() override;
 
  private:
@@ -73,7 +82,7 @@ class CFinishedDlg : public CDialog {
 class CUpdatingDlg : public CDialog {
  public:
   CUpdatingDlg(WindowSystem& window_system, const SetupConfig& config);
-  const char* ClassName() const override { return "CUpdatingDlg"; }
+  const char* ClassName() const override { return KindOf(InstallDialog::Updating); }
   bool OnInitDialog() override;
 
  private:
@@ -85,7 +94,7 @@ class CUpdatingDlg : public CDialog {
 class CBackdropDlg : public CDialog {
  public:
   CBackdropDlg(WindowSystem& window_system, const SetupConfig& config);
-  const char* ClassName() const override { return "CBackdropDlg"; }
+  const char* ClassName() const override { return KindOf(InstallDialog::Backdrop); }
   bool OnInitDialog() override;
   void OnPaint(Canvas& canvas) override;
 

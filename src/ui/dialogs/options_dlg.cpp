@@ -7,7 +7,7 @@
 #include "config/setup_keys.h"
 #include "config/setup_texts.h"
 #include "ui/dialogs/browse_dlg.h"
-#include "ui/dialogs/dialog_templates.h"
+#include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/message_dialogs.h"
 #include "ui/dialogs/safe_format.h"
 #include "ui/dialogs/size_format.h"
@@ -29,14 +29,14 @@ uint64_t AddSaturating(uint64_t a, uint64_t b) {
 
 COptionsDlg::COptionsDlg(WindowSystem& window_system, SetupConfig& config, SpecialFolders& folders,
                          FileSystem& fs, const RegistryStore& registry, const CodePage& code_page)
-    : CDialog(window_system, OptionsTemplate()),
+    : CDialog(window_system, TemplateOf(InstallDialog::Options)),
       m_config(config),
       m_folders(folders),
       m_fs(fs),
       m_registry(registry),
       m_codePage(code_page) {
-  OnCommandId(1006, BN_CLICKED, [this] { OnChangeFolder(); });
-  OnCommandId(1001, CBN_SELCHANGE, [this] { OnDriveSelChange(); });
+  OnCommandId(OptionsIds::CHANGE_FOLDER, BN_CLICKED, [this] { OnChangeFolder(); });
+  OnCommandId(OptionsIds::DRIVES, CBN_SELCHANGE, [this] { OnDriveSelChange(); });
   OnMessageId(WM_CHECKLIST_CLICK, [this](uintptr_t, intptr_t) { return OnCheckListClick(); });
 }
 
@@ -57,22 +57,23 @@ bool COptionsDlg::OnInitDialog() {
   m_strSavedDest = m_config.GetSectionValue(KEY_DESTDIR);
   SetWindowText(Text(TEXT_OPTIONSTITLE));
   m_nSelected = 0;
-  SetDlgItemText(1031, Text(TEXT_INSTRUCTIONTEXT));
-  SetDlgItemText(1032, Text(TEXT_OPTIONSTATIC));
-  SetDlgItemText(1033, Text(TEXT_DESCRIPTIONSTATIC));
-  SetDlgItemText(1034, Text(TEXT_FOLDERTITLE));
+  SetDlgItemText(OptionsIds::INSTRUCTIONS, Text(TEXT_INSTRUCTIONTEXT));
+  SetDlgItemText(OptionsIds::OPTIONS_LABEL, Text(TEXT_OPTIONSTATIC));
+  SetDlgItemText(OptionsIds::DESCRIPTION_LABEL, Text(TEXT_DESCRIPTIONSTATIC));
+  SetDlgItemText(OptionsIds::FOLDER_FRAME, Text(TEXT_FOLDERTITLE));
   m_dialogFont = DialogFont();
-  SetDlgItemText(1006, Text(TEXT_CHANGEDIRBUTTON));
+  SetDlgItemText(OptionsIds::CHANGE_FOLDER, Text(TEXT_CHANGEDIRBUTTON));
   SetDlgItemText(IDOK, Text(TEXT_CONTINUEBUTTON));
   SetDlgItemText(IDCANCEL, Text(TEXT_EXITBUTTON));
-  SetDlgItemText(1005, Text(TEXT_SPACEAVAILABLE));
-  SetDlgItemText(1004, Text(TEXT_SPACEREQUIRED));
+  SetDlgItemText(OptionsIds::SPACE_AVAILABLE, Text(TEXT_SPACEAVAILABLE));
+  SetDlgItemText(OptionsIds::SPACE_REQUIRED, Text(TEXT_SPACEREQUIRED));
 
   // The list stands to the left of the description frame.
-  Rect box = GetDlgItem(1002) ? GetDlgItem(1002)->GetRect() : Rect{};
+  Rect box =
+      GetDlgItem(OptionsIds::LIST_FRAME) ? GetDlgItem(OptionsIds::LIST_FRAME)->GetRect() : Rect{};
   Rect list{box.left - 273, box.top + 7, box.left - 10, box.bottom + 7};
   m_pCheckList = std::make_unique<COptionCheckListBox>(window_system());
-  m_pCheckList->Create(m_dialogFont, list, *this, CHECK_LIST_ID);
+  m_pCheckList->Create(m_dialogFont, list, *this, OptionsIds::CHECK_LIST);
 
   for (int i = 0; i < SectionCount(); ++i) {
     m_config.m_nCurrentSection = i;
@@ -87,9 +88,9 @@ bool COptionsDlg::OnInitDialog() {
     }
   }
 
-  if (!m_config.m_bChangeFolderButton) ShowDlgItem(1006, false);
+  if (!m_config.m_bChangeFolderButton) ShowDlgItem(OptionsIds::CHANGE_FOLDER, false);
   if (EqualsNoCaseAscii(m_config.GetSetting(SETTING_CHANGEFOLDERBUTTON), "CHANGEDRIVE")) {
-    ComboControl* combo = GetCombo(1001);
+    ComboControl* combo = GetCombo(OptionsIds::DRIVES);
     uint32_t drives = m_fs.GetLogicalDrives();
     for (int bit = 0; combo != nullptr && bit < 26; ++bit) {
       std::string root = "?:\\";
@@ -100,8 +101,8 @@ bool COptionsDlg::OnInitDialog() {
       combo->AddString(entry);
     }
     if (combo != nullptr) combo->SetCurSel(combo->FindStringExact("[C]"));
-    ShowDlgItem(1000, true);
-    ShowDlgItem(1001, true);
+    ShowDlgItem(OptionsIds::DRIVES_LABEL, true);
+    ShowDlgItem(OptionsIds::DRIVES, true);
   }
   RefreshOptionInfo();
   return true;
@@ -118,7 +119,7 @@ void COptionsDlg::RefreshOptionInfo() {
   m_config.m_nCurrentSection = m_nSelected;
   std::string dest = m_config.GetSectionValue(KEY_DESTDIR);
   char letter = dest.empty() ? '\0' : dest[0];
-  SetDlgItemText(1005,
+  SetDlgItemText(OptionsIds::SPACE_AVAILABLE,
                  SafeFormat(Text(TEXT_SPACEAVAILABLE),
                             {FormatArg::Chr(letter),
                              FormatArg::Str(FormatByteSize(GetDriveFreeBytes(letter), units))}));
@@ -130,12 +131,14 @@ void COptionsDlg::RefreshOptionInfo() {
     }
   }
   m_config.m_nCurrentSection = m_nSelected;
-  SetDlgItemText(1007, m_config.GetSectionValue(KEY_DESTDIR));
+  SetDlgItemText(OptionsIds::FOLDER, m_config.GetSectionValue(KEY_DESTDIR));
   SetDlgItemText(
-      1004, SafeFormat(Text(TEXT_SPACEREQUIRED),
-                       {FormatArg::Chr(letter), FormatArg::Str(FormatByteSize(required, units))}));
-  SetDlgItemText(1003, SafeFormat(Text(TEXT_DESCRIPTIONTEXT),
-                                  {FormatArg::Str(m_config.GetSectionValue(KEY_PRODUCTNAME))}));
+      OptionsIds::SPACE_REQUIRED,
+      SafeFormat(Text(TEXT_SPACEREQUIRED),
+                 {FormatArg::Chr(letter), FormatArg::Str(FormatByteSize(required, units))}));
+  SetDlgItemText(OptionsIds::DESCRIPTION,
+                 SafeFormat(Text(TEXT_DESCRIPTIONTEXT),
+                            {FormatArg::Str(m_config.GetSectionValue(KEY_PRODUCTNAME))}));
 }
 
 intptr_t COptionsDlg::OnCheckListClick() {
@@ -157,7 +160,7 @@ void COptionsDlg::OnChangeFolder() {
 }
 
 void COptionsDlg::OnDriveSelChange() {
-  ComboControl* combo = GetCombo(1001);
+  ComboControl* combo = GetCombo(OptionsIds::DRIVES);
   if (combo == nullptr) return;
   std::string entry = combo->GetLBText(combo->GetCurSel());
   if (entry.size() < 2) return;
@@ -171,6 +174,31 @@ void COptionsDlg::OnDriveSelChange() {
   }
   m_config.m_nCurrentSection = 0;
   RefreshOptionInfo();
+}
+
+int COptionsDlg::ListedSections(UserDriver& driver) {
+  ListControl* list = driver.dialog().GetList(OptionsIds::CHECK_LIST);
+  return list ? list->GetCount() : 0;
+}
+
+bool COptionsDlg::GiveAnswer(UserDriver& driver, const Answer& answer,
+                             std::optional<std::string>& browse_folder) {
+  if (answer.drive) driver.PickCombo(OptionsIds::DRIVES, std::string("[") + *answer.drive + "]");
+  const int count = ListedSections(driver);
+  for (const auto& [number, folder] : answer.folders) {
+    if (number < 1 || number > count) continue;
+    driver.ClickListItem(OptionsIds::CHECK_LIST, number - 1, false);
+    browse_folder = folder;
+    if (!driver.Click(OptionsIds::CHANGE_FOLDER)) browse_folder.reset();
+  }
+  if (answer.selection) {
+    ListControl* list = driver.dialog().GetList(OptionsIds::CHECK_LIST);
+    for (int i = 0; i < count; ++i) {
+      const bool want = answer.selection->count(i + 1) != 0;
+      if ((list->GetCheck(i) == 1) != want) driver.ClickListItem(OptionsIds::CHECK_LIST, i, true);
+    }
+  }
+  return driver.Click(answer.button == Button::Exit ? OptionsIds::EXIT : OptionsIds::CONTINUE);
 }
 
 std::string COptionsDlg::NoDriveLetterText(const std::string& product, const std::string& dest) {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 
 #include "config/setup_config.h"
@@ -9,8 +12,10 @@
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/registry_store.h"
+#include "ui/dialogs/installation_dialogs.h"
 #include "ui/dialogs/option_check_list_box.h"
 #include "ui/framework/dialog.h"
+#include "ui/framework/user_driver.h"
 
 namespace setup {
 
@@ -22,11 +27,29 @@ namespace setup {
 // a failed space check. All byte counts are 64-bit.
 class COptionsDlg : public CDialog {
  public:
-  static constexpr int CHECK_LIST_ID = 4000;
+  enum class Button { Continue, Exit };
+  // What a user does in the dialog, in this order: picks a drive, sets sections' folders
+  // (each through Change Folder and the browse dialog), ticks exactly the selected
+  // sections, presses a button. Sections are numbered from 1, as in SETUP.INI.
+  struct Answer {
+    std::optional<char> drive;
+    std::map<int, std::string> folders;
+    // nullopt leaves the ticks as the dialog opened.
+    std::optional<std::set<int>> selection;
+    Button button = Button::Continue;
+  };
+
+  // Acts `answer` out on the shown dialog. `browse_folder` holds each folder while Change
+  // Folder's browse dialog is up, for the user who answers that dialog; folders of sections
+  // the list lacks are skipped. Returns whether the button was pressed.
+  static bool GiveAnswer(UserDriver& driver, const Answer& answer,
+                         std::optional<std::string>& browse_folder);
+  // How many sections the shown dialog lists.
+  static int ListedSections(UserDriver& driver);
 
   COptionsDlg(WindowSystem& window_system, SetupConfig& config, SpecialFolders& folders,
               FileSystem& fs, const RegistryStore& registry, const CodePage& code_page);
-  const char* ClassName() const override { return "COptionsDlg"; }
+  const char* ClassName() const override { return KindOf(InstallDialog::Options); }
   bool OnInitDialog() override;
   void OnOK() override;
   void OnCancel() override;

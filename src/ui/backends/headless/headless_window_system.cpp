@@ -2,11 +2,12 @@
 
 #include <future>
 
+#include "ui/backends/headless/headless_user_driver.h"
 #include "ui/framework/dialog_snapshot.h"
 
 namespace setup {
 
-HeadlessWindowSystem::HeadlessWindowSystem(HeadlessUser& user, DialogObserver* observer)
+HeadlessWindowSystem::HeadlessWindowSystem(DialogUser& user, DialogObserver* observer)
     : user_(user),
       observer_(observer),
       message_boxes_(*this),
@@ -57,7 +58,7 @@ int HeadlessWindowSystem::RunModal(CDialog& dialog) {
       dialog.EndDialog(IDCANCEL);
       break;
     }
-    UserDriver driver(dialog, window, turns);
+    HeadlessUserDriver driver(dialog, window, turns);
     if (user_.Act(driver)) {
       ++turns;
       continue;

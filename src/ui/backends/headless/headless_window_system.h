@@ -8,14 +8,14 @@
 #include <mutex>
 #include <thread>
 
-#include "ui/backends/headless/headless_user.h"
 #include "ui/backends/headless/headless_window.h"
+#include "ui/framework/dialog_user.h"
 #include "ui/framework/window_system.h"
 
 namespace setup {
 
 // The window system without a display. Dialogs live in memory; whenever a modal dialog
-// waits for input, the HeadlessUser acts on it; every dialog and message box is reported to
+// waits for input, the DialogUser acts on it; every dialog and message box is reported to
 // the observer (transcript, console). The UI thread is the thread that built this object.
 //
 // A modal loop runs queued work (posted messages, dialogs and boxes marshalled from other
@@ -27,7 +27,7 @@ class HeadlessWindowSystem : public WindowSystem {
   static constexpr int MAX_USER_TURNS = 50;
   static constexpr int CHECK_GLYPH_WIDTH = 11;
 
-  HeadlessWindowSystem(HeadlessUser& user, DialogObserver* observer);
+  HeadlessWindowSystem(DialogUser& user, DialogObserver* observer);
   ~HeadlessWindowSystem() override;
 
   int RunModal(CDialog& dialog) override;
@@ -68,7 +68,7 @@ class HeadlessWindowSystem : public WindowSystem {
   void Unrealize(CDialog& dialog);
   bool RunOneTask(bool wait);
 
-  HeadlessUser& user_;
+  DialogUser& user_;
   DialogObserver* observer_;
   BoxService message_boxes_;
   std::thread::id ui_thread_;

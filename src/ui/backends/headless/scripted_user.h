@@ -6,20 +6,20 @@
 #include <mutex>
 #include <string>
 
-#include "ui/backends/headless/headless_user.h"
+#include "ui/framework/dialog_user.h"
 
 namespace setup {
 
 // A user driven from C++ (tests): steps queued per dialog class run, one per turn, when a
 // dialog of that class waits for input; message-box answers are taken from a queue. Anything
 // without a queued step is handed to the fallback user.
-class ScriptedUser : public HeadlessUser {
+class ScriptedUser : public DialogUser {
  public:
   using Step = std::function<void(UserDriver&)>;
 
-  explicit ScriptedUser(HeadlessUser& fallback) : fallback_(fallback) {}
+  explicit ScriptedUser(DialogUser& fallback) : fallback_(fallback) {}
 
-  // `kind` is the dialog's class name ("COptionsDlg").
+  // `kind` is the dialog's class name, as the transcript writes it.
   void When(const std::string& kind, Step step);
   // Steps not yet taken, over all classes.
   size_t PendingSteps() const;
@@ -28,7 +28,7 @@ class ScriptedUser : public HeadlessUser {
   MessageBoxResult AnswerMessageBox(const MessageBoxRequest& request) override;
 
  private:
-  HeadlessUser& fallback_;
+  DialogUser& fallback_;
   mutable std::mutex mutex_;
   std::map<std::string, std::deque<Step>> steps_;
 };

@@ -1,6 +1,7 @@
-#include "ui/backends/headless/headless_user.h"
+#include "ui/backends/headless/headless_user_driver.h"
 
 #include "ui/backends/headless/headless_window.h"
+#include "ui/framework/backslash_path.h"
 #include "ui/framework/text_compare.h"
 
 namespace setup {
@@ -27,26 +28,14 @@ std::vector<std::string> SplitTreePath(const std::string& path) {
 
 }  // namespace
 
-std::vector<std::string> SplitBackslashPath(const std::string& path) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  while (start < path.size()) {
-    size_t end = path.find('\\', start);
-    if (end == std::string::npos) end = path.size();
-    if (end > start) parts.push_back(path.substr(start, end - start));
-    start = end + 1;
-  }
-  return parts;
-}
-
-bool UserDriver::Click(int id) {
+bool HeadlessUserDriver::Click(int id) {
   Control* control = dialog_.GetDlgItem(id);
   if (!Usable(control) || !IsButton(control)) return false;
   dialog_.UserCommand(id, BN_CLICKED);
   return true;
 }
 
-bool UserDriver::PressEnter() {
+bool HeadlessUserDriver::PressEnter() {
   Control* focused = dialog_.GetDlgItem(window_.GetFocus());
   if (focused != nullptr && IsButton(focused) && Usable(focused)) return Click(focused->id());
   int id = dialog_.dialog_template().DefaultButton();
@@ -55,27 +44,27 @@ bool UserDriver::PressEnter() {
   return true;
 }
 
-bool UserDriver::PressEsc() {
+bool HeadlessUserDriver::PressEsc() {
   dialog_.UserCommand(IDCANCEL, BN_CLICKED);
   return true;
 }
 
-bool UserDriver::PressDefault() {
+bool HeadlessUserDriver::PressDefault() {
   int id = dialog_.dialog_template().DefaultButton();
   return id != 0 && Click(id);
 }
 
-HeadlessList* UserDriver::List(int id) const {
+HeadlessList* HeadlessUserDriver::List(int id) const {
   auto* list = dynamic_cast<HeadlessList*>(dialog_.GetDlgItem(id));
   return Usable(list) ? list : nullptr;
 }
 
-HeadlessTree* UserDriver::Tree(int id) const {
+HeadlessTree* HeadlessUserDriver::Tree(int id) const {
   auto* tree = dynamic_cast<HeadlessTree*>(dialog_.GetDlgItem(id));
   return Usable(tree) ? tree : nullptr;
 }
 
-bool UserDriver::ClickListItem(int id, int index, bool on_check_box) {
+bool HeadlessUserDriver::ClickListItem(int id, int index, bool on_check_box) {
   HeadlessList* list = List(id);
   if (list == nullptr || index < 0 || index >= list->GetCount()) return false;
   list->EnsureVisible(index);
@@ -85,7 +74,7 @@ bool UserDriver::ClickListItem(int id, int index, bool on_check_box) {
   return true;
 }
 
-bool UserDriver::PickCombo(int id, const std::string& text) {
+bool HeadlessUserDriver::PickCombo(int id, const std::string& text) {
   auto* combo = dynamic_cast<ComboControl*>(dialog_.GetDlgItem(id));
   if (!Usable(combo)) return false;
   int index = combo->FindStringExact(text);
@@ -95,7 +84,7 @@ bool UserDriver::PickCombo(int id, const std::string& text) {
   return true;
 }
 
-TreeItem UserDriver::FindTreeItem(int id, const std::string& path) const {
+TreeItem HeadlessUserDriver::FindTreeItem(int id, const std::string& path) {
   auto* tree = dynamic_cast<HeadlessTree*>(dialog_.GetDlgItem(id));
   if (tree == nullptr) return 0;
   TreeItem at = TVI_ROOT;
@@ -113,7 +102,7 @@ TreeItem UserDriver::FindTreeItem(int id, const std::string& path) const {
   return at;
 }
 
-bool UserDriver::ExpandTreeItem(int id, const std::string& path) {
+bool HeadlessUserDriver::ExpandTreeItem(int id, const std::string& path) {
   HeadlessTree* tree = Tree(id);
   TreeItem item = FindTreeItem(id, path);
   if (tree == nullptr || item == 0 || tree->GetChild(item) == 0) return false;
@@ -121,7 +110,7 @@ bool UserDriver::ExpandTreeItem(int id, const std::string& path) {
   return true;
 }
 
-bool UserDriver::CollapseTreeItem(int id, const std::string& path) {
+bool HeadlessUserDriver::CollapseTreeItem(int id, const std::string& path) {
   HeadlessTree* tree = Tree(id);
   TreeItem item = FindTreeItem(id, path);
   if (tree == nullptr || item == 0 || !tree->IsExpanded(item)) return false;
@@ -129,7 +118,7 @@ bool UserDriver::CollapseTreeItem(int id, const std::string& path) {
   return true;
 }
 
-bool UserDriver::SelectTreeItem(int id, const std::string& path) {
+bool HeadlessUserDriver::SelectTreeItem(int id, const std::string& path) {
   HeadlessTree* tree = Tree(id);
   TreeItem item = FindTreeItem(id, path);
   if (tree == nullptr || item == 0) return false;
@@ -137,7 +126,7 @@ bool UserDriver::SelectTreeItem(int id, const std::string& path) {
   return true;
 }
 
-bool UserDriver::Type(int id, const std::string& text) {
+bool HeadlessUserDriver::Type(int id, const std::string& text) {
   auto* edit = dynamic_cast<HeadlessEdit*>(dialog_.GetDlgItem(id));
   if (!Usable(edit)) return false;
   window_.SetFocus(id);

@@ -1,18 +1,17 @@
-#include "ui/backends/headless/answers_user.h"
+#include "ui/dialogs/answers_user.h"
 
 #include <set>
-#include <vector>
 
-#include "ui/backends/headless/headless_window.h"
+#include "ui/dialogs/browse_dlg.h"
 #include "ui/dialogs/confirm_replace_dlg.h"
+#include "ui/dialogs/installation_dialogs.h"
+#include "ui/dialogs/message_dialogs.h"
 #include "ui/dialogs/options_dlg.h"
 #include "ui/framework/text_compare.h"
 
 namespace setup {
 
 namespace {
-
-constexpr int OPTIONS_LIST = COptionsDlg::CHECK_LIST_ID;
 
 // "1, 3" as {1, 3}; tokens that are not numbers are ignored.
 std::set<int> ParseSelection(const std::string& text) {
@@ -36,8 +35,15 @@ std::set<int> ParseSelection(const std::string& text) {
   return numbers;
 }
 
-std::string JoinPath(const std::string& base, const std::string& name) {
-  return !base.empty() && base.back() == '\\' ? base + name : base + "\\" + name;
+// An answer to the replace question by its name in the answers file; nullopt for any other
+// word.
+std::optional<CConfirmReplaceDlg::Answer> ParseReplaceAnswer(const std::string& word) {
+  using Answer = CConfirmReplaceDlg::Answer;
+  if (EqualsNoCaseAscii(word, "YesToAll")) return Answer::YesToAll;
+  if (EqualsNoCaseAscii(word, "No")) return Answer::No;
+  if (EqualsNoCaseAscii(word, "Cancel")) return Answer::Cancel;
+  if (EqualsNoCaseAscii(word, "Yes")) return Answer::Yes;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -48,14 +54,23 @@ std::optional<std::string> AnswersUser::Find(const std::string& section,
 }
 
 bool AnswersUser::Act(UserDriver& driver) {
-  std::string kind = driver.kind();
-  if (kind == "COptionsDlg") return ActOnOptions(driver);
-  if (kind == "CBrowseDlg") return ActOnBrowse(driver);
-  if (kind == "CExitDlg") return ActOnExit(driver);
-  if (kind == "CConfirmReplaceDlg") return ActOnConfirmReplace(driver);
-  // The progress dialog ends by itself when the copy is done.
-  if (kind == "CInstallingDlg") return false;
-  return ActByDefault(driver);
+  std::optional<InstallDialog> dialog = FindInstallDialog(driver.kind());
+  if (!dialog) return ActByDefault(driver);
+  switch (*dialog) {
+    case InstallDialog::Options:
+      return ActOnOptions(driver);
+    case InstallDialog::Browse:
+      return ActOnBrowse(driver);
+    case InstallDialog::Exit:
+      return ActOnExit(driver);
+    case InstallDialog::ConfirmReplace:
+      return ActOnConfirmReplace(driver);
+    case InstallDialog::Installing:
+      // The progress dialog ends by itself when the copy is done.
+      return false;
+    default:
+      return ActByDefault(driver);
+  }
 }
 
 bool AnswersUser::ActByDefault(UserDriver& driver) {
@@ -69,32 +84,25 @@ bool AnswersUser::ActOnOptions(UserDriver& driver) {
     forcing_exit_ = true;
     return driver.PressEsc();
   }
+  COptionsDlg::Answer answer;
   if (auto drive = Find("Options", "Drive"); drive && !drive->empty()) {
-    driver.PickCombo(1001, std::string("[") + UpperAscii((*drive)[0]) + "]");
+    answer.drive = UpperAscii((*drive)[0]);
   }
-  ListControl* list = driver.dialog().GetList(OPTIONS_LIST);
-  int count = list ? list->GetCount() : 0;
+  const int count = COptionsDlg::ListedSections(driver);
   for (int n = 1; n <= count; ++n) {
     auto folder = Find("Options", "Folder" + std::to_string(n));
-    if (!folder || folder->empty()) continue;
-    driver.ClickListItem(OPTIONS_LIST, n - 1, false);
-    browse_target_ = *folder;
-    if (!driver.Click(1006)) browse_target_.reset();
+    if (folder && !folder->empty()) answer.folders[n] = *folder;
   }
   if (auto select = Find("Options", "Select")) {
-    std::set<int> chosen =
+    answer.selection =
         EqualsNoCaseAscii(*select, "none") ? std::set<int>{} : ParseSelection(*select);
-    for (int i = 0; i < count; ++i) {
-      bool want = chosen.count(i + 1) != 0;
-      if ((list->GetCheck(i) == 1) != want) driver.ClickListItem(OPTIONS_LIST, i, true);
-    }
   }
   auto button = Find("Options", "Button");
   if (button && EqualsNoCaseAscii(*button, "Exit")) {
+    answer.button = COptionsDlg::Button::Exit;
     forcing_exit_ = true;
-    return driver.Click(IDCANCEL);
   }
-  return driver.Click(IDOK);
+  return COptionsDlg::GiveAnswer(driver, answer, browse_target_);
 }
 
 bool AnswersUser::ActOnBrowse(UserDriver& driver) {
@@ -102,25 +110,9 @@ bool AnswersUser::ActOnBrowse(UserDriver& driver) {
     browse_target_.reset();
     return ActByDefault(driver);
   }
-  std::vector<std::string> parts = SplitBackslashPath(*browse_target_);
+  const std::string folder = *browse_target_;
   browse_target_.reset();
-  if (parts.empty()) return driver.Click(IDCANCEL);
-  std::string at = parts[0] + "\\";
-  if (driver.FindTreeItem(1016, at) == 0) return driver.Click(IDCANCEL);
-  size_t next = 1;
-  for (; next < parts.size(); ++next) {
-    std::string child = JoinPath(at, parts[next]);
-    if (driver.FindTreeItem(1016, child) == 0) {
-      driver.ExpandTreeItem(1016, at);
-      if (driver.FindTreeItem(1016, child) == 0) break;
-    }
-    at = child;
-  }
-  driver.SelectTreeItem(1016, at);
-  std::string rest;
-  for (size_t i = next; i < parts.size(); ++i) rest += (rest.empty() ? "" : "\\") + parts[i];
-  if (!rest.empty()) driver.Type(1015, rest);
-  return driver.Click(IDOK);
+  return CBrowseDlg::GiveAnswer(driver, folder);
 }
 
 bool AnswersUser::ActOnExit(UserDriver& driver) {
@@ -128,31 +120,28 @@ bool AnswersUser::ActOnExit(UserDriver& driver) {
   bool keep_going = answer && EqualsNoCaseAscii(*answer, "Continue");
   if (forcing_exit_ || driver.turn() > 0 || !keep_going) {
     forcing_exit_ = false;
-    return driver.Click(IDCANCEL);
+    return CExitDlg::GiveAnswer(driver, CExitDlg::Answer::Exit);
   }
-  return driver.Click(IDOK);
+  return CExitDlg::GiveAnswer(driver, CExitDlg::Answer::Continue);
 }
 
 bool AnswersUser::ActOnConfirmReplace(UserDriver& driver) {
   if (driver.turn() > 0) return driver.PressEsc();
-  std::optional<std::string> answer;
+  std::optional<std::string> word;
   std::string file_name;
   if (auto* dialog = dynamic_cast<CConfirmReplaceDlg*>(&driver.dialog())) {
     file_name = dialog->m_strFileName;
-    answer = Find("ConfirmReplace", file_name);
+    word = Find("ConfirmReplace", file_name);
   }
-  if (!answer) answer = Find("ConfirmReplace", "Default");
-  const bool cancel = answer && EqualsNoCaseAscii(*answer, "Cancel");
+  if (!word) word = Find("ConfirmReplace", "Default");
+  const std::optional<CConfirmReplaceDlg::Answer> answer =
+      word ? ParseReplaceAnswer(*word) : std::nullopt;
+  const bool cancel = answer == CConfirmReplaceDlg::Answer::Cancel;
   // Continue in the exit confirmation asks the same question again; the second Cancel for
   // one file confirms the exit, so the two answers cannot loop.
   if (cancel && last_cancelled_ == file_name) forcing_exit_ = true;
   last_cancelled_ = cancel ? std::optional<std::string>(file_name) : std::nullopt;
-  if (answer) {
-    if (EqualsNoCaseAscii(*answer, "YesToAll")) return driver.Click(1001);
-    if (EqualsNoCaseAscii(*answer, "No")) return driver.Click(1006);
-    if (cancel) return driver.Click(IDCANCEL);
-    if (EqualsNoCaseAscii(*answer, "Yes")) return driver.Click(IDOK);
-  }
+  if (answer) return CConfirmReplaceDlg::GiveAnswer(driver, *answer);
   return driver.PressDefault();
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "config/ini_file.h"
-#include "ui/backends/headless/headless_user.h"
+#include "ui/framework/dialog_user.h"
 
 namespace setup {
 
@@ -16,12 +16,13 @@ namespace setup {
 //   [ConfirmReplace] Default, and per file by its name on the medium: Yes | YesToAll | No |
 //             Cancel
 //   [ExitConfirm] Default = Continue | Exit;  [RenameRetry] Default = Retry | Cancel
-// Absent entries take the dialog's default button (the retry question: Cancel). It never
-// leaves a run waiting or looping: when the Options dialog refuses to continue, it exits and
-// confirms the exit; a retry question is answered Retry at most MAX_RETRIES times in a row;
-// a replace question answered Cancel a second time in a row confirms the exit. The progress
-// dialog is left alone: it ends when its copy does.
-class AnswersUser : public HeadlessUser {
+// Each entry becomes the dialog's own answer value, which the dialog gives through the
+// driver. Absent entries take the dialog's default button (the retry question: Cancel). It
+// never leaves a run waiting or looping: when the Options dialog refuses to continue, it
+// exits and confirms the exit; a retry question is answered Retry at most MAX_RETRIES times
+// in a row; a replace question answered Cancel a second time in a row confirms the exit. The
+// progress dialog is left alone: it ends when its copy does.
+class AnswersUser : public DialogUser {
  public:
   static constexpr int MAX_RETRIES = 3;
 
