@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <atomic>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -50,8 +49,6 @@ class SetupConfig {
   bool m_bIniLoaded = true;
   bool m_bTextsLoaded = true;
   bool m_bValid = false;
-  // Written by the install worker while the user-interface thread reads it.
-  std::atomic<bool> m_bExitRequested{false};
   bool m_bFilesCompressed = false;
   bool m_bUseUnderscores = false;
   int m_nSections = 0;

@@ -22,8 +22,9 @@ bool CWelcomeDlg::OnInitDialog() {
   return true;
 }
 
-CExitDlg::CExitDlg(WindowSystem& window_system, SetupConfig& config)
-    : CDialog(window_system, ExitTemplate()), m_config(config) {}
+CExitDlg::CExitDlg(WindowSystem& window_system, const SetupConfig& config,
+                   std::atomic<bool>& exit_requested)
+    : CDialog(window_system, ExitTemplate()), m_config(config), m_bExitRequested(exit_requested) {}
 
 bool CExitDlg::OnInitDialog() {
   CDialog::OnInitDialog();
@@ -36,7 +37,7 @@ bool CExitDlg::OnInitDialog() {
 }
 
 void CExitDlg::OnCancel() {
-  m_config.m_bExitRequested = true;
+  m_bExitRequested = true;
   CDialog::OnCancel();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "config/setup_config.h"
 #include "ui/framework/canvas.h"
 #include "ui/framework/dialog.h"
@@ -22,16 +24,18 @@ class CWelcomeDlg : public CDialog {
 };
 
 // The exit confirmation (template 108): Continue returns IDOK and leaves the exit flag;
-// Exit and Esc set m_bExitRequested and return IDCANCEL.
+// Exit and Esc set m_bExitRequested (the install run's flag) and return IDCANCEL.
 class CExitDlg : public CDialog {
  public:
-  CExitDlg(WindowSystem& window_system, SetupConfig& config);
+  CExitDlg(WindowSystem& window_system, const SetupConfig& config,
+           std::atomic<bool>& exit_requested);
   const char* ClassName() const override { return "CExitDlg"; }
   bool OnInitDialog() override;
   void OnCancel() override;
 
  private:
-  SetupConfig& m_config;
+  const SetupConfig& m_config;
+  std::atomic<bool>& m_bExitRequested;
 };
 
 // Not enough space on one drive (template 106).

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -24,8 +25,10 @@ class COptionsDlg : public CDialog {
  public:
   static constexpr int CHECK_LIST_ID = 4000;
 
+  // `exit_requested` is the install run's flag, set when the user confirms Exit.
   COptionsDlg(WindowSystem& window_system, SetupConfig& config, SpecialFolders& folders,
-              FileSystem& fs, const RegistryStore& registry, const CodePage& code_page);
+              FileSystem& fs, const RegistryStore& registry, const CodePage& code_page,
+              std::atomic<bool>& exit_requested);
   const char* ClassName() const override { return "COptionsDlg"; }
   bool OnInitDialog() override;
   void OnOK() override;
@@ -61,6 +64,7 @@ class COptionsDlg : public CDialog {
   FileSystem& m_fs;
   const RegistryStore& m_registry;
   const CodePage& m_codePage;
+  std::atomic<bool>& m_bExitRequested;
 };
 
 }  // namespace setup
