@@ -97,8 +97,6 @@ INSTANTIATE_TEST_SUITE_P(
         ValidationCase{"valid", KEY_CODEDIR, "CODE1", {}},
         ValidationCase{
             "codedir_with_drive", KEY_CODEDIR, "D:\\CODE1", {IllegalCharacter("D:\\CODE1", ':')}},
-        ValidationCase{
-            "codedir_question", KEY_CODEDIR, "CO?DE*", {IllegalCharacter("CO?DE*", '?')}},
         ValidationCase{"codedir_control",
                        KEY_CODEDIR,
                        "CO\x01"
