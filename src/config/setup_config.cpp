@@ -29,6 +29,13 @@ ConfigFinding IniFinding(std::string text, size_t line = 0, std::string section 
 
 std::string SectionName(int index) { return "Section" + std::to_string(index + 1); }
 
+// Where a missing key is reported: its own line when it says "Error", else its section's
+// header (0 when the section is missing too).
+size_t MissingKeyLine(const IniFile& ini, const std::string& section, const char* key) {
+  size_t line = ini.LineOf(section, key);
+  return line != 0 ? line : ini.LineOf(section);
+}
+
 // The 34 characters a directory name cannot hold: codes 1 to 31, '?', '*' and ':'.
 bool IsIllegalDirectoryChar(char c) {
   unsigned char u = static_cast<unsigned char>(c);
@@ -109,7 +116,8 @@ std::vector<ConfigFinding> SetupConfig::LoadSetupIni(FileSystem& fs) {
       m_bIniLoaded = false;
       findings.push_back(IniFinding(std::string("Warning: The ") + SETTING_NAMES[i] +
                                         " key (or its text) is not set in SETUP.INI",
-                                    ini.LineOf(SETUP_SECTION), SETUP_SECTION, SETTING_NAMES[i]));
+                                    MissingKeyLine(ini, SETUP_SECTION, SETTING_NAMES[i]),
+                                    SETUP_SECTION, SETTING_NAMES[i]));
     }
   }
 
@@ -136,10 +144,10 @@ std::vector<ConfigFinding> SetupConfig::LoadSetupIni(FileSystem& fs) {
       m_sectionLines[k][s] = ini.LineOf(section, SECTION_KEY_NAMES[k]);
       if (slot == MISSING) {
         m_bIniLoaded = false;
-        findings.push_back(IniFinding(std::string("Warning: The ") + SECTION_KEY_NAMES[k] +
-                                          " key (or its text) in " + section +
-                                          " is not set in SETUP.INI",
-                                      ini.LineOf(section), section, SECTION_KEY_NAMES[k]));
+        findings.push_back(IniFinding(
+            std::string("Warning: The ") + SECTION_KEY_NAMES[k] + " key (or its text) in " +
+                section + " is not set in SETUP.INI",
+            MissingKeyLine(ini, section, SECTION_KEY_NAMES[k]), section, SECTION_KEY_NAMES[k]));
       }
     }
   }

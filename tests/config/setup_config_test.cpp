@@ -60,8 +60,9 @@ TEST_F(LoadSetupIniTest, MissingFileNamesTheFirstKeyOnly) {
   EXPECT_EQ(config.m_nSections, 0);
 }
 
-// Where each loading finding points: the line of the key it is about, or of the section
-// header when the key is missing (0 when the section is missing too).
+// Where each loading finding points: the line of the key it is about (also of a key that
+// says "Error"), or of the section header when the key is missing (0 when the section is
+// missing too).
 struct LoadFindingCase {
   const char* name;
   std::string ini;
@@ -94,6 +95,10 @@ INSTANTIATE_TEST_SUITE_P(
             "global_key_missing",
             "\n[Setup]\nMainProdName=x\nFilesCompressed=NO\n",
             {IniFinding(MissingGlobal("UseUnderscores"), 2, "Setup", "UseUnderscores")}},
+        LoadFindingCase{
+            "key_that_says_error",
+            "[Setup]\nMainProdName=x\nFilesCompressed=Error\n",
+            {IniFinding(MissingGlobal("FilesCompressed"), 3, "Setup", "FilesCompressed")}},
         LoadFindingCase{"too_many_sections_then_section_missing",
                         SETUP_25_SECTIONS,
                         {IniFinding(TOO_MANY_SECTIONS, 7, "Setup", "NumberOfSections"),
