@@ -1,5 +1,7 @@
 #include "app/check_mode.h"
 
+#include <vector>
+
 #include "app/front_end.h"
 #include "app/startup_checks.h"
 #include "config/setup_config.h"
@@ -8,32 +10,14 @@
 
 namespace setup {
 
-namespace {
-
-// Counts the boxes that pass through to the console.
-class CountingMessageBox : public MessageBoxService {
- public:
-  explicit CountingMessageBox(MessageBoxService& target) : target_(target) {}
-  MessageBoxResult ShowMessageBox(const MessageBoxRequest& request) override {
-    ++count_;
-    return target_.ShowMessageBox(request);
-  }
-  int count() const { return count_; }
-
- private:
-  MessageBoxService& target_;
-  int count_ = 0;
-};
-
-}  // namespace
-
 int RunCheckMode(HostEnvironment& env, std::ostream& out) {
   ConsoleMessageBox console(env.code_page, out);
-  CountingMessageBox messages(console);
-  SetupConfig config(*env.fs, env.code_page, messages);
-  SpecialFolders folders(env.system, env.registry ? &*env.registry : nullptr, messages);
-  if (MissingStartupFile(*env.fs, messages)) return EXIT_STARTUP;
-  return messages.count() == 0 ? EXIT_FINISHED : EXIT_FAILED;
+  SetupConfig config;
+  std::vector<ConfigFinding> findings = config.Load(*env.fs, env.code_page);
+  SpecialFolders folders(env.system, env.registry ? &*env.registry : nullptr, findings);
+  ShowConfigFindings(findings, console);
+  if (MissingStartupFile(*env.fs, console)) return EXIT_STARTUP;
+  return findings.empty() ? EXIT_FINISHED : EXIT_FAILED;
 }
 
 }  // namespace setup

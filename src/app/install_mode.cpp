@@ -10,9 +10,11 @@
 #include <optional>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 #include "app/front_end.h"
 #include "app/setup_app.h"
+#include "app/startup_checks.h"
 #include "config/ini_file.h"
 #include "platform/instance_lock.h"
 #include "platform/posix_path_search.h"
@@ -56,9 +58,11 @@ int RunSequence(HostEnvironment& env, WindowSystem& ws) {
   // The simulated machine has its Windows directory, where the uninstaller goes.
   CreateDirectoryPath(*env.fs, env.system.windows_dir);
   InstallState state;
-  SetupConfig config(*env.fs, env.code_page, ws.MessageBoxes());
+  SetupConfig config;
+  std::vector<ConfigFinding> findings = config.Load(*env.fs, env.code_page);
   RegistryStore* registry = env.registry ? &*env.registry : nullptr;
-  SpecialFolders folders(env.system, registry, ws.MessageBoxes());
+  SpecialFolders folders(env.system, registry, findings);
+  ShowConfigFindings(findings, ws.MessageBoxes());
   PosixShellLinkMaker links(*env.fs);
   PosixProcessRunner processes(*env.fs, env.code_page);
   PosixPathSearch search = PosixPathSearch::FromEnvironment(*env.fs, env.system, env.code_page);

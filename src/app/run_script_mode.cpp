@@ -3,8 +3,10 @@
 #include <chrono>
 #include <iostream>
 #include <thread>
+#include <vector>
 
 #include "app/front_end.h"
+#include "app/startup_checks.h"
 #include "config/setup_config.h"
 #include "config/special_folders.h"
 #include "platform/posix_path_search.h"
@@ -43,8 +45,10 @@ int RunScriptMode(HostEnvironment& env, MessageBoxService& messages, const std::
 int RunScriptMode(HostEnvironment& env, MessageBoxService& messages, const std::string& script_path,
                   int section_number, const std::function<void(int milliseconds)>& pause) {
   FileSystem& fs = *env.fs;
-  SetupConfig config(fs, env.code_page, messages);
-  SpecialFolders folders(env.system, env.registry ? &*env.registry : nullptr, messages);
+  SetupConfig config;
+  std::vector<ConfigFinding> findings = config.Load(fs, env.code_page);
+  SpecialFolders folders(env.system, env.registry ? &*env.registry : nullptr, findings);
+  ShowConfigFindings(findings, messages);
   if (section_number < 1 || section_number > config.m_nSections) {
     std::cerr << "setup: --section " << section_number << ": SETUP.INI has " << config.m_nSections
               << " section" << (config.m_nSections == 1 ? "" : "s") << "\n";

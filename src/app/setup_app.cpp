@@ -1,5 +1,7 @@
 #include "app/setup_app.h"
 
+#include <atomic>
+
 #include "app/front_end.h"
 #include "app/register_uninstall.h"
 #include "app/startup_checks.h"
@@ -22,6 +24,7 @@ bool CSetupApp::InitInstance() {
   FileSystem& fs = m_services.fs;
   WindowSystem& ws = m_services.window_system;
   MessageBoxService& messages = ws.MessageBoxes();
+  std::atomic<bool>& exit_requested = m_services.state.m_bExitRequested;
   CUpdatingDlg updating(ws, config);
 
   if (MissingStartupFile(fs, messages)) {
@@ -61,15 +64,15 @@ bool CSetupApp::InitInstance() {
   {
     COptionsDlg options(ws, config, folders, fs,
                         m_services.registry ? *m_services.registry : no_registry,
-                        m_services.code_page);
+                        m_services.code_page, exit_requested);
     options.DoModal();
   }
-  if (config.m_bExitRequested) {
+  if (exit_requested) {
     EndWith(backdrop);
     return false;
   }
 
-  for (int s = 0; s < config.m_nSections && !config.m_bExitRequested; ++s) {
+  for (int s = 0; s < config.m_nSections && !exit_requested; ++s) {
     config.m_nCurrentSection = s;
     if (!IsChosen()) continue;
     fs.SetCurrentDirectory(folders[FOLDER_WORKDIR]);
@@ -78,7 +81,7 @@ bool CSetupApp::InitInstance() {
     fs.SetCurrentDirectory(folders[FOLDER_WORKDIR]);
     RegisterUninstall({fs, config, folders, m_services.registry, messages});
   }
-  if (config.m_bExitRequested) {
+  if (exit_requested) {
     EndWith(backdrop);
     return false;
   }
@@ -108,7 +111,7 @@ void CSetupApp::RunScripts(const std::string& start_dir) {
 
 void CSetupApp::EndWith(CDialog& backdrop) {
   WindowSystem& ws = m_services.window_system;
-  if (m_services.config.m_bExitRequested) {
+  if (m_services.state.m_bExitRequested) {
     CSetupFailedDlg failed(ws, m_services.config);
     failed.DoModal();
     m_nExitStatus = EXIT_FAILED;

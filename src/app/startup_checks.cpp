@@ -20,4 +20,11 @@ bool MissingStartupFile(FileSystem& fs, MessageBoxService& messages) {
   return false;
 }
 
+void ShowConfigFindings(const std::vector<ConfigFinding>& findings, MessageBoxService& messages) {
+  for (const ConfigFinding& finding : findings) {
+    messages.ShowMessageBox(
+        {finding.caption, finding.text, MessageBoxIcon::Warning, MessageBoxButtons::Ok});
+  }
+}
+
 }  // namespace setup

@@ -47,9 +47,13 @@ class IniFile::Parser {
       char c = text[i];
       if (c == '\r' || c == '\n') {
         EndLine();
+        // A CRLF pair ends one line.
+        if (c == '\r' || !after_cr_) ++line_;
+        after_cr_ = c == '\r';
         ++i;
         continue;
       }
+      after_cr_ = false;
       if (state_ == State::Skip || state_ == State::ValueDone) {
         // Nothing more of this line matters: jump to its end.
         size_t end = text.find_first_of("\r\n", i);
@@ -215,7 +219,9 @@ class IniFile::Parser {
     size_t cost = lowered.size() + ENTRY_OVERHEAD;
     if (file_.stored_bytes_ + cost > MAX_STORED_BYTES) return;
     file_.stored_bytes_ += cost;
-    current_ = &file_.sections_[std::move(lowered)];
+    Section& section = file_.sections_[std::move(lowered)];
+    section.line = line_;
+    current_ = &section.keys;
   }
 
   void StoreValue() {
@@ -236,7 +242,7 @@ class IniFile::Parser {
     size_t cost = key.size() + kept.size() + ENTRY_OVERHEAD;
     if (file_.stored_bytes_ + cost > MAX_STORED_BYTES) return;
     file_.stored_bytes_ += cost;
-    current_->emplace(std::move(key), std::string(kept));
+    current_->emplace(std::move(key), Entry{std::string(kept), line_});
   }
 
   static constexpr size_t VALUE_KEPT = MAX_VALUE_LENGTH + 1;
@@ -245,7 +251,7 @@ class IniFile::Parser {
   State state_ = State::LineStart;
   // The section that key lines go to; null before the first header and in sections whose
   // lines are ignored.
-  std::map<std::string, std::string>* current_ = nullptr;
+  std::map<std::string, Entry, std::less<>>* current_ = nullptr;
   std::string name_;
   bool name_too_long_ = false;
   std::string value_;
@@ -253,6 +259,8 @@ class IniFile::Parser {
   bool has_non_blank_ = false;
   size_t last_non_blank_index_ = 0;
   char last_non_blank_ = '\0';
+  size_t line_ = 1;
+  bool after_cr_ = false;
 };
 
 IniFile IniFile::Parse(std::string_view text) {
@@ -280,12 +288,28 @@ IniFile IniFile::Load(FileSystem& fs, const std::string& path) {
   return file;
 }
 
-std::optional<std::string> IniFile::Find(std::string_view section, std::string_view key) const {
+const IniFile::Entry* IniFile::FindEntry(std::string_view section, std::string_view key) const {
   auto found_section = sections_.find(LowerName(section));
-  if (found_section == sections_.end()) return std::nullopt;
-  auto found_key = found_section->second.find(LowerName(key));
-  if (found_key == found_section->second.end()) return std::nullopt;
-  return found_key->second;
+  if (found_section == sections_.end()) return nullptr;
+  auto found_key = found_section->second.keys.find(LowerName(key));
+  if (found_key == found_section->second.keys.end()) return nullptr;
+  return &found_key->second;
+}
+
+std::optional<std::string> IniFile::Find(std::string_view section, std::string_view key) const {
+  const Entry* entry = FindEntry(section, key);
+  if (entry == nullptr) return std::nullopt;
+  return entry->value;
+}
+
+size_t IniFile::LineOf(std::string_view section) const {
+  auto found = sections_.find(LowerName(section));
+  return found == sections_.end() ? 0 : found->second.line;
+}
+
+size_t IniFile::LineOf(std::string_view section, std::string_view key) const {
+  const Entry* entry = FindEntry(section, key);
+  return entry == nullptr ? 0 : entry->line;
 }
 
 std::string IniFile::GetString(std::string_view section, std::string_view key,

@@ -42,11 +42,25 @@ class IniFile {
   std::string GetString(std::string_view section, std::string_view key,
                         std::string_view default_value) const;
   std::optional<std::string> Find(std::string_view section, std::string_view key) const;
+  // The line (from 1; CR, LF and CRLF each end one) of the section's header, or of the key's
+  // line in it; 0 when it is missing.
+  size_t LineOf(std::string_view section) const;
+  size_t LineOf(std::string_view section, std::string_view key) const;
 
  private:
   class Parser;
+  struct Entry {
+    std::string value;
+    size_t line = 0;
+  };
+  struct Section {
+    size_t line = 0;
+    std::map<std::string, Entry, std::less<>> keys;
+  };
+  const Entry* FindEntry(std::string_view section, std::string_view key) const;
+
   // Names are stored lower-cased (ASCII), as they are matched.
-  std::map<std::string, std::map<std::string, std::string>, std::less<>> sections_;
+  std::map<std::string, Section, std::less<>> sections_;
   size_t stored_bytes_ = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "config/setup_config.h"
 
 #include <climits>
+#include <optional>
 
 #include "config/ini_file.h"
 
@@ -9,6 +10,9 @@ namespace {
 
 constexpr char SETUP_INI_PATH[] = ".\\SETUP.INI";
 constexpr char SETUP_TXT_PATH[] = ".\\SETUP.TXT";
+// How findings name the file.
+constexpr char SETUP_INI_NAME[] = "SETUP.INI";
+constexpr char SETUP_SECTION[] = "Setup";
 // The profile reader's default, which marks a key as missing; a value that really is
 // "Error" cannot be told from it.
 constexpr char MISSING[] = "Error";
@@ -17,9 +21,19 @@ constexpr long long MIN_FILE_SIZE = 60000;
 constexpr long long MAX_FILE_SIZE = 620000000;
 constexpr size_t MAX_PRODUCT_NAME = 63;
 
-void ShowConfigWarning(MessageBoxService& messages, std::string text) {
-  messages.ShowMessageBox(MessageBoxRequest{CONFIG_WARNING_CAPTION, std::move(text),
-                                            MessageBoxIcon::Warning, MessageBoxButtons::Ok});
+ConfigFinding IniFinding(std::string text, size_t line = 0, std::string section = "",
+                         std::string key = "") {
+  return ConfigFinding{CONFIG_WARNING_CAPTION, std::move(text), SETUP_INI_NAME, line,
+                       std::move(section),     std::move(key)};
+}
+
+std::string SectionName(int index) { return "Section" + std::to_string(index + 1); }
+
+// Where a missing key is reported: its own line when it says "Error", else its section's
+// header (0 when the section is missing too).
+size_t MissingKeyLine(const IniFile& ini, const std::string& section, const char* key) {
+  size_t line = ini.LineOf(section, key);
+  return line != 0 ? line : ini.LineOf(section);
 }
 
 // The 34 characters a directory name cannot hold: codes 1 to 31, '?', '*' and ':'.
@@ -34,15 +48,12 @@ std::string IllegalCharacterWarning(const std::string& value, char c) {
          "character.)";
 }
 
-// Warns about the first illegal directory-name character of `value`, if any.
-bool CheckDirectoryCharacters(const std::string& value, MessageBoxService& messages) {
+// The warning about the first illegal directory-name character of `value`, if any.
+std::optional<std::string> DirectoryCharacterWarning(const std::string& value) {
   for (char c : value) {
-    if (IsIllegalDirectoryChar(c)) {
-      ShowConfigWarning(messages, IllegalCharacterWarning(value, c));
-      return true;
-    }
+    if (IsIllegalDirectoryChar(c)) return IllegalCharacterWarning(value, c);
   }
-  return false;
+  return std::nullopt;
 }
 
 bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
@@ -81,24 +92,32 @@ int ParseDecimal(const std::string& text) {
 
 SetupConfig::SetupConfig() = default;
 
-SetupConfig::SetupConfig(FileSystem& fs, const CodePage& code_page, MessageBoxService& messages) {
-  LoadSetupIni(fs, messages);
+std::vector<ConfigFinding> SetupConfig::Load(FileSystem& fs, const CodePage& code_page) {
+  std::vector<ConfigFinding> findings = LoadSetupIni(fs);
   m_bTextsLoaded = true;
   LoadSetupTexts(fs);
   m_bValid = m_bIniLoaded && m_bTextsLoaded;
-  if (m_bValid) ValidateSetupIni(fs, code_page, messages);
+  if (m_bValid) {
+    std::vector<ConfigFinding> suspicious = ValidateSetupIni(fs, code_page);
+    findings.insert(findings.end(), std::make_move_iterator(suspicious.begin()),
+                    std::make_move_iterator(suspicious.end()));
+  }
+  return findings;
 }
 
-void SetupConfig::LoadSetupIni(FileSystem& fs, MessageBoxService& messages) {
+std::vector<ConfigFinding> SetupConfig::LoadSetupIni(FileSystem& fs) {
   IniFile ini = IniFile::Load(fs, SETUP_INI_PATH);
+  std::vector<ConfigFinding> findings;
   m_bIniLoaded = true;
 
   for (int i = 0; i < SETTING_COUNT && m_bIniLoaded; ++i) {
-    m_settings[i] = ini.GetString("Setup", SETTING_NAMES[i], MISSING);
+    m_settings[i] = ini.GetString(SETUP_SECTION, SETTING_NAMES[i], MISSING);
     if (m_settings[i] == MISSING) {
       m_bIniLoaded = false;
-      ShowConfigWarning(messages, std::string("Warning: The ") + SETTING_NAMES[i] +
-                                      " key (or its text) is not set in SETUP.INI");
+      findings.push_back(IniFinding(std::string("Warning: The ") + SETTING_NAMES[i] +
+                                        " key (or its text) is not set in SETUP.INI",
+                                    MissingKeyLine(ini, SETUP_SECTION, SETTING_NAMES[i]),
+                                    SETUP_SECTION, SETTING_NAMES[i]));
     }
   }
 
@@ -106,29 +125,33 @@ void SetupConfig::LoadSetupIni(FileSystem& fs, MessageBoxService& messages) {
 
   m_nSections = ParseDecimal(m_settings[SETTING_NUMBEROFSECTIONS]);
   if (m_nSections > MAX_SECTIONS) {
-    ShowConfigWarning(messages,
-                      "Warning: The NumberOfSections entry in SETUP.INI is too large. (The "
-                      "maximum number of sections is " +
-                          std::to_string(MAX_SECTIONS) +
-                          ".) Any sections beyond the maximum will be ignored.");
+    const char* key = SETTING_NAMES[SETTING_NUMBEROFSECTIONS];
+    findings.push_back(IniFinding(
+        "Warning: The NumberOfSections entry in SETUP.INI is too large. (The maximum number of "
+        "sections is " +
+            std::to_string(MAX_SECTIONS) + ".) Any sections beyond the maximum will be ignored.",
+        ini.LineOf(SETUP_SECTION, key), SETUP_SECTION, key));
     m_nSections = MAX_SECTIONS;
   }
   // Below 1 means no sections; a negative count is kept out of every loop and index.
   if (m_nSections < 0) m_nSections = 0;
 
-  for (int n = 1; n <= m_nSections && m_bIniLoaded; ++n) {
-    std::string section = "Section" + std::to_string(n);
+  for (int s = 0; s < m_nSections && m_bIniLoaded; ++s) {
+    const std::string section = SectionName(s);
     for (int k = 0; k < SECTION_KEY_COUNT && m_bIniLoaded; ++k) {
-      std::string& slot = m_sections[k][n - 1];
+      std::string& slot = m_sections[k][s];
       slot = ini.GetString(section, SECTION_KEY_NAMES[k], MISSING);
+      m_sectionLines[k][s] = ini.LineOf(section, SECTION_KEY_NAMES[k]);
       if (slot == MISSING) {
         m_bIniLoaded = false;
-        ShowConfigWarning(messages, std::string("Warning: The ") + SECTION_KEY_NAMES[k] +
-                                        " key (or its text) in Section" + std::to_string(n) +
-                                        " is not set in SETUP.INI");
+        findings.push_back(IniFinding(
+            std::string("Warning: The ") + SECTION_KEY_NAMES[k] + " key (or its text) in " +
+                section + " is not set in SETUP.INI",
+            MissingKeyLine(ini, section, SECTION_KEY_NAMES[k]), section, SECTION_KEY_NAMES[k]));
       }
     }
   }
+  return findings;
 }
 
 void SetupConfig::LoadSetupTexts(FileSystem& fs) {
@@ -139,75 +162,82 @@ void SetupConfig::LoadSetupTexts(FileSystem& fs) {
   }
 }
 
-void SetupConfig::ValidateSetupIni(FileSystem& fs, const CodePage& code_page,
-                                   MessageBoxService& messages) {
-  bool suspicious = false;
-  auto warn = [&](std::string text) {
-    suspicious = true;
-    ShowConfigWarning(messages, std::move(text));
-  };
-
+std::vector<ConfigFinding> SetupConfig::ValidateSetupIni(FileSystem& fs,
+                                                         const CodePage& code_page) {
+  std::vector<ConfigFinding> findings;
   for (int s = 0; s < m_nSections && s < MAX_SECTIONS; ++s) {
     auto value = [&](int key) -> std::string& { return m_sections[key][s]; };
+    auto warn = [&](int key, std::string text) {
+      findings.push_back(IniFinding(std::move(text), m_sectionLines[key][s], SectionName(s),
+                                    SECTION_KEY_NAMES[key]));
+    };
 
     const std::string& code_dir = value(KEY_CODEDIR);
-    suspicious |= CheckDirectoryCharacters(code_dir, messages);
+    if (auto warning = DirectoryCharacterWarning(code_dir)) warn(KEY_CODEDIR, *warning);
 
     const std::string& dest_dir = value(KEY_DESTDIR);
     bool macro = !dest_dir.empty() && dest_dir[0] == '%';
     if (!macro && (dest_dir.size() < 3 || dest_dir[1] != ':' || dest_dir[2] != '\\')) {
-      warn("The '" + dest_dir +
-           "' entry in SETUP.INI looks suspicious.\nIt should be an entry like 'C:\\Quillby'.");
+      warn(KEY_DESTDIR, "The '" + dest_dir +
+                            "' entry in SETUP.INI looks suspicious.\nIt should be an entry like "
+                            "'C:\\Quillby'.");
     }
-    suspicious |= CheckDirectoryCharacters(dest_dir.size() > 3 ? dest_dir.substr(3) : "", messages);
+    if (auto warning = DirectoryCharacterWarning(dest_dir.size() > 3 ? dest_dir.substr(3) : "")) {
+      warn(KEY_DESTDIR, *warning);
+    }
 
     std::string& shortcut_location = value(KEY_SHORTCUTLOCATION);
     if (shortcut_location.empty()) shortcut_location = "NULL";
     std::string location = code_page.Upper(shortcut_location);
     if (location != "NULL" && location != "DESKTOP" && location != "MY DOCUMENTS" &&
         location != "FAVORITES") {
-      warn("The '" + location +
-           "' entry in SETUP.INI looks suspicious.\nIt should be either 'NULL,' 'Favorites,' "
-           "'My Documents,' or 'Desktop.'");
+      warn(KEY_SHORTCUTLOCATION,
+           "The '" + location +
+               "' entry in SETUP.INI looks suspicious.\nIt should be either 'NULL,' "
+               "'Favorites,' 'My Documents,' or 'Desktop.'");
     }
 
     const std::string& file_size = value(KEY_FILESIZE);
     for (char c : file_size) {
       if (!IsDecimalDigit(c)) {
-        warn("The '" + file_size +
-             "' entry in SETUP.INI invalid because\nit contains the illegal character '" +
-             std::string(1, c) + "'.\n(This entry is the total size of the installed files.)");
+        warn(KEY_FILESIZE, "The '" + file_size +
+                               "' entry in SETUP.INI invalid because\nit contains the illegal "
+                               "character '" +
+                               std::string(1, c) +
+                               "'.\n(This entry is the total size of the installed files.)");
         break;
       }
     }
     long long size = ParseDecimal(file_size);
     if (size < MIN_FILE_SIZE || size > MAX_FILE_SIZE) {
-      warn("The '" + file_size +
-           "' entry in SETUP.INI is suspiciously small or large.\n(This entry is the total "
-           "size of the installed files.)");
+      warn(KEY_FILESIZE, "The '" + file_size +
+                             "' entry in SETUP.INI is suspiciously small or large.\n(This entry "
+                             "is the total size of the installed files.)");
     }
 
     const std::string& command_file = value(KEY_COMMANDFILE);
     if (!command_file.empty() && !FileExists(fs, command_file)) {
-      warn("The script file '" + command_file + "' in SETUP.INI does not exist.");
+      warn(KEY_COMMANDFILE, "The script file '" + command_file + "' in SETUP.INI does not exist.");
     }
 
     const std::string& product_name = value(KEY_PRODUCTNAME);
     if (product_name.size() > MAX_PRODUCT_NAME) {
-      warn("The Product Name field ('" + product_name +
-           "') in SETUP.INI is too long. Setup creates a registry data value using this value; "
-           "the data value must be less than 64 characters long.)");
+      warn(KEY_PRODUCTNAME,
+           "The Product Name field ('" + product_name +
+               "') in SETUP.INI is too long. Setup creates a registry data value using this "
+               "value; the data value must be less than 64 characters long.)");
     }
   }
 
   m_bFilesCompressed = code_page.Upper(m_settings[SETTING_FILESCOMPRESSED]) == "YES";
   m_bUseUnderscores = code_page.Upper(m_settings[SETTING_USEUNDERSCORES]) == "YES";
 
-  if (suspicious) {
-    ShowConfigWarning(messages,
-                      "At least one entry in SETUP.INI is suspicious.\nSetup will continue, but "
-                      "the results will be unpredictable.");
+  if (!findings.empty()) {
+    findings.push_back(IniFinding(
+        "At least one entry in SETUP.INI is suspicious.\nSetup will continue, but the results "
+        "will be unpredictable."));
   }
+  return findings;
 }
 
 std::string SetupConfig::GetSetting(int index) const {
@@ -219,19 +249,23 @@ std::string SetupConfig::GetText(int number) const {
 }
 
 std::string SetupConfig::GetSectionValue(int key) const {
-  if (key < 0 || key >= SECTION_KEY_ROWS || m_nCurrentSection < 0 ||
-      m_nCurrentSection >= MAX_SECTIONS) {
-    return std::string();
-  }
-  return m_sections[key][m_nCurrentSection];
+  return GetSectionValue(m_nCurrentSection, key);
 }
 
 void SetupConfig::SetSectionValue(int key, std::string value) {
-  if (key < 0 || key >= SECTION_KEY_ROWS || m_nCurrentSection < 0 ||
-      m_nCurrentSection >= MAX_SECTIONS) {
-    return;
+  SetSectionValue(m_nCurrentSection, key, std::move(value));
+}
+
+std::string SetupConfig::GetSectionValue(int section, int key) const {
+  if (key < 0 || key >= SECTION_KEY_ROWS || section < 0 || section >= MAX_SECTIONS) {
+    return std::string();
   }
-  m_sections[key][m_nCurrentSection] = std::move(value);
+  return m_sections[key][section];
+}
+
+void SetupConfig::SetSectionValue(int section, int key, std::string value) {
+  if (key < 0 || key >= SECTION_KEY_ROWS || section < 0 || section >= MAX_SECTIONS) return;
+  m_sections[key][section] = std::move(value);
 }
 
 void SetupConfig::SetSetting(int index, std::string value) {

@@ -20,14 +20,14 @@ constexpr ShellFolderValue SHELL_FOLDER_VALUES[] = {
 }  // namespace
 
 SpecialFolders::SpecialFolders(const HostSystem& system, const RegistryStore* registry,
-                               MessageBoxService& messages) {
+                               std::vector<ConfigFinding>& findings) {
   m_folders[FOLDER_SYSTEM] = system.system_dir;
   m_folders[FOLDER_WINDOWS] = system.windows_dir;
 
   if (registry == nullptr || !registry->KeyExists(SHELL_FOLDERS_KEY)) {
     // No application object exists yet, so the program file names the box.
-    messages.ShowMessageBox(MessageBoxRequest{system.module_file, "Couldn't open the registry.",
-                                              MessageBoxIcon::Warning, MessageBoxButtons::Ok});
+    findings.push_back(
+        {system.module_file, "Couldn't open the registry.", "", 0, SHELL_FOLDERS_KEY, ""});
     return;
   }
   for (const ShellFolderValue& value : SHELL_FOLDER_VALUES) {

@@ -2,10 +2,11 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
+#include "config/config_finding.h"
 #include "platform/host_system.h"
 #include "platform/registry_store.h"
-#include "ui/framework/message_box.h"
 
 namespace setup {
 
@@ -33,10 +34,10 @@ class SpecialFolders {
   // All slots empty.
   SpecialFolders() = default;
   // Fills the Windows and System directories from `system` and the shell folders from the
-  // registry's Shell Folders key; a null `registry` or a missing key shows "Couldn't open
-  // the registry." with the program file's path as caption.
+  // registry's Shell Folders key; a null `registry` or a missing key adds "Couldn't open the
+  // registry." with the program file's path as caption to `findings`.
   SpecialFolders(const HostSystem& system, const RegistryStore* registry,
-                 MessageBoxService& messages);
+                 std::vector<ConfigFinding>& findings);
 
   std::string& operator[](int slot) { return m_folders.at(slot); }
   const std::string& operator[](int slot) const { return m_folders.at(slot); }

@@ -10,6 +10,10 @@ namespace setup {
 // before the configuration, living until the end). The flags are written on one thread and
 // read on the other at its next check.
 struct InstallState {
+  // Set when the user confirms Exit (UI thread) or a section's source is missing (worker);
+  // the walk stops before its next entry and the install sequence ends with the setup-failed
+  // dialog. Never cleared.
+  std::atomic<bool> m_bExitRequested{false};
   // Set by a "Yes To All" answer; cleared when the progress dialog opens, so it holds for one
   // section.
   std::atomic<bool> g_bYesToAll{false};

@@ -84,7 +84,7 @@ void CInstallingDlg::InstallWorker() {
                           "exiting.";
     m_services.window_system.MessageBoxes().ShowMessageBox(
         {APP_CAPTION, text, MessageBoxIcon::Warning, MessageBoxButtons::Ok});
-    config.m_bExitRequested = true;
+    state.m_bExitRequested = true;
   }
   PostMessage(WM_INSTALL_DONE);
 }
@@ -129,7 +129,7 @@ intptr_t CInstallingDlg::OnInstallDone() {
 void CInstallingDlg::FinishSection() {
   SetupConfig& config = m_services.config;
   ShowPendingFile();
-  if (config.m_bExitRequested) {
+  if (m_services.state.m_bExitRequested) {
     EndDialog(m_bStopping ? IDCANCEL : IDOK);
     return;
   }
@@ -144,10 +144,10 @@ void CInstallingDlg::FinishSection() {
 void CInstallingDlg::OnCancel() {
   if (m_bAsking || m_bStopping) return;
   m_bAsking = true;
-  CExitDlg confirm(window_system(), m_services.config);
+  CExitDlg confirm(window_system(), m_services.config, m_services.state.m_bExitRequested);
   confirm.DoModal();
   m_bAsking = false;
-  if (m_services.config.m_bExitRequested) {
+  if (m_services.state.m_bExitRequested) {
     m_bStopping = true;
     m_services.state.g_eventStopCopy.Set();
     EnableDlgItem(InstallingIds::CANCEL, false);
@@ -159,7 +159,7 @@ void CInstallingDlg::PostNcDestroy() {
   // Ended without the worker's end (the window system closed it): stop the walk before the
   // next entry and wait for it, so nothing outlives the dialog.
   if (!m_bDone && m_worker.joinable()) {
-    m_services.config.m_bExitRequested = true;
+    m_services.state.m_bExitRequested = true;
     m_services.state.g_eventStopCopy.Set();
   }
   JoinWorker();

@@ -22,16 +22,16 @@ std::string SectionCopy::DestinationName(const std::string& name) const {
 
 void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progress, bool fresh) {
   FileSystem& fs = m_services.fs;
-  SetupConfig& config = m_services.config;
   const CodePage& code_page = m_services.code_page;
-  if (config.m_bExitRequested) return;
+  const std::atomic<bool>& exit_requested = m_services.state.m_bExitRequested;
+  if (exit_requested) return;
   Result<std::vector<FindData>> entries = fs.FindFiles("*.*");
   if (!entries.ok()) return;
   // In a directory the walk has just made, the names it wrote there (as the file system
   // matches them, without regard to case) are all that exists: no need to ask the disk.
   std::set<std::string> written;
   for (const FindData& entry : *entries) {
-    if (config.m_bExitRequested) return;
+    if (exit_requested) return;
     const std::string name = DestinationName(entry.name);
     const std::string destination_path = destination + "\\" + name;
     if (entry.IsDirectory()) {
@@ -88,9 +88,9 @@ SectionCopy::ReplaceAnswer SectionCopy::ConfirmReplace(const FindData& entry,
     const int result = ask.DoModal();
     if (ask.m_bNo) return ReplaceAnswer::Skip;
     if (result == IDCANCEL) {
-      CExitDlg exit(m_services.window_system, m_services.config);
+      CExitDlg exit(m_services.window_system, m_services.config, m_services.state.m_bExitRequested);
       exit.DoModal();
-      if (m_services.config.m_bExitRequested) return ReplaceAnswer::Stop;
+      if (m_services.state.m_bExitRequested) return ReplaceAnswer::Stop;
       continue;
     }
     if (ask.m_bYesToAll) m_services.state.g_bYesToAll = true;

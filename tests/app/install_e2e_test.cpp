@@ -223,7 +223,9 @@ TEST_F(InstallE2eTest, SetupTxtMissingAfterTheWarnings) {
   EXPECT_EQ(RunSetup(), EXIT_STARTUP) << Stderr();
   const Lines lines = Transcript();
   ASSERT_EQ(lines.size(), 2u);
-  EXPECT_NE(lines[0].find(R"("caption":"Error!","text":"Warning: The FilesCompressed key)"),
+  // A configuration warning is a warning box with one OK button.
+  EXPECT_NE(lines[0].find(R"("caption":"Error!","text":"Warning: The FilesCompressed key (or its )"
+                          R"(text) is not set in SETUP.INI","icon":"warning","buttons":["OK"])"),
             std::string::npos)
       << lines[0];
   EXPECT_NE(lines[1].find(R"("caption":"Setup","text":"Can't find Setup.txt. Setup needs this )"

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "config/config_finding.h"
 #include "config/setup_keys.h"
 #include "platform/code_page.h"
 #include "support/memory_file_system.h"
-#include "support/recording_message_box.h"
 
 namespace setup::testing {
 
@@ -39,21 +39,30 @@ class DiscFixture {
            SectionsText(sections);
   }
 
-  // [Section1] to [SectionN] with their nine keys each.
+  // [Section1] to [SectionN] with their nine keys each, one a line from the header's next.
   static std::string SectionsText(const std::vector<TestSection>& sections) {
     std::string text;
     for (size_t s = 0; s < sections.size(); ++s) {
-      text += "[Section" + std::to_string(s + 1) + "]\n";
-      for (int k = 0; k < SECTION_KEY_COUNT; ++k) {
-        text += std::string(SECTION_KEY_NAMES[k]) + "=" + sections[s].values[k] + "\n";
-      }
+      const auto& v = sections[s].values;
+      text += "[Section" + std::to_string(s + 1) + "]\nCodeDir=" + v[KEY_CODEDIR] +
+              "\nDestDir=" + v[KEY_DESTDIR] + "\nProductName=" + v[KEY_PRODUCTNAME] +
+              "\nShortcutLocation=" + v[KEY_SHORTCUTLOCATION] +
+              "\nShortcutName=" + v[KEY_SHORTCUTNAME] + "\nFileSize=" + v[KEY_FILESIZE] +
+              "\nInstallByDefault=" + v[KEY_INSTALLBYDEFAULT] +
+              "\nCommandFile=" + v[KEY_COMMANDFILE] + "\nUninstall=" + v[KEY_UNINSTALL] + "\n";
     }
     return text;
   }
 
   CodePage code_page;
   MemoryFileSystem fs{"D:\\", code_page};
-  RecordingMessageBox messages;
 };
+
+// What the user reads of each finding, in order.
+inline std::vector<std::string> Texts(const std::vector<ConfigFinding>& findings) {
+  std::vector<std::string> texts;
+  for (const ConfigFinding& finding : findings) texts.push_back(finding.text);
+  return texts;
+}
 
 }  // namespace setup::testing

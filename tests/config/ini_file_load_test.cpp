@@ -40,6 +40,11 @@ TEST_F(IniFileLoadTest, ReadsAFileThatComesAByteAtATime) {
   EXPECT_EQ(ini.Find("setup", "name"), "A B");
   EXPECT_EQ(ini.Find("other", "key"), std::string(4095, 'v'));
   EXPECT_EQ(ini.Find("other", "last"), "1");
+  // A CR LF pair split between two reads ends one line.
+  EXPECT_EQ(ini.LineOf("setup", "name"), 2u);
+  EXPECT_EQ(ini.LineOf("other"), 4u);
+  EXPECT_EQ(ini.LineOf("other", "key"), 5u);
+  EXPECT_EQ(ini.LineOf("other", "last"), 6u);
 }
 
 TEST_F(IniFileLoadTest, AReadErrorGivesDefaults) {

@@ -110,6 +110,41 @@ INSTANTIATE_TEST_SUITE_P(
                    std::string(4095, 'k'), "v"}),
     [](const ::testing::TestParamInfo<LookupCase>& info) { return std::string(info.param.name); });
 
+struct LineCase {
+  const char* name;
+  std::string text;
+  std::string section;
+  std::string key;  // "" for the section's header
+  size_t line;
+};
+
+class IniLineTest : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(IniLineTest, CountsLinesAsTheFileBreaksThem) {
+  const LineCase& c = GetParam();
+  IniFile ini = IniFile::Parse(c.text);
+  EXPECT_EQ(c.key.empty() ? ini.LineOf(c.section) : ini.LineOf(c.section, c.key), c.line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, IniLineTest,
+    ::testing::Values(
+        LineCase{"first_line_is_one", "[s]\nk=v\n", "s", "", 1},
+        LineCase{"key", "[s]\nk=v\n", "S", "K", 2},
+        LineCase{"after_comments_and_blanks", "; c\n\n  \n[s]\n;x=1\nk=v\n", "s", "k", 6},
+        LineCase{"cr_only", "[s]\ra=1\rb=2\r", "s", "b", 3},
+        LineCase{"crlf_is_one_break", "[s]\r\na=1\r\nb=2\r\n", "s", "b", 3},
+        LineCase{"lf_cr_is_two_breaks", "[s]\n\rb=2\n", "s", "b", 3},
+        LineCase{"mixed", "[s]\ra=1\r\n\nb=2", "s", "b", 4},
+        LineCase{"skipped_lines_count", "[s]\njunk\n[broken\n" + std::string(100000, 'j') + "\nk=v",
+                 "s", "k", 5},
+        LineCase{"nul_does_not_end_a_line", "[s]\nk=a\0b\nn=1\n"s, "s", "n", 3},
+        LineCase{"first_key_wins", "[s]\nk=1\nk=2\n", "s", "k", 2},
+        LineCase{"first_section_wins", "[s]\n[t]\n[s]\nk=v\n", "s", "", 1},
+        LineCase{"missing_key", "[s]\nk=v\n", "s", "x", 0},
+        LineCase{"missing_section", "[s]\nk=v\n", "t", "", 0}),
+    [](const ::testing::TestParamInfo<LineCase>& info) { return std::string(info.param.name); });
+
 TEST(IniFileTest, EmptyFileGivesDefaults) {
   IniFile ini;
   EXPECT_EQ(ini.GetString("Setup", "MainProdName", "Error"), "Error");

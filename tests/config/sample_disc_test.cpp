@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "config/setup_config.h"
 #include "platform/drive_map.h"
 #include "platform/posix_file_system.h"
-#include "support/recording_message_box.h"
 
 namespace setup {
 namespace {
@@ -33,12 +33,12 @@ class SampleDiscTest : public ::testing::Test {
 
   CodePage code_page;
   std::unique_ptr<PosixFileSystem> fs;
-  testing::RecordingMessageBox messages;
+  SetupConfig config;
 };
 
 TEST_F(SampleDiscTest, LoadsWithoutAnyWarning) {
-  SetupConfig config(*fs, code_page, messages);
-  EXPECT_TRUE(messages.texts().empty()) << messages.texts().front();
+  std::vector<ConfigFinding> findings = config.Load(*fs, code_page);
+  EXPECT_TRUE(findings.empty()) << findings.front().text;
   EXPECT_TRUE(config.m_bValid);
   EXPECT_EQ(config.m_nSections, 3);
   // The sample shows both disc-wide settings at work.
@@ -47,15 +47,14 @@ TEST_F(SampleDiscTest, LoadsWithoutAnyWarning) {
   EXPECT_TRUE(config.m_bChangeFolderButton);
   for (int i = 0; i < TEXT_COUNT; ++i) EXPECT_NE(config.GetText(i), "") << TEXT_KEY_NAMES[i];
   for (int s = 0; s < config.m_nSections; ++s) {
-    config.m_nCurrentSection = s;
-    auto code_dir = fs->GetFileAttributes(config.GetSectionValue(KEY_CODEDIR));
-    ASSERT_TRUE(code_dir.ok()) << config.GetSectionValue(KEY_CODEDIR);
+    auto code_dir = fs->GetFileAttributes(config.GetSectionValue(s, KEY_CODEDIR));
+    ASSERT_TRUE(code_dir.ok()) << config.GetSectionValue(s, KEY_CODEDIR);
     EXPECT_NE(*code_dir & ATTRIB_DIRECTORY, 0u);
   }
 }
 
 TEST_F(SampleDiscTest, FormatTextsTakeTheirArguments) {
-  SetupConfig config(*fs, code_page, messages);
+  config.Load(*fs, code_page);
   const struct {
     int text;
     const char* conversions;

@@ -13,6 +13,7 @@ namespace {
 
 using testing::DiscFixture;
 using testing::TestSection;
+using testing::Texts;
 
 std::string MissingGlobal(const std::string& key) {
   return "Warning: The " + key + " key (or its text) is not set in SETUP.INI";
@@ -31,19 +32,17 @@ class LoadSetupIniTest : public ::testing::Test, public DiscFixture {
  protected:
   void Load(const std::string& ini_text) {
     Disc("SETUP.INI", ini_text);
-    config.LoadSetupIni(fs, messages);
+    findings = config.LoadSetupIni(fs);
   }
-  std::string Value(int section, int key) {
-    config.m_nCurrentSection = section;
-    return config.GetSectionValue(key);
-  }
+  std::string Value(int section, int key) { return config.GetSectionValue(section, key); }
 
   SetupConfig config;
+  std::vector<ConfigFinding> findings;
 };
 
 TEST_F(LoadSetupIniTest, ReadsSettingsAndSections) {
   Load(IniText({TestSection(), TestSection().Set(KEY_CODEDIR, "CODE2")}));
-  EXPECT_TRUE(messages.texts().empty());
+  EXPECT_TRUE(findings.empty());
   EXPECT_TRUE(config.m_bIniLoaded);
   EXPECT_EQ(config.GetSetting(SETTING_MAINPRODNAME), "Quillby's Guide");
   EXPECT_EQ(config.GetSetting(SETTING_VOLUMENAME), "QUILLBY");
@@ -55,36 +54,88 @@ TEST_F(LoadSetupIniTest, ReadsSettingsAndSections) {
 }
 
 TEST_F(LoadSetupIniTest, MissingFileNamesTheFirstKeyOnly) {
-  config.LoadSetupIni(fs, messages);
-  EXPECT_EQ(messages.texts(), std::vector<std::string>{MissingGlobal("MainProdName")});
+  findings = config.LoadSetupIni(fs);
+  EXPECT_EQ(Texts(findings), std::vector<std::string>{MissingGlobal("MainProdName")});
   EXPECT_FALSE(config.m_bIniLoaded);
   EXPECT_EQ(config.m_nSections, 0);
 }
 
-TEST_F(LoadSetupIniTest, EveryWarningIsAFreeStandingErrorBox) {
-  Load(
-      "[Setup]\nMainProdName=x\nFilesCompressed=NO\nUseUnderscores=NO\nNumberOfSections=25\n"
-      "ChangeFolderButton=TRUE\n");
-  ASSERT_EQ(messages.shown().size(), 2u);
-  for (const MessageBoxRequest& box : messages.shown()) {
-    EXPECT_EQ(box.caption, "Error!");
-    EXPECT_EQ(box.icon, MessageBoxIcon::Warning);
-    EXPECT_EQ(box.buttons, MessageBoxButtons::Ok);
-  }
+// Where each loading finding points: the line of the key it is about (also of a key that
+// says "Error"), or of the section header when the key is missing (0 when the section is
+// missing too).
+struct LoadFindingCase {
+  const char* name;
+  std::string ini;
+  std::vector<ConfigFinding> expected;
+};
+
+class LoadFindingTest : public LoadSetupIniTest,
+                        public ::testing::WithParamInterface<LoadFindingCase> {};
+
+TEST_P(LoadFindingTest, SaysWhatAndWhere) {
+  Load(GetParam().ini);
+  EXPECT_EQ(findings, GetParam().expected);
 }
 
+ConfigFinding IniFinding(std::string text, size_t line, std::string section, std::string key) {
+  return {"Error!", std::move(text), "SETUP.INI", line, std::move(section), std::move(key)};
+}
+
+const char SETUP_25_SECTIONS[] =
+    "; Quillby\r\n\r\n[setup]\r\nMainProdName=x\r\nFilesCompressed=NO\r\nUseUnderscores=NO\r\n"
+    "NumberOfSections = 25\r\nChangeFolderButton=TRUE\r\nVolumeName=Q\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LoadFindingTest,
+    ::testing::Values(
+        LoadFindingCase{"no_setup_section",
+                        "[Other]\nMainProdName=x\n",
+                        {IniFinding(MissingGlobal("MainProdName"), 0, "Setup", "MainProdName")}},
+        LoadFindingCase{
+            "global_key_missing",
+            "\n[Setup]\nMainProdName=x\nFilesCompressed=NO\n",
+            {IniFinding(MissingGlobal("UseUnderscores"), 2, "Setup", "UseUnderscores")}},
+        LoadFindingCase{
+            "key_that_says_error",
+            "[Setup]\nMainProdName=x\nFilesCompressed=Error\n",
+            {IniFinding(MissingGlobal("FilesCompressed"), 3, "Setup", "FilesCompressed")}},
+        LoadFindingCase{"too_many_sections_then_section_missing",
+                        SETUP_25_SECTIONS,
+                        {IniFinding(TOO_MANY_SECTIONS, 7, "Setup", "NumberOfSections"),
+                         IniFinding(MissingInSection("CodeDir", 1), 0, "Section1", "CodeDir")}},
+        LoadFindingCase{"section_key_missing",
+                        std::string(SETUP_25_SECTIONS) + "[Section1]\nCodeDir=CODE\n",
+                        {IniFinding(TOO_MANY_SECTIONS, 7, "Setup", "NumberOfSections"),
+                         IniFinding(MissingInSection("DestDir", 1), 10, "Section1", "DestDir")}}),
+    [](const ::testing::TestParamInfo<LoadFindingCase>& info) {
+      return std::string(info.param.name);
+    });
+
 // Each global key missing in turn: one warning naming it, nothing after it read.
+struct GlobalKeyCase {
+  const char* line;
+  const char* name;
+};
+
+const GlobalKeyCase GLOBAL_KEYS[] = {
+    {"MainProdName=Book", "MainProdName"},
+    {"FilesCompressed=NO", "FilesCompressed"},
+    {"UseUnderscores=NO", "UseUnderscores"},
+    {"NumberOfSections=2", "NumberOfSections"},
+    {"ChangeFolderButton=TRUE", "ChangeFolderButton"},
+    {"VolumeName=VOL", "VolumeName"},
+};
+
 class MissingGlobalKeyTest : public LoadSetupIniTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(MissingGlobalKeyTest, StopsAtTheMissingKey) {
   const int missing = GetParam();
   std::string text = "[Setup]\n";
-  const char* values[SETTING_COUNT] = {"Book", "NO", "NO", "2", "TRUE", "VOL"};
   for (int i = 0; i < SETTING_COUNT; ++i) {
-    if (i != missing) text += std::string(SETTING_NAMES[i]) + "=" + values[i] + "\n";
+    if (i != missing) text += std::string(GLOBAL_KEYS[i].line) + "\n";
   }
   Load(text + SectionsText({TestSection(), TestSection()}));
-  EXPECT_EQ(messages.texts(), std::vector<std::string>{MissingGlobal(SETTING_NAMES[missing])});
+  EXPECT_EQ(Texts(findings), std::vector<std::string>{MissingGlobal(GLOBAL_KEYS[missing].name)});
   EXPECT_FALSE(config.m_bIniLoaded);
   for (int i = missing + 1; i < SETTING_COUNT; ++i) EXPECT_EQ(config.GetSetting(i), "") << i;
   if (missing < SETTING_NUMBEROFSECTIONS) {
@@ -98,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(EachKey, MissingGlobalKeyTest, ::testing::Range(0, int{
 TEST_F(LoadSetupIniTest, TheWordErrorIsMissingButOtherCasesAreNot) {
   Load(IniText({TestSection().Set(KEY_SHORTCUTNAME, "error"),
                 TestSection().Set(KEY_SHORTCUTNAME, "Error")}));
-  EXPECT_EQ(messages.texts(), std::vector<std::string>{MissingInSection("ShortcutName", 2)});
+  EXPECT_EQ(Texts(findings), std::vector<std::string>{MissingInSection("ShortcutName", 2)});
   EXPECT_EQ(Value(0, KEY_SHORTCUTNAME), "error");
 }
 
@@ -109,25 +160,13 @@ TEST_F(LoadSetupIniTest, MissingSectionKeyStopsReadingThere) {
   size_t dest = text.find("DestDir=", section2);
   text.erase(dest, text.find('\n', dest) - dest + 1);
   Load(text);
-  EXPECT_EQ(messages.texts(), std::vector<std::string>{MissingInSection("DestDir", 2)});
+  EXPECT_EQ(Texts(findings), std::vector<std::string>{MissingInSection("DestDir", 2)});
   EXPECT_EQ(Value(0, KEY_UNINSTALL), "TRUE");
   EXPECT_EQ(Value(1, KEY_CODEDIR), "CODE1");
   EXPECT_EQ(Value(1, KEY_DESTDIR), "Error");
   EXPECT_EQ(Value(1, KEY_PRODUCTNAME), "");
   EXPECT_EQ(Value(2, KEY_CODEDIR), "");
   EXPECT_EQ(config.m_nSections, 3);
-}
-
-TEST_F(LoadSetupIniTest, AtMostOneMissingKeyWarning) {
-  Load("[Setup]\nNumberOfSections=30\n[Section1]\n");
-  EXPECT_EQ(messages.texts(), (std::vector<std::string>{MissingGlobal("MainProdName")}));
-}
-
-TEST_F(LoadSetupIniTest, SectionsMissingEntirelyGiveOneWarning) {
-  std::string text = IniText({});
-  text.replace(text.find("NumberOfSections=0"), 18, "NumberOfSections=3");
-  Load(text);
-  EXPECT_EQ(messages.texts(), std::vector<std::string>{MissingInSection("CodeDir", 1)});
 }
 
 struct SectionCountCase {
@@ -147,8 +186,8 @@ TEST_P(NumberOfSectionsTest, CountsTheSectionsRead) {
                std::string("NumberOfSections=") + GetParam().written);
   Load(text);
   EXPECT_EQ(config.m_nSections, GetParam().sections);
-  EXPECT_EQ(messages.texts(), GetParam().warned ? std::vector<std::string>{TOO_MANY_SECTIONS}
-                                                : std::vector<std::string>{});
+  EXPECT_EQ(Texts(findings), GetParam().warned ? std::vector<std::string>{TOO_MANY_SECTIONS}
+                                               : std::vector<std::string>{});
   // Only the sections counted are read.
   for (int s = 0; s < 20; ++s) {
     EXPECT_EQ(Value(s, KEY_CODEDIR), s < GetParam().sections ? given[s].values[0] : "") << s;
@@ -161,8 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(SectionCountCase{"0", 0, false}, SectionCountCase{"-3", 0, false},
                       SectionCountCase{"1", 1, false}, SectionCountCase{"20", 20, false},
                       SectionCountCase{"21", 20, true},
-                      SectionCountCase{"99999999999999999999", 20, true},
-                      SectionCountCase{"-99999999999999999999", 0, false}));
+                      SectionCountCase{"99999999999999999999", 20, true}));
 
 struct ChangeFolderCase {
   const char* written;
@@ -214,12 +252,67 @@ class LoadSetupTextsTest : public ::testing::Test, public DiscFixture {
   SetupConfig config;
 };
 
+// Every key by its documented name, text N for number N.
+const char ALL_TEXTS[] = R"([SetupText]
+OkButton=text 0
+CancelButton=text 1
+ScreenMessage=text 2
+AppName=text 3
+WelcomeTitle=text 4
+WelcomeText=text 5
+InstallTitle=text 6
+InstallText=text 7
+ExitTitle=text 8
+ExitText=text 9
+InstallingTitle=text 10
+InstallingText1=text 11
+InstallingText2=text 12
+FinishedTitle=text 13
+FinishedText=text 14
+NoRoomTitle=text 15
+NoRoomText=text 16
+ConfirmReplaceTitle=text 17
+ConfirmReplaceText1=text 18
+ConfirmReplaceText2=text 19
+ConfirmReplaceText3=text 20
+ConfirmReplaceText4=text 21
+YesToAllTitle=text 22
+YesToAllButton=text 23
+NoButton=text 24
+ChangeDirTitle=text 25
+SetupFailedTitle=text 26
+SetupFailedText=text 27
+LongFilenameProblemText=text 28
+ProblemInstallingText=text 29
+BrowseTitle=text 30
+BrowseText1=text 31
+BrowseText2=text 32
+CreateDirText=text 33
+UninstallText=text 34
+UninstallProblemText=text 35
+ContinueButton=text 36
+ExitButton=text 37
+ChangeDirButton=text 38
+FolderText=text 39
+UpdatingTitle=text 40
+UpdatingText=text 41
+OptionsTitle=text 42
+InstructionText=text 43
+OptionStatic=text 44
+FolderTitle=text 45
+SpaceRequired=text 46
+SpaceAvailable=text 47
+DescriptionStatic=text 48
+DescriptionText=text 49
+Bytes=text 50
+KBytes=text 51
+MBytes=text 52
+NoChange=text 53
+UpdateRegistryError=text 54
+)";
+
 TEST_F(LoadSetupTextsTest, LoadsEveryTextByItsKey) {
-  std::string text = "[SetupText]\n";
-  for (int i = 0; i < TEXT_COUNT; ++i) {
-    text += std::string(TEXT_KEY_NAMES[i]) + "=text " + std::to_string(i) + "\n";
-  }
-  Disc("SETUP.TXT", text);
+  Disc("SETUP.TXT", ALL_TEXTS);
   config.LoadSetupTexts(fs);
   for (int i = 0; i < TEXT_COUNT; ++i) EXPECT_EQ(config.GetText(i), "text " + std::to_string(i));
   EXPECT_EQ(config.GetText(TEXT_COUNT), "");
@@ -253,8 +346,9 @@ TEST_F(ConstructionTest, IncompleteIniSkipsValidation) {
   text.replace(text.find("FilesCompressed=NO"), 18, "FilesCompressed=YES");
   Disc("SETUP.INI", text);
   Disc("SETUP.TXT", "[SetupText]\nOkButton=OK\n");
-  SetupConfig config(fs, code_page, messages);
-  EXPECT_EQ(messages.texts(), std::vector<std::string>{MissingInSection("Uninstall", 1)});
+  SetupConfig config;
+  std::vector<ConfigFinding> findings = config.Load(fs, code_page);
+  EXPECT_EQ(Texts(findings), std::vector<std::string>{MissingInSection("Uninstall", 1)});
   EXPECT_FALSE(config.m_bValid);
   EXPECT_TRUE(config.m_bTextsLoaded);
   EXPECT_EQ(config.GetText(TEXT_OKBUTTON), "OK");
@@ -264,12 +358,26 @@ TEST_F(ConstructionTest, IncompleteIniSkipsValidation) {
 
 TEST_F(ConstructionTest, CompleteIniIsValidatedFromTheCurrentDirectory) {
   Disc("BOOK/SETUP.INI",
-       IniText({TestSection().Set(KEY_SHORTCUTLOCATION, "").Set(KEY_FILESIZE, "5")}));
+                IniText({TestSection().Set(KEY_SHORTCUTLOCATION, "").Set(KEY_FILESIZE, "5")}));
   ASSERT_TRUE(fs.SetCurrentDirectory("D:\\BOOK").ok());
-  SetupConfig config(fs, code_page, messages);
+  SetupConfig config;
+  std::vector<ConfigFinding> findings = config.Load(fs, code_page);
   EXPECT_TRUE(config.m_bValid);
   EXPECT_EQ(config.GetSectionValue(KEY_SHORTCUTLOCATION), "NULL");
-  EXPECT_EQ(messages.texts().size(), 2u);  // the FileSize and the summary
+  EXPECT_EQ(findings.size(), 2u);  // the FileSize and the summary
+}
+
+TEST(SetupConfigAccessTest, NamedSectionsLeaveTheCursorAlone) {
+  SetupConfig config;
+  config.m_nCurrentSection = 2;
+  config.SetSectionValue(0, KEY_DESTDIR, "C:\\First");
+  config.SetSectionValue(KEY_DESTDIR, "C:\\Third");
+  EXPECT_EQ(config.m_nCurrentSection, 2);
+  EXPECT_EQ(config.GetSectionValue(0, KEY_DESTDIR), "C:\\First");
+  EXPECT_EQ(config.GetSectionValue(2, KEY_DESTDIR), "C:\\Third");
+  EXPECT_EQ(config.GetSectionValue(KEY_DESTDIR), "C:\\Third");
+  EXPECT_EQ(config.GetSectionValue(MAX_SECTIONS, KEY_DESTDIR), "");
+  EXPECT_EQ(config.GetSectionValue(-1, KEY_DESTDIR), "");
 }
 
 TEST(SetupConfigAccessTest, OutOfRangeIndexesAreHarmless) {

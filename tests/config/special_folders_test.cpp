@@ -5,13 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "support/recording_message_box.h"
 #include "support/temp_dir.h"
 
 namespace setup {
 namespace {
 
-using testing::RecordingMessageBox;
 using testing::TempDir;
 
 struct ShellValue {
@@ -44,10 +42,14 @@ struct FolderCase {
   bool key_missing;
 };
 
+// Named after the program file, since no window exists yet to name it.
+const ConfigFinding NO_REGISTRY{
+    "/media/disc/setup", "Couldn't open the registry.", "", 0, SHELL_FOLDERS_KEY, ""};
+
 class SpecialFoldersTest : public ::testing::TestWithParam<FolderCase> {
  protected:
   TempDir dir;
-  RecordingMessageBox messages;
+  std::vector<ConfigFinding> findings;
 };
 
 TEST_P(SpecialFoldersTest, FillsTheSlotsThatCanBeRead) {
@@ -61,7 +63,7 @@ TEST_P(SpecialFoldersTest, FillsTheSlotsThatCanBeRead) {
     }
   }
 
-  SpecialFolders folders(System(), &*registry, messages);
+  SpecialFolders folders(System(), &*registry, findings);
 
   EXPECT_EQ(folders[FOLDER_WINDOWS], "C:\\WINDOWS");
   EXPECT_EQ(folders[FOLDER_SYSTEM], "C:\\WINDOWS\\SYSTEM");
@@ -70,45 +72,38 @@ TEST_P(SpecialFoldersTest, FillsTheSlotsThatCanBeRead) {
     EXPECT_EQ(folders[value.slot], read ? value.path : "") << value.name;
   }
   for (int slot = FOLDER_WORKDIR; slot < FOLDER_COUNT; ++slot) EXPECT_EQ(folders[slot], "");
-  if (GetParam().key_missing) {
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].caption, "/media/disc/setup");
-    EXPECT_EQ(messages.shown()[0].text, "Couldn't open the registry.");
-    EXPECT_EQ(messages.shown()[0].icon, MessageBoxIcon::Warning);
-    EXPECT_EQ(messages.shown()[0].buttons, MessageBoxButtons::Ok);
-  } else {
-    EXPECT_TRUE(messages.shown().empty());
-  }
+  EXPECT_EQ(findings, GetParam().key_missing ? std::vector<ConfigFinding>{NO_REGISTRY}
+                                             : std::vector<ConfigFinding>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SpecialFoldersTest,
                          ::testing::Values(FolderCase{"complete", "", false},
                                            FolderCase{"no_pictures", "My Pictures", false},
-                                           FolderCase{"no_personal", "Personal", false},
                                            FolderCase{"no_key", "", true}),
                          [](const ::testing::TestParamInfo<FolderCase>& info) {
                            return std::string(info.param.name);
                          });
 
-TEST(SpecialFoldersRegistryTest, NoRegistryIsLikeAMissingKey) {
-  RecordingMessageBox messages;
-  SpecialFolders folders(System(), nullptr, messages);
-  EXPECT_EQ(messages.texts(), std::vector<std::string>{"Couldn't open the registry."});
+TEST(SpecialFoldersRegistryTest, NoRegistryIsLikeAMissingKeyAndFollowsEarlierFindings) {
+  ConfigFinding earlier{"Error!", "loading", "SETUP.INI", 3, "Setup", "VolumeName"};
+  std::vector<ConfigFinding> findings{earlier};
+  SpecialFolders folders(System(), nullptr, findings);
+  EXPECT_EQ(findings, (std::vector<ConfigFinding>{earlier, NO_REGISTRY}));
   EXPECT_EQ(folders[FOLDER_WINDOWS], "C:\\WINDOWS");
   EXPECT_EQ(folders[FOLDER_DESKTOP], "");
 }
 
 TEST(SpecialFoldersRegistryTest, ValuesTooLongForTheQueryBufferAreNotRead) {
   TempDir dir;
-  RecordingMessageBox messages;
+  std::vector<ConfigFinding> findings;
   auto registry = RegistryStore::Open(dir.Join("registry.reg"));
   ASSERT_TRUE(registry.ok());
   ASSERT_TRUE(registry->SetValue(SHELL_FOLDERS_KEY, "Desktop", std::string(1023, 'd')).ok());
   ASSERT_TRUE(registry->SetValue(SHELL_FOLDERS_KEY, "Programs", std::string(1024, 'p')).ok());
-  SpecialFolders folders(System(), &*registry, messages);
+  SpecialFolders folders(System(), &*registry, findings);
   EXPECT_EQ(folders[FOLDER_DESKTOP], std::string(1023, 'd'));
   EXPECT_EQ(folders[FOLDER_PROGRAMS], "");
-  EXPECT_TRUE(messages.shown().empty());
+  EXPECT_TRUE(findings.empty());
 }
 
 }  // namespace

@@ -38,14 +38,14 @@ TEST(InstallationDialogsTest, EachDialogClassIsItsOwnRowOfTheTable) {
       std::make_unique<CConfirmReplaceDlg>(ws, f.config, "A.TXT", 1, 1, FileTime{}, FileTime{}));
   dialogs.push_back(std::make_unique<CFinishedDlg>(ws, f.config));
   dialogs.push_back(std::make_unique<CNoRoomDlg>(ws, f.config, 'C'));
-  dialogs.push_back(std::make_unique<CExitDlg>(ws, f.config));
+  dialogs.push_back(std::make_unique<CExitDlg>(ws, f.config, f.state.m_bExitRequested));
   dialogs.push_back(std::make_unique<CSetupFailedDlg>(ws, f.config));
   dialogs.push_back(std::make_unique<CInstallingDlg>(
       InstallServices{*f.fs, f.config, f.folders, f.state, ws, f.code_page, links, {}}));
   dialogs.push_back(std::make_unique<CBrowseDlg>(ws, f.config, *f.fs, f.code_page));
   dialogs.push_back(std::make_unique<CUpdatingDlg>(ws, f.config));
-  dialogs.push_back(
-      std::make_unique<COptionsDlg>(ws, f.config, f.folders, *f.fs, registry, f.code_page));
+  dialogs.push_back(std::make_unique<COptionsDlg>(ws, f.config, f.folders, *f.fs, registry,
+                                                  f.code_page, f.state.m_bExitRequested));
 
   std::set<std::string> kinds;
   for (const auto& dialog : dialogs) {

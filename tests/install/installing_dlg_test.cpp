@@ -70,7 +70,7 @@ TEST_F(InstallingDlgTest, CopiesTheSectionAndMakesItsShortcut) {
   EXPECT_EQ(Link("c/Desktop/Book.Lnk"), temp.Join("c/Book"));
   EXPECT_EQ(shortcut_path, "C:\\Desktop\\Book.Lnk");
   EXPECT_EQ(config.GetSectionValue(KEY_SHORTCUTLOCATION), "C:\\Desktop\\Book.Lnk");
-  EXPECT_FALSE(config.m_bExitRequested);
+  EXPECT_FALSE(state.m_bExitRequested);
   EXPECT_EQ(Shown(), std::vector<std::string>{"CInstallingDlg=OK"});
   // The fields show the last file when the dialog closes.
   const std::string line = transcript.str();
@@ -104,7 +104,7 @@ TEST_F(InstallingDlgTest, AFailedExpansionIsReportedOnceAfterTheCopy) {
   Disc("CODE/A.TXT", SzddOf("some text to expand").substr(0, 20));
   Disc("CODE/B.TXT", SzddOf("more text to expand").substr(0, 20));
   EXPECT_EQ(Run(), IDOK);
-  EXPECT_FALSE(config.m_bExitRequested);
+  EXPECT_FALSE(state.m_bExitRequested);
   EXPECT_EQ(Shown(), (std::vector<std::string>{"CInstallingDlg=OK", "MessageBox=OK"}));
   EXPECT_NE(transcript.str().find("Some files could not be expanded."), std::string::npos);
   EXPECT_EQ(shortcut_path, "C:\\Desktop\\Book.Lnk");
@@ -112,7 +112,7 @@ TEST_F(InstallingDlgTest, AFailedExpansionIsReportedOnceAfterTheCopy) {
 
 TEST_F(InstallingDlgTest, ContinueLeavesTheCopyRunning) {
   EXPECT_EQ(CancelDuringTheCopy(IDOK), IDOK);
-  EXPECT_FALSE(config.m_bExitRequested);
+  EXPECT_FALSE(state.m_bExitRequested);
   EXPECT_EQ(Dest("Book/A.TXT"), "a");
   EXPECT_EQ(Dest("Book/B.TXT"), "b");
   EXPECT_EQ(shortcut_path, "C:\\Desktop\\Book.Lnk");
@@ -120,7 +120,7 @@ TEST_F(InstallingDlgTest, ContinueLeavesTheCopyRunning) {
 
 TEST_F(InstallingDlgTest, ExitFinishesTheFileInHandAndStartsNoOther) {
   EXPECT_EQ(CancelDuringTheCopy(IDCANCEL), IDCANCEL);
-  EXPECT_TRUE(config.m_bExitRequested);
+  EXPECT_TRUE(state.m_bExitRequested);
   EXPECT_EQ(Dest("Book/A.TXT"), "a");
   EXPECT_FALSE(DestExists("Book/B.TXT"));
   EXPECT_TRUE(shortcut_path.empty());

@@ -108,7 +108,7 @@ TEST_F(SectionCopyTest, ReplaceAnswers) {
     EXPECT_EQ(f.Dest("Book/SUB/B.TXT"), c.b) << c.answers;
     EXPECT_EQ(f.DestExists("Book/SUB/C.TXT"), !c.exit) << c.answers;
     EXPECT_EQ(f.Shown(), c.shown) << c.answers;
-    EXPECT_EQ(f.config.m_bExitRequested, c.exit) << c.answers;
+    EXPECT_EQ(f.state.m_bExitRequested, c.exit) << c.answers;
   }
 }
 
@@ -132,7 +132,7 @@ TEST_F(SectionCopyTest, ContinueAfterCancelAsksAgainAndThenCopies) {
   user.When("CConfirmReplaceDlg", [](UserDriver& d) { d.Click(IDOK); });
   CopyTree("CODE", "C:\\Book");
   EXPECT_EQ(Dest("Book/A.TXT"), "new a");
-  EXPECT_FALSE(config.m_bExitRequested);
+  EXPECT_FALSE(state.m_bExitRequested);
   EXPECT_EQ(user.PendingSteps(), 0u);
 }
 
@@ -154,7 +154,7 @@ TEST_F(SectionCopyTest, TheQuestionShowsBothFiles) {
 
 TEST_F(SectionCopyTest, ExitFromTheOtherThreadStopsBeforeTheNextEntry) {
   Disc("CODE/A.TXT", "a");
-  config.m_bExitRequested = true;
+  state.m_bExitRequested = true;
   CopyTree("CODE", "C:\\Book");
   EXPECT_FALSE(DestExists("Book/A.TXT"));
 }

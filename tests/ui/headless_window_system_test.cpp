@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 #include "ui/dialogs/confirm_replace_dlg.h"
@@ -98,7 +99,8 @@ TEST(HeadlessWindowSystemTest, ADialogThatNeverEndsIsAbandonedAfterTheTurnLimit)
   for (int i = 0; i < HeadlessWindowSystem::MAX_USER_TURNS + 5; ++i) {
     rig.user.When("CExitDlg", [](UserDriver&) {});
   }
-  CExitDlg dialog(rig.ws, config);
+  std::atomic<bool> exit_requested{false};
+  CExitDlg dialog(rig.ws, config, exit_requested);
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
 }
 
@@ -176,12 +178,13 @@ TEST(AnswersUserTest, ExitConfirmDefaultsToExit) {
   SetupConfig config;
   testing::FillTexts(config);
   HeadlessRig rig;
-  CExitDlg(rig.ws, config).DoModal();
-  EXPECT_TRUE(config.m_bExitRequested);
-  SetupConfig stays;
+  std::atomic<bool> exits{false};
+  CExitDlg(rig.ws, config, exits).DoModal();
+  EXPECT_TRUE(exits);
+  std::atomic<bool> stays{false};
   HeadlessRig keep(IniFile::Parse("[ExitConfirm]\nDefault = Continue\n"));
-  EXPECT_EQ(CExitDlg(keep.ws, stays).DoModal(), IDOK);
-  EXPECT_FALSE(stays.m_bExitRequested);
+  EXPECT_EQ(CExitDlg(keep.ws, config, stays).DoModal(), IDOK);
+  EXPECT_FALSE(stays);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -15,30 +16,41 @@ using testing::HeadlessRig;
 
 struct DialogCase {
   const char* name;
-  std::function<std::unique_ptr<CDialog>(WindowSystem&, SetupConfig&)> make;
+  std::function<std::unique_ptr<CDialog>(WindowSystem&, SetupConfig&, std::atomic<bool>&)> make;
   const char* valid_line;
   const char* invalid_line;
 };
 
 const DialogCase CASES[] = {
     {"welcome",
-     [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CWelcomeDlg>(ws, c); },
+     [](WindowSystem& ws, SetupConfig& c, std::atomic<bool>&) {
+       return std::make_unique<CWelcomeDlg>(ws, c);
+     },
      R"({"kind":"CWelcomeDlg","caption":"Welcome","controls":{"1":"OK","1000":"Welcome to the setup of Quillby Book."},"answer":"OK"})",
      R"({"kind":"CWelcomeDlg","caption":"This is the default title","controls":{"1":"OK","1000":"This is the default welcome text."},"answer":"OK"})"},
     {"no room",
-     [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CNoRoomDlg>(ws, c, 'D'); },
+     [](WindowSystem& ws, SetupConfig& c, std::atomic<bool>&) {
+       return std::make_unique<CNoRoomDlg>(ws, c, 'D');
+     },
      R"({"kind":"CNoRoomDlg","caption":"Not Enough Space","controls":{"1":"OK","1000":"There is not enough space on drive D:."},"answer":"OK"})",
      R"({"kind":"CNoRoomDlg","caption":"","controls":{"1":"OK","1000":"This is the default text"},"answer":"OK"})"},
     {"setup failed",
-     [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CSetupFailedDlg>(ws, c); },
+     [](WindowSystem& ws, SetupConfig& c, std::atomic<bool>&) {
+       return std::make_unique<CSetupFailedDlg>(ws, c);
+     },
      R"({"kind":"CSetupFailedDlg","caption":"Setup Failed","controls":{"1":"OK","1000":"Setup did not complete."},"answer":"OK"})",
      R"({"kind":"CSetupFailedDlg","caption":"This is the default title","controls":{"1":"OK","1000":"This is the default"},"answer":"OK"})"},
     {"finished",
-     [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CFinishedDlg>(ws, c); },
+     [](WindowSystem& ws, SetupConfig& c, std::atomic<bool>&) {
+       return std::make_unique<CFinishedDlg>(ws, c);
+     },
      R"({"kind":"CFinishedDlg","caption":"Finished","controls":{"1":"OK","1000":"Quillby Book has been installed."},"answer":"OK"})",
      R"({"kind":"CFinishedDlg","caption":"This is the default title","controls":{"1":"OK","1000":"This is the default text"},"answer":"OK"})"},
     // The exit confirmation sets its texts whatever m_bValid says.
-    {"exit", [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CExitDlg>(ws, c); },
+    {"exit",
+     [](WindowSystem& ws, SetupConfig& c, std::atomic<bool>& exit_requested) {
+       return std::make_unique<CExitDlg>(ws, c, exit_requested);
+     },
      R"({"kind":"CExitDlg","caption":"Exit Setup","controls":{"1":"&Continue","2":"E&xit","1000":"Setup is not complete. Exit anyway?"},"answer":"Exit"})",
      R"({"kind":"CExitDlg","caption":"Exit Setup","controls":{"1":"&Continue","2":"E&xit","1000":"Setup is not complete. Exit anyway?"},"answer":"Exit"})"},
 };
@@ -50,7 +62,8 @@ TEST(MessageDialogsTest, TextsWithValidAndInvalidConfiguration) {
       SetupConfig config;
       testing::FillTexts(config);
       config.m_bValid = valid;
-      auto dialog = c.make(rig.ws, config);
+      std::atomic<bool> exit_requested{false};
+      auto dialog = c.make(rig.ws, config, exit_requested);
       dialog->DoModal();
       ASSERT_EQ(rig.Lines().size(), 1u) << c.name;
       EXPECT_EQ(rig.Lines()[0], valid ? c.valid_line : c.invalid_line) << c.name;
@@ -96,9 +109,10 @@ TEST(ExitDlgTest, AnswersAndTheExitFlag) {
     SetupConfig config;
     testing::FillTexts(config);
     rig.user.When("CExitDlg", c.act);
-    CExitDlg dialog(rig.ws, config);
+    std::atomic<bool> exit_requested{false};
+    CExitDlg dialog(rig.ws, config, exit_requested);
     EXPECT_EQ(dialog.DoModal(), c.result) << c.name;
-    EXPECT_EQ(config.m_bExitRequested.load(), c.exit_requested) << c.name;
+    EXPECT_EQ(exit_requested.load(), c.exit_requested) << c.name;
     EXPECT_EQ(dialog.GetAnswer(), c.exit_requested ? Answer::Exit : Answer::Continue) << c.name;
   }
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <optional>
 
 #include "support/memory_file_system.h"
@@ -34,7 +35,7 @@ struct OptionsRig {
   }
 
   int Run() {
-    COptionsDlg dialog(rig.ws, config, folders, fs, *registry, rig.code_page);
+    COptionsDlg dialog(rig.ws, config, folders, fs, *registry, rig.code_page, exit_requested);
     return dialog.DoModal();
   }
   std::string Value(int section, int key) {
@@ -55,6 +56,7 @@ struct OptionsRig {
   std::optional<RegistryStore> registry;
   SetupConfig config;
   SpecialFolders folders;
+  std::atomic<bool> exit_requested{false};
 };
 
 const std::vector<TestSection> THREE = {
@@ -289,12 +291,12 @@ TEST(OptionsDlgTest, ExitAsksForConfirmation) {
   o.rig.user.When("COptionsDlg", [](UserDriver& d) { d.Click(IDCANCEL); });
   o.rig.user.When("CExitDlg", [](UserDriver& d) { d.Click(IDOK); });  // Continue
   o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
-    EXPECT_FALSE(o.config.m_bExitRequested);
+    EXPECT_FALSE(o.exit_requested);
     d.PressEsc();
   });
   o.rig.user.When("CExitDlg", [](UserDriver& d) { d.Click(IDCANCEL); });  // Exit
   EXPECT_EQ(o.Run(), IDCANCEL);
-  EXPECT_TRUE(o.config.m_bExitRequested);
+  EXPECT_TRUE(o.exit_requested);
   EXPECT_NE(o.rig.Lines()[0].find(R"("answer":"Exit")"), std::string::npos);
 }
 
@@ -332,7 +334,7 @@ TEST(OptionsAnswersTest, DriveAnswerAndARefusedContinueEndsInAConfirmedExit) {
   o.config.SetSetting(SETTING_CHANGEFOLDERBUTTON, "CHANGEDRIVE");
   o.fs.SetFree('D', 10);  // too small: Continue is refused
   EXPECT_EQ(o.Run(), IDCANCEL);
-  EXPECT_TRUE(o.config.m_bExitRequested);
+  EXPECT_TRUE(o.exit_requested);
   EXPECT_EQ(o.Value(1, KEY_DESTDIR), "D:\\Quillby\\Samples");
   auto lines = o.rig.Lines();
   ASSERT_EQ(lines.size(), 3u);

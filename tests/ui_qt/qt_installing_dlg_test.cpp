@@ -52,7 +52,7 @@ TEST(QtInstallingDlgTest, TheWorkerCopiesWhileTheRealDialogShowsTheNamesAndEndsI
   });
   EXPECT_EQ(r.Run(), IDOK);
   EXPECT_TRUE(r.temp.Exists("c/Quillby/Book/READ_ME.TXT"));
-  EXPECT_FALSE(r.config.m_bExitRequested);
+  EXPECT_FALSE(r.state.m_bExitRequested);
   EXPECT_NE(r.rig.transcript.str().find(R"("kind":"CInstallingDlg")"), std::string::npos);
 }
 
@@ -60,7 +60,7 @@ TEST(QtInstallingDlgTest, AMissingSourceIsToldInABoxFromTheWorkerAndEndsTheInsta
   QtInstallingRig r;
   r.rig.When("MessageBox", [&](CDialog& shown) { r.rig.Click(shown, IDOK); });
   EXPECT_EQ(r.Run(), IDOK);
-  EXPECT_TRUE(r.config.m_bExitRequested);
+  EXPECT_TRUE(r.state.m_bExitRequested);
   EXPECT_NE(r.rig.transcript.str().find(R"(named '\\DISC\\CODE')"), std::string::npos)
       << r.rig.transcript.str();
 }

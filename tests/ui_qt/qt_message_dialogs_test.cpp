@@ -60,7 +60,10 @@ TEST(QtMessageDialogsTest, ShowTheirTextsInTemplatePlacesAndAnswerEnterAndEsc) {
        [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CWelcomeDlg>(ws, c); },
        "Welcome", "Welcome to the setup of Quillby Book.", Qt::Key_Return, IDOK},
       {"CExitDlg",
-       [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CExitDlg>(ws, c); },
+       [](WindowSystem& ws, SetupConfig& c) {
+         static std::atomic<bool> exit_requested{false};
+         return std::make_unique<CExitDlg>(ws, c, exit_requested);
+       },
        "Exit Setup", "Setup is not complete. Exit anyway?", Qt::Key_Escape, IDCANCEL},
       {"CNoRoomDlg",
        [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CNoRoomDlg>(ws, c, 'D'); },
@@ -94,7 +97,8 @@ TEST(QtMessageDialogsTest, TheExitConfirmationStartsOnContinueAndItsButtonsAnswe
     QtRig rig;
     SetupConfig config;
     testing::FillTexts(config);
-    CExitDlg dialog(rig.ws, config);
+    std::atomic<bool> exit_requested{false};
+    CExitDlg dialog(rig.ws, config, exit_requested);
     rig.When("CExitDlg", [&](CDialog& shown) {
       EXPECT_EQ(rig.ws.WindowOf(shown)->GetFocus(), IDOK);
       // The mnemonic stays for the button and is dropped for the screen reader.
@@ -103,7 +107,7 @@ TEST(QtMessageDialogsTest, TheExitConfirmationStartsOnContinueAndItsButtonsAnswe
       rig.Click(shown, button);
     });
     EXPECT_EQ(dialog.DoModal(), button);
-    EXPECT_EQ(config.m_bExitRequested, button == IDCANCEL);
+    EXPECT_EQ(exit_requested, button == IDCANCEL);
   }
 }
 

@@ -36,7 +36,7 @@ struct QtOptionsRig {
     testing::AddSections(config, sections);
   }
   int Run() {
-    COptionsDlg dialog(rig.ws, config, folders, *fs, *registry, rig.code_page);
+    COptionsDlg dialog(rig.ws, config, folders, *fs, *registry, rig.code_page, exit_requested);
     return dialog.DoModal();
   }
   std::string Value(int section, int key) {
@@ -63,6 +63,7 @@ struct QtOptionsRig {
   std::optional<RegistryStore> registry;
   SetupConfig config;
   SpecialFolders folders;
+  std::atomic<bool> exit_requested{false};
 };
 
 const std::vector<TestSection> THREE = {
@@ -94,7 +95,7 @@ TEST(QtOptionsDlgTest, TheCheckListStandsLeftOfTheDescriptionWithItsItemsAndTick
   });
   o.rig.When("CExitDlg", [&](CDialog& shown) { o.rig.Click(shown, IDCANCEL); });
   EXPECT_EQ(o.Run(), IDCANCEL);
-  EXPECT_TRUE(o.config.m_bExitRequested);
+  EXPECT_TRUE(o.exit_requested);
 }
 
 TEST(QtOptionsDlgTest, ClicksOnTheRealListReachTheDialog) {

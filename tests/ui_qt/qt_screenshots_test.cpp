@@ -74,6 +74,7 @@ TEST(QtScreenshotsTest, EveryWindowIsCapturedAsItFirstAppears) {
   rig.When("CWelcomeDlg", press(IDOK));
   CWelcomeDlg(rig.ws, config).DoModal();
   // Change Folder opens the browse dialog over the Options dialog; then Continue.
+  InstallState state;
   rig.When("COptionsDlg", [&](CDialog& shown) {
     rig.Click(shown, 1006);
     rig.Click(shown, IDOK);
@@ -83,16 +84,17 @@ TEST(QtScreenshotsTest, EveryWindowIsCapturedAsItFirstAppears) {
     tree->Expand(tree->GetSelection(), TVE_EXPAND);
     rig.Click(shown, IDCANCEL);
   });
-  COptionsDlg(rig.ws, config, folders, *fs, *registry, rig.code_page).DoModal();
+  COptionsDlg(rig.ws, config, folders, *fs, *registry, rig.code_page, state.m_bExitRequested)
+      .DoModal();
   // The same dialog when the destination's drive is chosen from the drive list.
   config.SetSetting(SETTING_CHANGEFOLDERBUTTON, "CHANGEDRIVE");
   config.m_bChangeFolderButton = false;
   rig.When("COptionsDlg", press(IDOK));
-  COptionsDlg(rig.ws, config, folders, *fs, *registry, rig.code_page).DoModal();
+  COptionsDlg(rig.ws, config, folders, *fs, *registry, rig.code_page, state.m_bExitRequested)
+      .DoModal();
   config.m_nCurrentSection = 0;
   config.SetSectionValue(KEY_CODEDIR, "\\DISC\\CODE");
   temp.WriteFile("c/DISC/CODE/READ_ME.TXT", "hello");
-  InstallState state;
   PosixShellLinkMaker links(*fs);
   CInstallingDlg(
       {*fs, config, folders, state, rig.ws, rig.code_page, links, [](FileTime t) { return t; }})
@@ -102,7 +104,7 @@ TEST(QtScreenshotsTest, EveryWindowIsCapturedAsItFirstAppears) {
                      FILETIME_UNIX_EPOCH, [](FileTime t) { return t; })
       .DoModal();
   rig.When("CExitDlg", press(IDOK));
-  CExitDlg(rig.ws, config).DoModal();
+  CExitDlg(rig.ws, config, state.m_bExitRequested).DoModal();
   rig.When("CNoRoomDlg", press(IDOK));
   CNoRoomDlg(rig.ws, config, 'C').DoModal();
   CUpdatingDlg updating(rig.ws, config);

@@ -23,8 +23,11 @@ bool CWelcomeDlg::OnInitDialog() {
   return true;
 }
 
-CExitDlg::CExitDlg(WindowSystem& window_system, SetupConfig& config)
-    : CDialog(window_system, TemplateOf(InstallDialog::Exit)), m_config(config) {}
+CExitDlg::CExitDlg(WindowSystem& window_system, const SetupConfig& config,
+                   std::atomic<bool>& exit_requested)
+    : CDialog(window_system, TemplateOf(InstallDialog::Exit)),
+      m_config(config),
+      m_bExitRequested(exit_requested) {}
 
 bool CExitDlg::OnInitDialog() {
   CDialog::OnInitDialog();
@@ -41,7 +44,7 @@ bool CExitDlg::GiveAnswer(UserDriver& driver, Answer answer) {
 }
 
 void CExitDlg::OnCancel() {
-  m_config.m_bExitRequested = true;
+  m_bExitRequested = true;
   CDialog::OnCancel();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "config/setup_config.h"
 #include "ui/dialogs/installation_dialogs.h"
 #include "ui/framework/canvas.h"
@@ -24,7 +26,7 @@ class CWelcomeDlg : public CDialog {
 };
 
 // The exit confirmation (template 108): Continue returns IDOK and leaves the exit flag;
-// Exit and Esc set m_bExitRequested and return IDCANCEL.
+// Exit and Esc set m_bExitRequested (the install run's flag) and return IDCANCEL.
 class CExitDlg : public CDialog {
  public:
   enum class Answer { Continue, Exit };
@@ -32,7 +34,8 @@ class CExitDlg : public CDialog {
   // Gives `answer` on the shown dialog by its button.
   static bool GiveAnswer(UserDriver& driver, Answer answer);
 
-  CExitDlg(WindowSystem& window_system, SetupConfig& config);
+  CExitDlg(WindowSystem& window_system, const SetupConfig& config,
+           std::atomic<bool>& exit_requested);
   const char* ClassName() const override { return KindOf(InstallDialog::Exit); }
   bool OnInitDialog() override;
   void OnCancel() override;
@@ -40,7 +43,8 @@ class CExitDlg : public CDialog {
   Answer GetAnswer() const { return result() == IDOK ? Answer::Continue : Answer::Exit; }
 
  private:
-  SetupConfig& m_config;
+  const SetupConfig& m_config;
+  std::atomic<bool>& m_bExitRequested;
 };
 
 // Not enough space on one drive (template 106).

@@ -28,13 +28,15 @@ uint64_t AddSaturating(uint64_t a, uint64_t b) {
 }  // namespace
 
 COptionsDlg::COptionsDlg(WindowSystem& window_system, SetupConfig& config, SpecialFolders& folders,
-                         FileSystem& fs, const RegistryStore& registry, const CodePage& code_page)
+                         FileSystem& fs, const RegistryStore& registry, const CodePage& code_page,
+                         std::atomic<bool>& exit_requested)
     : CDialog(window_system, TemplateOf(InstallDialog::Options)),
       m_config(config),
       m_folders(folders),
       m_fs(fs),
       m_registry(registry),
-      m_codePage(code_page) {
+      m_codePage(code_page),
+      m_bExitRequested(exit_requested) {
   OnCommandId(OptionsIds::CHANGE_FOLDER, BN_CLICKED, [this] { OnChangeFolder(); });
   OnCommandId(OptionsIds::DRIVES, CBN_SELCHANGE, [this] { OnDriveSelChange(); });
   OnMessageId(WM_CHECKLIST_CLICK, [this](uintptr_t, intptr_t) { return OnCheckListClick(); });
@@ -258,9 +260,9 @@ void COptionsDlg::OnOK() {
 }
 
 void COptionsDlg::OnCancel() {
-  CExitDlg exit(window_system(), m_config);
+  CExitDlg exit(window_system(), m_config, m_bExitRequested);
   exit.DoModal();
-  if (m_config.m_bExitRequested) EndDialog(IDCANCEL);
+  if (m_bExitRequested) EndDialog(IDCANCEL);
 }
 
 void COptionsDlg::PostNcDestroy() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -47,8 +48,10 @@ class COptionsDlg : public CDialog {
   // How many sections the shown dialog lists.
   static int ListedSections(UserDriver& driver);
 
+  // `exit_requested` is the install run's flag, set when the user confirms Exit.
   COptionsDlg(WindowSystem& window_system, SetupConfig& config, SpecialFolders& folders,
-              FileSystem& fs, const RegistryStore& registry, const CodePage& code_page);
+              FileSystem& fs, const RegistryStore& registry, const CodePage& code_page,
+              std::atomic<bool>& exit_requested);
   const char* ClassName() const override { return KindOf(InstallDialog::Options); }
   bool OnInitDialog() override;
   void OnOK() override;
@@ -84,6 +87,7 @@ class COptionsDlg : public CDialog {
   FileSystem& m_fs;
   const RegistryStore& m_registry;
   const CodePage& m_codePage;
+  std::atomic<bool>& m_bExitRequested;
 };
 
 }  // namespace setup

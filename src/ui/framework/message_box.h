@@ -27,8 +27,6 @@ class MessageBoxService {
   virtual MessageBoxResult ShowMessageBox(const MessageBoxRequest& request) = 0;
 };
 
-// The caption of configuration warnings shown before any window exists.
-inline constexpr char CONFIG_WARNING_CAPTION[] = "Error!";
 // The caption of the application's own message boxes.
 inline constexpr char APP_CAPTION[] = "Setup";
 
