@@ -85,7 +85,7 @@ Result<std::unique_ptr<HostEnvironment>> BuildHostEnvironment(
       profile.service_manager.value_or(RegistryWritable(profile.registry_file));
 
   bool new_store = access(profile.registry_file.c_str(), F_OK) != 0;
-  Result<RegistryStore> registry = RegistryStore::Open(profile.registry_file);
+  Result<RegistryFile> registry = RegistryFile::Open(profile.registry_file);
   if (registry.ok()) {
     env->registry = std::move(registry).value();
     if (new_store) {

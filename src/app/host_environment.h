@@ -8,7 +8,7 @@
 #include "platform/host_profile.h"
 #include "platform/host_system.h"
 #include "platform/posix_file_system.h"
-#include "platform/registry_store.h"
+#include "platform/registry_file.h"
 #include "platform/status.h"
 
 namespace setup {
@@ -21,7 +21,7 @@ struct HostEnvironment {
   HostSystem system;
   std::unique_ptr<PosixFileSystem> fs;
   // Unset when the registry file cannot be read; the shell folders then report it.
-  std::optional<RegistryStore> registry;
+  std::optional<RegistryFile> registry;
   std::string registry_error;
   // The start directory as a Windows path, without a trailing backslash (except at a root).
   std::string start_dir;

@@ -72,7 +72,7 @@ int RunSequence(HostEnvironment& env, WindowSystem& ws) {
   CreateDirectoryPath(*env.fs, env.system.windows_dir);
   InstallState state;
   SetupConfig config(*env.fs, env.code_page, ws.MessageBoxes());
-  RegistryStore* registry = env.registry ? &*env.registry : nullptr;
+  RegistryFile* registry = env.registry ? &*env.registry : nullptr;
   SpecialFolders folders(env.system, registry, ws.MessageBoxes());
   PosixShellLinkMaker links(*env.fs);
   PosixProcessRunner processes(*env.fs, env.code_page);

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/host_system.h"
-#include "platform/registry_store.h"
+#include "platform/registry.h"
 #include "ui/framework/message_box.h"
 
 namespace setup {
@@ -35,8 +35,7 @@ class SpecialFolders {
   // Fills the Windows and System directories from `system` and the shell folders from the
   // registry's Shell Folders key; a null `registry` or a missing key shows "Couldn't open
   // the registry." with the program file's path as caption.
-  SpecialFolders(const HostSystem& system, const RegistryStore* registry,
-                 MessageBoxService& messages);
+  SpecialFolders(const HostSystem& system, const Registry* registry, MessageBoxService& messages);
 
   std::string& operator[](int slot) { return m_folders.at(slot); }
   const std::string& operator[](int slot) const { return m_folders.at(slot); }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/registry_file.h"
 #include "support/recording_message_box.h"
 #include "support/temp_dir.h"
 
@@ -51,7 +52,7 @@ class SpecialFoldersTest : public ::testing::TestWithParam<FolderCase> {
 };
 
 TEST_P(SpecialFoldersTest, FillsTheSlotsThatCanBeRead) {
-  auto registry = RegistryStore::Open(dir.Join("registry.reg"));
+  auto registry = RegistryFile::Open(dir.Join("registry.reg"));
   ASSERT_TRUE(registry.ok());
   ASSERT_TRUE(registry->SetValue(UNINSTALL_KEY, "Other", "x").ok());
   if (!GetParam().key_missing) {
@@ -101,7 +102,7 @@ TEST(SpecialFoldersRegistryTest, NoRegistryIsLikeAMissingKey) {
 TEST(SpecialFoldersRegistryTest, ValuesTooLongForTheQueryBufferAreNotRead) {
   TempDir dir;
   RecordingMessageBox messages;
-  auto registry = RegistryStore::Open(dir.Join("registry.reg"));
+  auto registry = RegistryFile::Open(dir.Join("registry.reg"));
   ASSERT_TRUE(registry.ok());
   ASSERT_TRUE(registry->SetValue(SHELL_FOLDERS_KEY, "Desktop", std::string(1023, 'd')).ok());
   ASSERT_TRUE(registry->SetValue(SHELL_FOLDERS_KEY, "Programs", std::string(1024, 'p')).ok());

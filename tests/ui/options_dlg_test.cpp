@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "platform/registry_file.h"
 #include "support/temp_dir.h"
 #include "support/temp_drives.h"
 #include "ui_fixture.h"
@@ -27,7 +28,7 @@ struct OptionsRig {
         "C:\\"));
     fs->SetFree('C', 100 * MB);
     fs->SetFree('D', 100 * MB);
-    auto store = RegistryStore::Open(temp.Join("registry.reg"));
+    auto store = RegistryFile::Open(temp.Join("registry.reg"));
     registry.emplace(std::move(store.value()));
     testing::FillTexts(config);
     testing::AddSections(config, sections);
@@ -51,7 +52,7 @@ struct OptionsRig {
   ::setup::testing::TempDir temp;
   HeadlessRig rig;
   std::unique_ptr<testing::SpaceFileSystem> fs;
-  std::optional<RegistryStore> registry;
+  std::optional<RegistryFile> registry;
   SetupConfig config;
   SpecialFolders folders;
 };

@@ -8,7 +8,7 @@
 #include "config/special_folders.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
-#include "platform/registry_store.h"
+#include "platform/registry.h"
 #include "ui/dialogs/option_check_list_box.h"
 #include "ui/framework/dialog.h"
 
@@ -25,7 +25,7 @@ class COptionsDlg : public CDialog {
   static constexpr int CHECK_LIST_ID = 4000;
 
   COptionsDlg(WindowSystem& window_system, SetupConfig& config, SpecialFolders& folders,
-              FileSystem& fs, const RegistryStore& registry, const CodePage& code_page);
+              FileSystem& fs, const Registry& registry, const CodePage& code_page);
   const char* ClassName() const override { return "COptionsDlg"; }
   bool OnInitDialog() override;
   void OnOK() override;
@@ -59,7 +59,7 @@ class COptionsDlg : public CDialog {
   SetupConfig& m_config;
   SpecialFolders& m_folders;
   FileSystem& m_fs;
-  const RegistryStore& m_registry;
+  const Registry& m_registry;
   const CodePage& m_codePage;
 };
 
