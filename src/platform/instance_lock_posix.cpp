@@ -6,6 +6,8 @@
 
 #include <cerrno>
 
+#include "platform/status_posix.h"
+
 namespace setup {
 
 InstanceLock::~InstanceLock() {
