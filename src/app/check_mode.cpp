@@ -27,12 +27,12 @@ class CountingMessageBox : public MessageBoxService {
 
 }  // namespace
 
-int RunCheckMode(HostEnvironment& env, std::ostream& out) {
-  ConsoleMessageBox console(env.code_page, out);
+int RunCheckMode(Host& host, std::ostream& out) {
+  ConsoleMessageBox console(host.code_page(), out);
   CountingMessageBox messages(console);
-  SetupConfig config(*env.fs, env.code_page, messages);
-  SpecialFolders folders(env.system, env.registry ? &*env.registry : nullptr, messages);
-  if (MissingStartupFile(*env.fs, messages)) return EXIT_STARTUP;
+  SetupConfig config(host.file_system(), host.code_page(), messages);
+  SpecialFolders folders(host.system(), host.registry(), messages);
+  if (MissingStartupFile(host.file_system(), messages)) return EXIT_STARTUP;
   return messages.count() == 0 ? EXIT_FINISHED : EXIT_FAILED;
 }
 

@@ -1,15 +1,10 @@
 #include "app/run_script_mode.h"
 
-#include <chrono>
 #include <iostream>
-#include <thread>
 
 #include "app/front_end.h"
 #include "config/setup_config.h"
 #include "config/special_folders.h"
-#include "platform/posix_path_search.h"
-#include "platform/posix_process_runner.h"
-#include "platform/posix_shell_link_maker.h"
 #include "script/path_macro.h"
 #include "script/script_runner.h"
 
@@ -33,25 +28,19 @@ class CancelRetryMessages : public MessageBoxService {
 
 }  // namespace
 
-int RunScriptMode(HostEnvironment& env, MessageBoxService& messages, const std::string& script_path,
+int RunScriptMode(Host& host, MessageBoxService& messages, const std::string& script_path,
                   int section_number) {
-  return RunScriptMode(env, messages, script_path, section_number, [](int milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-  });
-}
-
-int RunScriptMode(HostEnvironment& env, MessageBoxService& messages, const std::string& script_path,
-                  int section_number, const std::function<void(int milliseconds)>& pause) {
-  FileSystem& fs = *env.fs;
-  SetupConfig config(fs, env.code_page, messages);
-  SpecialFolders folders(env.system, env.registry ? &*env.registry : nullptr, messages);
+  FileSystem& fs = host.file_system();
+  const CodePage& code_page = host.code_page();
+  SetupConfig config(fs, code_page, messages);
+  SpecialFolders folders(host.system(), host.registry(), messages);
   if (section_number < 1 || section_number > config.m_nSections) {
     std::cerr << "setup: --section " << section_number << ": SETUP.INI has " << config.m_nSections
               << " section" << (config.m_nSections == 1 ? "" : "s") << "\n";
     return EXIT_USAGE;
   }
 
-  std::string start_dir = env.start_dir;
+  std::string start_dir = host.start_dir();
   std::string work_dir = start_dir;
   if (work_dir.empty() || work_dir.back() != '\\') work_dir.push_back('\\');
   folders[FOLDER_STARTDIR] = work_dir;
@@ -59,18 +48,16 @@ int RunScriptMode(HostEnvironment& env, MessageBoxService& messages, const std::
 
   config.m_nCurrentSection = section_number - 1;
   std::string dest_dir = config.GetSectionValue(KEY_DESTDIR);
-  ExpandPathMacro(dest_dir, config, folders, env.code_page);
+  ExpandPathMacro(dest_dir, config, folders, code_page);
   config.SetSectionValue(KEY_DESTDIR, dest_dir);
 
   CancelRetryMessages script_messages(messages);
-  PosixProcessRunner processes(fs, env.code_page);
-  PosixShellLinkMaker links(fs);
-  PosixPathSearch search = PosixPathSearch::FromEnvironment(fs, env.system, env.code_page);
-  ScriptRunner runner({config, folders, fs, script_messages, env.system, env.code_page, processes,
-                       links, search, pause});
+  ScriptRunner runner({config, folders, fs, script_messages, host.system(), code_page,
+                       host.processes(), host.links(), host.path_search(),
+                       [&host](int milliseconds) { host.Sleep(milliseconds); }});
 
   fs.SetCurrentDirectory(folders[FOLDER_WORKDIR]);
-  runner.RunScriptFile(env.code_page.FromUtf8(script_path), start_dir);
+  runner.RunScriptFile(code_page.FromUtf8(script_path), start_dir);
   return EXIT_FINISHED;
 }
 
