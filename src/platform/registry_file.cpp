@@ -260,7 +260,7 @@ bool RegistryFile::KeyExists(const std::string& key) const {
 }
 
 std::optional<std::string> RegistryFile::QueryValue(const std::string& key,
-                                                     const std::string& name) const {
+                                                    const std::string& name) const {
   const Key* found = FindKey(keys_, key);
   if (!found) return std::nullopt;
   for (const auto& value : found->values) {
@@ -278,7 +278,7 @@ Status RegistryFile::CreateKey(const std::string& key) {
 }
 
 Status RegistryFile::SetValue(const std::string& key, const std::string& name,
-                               const std::string& data) {
+                              const std::string& data) {
   if (Status bad = CheckNames(key, name); !bad.ok()) return bad;
   Keys keys = keys_;
   Key& target = EnsureKey(keys, key);
