@@ -10,13 +10,13 @@
 
 namespace setup {
 
-int RunCheckMode(HostEnvironment& env, std::ostream& out) {
-  ConsoleMessageBox console(env.code_page, out);
+int RunCheckMode(Host& host, std::ostream& out) {
+  ConsoleMessageBox console(host.code_page(), out);
   SetupConfig config;
-  std::vector<ConfigFinding> findings = config.Load(*env.fs, env.code_page);
-  SpecialFolders folders(env.system, env.registry ? &*env.registry : nullptr, findings);
+  std::vector<ConfigFinding> findings = config.Load(host.file_system(), host.code_page());
+  SpecialFolders folders(host.system(), host.registry(), findings);
   ShowConfigFindings(findings, console);
-  if (MissingStartupFile(*env.fs, console)) return EXIT_STARTUP;
+  if (MissingStartupFile(host.file_system(), console)) return EXIT_STARTUP;
   return findings.empty() ? EXIT_FINISHED : EXIT_FAILED;
 }
 

@@ -1,31 +1,17 @@
 #include "app/front_end.h"
 
-#include <unistd.h>
 #include <iostream>
 #include <string>
 
 #include "app/check_mode.h"
 #include "app/command_line.h"
-#include "app/host_environment.h"
 #include "app/install_mode.h"
 #include "app/run_script_mode.h"
 #include "platform/code_page.h"
+#include "platform/host.h"
 #include "ui/framework/console_message_box.h"
 
 namespace setup {
-
-namespace {
-
-std::string CurrentHostDirectory() {
-  std::string buffer(4096, '\0');
-  while (getcwd(buffer.data(), buffer.size()) == nullptr) {
-    if (errno != ERANGE) return ".";
-    buffer.resize(buffer.size() * 2);
-  }
-  return buffer.c_str();
-}
-
-}  // namespace
 
 int RunFrontEnd(int argc, char** argv) {
   std::string error;
@@ -43,10 +29,9 @@ int RunFrontEnd(int argc, char** argv) {
     return EXIT_FINISHED;
   }
 
-  std::string start_dir = line->start_dir ? *line->start_dir : CurrentHostDirectory();
-  auto env = BuildHostEnvironment(line->profile_file, start_dir);
-  if (!env.ok()) {
-    const Status& status = env.status();
+  auto host = CreateHost(line->profile_file, line->start_dir);
+  if (!host.ok()) {
+    const Status& status = host.status();
     // Profile messages already name the file and line.
     bool names_path = status.message().find(status.path()) != std::string::npos;
     std::cerr << "setup: " << (names_path ? status.message() : status.ToString()) << "\n";
@@ -55,13 +40,13 @@ int RunFrontEnd(int argc, char** argv) {
 
   switch (line->mode) {
     case RunMode::Check:
-      return RunCheckMode(**env, std::cout);
+      return RunCheckMode(**host, std::cout);
     case RunMode::RunScript: {
-      ConsoleMessageBox console((*env)->code_page, std::cerr);
-      return RunScriptMode(**env, console, line->script_file, line->section);
+      ConsoleMessageBox console((*host)->code_page(), std::cerr);
+      return RunScriptMode(**host, console, line->script_file, line->section);
     }
     default:
-      return RunInstallMode(**env, *line, std::cerr);
+      return RunInstallMode(**host, *line, std::cerr);
   }
 }
 

@@ -1,25 +1,13 @@
 #include "app/install_mode.h"
 
-#include <unistd.h>
-
-#include <chrono>
-#include <cstdlib>
-#include <fstream>
-#include <functional>
 #include <iostream>
-#include <optional>
-#include <sstream>
-#include <thread>
+#include <memory>
 #include <vector>
 
 #include "app/front_end.h"
 #include "app/setup_app.h"
 #include "app/startup_checks.h"
 #include "config/ini_file.h"
-#include "platform/instance_lock.h"
-#include "platform/posix_path_search.h"
-#include "platform/posix_process_runner.h"
-#include "platform/posix_shell_link_maker.h"
 #include "script/directory_path.h"
 #include "ui/backends/headless/headless_window_system.h"
 #include "ui/dialogs/answers_user.h"
@@ -33,15 +21,6 @@ namespace setup {
 
 namespace {
 
-bool HasEnv(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0';
-}
-
-bool DisplayAvailable() {
-  return HasEnv("DISPLAY") || HasEnv("WAYLAND_DISPLAY") || HasEnv("QT_QPA_PLATFORM");
-}
-
 // The dialogs of an installation that real windows cannot show yet.
 std::string DialogsWithoutWindows() {
   std::string missing;
@@ -54,51 +33,28 @@ std::string DialogsWithoutWindows() {
   return missing;
 }
 
-int RunSequence(HostEnvironment& env, WindowSystem& ws) {
+int RunSequence(Host& host, WindowSystem& ws) {
+  FileSystem& fs = host.file_system();
   // The simulated machine has its Windows directory, where the uninstaller goes.
-  CreateDirectoryPath(*env.fs, env.system.windows_dir);
+  CreateDirectoryPath(fs, host.system().windows_dir);
   InstallState state;
   SetupConfig config;
-  std::vector<ConfigFinding> findings = config.Load(*env.fs, env.code_page);
-  RegistryStore* registry = env.registry ? &*env.registry : nullptr;
-  SpecialFolders folders(env.system, registry, findings);
+  std::vector<ConfigFinding> findings = config.Load(fs, host.code_page());
+  SpecialFolders folders(host.system(), host.registry(), findings);
   ShowConfigFindings(findings, ws.MessageBoxes());
-  PosixShellLinkMaker links(*env.fs);
-  PosixProcessRunner processes(*env.fs, env.code_page);
-  PosixPathSearch search = PosixPathSearch::FromEnvironment(*env.fs, env.system, env.code_page);
-  CSetupApp app({*env.fs,
-                 env.code_page,
-                 env.system,
-                 registry,
-                 config,
-                 folders,
-                 state,
-                 ws,
-                 links,
-                 processes,
-                 search,
-                 [](int milliseconds) {
-                   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-                 },
-                 {}});
+  CSetupApp app({fs, host.code_page(), host.system(), host.registry(), config, folders, state, ws,
+                 host.links(), host.processes(), host.path_search(),
+                 [&host](int milliseconds) { host.Sleep(milliseconds); },
+                 [&host](FileTime utc) { return host.ToLocalFileTime(utc); }});
   app.InitInstance();
   return app.exit_status();
 }
 
 }  // namespace
 
-std::string InstanceLockPath(const std::string& module_file) {
-  const char* tmp = std::getenv("TMPDIR");
-  std::string dir = tmp && *tmp ? tmp : "/tmp";
-  std::ostringstream name;
-  name << dir << "/setup-" << getuid() << "-" << std::hex << std::hash<std::string>{}(module_file)
-       << ".lock";
-  return name.str();
-}
-
-int RunInstallMode(HostEnvironment& env, const CommandLine& line, std::ostream& console) {
-  const bool windows = line.gui || (!line.unattended && DisplayAvailable());
-  if (windows && !DisplayAvailable()) {
+int RunInstallMode(Host& host, const CommandLine& line, std::ostream& console) {
+  const bool windows = line.gui || (!line.unattended && host.DisplayAvailable());
+  if (windows && !host.DisplayAvailable()) {
     console << "setup: --gui: no display to open windows on (DISPLAY, WAYLAND_DISPLAY and "
                "QT_QPA_PLATFORM are unset)\n";
     return EXIT_USAGE;
@@ -115,8 +71,8 @@ int RunInstallMode(HostEnvironment& env, const CommandLine& line, std::ostream& 
   }
 
   // Before anything is read or written, so a second copy leaves the running one's files alone.
-  InstanceLock lock(InstanceLockPath(env.system.module_file));
-  Result<bool> alone = lock.TryAcquire();
+  std::unique_ptr<InstanceLock> lock = host.NewInstanceLock();
+  Result<bool> alone = lock->TryAcquire();
   if (!alone.ok()) {
     console << "setup: warning: cannot check for another running copy: "
             << alone.status().ToString() << "\n";
@@ -126,34 +82,33 @@ int RunInstallMode(HostEnvironment& env, const CommandLine& line, std::ostream& 
 
   IniFile answers;
   if (line.answers_file) {
-    std::ifstream in(*line.answers_file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    if (!in) {
+    Result<std::string> text = host.ReadWholeFile(*line.answers_file);
+    if (!text.ok()) {
       console << "setup: cannot read the answers file '" << *line.answers_file << "'\n";
       return EXIT_USAGE;
     }
-    answers = IniFile::Parse(text.str());
+    answers = IniFile::Parse(*text);
   }
-  std::optional<std::ofstream> transcript;
+  std::unique_ptr<std::ostream> transcript;
   if (line.transcript_file) {
-    transcript.emplace(*line.transcript_file, std::ios::binary | std::ios::trunc);
-    if (!*transcript) {
+    Result<std::unique_ptr<std::ostream>> created = host.CreateOutputFile(*line.transcript_file);
+    if (!created.ok()) {
       console << "setup: cannot write the transcript '" << *line.transcript_file << "'\n";
       return EXIT_USAGE;
     }
+    transcript = std::move(created).value();
   }
 
-  TranscriptWriter writer(env.code_page, transcript ? &*transcript : nullptr, &console);
+  TranscriptWriter writer(host.code_page(), transcript.get(), &console);
 #ifdef SETUP_HAVE_QT
   if (windows) {
-    std::unique_ptr<QtSession> session = QtSession::Open(env.code_page, &writer);
-    return RunSequence(env, session->window_system());
+    std::unique_ptr<QtSession> session = QtSession::Open(host.code_page(), &writer);
+    return RunSequence(host, session->window_system());
   }
 #endif
   AnswersUser user(std::move(answers));
   HeadlessWindowSystem ws(user, &writer);
-  return RunSequence(env, ws);
+  return RunSequence(host, ws);
 }
 
 }  // namespace setup

@@ -43,7 +43,7 @@ void RegisterUninstall(const UninstallServices& services) {
   }
 
   if (services.registry == nullptr) return;
-  RegistryStore& registry = *services.registry;
+  Registry& registry = *services.registry;
   const std::string product = config.GetSectionValue(KEY_PRODUCTNAME);
   const std::string key = std::string(UNINSTALL_KEY) + "\\" + product;
   registry.CreateKey(key);

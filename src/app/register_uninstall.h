@@ -3,7 +3,7 @@
 #include "config/setup_config.h"
 #include "config/special_folders.h"
 #include "platform/file_system.h"
-#include "platform/registry_store.h"
+#include "platform/registry.h"
 #include "ui/framework/message_box.h"
 
 namespace setup {
@@ -17,7 +17,7 @@ struct UninstallServices {
   FileSystem& fs;
   const SetupConfig& config;
   const SpecialFolders& folders;
-  RegistryStore* registry;
+  Registry* registry;
   MessageBoxService& messages;
 };
 

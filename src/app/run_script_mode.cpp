@@ -1,17 +1,12 @@
 #include "app/run_script_mode.h"
 
-#include <chrono>
 #include <iostream>
-#include <thread>
 #include <vector>
 
 #include "app/front_end.h"
 #include "app/startup_checks.h"
 #include "config/setup_config.h"
 #include "config/special_folders.h"
-#include "platform/posix_path_search.h"
-#include "platform/posix_process_runner.h"
-#include "platform/posix_shell_link_maker.h"
 #include "script/path_macro.h"
 #include "script/script_runner.h"
 
@@ -35,19 +30,13 @@ class CancelRetryMessages : public MessageBoxService {
 
 }  // namespace
 
-int RunScriptMode(HostEnvironment& env, MessageBoxService& messages, const std::string& script_path,
+int RunScriptMode(Host& host, MessageBoxService& messages, const std::string& script_path,
                   int section_number) {
-  return RunScriptMode(env, messages, script_path, section_number, [](int milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-  });
-}
-
-int RunScriptMode(HostEnvironment& env, MessageBoxService& messages, const std::string& script_path,
-                  int section_number, const std::function<void(int milliseconds)>& pause) {
-  FileSystem& fs = *env.fs;
+  FileSystem& fs = host.file_system();
+  const CodePage& code_page = host.code_page();
   SetupConfig config;
-  std::vector<ConfigFinding> findings = config.Load(fs, env.code_page);
-  SpecialFolders folders(env.system, env.registry ? &*env.registry : nullptr, findings);
+  std::vector<ConfigFinding> findings = config.Load(fs, code_page);
+  SpecialFolders folders(host.system(), host.registry(), findings);
   ShowConfigFindings(findings, messages);
   if (section_number < 1 || section_number > config.m_nSections) {
     std::cerr << "setup: --section " << section_number << ": SETUP.INI has " << config.m_nSections
@@ -55,7 +44,7 @@ int RunScriptMode(HostEnvironment& env, MessageBoxService& messages, const std::
     return EXIT_USAGE;
   }
 
-  std::string start_dir = env.start_dir;
+  std::string start_dir = host.start_dir();
   std::string work_dir = start_dir;
   if (work_dir.empty() || work_dir.back() != '\\') work_dir.push_back('\\');
   folders[FOLDER_STARTDIR] = work_dir;
@@ -63,18 +52,16 @@ int RunScriptMode(HostEnvironment& env, MessageBoxService& messages, const std::
 
   config.m_nCurrentSection = section_number - 1;
   std::string dest_dir = config.GetSectionValue(KEY_DESTDIR);
-  ExpandPathMacro(dest_dir, config, folders, env.code_page);
+  ExpandPathMacro(dest_dir, config, folders, code_page);
   config.SetSectionValue(KEY_DESTDIR, dest_dir);
 
   CancelRetryMessages script_messages(messages);
-  PosixProcessRunner processes(fs, env.code_page);
-  PosixShellLinkMaker links(fs);
-  PosixPathSearch search = PosixPathSearch::FromEnvironment(fs, env.system, env.code_page);
-  ScriptRunner runner({config, folders, fs, script_messages, env.system, env.code_page, processes,
-                       links, search, pause});
+  ScriptRunner runner({config, folders, fs, script_messages, host.system(), code_page,
+                       host.processes(), host.links(), host.path_search(),
+                       [&host](int milliseconds) { host.Sleep(milliseconds); }});
 
   fs.SetCurrentDirectory(folders[FOLDER_WORKDIR]);
-  runner.RunScriptFile(env.code_page.FromUtf8(script_path), start_dir);
+  runner.RunScriptFile(code_page.FromUtf8(script_path), start_dir);
   return EXIT_FINISHED;
 }
 

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
-#include "app/host_environment.h"
+#include "platform/host.h"
 #include "ui/framework/message_box.h"
 
 namespace setup {
@@ -15,13 +14,9 @@ namespace setup {
 // from the command line) is read through the file system: a path relative to the start
 // directory or a Windows path, as a CommandFile value would name it. Message boxes go to
 // `messages`; RENAME's retry question is always answered Cancel, so a run cannot wait
-// forever. Returns EXIT_FINISHED, or EXIT_USAGE (with a line on standard error) when the
-// section does not exist.
-int RunScriptMode(HostEnvironment& env, MessageBoxService& messages, const std::string& script_path,
+// forever; its pause between attempts is the host's Sleep. Returns EXIT_FINISHED, or
+// EXIT_USAGE (with a line on standard error) when the section does not exist.
+int RunScriptMode(Host& host, MessageBoxService& messages, const std::string& script_path,
                   int section_number);
-// The same with RENAME's pause between attempts supplied by the caller (the one above
-// really sleeps).
-int RunScriptMode(HostEnvironment& env, MessageBoxService& messages, const std::string& script_path,
-                  int section_number, const std::function<void(int milliseconds)>& pause);
 
 }  // namespace setup

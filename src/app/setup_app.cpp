@@ -14,6 +14,28 @@
 
 namespace setup {
 
+namespace {
+
+// What the Options dialog reads when the registry could not be opened: no key at all.
+class NoRegistry : public Registry {
+ public:
+  bool KeyExists(const std::string&) const override { return false; }
+  std::optional<std::string> QueryValue(const std::string&, const std::string&) const override {
+    return std::nullopt;
+  }
+  Status CreateKey(const std::string& key) override { return Unavailable(key); }
+  Status SetValue(const std::string& key, const std::string&, const std::string&) override {
+    return Unavailable(key);
+  }
+
+ private:
+  static Status Unavailable(const std::string& key) {
+    return Status::Error(WinError::AccessDenied, key, "the registry is not available");
+  }
+};
+
+}  // namespace
+
 bool CSetupApp::IsChosen() const {
   return EqualsNoCaseAscii(m_services.config.GetSectionValue(KEY_INSTALLBYDEFAULT), "TRUE");
 }
@@ -60,7 +82,7 @@ bool CSetupApp::InitInstance() {
   }
   config.m_nCurrentSection = 0;
 
-  RegistryStore no_registry;
+  NoRegistry no_registry;
   {
     COptionsDlg options(ws, config, folders, fs,
                         m_services.registry ? *m_services.registry : no_registry,

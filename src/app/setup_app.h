@@ -10,7 +10,7 @@
 #include "platform/host_system.h"
 #include "platform/path_search.h"
 #include "platform/process_runner.h"
-#include "platform/registry_store.h"
+#include "platform/registry.h"
 #include "platform/shell_link_maker.h"
 #include "ui/dialogs/confirm_replace_dlg.h"
 #include "ui/framework/window_system.h"
@@ -25,7 +25,7 @@ struct SetupAppServices {
   FileSystem& fs;
   const CodePage& code_page;
   const HostSystem& system;
-  RegistryStore* registry;
+  Registry* registry;
   SetupConfig& config;
   SpecialFolders& folders;
   InstallState& state;

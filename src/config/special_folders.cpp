@@ -19,7 +19,7 @@ constexpr ShellFolderValue SHELL_FOLDER_VALUES[] = {
 
 }  // namespace
 
-SpecialFolders::SpecialFolders(const HostSystem& system, const RegistryStore* registry,
+SpecialFolders::SpecialFolders(const HostSystem& system, const Registry* registry,
                                std::vector<ConfigFinding>& findings) {
   m_folders[FOLDER_SYSTEM] = system.system_dir;
   m_folders[FOLDER_WINDOWS] = system.windows_dir;

@@ -6,7 +6,7 @@
 
 #include "config/config_finding.h"
 #include "platform/host_system.h"
-#include "platform/registry_store.h"
+#include "platform/registry.h"
 
 namespace setup {
 
@@ -36,7 +36,7 @@ class SpecialFolders {
   // Fills the Windows and System directories from `system` and the shell folders from the
   // registry's Shell Folders key; a null `registry` or a missing key adds "Couldn't open the
   // registry." with the program file's path as caption to `findings`.
-  SpecialFolders(const HostSystem& system, const RegistryStore* registry,
+  SpecialFolders(const HostSystem& system, const Registry* registry,
                  std::vector<ConfigFinding>& findings);
 
   std::string& operator[](int slot) { return m_folders.at(slot); }

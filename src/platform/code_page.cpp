@@ -1,11 +1,8 @@
 #include "platform/code_page.h"
 
-#include <iconv.h>
-#include <locale.h>
-#include <wctype.h>
-
-#include <cerrno>
 #include <string>
+
+#include "platform/host_code_page.h"
 
 namespace setup {
 
@@ -18,51 +15,6 @@ constexpr char16_t CP1252_HIGH[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-// The iconv name of a Windows code page number.
-std::string IconvName(int number) {
-  if (number >= 28591 && number <= 28599) return "ISO-8859-" + std::to_string(number - 28590);
-  if (number == 28603) return "ISO-8859-13";
-  if (number == 28605) return "ISO-8859-15";
-  if (number == 20866) return "KOI8-R";
-  if (number == 21866) return "KOI8-U";
-  return "CP" + std::to_string(number);
-}
-
-// Case mapping by Unicode code point, independent of the process's locale.
-class UnicodeCase {
- public:
-  UnicodeCase() {
-    locale_ = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
-    if (locale_ == static_cast<locale_t>(nullptr)) {
-      locale_ = newlocale(LC_CTYPE_MASK, "C.utf8", static_cast<locale_t>(nullptr));
-    }
-  }
-  ~UnicodeCase() {
-    if (locale_ != static_cast<locale_t>(nullptr)) freelocale(locale_);
-  }
-  UnicodeCase(const UnicodeCase&) = delete;
-  UnicodeCase& operator=(const UnicodeCase&) = delete;
-
-  char32_t Upper(char32_t c) const {
-    if (c < 0x80) return (c >= 'a' && c <= 'z') ? c - 32 : c;
-    if (locale_ == static_cast<locale_t>(nullptr)) return c;
-    return static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), locale_));
-  }
-  char32_t Lower(char32_t c) const {
-    if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
-    if (locale_ == static_cast<locale_t>(nullptr)) return c;
-    return static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), locale_));
-  }
-
- private:
-  locale_t locale_;
-};
-
-const UnicodeCase& Unicode() {
-  static const UnicodeCase unicode_case;
-  return unicode_case;
-}
 
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
@@ -137,40 +89,15 @@ CodePage::CodePage() {
 
 Result<CodePage> CodePage::Load(int number) {
   if (number == 1252) return CodePage();
-  const std::string name = IconvName(number);
-  auto invalid = [&](const std::string& why) {
-    return Status::Error(WinError::InvalidParameter, std::to_string(number), why);
-  };
-  if (number <= 0 || number > 65535) return invalid("not a code page number");
-  iconv_t converter = iconv_open("UTF-32LE", name.c_str());
-  if (converter == reinterpret_cast<iconv_t>(-1)) {
-    return invalid("code page " + std::to_string(number) + " is not known on this host");
+  if (number <= 0 || number > 65535) {
+    return Status::Error(WinError::InvalidParameter, std::to_string(number),
+                         "not a code page number");
   }
+  Result<CodePageTable> table = HostCodePageTable(number);
+  if (!table.ok()) return table.status();
   CodePage page;
   page.number_ = number;
-  bool single_byte = true;
-  for (int b = 0; b < 256 && single_byte; ++b) {
-    iconv(converter, nullptr, nullptr, nullptr, nullptr);
-    char in[1] = {static_cast<char>(b)};
-    char out[8] = {};
-    char* in_ptr = in;
-    size_t in_left = 1;
-    char* out_ptr = out;
-    size_t out_left = sizeof(out);
-    const size_t done = iconv(converter, &in_ptr, &in_left, &out_ptr, &out_left);
-    if (done == static_cast<size_t>(-1) && errno == EINVAL) {
-      single_byte = false;  // the byte starts a multi-byte sequence
-    } else if (done == static_cast<size_t>(-1) || sizeof(out) - out_left != 4) {
-      page.to_unicode_[b] = static_cast<char32_t>(b);  // undefined byte: keep its value
-    } else {
-      page.to_unicode_[b] = static_cast<char32_t>(static_cast<uint8_t>(out[0])) |
-                            static_cast<char32_t>(static_cast<uint8_t>(out[1])) << 8 |
-                            static_cast<char32_t>(static_cast<uint8_t>(out[2])) << 16 |
-                            static_cast<char32_t>(static_cast<uint8_t>(out[3])) << 24;
-    }
-  }
-  iconv_close(converter);
-  if (!single_byte) return invalid("code page " + std::to_string(number) + " is not single-byte");
+  page.to_unicode_ = *table;
   page.BuildCaseTables();
   return page;
 }
@@ -185,13 +112,12 @@ void CodePage::BuildCaseTables() {
     from_ascii_[c] = found != from_unicode_.end() ? found->second : -1;
     keeps_ascii_ = keeps_ascii_ && to_unicode_[c] == c;
   }
-  const UnicodeCase& unicode = Unicode();
   for (int b = 0; b < 256; ++b) {
     upper_[b] = static_cast<char>(b);
     lower_[b] = static_cast<char>(b);
-    auto up = from_unicode_.find(unicode.Upper(to_unicode_[b]));
+    auto up = from_unicode_.find(UnicodeUpper(to_unicode_[b]));
     if (up != from_unicode_.end()) upper_[b] = static_cast<char>(up->second);
-    auto low = from_unicode_.find(unicode.Lower(to_unicode_[b]));
+    auto low = from_unicode_.find(UnicodeLower(to_unicode_[b]));
     if (low != from_unicode_.end()) lower_[b] = static_cast<char>(low->second);
   }
 }

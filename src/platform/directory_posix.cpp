@@ -6,6 +6,7 @@
 
 #include "platform/posix_file_info.h"
 #include "platform/posix_file_system.h"
+#include "platform/status_posix.h"
 #include "platform/wildcard_match.h"
 #include "platform/windows_path.h"
 

@@ -5,6 +5,7 @@
 
 #include "platform/posix_file_info.h"
 #include "platform/posix_file_system.h"
+#include "platform/status_posix.h"
 
 namespace setup {
 

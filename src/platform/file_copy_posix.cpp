@@ -8,6 +8,7 @@
 #include "platform/posix_file_info.h"
 #include "platform/posix_file_system.h"
 #include "platform/posix_temp_file.h"
+#include "platform/status_posix.h"
 
 namespace setup {
 

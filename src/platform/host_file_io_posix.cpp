@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "platform/posix_temp_file.h"
+#include "platform/status_posix.h"
 
 namespace setup {
 

@@ -1,12 +1,6 @@
 #include "platform/host_profile.h"
 
-#include <sys/stat.h>
-
 #include <cctype>
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -14,6 +8,7 @@
 #include "platform/code_page.h"
 #include "platform/drive_map.h"
 #include "platform/host_file_io.h"
+#include "platform/host_paths.h"
 
 namespace setup {
 
@@ -154,19 +149,19 @@ class ProfileParser {
     }
     if (dir.empty()) return Problem("drive " + std::string(1, letter) + " needs a directory");
     const std::string host_root = HostPathFrom(DirectoryOf(file_name_), dir);
-    struct stat st {};
-    if (stat(host_root.c_str(), &st) != 0) {
+    Result<bool> is_directory = IsHostDirectory(host_root);
+    if (!is_directory.ok()) {
       return Problem("drive " + std::string(1, letter) + ": cannot use '" + host_root +
-                     "': " + std::strerror(errno));
+                     "': " + is_directory.status().message());
     }
-    if (!S_ISDIR(st.st_mode)) {
+    if (!*is_directory) {
       return Problem("drive " + std::string(1, letter) + ": '" + host_root +
                      "' is not a directory");
     }
     // Symbolic links resolved, so that a start directory (always a real path) is found below
     // the drive that holds it.
-    char real[PATH_MAX];
-    const std::string root = realpath(host_root.c_str(), real) ? std::string(real) : host_root;
+    Result<std::string> real = RealHostPath(host_root);
+    const std::string root = real.ok() ? *real : host_root;
     profile_.drives.push_back({letter, root, type, line_});
     return Status::Ok();
   }

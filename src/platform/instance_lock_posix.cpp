@@ -1,19 +1,24 @@
-#include "platform/instance_lock.h"
+#include "platform/instance_lock_posix.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <functional>
+#include <sstream>
+
+#include "platform/status_posix.h"
 
 namespace setup {
 
-InstanceLock::~InstanceLock() {
+PosixInstanceLock::~PosixInstanceLock() {
   // Closing the only descriptor of the open file releases its lock.
   if (fd_ >= 0) close(fd_);
 }
 
-Result<bool> InstanceLock::TryAcquire() {
+Result<bool> PosixInstanceLock::TryAcquire() {
   if (held_) return true;
   if (fd_ < 0) {
     fd_ = open(lock_path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
@@ -27,6 +32,15 @@ Result<bool> InstanceLock::TryAcquire() {
     if (errno == EWOULDBLOCK) return false;
     if (errno != EINTR) return PosixError(lock_path_, errno);
   }
+}
+
+std::string InstanceLockPath(const std::string& module_file) {
+  const char* tmp = std::getenv("TMPDIR");
+  std::string dir = tmp && *tmp ? tmp : "/tmp";
+  std::ostringstream name;
+  name << dir << "/setup-" << getuid() << "-" << std::hex << std::hash<std::string>{}(module_file)
+       << ".lock";
+  return name.str();
 }
 
 }  // namespace setup

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "platform/posix_file_system.h"
+#include "platform/status_posix.h"
 #include "platform/windows_path.h"
 
 namespace setup {

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/status_posix.h"
+
 namespace setup {
 
 namespace {

@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "platform/posix_file_system.h"
+#include "platform/status_posix.h"
 #include "platform/windows_path.h"
 
 namespace setup {

@@ -5,6 +5,8 @@
 
 #include <cerrno>
 
+#include "platform/status_posix.h"
+
 extern char** environ;
 
 namespace setup {

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/status_posix.h"
+
 namespace setup {
 
 Status PosixShellLinkMaker::CreateLink(const std::string& target, const std::string& link_file,

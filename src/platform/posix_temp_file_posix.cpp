@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <random>
 
+#include "platform/status_posix.h"
+
 namespace setup {
 
 namespace {

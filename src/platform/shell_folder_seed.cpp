@@ -73,7 +73,7 @@ std::optional<std::string> UnderDriveC(const std::string& root, std::string host
 
 }  // namespace
 
-Status SeedShellFolders(RegistryStore& store, const DriveMap& drives, const CodePage& code_page) {
+Status SeedShellFolders(Registry& store, const DriveMap& drives, const CodePage& code_page) {
   const DriveMap::Drive* drive = drives.Find('C');
   if (drive == nullptr) return Status::Ok();
   const std::string& root = drive->host_root;

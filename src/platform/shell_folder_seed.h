@@ -2,7 +2,7 @@
 
 #include "platform/code_page.h"
 #include "platform/drive_map.h"
-#include "platform/registry_store.h"
+#include "platform/registry.h"
 #include "platform/status.h"
 
 namespace setup {
@@ -17,7 +17,7 @@ namespace setup {
 //                                   because the host has no such folders of its own.
 // A folder outside C's root is left out. Does nothing when C is not mapped. Call it only for
 // a store whose file did not exist yet, so a user's own choices are never overwritten.
-Status SeedShellFolders(RegistryStore& store, const DriveMap& drives,
+Status SeedShellFolders(Registry& store, const DriveMap& drives,
                         const CodePage& code_page = CodePage());
 
 }  // namespace setup

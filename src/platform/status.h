@@ -89,8 +89,4 @@ class Result {
   std::optional<T> value_;
 };
 
-// Translates an errno into a Status: the single place where host errors get their Windows
-// error code.
-Status PosixError(const std::string& path, int os_errno);
-
 }  // namespace setup

@@ -53,7 +53,7 @@ TEST_P(CheckModeTest, PrintsEveryMessageInOrder) {
   if (c.broken_registry) temp.WriteFile("registry.reg", "not a registry file\n");
   if (c.setup_ini) temp.WriteFile("disc/SETUP.INI", c.setup_ini);
   if (c.setup_txt) temp.WriteFile("disc/SETUP.TXT", c.setup_txt);
-  auto env = BuildHostEnvironment(temp.Join("profile.ini"), temp.Join("disc"));
+  auto env = CreateHost(temp.Join("profile.ini"), temp.Join("disc"));
   ASSERT_TRUE(env.ok()) << env.status().ToString();
 
   std::ostringstream out;
@@ -61,7 +61,7 @@ TEST_P(CheckModeTest, PrintsEveryMessageInOrder) {
 
   std::string expected = c.output;
   if (size_t at = expected.find("MODULE"); at != std::string::npos) {
-    expected.replace(at, 6, (*env)->system.module_file);
+    expected.replace(at, 6, (*env)->system().module_file);
   }
   EXPECT_EQ(out.str(), expected);
 }

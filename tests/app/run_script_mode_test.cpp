@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/front_end.h"
+#include "platform/host_wrapper.h"
 #include "support/recording_message_box.h"
 #include "support/temp_dir.h"
 #include "support/temp_drives.h"
@@ -26,17 +27,22 @@ class RunScriptModeTest : public ::testing::Test {
     testing::WriteHostProfile(temp_, {{"Desktop", "C:\\Desktop"}, {"Programs", "C:\\Programs"}});
   }
 
-  std::unique_ptr<HostEnvironment> Environment() {
-    auto env = BuildHostEnvironment(temp_.Join("profile.ini"), temp_.Join("disc"));
-    EXPECT_TRUE(env.ok()) << env.status().ToString();
-    return env.ok() ? std::move(env).value() : nullptr;
-  }
+  // The host of the profile, recording RENAME's pauses instead of sleeping.
+  class PausesRecorded : public HostWrapper {
+   public:
+    PausesRecorded(Host* target, std::vector<int>& pauses) : HostWrapper(target), pauses_(pauses) {}
+    void Sleep(int milliseconds) override { pauses_.push_back(milliseconds); }
+
+   private:
+    std::vector<int>& pauses_;
+  };
 
   int Run(const std::string& script, int section) {
-    auto env = Environment();
-    if (!env) return -1;
-    return RunScriptMode(*env, messages_, script, section,
-                         [this](int milliseconds) { pauses_.push_back(milliseconds); });
+    auto host = CreateHost(temp_.Join("profile.ini"), temp_.Join("disc"));
+    EXPECT_TRUE(host.ok()) << host.status().ToString();
+    if (!host.ok()) return -1;
+    PausesRecorded recorded(host->get(), pauses_);
+    return RunScriptMode(recorded, messages_, script, section);
   }
 
   TempDir temp_;

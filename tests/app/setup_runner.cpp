@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "platform/registry_store.h"
+#include "platform/registry_file.h"
 #include "support/temp_drives.h"
 
 extern char** environ;
@@ -123,7 +123,7 @@ std::vector<std::string> SetupRunner::Shown() const {
 
 std::optional<std::string> SetupRunner::Uninstall(const std::string& product,
                                                   const std::string& name) const {
-  auto store = RegistryStore::Open(temp.Join("registry.reg"));
+  auto store = RegistryFile::Open(temp.Join("registry.reg"));
   if (!store.ok()) return std::nullopt;
   return store->QueryValue(std::string(UNINSTALL_KEY) + "\\" + product, name);
 }

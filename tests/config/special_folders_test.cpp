@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/registry_file.h"
 #include "support/temp_dir.h"
 
 namespace setup {
@@ -53,7 +54,7 @@ class SpecialFoldersTest : public ::testing::TestWithParam<FolderCase> {
 };
 
 TEST_P(SpecialFoldersTest, FillsTheSlotsThatCanBeRead) {
-  auto registry = RegistryStore::Open(dir.Join("registry.reg"));
+  auto registry = RegistryFile::Open(dir.Join("registry.reg"));
   ASSERT_TRUE(registry.ok());
   ASSERT_TRUE(registry->SetValue(UNINSTALL_KEY, "Other", "x").ok());
   if (!GetParam().key_missing) {
@@ -96,7 +97,7 @@ TEST(SpecialFoldersRegistryTest, NoRegistryIsLikeAMissingKeyAndFollowsEarlierFin
 TEST(SpecialFoldersRegistryTest, ValuesTooLongForTheQueryBufferAreNotRead) {
   TempDir dir;
   std::vector<ConfigFinding> findings;
-  auto registry = RegistryStore::Open(dir.Join("registry.reg"));
+  auto registry = RegistryFile::Open(dir.Join("registry.reg"));
   ASSERT_TRUE(registry.ok());
   ASSERT_TRUE(registry->SetValue(SHELL_FOLDERS_KEY, "Desktop", std::string(1023, 'd')).ok());
   ASSERT_TRUE(registry->SetValue(SHELL_FOLDERS_KEY, "Programs", std::string(1024, 'p')).ok());

@@ -9,7 +9,7 @@
 
 #include "install/installing_dlg.h"
 #include "install_fixture.h"
-#include "platform/registry_store.h"
+#include "platform/registry_file.h"
 #include "ui/dialogs/browse_dlg.h"
 #include "ui/dialogs/confirm_replace_dlg.h"
 #include "ui/dialogs/message_dialogs.h"
@@ -25,9 +25,9 @@ using testing::InstallFixture;
 // template, and every row must be some class.
 TEST(InstallationDialogsTest, EachDialogClassIsItsOwnRowOfTheTable) {
   InstallFixture f;
-  auto store = RegistryStore::Open(f.temp.Join("registry.reg"));
+  auto store = RegistryFile::Open(f.temp.Join("registry.reg"));
   ASSERT_TRUE(store.ok());
-  RegistryStore registry = std::move(store.value());
+  RegistryFile registry = std::move(store.value());
   PosixShellLinkMaker links(*f.fs);
   HeadlessWindowSystem& ws = *f.ws;
 

@@ -1,4 +1,4 @@
-#include "platform/instance_lock.h"
+#include "platform/instance_lock_posix.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,11 @@ namespace {
 TEST(InstanceLockTest, OnlyOneHolderAtATime) {
   testing::TempDir dir;
   const std::string path = dir.Join("setup.lock");
-  auto first = std::make_unique<InstanceLock>(path);
+  auto first = std::make_unique<PosixInstanceLock>(path);
   ASSERT_EQ(first->TryAcquire().value(), true);
   EXPECT_EQ(first->TryAcquire().value(), true);  // holding it already
 
-  InstanceLock second(path);
+  PosixInstanceLock second(path);
   EXPECT_EQ(second.TryAcquire().value(), false);
   first.reset();  // the first copy ends
   EXPECT_EQ(second.TryAcquire().value(), true);
@@ -22,7 +22,7 @@ TEST(InstanceLockTest, OnlyOneHolderAtATime) {
 
 TEST(InstanceLockTest, ReportsALockFileThatCannotBeCreated) {
   testing::TempDir dir;
-  InstanceLock lock(dir.Join("missing/setup.lock"));
+  PosixInstanceLock lock(dir.Join("missing/setup.lock"));
   auto acquired = lock.TryAcquire();
   ASSERT_FALSE(acquired.ok());
   EXPECT_EQ(acquired.status().win_error(), WinError::FileNotFound);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/registry_file.h"
 #include "support/temp_dir.h"
 
 namespace setup {
@@ -13,8 +14,8 @@ class ShellFolderSeedTest : public ::testing::Test {
  protected:
   ShellFolderSeedTest() { drives_.Map('C', dir_.MakeDir("home"), DriveType::Fixed); }
 
-  RegistryStore Seed() {
-    auto store = RegistryStore::Open(dir_.Join("registry.reg"));
+  RegistryFile Seed() {
+    auto store = RegistryFile::Open(dir_.Join("registry.reg"));
     EXPECT_TRUE(store.ok());
     EXPECT_TRUE(SeedShellFolders(*store, drives_).ok());
     return std::move(store).value();
@@ -25,7 +26,7 @@ class ShellFolderSeedTest : public ::testing::Test {
 };
 
 TEST_F(ShellFolderSeedTest, DefaultsWithoutUserDirs) {
-  RegistryStore store = Seed();
+  RegistryFile store = Seed();
   struct Case {
     const char* value;
     const char* path;
@@ -47,7 +48,7 @@ TEST_F(ShellFolderSeedTest, FollowsXdgUserDirsUnderDriveC) {
                  "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente/\xC3\x9C"
                  "bungen\"\n"
                  "XDG_PICTURES_DIR=\"/srv/pictures\"\n");
-  RegistryStore store = Seed();
+  RegistryFile store = Seed();
   EXPECT_EQ(store.QueryValue(SHELL_FOLDERS_KEY, "Desktop"), "C:\\Schreibtisch");
   EXPECT_EQ(store.QueryValue(SHELL_FOLDERS_KEY, "Personal"),
             "C:\\Dokumente\\\xDC"
@@ -58,7 +59,7 @@ TEST_F(ShellFolderSeedTest, FollowsXdgUserDirsUnderDriveC) {
 
 TEST_F(ShellFolderSeedTest, NothingWithoutDriveC) {
   DriveMap none;
-  auto store = RegistryStore::Open(dir_.Join("registry.reg"));
+  auto store = RegistryFile::Open(dir_.Join("registry.reg"));
   ASSERT_TRUE(store.ok());
   EXPECT_TRUE(SeedShellFolders(*store, none).ok());
   EXPECT_FALSE(store->KeyExists(SHELL_FOLDERS_KEY));

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "support/memory_file_system.h"
+#include "platform/registry_file.h"
 #include "support/temp_dir.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui_fixture.h"
@@ -28,7 +29,7 @@ struct OptionsRig {
     disk.AddDrive('E', DriveType::CdRom);
     fs.SetFree('C', 100 * MB);
     fs.SetFree('D', 100 * MB);
-    auto store = RegistryStore::Open(temp.Join("registry.reg"));
+    auto store = RegistryFile::Open(temp.Join("registry.reg"));
     registry.emplace(std::move(store.value()));
     testing::FillTexts(config);
     testing::AddSections(config, sections);
@@ -53,7 +54,7 @@ struct OptionsRig {
   HeadlessRig rig;
   testing::MemoryFileSystem disk;
   testing::SpaceFileSystem fs{&disk};
-  std::optional<RegistryStore> registry;
+  std::optional<RegistryFile> registry;
   SetupConfig config;
   SpecialFolders folders;
   std::atomic<bool> exit_requested{false};

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <optional>
 
+#include "platform/registry_file.h"
 #include "qt_rig.h"
 #include "support/temp_dir.h"
 #include "support/temp_drives.h"
@@ -31,7 +32,7 @@ struct QtOptionsRig {
     fs = std::make_unique<testing::SpaceFileSystem>(drives.get());
     fs->SetFree('C', 100 * MB);
     fs->SetFree('D', 100 * MB);
-    registry.emplace(std::move(RegistryStore::Open(temp.Join("registry.reg")).value()));
+    registry.emplace(std::move(RegistryFile::Open(temp.Join("registry.reg")).value()));
     testing::FillTexts(config);
     testing::AddSections(config, sections);
   }
@@ -60,7 +61,7 @@ struct QtOptionsRig {
   QtRig rig;
   std::unique_ptr<PosixFileSystem> drives;
   std::unique_ptr<testing::SpaceFileSystem> fs;
-  std::optional<RegistryStore> registry;
+  std::optional<RegistryFile> registry;
   SetupConfig config;
   SpecialFolders folders;
   std::atomic<bool> exit_requested{false};

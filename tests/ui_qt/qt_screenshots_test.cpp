@@ -9,6 +9,7 @@
 #include "install/install_state.h"
 #include "install/installing_dlg.h"
 #include "platform/posix_shell_link_maker.h"
+#include "platform/registry_file.h"
 #include "qt_rig.h"
 #include "support/temp_dir.h"
 #include "support/temp_drives.h"
@@ -54,7 +55,7 @@ TEST(QtScreenshotsTest, EveryWindowIsCapturedAsItFirstAppears) {
                                     "C:\\");
   temp.MakeDir("c/Program Files/Quillby");
   temp.MakeDir("c/Documents");
-  auto registry = RegistryStore::Open(temp.Join("registry.reg"));
+  auto registry = RegistryFile::Open(temp.Join("registry.reg"));
   ASSERT_TRUE(registry.ok());
   SetupConfig config;
   testing::FillTexts(config);

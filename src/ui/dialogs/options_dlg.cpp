@@ -28,7 +28,7 @@ uint64_t AddSaturating(uint64_t a, uint64_t b) {
 }  // namespace
 
 COptionsDlg::COptionsDlg(WindowSystem& window_system, SetupConfig& config, SpecialFolders& folders,
-                         FileSystem& fs, const RegistryStore& registry, const CodePage& code_page,
+                         FileSystem& fs, const Registry& registry, const CodePage& code_page,
                          std::atomic<bool>& exit_requested)
     : CDialog(window_system, TemplateOf(InstallDialog::Options)),
       m_config(config),

@@ -12,7 +12,7 @@
 #include "config/special_folders.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
-#include "platform/registry_store.h"
+#include "platform/registry.h"
 #include "ui/dialogs/installation_dialogs.h"
 #include "ui/dialogs/option_check_list_box.h"
 #include "ui/framework/dialog.h"
@@ -50,7 +50,7 @@ class COptionsDlg : public CDialog {
 
   // `exit_requested` is the install run's flag, set when the user confirms Exit.
   COptionsDlg(WindowSystem& window_system, SetupConfig& config, SpecialFolders& folders,
-              FileSystem& fs, const RegistryStore& registry, const CodePage& code_page,
+              FileSystem& fs, const Registry& registry, const CodePage& code_page,
               std::atomic<bool>& exit_requested);
   const char* ClassName() const override { return KindOf(InstallDialog::Options); }
   bool OnInitDialog() override;
@@ -85,7 +85,7 @@ class COptionsDlg : public CDialog {
   SetupConfig& m_config;
   SpecialFolders& m_folders;
   FileSystem& m_fs;
-  const RegistryStore& m_registry;
+  const Registry& m_registry;
   const CodePage& m_codePage;
   std::atomic<bool>& m_bExitRequested;
 };

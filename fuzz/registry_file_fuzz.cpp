@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/registry_store.h"
+#include "platform/registry_file.h"
 
 namespace {
 
@@ -43,12 +43,12 @@ void WriteAll(const std::string& path, const uint8_t* data, size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string input = ScratchFile("input.reg");
   WriteAll(input, data, size);
-  auto store = setup::RegistryStore::Open(input);
+  auto store = setup::RegistryFile::Open(input);
   if (!store.ok()) return 0;
   const std::string text = store->Serialize();
   const std::string copy = ScratchFile("copy.reg");
   WriteAll(copy, reinterpret_cast<const uint8_t*>(text.data()), text.size());
-  auto again = setup::RegistryStore::Open(copy);
+  auto again = setup::RegistryFile::Open(copy);
   if (!again.ok() || again->Serialize() != text) abort();
   return 0;
 }

@@ -1,4 +1,4 @@
-#include "platform/registry_store.h"
+#include "platform/registry_file.h"
 
 #include <cerrno>
 
@@ -157,8 +157,8 @@ std::vector<std::string> LogicalLines(const std::string& text) {
 
 }  // namespace
 
-Result<RegistryStore> RegistryStore::Open(const std::string& host_path) {
-  RegistryStore store;
+Result<RegistryFile> RegistryFile::Open(const std::string& host_path) {
+  RegistryFile store;
   store.host_path_ = host_path;
   auto text = ReadHostFile(host_path, MAX_REGISTRY_BYTES);
   if (!text.ok()) {
@@ -222,7 +222,7 @@ Result<RegistryStore> RegistryStore::Open(const std::string& host_path) {
   return store;
 }
 
-RegistryStore::Key* RegistryStore::FindKey(Keys& keys, const std::string& key) {
+RegistryFile::Key* RegistryFile::FindKey(Keys& keys, const std::string& key) {
   const std::string wanted = NormalizeKey(key);
   for (auto& candidate : keys) {
     if (EqualsNoCase(candidate.name, wanted)) return &candidate;
@@ -230,11 +230,11 @@ RegistryStore::Key* RegistryStore::FindKey(Keys& keys, const std::string& key) {
   return nullptr;
 }
 
-const RegistryStore::Key* RegistryStore::FindKey(const Keys& keys, const std::string& key) {
+const RegistryFile::Key* RegistryFile::FindKey(const Keys& keys, const std::string& key) {
   return FindKey(const_cast<Keys&>(keys), key);
 }
 
-RegistryStore::Key& RegistryStore::EnsureKey(Keys& keys, const std::string& key) {
+RegistryFile::Key& RegistryFile::EnsureKey(Keys& keys, const std::string& key) {
   const std::string name = NormalizeKey(key);
   // Parents first, as regedit lists them.
   for (size_t slash = name.find('\\'); slash != std::string::npos;
@@ -246,7 +246,7 @@ RegistryStore::Key& RegistryStore::EnsureKey(Keys& keys, const std::string& key)
   return keys.back();
 }
 
-bool RegistryStore::KeyExists(const std::string& key) const {
+bool RegistryFile::KeyExists(const std::string& key) const {
   const std::string wanted = NormalizeKey(key);
   if (wanted.empty()) return false;
   for (const auto& candidate : keys_) {
@@ -259,8 +259,8 @@ bool RegistryStore::KeyExists(const std::string& key) const {
   return false;
 }
 
-std::optional<std::string> RegistryStore::QueryValue(const std::string& key,
-                                                     const std::string& name) const {
+std::optional<std::string> RegistryFile::QueryValue(const std::string& key,
+                                                    const std::string& name) const {
   const Key* found = FindKey(keys_, key);
   if (!found) return std::nullopt;
   for (const auto& value : found->values) {
@@ -269,7 +269,7 @@ std::optional<std::string> RegistryStore::QueryValue(const std::string& key,
   return std::nullopt;
 }
 
-Status RegistryStore::CreateKey(const std::string& key) {
+Status RegistryFile::CreateKey(const std::string& key) {
   if (Status bad = CheckNames(key, ""); !bad.ok()) return bad;
   if (FindKey(keys_, key)) return Status::Ok();
   Keys keys = keys_;
@@ -277,8 +277,8 @@ Status RegistryStore::CreateKey(const std::string& key) {
   return Save(std::move(keys));
 }
 
-Status RegistryStore::SetValue(const std::string& key, const std::string& name,
-                               const std::string& data) {
+Status RegistryFile::SetValue(const std::string& key, const std::string& name,
+                              const std::string& data) {
   if (Status bad = CheckNames(key, name); !bad.ok()) return bad;
   Keys keys = keys_;
   Key& target = EnsureKey(keys, key);
@@ -293,9 +293,9 @@ Status RegistryStore::SetValue(const std::string& key, const std::string& name,
   return Save(std::move(keys));
 }
 
-std::string RegistryStore::Serialize() const { return Serialize(keys_); }
+std::string RegistryFile::Serialize() const { return Serialize(keys_); }
 
-std::string RegistryStore::Serialize(const Keys& keys) {
+std::string RegistryFile::Serialize(const Keys& keys) {
   std::string text = std::string(HEADER) + "\r\n\r\n";
   for (const auto& key : keys) {
     text += '[';
@@ -316,7 +316,7 @@ std::string RegistryStore::Serialize(const Keys& keys) {
   return text;
 }
 
-Status RegistryStore::Save(Keys keys) {
+Status RegistryFile::Save(Keys keys) {
   Status status = WriteHostFileAtomically(host_path_, Serialize(keys));
   if (status.ok()) keys_ = std::move(keys);
   return status;

@@ -1,4 +1,4 @@
-#include "platform/registry_store.h"
+#include "platform/registry_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -16,13 +16,13 @@ constexpr char KEY[] =
     "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\"
     "Uninstall\\Demo Book";
 
-class RegistryStoreTest : public ::testing::Test {
+class RegistryFileTest : public ::testing::Test {
  protected:
   TempDir dir_;
   std::string path_ = dir_.Join("state/registry.reg");
 
-  RegistryStore OpenStore() {
-    auto store = RegistryStore::Open(path_);
+  RegistryFile OpenStore() {
+    auto store = RegistryFile::Open(path_);
     EXPECT_TRUE(store.ok()) << store.status().ToString();
     return std::move(store).value();
   }
@@ -35,8 +35,8 @@ class RegistryStoreTest : public ::testing::Test {
   }
 };
 
-TEST_F(RegistryStoreTest, MissingFileIsAnEmptyStoreCreatedOnFirstChange) {
-  RegistryStore store = OpenStore();
+TEST_F(RegistryFileTest, MissingFileIsAnEmptyStoreCreatedOnFirstChange) {
+  RegistryFile store = OpenStore();
   EXPECT_FALSE(store.KeyExists(UNINSTALL_KEY));
   EXPECT_FALSE(dir_.Exists("state/registry.reg"));
   ASSERT_TRUE(store.SetValue(KEY, "DisplayName", "Demo Book").ok());
@@ -54,7 +54,7 @@ TEST_F(RegistryStoreTest, MissingFileIsAnEmptyStoreCreatedOnFirstChange) {
   EXPECT_EQ(DirectoryEntries(), std::vector<std::string>{"registry.reg"});  // no temporaries
 }
 
-TEST_F(RegistryStoreTest, RoundTripsValuesWithEscapes) {
+TEST_F(RegistryFileTest, RoundTripsValuesWithEscapes) {
   const std::string tricky[] = {
       "C:\\WINDOWS\\ZORUNIN.EXE \"Demo\"",
       "ends with a backslash\\",
@@ -67,7 +67,7 @@ TEST_F(RegistryStoreTest, RoundTripsValuesWithEscapes) {
       "\"=\"",
   };
   {
-    RegistryStore store = OpenStore();
+    RegistryFile store = OpenStore();
     for (size_t i = 0; i < std::size(tricky); ++i) {
       ASSERT_TRUE(store.SetValue(KEY, "v" + std::to_string(i), tricky[i]).ok());
     }
@@ -75,7 +75,7 @@ TEST_F(RegistryStoreTest, RoundTripsValuesWithEscapes) {
     // A string value ends at its first zero byte, as the registry's strings do.
     ASSERT_TRUE(store.SetValue(KEY, "zero", std::string("before\0after", 12)).ok());
   }
-  RegistryStore store = OpenStore();
+  RegistryFile store = OpenStore();
   for (size_t i = 0; i < std::size(tricky); ++i) {
     EXPECT_EQ(store.QueryValue(KEY, "V" + std::to_string(i)), tricky[i]) << i;
   }
@@ -84,8 +84,8 @@ TEST_F(RegistryStoreTest, RoundTripsValuesWithEscapes) {
   EXPECT_EQ(store.QueryValue(KEY, "missing"), std::nullopt);
 }
 
-TEST_F(RegistryStoreTest, KeysMatchWithoutRegardToCase) {
-  RegistryStore store = OpenStore();
+TEST_F(RegistryFileTest, KeysMatchWithoutRegardToCase) {
+  RegistryFile store = OpenStore();
   ASSERT_TRUE(store.SetValue(KEY, "DisplayName", "first").ok());
   ASSERT_TRUE(store
                   .SetValue("hkey_local_machine\\SOFTWARE\\microsoft\\windows\\currentversion\\"
@@ -99,8 +99,8 @@ TEST_F(RegistryStoreTest, KeysMatchWithoutRegardToCase) {
   EXPECT_EQ(store.Serialize().find("demo book"), std::string::npos);  // first spelling kept
 }
 
-TEST_F(RegistryStoreTest, CreatingAnExistingKeyChangesNothing) {
-  RegistryStore store = OpenStore();
+TEST_F(RegistryFileTest, CreatingAnExistingKeyChangesNothing) {
+  RegistryFile store = OpenStore();
   ASSERT_TRUE(store.SetValue(KEY, "DisplayName", "Demo").ok());
   const std::string before = dir_.ReadFile("state/registry.reg");
   ASSERT_TRUE(store.CreateKey(KEY).ok());
@@ -109,7 +109,7 @@ TEST_F(RegistryStoreTest, CreatingAnExistingKeyChangesNothing) {
   EXPECT_EQ(store.QueryValue(KEY, "DisplayName"), "Demo");
 }
 
-TEST_F(RegistryStoreTest, ReadsAForeignExportAndKeepsWhatItDoesNotUse) {
+TEST_F(RegistryFileTest, ReadsAForeignExportAndKeepsWhatItDoesNotUse) {
   dir_.WriteFile("state/registry.reg",
                  "\xEF\xBB\xBFREGEDIT4\n\n"
                  "; exported by hand\n"
@@ -123,7 +123,7 @@ TEST_F(RegistryStoreTest, ReadsAForeignExportAndKeepsWhatItDoesNotUse) {
                  "\"unterminated=\"x\n"
                  "[-HKEY_CURRENT_USER\\Gone]\n"
                  "\"Orphan\"=\"nobody's\"\n");
-  RegistryStore store = OpenStore();
+  RegistryFile store = OpenStore();
   EXPECT_EQ(store.QueryValue("HKEY_CURRENT_USER\\Software\\X", "Path"), "C:\\X");
   EXPECT_EQ(store.QueryValue("HKEY_CURRENT_USER\\Software\\X", "Long"), "ABC");
   EXPECT_EQ(store.QueryValue("HKEY_CURRENT_USER\\Software\\X", ""), "default");
@@ -134,17 +134,17 @@ TEST_F(RegistryStoreTest, ReadsAForeignExportAndKeepsWhatItDoesNotUse) {
             std::string::npos);
 }
 
-TEST_F(RegistryStoreTest, RejectsAFileThatIsNotRegedit4) {
+TEST_F(RegistryFileTest, RejectsAFileThatIsNotRegedit4) {
   for (const char* text : {"", "Windows Registry Editor Version 5.00\n", "[KEY]\n\"a\"=\"b\"\n"}) {
     dir_.WriteFile("state/registry.reg", text);
-    auto store = RegistryStore::Open(path_);
+    auto store = RegistryFile::Open(path_);
     ASSERT_FALSE(store.ok()) << text;
     EXPECT_EQ(store.status().win_error(), WinError::InvalidParameter);
   }
 }
 
-TEST_F(RegistryStoreTest, AFailedWriteLeavesStoreAndFileUnchanged) {
-  RegistryStore store = OpenStore();
+TEST_F(RegistryFileTest, AFailedWriteLeavesStoreAndFileUnchanged) {
+  RegistryFile store = OpenStore();
   ASSERT_TRUE(store.SetValue(KEY, "DisplayName", "Demo").ok());
   const std::string before = dir_.ReadFile("state/registry.reg");
   // A directory where the temporary file would go makes every write fail, even for root.
@@ -155,8 +155,8 @@ TEST_F(RegistryStoreTest, AFailedWriteLeavesStoreAndFileUnchanged) {
   EXPECT_EQ(DirectoryEntries(), std::vector<std::string>{"registry.reg"});
 }
 
-TEST_F(RegistryStoreTest, RefusesNamesThatWouldBreakTheFile) {
-  RegistryStore store = OpenStore();
+TEST_F(RegistryFileTest, RefusesNamesThatWouldBreakTheFile) {
+  RegistryFile store = OpenStore();
   EXPECT_EQ(store.SetValue("HKEY_CURRENT_USER\\a\nb", "x", "y").win_error(),
             WinError::InvalidParameter);
   EXPECT_EQ(store.SetValue("HKEY_CURRENT_USER\\a", "x\ny", "y").win_error(),
