@@ -46,7 +46,7 @@ int CopyMain(const std::string& root, const std::string& from, const std::string
   setup::AnswersUser user;
   setup::HeadlessWindowSystem window_system(user, nullptr);
   setup::CreateDirectoryPath(fs, "C:\\" + to);
-  if (!fs.SetCurrentDirectory("C:\\" + from).ok()) {
+  if (!fs.ChangeDirectory("C:\\" + from).ok()) {
     std::fprintf(stderr, "no source directory %s\n", from.c_str());
     return 1;
   }

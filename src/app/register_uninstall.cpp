@@ -25,17 +25,17 @@ void RegisterUninstall(const UninstallServices& services) {
   FileSystem& fs = services.fs;
   const SetupConfig& config = services.config;
   const std::string start_dir = services.folders[FOLDER_STARTDIR];
-  fs.SetCurrentDirectory(start_dir);
+  fs.ChangeDirectory(start_dir);
   if (!FileExists(fs, UNINSTALLER_NAME)) return;
   const std::string destination =
       WithBackslash(services.folders[FOLDER_WINDOWS]) + UNINSTALLER_NAME;
-  fs.SetCurrentDirectory(services.folders[FOLDER_WORKDIR]);
+  fs.ChangeDirectory(services.folders[FOLDER_WORKDIR]);
   if (!EqualsNoCaseAscii(config.GetSectionValue(KEY_UNINSTALL), "TRUE")) return;
 
   // The copy that was found is the one copied, wherever the program file itself lies.
-  Result<uint32_t> attributes = fs.GetFileAttributes(destination);
+  Result<uint32_t> attributes = fs.GetAttributes(destination);
   if (attributes.ok() && (*attributes & ATTRIB_READONLY) != 0) {
-    fs.SetFileAttributes(destination, *attributes & ~ATTRIB_READONLY);
+    fs.SetAttributes(destination, *attributes & ~ATTRIB_READONLY);
   }
   if (!ExpandFile(fs, WithBackslash(start_dir) + UNINSTALLER_NAME, destination).ok()) {
     services.messages.ShowMessageBox({APP_CAPTION, "Couldn't copy uninstall program.",

@@ -60,7 +60,7 @@ int RunScriptMode(Host& host, MessageBoxService& messages, const std::string& sc
                        host.processes(), host.links(), host.path_search(),
                        [&host](int milliseconds) { host.Sleep(milliseconds); }});
 
-  fs.SetCurrentDirectory(folders[FOLDER_WORKDIR]);
+  fs.ChangeDirectory(folders[FOLDER_WORKDIR]);
   runner.RunScriptFile(code_page.FromUtf8(script_path), start_dir);
   return EXIT_FINISHED;
 }

@@ -60,7 +60,7 @@ bool CSetupApp::InitInstance() {
     m_nExitStatus = EXIT_STARTUP;
     return false;
   }
-  const std::string start_dir = fs.GetCurrentDirectory();
+  const std::string start_dir = fs.CurrentDirectory();
   std::string work_dir = start_dir;
   if (work_dir.empty() || work_dir.back() != '\\') work_dir.push_back('\\');
   folders[FOLDER_STARTDIR] = work_dir;
@@ -97,10 +97,10 @@ bool CSetupApp::InitInstance() {
   for (int s = 0; s < config.m_nSections && !exit_requested; ++s) {
     config.m_nCurrentSection = s;
     if (!IsChosen()) continue;
-    fs.SetCurrentDirectory(folders[FOLDER_WORKDIR]);
+    fs.ChangeDirectory(folders[FOLDER_WORKDIR]);
     // Returns only once the section's worker has stopped.
     installing.DoModal();
-    fs.SetCurrentDirectory(folders[FOLDER_WORKDIR]);
+    fs.ChangeDirectory(folders[FOLDER_WORKDIR]);
     RegisterUninstall({fs, config, folders, m_services.registry, messages});
   }
   if (exit_requested) {
@@ -126,7 +126,7 @@ void CSetupApp::RunScripts(const std::string& start_dir) {
     if (!IsChosen()) continue;
     const std::string command_file = config.GetSectionValue(KEY_COMMANDFILE);
     if (command_file.empty() || command_file == "NULL") continue;
-    fs.SetCurrentDirectory(m_services.folders[FOLDER_WORKDIR]);
+    fs.ChangeDirectory(m_services.folders[FOLDER_WORKDIR]);
     runner.RunScriptFile(command_file, start_dir);
   }
 }

@@ -35,12 +35,12 @@ bool CInstallingDlg::OnInitDialog() {
   m_pDestNameField = GetDlgItem(InstallingIds::DEST_NAME);
   m_nWidth = m_pDestNameField ? m_pDestNameField->GetRect().Width() : 0;
   if (config.m_bValid) {
-    SetWindowText(config.GetText(TEXT_INSTALLINGTITLE));
-    SetDlgItemText(InstallingIds::TEXT, config.GetText(TEXT_INSTALLINGTEXT1));
-    SetDlgItemText(InstallingIds::TO_TEXT, config.GetText(TEXT_INSTALLINGTEXT2));
-    SetDlgItemText(InstallingIds::SOURCE_NAME, "");
-    SetDlgItemText(InstallingIds::DEST_NAME, "");
-    SetDlgItemText(InstallingIds::CANCEL, config.GetText(TEXT_CANCELBUTTON));
+    SetCaptionText(config.GetText(TEXT_INSTALLINGTITLE));
+    SetControlText(InstallingIds::TEXT, config.GetText(TEXT_INSTALLINGTEXT1));
+    SetControlText(InstallingIds::TO_TEXT, config.GetText(TEXT_INSTALLINGTEXT2));
+    SetControlText(InstallingIds::SOURCE_NAME, "");
+    SetControlText(InstallingIds::DEST_NAME, "");
+    SetControlText(InstallingIds::CANCEL, config.GetText(TEXT_CANCELBUTTON));
   }
   CenterWindow();
   state.g_bCopyFailed = false;
@@ -69,7 +69,7 @@ void CInstallingDlg::InstallWorker() {
   const std::string source = SourceDirectory();
   // A source that exists but cannot be made current (a file, no access) is as missing: the
   // walk must not read whatever directory happens to be current.
-  if (FileExists(fs, source) && fs.SetCurrentDirectory(source).ok()) {
+  if (FileExists(fs, source) && fs.ChangeDirectory(source).ok()) {
     SectionCopy copy(
         {fs, config, state, m_services.window_system, m_services.code_page, m_services.to_local});
     WorkerProgress progress(*this);
@@ -86,7 +86,7 @@ void CInstallingDlg::InstallWorker() {
         {APP_CAPTION, text, MessageBoxIcon::Warning, MessageBoxButtons::Ok});
     state.m_bExitRequested = true;
   }
-  PostMessage(WM_INSTALL_DONE);
+  Post(WM_INSTALL_DONE);
 }
 
 void CInstallingDlg::WorkerProgress::ShowFile(const std::string& source_name,
@@ -100,7 +100,7 @@ void CInstallingDlg::WorkerProgress::ShowFile(const std::string& source_name,
     m_dialog.m_bFilePending = true;
   }
   // One message at a time: the fields show the latest file when the UI thread gets to it.
-  if (post) m_dialog.PostMessage(WM_INSTALL_FILE);
+  if (post) m_dialog.Post(WM_INSTALL_FILE);
 }
 
 void CInstallingDlg::ShowPendingFile() {
@@ -130,13 +130,13 @@ void CInstallingDlg::FinishSection() {
   SetupConfig& config = m_services.config;
   ShowPendingFile();
   if (m_services.state.m_bExitRequested) {
-    EndDialog(m_bStopping ? IDCANCEL : IDOK);
+    EndDialog(m_bStopping ? ID_CANCEL : ID_OK);
     return;
   }
   CreateSectionShortcut(config, m_services.folders, m_services.code_page, m_services.links,
                         m_strShortcutPath);
   if (m_services.state.g_bCopyFailed) {
-    MessageBox(config.GetText(TEXT_LONGFILENAMEPROBLEMTEXT), APP_CAPTION, MessageBoxIcon::Warning);
+    ShowMessage(config.GetText(TEXT_LONGFILENAMEPROBLEMTEXT), APP_CAPTION, MessageBoxIcon::Warning);
   }
   OnOK();
 }

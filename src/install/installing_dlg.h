@@ -18,9 +18,9 @@
 namespace setup {
 
 // The worker's end, posted to the progress dialog.
-inline constexpr uint32_t WM_INSTALL_DONE = WM_USER + 5;
+inline constexpr uint32_t WM_INSTALL_DONE = MSG_USER + 5;
 // The worker has a new file to show in the name fields.
-inline constexpr uint32_t WM_INSTALL_FILE = WM_USER + 6;
+inline constexpr uint32_t WM_INSTALL_FILE = MSG_USER + 6;
 
 // What the progress dialog and its worker work with. All references outlive the dialog.
 struct InstallServices {
@@ -39,11 +39,11 @@ struct InstallServices {
 // cursor. It starts InstallWorker on a thread of its own, which creates the destination,
 // makes the section's source directory current and copies its tree while the dialog shows
 // the file being copied. When the worker posts WM_INSTALL_DONE the dialog makes the section's
-// shortcut, reports a failed expansion (text 28) and ends with IDOK.
+// shortcut, reports a failed expansion (text 28) and ends with ID_OK.
 //
 // Cancel asks the exit confirmation while the copy goes on. Continue leaves the copy running
 // with the dialog open; Exit sets the exit flag, so the walk ends before its next entry, and
-// the dialog ends with IDCANCEL once the worker has posted its end: the dialog never closes
+// the dialog ends with ID_CANCEL once the worker has posted its end: the dialog never closes
 // under a running worker, the worker never touches a closed dialog, and the install
 // sequence goes on only after the copy has stopped. The worker reaches the dialog only by
 // posted messages.
@@ -87,7 +87,7 @@ class CInstallingDlg : public CDialog {
   int m_nWidth = 0;
   // Touched on the UI thread only.
   bool m_bAsking = false;    // the exit confirmation is open
-  bool m_bStopping = false;  // Exit was chosen: end with IDCANCEL when the worker is done
+  bool m_bStopping = false;  // Exit was chosen: end with ID_CANCEL when the worker is done
   bool m_bDone = false;      // the worker has posted its end
   // The latest file from the worker, waiting for the UI thread.
   std::mutex m_fileMutex;

@@ -10,7 +10,7 @@ namespace setup {
 void SectionCopy::CopyDirectoryTree(const std::string& destination, CopyProgress* progress) {
   m_walked.clear();
   FileSystem& fs = m_services.fs;
-  Result<FindData> root = fs.GetFileInfo(fs.GetCurrentDirectory());
+  Result<FindData> root = fs.GetFileInfo(fs.CurrentDirectory());
   if (root.ok()) m_walked.push_back({root->volume_id, root->file_index});
   CopyLevel(destination, progress, false);
 }
@@ -36,13 +36,13 @@ void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progre
     const std::string destination_path = destination + "\\" + name;
     if (entry.IsDirectory()) {
       if (!entry.name.empty() && entry.name[0] != '.') {
-        const bool made = fs.CreateDirectory(destination_path).ok();
+        const bool made = fs.MakeDirectory(destination_path).ok();
         if (fresh) written.insert(code_page.Upper(name));
-        const std::string here = fs.GetCurrentDirectory();
+        const std::string here = fs.CurrentDirectory();
         if (EnterDirectory(entry)) {
           CopyLevel(destination_path, progress, made);
           m_walked.pop_back();
-          fs.SetCurrentDirectory(here);
+          fs.ChangeDirectory(here);
         }
       }
     } else {
@@ -69,7 +69,7 @@ bool SectionCopy::EnterDirectory(const FindData& entry) {
       if (walked == id) return false;
     }
   }
-  if (!m_services.fs.SetCurrentDirectory(entry.name).ok()) return false;
+  if (!m_services.fs.ChangeDirectory(entry.name).ok()) return false;
   m_walked.push_back(id);
   return true;
 }
@@ -87,7 +87,7 @@ SectionCopy::ReplaceAnswer SectionCopy::ConfirmReplace(const FindData& entry,
                            old_size, entry.last_write_time, old_time, m_services.to_local);
     const int result = ask.DoModal();
     if (ask.m_bNo) return ReplaceAnswer::Skip;
-    if (result == IDCANCEL) {
+    if (result == ID_CANCEL) {
       CExitDlg exit(m_services.window_system, m_services.config, m_services.state.m_bExitRequested);
       exit.DoModal();
       if (m_services.state.m_bExitRequested) return ReplaceAnswer::Stop;
@@ -106,11 +106,11 @@ bool SectionCopy::CopyOneFile(const FindData& entry, const std::string& destinat
     return false;
   }
   // Plain copy failures go unreported; only a complete copy loses the medium's attributes.
-  if (!fs.CopyFile(entry.name, destination_path, false).ok()) return false;
+  if (!fs.CopyFileTo(entry.name, destination_path, false).ok()) return false;
   // The copy carries the source's attributes over, so a source without any leaves nothing to
   // clear (and the copy of many small files one host call cheaper each).
   constexpr uint32_t CLEARED = ATTRIB_READONLY | ATTRIB_HIDDEN | ATTRIB_SYSTEM | ATTRIB_ARCHIVE;
-  if ((entry.attributes & CLEARED) != 0) fs.SetFileAttributes(destination_path, 0);
+  if ((entry.attributes & CLEARED) != 0) fs.SetAttributes(destination_path, 0);
   return true;
 }
 

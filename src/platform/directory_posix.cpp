@@ -84,7 +84,7 @@ Result<std::vector<FindData>> PosixFileSystem::ListDirectory(const std::string& 
   return sorted;
 }
 
-Status PosixFileSystem::CreateDirectory(const std::string& path) {
+Status PosixFileSystem::MakeDirectory(const std::string& path) {
   auto resolved = ResolveNew(path);
   if (!resolved.ok()) return resolved.status();
   if (resolved->exists) return Status::Error(WinError::AlreadyExists, path, "already exists");

@@ -9,7 +9,7 @@
 
 namespace setup {
 
-Result<uint32_t> PosixFileSystem::GetFileAttributes(const std::string& path) {
+Result<uint32_t> PosixFileSystem::GetAttributes(const std::string& path) {
   auto info = GetFileInfo(path);
   if (!info.ok()) return info.status();
   return info->attributes;
@@ -28,7 +28,7 @@ Result<FindData> PosixFileSystem::GetFileInfo(const std::string& path) {
   return data;
 }
 
-Status PosixFileSystem::SetFileAttributes(const std::string& path, uint32_t attributes) {
+Status PosixFileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
   auto resolved = Resolve(path);
   if (!resolved.ok()) return resolved.status();
   if (!resolved->exists) return Missing(*resolved, path);

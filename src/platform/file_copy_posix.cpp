@@ -95,8 +95,8 @@ Status CopyOpenFile(int from_fd, const struct stat& info, const std::string& des
 
 }  // namespace
 
-Status PosixFileSystem::CopyFile(const std::string& from, const std::string& to,
-                                 bool fail_if_exists) {
+Status PosixFileSystem::CopyFileTo(const std::string& from, const std::string& to,
+                                   bool fail_if_exists) {
   int opened = -1;
   auto source = Resolve(from, &opened);
   const Descriptor source_fd(opened);
@@ -135,7 +135,7 @@ Status PosixFileSystem::CopyFile(const std::string& from, const std::string& to,
   return status;
 }
 
-Status PosixFileSystem::DeleteFile(const std::string& path) {
+Status PosixFileSystem::RemoveFile(const std::string& path) {
   auto resolved = Resolve(path);
   if (!resolved.ok()) return resolved.status();
   if (!resolved->exists) return Missing(*resolved, path);
@@ -149,7 +149,7 @@ Status PosixFileSystem::DeleteFile(const std::string& path) {
   return Status::Ok();
 }
 
-Status PosixFileSystem::MoveFile(const std::string& from, const std::string& to) {
+Status PosixFileSystem::RenameFile(const std::string& from, const std::string& to) {
   auto source = Resolve(from);
   if (!source.ok()) return source.status();
   if (!source->exists) return Missing(*source, from);

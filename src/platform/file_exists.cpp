@@ -5,7 +5,7 @@
 namespace setup {
 
 bool FileExists(FileSystem& fs, const std::string& path) {
-  auto attributes = fs.GetFileAttributes(path);
+  auto attributes = fs.GetAttributes(path);
   return attributes.ok() || attributes.status().win_error() != WinError::FileNotFound;
 }
 

@@ -42,9 +42,9 @@ class FileSystem {
 
   // Attributes of the file or directory. Fails with FileNotFound when the last component is
   // missing and PathNotFound when a directory on the way is missing (or the drive is unmapped).
-  virtual Result<uint32_t> GetFileAttributes(const std::string& path) = 0;
+  virtual Result<uint32_t> GetAttributes(const std::string& path) = 0;
   // Sets read-only, hidden, system and archive; other bits are ignored.
-  virtual Status SetFileAttributes(const std::string& path, uint32_t attributes) = 0;
+  virtual Status SetAttributes(const std::string& path, uint32_t attributes) = 0;
   // The entry's directory data (name, attributes, size, times).
   virtual Result<FindData> GetFileInfo(const std::string& path) = 0;
   // Sets the three times; a zero leaves that time unchanged.
@@ -59,17 +59,18 @@ class FileSystem {
 
   // Creates one directory; fails with AlreadyExists when the name exists, PathNotFound when
   // its parent is missing.
-  virtual Status CreateDirectory(const std::string& path) = 0;
+  virtual Status MakeDirectory(const std::string& path) = 0;
   // Copies a file with its attributes and last-write time. With `fail_if_exists` an existing
   // destination fails with FileExists; otherwise it is replaced, unless it is read-only
   // (AccessDenied). The destination is replaced only by a complete copy, and a copy that
   // fails leaves nothing under a new name.
-  virtual Status CopyFile(const std::string& from, const std::string& to, bool fail_if_exists) = 0;
+  virtual Status CopyFileTo(const std::string& from, const std::string& to,
+                            bool fail_if_exists) = 0;
   // Deletes a file; a read-only file fails with AccessDenied, a directory with AccessDenied.
-  virtual Status DeleteFile(const std::string& path) = 0;
+  virtual Status RemoveFile(const std::string& path) = 0;
   // Moves or renames a file or directory; never replaces an existing destination
   // (AlreadyExists).
-  virtual Status MoveFile(const std::string& from, const std::string& to) = 0;
+  virtual Status RenameFile(const std::string& from, const std::string& to) = 0;
 
   virtual Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& path) = 0;
   // Starts writing `path` (see WritableFile). A read-only existing destination fails with
@@ -78,17 +79,17 @@ class FileSystem {
 
   // The virtual current directory, a full Windows path without a trailing backslash except
   // at a drive root ("C:\"). The process's own current directory is never changed.
-  virtual std::string GetCurrentDirectory() = 0;
-  virtual Status SetCurrentDirectory(const std::string& path) = 0;
+  virtual std::string CurrentDirectory() = 0;
+  virtual Status ChangeDirectory(const std::string& path) = 0;
   // `path` made absolute against the current directory, '.' and '..' resolved, separators
   // made backslashes; no file-system access.
-  virtual std::string GetFullPathName(const std::string& path) = 0;
+  virtual std::string FullPathName(const std::string& path) = 0;
 
   // Bit 0 is A: one bit per mapped drive.
   virtual uint32_t GetLogicalDrives() = 0;
   // The type of the drive whose root is given ("C:\"); NoRootDir for an unmapped drive.
-  virtual DriveType GetDriveType(const std::string& root) = 0;
-  virtual Result<DiskSpace> GetDiskFreeSpace(const std::string& root) = 0;
+  virtual DriveType DriveTypeOf(const std::string& root) = 0;
+  virtual Result<DiskSpace> FreeSpaceOf(const std::string& root) = 0;
 
   // The host path a Windows path names (existing components matched without regard to case),
   // for the few places that must hand a path to the host (running a program, a link target).

@@ -17,11 +17,11 @@ class FileSystemWrapper : public FileSystem {
 
   FileSystem* target() const { return target_; }
 
-  Result<uint32_t> GetFileAttributes(const std::string& path) override {
-    return target_->GetFileAttributes(path);
+  Result<uint32_t> GetAttributes(const std::string& path) override {
+    return target_->GetAttributes(path);
   }
-  Status SetFileAttributes(const std::string& path, uint32_t attributes) override {
-    return target_->SetFileAttributes(path, attributes);
+  Status SetAttributes(const std::string& path, uint32_t attributes) override {
+    return target_->SetAttributes(path, attributes);
   }
   Result<FindData> GetFileInfo(const std::string& path) override {
     return target_->GetFileInfo(path);
@@ -33,15 +33,13 @@ class FileSystemWrapper : public FileSystem {
   Result<std::vector<FindData>> FindFiles(const std::string& pattern) override {
     return target_->FindFiles(pattern);
   }
-  Status CreateDirectory(const std::string& path) override {
-    return target_->CreateDirectory(path);
+  Status MakeDirectory(const std::string& path) override { return target_->MakeDirectory(path); }
+  Status CopyFileTo(const std::string& from, const std::string& to, bool fail_if_exists) override {
+    return target_->CopyFileTo(from, to, fail_if_exists);
   }
-  Status CopyFile(const std::string& from, const std::string& to, bool fail_if_exists) override {
-    return target_->CopyFile(from, to, fail_if_exists);
-  }
-  Status DeleteFile(const std::string& path) override { return target_->DeleteFile(path); }
-  Status MoveFile(const std::string& from, const std::string& to) override {
-    return target_->MoveFile(from, to);
+  Status RemoveFile(const std::string& path) override { return target_->RemoveFile(path); }
+  Status RenameFile(const std::string& from, const std::string& to) override {
+    return target_->RenameFile(from, to);
   }
   Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& path) override {
     return target_->OpenForRead(path);
@@ -49,17 +47,15 @@ class FileSystemWrapper : public FileSystem {
   Result<std::unique_ptr<WritableFile>> CreateForWrite(const std::string& path) override {
     return target_->CreateForWrite(path);
   }
-  std::string GetCurrentDirectory() override { return target_->GetCurrentDirectory(); }
-  Status SetCurrentDirectory(const std::string& path) override {
-    return target_->SetCurrentDirectory(path);
+  std::string CurrentDirectory() override { return target_->CurrentDirectory(); }
+  Status ChangeDirectory(const std::string& path) override {
+    return target_->ChangeDirectory(path);
   }
-  std::string GetFullPathName(const std::string& path) override {
-    return target_->GetFullPathName(path);
-  }
+  std::string FullPathName(const std::string& path) override { return target_->FullPathName(path); }
   uint32_t GetLogicalDrives() override { return target_->GetLogicalDrives(); }
-  DriveType GetDriveType(const std::string& root) override { return target_->GetDriveType(root); }
-  Result<DiskSpace> GetDiskFreeSpace(const std::string& root) override {
-    return target_->GetDiskFreeSpace(root);
+  DriveType DriveTypeOf(const std::string& root) override { return target_->DriveTypeOf(root); }
+  Result<DiskSpace> FreeSpaceOf(const std::string& root) override {
+    return target_->FreeSpaceOf(root);
   }
   Result<std::string> ToHostPath(const std::string& path) override {
     return target_->ToHostPath(path);

@@ -72,7 +72,7 @@ std::optional<std::string> PosixFileSystem::MatchName(const std::string& host_di
 
 Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path) {
   Spelling spelling;
-  spelling.full_path = GetFullPathName(path);
+  spelling.full_path = FullPathName(path);
   if (spelling.full_path.size() < 3 || spelling.full_path[1] != ':') {
     return Status::Error(WinError::PathNotFound, path, "network paths are not available");
   }

@@ -12,7 +12,7 @@ class PathSearch {
   virtual ~PathSearch() = default;
   // Whether `file_name` (disc code page) exists in one of those directories. A name with a
   // drive or a leading backslash is only looked for where it says.
-  virtual bool SearchPath(const std::string& file_name) = 0;
+  virtual bool FindOnPath(const std::string& file_name) = 0;
 };
 
 }  // namespace setup

@@ -23,24 +23,24 @@ class PosixFileSystem : public FileSystem {
  public:
   PosixFileSystem(DriveMap drives, CodePage code_page, std::string current_directory);
 
-  Result<uint32_t> GetFileAttributes(const std::string& path) override;
-  Status SetFileAttributes(const std::string& path, uint32_t attributes) override;
+  Result<uint32_t> GetAttributes(const std::string& path) override;
+  Status SetAttributes(const std::string& path, uint32_t attributes) override;
   Result<FindData> GetFileInfo(const std::string& path) override;
   Status SetFileTimes(const std::string& path, FileTime creation, FileTime last_access,
                       FileTime last_write) override;
   Result<std::vector<FindData>> FindFiles(const std::string& pattern) override;
-  Status CreateDirectory(const std::string& path) override;
-  Status CopyFile(const std::string& from, const std::string& to, bool fail_if_exists) override;
-  Status DeleteFile(const std::string& path) override;
-  Status MoveFile(const std::string& from, const std::string& to) override;
+  Status MakeDirectory(const std::string& path) override;
+  Status CopyFileTo(const std::string& from, const std::string& to, bool fail_if_exists) override;
+  Status RemoveFile(const std::string& path) override;
+  Status RenameFile(const std::string& from, const std::string& to) override;
   Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& path) override;
   Result<std::unique_ptr<WritableFile>> CreateForWrite(const std::string& path) override;
-  std::string GetCurrentDirectory() override;
-  Status SetCurrentDirectory(const std::string& path) override;
-  std::string GetFullPathName(const std::string& path) override;
+  std::string CurrentDirectory() override;
+  Status ChangeDirectory(const std::string& path) override;
+  std::string FullPathName(const std::string& path) override;
   uint32_t GetLogicalDrives() override;
-  DriveType GetDriveType(const std::string& root) override;
-  Result<DiskSpace> GetDiskFreeSpace(const std::string& root) override;
+  DriveType DriveTypeOf(const std::string& root) override;
+  Result<DiskSpace> FreeSpaceOf(const std::string& root) override;
   Result<std::string> ToHostPath(const std::string& path) override;
 
   const DriveMap& drives() const { return drives_; }

@@ -23,12 +23,12 @@ PosixFileSystem::PosixFileSystem(DriveMap drives, CodePage code_page, std::strin
       directory_cache_([this](const std::string& host_name) { return FoldName(host_name); },
                        CACHED_DIRECTORIES, CACHED_NAMES) {}
 
-std::string PosixFileSystem::GetCurrentDirectory() {
+std::string PosixFileSystem::CurrentDirectory() {
   std::lock_guard<std::mutex> lock(current_directory_mutex_);
   return current_directory_;
 }
 
-Status PosixFileSystem::SetCurrentDirectory(const std::string& path) {
+Status PosixFileSystem::ChangeDirectory(const std::string& path) {
   auto resolved = Resolve(path);
   if (!resolved.ok()) return resolved.status();
   if (!resolved->exists) return Missing(*resolved, path);
@@ -40,20 +40,20 @@ Status PosixFileSystem::SetCurrentDirectory(const std::string& path) {
   return Status::Ok();
 }
 
-std::string PosixFileSystem::GetFullPathName(const std::string& path) {
-  return FullWindowsPath(path, GetCurrentDirectory());
+std::string PosixFileSystem::FullPathName(const std::string& path) {
+  return FullWindowsPath(path, CurrentDirectory());
 }
 
 uint32_t PosixFileSystem::GetLogicalDrives() { return drives_.LogicalDrives(); }
 
-DriveType PosixFileSystem::GetDriveType(const std::string& root) {
-  const char letter = root.empty() ? GetCurrentDirectory()[0] : DriveRootLetter(root);
+DriveType PosixFileSystem::DriveTypeOf(const std::string& root) {
+  const char letter = root.empty() ? CurrentDirectory()[0] : DriveRootLetter(root);
   const DriveMap::Drive* drive = letter ? drives_.Find(letter) : nullptr;
   return drive ? drive->type : DriveType::NoRootDir;
 }
 
-Result<DiskSpace> PosixFileSystem::GetDiskFreeSpace(const std::string& root) {
-  const char letter = root.empty() ? GetCurrentDirectory()[0] : DriveRootLetter(root);
+Result<DiskSpace> PosixFileSystem::FreeSpaceOf(const std::string& root) {
+  const char letter = root.empty() ? CurrentDirectory()[0] : DriveRootLetter(root);
   const DriveMap::Drive* drive = letter ? drives_.Find(letter) : nullptr;
   if (!drive) return Status::Error(WinError::PathNotFound, root, "no such drive");
   struct statvfs info {};

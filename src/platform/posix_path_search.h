@@ -22,7 +22,7 @@ class PosixPathSearch : public PathSearch {
   static PosixPathSearch FromEnvironment(FileSystem& fs, const HostSystem& system,
                                          const CodePage& code_page);
 
-  bool SearchPath(const std::string& file_name) override;
+  bool FindOnPath(const std::string& file_name) override;
 
  private:
   bool InHostDirectory(const std::string& host_dir, const std::string& file_name) const;

@@ -37,19 +37,19 @@ PosixPathSearch PosixPathSearch::FromEnvironment(FileSystem& fs, const HostSyste
   return PosixPathSearch(fs, system, code_page, std::move(program_dir), std::move(path_dirs));
 }
 
-bool PosixPathSearch::SearchPath(const std::string& file_name) {
+bool PosixPathSearch::FindOnPath(const std::string& file_name) {
   if (file_name.empty()) return false;
   bool absolute =
       file_name[0] == '\\' || file_name[0] == '/' || (file_name.size() >= 2 && file_name[1] == ':');
-  if (absolute) return fs_.GetFileAttributes(file_name).ok();
+  if (absolute) return fs_.GetAttributes(file_name).ok();
 
   auto in_windows_dir = [&](const std::string& dir) {
     if (dir.empty()) return false;
     std::string joined = dir.back() == '\\' ? dir + file_name : dir + "\\" + file_name;
-    return fs_.GetFileAttributes(joined).ok();
+    return fs_.GetAttributes(joined).ok();
   };
   if (InHostDirectory(program_host_dir_, file_name)) return true;
-  if (fs_.GetFileAttributes(file_name).ok()) return true;
+  if (fs_.GetAttributes(file_name).ok()) return true;
   if (in_windows_dir(system_.system_dir) || in_windows_dir(system_.windows_dir)) return true;
   for (const auto& dir : path_host_dirs_) {
     if (InHostDirectory(dir, file_name)) return true;

@@ -25,7 +25,7 @@ ProcessRun PosixProcessRunner::RunAndWait(const std::string& program,
                                           const std::vector<std::string>& arguments) {
   auto host_program = fs_.ToHostPath(program);
   if (!host_program.ok()) return NotStarted(host_program.status());
-  auto host_directory = fs_.ToHostPath(fs_.GetCurrentDirectory());
+  auto host_directory = fs_.ToHostPath(fs_.CurrentDirectory());
   if (!host_directory.ok()) return NotStarted(host_directory.status());
 
   std::vector<std::string> argv_text;

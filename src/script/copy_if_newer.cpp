@@ -11,7 +11,7 @@ void CopyIfNewer(FileSystem& fs, MessageBoxService& messages, const std::string&
   ReadFileVersion(fs, messages, source, source_version);
   ReadFileVersion(fs, messages, destination, destination_version);
   if (IsLowerVersion(destination_version, source_version)) {
-    fs.CopyFile(source, destination, false);
+    fs.CopyFileTo(source, destination, false);
   }
 }
 

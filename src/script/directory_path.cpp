@@ -14,7 +14,7 @@ bool CreateDirectoryPath(FileSystem& fs, const std::string& path) {
 
   for (size_t pos = prefix; pos <= path.size(); ++pos) {
     if (pos < path.size() && path[pos] != '\\') continue;
-    if (pos > prefix) fs.CreateDirectory(path.substr(0, pos));
+    if (pos > prefix) fs.MakeDirectory(path.substr(0, pos));
   }
   return true;
 }

@@ -34,7 +34,7 @@ void ScriptRunner::ScriptCopy() {
     return;
   }
   if (!FileExists(m_services.fs, destination)) {
-    m_services.fs.CopyFile(source, destination, false);
+    m_services.fs.CopyFileTo(source, destination, false);
   } else {
     CopyIfNewer(m_services.fs, m_services.messages, source, destination);
   }
@@ -45,7 +45,7 @@ void ScriptRunner::ScriptCopyNtOnly() {
 }
 
 void ScriptRunner::ScriptCopyIfNotInPath() {
-  if (m_services.search.SearchPath(m_args[1])) return;
+  if (m_services.search.FindOnPath(m_args[1])) return;
   m_args[1] = m_args[2];
   m_args[2] = m_args[3];
   ScriptCopy();

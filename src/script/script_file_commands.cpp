@@ -24,7 +24,7 @@ std::vector<std::string> ArgumentsFrom(const ScriptArgs& args, size_t first) {
 }  // namespace
 
 void ScriptRunner::ScriptDelete() {
-  if (FileExists(m_services.fs, m_args[1])) m_services.fs.DeleteFile(m_args[1]);
+  if (FileExists(m_services.fs, m_args[1])) m_services.fs.RemoveFile(m_args[1]);
 }
 
 void ScriptRunner::ScriptRename() {
@@ -37,7 +37,7 @@ void ScriptRunner::ScriptRename() {
   }
   int attempts = 0;
   for (;;) {
-    Status status = m_services.fs.MoveFile(from, to);
+    Status status = m_services.fs.RenameFile(from, to);
     if (status.ok()) return;
     m_services.pause(RENAME_PAUSE_MS);
     ++attempts;
@@ -110,11 +110,11 @@ void ScriptRunner::ScriptAttrib() {
                                whole_seconds(info->last_write_time));
   };
   if (old_attributes & ATTRIB_READONLY) {
-    m_services.fs.SetFileAttributes(path, attributes);
+    m_services.fs.SetAttributes(path, attributes);
     write_times();
   } else {
     write_times();
-    m_services.fs.SetFileAttributes(path, attributes);
+    m_services.fs.SetAttributes(path, attributes);
   }
 }
 

@@ -17,7 +17,7 @@ constexpr size_t SCRIPT_READ_CHUNK = 64 * 1024;
 void ScriptRunner::RunScriptFile(const std::string& file_name,
                                  const std::string& working_directory) {
   if (file_name == "NULL") return;
-  m_services.fs.SetCurrentDirectory(working_directory);
+  m_services.fs.ChangeDirectory(working_directory);
   if (file_name.empty()) return;
 
   auto file = m_services.fs.OpenForRead(file_name);

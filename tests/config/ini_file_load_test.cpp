@@ -61,7 +61,7 @@ TEST_F(IniFileLoadTest, MissingFileOrADirectoryGivesDefaults) {
 
 TEST_F(IniFileLoadTest, ReadsRelativeToTheCurrentDirectory) {
   Disc("Book/setup.ini", "[Setup]\r\nMainProdName=Quillby\r\n");
-  ASSERT_TRUE(fs.SetCurrentDirectory("D:\\BOOK").ok());
+  ASSERT_TRUE(fs.ChangeDirectory("D:\\BOOK").ok());
   IniFile ini = IniFile::Load(fs, ".\\SETUP.INI");
   EXPECT_EQ(ini.Find("setup", "mainprodname"), "Quillby");
 }

@@ -47,7 +47,7 @@ TEST_F(SampleDiscTest, LoadsWithoutAnyWarning) {
   EXPECT_TRUE(config.m_bChangeFolderButton);
   for (int i = 0; i < TEXT_COUNT; ++i) EXPECT_NE(config.GetText(i), "") << TEXT_KEY_NAMES[i];
   for (int s = 0; s < config.m_nSections; ++s) {
-    auto code_dir = fs->GetFileAttributes(config.GetSectionValue(s, KEY_CODEDIR));
+    auto code_dir = fs->GetAttributes(config.GetSectionValue(s, KEY_CODEDIR));
     ASSERT_TRUE(code_dir.ok()) << config.GetSectionValue(s, KEY_CODEDIR);
     EXPECT_NE(*code_dir & ATTRIB_DIRECTORY, 0u);
   }

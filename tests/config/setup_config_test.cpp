@@ -358,8 +358,8 @@ TEST_F(ConstructionTest, IncompleteIniSkipsValidation) {
 
 TEST_F(ConstructionTest, CompleteIniIsValidatedFromTheCurrentDirectory) {
   Disc("BOOK/SETUP.INI",
-                IniText({TestSection().Set(KEY_SHORTCUTLOCATION, "").Set(KEY_FILESIZE, "5")}));
-  ASSERT_TRUE(fs.SetCurrentDirectory("D:\\BOOK").ok());
+       IniText({TestSection().Set(KEY_SHORTCUTLOCATION, "").Set(KEY_FILESIZE, "5")}));
+  ASSERT_TRUE(fs.ChangeDirectory("D:\\BOOK").ok());
   SetupConfig config;
   std::vector<ConfigFinding> findings = config.Load(fs, code_page);
   EXPECT_TRUE(config.m_bValid);

@@ -36,13 +36,13 @@ bool Has(const std::string& path, const std::string& marker) {
 
 }  // namespace
 
-Status FaultyFileSystem::CopyFile(const std::string& from, const std::string& to,
-                                  bool fail_if_exists) {
+Status FaultyFileSystem::CopyFileTo(const std::string& from, const std::string& to,
+                                    bool fail_if_exists) {
   if (on_copy) on_copy(from);
   if (Has(to, deny_writes_to)) return Status::Error(WinError::AccessDenied, to, "read-only");
   if (Has(from, medium_gone_at)) return Status::Error(WinError::NotReady, from, "medium gone");
   if (Has(to, disk_full_at)) return Status::Error(WinError::DiskFull, to, "the disk is full");
-  return FileSystemWrapper::CopyFile(from, to, fail_if_exists);
+  return FileSystemWrapper::CopyFileTo(from, to, fail_if_exists);
 }
 
 Result<std::unique_ptr<ReadableFile>> FaultyFileSystem::OpenForRead(const std::string& path) {
@@ -60,9 +60,9 @@ Result<std::unique_ptr<WritableFile>> FaultyFileSystem::CreateForWrite(const std
       std::make_unique<FullWritableFile>(std::move(*file), write_limit));
 }
 
-Status FaultyFileSystem::SetCurrentDirectory(const std::string& path) {
+Status FaultyFileSystem::ChangeDirectory(const std::string& path) {
   if (locked_dirs.count(path)) return Status::Error(WinError::AccessDenied, path, "no access");
-  return FileSystemWrapper::SetCurrentDirectory(path);
+  return FileSystemWrapper::ChangeDirectory(path);
 }
 
 Result<std::vector<FindData>> FaultyFileSystem::FindFiles(const std::string& pattern) {
@@ -138,7 +138,7 @@ SectionCopy InstallFixture::MakeCopy() {
 
 void InstallFixture::CopyTree(const std::string& code_dir, const std::string& destination) {
   CreateDirectoryPath(*fs, destination);
-  fs->SetCurrentDirectory("D:\\" + code_dir);
+  fs->ChangeDirectory("D:\\" + code_dir);
   SectionCopy copy = MakeCopy();
   // The walk runs on a thread of its own, as the install worker runs it, so its questions are
   // marshalled to this (the UI) thread.

@@ -60,10 +60,10 @@ class FaultyFileSystem : public FileSystemWrapper {
   std::function<void(const std::string&)> on_copy;
   int find_calls = 0;
 
-  Status CopyFile(const std::string& from, const std::string& to, bool fail_if_exists) override;
+  Status CopyFileTo(const std::string& from, const std::string& to, bool fail_if_exists) override;
   Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& path) override;
   Result<std::unique_ptr<WritableFile>> CreateForWrite(const std::string& path) override;
-  Status SetCurrentDirectory(const std::string& path) override;
+  Status ChangeDirectory(const std::string& path) override;
   Result<std::vector<FindData>> FindFiles(const std::string& pattern) override;
 };
 

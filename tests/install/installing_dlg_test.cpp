@@ -35,7 +35,7 @@ class InstallingDlgTest : public ::testing::Test, public InstallFixture {
   }
 
   // Presses Cancel while A.TXT is being copied and answers the exit confirmation with
-  // `exit_button` (IDOK continues, IDCANCEL exits); returns the dialog's result.
+  // `exit_button` (ID_OK continues, ID_CANCEL exits); returns the dialog's result.
   int CancelDuringTheCopy(int exit_button) {
     Gate gate;
     fs->on_copy = [&](const std::string& from) {
@@ -43,7 +43,7 @@ class InstallingDlgTest : public ::testing::Test, public InstallFixture {
     };
     user.When("CInstallingDlg", [&](UserDriver& d) {
       gate.WaitForArrival();
-      d.Click(IDCANCEL);
+      d.Click(ID_CANCEL);
     });
     user.When("CExitDlg", [&](UserDriver& d) {
       d.Click(exit_button);
@@ -64,7 +64,7 @@ class InstallingDlgTest : public ::testing::Test, public InstallFixture {
 };
 
 TEST_F(InstallingDlgTest, CopiesTheSectionAndMakesItsShortcut) {
-  EXPECT_EQ(Run(), IDOK);
+  EXPECT_EQ(Run(), ID_OK);
   EXPECT_EQ(Dest("Book/A.TXT"), "a");
   EXPECT_EQ(Dest("Book/B.TXT"), "b");
   EXPECT_EQ(Link("c/Desktop/Book.Lnk"), temp.Join("c/Book"));
@@ -93,7 +93,7 @@ TEST_F(InstallingDlgTest, NullOrAnUnknownLocationMakesNoShortcut) {
     f.config.SetSectionValue(KEY_SHORTCUTLOCATION, location);
     PosixShellLinkMaker links(*f.fs);
     CInstallingDlg dialog({*f.fs, f.config, f.folders, f.state, *f.ws, f.code_page, links, {}});
-    EXPECT_EQ(dialog.DoModal(), IDOK) << location;
+    EXPECT_EQ(dialog.DoModal(), ID_OK) << location;
     EXPECT_EQ(f.config.GetSectionValue(KEY_SHORTCUTLOCATION), location);
     EXPECT_FALSE(f.temp.Exists("c/Desktop/Book.Lnk")) << location;
   }
@@ -103,7 +103,7 @@ TEST_F(InstallingDlgTest, AFailedExpansionIsReportedOnceAfterTheCopy) {
   config.m_bFilesCompressed = true;
   Disc("CODE/A.TXT", SzddOf("some text to expand").substr(0, 20));
   Disc("CODE/B.TXT", SzddOf("more text to expand").substr(0, 20));
-  EXPECT_EQ(Run(), IDOK);
+  EXPECT_EQ(Run(), ID_OK);
   EXPECT_FALSE(state.m_bExitRequested);
   EXPECT_EQ(Shown(), (std::vector<std::string>{"CInstallingDlg=OK", "MessageBox=OK"}));
   EXPECT_NE(transcript.str().find("Some files could not be expanded."), std::string::npos);
@@ -111,7 +111,7 @@ TEST_F(InstallingDlgTest, AFailedExpansionIsReportedOnceAfterTheCopy) {
 }
 
 TEST_F(InstallingDlgTest, ContinueLeavesTheCopyRunning) {
-  EXPECT_EQ(CancelDuringTheCopy(IDOK), IDOK);
+  EXPECT_EQ(CancelDuringTheCopy(ID_OK), ID_OK);
   EXPECT_FALSE(state.m_bExitRequested);
   EXPECT_EQ(Dest("Book/A.TXT"), "a");
   EXPECT_EQ(Dest("Book/B.TXT"), "b");
@@ -119,7 +119,7 @@ TEST_F(InstallingDlgTest, ContinueLeavesTheCopyRunning) {
 }
 
 TEST_F(InstallingDlgTest, ExitFinishesTheFileInHandAndStartsNoOther) {
-  EXPECT_EQ(CancelDuringTheCopy(IDCANCEL), IDCANCEL);
+  EXPECT_EQ(CancelDuringTheCopy(ID_CANCEL), ID_CANCEL);
   EXPECT_TRUE(state.m_bExitRequested);
   EXPECT_EQ(Dest("Book/A.TXT"), "a");
   EXPECT_FALSE(DestExists("Book/B.TXT"));

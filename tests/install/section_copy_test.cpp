@@ -40,7 +40,7 @@ TEST_F(SectionCopyTest, CopiesTheTreeDepthFirst) {
   EXPECT_EQ(Dest("Book/.PROFILE"), "e");
   // A read-only file on the medium becomes a plain file.
   EXPECT_TRUE(Writable(temp.Join("c/Book/A.TXT")));
-  EXPECT_EQ(fs->GetCurrentDirectory(), "D:\\CODE");
+  EXPECT_EQ(fs->CurrentDirectory(), "D:\\CODE");
   EXPECT_TRUE(Shown().empty());
 }
 
@@ -127,9 +127,9 @@ TEST_F(SectionCopyTest, NamesThatMeetInANewDirectoryAreAsked) {
 TEST_F(SectionCopyTest, ContinueAfterCancelAsksAgainAndThenCopies) {
   Disc("CODE/A.TXT", "new a");
   DestFile("Book/A.TXT", "old a");
-  user.When("CConfirmReplaceDlg", [](UserDriver& d) { d.Click(IDCANCEL); });
-  user.When("CExitDlg", [](UserDriver& d) { d.Click(IDOK); });
-  user.When("CConfirmReplaceDlg", [](UserDriver& d) { d.Click(IDOK); });
+  user.When("CConfirmReplaceDlg", [](UserDriver& d) { d.Click(ID_CANCEL); });
+  user.When("CExitDlg", [](UserDriver& d) { d.Click(ID_OK); });
+  user.When("CConfirmReplaceDlg", [](UserDriver& d) { d.Click(ID_OK); });
   CopyTree("CODE", "C:\\Book");
   EXPECT_EQ(Dest("Book/A.TXT"), "new a");
   EXPECT_FALSE(state.m_bExitRequested);

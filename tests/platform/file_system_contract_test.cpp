@@ -162,7 +162,7 @@ TEST_P(FileSystemContract, TranslatesPathsWithoutRegardToCase) {
       {"C:\\code\\read*.txt", WinError::InvalidName},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ErrorOf(fs_->GetFileAttributes(c.path)), c.expected) << c.path;
+    EXPECT_EQ(ErrorOf(fs_->GetAttributes(c.path)), c.expected) << c.path;
   }
   auto contents = ReadFileContents(*fs_, "C:\\CODE\\READ_ME.TXT", 100);
   ASSERT_TRUE(contents.ok());
@@ -209,21 +209,21 @@ TEST_P(FileSystemContract, CurrentDirectoryIsVirtual) {
   char host_before[4096];
   ASSERT_NE(getcwd(host_before, sizeof(host_before)), nullptr);
 
-  EXPECT_TRUE(fs_->SetCurrentDirectory("books\\part1").ok());
-  EXPECT_EQ(fs_->GetCurrentDirectory(), "C:\\books\\part1");
+  EXPECT_TRUE(fs_->ChangeDirectory("books\\part1").ok());
+  EXPECT_EQ(fs_->CurrentDirectory(), "C:\\books\\part1");
   EXPECT_TRUE(FileExists(*fs_, "A.TXT"));
-  EXPECT_EQ(fs_->GetFullPathName("..\\b.txt"), "C:\\books\\b.txt");
-  EXPECT_EQ(fs_->GetFullPathName("C:x"), "C:\\books\\part1\\x");
-  EXPECT_EQ(fs_->GetFullPathName("E:x"), "E:\\x");
-  EXPECT_EQ(fs_->GetFullPathName("\\x/y\\"), "C:\\x\\y\\");
-  EXPECT_TRUE(fs_->SetCurrentDirectory("..").ok());
-  EXPECT_EQ(fs_->GetCurrentDirectory(), "C:\\books");
-  EXPECT_TRUE(fs_->SetCurrentDirectory("E:\\").ok());
-  EXPECT_EQ(fs_->GetCurrentDirectory(), "E:\\");
+  EXPECT_EQ(fs_->FullPathName("..\\b.txt"), "C:\\books\\b.txt");
+  EXPECT_EQ(fs_->FullPathName("C:x"), "C:\\books\\part1\\x");
+  EXPECT_EQ(fs_->FullPathName("E:x"), "E:\\x");
+  EXPECT_EQ(fs_->FullPathName("\\x/y\\"), "C:\\x\\y\\");
+  EXPECT_TRUE(fs_->ChangeDirectory("..").ok());
+  EXPECT_EQ(fs_->CurrentDirectory(), "C:\\books");
+  EXPECT_TRUE(fs_->ChangeDirectory("E:\\").ok());
+  EXPECT_EQ(fs_->CurrentDirectory(), "E:\\");
 
-  EXPECT_EQ(ErrorOf(fs_->SetCurrentDirectory("C:\\missing")), WinError::FileNotFound);
-  EXPECT_EQ(ErrorOf(fs_->SetCurrentDirectory("C:\\Books\\Part1\\a.txt")), WinError::Directory);
-  EXPECT_EQ(fs_->GetCurrentDirectory(), "E:\\");
+  EXPECT_EQ(ErrorOf(fs_->ChangeDirectory("C:\\missing")), WinError::FileNotFound);
+  EXPECT_EQ(ErrorOf(fs_->ChangeDirectory("C:\\Books\\Part1\\a.txt")), WinError::Directory);
+  EXPECT_EQ(fs_->CurrentDirectory(), "E:\\");
 
   char host_after[4096];
   ASSERT_NE(getcwd(host_after, sizeof(host_after)), nullptr);
@@ -232,14 +232,14 @@ TEST_P(FileSystemContract, CurrentDirectoryIsVirtual) {
 
 TEST_P(FileSystemContract, DrivesComeFromTheMap) {
   EXPECT_EQ(fs_->GetLogicalDrives(), (1u << 2) | (1u << 4));
-  EXPECT_EQ(fs_->GetDriveType("C:\\"), DriveType::Fixed);
-  EXPECT_EQ(fs_->GetDriveType("e:\\"), DriveType::CdRom);
-  EXPECT_EQ(fs_->GetDriveType("D:\\"), DriveType::NoRootDir);
-  auto space = fs_->GetDiskFreeSpace("C:\\");
+  EXPECT_EQ(fs_->DriveTypeOf("C:\\"), DriveType::Fixed);
+  EXPECT_EQ(fs_->DriveTypeOf("e:\\"), DriveType::CdRom);
+  EXPECT_EQ(fs_->DriveTypeOf("D:\\"), DriveType::NoRootDir);
+  auto space = fs_->FreeSpaceOf("C:\\");
   ASSERT_TRUE(space.ok());
   EXPECT_GT(space->total_bytes, 0u);
   EXPECT_LE(space->free_bytes, space->total_bytes);
-  EXPECT_EQ(ErrorOf(fs_->GetDiskFreeSpace("D:\\")), WinError::PathNotFound);
+  EXPECT_EQ(ErrorOf(fs_->FreeSpaceOf("D:\\")), WinError::PathNotFound);
 }
 
 TEST_P(FileSystemContract, FindFilesMatchesWildcards) {
@@ -269,7 +269,7 @@ TEST_P(FileSystemContract, FindFilesMatchesWildcards) {
   }
   EXPECT_EQ(ErrorOf(fs_->FindFiles("C:\\src\\*.zip")), WinError::FileNotFound);
   EXPECT_EQ(ErrorOf(fs_->FindFiles("C:\\nodir\\*.*")), WinError::PathNotFound);
-  ASSERT_TRUE(fs_->SetCurrentDirectory("C:\\SRC").ok());
+  ASSERT_TRUE(fs_->ChangeDirectory("C:\\SRC").ok());
   EXPECT_EQ(Names("*.ini"), (std::vector<std::string>{"setup.ini"}));
 }
 
@@ -290,21 +290,21 @@ TEST_P(FileSystemContract, FindFilesReportsEntryData) {
 
 TEST_P(FileSystemContract, AttributesRoundTrip) {
   Write("f.txt", "x");
-  ASSERT_EQ(*fs_->GetFileAttributes("C:\\f.txt"), ATTRIB_NORMAL);
-  EXPECT_EQ(*fs_->GetFileAttributes("C:\\"), ATTRIB_DIRECTORY);
+  ASSERT_EQ(*fs_->GetAttributes("C:\\f.txt"), ATTRIB_NORMAL);
+  EXPECT_EQ(*fs_->GetAttributes("C:\\"), ATTRIB_DIRECTORY);
 
-  ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", ATTRIB_READONLY).ok());
-  EXPECT_EQ(*fs_->GetFileAttributes("C:\\f.txt"), ATTRIB_READONLY);
-  ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", 0).ok());
-  EXPECT_EQ(*fs_->GetFileAttributes("C:\\f.txt"), ATTRIB_NORMAL);
+  ASSERT_TRUE(fs_->SetAttributes("C:\\f.txt", ATTRIB_READONLY).ok());
+  EXPECT_EQ(*fs_->GetAttributes("C:\\f.txt"), ATTRIB_READONLY);
+  ASSERT_TRUE(fs_->SetAttributes("C:\\f.txt", 0).ok());
+  EXPECT_EQ(*fs_->GetAttributes("C:\\f.txt"), ATTRIB_NORMAL);
 
   const uint32_t all = ATTRIB_READONLY | ATTRIB_HIDDEN | ATTRIB_SYSTEM | ATTRIB_ARCHIVE;
-  ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", all | ATTRIB_DIRECTORY).ok());
-  const uint32_t got = *fs_->GetFileAttributes("C:\\f.txt");
+  ASSERT_TRUE(fs_->SetAttributes("C:\\f.txt", all | ATTRIB_DIRECTORY).ok());
+  const uint32_t got = *fs_->GetAttributes("C:\\f.txt");
   if (got == ATTRIB_READONLY) GTEST_SKIP() << "no user extended attributes on this file system";
   EXPECT_EQ(got, all);
-  ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", ATTRIB_ARCHIVE).ok());
-  EXPECT_EQ(*fs_->GetFileAttributes("C:\\f.txt"), ATTRIB_ARCHIVE);
+  ASSERT_TRUE(fs_->SetAttributes("C:\\f.txt", ATTRIB_ARCHIVE).ok());
+  EXPECT_EQ(*fs_->GetAttributes("C:\\f.txt"), ATTRIB_ARCHIVE);
 }
 
 TEST_P(FileSystemContract, FileTimesRoundTrip) {
@@ -340,14 +340,14 @@ TEST_P(FileSystemContract, CopyReplacesUnlessToldNotTo) {
   const FileTime stamp = FILETIME_UNIX_EPOCH + 900000000ULL * 10000000ULL;
   ASSERT_TRUE(fs_->SetFileTimes("C:\\src.txt", 0, 0, stamp).ok());
 
-  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\src.txt", "C:\\DST.TXT", true)), WinError::FileExists);
+  EXPECT_EQ(ErrorOf(fs_->CopyFileTo("C:\\src.txt", "C:\\DST.TXT", true)), WinError::FileExists);
   EXPECT_EQ(Read("dst.txt"), "old");
-  ASSERT_TRUE(fs_->CopyFile("C:\\SRC.TXT", "C:\\DST.TXT", false).ok());
+  ASSERT_TRUE(fs_->CopyFileTo("C:\\SRC.TXT", "C:\\DST.TXT", false).ok());
   EXPECT_EQ(Read("dst.txt"), "new contents");
   EXPECT_FALSE(backing_->Exists("c/DST.TXT"));  // the existing name is replaced, not a twin
   EXPECT_EQ(fs_->GetFileInfo("C:\\dst.txt")->last_write_time, stamp);
 
-  ASSERT_TRUE(fs_->CopyFile("C:\\src.txt", "E:\\fresh.txt", true).ok());
+  ASSERT_TRUE(fs_->CopyFileTo("C:\\src.txt", "E:\\fresh.txt", true).ok());
   EXPECT_EQ(backing_->Read("e/fresh.txt"), "new contents");
   EXPECT_EQ(Names("C:\\*.*"), (std::vector<std::string>{"dst.txt", "src.txt"}));
 }
@@ -355,18 +355,18 @@ TEST_P(FileSystemContract, CopyReplacesUnlessToldNotTo) {
 TEST_P(FileSystemContract, CopyKeepsAttributesAndRefusesReadOnlyDestinations) {
   Write("src.txt", "x");
   Write("ro.txt", "keep");
-  ASSERT_TRUE(fs_->SetFileAttributes("C:\\src.txt", ATTRIB_READONLY).ok());
-  ASSERT_TRUE(fs_->CopyFile("C:\\src.txt", "C:\\copy.txt", false).ok());
-  EXPECT_EQ(*fs_->GetFileAttributes("C:\\copy.txt") & ATTRIB_READONLY, ATTRIB_READONLY);
+  ASSERT_TRUE(fs_->SetAttributes("C:\\src.txt", ATTRIB_READONLY).ok());
+  ASSERT_TRUE(fs_->CopyFileTo("C:\\src.txt", "C:\\copy.txt", false).ok());
+  EXPECT_EQ(*fs_->GetAttributes("C:\\copy.txt") & ATTRIB_READONLY, ATTRIB_READONLY);
 
-  ASSERT_TRUE(fs_->SetFileAttributes("C:\\ro.txt", ATTRIB_READONLY).ok());
-  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\src.txt", "C:\\ro.txt", false)), WinError::AccessDenied);
+  ASSERT_TRUE(fs_->SetAttributes("C:\\ro.txt", ATTRIB_READONLY).ok());
+  EXPECT_EQ(ErrorOf(fs_->CopyFileTo("C:\\src.txt", "C:\\ro.txt", false)), WinError::AccessDenied);
   EXPECT_EQ(Read("ro.txt"), "keep");
   backing_->MakeDir("c/dir");
-  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\src.txt", "C:\\dir", false)), WinError::AccessDenied);
-  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\dir", "C:\\x.txt", false)), WinError::AccessDenied);
-  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\none.txt", "C:\\x.txt", false)), WinError::FileNotFound);
-  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\src.txt", "C:\\nodir\\x.txt", false)),
+  EXPECT_EQ(ErrorOf(fs_->CopyFileTo("C:\\src.txt", "C:\\dir", false)), WinError::AccessDenied);
+  EXPECT_EQ(ErrorOf(fs_->CopyFileTo("C:\\dir", "C:\\x.txt", false)), WinError::AccessDenied);
+  EXPECT_EQ(ErrorOf(fs_->CopyFileTo("C:\\none.txt", "C:\\x.txt", false)), WinError::FileNotFound);
+  EXPECT_EQ(ErrorOf(fs_->CopyFileTo("C:\\src.txt", "C:\\nodir\\x.txt", false)),
             WinError::PathNotFound);
 }
 
@@ -376,9 +376,9 @@ TEST_P(FileSystemContract, CopiesContentsOfAnySize) {
     std::string contents(size, '\0');
     for (size_t i = 0; i < size; ++i) contents[i] = static_cast<char>(i * 7 + i / 251);
     Write("src.bin", contents);
-    ASSERT_TRUE(fs_->CopyFile("C:\\src.bin", "C:\\new.bin", true).ok()) << size;
+    ASSERT_TRUE(fs_->CopyFileTo("C:\\src.bin", "C:\\new.bin", true).ok()) << size;
     EXPECT_EQ(Read("new.bin"), contents) << size;
-    ASSERT_TRUE(fs_->DeleteFile("C:\\new.bin").ok());
+    ASSERT_TRUE(fs_->RemoveFile("C:\\new.bin").ok());
   }
   EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"src.bin"});  // nothing else left
 }
@@ -409,15 +409,15 @@ TEST_P(FileSystemContract, CaseMatchingSeesChangesMadeBehindItsBack) {
   };
   for (const Step& step : steps) {
     step.change();
-    ASSERT_TRUE(fs_->CopyFile("C:\\src.txt", step.destination, false).ok()) << step.what;
+    ASSERT_TRUE(fs_->CopyFileTo("C:\\src.txt", step.destination, false).ok()) << step.what;
     EXPECT_EQ(Read(std::string("d/") + step.host_name), "copy") << step.what;
     auto found = fs_->FindFiles(step.destination);
     ASSERT_TRUE(found.ok()) << step.what;
     EXPECT_EQ(found->size(), 1u) << step.what;  // no twin in another case
   }
-  EXPECT_TRUE(fs_->CreateDirectory("C:\\D\\sub").ok());
+  EXPECT_TRUE(fs_->MakeDirectory("C:\\D\\sub").ok());
   Write("d/sub/Late.txt", "theirs");
-  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\src.txt", "C:\\d\\SUB\\late.TXT", true)),
+  EXPECT_EQ(ErrorOf(fs_->CopyFileTo("C:\\src.txt", "C:\\d\\SUB\\late.TXT", true)),
             WinError::FileExists);
 }
 
@@ -425,11 +425,11 @@ TEST_P(FileSystemContract, DeleteRefusesReadOnlyFilesAndDirectories) {
   Write("f.txt", "x");
   Write("ro.txt", "x");
   backing_->MakeDir("c/dir");
-  ASSERT_TRUE(fs_->SetFileAttributes("C:\\ro.txt", ATTRIB_READONLY).ok());
-  EXPECT_EQ(ErrorOf(fs_->DeleteFile("C:\\RO.TXT")), WinError::AccessDenied);
-  EXPECT_EQ(ErrorOf(fs_->DeleteFile("C:\\dir")), WinError::AccessDenied);
-  EXPECT_EQ(ErrorOf(fs_->DeleteFile("C:\\none.txt")), WinError::FileNotFound);
-  EXPECT_TRUE(fs_->DeleteFile("C:\\F.TXT").ok());
+  ASSERT_TRUE(fs_->SetAttributes("C:\\ro.txt", ATTRIB_READONLY).ok());
+  EXPECT_EQ(ErrorOf(fs_->RemoveFile("C:\\RO.TXT")), WinError::AccessDenied);
+  EXPECT_EQ(ErrorOf(fs_->RemoveFile("C:\\dir")), WinError::AccessDenied);
+  EXPECT_EQ(ErrorOf(fs_->RemoveFile("C:\\none.txt")), WinError::FileNotFound);
+  EXPECT_TRUE(fs_->RemoveFile("C:\\F.TXT").ok());
   EXPECT_FALSE(backing_->Exists("c/f.txt"));
   EXPECT_TRUE(backing_->Exists("c/ro.txt"));
 }
@@ -438,28 +438,28 @@ TEST_P(FileSystemContract, MoveNeverReplaces) {
   Write("a.txt", "a");
   Write("b.txt", "b");
   Write("sub/x.txt", "x");
-  EXPECT_EQ(ErrorOf(fs_->MoveFile("C:\\a.txt", "C:\\B.TXT")), WinError::AlreadyExists);
+  EXPECT_EQ(ErrorOf(fs_->RenameFile("C:\\a.txt", "C:\\B.TXT")), WinError::AlreadyExists);
   EXPECT_EQ(Read("b.txt"), "b");
-  ASSERT_TRUE(fs_->MoveFile("C:\\a.txt", "C:\\sub\\moved.txt").ok());
+  ASSERT_TRUE(fs_->RenameFile("C:\\a.txt", "C:\\sub\\moved.txt").ok());
   EXPECT_EQ(Read("sub/moved.txt"), "a");
   EXPECT_FALSE(backing_->Exists("c/a.txt"));
-  ASSERT_TRUE(fs_->MoveFile("C:\\b.txt", "C:\\B.TXT").ok());  // a change of case renames
+  ASSERT_TRUE(fs_->RenameFile("C:\\b.txt", "C:\\B.TXT").ok());  // a change of case renames
   EXPECT_EQ(Read("B.TXT"), "b");
   EXPECT_FALSE(backing_->Exists("c/b.txt"));
-  ASSERT_TRUE(fs_->MoveFile("C:\\SUB", "C:\\Renamed").ok());
+  ASSERT_TRUE(fs_->RenameFile("C:\\SUB", "C:\\Renamed").ok());
   EXPECT_EQ(Read("Renamed/x.txt"), "x");
-  ASSERT_TRUE(fs_->MoveFile("C:\\B.TXT", "E:\\b.txt").ok());  // to another drive
+  ASSERT_TRUE(fs_->RenameFile("C:\\B.TXT", "E:\\b.txt").ok());  // to another drive
   EXPECT_EQ(backing_->Read("e/b.txt"), "b");
-  EXPECT_EQ(ErrorOf(fs_->MoveFile("C:\\none", "C:\\x")), WinError::FileNotFound);
-  EXPECT_EQ(ErrorOf(fs_->MoveFile("C:\\Renamed\\x.txt", "C:\\no\\x")), WinError::PathNotFound);
+  EXPECT_EQ(ErrorOf(fs_->RenameFile("C:\\none", "C:\\x")), WinError::FileNotFound);
+  EXPECT_EQ(ErrorOf(fs_->RenameFile("C:\\Renamed\\x.txt", "C:\\no\\x")), WinError::PathNotFound);
 }
 
 TEST_P(FileSystemContract, NeverLosesDataToItsOwnArguments) {
   Write("dir/sub/f.txt", "f");
   Write("a.txt", "a");
-  EXPECT_EQ(ErrorOf(fs_->MoveFile("C:\\dir", "C:\\DIR\\sub\\dir")), WinError::InvalidParameter);
+  EXPECT_EQ(ErrorOf(fs_->RenameFile("C:\\dir", "C:\\DIR\\sub\\dir")), WinError::InvalidParameter);
   EXPECT_EQ(Read("dir/sub/f.txt"), "f");
-  ASSERT_TRUE(fs_->CopyFile("C:\\a.txt", "C:\\A.TXT", false).ok());  // onto itself
+  ASSERT_TRUE(fs_->CopyFileTo("C:\\a.txt", "C:\\A.TXT", false).ok());  // onto itself
   EXPECT_EQ(Read("a.txt"), "a");
   auto file = fs_->CreateForWrite("C:\\a.txt");
   ASSERT_TRUE(file.ok());
@@ -471,15 +471,15 @@ TEST_P(FileSystemContract, NeverLosesDataToItsOwnArguments) {
 }
 
 TEST_P(FileSystemContract, CreateDirectoryOneLevelAtATime) {
-  EXPECT_TRUE(fs_->CreateDirectory("C:\\New").ok());
-  EXPECT_EQ(*fs_->GetFileAttributes("C:\\new"), ATTRIB_DIRECTORY);
-  EXPECT_EQ(ErrorOf(fs_->CreateDirectory("C:\\NEW")), WinError::AlreadyExists);
-  EXPECT_EQ(ErrorOf(fs_->CreateDirectory("C:\\")), WinError::AlreadyExists);
-  EXPECT_EQ(ErrorOf(fs_->CreateDirectory("C:\\a\\b")), WinError::PathNotFound);
-  EXPECT_EQ(ErrorOf(fs_->CreateDirectory("Q:\\a")), WinError::PathNotFound);
-  EXPECT_EQ(ErrorOf(fs_->CreateDirectory("\\\\server\\share\\a")), WinError::PathNotFound);
-  EXPECT_TRUE(fs_->CreateDirectory("C:\\new\\\xDC"
-                                   "bungen")
+  EXPECT_TRUE(fs_->MakeDirectory("C:\\New").ok());
+  EXPECT_EQ(*fs_->GetAttributes("C:\\new"), ATTRIB_DIRECTORY);
+  EXPECT_EQ(ErrorOf(fs_->MakeDirectory("C:\\NEW")), WinError::AlreadyExists);
+  EXPECT_EQ(ErrorOf(fs_->MakeDirectory("C:\\")), WinError::AlreadyExists);
+  EXPECT_EQ(ErrorOf(fs_->MakeDirectory("C:\\a\\b")), WinError::PathNotFound);
+  EXPECT_EQ(ErrorOf(fs_->MakeDirectory("Q:\\a")), WinError::PathNotFound);
+  EXPECT_EQ(ErrorOf(fs_->MakeDirectory("\\\\server\\share\\a")), WinError::PathNotFound);
+  EXPECT_TRUE(fs_->MakeDirectory("C:\\new\\\xDC"
+                                 "bungen")
                   .ok());
   EXPECT_TRUE(
       backing_->Exists("c/New/\xC3\x9C"
@@ -504,7 +504,7 @@ TEST_P(FileSystemContract, CreateForWriteReplacesOnlyOnCommit) {
   }
   EXPECT_EQ(Read("f.txt"), "new");
   EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"f.txt"});
-  ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", ATTRIB_READONLY).ok());
+  ASSERT_TRUE(fs_->SetAttributes("C:\\f.txt", ATTRIB_READONLY).ok());
   EXPECT_EQ(ErrorOf(fs_->CreateForWrite("C:\\f.txt")), WinError::AccessDenied);
   EXPECT_EQ(ErrorOf(fs_->CreateForWrite("C:\\nodir\\f.txt")), WinError::PathNotFound);
 }
@@ -519,12 +519,12 @@ TEST_P(FileSystemContract, HostPathsForTheFewThatNeedThem) {
 TEST_P(FileSystemContract, ADriveWithoutItsMediumIsNotReady) {
   Write("f.txt", "x");
   backing_->Remove("e");
-  EXPECT_EQ(ErrorOf(fs_->GetFileAttributes("E:\\SETUP.INI")), WinError::NotReady);
+  EXPECT_EQ(ErrorOf(fs_->GetAttributes("E:\\SETUP.INI")), WinError::NotReady);
   EXPECT_TRUE(FileExists(*fs_, "E:\\SETUP.INI"));  // only "not found" is missing
   EXPECT_EQ(ErrorOf(fs_->FindFiles("E:\\*.*")), WinError::NotReady);
-  EXPECT_EQ(ErrorOf(fs_->GetDiskFreeSpace("E:\\")), WinError::NotReady);
-  EXPECT_EQ(fs_->GetDriveType("E:\\"), DriveType::CdRom);
-  EXPECT_EQ(ErrorOf(fs_->CopyFile("C:\\f.txt", "E:\\f.txt", false)), WinError::NotReady);
+  EXPECT_EQ(ErrorOf(fs_->FreeSpaceOf("E:\\")), WinError::NotReady);
+  EXPECT_EQ(fs_->DriveTypeOf("E:\\"), DriveType::CdRom);
+  EXPECT_EQ(ErrorOf(fs_->CopyFileTo("C:\\f.txt", "E:\\f.txt", false)), WinError::NotReady);
 }
 
 template <class T>

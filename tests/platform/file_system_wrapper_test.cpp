@@ -11,7 +11,7 @@ namespace {
 class FullDisk : public FileSystemWrapper {
  public:
   using FileSystemWrapper::FileSystemWrapper;
-  Status CopyFile(const std::string&, const std::string& to, bool) override {
+  Status CopyFileTo(const std::string&, const std::string& to, bool) override {
     return Status::Error(WinError::DiskFull, to, "disk full");
   }
 };
@@ -21,10 +21,10 @@ TEST(FileSystemWrapperTest, OverridesOneCallAndForwardsTheRest) {
   disk.AddDrive('C', DriveType::Fixed);
   disk.AddFile("C:\\a.txt", "a");
   FullDisk fs(&disk);
-  EXPECT_EQ(fs.CopyFile("C:\\a.txt", "C:\\b.txt", false).win_error(), WinError::DiskFull);
+  EXPECT_EQ(fs.CopyFileTo("C:\\a.txt", "C:\\b.txt", false).win_error(), WinError::DiskFull);
   EXPECT_TRUE(FileExists(fs, "C:\\A.TXT"));
   EXPECT_FALSE(FileExists(fs, "C:\\b.txt"));
-  EXPECT_TRUE(fs.SetCurrentDirectory("C:\\").ok());
+  EXPECT_TRUE(fs.ChangeDirectory("C:\\").ok());
   EXPECT_EQ(fs.GetLogicalDrives(), 1u << 2);
 }
 

@@ -42,7 +42,7 @@ TEST_F(HostTest, StartsInTheStartDirectoryAsAWindowsPath) {
     auto host = Create(c.start);
     ASSERT_TRUE(host.ok()) << host.status().ToString();
     EXPECT_EQ((*host)->start_dir(), c.windows_path) << c.start;
-    EXPECT_EQ((*host)->file_system().GetCurrentDirectory(), c.windows_path) << c.start;
+    EXPECT_EQ((*host)->file_system().CurrentDirectory(), c.windows_path) << c.start;
   }
 }
 

@@ -17,16 +17,16 @@ TEST(MemoryFileSystemTest, SpaceAndMediumAreTheTestsToSet) {
   fs.AddDrive('A', DriveType::Removable);
   fs.AddFile("A:\\DISK1.TAG", "1");
   fs.SetDiskSpace('A', DiskSpace{1000, 1457664});
-  auto space = fs.GetDiskFreeSpace("A:\\");
+  auto space = fs.FreeSpaceOf("A:\\");
   ASSERT_TRUE(space.ok());
   EXPECT_EQ(space->free_bytes, 1000u);
   EXPECT_EQ(space->total_bytes, 1457664u);
 
   fs.RemoveMedium('A');
-  EXPECT_EQ(fs.GetFileAttributes("A:\\DISK1.TAG").status().win_error(), WinError::NotReady);
+  EXPECT_EQ(fs.GetAttributes("A:\\DISK1.TAG").status().win_error(), WinError::NotReady);
   EXPECT_EQ(fs.GetLogicalDrives(), 1u);    // the drive stays
   fs.AddDrive('A', DriveType::Removable);  // another disk goes in
-  EXPECT_TRUE(fs.GetDiskFreeSpace("A:\\").ok());
+  EXPECT_TRUE(fs.FreeSpaceOf("A:\\").ok());
   EXPECT_FALSE(fs.Contains("A:\\DISK1.TAG"));
 }
 
@@ -35,7 +35,7 @@ std::vector<FileTime> TimesOfARun() {
   MemoryFileSystem fs;
   fs.AddDrive('C', DriveType::Fixed);
   fs.AddFile("C:\\first.txt", "1");
-  EXPECT_TRUE(fs.CreateDirectory("C:\\dir").ok());
+  EXPECT_TRUE(fs.MakeDirectory("C:\\dir").ok());
   auto file = fs.CreateForWrite("C:\\dir\\second.txt");
   EXPECT_TRUE(file.ok() && (*file)->Commit().ok());
   std::vector<FileTime> times;

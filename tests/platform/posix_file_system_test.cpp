@@ -48,11 +48,11 @@ TEST_F(PosixFileSystemHost, ReadOnlyIsTheAbsenceOfWritePermission) {
   const std::string host = dir_.Join("c/f.txt");
   Write("f.txt", "x");
   ASSERT_EQ(chmod(host.c_str(), 0664), 0);
-  ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", ATTRIB_READONLY).ok());
+  ASSERT_TRUE(fs_->SetAttributes("C:\\f.txt", ATTRIB_READONLY).ok());
   struct stat info {};
   ASSERT_EQ(stat(host.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0444u);
-  ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", 0).ok());
+  ASSERT_TRUE(fs_->SetAttributes("C:\\f.txt", 0).ok());
   ASSERT_EQ(stat(host.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0644u);
 }
@@ -66,12 +66,12 @@ TEST_F(PosixFileSystemHost, FailedCopyLeavesTheOldFileIntact) {
   PosixFileSystem fs(drives, CodePage(), "C:\\");
   if (!fs.OpenForRead("P:\\mem").ok()) GTEST_SKIP() << "no /proc/self/mem";
   Write("dst.txt", "old contents");
-  Status status = fs.CopyFile("P:\\mem", "C:\\dst.txt", false);
+  Status status = fs.CopyFileTo("P:\\mem", "C:\\dst.txt", false);
   EXPECT_FALSE(status.ok());
   EXPECT_EQ(status.path(), "P:\\mem");
   EXPECT_EQ(Read("dst.txt"), "old contents");
   EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"dst.txt"});  // no temporary left
-  EXPECT_FALSE(fs.CopyFile("P:\\mem", "C:\\new.txt", false).ok());
+  EXPECT_FALSE(fs.CopyFileTo("P:\\mem", "C:\\new.txt", false).ok());
   EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"dst.txt"});  // no part of a new one
 }
 
@@ -106,17 +106,17 @@ TEST_F(PosixFileSystemHost, MovesFilesButNotDirectoriesBetweenHostFileSystems) {
   Write("dir/g.txt", "stays");
   Write("ro.txt", "read-only");
   other->WriteFile("taken.txt", "taken");
-  ASSERT_TRUE(fs.SetFileAttributes("C:\\ro.txt", ATTRIB_READONLY).ok());
+  ASSERT_TRUE(fs.SetAttributes("C:\\ro.txt", ATTRIB_READONLY).ok());
 
-  ASSERT_TRUE(fs.MoveFile("C:\\f.txt", "R:\\f.txt").ok());
+  ASSERT_TRUE(fs.RenameFile("C:\\f.txt", "R:\\f.txt").ok());
   EXPECT_EQ(other->ReadFile("f.txt"), "moved");
   EXPECT_FALSE(dir_.Exists("c/f.txt"));
-  ASSERT_TRUE(fs.MoveFile("C:\\ro.txt", "R:\\ro.txt").ok());
-  EXPECT_EQ(*fs.GetFileAttributes("R:\\ro.txt") & ATTRIB_READONLY, ATTRIB_READONLY);
-  EXPECT_EQ(fs.MoveFile("C:\\dir", "R:\\dir").win_error(), WinError::NotSameDevice);
+  ASSERT_TRUE(fs.RenameFile("C:\\ro.txt", "R:\\ro.txt").ok());
+  EXPECT_EQ(*fs.GetAttributes("R:\\ro.txt") & ATTRIB_READONLY, ATTRIB_READONLY);
+  EXPECT_EQ(fs.RenameFile("C:\\dir", "R:\\dir").win_error(), WinError::NotSameDevice);
   EXPECT_EQ(Read("dir/g.txt"), "stays");
   Write("h.txt", "h");
-  EXPECT_EQ(fs.MoveFile("C:\\h.txt", "R:\\TAKEN.TXT").win_error(), WinError::AlreadyExists);
+  EXPECT_EQ(fs.RenameFile("C:\\h.txt", "R:\\TAKEN.TXT").win_error(), WinError::AlreadyExists);
   EXPECT_EQ(other->ReadFile("taken.txt"), "taken");
   EXPECT_EQ(Read("h.txt"), "h");
 }

@@ -12,7 +12,7 @@ namespace {
 class RecordingDirectories : public FileSystemWrapper {
  public:
   using FileSystemWrapper::FileSystemWrapper;
-  Status CreateDirectory(const std::string& path) override {
+  Status MakeDirectory(const std::string& path) override {
     created.push_back(path);
     return Status::Error(WinError::AlreadyExists, path, "recorded");
   }

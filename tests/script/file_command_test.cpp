@@ -14,7 +14,7 @@ class FileCommandTest : public ScriptFixture {};
 TEST_F(FileCommandTest, DeleteRemovesFilesAndSaysNothing) {
   temp_.WriteFile("c/a.txt", "a");
   temp_.WriteFile("c/ro.txt", "r");
-  ASSERT_TRUE(fs_->SetFileAttributes("C:\\ro.txt", ATTRIB_READONLY).ok());
+  ASSERT_TRUE(fs_->SetAttributes("C:\\ro.txt", ATTRIB_READONLY).ok());
   temp_.MakeDir("c/dir");
   RunScript("DEL C:\\a.txt\r\nDEL C:\\ro.txt\r\nDEL C:\\absent.txt\r\nDEL C:\\dir\r\nDEL\r\n");
   EXPECT_FALSE(temp_.Exists("c/a.txt"));
@@ -88,11 +88,11 @@ TEST_F(FileCommandTest, RenameSucceedsOnRetryOnceTheWayIsFree) {
   EXPECT_EQ(temp_.ReadFile("c/b.txt"), "a");
 }
 
-// MoveFile fails as when another program holds the file open.
+// RenameFile fails as when another program holds the file open.
 class BusyFiles : public FileSystemWrapper {
  public:
   using FileSystemWrapper::FileSystemWrapper;
-  Status MoveFile(const std::string& from, const std::string&) override {
+  Status RenameFile(const std::string& from, const std::string&) override {
     return Status::Error(WinError::SharingViolation, from, "busy");
   }
 };
@@ -129,7 +129,7 @@ TEST_F(FileCommandTest, CreateDirectoryPathGoesOnWhereAPrefixExists) {
 class AttribCommandTest : public ScriptFixture {
  protected:
   uint32_t Attributes(const std::string& path) {
-    auto attributes = fs_->GetFileAttributes(path);
+    auto attributes = fs_->GetAttributes(path);
     EXPECT_TRUE(attributes.ok()) << path;
     return attributes.ok()
                ? *attributes & (ATTRIB_READONLY | ATTRIB_HIDDEN | ATTRIB_SYSTEM | ATTRIB_ARCHIVE)
@@ -153,10 +153,10 @@ TEST_F(AttribCommandTest, SwitchesApplyInOrder) {
   };
   for (const auto& c : cases) {
     temp_.WriteFile("c/f.txt", "f");
-    ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", ATTRIB_ARCHIVE).ok());
+    ASSERT_TRUE(fs_->SetAttributes("C:\\f.txt", ATTRIB_ARCHIVE).ok());
     RunLine("ATTRIB C:\\f.txt " + c.switches);
     EXPECT_EQ(Attributes("C:\\f.txt"), c.attributes) << c.switches;
-    ASSERT_TRUE(fs_->SetFileAttributes("C:\\f.txt", 0).ok());
+    ASSERT_TRUE(fs_->SetAttributes("C:\\f.txt", 0).ok());
   }
   EXPECT_TRUE(Texts().empty());
 }

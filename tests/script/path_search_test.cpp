@@ -39,14 +39,14 @@ TEST_F(PathSearchTest, SearchesTheStandardPlacesWithoutRegardToCase) {
       {"WINDOWS\\inwindows.dll", false},
   };
   auto search = Search();
-  for (const auto& c : cases) EXPECT_EQ(search.SearchPath(c.name), c.found) << c.name;
+  for (const auto& c : cases) EXPECT_EQ(search.FindOnPath(c.name), c.found) << c.name;
 }
 
 TEST_F(PathSearchTest, TheEnvironmentGivesProgramDirectoryAndPath) {
   system_.module_file = Host("program/setup");
   auto search = PosixPathSearch::FromEnvironment(*fs_, system_, code_page_);
-  EXPECT_TRUE(search.SearchPath("inprogram.dll"));
-  EXPECT_FALSE(search.SearchPath("onpath.dll"));
+  EXPECT_TRUE(search.FindOnPath("inprogram.dll"));
+  EXPECT_FALSE(search.FindOnPath("onpath.dll"));
 }
 
 }  // namespace

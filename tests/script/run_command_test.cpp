@@ -30,7 +30,7 @@ TEST_F(RunCommandTest, AnEmptyArgumentEndsTheList) {
 }
 
 TEST_F(RunCommandTest, RunsInTheCurrentDirectoryAndFindsRelativePrograms) {
-  ASSERT_TRUE(fs_->SetCurrentDirectory("D:\\work").ok());
+  ASSERT_TRUE(fs_->ChangeDirectory("D:\\work").ok());
   RunLine("run ..\\REC.EXE %INSTALLDRIVE%");
   EXPECT_EQ(Record("d/work"),
             "argv[0]=" + Canonical("d") + "/rec.exe\nargv[1]=C\ncwd=" + Canonical("d/work") + "\n");

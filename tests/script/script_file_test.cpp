@@ -24,11 +24,11 @@ TEST_F(ScriptFileTest, TheScriptNameIsNotExpanded) {
 }
 
 TEST_F(ScriptFileTest, NullRunsNothingAndEmptyOnlyChangesDirectory) {
-  fs_->SetCurrentDirectory("C:\\");
+  fs_->ChangeDirectory("C:\\");
   runner_->RunScriptFile("NULL", "D:\\");
-  EXPECT_EQ(fs_->GetCurrentDirectory(), "C:\\");
+  EXPECT_EQ(fs_->CurrentDirectory(), "C:\\");
   runner_->RunScriptFile("", "D:\\");
-  EXPECT_EQ(fs_->GetCurrentDirectory(), "D:\\");
+  EXPECT_EQ(fs_->CurrentDirectory(), "D:\\");
   EXPECT_TRUE(Texts().empty());
   // Only the upper-case word means no script.
   runner_->RunScriptFile("null", "D:\\");
@@ -38,10 +38,10 @@ TEST_F(ScriptFileTest, NullRunsNothingAndEmptyOnlyChangesDirectory) {
 TEST_F(ScriptFileTest, RelativeNamesResolveAgainstTheWorkingDirectory) {
   temp_.MakeDir("d/sub");
   temp_.WriteFile("d/sub/s.scr", "MD made\r\n");
-  fs_->SetCurrentDirectory("C:\\");
+  fs_->ChangeDirectory("C:\\");
   runner_->RunScriptFile("s.scr", "D:\\sub");
   EXPECT_TRUE(temp_.Exists("d/sub/made"));
-  EXPECT_EQ(fs_->GetCurrentDirectory(), "D:\\sub");
+  EXPECT_EQ(fs_->CurrentDirectory(), "D:\\sub");
 }
 
 TEST_F(ScriptFileTest, EveryLineEndRunsEachCommandOnce) {

@@ -25,7 +25,7 @@ namespace setup::testing {
 // A search that finds exactly the names it is given and records what it was asked.
 class FakePathSearch : public PathSearch {
  public:
-  bool SearchPath(const std::string& file_name) override {
+  bool FindOnPath(const std::string& file_name) override {
     searched.push_back(file_name);
     return found.count(file_name) != 0;
   }

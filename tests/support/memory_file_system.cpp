@@ -309,7 +309,7 @@ void MemoryFileSystem::Place(const Resolved& target, std::unique_ptr<Node> node)
       std::move(node);
 }
 
-Result<uint32_t> MemoryFileSystem::GetFileAttributes(const std::string& path) {
+Result<uint32_t> MemoryFileSystem::GetAttributes(const std::string& path) {
   auto info = GetFileInfo(path);
   if (!info.ok()) return info.status();
   return info->attributes;
@@ -323,7 +323,7 @@ Result<FindData> MemoryFileSystem::GetFileInfo(const std::string& path) {
   return DataOf(*resolved->node, resolved->is_root() ? "" : resolved->name(), resolved->letter);
 }
 
-Status MemoryFileSystem::SetFileAttributes(const std::string& path, uint32_t attributes) {
+Status MemoryFileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
   std::lock_guard<std::mutex> lock(mutex_);
   auto resolved = Resolve(path);
   if (!resolved.ok()) return resolved.status();
@@ -397,7 +397,7 @@ Result<std::vector<FindData>> MemoryFileSystem::FindFiles(const std::string& pat
   return found;
 }
 
-Status MemoryFileSystem::CreateDirectory(const std::string& path) {
+Status MemoryFileSystem::MakeDirectory(const std::string& path) {
   std::lock_guard<std::mutex> lock(mutex_);
   auto resolved = Resolve(path);
   if (!resolved.ok()) return resolved.status();
@@ -409,8 +409,8 @@ Status MemoryFileSystem::CreateDirectory(const std::string& path) {
   return Status::Ok();
 }
 
-Status MemoryFileSystem::CopyFile(const std::string& from, const std::string& to,
-                                  bool fail_if_exists) {
+Status MemoryFileSystem::CopyFileTo(const std::string& from, const std::string& to,
+                                    bool fail_if_exists) {
   std::lock_guard<std::mutex> lock(mutex_);
   auto source = Resolve(from);
   if (!source.ok()) return source.status();
@@ -436,7 +436,7 @@ Status MemoryFileSystem::CopyFile(const std::string& from, const std::string& to
   return Status::Ok();
 }
 
-Status MemoryFileSystem::DeleteFile(const std::string& path) {
+Status MemoryFileSystem::RemoveFile(const std::string& path) {
   std::lock_guard<std::mutex> lock(mutex_);
   auto resolved = Resolve(path);
   if (!resolved.ok()) return resolved.status();
@@ -450,7 +450,7 @@ Status MemoryFileSystem::DeleteFile(const std::string& path) {
   return Status::Ok();
 }
 
-Status MemoryFileSystem::MoveFile(const std::string& from, const std::string& to) {
+Status MemoryFileSystem::RenameFile(const std::string& from, const std::string& to) {
   std::lock_guard<std::mutex> lock(mutex_);
   auto source = Resolve(from);
   if (!source.ok()) return source.status();
@@ -501,12 +501,12 @@ Result<std::unique_ptr<WritableFile>> MemoryFileSystem::CreateForWrite(const std
       std::make_unique<Writer>(*this, std::move(resolved->full_path), path));
 }
 
-std::string MemoryFileSystem::GetCurrentDirectory() {
+std::string MemoryFileSystem::CurrentDirectory() {
   std::lock_guard<std::mutex> lock(mutex_);
   return current_directory_;
 }
 
-Status MemoryFileSystem::SetCurrentDirectory(const std::string& path) {
+Status MemoryFileSystem::ChangeDirectory(const std::string& path) {
   std::lock_guard<std::mutex> lock(mutex_);
   auto resolved = Resolve(path);
   if (!resolved.ok()) return resolved.status();
@@ -517,7 +517,7 @@ Status MemoryFileSystem::SetCurrentDirectory(const std::string& path) {
   return Status::Ok();
 }
 
-std::string MemoryFileSystem::GetFullPathName(const std::string& path) {
+std::string MemoryFileSystem::FullPathName(const std::string& path) {
   std::lock_guard<std::mutex> lock(mutex_);
   return FullWindowsPath(path, current_directory_);
 }
@@ -531,14 +531,14 @@ uint32_t MemoryFileSystem::GetLogicalDrives() {
   return bits;
 }
 
-DriveType MemoryFileSystem::GetDriveType(const std::string& root) {
+DriveType MemoryFileSystem::DriveTypeOf(const std::string& root) {
   std::lock_guard<std::mutex> lock(mutex_);
   const char letter = root.empty() ? current_directory_[0] : DriveRootLetter(root);
   const int index = letter ? DriveIndex(letter) : -1;
   return index >= 0 && drives_[index] ? drives_[index]->type : DriveType::NoRootDir;
 }
 
-Result<DiskSpace> MemoryFileSystem::GetDiskFreeSpace(const std::string& root) {
+Result<DiskSpace> MemoryFileSystem::FreeSpaceOf(const std::string& root) {
   std::lock_guard<std::mutex> lock(mutex_);
   const char letter = root.empty() ? current_directory_[0] : DriveRootLetter(root);
   const int index = letter ? DriveIndex(letter) : -1;

@@ -62,7 +62,7 @@ TEST(BrowseDlgTest, ListsDrivesByTypeWithoutTouchingRemovableOrCdRom) {
     EXPECT_EQ(BrowseRig::Children(d, "C:\\"), (Texts{""}));
     d.PressEsc();
   });
-  EXPECT_EQ(b.Run(), IDCANCEL);
+  EXPECT_EQ(b.Run(), ID_CANCEL);
   EXPECT_EQ(b.fs.searched, (Texts{"C:\\*.*"}));  // only the fixed drive was read
   EXPECT_EQ(b.rig.Lines()[0],
             R"({"kind":"CBrowseDlg","caption":"Choose Folder","controls":{"1":"OK","2":"Cancel",)"
@@ -102,9 +102,9 @@ TEST(BrowseDlgTest, ExpandingReadsSortedFoldersLazily) {
     EXPECT_EQ(BrowseRig::Children(d, "C:\\beta"), (Texts{"inner"}));
     d.SelectTreeItem(BrowseIds::TREE, "C:\\beta\\inner");
     EXPECT_EQ(d.Text(BrowseIds::CURRENT_PATH), "C:\\beta\\inner");
-    d.Click(IDOK);
+    d.Click(ID_OK);
   });
-  EXPECT_EQ(b.Run(), IDOK);
+  EXPECT_EQ(b.Run(), ID_OK);
   EXPECT_EQ(b.dialog->m_selectedPath, "C:\\beta\\inner");
 }
 
@@ -162,9 +162,9 @@ TEST(BrowseDlgTest, NewDirectoryIsAppendedOnOk) {
       d.ExpandTreeItem(BrowseIds::TREE, "C:\\");
       d.SelectTreeItem(BrowseIds::TREE, c.select);
       d.Type(BrowseIds::NEW_DIRECTORY, c.typed);
-      d.Click(IDOK);
+      d.Click(ID_OK);
     });
-    EXPECT_EQ(b.Run(), IDOK);
+    EXPECT_EQ(b.Run(), ID_OK);
     EXPECT_EQ(b.dialog->m_selectedPath, c.result) << c.select << " + " << c.typed;
   }
 }
@@ -241,7 +241,7 @@ TEST(BrowseDlgTest, LongSelectionIsShownShortenedButReturnedWhole) {
     EXPECT_NE(shown.find("..."), std::string::npos);
     EXPECT_LE(MeasureHeadlessText(shown, DialogFont()).cx,
               d.dialog().GetDlgItem(BrowseIds::CURRENT_PATH)->GetRect().Width());
-    d.Click(IDOK);
+    d.Click(ID_OK);
   });
   b.Run();
   EXPECT_EQ(b.dialog->m_selectedPath, path);

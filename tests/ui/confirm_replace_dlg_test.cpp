@@ -114,13 +114,13 @@ TEST(ConfirmReplaceDlgTest, AnswersSetTheFlagsAndResults) {
     const char* answer;
   };
   const Case cases[] = {
-      {"yes", [](UserDriver& d) { d.Click(IDOK); }, IDOK, false, false, "Yes"},
-      {"enter", [](UserDriver& d) { d.PressEnter(); }, IDOK, false, false, "Yes"},
-      {"yes to all", [](UserDriver& d) { d.Click(ConfirmReplaceIds::YES_TO_ALL); }, IDOK, true,
+      {"yes", [](UserDriver& d) { d.Click(ID_OK); }, ID_OK, false, false, "Yes"},
+      {"enter", [](UserDriver& d) { d.PressEnter(); }, ID_OK, false, false, "Yes"},
+      {"yes to all", [](UserDriver& d) { d.Click(ConfirmReplaceIds::YES_TO_ALL); }, ID_OK, true,
        false, "YesToAll"},
-      {"no", [](UserDriver& d) { d.Click(ConfirmReplaceIds::NO); }, IDOK, false, true, "No"},
-      {"cancel", [](UserDriver& d) { d.Click(IDCANCEL); }, IDCANCEL, false, false, "Cancel"},
-      {"esc", [](UserDriver& d) { d.PressEsc(); }, IDCANCEL, false, false, "Cancel"},
+      {"no", [](UserDriver& d) { d.Click(ConfirmReplaceIds::NO); }, ID_OK, false, true, "No"},
+      {"cancel", [](UserDriver& d) { d.Click(ID_CANCEL); }, ID_CANCEL, false, false, "Cancel"},
+      {"esc", [](UserDriver& d) { d.PressEsc(); }, ID_CANCEL, false, false, "Cancel"},
   };
   for (const Case& c : cases) {
     HeadlessRig rig;

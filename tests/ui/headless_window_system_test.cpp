@@ -16,7 +16,7 @@ namespace {
 
 using testing::HeadlessRig;
 
-constexpr uint32_t WM_TEST_DONE = WM_USER + 5;
+constexpr uint32_t WM_TEST_DONE = MSG_USER + 5;
 
 // Stands in for the progress dialog: no default button, ends when its worker posts.
 class WaitingDlg : public CDialog {
@@ -25,7 +25,7 @@ class WaitingDlg : public CDialog {
       : CDialog(ws, InstallingTemplate()), on_init_(std::move(on_init)) {
     OnMessageId(WM_TEST_DONE, [this](uintptr_t w, intptr_t) {
       received = static_cast<int>(w);
-      EndDialog(IDOK);
+      EndDialog(ID_OK);
       return intptr_t{0};
     });
   }
@@ -58,14 +58,14 @@ TEST(HeadlessWindowSystemTest, WorkerShowsDialogsAndBoxesOnTheUiThreadThenPosts)
       CConfirmReplaceDlg replace(rig.ws, config, "A.TXT", 1, 2, 0, 0, [](FileTime t) { return t; });
       replace_result = replace.DoModal();
       box = rig.ws.MessageBoxes().ShowMessageBox({"Setup", "Copy problem"});
-      rig.ws.PostMessage(handle, WM_TEST_DONE, 7, 0);
+      rig.ws.Post(handle, WM_TEST_DONE, 7, 0);
     });
   });
-  EXPECT_EQ(progress.DoModal(), IDOK);
+  EXPECT_EQ(progress.DoModal(), ID_OK);
   worker.join();
   EXPECT_EQ(progress.received, 7);
   EXPECT_EQ(dialog_thread, std::this_thread::get_id());
-  EXPECT_EQ(replace_result, IDOK);
+  EXPECT_EQ(replace_result, ID_OK);
   EXPECT_EQ(box, MessageBoxResult::Ok);
   // The progress dialog comes first, as the user saw it, with the windows it led to after.
   auto lines = rig.Lines();
@@ -83,10 +83,10 @@ TEST(HeadlessWindowSystemTest, MessagesToAGoneWindowAreDropped) {
   WindowHandle gone = 0;
   WaitingDlg first(rig.ws, [&](CDialog& d) {
     gone = d.GetSafeHwnd();
-    d.PostMessage(WM_TEST_DONE, 1, 0);
+    d.Post(WM_TEST_DONE, 1, 0);
   });
   first.DoModal();
-  rig.ws.PostMessage(gone, WM_TEST_DONE, 2, 0);
+  rig.ws.Post(gone, WM_TEST_DONE, 2, 0);
   EXPECT_EQ(rig.ws.RunPendingTasks(), 1);
   EXPECT_EQ(first.received, 1);
 }
@@ -101,7 +101,7 @@ TEST(HeadlessWindowSystemTest, ADialogThatNeverEndsIsAbandonedAfterTheTurnLimit)
   }
   std::atomic<bool> exit_requested{false};
   CExitDlg dialog(rig.ws, config, exit_requested);
-  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_EQ(dialog.DoModal(), ID_CANCEL);
 }
 
 TEST(HeadlessWindowSystemTest, EveryDialogIsAlsoPrintedToTheConsole) {
@@ -183,7 +183,7 @@ TEST(AnswersUserTest, ExitConfirmDefaultsToExit) {
   EXPECT_TRUE(exits);
   std::atomic<bool> stays{false};
   HeadlessRig keep(IniFile::Parse("[ExitConfirm]\nDefault = Continue\n"));
-  EXPECT_EQ(CExitDlg(keep.ws, config, stays).DoModal(), IDOK);
+  EXPECT_EQ(CExitDlg(keep.ws, config, stays).DoModal(), ID_OK);
   EXPECT_FALSE(stays);
 }
 

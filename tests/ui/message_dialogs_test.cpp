@@ -96,13 +96,13 @@ TEST(ExitDlgTest, AnswersAndTheExitFlag) {
     return [answer](UserDriver& d) { EXPECT_TRUE(CExitDlg::GiveAnswer(d, answer)); };
   };
   const Case cases[] = {
-      {"continue", [](UserDriver& d) { d.Click(IDOK); }, IDOK, false},
-      {"exit", [](UserDriver& d) { d.Click(IDCANCEL); }, IDCANCEL, true},
-      {"esc", [](UserDriver& d) { d.PressEsc(); }, IDCANCEL, true},
+      {"continue", [](UserDriver& d) { d.Click(ID_OK); }, ID_OK, false},
+      {"exit", [](UserDriver& d) { d.Click(ID_CANCEL); }, ID_CANCEL, true},
+      {"esc", [](UserDriver& d) { d.PressEsc(); }, ID_CANCEL, true},
       // The focus starts on Continue, so Enter continues.
-      {"enter", [](UserDriver& d) { d.PressEnter(); }, IDOK, false},
-      {"given continue", give(Answer::Continue), IDOK, false},
-      {"given exit", give(Answer::Exit), IDCANCEL, true},
+      {"enter", [](UserDriver& d) { d.PressEnter(); }, ID_OK, false},
+      {"given continue", give(Answer::Continue), ID_OK, false},
+      {"given exit", give(Answer::Exit), ID_CANCEL, true},
   };
   for (const Case& c : cases) {
     HeadlessRig rig;

@@ -63,8 +63,8 @@ TEST(OptionCheckListBoxTest, ClicksAndTheirNotifications) {
   const Case cases[] = {
       {"box of item 1", {2, 15}, false, {{LIST_ID, CLBN_CHKCHANGE, 1, 1, 1}}},
       {"last pixel of the box", {12, 2}, false, {{LIST_ID, CLBN_CHKCHANGE, 0, 0, 1}}},
-      {"first pixel of the text", {13, 2}, false, {{LIST_ID, LBN_SELCHANGE, 0, -1, 0}}},
-      {"text of item 2", {80, 30}, false, {{LIST_ID, LBN_SELCHANGE, 2, -1, 0}}},
+      {"first pixel of the text", {13, 2}, false, {{LIST_ID, NOTIFY_LIST_SELCHANGE, 0, -1, 0}}},
+      {"text of item 2", {80, 30}, false, {{LIST_ID, NOTIFY_LIST_SELCHANGE, 2, -1, 0}}},
       {"below the last item", {50, 60}, false, {}},
       {"double click on a box",
        {3, 28},
@@ -117,13 +117,13 @@ TEST(OptionCheckListBoxTest, DrawsNameLeftAndSizeRight) {
   // The list's client area starts at (11, 11) inside its border.
   auto at = [&](int x, int y) { return image.At(11 + x, 11 + y); };
   const int width = 261;
-  EXPECT_EQ(at(20, 0), COLOR_WINDOWTEXT);  // "B" of Book at x = 20
-  EXPECT_EQ(at(19, 0), COLOR_WINDOW);
-  EXPECT_EQ(at(width - 1 - 1, 0), COLOR_WINDOWTEXT);  // "s" of MBytes ends at the right edge
-  EXPECT_EQ(at(20, 13), COLOR_HIGHLIGHTTEXT);         // the selected item
-  EXPECT_EQ(at(19, 13), COLOR_HIGHLIGHT);
-  EXPECT_EQ(at(width - 2, 26), COLOR_WINDOW);  // "Extras" has no right-hand text
-  EXPECT_EQ(at(20, 26), COLOR_WINDOWTEXT);
+  EXPECT_EQ(at(20, 0), SYSCOLOR_WINDOWTEXT);  // "B" of Book at x = 20
+  EXPECT_EQ(at(19, 0), SYSCOLOR_WINDOW);
+  EXPECT_EQ(at(width - 1 - 1, 0), SYSCOLOR_WINDOWTEXT);  // "s" of MBytes ends at the right edge
+  EXPECT_EQ(at(20, 13), SYSCOLOR_HIGHLIGHTTEXT);         // the selected item
+  EXPECT_EQ(at(19, 13), SYSCOLOR_HIGHLIGHT);
+  EXPECT_EQ(at(width - 2, 26), SYSCOLOR_WINDOW);  // "Extras" has no right-hand text
+  EXPECT_EQ(at(20, 26), SYSCOLOR_WINDOWTEXT);
 }
 
 }  // namespace

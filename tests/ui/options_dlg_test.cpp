@@ -5,8 +5,8 @@
 #include <atomic>
 #include <optional>
 
-#include "support/memory_file_system.h"
 #include "platform/registry_file.h"
+#include "support/memory_file_system.h"
 #include "support/temp_dir.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui_fixture.h"
@@ -123,9 +123,9 @@ TEST(OptionsDlgTest, ContinueStoresTheTicksAndTheInstallFolders) {
   OptionsRig o(THREE);
   o.rig.user.When("COptionsDlg", [](UserDriver& d) {
     d.ClickListItem(OptionsIds::CHECK_LIST, 1, true);  // untick Samples
-    d.Click(IDOK);
+    d.Click(ID_OK);
   });
-  EXPECT_EQ(o.Run(), IDOK);
+  EXPECT_EQ(o.Run(), ID_OK);
   EXPECT_EQ(o.Value(0, KEY_INSTALLBYDEFAULT), "TRUE");
   EXPECT_EQ(o.Value(1, KEY_INSTALLBYDEFAULT), "FALSE");
   EXPECT_EQ(o.Value(2, KEY_INSTALLBYDEFAULT), "FALSE");
@@ -142,9 +142,9 @@ TEST(OptionsDlgTest, EverythingClearPassesTheSpaceTest) {
   o.rig.user.When("COptionsDlg", [](UserDriver& d) {
     d.ClickListItem(OptionsIds::CHECK_LIST, 0, true);
     d.ClickListItem(OptionsIds::CHECK_LIST, 1, true);
-    d.Click(IDOK);
+    d.Click(ID_OK);
   });
-  EXPECT_EQ(o.Run(), IDOK);
+  EXPECT_EQ(o.Run(), ID_OK);
   EXPECT_EQ(o.rig.Lines().size(), 1u);
 }
 
@@ -157,7 +157,7 @@ TEST(OptionsDlgTest, TwoShortDrivesShowTwoNoRoomDialogsInLetterOrder) {
   o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
     // The lower-case letter shows as written.
     EXPECT_EQ(d.Text(OptionsIds::SPACE_AVAILABLE), "Space available on drive d: 1000 Bytes");
-    d.Click(IDOK);
+    d.Click(ID_OK);
     EXPECT_FALSE(d.dialog().IsEnded());
     EXPECT_EQ(o.config.m_nCurrentSection, 2);  // left on the last section
     d.PressEsc();
@@ -180,7 +180,7 @@ TEST(OptionsDlgTest, ByteSumsAndFreeSpaceDoNotWrapAt32Bits) {
   o.rig.user.When("COptionsDlg", [](UserDriver& d) {
     EXPECT_EQ(d.Text(OptionsIds::SPACE_REQUIRED), "Space required on drive C: 5120.00 MBytes");
     EXPECT_EQ(d.Text(OptionsIds::SPACE_AVAILABLE), "Space available on drive C: 4096.00 MBytes");
-    d.Click(IDOK);
+    d.Click(ID_OK);
     EXPECT_FALSE(d.dialog().IsEnded());
     d.PressEsc();
   });
@@ -192,9 +192,9 @@ TEST(OptionsDlgTest, ByteSumsAndFreeSpaceDoNotWrapAt32Bits) {
   roomy.fs.SetFree('C', 6ULL << 40);  // a 6 TB disk
   roomy.rig.user.When("COptionsDlg", [](UserDriver& d) {
     EXPECT_EQ(d.Text(OptionsIds::SPACE_AVAILABLE), "Space available on drive C: 6291456.00 MBytes");
-    d.Click(IDOK);
+    d.Click(ID_OK);
   });
-  EXPECT_EQ(roomy.Run(), IDOK);
+  EXPECT_EQ(roomy.Run(), ID_OK);
 }
 
 // Continue is refused when a destination names no drive or its free space cannot be read.
@@ -210,7 +210,7 @@ TEST(OptionsDlgTest, ContinueNeedsADriveLetterAndReadableFreeSpace) {
     OptionsRig o({{"Book", dest, "1"}});
     o.fs.FailSpace('D');
     o.rig.user.When("COptionsDlg", [](UserDriver& d) {
-      d.Click(IDOK);
+      d.Click(ID_OK);
       EXPECT_FALSE(d.dialog().IsEnded());
       d.PressEsc();
     });
@@ -225,14 +225,14 @@ TEST(OptionsDlgTest, BareDriveRootIsRefusedAndTheSavedDestinationRestored) {
   OptionsRig o({{"Book", "C:\\Book", "1"}, {"Samples", "D:\\", "1"}});
   o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
     d.ClickListItem(OptionsIds::CHECK_LIST, 1, false);
-    d.Click(IDOK);
+    d.Click(ID_OK);
     EXPECT_FALSE(d.dialog().IsEnded());
     // The cursor section gets the destination saved when the dialog opened (section 0's).
     EXPECT_EQ(o.Value(1, KEY_DESTDIR), "C:\\Book");
     EXPECT_EQ(d.Text(OptionsIds::FOLDER), "C:\\Book");
-    d.Click(IDOK);
+    d.Click(ID_OK);
   });
-  EXPECT_EQ(o.Run(), IDOK);
+  EXPECT_EQ(o.Run(), ID_OK);
   auto lines = o.rig.Lines();
   EXPECT_NE(
       lines[1].find(
@@ -255,9 +255,9 @@ TEST(OptionsDlgTest, ChangeDriveModeOffersNoCdRomAndMovesEveryDestination) {
     EXPECT_EQ(combo->GetText(), "[C]");
     d.PickCombo(OptionsIds::DRIVES, "[D]");
     EXPECT_EQ(o.config.m_nCurrentSection, 0);
-    d.Click(IDOK);
+    d.Click(ID_OK);
   });
-  EXPECT_EQ(o.Run(), IDOK);
+  EXPECT_EQ(o.Run(), ID_OK);
   EXPECT_EQ(o.Value(0, KEY_DESTDIR), "D:\\Quillby\\Book");
   EXPECT_EQ(o.Value(2, KEY_DESTDIR), "D:\\Quillby\\Extras");  // unticked, moved all the same
   EXPECT_EQ(o.folders[FOLDER_INSTALLDRIVE], "D");
@@ -275,35 +275,35 @@ TEST(OptionsDlgTest, ChangeFolderSetsOnlyTheSelectedOption) {
     d.ExpandTreeItem(BrowseIds::TREE, "D:\\");
     d.SelectTreeItem(BrowseIds::TREE, "D:\\Books");
     d.Type(BrowseIds::NEW_DIRECTORY, "Demo");
-    d.Click(IDOK);
+    d.Click(ID_OK);
   });
   o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
     EXPECT_EQ(d.Text(OptionsIds::FOLDER), "D:\\Books\\Demo");
     EXPECT_EQ(o.config.m_nCurrentSection, 1);
-    d.Click(IDOK);
+    d.Click(ID_OK);
   });
-  EXPECT_EQ(o.Run(), IDOK);
+  EXPECT_EQ(o.Run(), ID_OK);
   EXPECT_EQ(o.Value(0, KEY_DESTDIR), "C:\\Quillby\\Book");
   EXPECT_EQ(o.Value(1, KEY_DESTDIR), "D:\\Books\\Demo");
 }
 
 TEST(OptionsDlgTest, ExitAsksForConfirmation) {
   OptionsRig o(THREE);
-  o.rig.user.When("COptionsDlg", [](UserDriver& d) { d.Click(IDCANCEL); });
-  o.rig.user.When("CExitDlg", [](UserDriver& d) { d.Click(IDOK); });  // Continue
+  o.rig.user.When("COptionsDlg", [](UserDriver& d) { d.Click(ID_CANCEL); });
+  o.rig.user.When("CExitDlg", [](UserDriver& d) { d.Click(ID_OK); });  // Continue
   o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
     EXPECT_FALSE(o.exit_requested);
     d.PressEsc();
   });
-  o.rig.user.When("CExitDlg", [](UserDriver& d) { d.Click(IDCANCEL); });  // Exit
-  EXPECT_EQ(o.Run(), IDCANCEL);
+  o.rig.user.When("CExitDlg", [](UserDriver& d) { d.Click(ID_CANCEL); });  // Exit
+  EXPECT_EQ(o.Run(), ID_CANCEL);
   EXPECT_TRUE(o.exit_requested);
   EXPECT_NE(o.rig.Lines()[0].find(R"("answer":"Exit")"), std::string::npos);
 }
 
 TEST(OptionsDlgTest, ZeroSectionsContinue) {
   OptionsRig o({});
-  EXPECT_EQ(o.Run(), IDOK);
+  EXPECT_EQ(o.Run(), ID_OK);
   EXPECT_EQ(o.folders[FOLDER_INSTALLPATH], "");
 }
 
@@ -318,7 +318,7 @@ TEST(OptionsAnswersTest, SelectFolderAndButtonFromTheAnswersFile) {
                                      "Button = Continue\n"));
   o.disk.AddDirectory("D:\\Books");
   o.config.m_bChangeFolderButton = true;
-  EXPECT_EQ(o.Run(), IDOK);
+  EXPECT_EQ(o.Run(), ID_OK);
   EXPECT_EQ(o.Value(0, KEY_INSTALLBYDEFAULT), "FALSE");
   EXPECT_EQ(o.Value(1, KEY_INSTALLBYDEFAULT), "TRUE");
   EXPECT_EQ(o.Value(2, KEY_INSTALLBYDEFAULT), "TRUE");
@@ -334,7 +334,7 @@ TEST(OptionsAnswersTest, DriveAnswerAndARefusedContinueEndsInAConfirmedExit) {
   OptionsRig o(THREE, IniFile::Parse("[Options]\nDrive = d\n[ExitConfirm]\nDefault = Continue\n"));
   o.config.SetSetting(SETTING_CHANGEFOLDERBUTTON, "CHANGEDRIVE");
   o.fs.SetFree('D', 10);  // too small: Continue is refused
-  EXPECT_EQ(o.Run(), IDCANCEL);
+  EXPECT_EQ(o.Run(), ID_CANCEL);
   EXPECT_TRUE(o.exit_requested);
   EXPECT_EQ(o.Value(1, KEY_DESTDIR), "D:\\Quillby\\Samples");
   auto lines = o.rig.Lines();

@@ -63,7 +63,7 @@ void AddSections(SetupConfig& config, const std::vector<TestSection>& sections) 
   config.m_nCurrentSection = 0;
 }
 
-Result<DiskSpace> SpaceFileSystem::GetDiskFreeSpace(const std::string& root) {
+Result<DiskSpace> SpaceFileSystem::FreeSpaceOf(const std::string& root) {
   char letter =
       root.empty() ? '?' : static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
   auto it = free_.find(letter);

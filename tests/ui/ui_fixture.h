@@ -43,7 +43,7 @@ class SpaceFileSystem : public FileSystemWrapper {
     searched.push_back(pattern);
     return FileSystemWrapper::FindFiles(pattern);
   }
-  Result<DiskSpace> GetDiskFreeSpace(const std::string& root) override;
+  Result<DiskSpace> FreeSpaceOf(const std::string& root) override;
 
   std::vector<std::string> searched;
 

@@ -80,9 +80,9 @@ TEST(QtBrowseDlgTest, TheTreeListsTheDrivesWithTheirImagesAndReadsFoldersOnExpan
     EXPECT_EQ(QtBrowseRig::Child(c, "beta")->childCount(), 0);
     tree->setCurrentItem(QtBrowseRig::Child(c, "Alpha"));
     EXPECT_EQ(b.rig.Widget<QLabel>(shown, 1008)->text().toStdString(), "C:\\Alpha");
-    b.rig.Click(shown, IDOK);
+    b.rig.Click(shown, ID_OK);
   });
-  EXPECT_EQ(b.Run(), IDOK);
+  EXPECT_EQ(b.Run(), ID_OK);
   EXPECT_EQ(b.dialog->m_selectedPath, "C:\\Alpha");
 }
 
@@ -108,7 +108,7 @@ TEST(QtBrowseDlgTest, AnExpansionWithoutFoldersIsUndoneAndCollapsingReadsAgain) 
     EXPECT_EQ(b.rig.Widget<QLabel>(shown, 1008)->text().toStdString(), "C:\\");
     QtRig::Key(b.rig.Window(shown), Qt::Key_Escape);
   });
-  EXPECT_EQ(b.Run(), IDCANCEL);
+  EXPECT_EQ(b.Run(), ID_CANCEL);
 }
 
 TEST(QtBrowseDlgTest, TypingIntoTheRealEditDropsIllegalCharacters) {
@@ -128,7 +128,7 @@ TEST(QtBrowseDlgTest, TypingIntoTheRealEditDropsIllegalCharacters) {
       EXPECT_EQ(edit->cursorPosition(), edit->text().size());
       QtRig::Key(b.rig.Window(shown), Qt::Key_Return);
     });
-    EXPECT_EQ(b.Run(), IDOK);
+    EXPECT_EQ(b.Run(), ID_OK);
     EXPECT_EQ(b.dialog->m_selectedPath, std::string("C:\\") + c.kept);
   }
 }

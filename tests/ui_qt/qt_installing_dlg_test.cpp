@@ -50,7 +50,7 @@ TEST(QtInstallingDlgTest, TheWorkerCopiesWhileTheRealDialogShowsTheNamesAndEndsI
     EXPECT_EQ(r.rig.Window(shown)->windowTitle().toStdString(), "Installing");
     EXPECT_EQ(r.rig.Widget<QLabel>(shown, 1000)->text().toStdString(), "Copying");
   });
-  EXPECT_EQ(r.Run(), IDOK);
+  EXPECT_EQ(r.Run(), ID_OK);
   EXPECT_TRUE(r.temp.Exists("c/Quillby/Book/READ_ME.TXT"));
   EXPECT_FALSE(r.state.m_bExitRequested);
   EXPECT_NE(r.rig.transcript.str().find(R"("kind":"CInstallingDlg")"), std::string::npos);
@@ -58,8 +58,8 @@ TEST(QtInstallingDlgTest, TheWorkerCopiesWhileTheRealDialogShowsTheNamesAndEndsI
 
 TEST(QtInstallingDlgTest, AMissingSourceIsToldInABoxFromTheWorkerAndEndsTheInstallation) {
   QtInstallingRig r;
-  r.rig.When("MessageBox", [&](CDialog& shown) { r.rig.Click(shown, IDOK); });
-  EXPECT_EQ(r.Run(), IDOK);
+  r.rig.When("MessageBox", [&](CDialog& shown) { r.rig.Click(shown, ID_OK); });
+  EXPECT_EQ(r.Run(), ID_OK);
   EXPECT_TRUE(r.state.m_bExitRequested);
   EXPECT_NE(r.rig.transcript.str().find(R"(named '\\DISC\\CODE')"), std::string::npos)
       << r.rig.transcript.str();

@@ -58,22 +58,22 @@ TEST(QtMessageDialogsTest, ShowTheirTextsInTemplatePlacesAndAnswerEnterAndEsc) {
   const MessageCase cases[] = {
       {"CWelcomeDlg",
        [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CWelcomeDlg>(ws, c); },
-       "Welcome", "Welcome to the setup of Quillby Book.", Qt::Key_Return, IDOK},
+       "Welcome", "Welcome to the setup of Quillby Book.", Qt::Key_Return, ID_OK},
       {"CExitDlg",
        [](WindowSystem& ws, SetupConfig& c) {
          static std::atomic<bool> exit_requested{false};
          return std::make_unique<CExitDlg>(ws, c, exit_requested);
        },
-       "Exit Setup", "Setup is not complete. Exit anyway?", Qt::Key_Escape, IDCANCEL},
+       "Exit Setup", "Setup is not complete. Exit anyway?", Qt::Key_Escape, ID_CANCEL},
       {"CNoRoomDlg",
        [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CNoRoomDlg>(ws, c, 'D'); },
-       "Not Enough Space", "There is not enough space on drive D:.", Qt::Key_Enter, IDOK},
+       "Not Enough Space", "There is not enough space on drive D:.", Qt::Key_Enter, ID_OK},
       {"CSetupFailedDlg",
        [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CSetupFailedDlg>(ws, c); },
-       "Setup Failed", "Setup did not complete.", Qt::Key_Escape, IDCANCEL},
+       "Setup Failed", "Setup did not complete.", Qt::Key_Escape, ID_CANCEL},
       {"CFinishedDlg",
        [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CFinishedDlg>(ws, c); },
-       "Finished", "Quillby Book has been installed.", Qt::Key_Return, IDOK},
+       "Finished", "Quillby Book has been installed.", Qt::Key_Return, ID_OK},
   };
   for (const MessageCase& c : cases) {
     SCOPED_TRACE(c.kind);
@@ -93,21 +93,21 @@ TEST(QtMessageDialogsTest, ShowTheirTextsInTemplatePlacesAndAnswerEnterAndEsc) {
 }
 
 TEST(QtMessageDialogsTest, TheExitConfirmationStartsOnContinueAndItsButtonsAnswer) {
-  for (int button : {IDOK, IDCANCEL}) {
+  for (int button : {ID_OK, ID_CANCEL}) {
     QtRig rig;
     SetupConfig config;
     testing::FillTexts(config);
     std::atomic<bool> exit_requested{false};
     CExitDlg dialog(rig.ws, config, exit_requested);
     rig.When("CExitDlg", [&](CDialog& shown) {
-      EXPECT_EQ(rig.ws.WindowOf(shown)->GetFocus(), IDOK);
+      EXPECT_EQ(rig.ws.WindowOf(shown)->GetFocus(), ID_OK);
       // The mnemonic stays for the button and is dropped for the screen reader.
-      EXPECT_EQ(rig.Widget<QPushButton>(shown, IDCANCEL)->text().toStdString(), "E&xit");
-      EXPECT_EQ(rig.Widget<QPushButton>(shown, IDCANCEL)->accessibleName().toStdString(), "Exit");
+      EXPECT_EQ(rig.Widget<QPushButton>(shown, ID_CANCEL)->text().toStdString(), "E&xit");
+      EXPECT_EQ(rig.Widget<QPushButton>(shown, ID_CANCEL)->accessibleName().toStdString(), "Exit");
       rig.Click(shown, button);
     });
     EXPECT_EQ(dialog.DoModal(), button);
-    EXPECT_EQ(exit_requested, button == IDCANCEL);
+    EXPECT_EQ(exit_requested, button == ID_CANCEL);
   }
 }
 

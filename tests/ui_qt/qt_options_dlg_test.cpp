@@ -94,8 +94,8 @@ TEST(QtOptionsDlgTest, TheCheckListStandsLeftOfTheDescriptionWithItsItemsAndTick
     EXPECT_FALSE(o.rig.Widget<QComboBox>(shown, 1001)->isVisible());
     QtRig::Key(o.rig.Window(shown), Qt::Key_Escape);
   });
-  o.rig.When("CExitDlg", [&](CDialog& shown) { o.rig.Click(shown, IDCANCEL); });
-  EXPECT_EQ(o.Run(), IDCANCEL);
+  o.rig.When("CExitDlg", [&](CDialog& shown) { o.rig.Click(shown, ID_CANCEL); });
+  EXPECT_EQ(o.Run(), ID_CANCEL);
   EXPECT_TRUE(o.exit_requested);
 }
 
@@ -125,7 +125,7 @@ TEST(QtOptionsDlgTest, ClicksOnTheRealListReachTheDialog) {
       EXPECT_NE(o.rig.ws.WindowOf(shown)->GetFocus(), OptionsIds::CHECK_LIST);
       QtRig::Key(o.rig.Window(shown), Qt::Key_Return);
     });
-    EXPECT_EQ(o.Run(), IDOK);
+    EXPECT_EQ(o.Run(), ID_OK);
   }
 }
 
@@ -137,9 +137,9 @@ TEST(QtOptionsDlgTest, TheSpaceBarTogglesTheSelectedItemWithoutTellingTheDialog)
     QtRig::Key(o.List(shown), Qt::Key_Space, " ");
     EXPECT_EQ(shown.GetList(OptionsIds::CHECK_LIST)->GetCheck(2), 1);
     EXPECT_EQ(o.Value(2, KEY_INSTALLBYDEFAULT), "FALSE");
-    o.rig.Click(shown, IDOK);
+    o.rig.Click(shown, ID_OK);
   });
-  EXPECT_EQ(o.Run(), IDOK);
+  EXPECT_EQ(o.Run(), ID_OK);
   // Continue takes the ticks as they stand.
   EXPECT_EQ(o.Value(2, KEY_INSTALLBYDEFAULT), "TRUE");
 }
@@ -159,9 +159,9 @@ TEST(QtOptionsDlgTest, TheDriveListOffersFixedDrivesAndTheUsersChoiceMovesEveryO
     EXPECT_EQ(combo->accessibleName().toStdString(), "Drives:");
     QtRig::Key(combo, Qt::Key_Down);  // the user picks the next entry
     EXPECT_EQ(o.rig.Widget<QLabel>(shown, 1007)->text().toStdString(), "D:\\Quillby\\Book");
-    o.rig.Click(shown, IDOK);
+    o.rig.Click(shown, ID_OK);
   });
-  EXPECT_EQ(o.Run(), IDOK);
+  EXPECT_EQ(o.Run(), ID_OK);
   EXPECT_EQ(o.Value(2, KEY_DESTDIR), "D:\\Quillby\\Extras");
 }
 

@@ -72,25 +72,25 @@ TEST(QtScreenshotsTest, EveryWindowIsCapturedAsItFirstAppears) {
   CBackdropDlg backdrop(rig.ws, config);
   ASSERT_TRUE(backdrop.Create());
   auto press = [&](int id) { return [&rig, id](CDialog& shown) { rig.Click(shown, id); }; };
-  rig.When("CWelcomeDlg", press(IDOK));
+  rig.When("CWelcomeDlg", press(ID_OK));
   CWelcomeDlg(rig.ws, config).DoModal();
   // Change Folder opens the browse dialog over the Options dialog; then Continue.
   InstallState state;
   rig.When("COptionsDlg", [&](CDialog& shown) {
     rig.Click(shown, 1006);
-    rig.Click(shown, IDOK);
+    rig.Click(shown, ID_OK);
   });
   rig.When("CBrowseDlg", [&](CDialog& shown) {
     TreeControl* tree = shown.GetTree(1016);
     tree->Expand(tree->GetSelection(), TVE_EXPAND);
-    rig.Click(shown, IDCANCEL);
+    rig.Click(shown, ID_CANCEL);
   });
   COptionsDlg(rig.ws, config, folders, *fs, *registry, rig.code_page, state.m_bExitRequested)
       .DoModal();
   // The same dialog when the destination's drive is chosen from the drive list.
   config.SetSetting(SETTING_CHANGEFOLDERBUTTON, "CHANGEDRIVE");
   config.m_bChangeFolderButton = false;
-  rig.When("COptionsDlg", press(IDOK));
+  rig.When("COptionsDlg", press(ID_OK));
   COptionsDlg(rig.ws, config, folders, *fs, *registry, rig.code_page, state.m_bExitRequested)
       .DoModal();
   config.m_nCurrentSection = 0;
@@ -104,18 +104,18 @@ TEST(QtScreenshotsTest, EveryWindowIsCapturedAsItFirstAppears) {
   CConfirmReplaceDlg(rig.ws, config, "READ_ME.TXT", 1536, 1048576, FILETIME_UNIX_EPOCH,
                      FILETIME_UNIX_EPOCH, [](FileTime t) { return t; })
       .DoModal();
-  rig.When("CExitDlg", press(IDOK));
+  rig.When("CExitDlg", press(ID_OK));
   CExitDlg(rig.ws, config, state.m_bExitRequested).DoModal();
-  rig.When("CNoRoomDlg", press(IDOK));
+  rig.When("CNoRoomDlg", press(ID_OK));
   CNoRoomDlg(rig.ws, config, 'C').DoModal();
   CUpdatingDlg updating(rig.ws, config);
   updating.Create();
   updating.DestroyWindow();
-  rig.When("MessageBox", press(IDOK));
-  backdrop.MessageBox("Please choose a folder, not the root of a drive.");
-  rig.When("CSetupFailedDlg", press(IDOK));
+  rig.When("MessageBox", press(ID_OK));
+  backdrop.ShowMessage("Please choose a folder, not the root of a drive.");
+  rig.When("CSetupFailedDlg", press(ID_OK));
   CSetupFailedDlg(rig.ws, config).DoModal();
-  rig.When("CFinishedDlg", press(IDOK));
+  rig.When("CFinishedDlg", press(ID_OK));
   CFinishedDlg(rig.ws, config).DoModal();
   backdrop.DestroyWindow();
 

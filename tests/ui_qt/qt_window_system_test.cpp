@@ -74,11 +74,11 @@ TEST(QtWindowSystemTest, RendersTheReplaceConfirmationFromItsTemplate) {
         EXPECT_EQ(shown.GetDlgItem(control.id)->GetRect(), DialogUnitsToPixels(control.rect, base))
             << control.id;
       }
-      EXPECT_EQ(shown.GetDlgItemText(ConfirmReplaceIds::NEW_SIZE), "1.50 KBytes");
+      EXPECT_EQ(shown.GetControlText(ConfirmReplaceIds::NEW_SIZE), "1.50 KBytes");
       ClickButton(ws, shown, ConfirmReplaceIds::NO);
     });
   });
-  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.DoModal(), ID_OK);
   EXPECT_TRUE(dialog.m_bNo);
   EXPECT_GT(base.cx, 0);
   EXPECT_GT(base.cy, 0);
@@ -100,13 +100,13 @@ TEST(QtWindowSystemTest, RendersTheReplaceConfirmationFromItsTemplate) {
   EXPECT_NE(transcript.str().find(R"("answer":"No")"), std::string::npos);
 }
 
-constexpr uint32_t WM_TEST_DONE = WM_USER + 5;
+constexpr uint32_t WM_TEST_DONE = MSG_USER + 5;
 
 class WaitingDlg : public CDialog {
  public:
   explicit WaitingDlg(WindowSystem& ws) : CDialog(ws, WelcomeTemplate()) {
     OnMessageId(WM_TEST_DONE, [this](uintptr_t, intptr_t) {
-      EndDialog(IDOK);
+      EndDialog(ID_OK);
       return intptr_t{0};
     });
   }
@@ -126,18 +126,18 @@ TEST(QtWindowSystemTest, WorkerBoxesAreShownOnTheUiThreadAndPostsDelivered) {
   ws.SetShownHook([&](CDialog& shown) {
     shown_on.push_back(std::this_thread::get_id());
     if (std::string(shown.ClassName()) == "MessageBox") {
-      QTimer::singleShot(0, [&] { ClickButton(ws, shown, IDCANCEL); });
+      QTimer::singleShot(0, [&] { ClickButton(ws, shown, ID_CANCEL); });
       return;
     }
     WindowHandle handle = shown.GetSafeHwnd();
     worker = std::thread([&, handle] {
       answer = ws.MessageBoxes().ShowMessageBox(
           {"Setup", "From the worker", MessageBoxIcon::Warning, MessageBoxButtons::OkCancel});
-      ws.PostMessage(handle, WM_TEST_DONE, 0, 0);
+      ws.Post(handle, WM_TEST_DONE, 0, 0);
     });
   });
   WaitingDlg dialog(ws);
-  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.DoModal(), ID_OK);
   worker.join();
   EXPECT_EQ(answer, MessageBoxResult::Cancel);
   ASSERT_EQ(shown_on.size(), 2u);

@@ -22,20 +22,20 @@ CBrowseDlg::CBrowseDlg(WindowSystem& window_system, const SetupConfig& config, F
     OnSelChanged(n);
     return intptr_t{0};
   });
-  OnCommandId(BrowseIds::NEW_DIRECTORY, EN_CHANGE, [this] { OnChangeNewDirectory(); });
+  OnCommandId(BrowseIds::NEW_DIRECTORY, NOTIFY_EDIT_CHANGE, [this] { OnChangeNewDirectory(); });
 }
 
 bool CBrowseDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   if (m_config.m_bValid) {
-    SetWindowText(m_config.GetText(TEXT_BROWSETITLE));
-    SetDlgItemText(BrowseIds::CURRENT_LABEL, m_config.GetText(TEXT_BROWSETEXT1));
-    SetDlgItemText(BrowseIds::NEW_LABEL, m_config.GetText(TEXT_BROWSETEXT2));
-    SetDlgItemText(IDOK, m_config.GetText(TEXT_OKBUTTON));
-    SetDlgItemText(IDCANCEL, m_config.GetText(TEXT_CANCELBUTTON));
+    SetCaptionText(m_config.GetText(TEXT_BROWSETITLE));
+    SetControlText(BrowseIds::CURRENT_LABEL, m_config.GetText(TEXT_BROWSETEXT1));
+    SetControlText(BrowseIds::NEW_LABEL, m_config.GetText(TEXT_BROWSETEXT2));
+    SetControlText(ID_OK, m_config.GetText(TEXT_OKBUTTON));
+    SetControlText(ID_CANCEL, m_config.GetText(TEXT_CANCELBUTTON));
   }
   CenterWindow();
-  if (TreeControl* tree = Tree()) tree->SetImageList(IMAGE_BITMAP, IMAGE_COUNT);
+  if (TreeControl* tree = Tree()) tree->SetImageList(TREE_BITMAP_ID, IMAGE_COUNT);
   m_bSelectFirstFixedDrive = true;
   FillDrives();
   return true;
@@ -54,7 +54,7 @@ void CBrowseDlg::FillDrives() {
 void CBrowseDlg::AddDrive(const std::string& root) {
   TreeControl* tree = Tree();
   if (tree == nullptr) return;
-  switch (m_fs.GetDriveType(root)) {
+  switch (m_fs.DriveTypeOf(root)) {
     case DriveType::Removable: {
       TreeItem item = tree->InsertItem(TVI_ROOT, root, IMAGE_FLOPPY, IMAGE_FLOPPY);
       tree->InsertItem(item, "", IMAGE_FOLDER, IMAGE_FOLDER);
@@ -68,7 +68,7 @@ void CBrowseDlg::AddDrive(const std::string& root) {
         tree->SelectItem(item);
         m_bSelectFirstFixedDrive = false;
         m_selectedPath = root;
-        SetDlgItemText(BrowseIds::CURRENT_PATH, root);
+        SetControlText(BrowseIds::CURRENT_PATH, root);
       }
       break;
     }
@@ -209,14 +209,14 @@ void CBrowseDlg::OnSelChanged(const TreeNotify& notify) {
     display = ShortenPath(m_selectedPath, width,
                           [field](const std::string& text) { return field->MeasureText(text).cx; });
   }
-  SetDlgItemText(BrowseIds::CURRENT_PATH, display);
+  SetControlText(BrowseIds::CURRENT_PATH, display);
 }
 
 bool CBrowseDlg::GiveAnswer(UserDriver& driver, const std::string& folder) {
   std::vector<std::string> parts = SplitBackslashPath(folder);
-  if (parts.empty()) return driver.Click(IDCANCEL);
+  if (parts.empty()) return driver.Click(ID_CANCEL);
   std::string at = parts[0] + "\\";
-  if (driver.FindTreeItem(BrowseIds::TREE, at) == 0) return driver.Click(IDCANCEL);
+  if (driver.FindTreeItem(BrowseIds::TREE, at) == 0) return driver.Click(ID_CANCEL);
   size_t next = 1;
   for (; next < parts.size(); ++next) {
     std::string child = Join(at, parts[next]);
@@ -230,7 +230,7 @@ bool CBrowseDlg::GiveAnswer(UserDriver& driver, const std::string& folder) {
   std::string rest;
   for (size_t i = next; i < parts.size(); ++i) rest += (rest.empty() ? "" : "\\") + parts[i];
   if (!rest.empty()) driver.Type(BrowseIds::NEW_DIRECTORY, rest);
-  return driver.Click(IDOK);
+  return driver.Click(ID_OK);
 }
 
 bool CBrowseDlg::IsAllowedDirectoryChar(char c) {
@@ -256,12 +256,12 @@ void CBrowseDlg::OnChangeNewDirectory() {
 }
 
 void CBrowseDlg::OnOK() {
-  m_newDirectory = GetDlgItemText(BrowseIds::NEW_DIRECTORY);
+  m_newDirectory = GetControlText(BrowseIds::NEW_DIRECTORY);
   if (!m_newDirectory.empty()) {
     if (m_selectedPath.empty() || m_selectedPath.back() != '\\') m_selectedPath += '\\';
     m_selectedPath += m_newDirectory;
   }
-  EndDialog(IDOK);
+  EndDialog(ID_OK);
 }
 
 }  // namespace setup

@@ -16,7 +16,7 @@ namespace setup {
 // Picks a destination folder (template 113): a tree of the drives and their folders, read
 // from the file system only as the user opens it, the selected path shortened to fit
 // its current-path field, and an edit for a new folder name that refuses characters outside
-// letters, digits, blank and # $ % & ' ( ). After IDOK, m_selectedPath holds the result.
+// letters, digits, blank and # $ % & ' ( ). After ID_OK, m_selectedPath holds the result.
 class CBrowseDlg : public CDialog {
  public:
   // Images of bitmap 114, by index.
@@ -25,7 +25,7 @@ class CBrowseDlg : public CDialog {
   static constexpr int IMAGE_CDROM = 2;
   static constexpr int IMAGE_FOLDER = 3;
   static constexpr int IMAGE_OPEN_FOLDER = 4;
-  static constexpr int IMAGE_BITMAP = 114;
+  static constexpr int TREE_BITMAP_ID = 114;
   static constexpr int IMAGE_COUNT = 5;
 
   // Chooses `folder` on the shown dialog as a user would: opens the tree down to the deepest

@@ -20,8 +20,8 @@ CConfirmReplaceDlg::CConfirmReplaceDlg(WindowSystem& window_system, const SetupC
       m_ftOld(ft_old),
       m_config(config),
       m_toLocal(to_local ? std::move(to_local) : LocalTimeFn(FileTimeToLocalFileTime)) {
-  OnCommandId(ConfirmReplaceIds::YES_TO_ALL, BN_CLICKED, [this] { OnYesToAll(); });
-  OnCommandId(ConfirmReplaceIds::NO, BN_CLICKED, [this] { OnNo(); });
+  OnCommandId(ConfirmReplaceIds::YES_TO_ALL, NOTIFY_CLICKED, [this] { OnYesToAll(); });
+  OnCommandId(ConfirmReplaceIds::NO, NOTIFY_CLICKED, [this] { OnNo(); });
 }
 
 std::string CConfirmReplaceDlg::DateText(FileTime time) const {
@@ -35,23 +35,23 @@ bool CConfirmReplaceDlg::OnInitDialog() {
   if (m_config.m_bValid) {
     SizeUnits units{m_config.GetText(TEXT_BYTES), m_config.GetText(TEXT_KBYTES),
                     m_config.GetText(TEXT_MBYTES)};
-    SetWindowText(m_config.GetText(TEXT_CONFIRMREPLACETITLE));
-    SetDlgItemText(
+    SetCaptionText(m_config.GetText(TEXT_CONFIRMREPLACETITLE));
+    SetControlText(
         ConfirmReplaceIds::FILE_TEXT,
         SafeFormat(m_config.GetText(TEXT_CONFIRMREPLACETEXT1), {FormatArg::Str(m_strFileName)}));
-    SetDlgItemText(ConfirmReplaceIds::QUESTION, m_config.GetText(TEXT_CONFIRMREPLACETEXT2));
-    SetDlgItemText(ConfirmReplaceIds::OLD_SIZE, FormatReplaceSize(m_nOldSize, units));
-    SetDlgItemText(ConfirmReplaceIds::WITH_TEXT, m_config.GetText(TEXT_CONFIRMREPLACETEXT4));
-    SetDlgItemText(ConfirmReplaceIds::NEW_SIZE, FormatReplaceSize(m_nNewSize, units));
+    SetControlText(ConfirmReplaceIds::QUESTION, m_config.GetText(TEXT_CONFIRMREPLACETEXT2));
+    SetControlText(ConfirmReplaceIds::OLD_SIZE, FormatReplaceSize(m_nOldSize, units));
+    SetControlText(ConfirmReplaceIds::WITH_TEXT, m_config.GetText(TEXT_CONFIRMREPLACETEXT4));
+    SetControlText(ConfirmReplaceIds::NEW_SIZE, FormatReplaceSize(m_nNewSize, units));
     std::string modified = m_config.GetText(TEXT_CONFIRMREPLACETEXT3);
-    SetDlgItemText(ConfirmReplaceIds::OLD_DATE,
+    SetControlText(ConfirmReplaceIds::OLD_DATE,
                    SafeFormat(modified, {FormatArg::Str(DateText(m_ftOld))}));
-    SetDlgItemText(ConfirmReplaceIds::NEW_DATE,
+    SetControlText(ConfirmReplaceIds::NEW_DATE,
                    SafeFormat(modified, {FormatArg::Str(DateText(m_ftNew))}));
     // The Yes button shows YesToAllButton and Yes To All shows YesToAllTitle; No keeps "No".
-    SetDlgItemText(ConfirmReplaceIds::YES, m_config.GetText(TEXT_YESTOALLBUTTON));
-    SetDlgItemText(ConfirmReplaceIds::CANCEL, m_config.GetText(TEXT_CANCELBUTTON));
-    SetDlgItemText(ConfirmReplaceIds::YES_TO_ALL, m_config.GetText(TEXT_YESTOALLTITLE));
+    SetControlText(ConfirmReplaceIds::YES, m_config.GetText(TEXT_YESTOALLBUTTON));
+    SetControlText(ConfirmReplaceIds::CANCEL, m_config.GetText(TEXT_CANCELBUTTON));
+    SetControlText(ConfirmReplaceIds::YES_TO_ALL, m_config.GetText(TEXT_YESTOALLTITLE));
   }
   CenterWindow();
   return true;
@@ -59,13 +59,13 @@ bool CConfirmReplaceDlg::OnInitDialog() {
 
 void CConfirmReplaceDlg::OnYesToAll() {
   m_bYesToAll = true;
-  SendMessage(WM_COMMAND, MakeWParam(IDOK, BN_CLICKED), 0);
+  Send(MSG_COMMAND, MakeWParam(ID_OK, NOTIFY_CLICKED), 0);
 }
 
 CConfirmReplaceDlg::Answer CConfirmReplaceDlg::GetAnswer() const {
   if (m_bYesToAll) return Answer::YesToAll;
   if (m_bNo) return Answer::No;
-  return result() == IDOK ? Answer::Yes : Answer::Cancel;
+  return result() == ID_OK ? Answer::Yes : Answer::Cancel;
 }
 
 bool CConfirmReplaceDlg::GiveAnswer(UserDriver& driver, Answer answer) {

@@ -13,8 +13,8 @@
 namespace setup {
 
 // Asks before an existing file is replaced (template 103). The caller tells the answers
-// apart by the flags first, then by the result: m_bYesToAll (IDOK), m_bNo (IDOK), Yes (IDOK,
-// no flag), Cancel (IDCANCEL); GetAnswer() does so. Sizes are 64-bit, so files beyond 2 GB
+// apart by the flags first, then by the result: m_bYesToAll (ID_OK), m_bNo (ID_OK), Yes (ID_OK,
+// no flag), Cancel (ID_CANCEL); GetAnswer() does so. Sizes are 64-bit, so files beyond 2 GB
 // show their true size.
 class CConfirmReplaceDlg : public CDialog {
  public:

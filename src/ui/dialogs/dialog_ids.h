@@ -12,10 +12,10 @@ struct WelcomeIds {
 };
 
 struct ConfirmReplaceIds {
-  static constexpr int YES = IDOK;
+  static constexpr int YES = ID_OK;
   static constexpr int YES_TO_ALL = 1001;
   static constexpr int NO = 1006;
-  static constexpr int CANCEL = IDCANCEL;
+  static constexpr int CANCEL = ID_CANCEL;
   static constexpr int FILE_TEXT = 1000;
   static constexpr int QUESTION = 1008;
   static constexpr int OLD_SIZE = 1010;
@@ -34,8 +34,8 @@ struct NoRoomIds {
 };
 
 struct ExitIds {
-  static constexpr int CONTINUE = IDOK;
-  static constexpr int EXIT = IDCANCEL;
+  static constexpr int CONTINUE = ID_OK;
+  static constexpr int EXIT = ID_CANCEL;
   static constexpr int TEXT = 1000;
 };
 
@@ -44,7 +44,7 @@ struct SetupFailedIds {
 };
 
 struct InstallingIds {
-  static constexpr int CANCEL = IDCANCEL;
+  static constexpr int CANCEL = ID_CANCEL;
   static constexpr int TEXT = 1000;
   static constexpr int SOURCE_NAME = 1007;
   static constexpr int TO_TEXT = 1008;
@@ -64,8 +64,8 @@ struct UpdatingIds {
 };
 
 struct OptionsIds {
-  static constexpr int CONTINUE = IDOK;
-  static constexpr int EXIT = IDCANCEL;
+  static constexpr int CONTINUE = ID_OK;
+  static constexpr int EXIT = ID_CANCEL;
   static constexpr int INSTRUCTIONS = 1031;
   static constexpr int OPTIONS_LABEL = 1032;
   static constexpr int LIST_FRAME = 1002;

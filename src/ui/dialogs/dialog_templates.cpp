@@ -38,7 +38,7 @@ DialogTemplate Make(int id, const char* caption, int cx, int cy, bool centered,
 DialogTemplate WelcomeTemplate() {
   return Make(
       101, DEFAULT_TITLE, 186, 95, true,
-      {Ctl(IDOK, K::DefPushButton, "OK", 67, 73, 50, 14, "OK"),
+      {Ctl(ID_OK, K::DefPushButton, "OK", 67, 73, 50, 14, "OK"),
        Ctl(WelcomeIds::TEXT, K::Static, "This is the default welcome text.", 43, 12, 135, 44),
        IconAt(ICON_INFORMATION, 9, 12)});
 }
@@ -70,14 +70,14 @@ DialogTemplate ConfirmReplaceTemplate() {
 
 DialogTemplate FinishedTemplate() {
   return Make(104, DEFAULT_TITLE, 186, 95, true,
-              {Ctl(IDOK, K::DefPushButton, "OK", 67, 74, 50, 14, "OK"),
+              {Ctl(ID_OK, K::DefPushButton, "OK", 67, 74, 50, 14, "OK"),
                Ctl(FinishedIds::TEXT, K::Static, "This is the default text", 31, 7, 148, 60),
                IconAt(ICON_SETUP, 5, 7)});
 }
 
 DialogTemplate NoRoomTemplate() {
   return Make(106, "", 185, 114, false,
-              {Ctl(IDOK, K::DefPushButton, "OK", 67, 82, 50, 14, "OK"),
+              {Ctl(ID_OK, K::DefPushButton, "OK", 67, 82, 50, 14, "OK"),
                Ctl(NoRoomIds::TEXT, K::Static, "This is the default text", 7, 7, 172, 57)});
 }
 
@@ -92,7 +92,7 @@ DialogTemplate ExitTemplate() {
 
 DialogTemplate SetupFailedTemplate() {
   return Make(111, DEFAULT_TITLE, 210, 102, true,
-              {Ctl(IDOK, K::DefPushButton, "OK", 81, 81, 50, 14, "OK"),
+              {Ctl(ID_OK, K::DefPushButton, "OK", 81, 81, 50, 14, "OK"),
                Ctl(SetupFailedIds::TEXT, K::Static, "This is the default", 42, 11, 160, 56),
                IconAt(ICON_SETUP, 7, 11)});
 }
@@ -113,8 +113,8 @@ DialogTemplate BrowseTemplate() {
                Ctl(BrowseIds::CURRENT_PATH, K::Static, "", 84, 130, 116, 8),
                Ctl(BrowseIds::NEW_LABEL, K::Static, "New Directory:", 15, 152, 56, 8),
                Ctl(BrowseIds::NEW_DIRECTORY, K::Edit, "", 84, 150, 116, 14),
-               Ctl(IDOK, K::DefPushButton, "OK", 31, 177, 50, 14, "OK"),
-               Ctl(IDCANCEL, K::PushButton, "Cancel", 133, 177, 50, 14, "Cancel")});
+               Ctl(ID_OK, K::DefPushButton, "OK", 31, 177, 50, 14, "OK"),
+               Ctl(ID_CANCEL, K::PushButton, "Cancel", 133, 177, 50, 14, "Cancel")});
 }
 
 DialogTemplate UpdatingTemplate() {

@@ -13,11 +13,11 @@ CWelcomeDlg::CWelcomeDlg(WindowSystem& window_system, const SetupConfig& config)
 bool CWelcomeDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   if (m_config.m_bValid) {
-    SetWindowText(m_config.GetText(TEXT_WELCOMETITLE));
-    SetDlgItemText(WelcomeIds::TEXT,
+    SetCaptionText(m_config.GetText(TEXT_WELCOMETITLE));
+    SetControlText(WelcomeIds::TEXT,
                    SafeFormat(m_config.GetText(TEXT_WELCOMETEXT),
                               {FormatArg::Str(m_config.GetSetting(SETTING_MAINPRODNAME))}));
-    SetDlgItemText(IDOK, m_config.GetText(TEXT_OKBUTTON));
+    SetControlText(ID_OK, m_config.GetText(TEXT_OKBUTTON));
   }
   CenterWindow();
   return true;
@@ -31,10 +31,10 @@ CExitDlg::CExitDlg(WindowSystem& window_system, const SetupConfig& config,
 
 bool CExitDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  SetWindowText(m_config.GetText(TEXT_EXITTITLE));
-  SetDlgItemText(ExitIds::TEXT, m_config.GetText(TEXT_EXITTEXT));
-  SetDlgItemText(ExitIds::CONTINUE, m_config.GetText(TEXT_CONTINUEBUTTON));
-  SetDlgItemText(ExitIds::EXIT, m_config.GetText(TEXT_EXITBUTTON));
+  SetCaptionText(m_config.GetText(TEXT_EXITTITLE));
+  SetControlText(ExitIds::TEXT, m_config.GetText(TEXT_EXITTEXT));
+  SetControlText(ExitIds::CONTINUE, m_config.GetText(TEXT_CONTINUEBUTTON));
+  SetControlText(ExitIds::EXIT, m_config.GetText(TEXT_EXITBUTTON));
   GotoDlgCtrl(ExitIds::CONTINUE);
   return true;
 }
@@ -56,10 +56,10 @@ CNoRoomDlg::CNoRoomDlg(WindowSystem& window_system, const SetupConfig& config, c
 bool CNoRoomDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   if (m_config.m_bValid) {
-    SetWindowText(m_config.GetText(TEXT_NOROOMTITLE));
-    SetDlgItemText(NoRoomIds::TEXT,
+    SetCaptionText(m_config.GetText(TEXT_NOROOMTITLE));
+    SetControlText(NoRoomIds::TEXT,
                    SafeFormat(m_config.GetText(TEXT_NOROOMTEXT), {FormatArg::Chr(m_cDrive)}));
-    SetDlgItemText(IDOK, m_config.GetText(TEXT_OKBUTTON));
+    SetControlText(ID_OK, m_config.GetText(TEXT_OKBUTTON));
   }
   CenterWindow();
   return true;
@@ -71,9 +71,9 @@ CSetupFailedDlg::CSetupFailedDlg(WindowSystem& window_system, const SetupConfig&
 bool CSetupFailedDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   if (m_config.m_bValid) {
-    SetWindowText(m_config.GetText(TEXT_SETUPFAILEDTITLE));
-    SetDlgItemText(SetupFailedIds::TEXT, m_config.GetText(TEXT_SETUPFAILEDTEXT));
-    SetDlgItemText(IDOK, m_config.GetText(TEXT_OKBUTTON));
+    SetCaptionText(m_config.GetText(TEXT_SETUPFAILEDTITLE));
+    SetControlText(SetupFailedIds::TEXT, m_config.GetText(TEXT_SETUPFAILEDTEXT));
+    SetControlText(ID_OK, m_config.GetText(TEXT_OKBUTTON));
   }
   CenterWindow();
   return true;
@@ -85,11 +85,11 @@ CFinishedDlg::CFinishedDlg(WindowSystem& window_system, const SetupConfig& confi
 bool CFinishedDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   if (m_config.m_bValid) {
-    SetWindowText(m_config.GetText(TEXT_FINISHEDTITLE));
-    SetDlgItemText(FinishedIds::TEXT,
+    SetCaptionText(m_config.GetText(TEXT_FINISHEDTITLE));
+    SetControlText(FinishedIds::TEXT,
                    SafeFormat(m_config.GetText(TEXT_FINISHEDTEXT),
                               {FormatArg::Str(m_config.GetSetting(SETTING_MAINPRODNAME))}));
-    SetDlgItemText(IDOK, m_config.GetText(TEXT_OKBUTTON));
+    SetControlText(ID_OK, m_config.GetText(TEXT_OKBUTTON));
   }
   CenterWindow();
   return true;
@@ -101,8 +101,8 @@ CUpdatingDlg::CUpdatingDlg(WindowSystem& window_system, const SetupConfig& confi
 bool CUpdatingDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   if (m_config.m_bValid) {
-    SetWindowText(m_config.GetText(TEXT_UPDATINGTITLE));
-    SetDlgItemText(UpdatingIds::TEXT,
+    SetCaptionText(m_config.GetText(TEXT_UPDATINGTITLE));
+    SetControlText(UpdatingIds::TEXT,
                    SafeFormat(m_config.GetText(TEXT_UPDATINGTEXT),
                               {FormatArg::Str(m_config.GetSectionValue(KEY_PRODUCTNAME))}));
   }
@@ -147,8 +147,8 @@ void CBackdropDlg::OnPaint(Canvas& canvas) {
   }
   if (m_bFontCreated && m_config.m_bValid) {
     std::string message = m_config.GetText(TEXT_SCREENMESSAGE);
-    canvas.DrawText(Point{50, 50}, message, m_font, Rgb{0, 0, 0});
-    canvas.DrawText(Point{46, 46}, message, m_font, Rgb{255, 255, 255});
+    canvas.PaintText(Point{50, 50}, message, m_font, Rgb{0, 0, 0});
+    canvas.PaintText(Point{46, 46}, message, m_font, Rgb{255, 255, 255});
   }
 }
 

@@ -25,8 +25,8 @@ class CWelcomeDlg : public CDialog {
   const SetupConfig& m_config;
 };
 
-// The exit confirmation (template 108): Continue returns IDOK and leaves the exit flag;
-// Exit and Esc set m_bExitRequested (the install run's flag) and return IDCANCEL.
+// The exit confirmation (template 108): Continue returns ID_OK and leaves the exit flag;
+// Exit and Esc set m_bExitRequested (the install run's flag) and return ID_CANCEL.
 class CExitDlg : public CDialog {
  public:
   enum class Answer { Continue, Exit };
@@ -40,7 +40,7 @@ class CExitDlg : public CDialog {
   bool OnInitDialog() override;
   void OnCancel() override;
   // The answer the dialog ended with.
-  Answer GetAnswer() const { return result() == IDOK ? Answer::Continue : Answer::Exit; }
+  Answer GetAnswer() const { return result() == ID_OK ? Answer::Continue : Answer::Exit; }
 
  private:
   const SetupConfig& m_config;

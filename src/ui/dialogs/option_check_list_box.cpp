@@ -34,7 +34,7 @@ int COptionCheckListBox::GetCheck(int index) const {
 }
 
 void COptionCheckListBox::Notify(int code) {
-  m_pParent->SendMessage(WM_CHECKLIST_CLICK, MakeWParam(m_nId, code), m_nId);
+  m_pParent->Send(WM_CHECKLIST_CLICK, MakeWParam(m_nId, code), m_nId);
 }
 
 void COptionCheckListBox::OnLButtonDown(uint32_t, Point point) {
@@ -52,7 +52,7 @@ void COptionCheckListBox::OnLButtonDown(uint32_t, Point point) {
       Notify(CLBN_CHKCHANGE);
       return;
     }
-    Notify(LBN_SELCHANGE);
+    Notify(NOTIFY_LIST_SELCHANGE);
   }
   m_pList->DefaultLButtonDown(point);
 }
@@ -70,12 +70,12 @@ void COptionCheckListBox::DrawItem(Canvas& canvas, int index, const Rect& rect, 
   size_t tab = text.find('\t');
   std::string left = tab == std::string::npos ? text : text.substr(0, tab);
   std::string right = tab == std::string::npos ? "" : text.substr(tab + 1);
-  canvas.FillRect(rect, selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-  Rgb colour = selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT;
-  canvas.DrawText(Point{TEXT_LEFT, rect.top}, left, m_pItemFont, colour);
+  canvas.FillRect(rect, selected ? SYSCOLOR_HIGHLIGHT : SYSCOLOR_WINDOW);
+  Rgb colour = selected ? SYSCOLOR_HIGHLIGHTTEXT : SYSCOLOR_WINDOWTEXT;
+  canvas.PaintText(Point{TEXT_LEFT, rect.top}, left, m_pItemFont, colour);
   if (!right.empty()) {
     int width = canvas.MeasureText(right, m_pItemFont).cx;
-    canvas.DrawText(Point{rect.right - width, rect.top}, right, m_pItemFont, colour);
+    canvas.PaintText(Point{rect.right - width, rect.top}, right, m_pItemFont, colour);
   }
 }
 

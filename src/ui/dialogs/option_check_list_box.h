@@ -13,7 +13,7 @@ namespace setup {
 // TAB in the item text, a right-hand text (the size) ending at the item's right edge. Every
 // click on an item sets m_nLastClicked and sends WM_CHECKLIST_CLICK to the parent:
 // CLBN_CHKCHANGE when it toggled the check box (x within m_cxCheck + 2 of the item's left
-// edge), LBN_SELCHANGE when it landed on the text. wParam = MAKEWPARAM(id, code); lParam
+// edge), NOTIFY_LIST_SELCHANGE when it landed on the text. wParam = MAKEWPARAM(id, code); lParam
 // carries the list's id (the list has no window handle of its own here).
 class COptionCheckListBox : public ListHooks {
  public:

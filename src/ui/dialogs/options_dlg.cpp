@@ -37,8 +37,8 @@ COptionsDlg::COptionsDlg(WindowSystem& window_system, SetupConfig& config, Speci
       m_registry(registry),
       m_codePage(code_page),
       m_bExitRequested(exit_requested) {
-  OnCommandId(OptionsIds::CHANGE_FOLDER, BN_CLICKED, [this] { OnChangeFolder(); });
-  OnCommandId(OptionsIds::DRIVES, CBN_SELCHANGE, [this] { OnDriveSelChange(); });
+  OnCommandId(OptionsIds::CHANGE_FOLDER, NOTIFY_CLICKED, [this] { OnChangeFolder(); });
+  OnCommandId(OptionsIds::DRIVES, NOTIFY_COMBO_SELCHANGE, [this] { OnDriveSelChange(); });
   OnMessageId(WM_CHECKLIST_CLICK, [this](uintptr_t, intptr_t) { return OnCheckListClick(); });
 }
 
@@ -57,18 +57,18 @@ std::string COptionsDlg::FormatListSize(const std::string& file_size) const {
 bool COptionsDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   m_strSavedDest = m_config.GetSectionValue(KEY_DESTDIR);
-  SetWindowText(Text(TEXT_OPTIONSTITLE));
+  SetCaptionText(Text(TEXT_OPTIONSTITLE));
   m_nSelected = 0;
-  SetDlgItemText(OptionsIds::INSTRUCTIONS, Text(TEXT_INSTRUCTIONTEXT));
-  SetDlgItemText(OptionsIds::OPTIONS_LABEL, Text(TEXT_OPTIONSTATIC));
-  SetDlgItemText(OptionsIds::DESCRIPTION_LABEL, Text(TEXT_DESCRIPTIONSTATIC));
-  SetDlgItemText(OptionsIds::FOLDER_FRAME, Text(TEXT_FOLDERTITLE));
+  SetControlText(OptionsIds::INSTRUCTIONS, Text(TEXT_INSTRUCTIONTEXT));
+  SetControlText(OptionsIds::OPTIONS_LABEL, Text(TEXT_OPTIONSTATIC));
+  SetControlText(OptionsIds::DESCRIPTION_LABEL, Text(TEXT_DESCRIPTIONSTATIC));
+  SetControlText(OptionsIds::FOLDER_FRAME, Text(TEXT_FOLDERTITLE));
   m_dialogFont = DialogFont();
-  SetDlgItemText(OptionsIds::CHANGE_FOLDER, Text(TEXT_CHANGEDIRBUTTON));
-  SetDlgItemText(IDOK, Text(TEXT_CONTINUEBUTTON));
-  SetDlgItemText(IDCANCEL, Text(TEXT_EXITBUTTON));
-  SetDlgItemText(OptionsIds::SPACE_AVAILABLE, Text(TEXT_SPACEAVAILABLE));
-  SetDlgItemText(OptionsIds::SPACE_REQUIRED, Text(TEXT_SPACEREQUIRED));
+  SetControlText(OptionsIds::CHANGE_FOLDER, Text(TEXT_CHANGEDIRBUTTON));
+  SetControlText(ID_OK, Text(TEXT_CONTINUEBUTTON));
+  SetControlText(ID_CANCEL, Text(TEXT_EXITBUTTON));
+  SetControlText(OptionsIds::SPACE_AVAILABLE, Text(TEXT_SPACEAVAILABLE));
+  SetControlText(OptionsIds::SPACE_REQUIRED, Text(TEXT_SPACEREQUIRED));
 
   // The list stands to the left of the description frame.
   Rect box =
@@ -97,7 +97,7 @@ bool COptionsDlg::OnInitDialog() {
     for (int bit = 0; combo != nullptr && bit < 26; ++bit) {
       std::string root = "?:\\";
       root[0] = static_cast<char>('A' + bit);
-      if ((drives & (1u << bit)) == 0 || m_fs.GetDriveType(root) == DriveType::CdRom) continue;
+      if ((drives & (1u << bit)) == 0 || m_fs.DriveTypeOf(root) == DriveType::CdRom) continue;
       std::string entry = "[?]";
       entry[1] = root[0];
       combo->AddString(entry);
@@ -112,7 +112,7 @@ bool COptionsDlg::OnInitDialog() {
 
 uint64_t COptionsDlg::GetDriveFreeBytes(char letter) {
   std::string root = std::string(1, letter) + ":\\";
-  auto space = m_fs.GetDiskFreeSpace(root);
+  auto space = m_fs.FreeSpaceOf(root);
   return space.ok() ? space->free_bytes : 0;
 }
 
@@ -121,7 +121,7 @@ void COptionsDlg::RefreshOptionInfo() {
   m_config.m_nCurrentSection = m_nSelected;
   std::string dest = m_config.GetSectionValue(KEY_DESTDIR);
   char letter = dest.empty() ? '\0' : dest[0];
-  SetDlgItemText(OptionsIds::SPACE_AVAILABLE,
+  SetControlText(OptionsIds::SPACE_AVAILABLE,
                  SafeFormat(Text(TEXT_SPACEAVAILABLE),
                             {FormatArg::Chr(letter),
                              FormatArg::Str(FormatByteSize(GetDriveFreeBytes(letter), units))}));
@@ -133,12 +133,12 @@ void COptionsDlg::RefreshOptionInfo() {
     }
   }
   m_config.m_nCurrentSection = m_nSelected;
-  SetDlgItemText(OptionsIds::FOLDER, m_config.GetSectionValue(KEY_DESTDIR));
-  SetDlgItemText(
+  SetControlText(OptionsIds::FOLDER, m_config.GetSectionValue(KEY_DESTDIR));
+  SetControlText(
       OptionsIds::SPACE_REQUIRED,
       SafeFormat(Text(TEXT_SPACEREQUIRED),
                  {FormatArg::Chr(letter), FormatArg::Str(FormatByteSize(required, units))}));
-  SetDlgItemText(OptionsIds::DESCRIPTION,
+  SetControlText(OptionsIds::DESCRIPTION,
                  SafeFormat(Text(TEXT_DESCRIPTIONTEXT),
                             {FormatArg::Str(m_config.GetSectionValue(KEY_PRODUCTNAME))}));
 }
@@ -155,7 +155,7 @@ intptr_t COptionsDlg::OnCheckListClick() {
 
 void COptionsDlg::OnChangeFolder() {
   CBrowseDlg browse(window_system(), m_config, m_fs, m_codePage);
-  if (browse.DoModal() != IDOK) return;
+  if (browse.DoModal() != ID_OK) return;
   m_config.m_nCurrentSection = m_nSelected;
   m_config.SetSectionValue(KEY_DESTDIR, browse.m_selectedPath);
   RefreshOptionInfo();
@@ -217,7 +217,7 @@ bool COptionsDlg::CheckDiskSpace() {
     std::string dest = m_config.GetSectionValue(KEY_DESTDIR);
     char letter = dest.empty() ? '\0' : UpperAscii(dest[0]);
     if (letter < 'A' || letter > 'Z') {
-      MessageBox(NoDriveLetterText(m_config.GetSectionValue(KEY_PRODUCTNAME), dest));
+      ShowMessage(NoDriveLetterText(m_config.GetSectionValue(KEY_PRODUCTNAME), dest));
       ok = false;
       continue;
     }
@@ -239,7 +239,7 @@ bool COptionsDlg::CheckDiskSpace() {
 void COptionsDlg::OnOK() {
   std::string dest = m_config.GetSectionValue(KEY_DESTDIR);
   if (dest.size() == 3 && dest[1] == ':' && dest[2] == '\\') {
-    MessageBox(Text(TEXT_NOCHANGE));
+    ShowMessage(Text(TEXT_NOCHANGE));
     m_config.SetSectionValue(KEY_DESTDIR, m_strSavedDest);
     RefreshOptionInfo();
     return;
@@ -262,7 +262,7 @@ void COptionsDlg::OnOK() {
 void COptionsDlg::OnCancel() {
   CExitDlg exit(window_system(), m_config, m_bExitRequested);
   exit.DoModal();
-  if (m_bExitRequested) EndDialog(IDCANCEL);
+  if (m_bExitRequested) EndDialog(ID_CANCEL);
 }
 
 void COptionsDlg::PostNcDestroy() {

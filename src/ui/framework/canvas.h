@@ -33,7 +33,7 @@ class Canvas {
   virtual ~Canvas() = default;
   virtual Size ClientSize() const = 0;
   virtual void FillRect(const Rect& rect, Rgb colour) = 0;
-  virtual void DrawText(Point at, const std::string& text, const Font& font, Rgb colour) = 0;
+  virtual void PaintText(Point at, const std::string& text, const Font& font, Rgb colour) = 0;
   virtual void DrawIcon(Point at, int icon) = 0;
   virtual Size MeasureText(const std::string& text, const Font& font) const = 0;
 };
@@ -43,10 +43,10 @@ class Canvas {
 namespace setup {
 
 // The system colours the owner-drawn controls use.
-inline constexpr Rgb COLOR_WINDOW{255, 255, 255};
-inline constexpr Rgb COLOR_WINDOWTEXT{0, 0, 0};
-inline constexpr Rgb COLOR_HIGHLIGHT{0, 0, 128};
-inline constexpr Rgb COLOR_HIGHLIGHTTEXT{255, 255, 255};
+inline constexpr Rgb SYSCOLOR_WINDOW{255, 255, 255};
+inline constexpr Rgb SYSCOLOR_WINDOWTEXT{0, 0, 0};
+inline constexpr Rgb SYSCOLOR_HIGHLIGHT{0, 0, 128};
+inline constexpr Rgb SYSCOLOR_HIGHLIGHTTEXT{255, 255, 255};
 
 // The dialog font ("MS Sans Serif" 8 pt) as the dialogs draw with it.
 inline Font DialogFont() { return Font{}; }

@@ -17,7 +17,7 @@ class Control {
   virtual ~Control() = default;
   virtual int id() const = 0;
   virtual ControlKind kind() const = 0;
-  // Setting an edit's text sends EN_CHANGE to the dialog and puts the caret at 0.
+  // Setting an edit's text sends NOTIFY_EDIT_CHANGE to the dialog and puts the caret at 0.
   virtual void SetText(const std::string& text) = 0;
   virtual std::string GetText() const = 0;
   virtual void Show(bool visible) = 0;
@@ -46,7 +46,7 @@ class ComboControl : public Control {
   virtual std::string GetLBText(int index) const = 0;
   // The first entry equal to `text` (case ignored), or -1.
   virtual int FindStringExact(const std::string& text) const = 0;
-  // -1 clears the selection. Does not notify: only the user's choice sends CBN_SELCHANGE.
+  // -1 clears the selection. Does not notify: only the user's choice sends NOTIFY_COMBO_SELCHANGE.
   virtual void SetCurSel(int index) = 0;
   virtual int GetCurSel() const = 0;
 };

@@ -33,13 +33,13 @@ void CDialog::EndDialog(int result) {
 }
 
 bool CDialog::OnInitDialog() { return true; }
-void CDialog::OnOK() { EndDialog(IDOK); }
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnOK() { EndDialog(ID_OK); }
+void CDialog::OnCancel() { EndDialog(ID_CANCEL); }
 void CDialog::PostNcDestroy() {}
 void CDialog::OnPaint(Canvas&) {}
 
 intptr_t CDialog::WindowProc(uint32_t message, uintptr_t wparam, intptr_t lparam) {
-  if (message == WM_COMMAND) {
+  if (message == MSG_COMMAND) {
     OnCommand(LowWord(wparam), HighWord(wparam));
     return 0;
   }
@@ -65,9 +65,9 @@ void CDialog::OnCommand(int id, int code) {
     handler();
     return;
   }
-  if (code != BN_CLICKED) return;
-  if (id == IDOK) OnOK();
-  if (id == IDCANCEL) OnCancel();
+  if (code != NOTIFY_CLICKED) return;
+  if (id == ID_OK) OnOK();
+  if (id == ID_CANCEL) OnCancel();
 }
 
 intptr_t CDialog::OnNotify(int id, const TreeNotify& notify) {
@@ -94,26 +94,26 @@ std::string CDialog::AnswerName() const {
     const ControlTemplate* button = m_template.Find(m_nEndedBy);
     if (button != nullptr && !button->answer.empty()) return button->answer;
   }
-  if (m_nResult == IDOK) return "OK";
-  if (m_nResult == IDCANCEL) return "Cancel";
+  if (m_nResult == ID_OK) return "OK";
+  if (m_nResult == ID_CANCEL) return "Cancel";
   return std::to_string(m_nResult);
 }
 
-void CDialog::SetWindowText(const std::string& text) {
+void CDialog::SetCaptionText(const std::string& text) {
   if (m_pWindow) m_pWindow->SetCaption(text);
 }
 
-std::string CDialog::GetWindowText() const { return m_pWindow ? m_pWindow->GetCaption() : ""; }
+std::string CDialog::GetCaptionText() const { return m_pWindow ? m_pWindow->GetCaption() : ""; }
 
 Control* CDialog::GetDlgItem(int id) const {
   return m_pWindow ? m_pWindow->GetControl(id) : nullptr;
 }
 
-void CDialog::SetDlgItemText(int id, const std::string& text) {
+void CDialog::SetControlText(int id, const std::string& text) {
   if (Control* control = GetDlgItem(id)) control->SetText(text);
 }
 
-std::string CDialog::GetDlgItemText(int id) const {
+std::string CDialog::GetControlText(int id) const {
   Control* control = GetDlgItem(id);
   return control ? control->GetText() : "";
 }
@@ -141,17 +141,17 @@ ComboControl* CDialog::GetCombo(int id) const {
 ListControl* CDialog::GetList(int id) const { return dynamic_cast<ListControl*>(GetDlgItem(id)); }
 TreeControl* CDialog::GetTree(int id) const { return dynamic_cast<TreeControl*>(GetDlgItem(id)); }
 
-void CDialog::PostMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) {
+void CDialog::Post(uint32_t message, uintptr_t wparam, intptr_t lparam) {
   WindowHandle handle = GetSafeHwnd();
-  if (handle != 0) m_windowSystem.PostMessage(handle, message, wparam, lparam);
+  if (handle != 0) m_windowSystem.Post(handle, message, wparam, lparam);
 }
 
-intptr_t CDialog::SendMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) {
+intptr_t CDialog::Send(uint32_t message, uintptr_t wparam, intptr_t lparam) {
   return WindowProc(message, wparam, lparam);
 }
 
-MessageBoxResult CDialog::MessageBox(const std::string& text, const std::string& caption,
-                                     MessageBoxIcon icon, MessageBoxButtons buttons) {
+MessageBoxResult CDialog::ShowMessage(const std::string& text, const std::string& caption,
+                                      MessageBoxIcon icon, MessageBoxButtons buttons) {
   return m_windowSystem.MessageBoxes().ShowMessageBox(
       MessageBoxRequest{caption, text, icon, buttons});
 }

@@ -46,10 +46,10 @@ class CDialog {
   // The paint routine; the base draws nothing.
   virtual void OnPaint(Canvas& canvas);
 
-  // Entry points for backends. WindowProc dispatches WM_COMMAND to OnCommand and other
+  // Entry points for backends. WindowProc dispatches MSG_COMMAND to OnCommand and other
   // messages to the registered message handlers (0 when none).
   intptr_t WindowProc(uint32_t message, uintptr_t wparam, intptr_t lparam);
-  // A command from the user (button click, Enter as IDOK, Esc as IDCANCEL): remembered to
+  // A command from the user (button click, Enter as ID_OK, Esc as ID_CANCEL): remembered to
   // name the answer, then dispatched like any command.
   void UserCommand(int id, int code);
   void OnCommand(int id, int code);
@@ -68,10 +68,10 @@ class CDialog {
   std::string AnswerName() const;
 
   // Control access by id; all are harmless no-ops (or empty) for an id the dialog lacks.
-  void SetWindowText(const std::string& text);
-  std::string GetWindowText() const;
-  void SetDlgItemText(int id, const std::string& text);
-  std::string GetDlgItemText(int id) const;
+  void SetCaptionText(const std::string& text);
+  std::string GetCaptionText() const;
+  void SetControlText(int id, const std::string& text);
+  std::string GetControlText(int id) const;
   void ShowDlgItem(int id, bool visible);
   void EnableDlgItem(int id, bool enabled);
   void GotoDlgCtrl(int id);
@@ -84,13 +84,13 @@ class CDialog {
 
   // Any thread (the install worker posts its end this way); delivered on the UI thread,
   // dropped once the window has gone.
-  void PostMessage(uint32_t message, uintptr_t wparam = 0, intptr_t lparam = 0);
+  void Post(uint32_t message, uintptr_t wparam = 0, intptr_t lparam = 0);
   // Same thread, at once.
-  intptr_t SendMessage(uint32_t message, uintptr_t wparam = 0, intptr_t lparam = 0);
+  intptr_t Send(uint32_t message, uintptr_t wparam = 0, intptr_t lparam = 0);
   // The application's message box: caption "Setup", warning icon, OK unless told otherwise.
-  MessageBoxResult MessageBox(const std::string& text, const std::string& caption = APP_CAPTION,
-                              MessageBoxIcon icon = MessageBoxIcon::Warning,
-                              MessageBoxButtons buttons = MessageBoxButtons::Ok);
+  MessageBoxResult ShowMessage(const std::string& text, const std::string& caption = APP_CAPTION,
+                               MessageBoxIcon icon = MessageBoxIcon::Warning,
+                               MessageBoxButtons buttons = MessageBoxButtons::Ok);
 
  protected:
   using CommandHandler = std::function<void()>;

@@ -96,16 +96,17 @@ CMessageBoxDlg::CMessageBoxDlg(WindowSystem& window_system, const MessageBoxRequ
     : CDialog(window_system, MessageBoxTemplate(request)), m_request(request) {
   for (MessageBoxResult button : ButtonsOf(request.buttons)) {
     int id = MessageBoxButtonId(button);
-    if (id != IDOK && id != IDCANCEL) OnCommandId(id, BN_CLICKED, [this, id] { EndDialog(id); });
+    if (id != ID_OK && id != ID_CANCEL)
+      OnCommandId(id, NOTIFY_CLICKED, [this, id] { EndDialog(id); });
   }
 }
 
 void CMessageBoxDlg::OnCancel() {
   auto buttons = ButtonsOf(m_request.buttons);
   if (std::find(buttons.begin(), buttons.end(), MessageBoxResult::Cancel) != buttons.end()) {
-    EndDialog(IDCANCEL);
+    EndDialog(ID_CANCEL);
   } else if (buttons.size() == 1) {
-    EndDialog(IDOK);
+    EndDialog(ID_OK);
   }
 }
 

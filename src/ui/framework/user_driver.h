@@ -20,8 +20,8 @@ class UserDriver {
 
   // The dialog's class name (its "kind" in the transcript).
   std::string kind() { return dialog().ClassName(); }
-  std::string Text(int id) { return dialog().GetDlgItemText(id); }
-  std::string Caption() { return dialog().GetWindowText(); }
+  std::string Text(int id) { return dialog().GetControlText(id); }
+  std::string Caption() { return dialog().GetCaptionText(); }
 
   virtual bool Click(int id) = 0;
   // Enter presses the focused push button, else the default button, else OK.
@@ -31,14 +31,14 @@ class UserDriver {
   virtual bool PressDefault() = 0;
   // A click on an item's check box or on its text.
   virtual bool ClickListItem(int id, int index, bool on_check_box) = 0;
-  // Chooses the combo entry equal to `text` (case ignored) and sends CBN_SELCHANGE.
+  // Chooses the combo entry equal to `text` (case ignored) and sends NOTIFY_COMBO_SELCHANGE.
   virtual bool PickCombo(int id, const std::string& text) = 0;
   // Tree items by path of texts: "C:\", "C:\Books\Demo" (case ignored); 0 when absent.
   virtual TreeItem FindTreeItem(int id, const std::string& path) = 0;
   virtual bool ExpandTreeItem(int id, const std::string& path) = 0;
   virtual bool CollapseTreeItem(int id, const std::string& path) = 0;
   virtual bool SelectTreeItem(int id, const std::string& path) = 0;
-  // Types each character at the caret, one EN_CHANGE per character.
+  // Types each character at the caret, one NOTIFY_EDIT_CHANGE per character.
   virtual bool Type(int id, const std::string& text) = 0;
 };
 

@@ -74,7 +74,7 @@ class DialogObserver {
 // Threads: there is one UI thread (the one that runs the install sequence). RunModal and
 // message boxes called from another thread (the install worker) are marshalled to the UI
 // thread and block the caller until the user has answered; they are served while the UI
-// thread runs a modal loop (the progress dialog's). PostMessage may be called from any
+// thread runs a modal loop (the progress dialog's). Post may be called from any
 // thread; the message is delivered on the UI thread by the running modal loop.
 class WindowSystem {
  public:
@@ -90,8 +90,7 @@ class WindowSystem {
   // Called by CDialog::EndDialog: the modal loop of `dialog` ends after the current handler.
   virtual void EndModal(CDialog& dialog, int result) = 0;
   // Any thread. Dropped when no window has the handle (any more).
-  virtual void PostMessage(WindowHandle window, uint32_t message, uintptr_t wparam,
-                           intptr_t lparam) = 0;
+  virtual void Post(WindowHandle window, uint32_t message, uintptr_t wparam, intptr_t lparam) = 0;
   // Runs `task` on the UI thread and waits for it; runs it at once on the UI thread.
   virtual void InvokeOnUiThread(const std::function<void()>& task) = 0;
   virtual bool IsUiThread() const = 0;

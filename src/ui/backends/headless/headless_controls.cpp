@@ -23,7 +23,7 @@ bool EqualNoCase(const std::string& a, const std::string& b) {
 void HeadlessEdit::SetText(const std::string& text) {
   text_ = text;
   sel_start_ = sel_end_ = 0;
-  dialog_.OnCommand(id_, EN_CHANGE);
+  dialog_.OnCommand(id_, NOTIFY_EDIT_CHANGE);
 }
 
 void HeadlessEdit::SetSel(int start, int end) {
@@ -35,7 +35,7 @@ void HeadlessEdit::SetSel(int start, int end) {
 void HeadlessEdit::TypeChar(char c) {
   text_.replace(sel_start_, sel_end_ - sel_start_, 1, c);
   sel_start_ = sel_end_ = sel_start_ + 1;
-  dialog_.OnCommand(id_, EN_CHANGE);
+  dialog_.OnCommand(id_, NOTIFY_EDIT_CHANGE);
 }
 
 // --- combo box
@@ -166,15 +166,15 @@ void HeadlessList::EnsureVisible(int index) {
 
 void HeadlessList::Render(Canvas& canvas) {
   Rect client = GetClientRect();
-  canvas.FillRect(client, COLOR_WINDOW);
+  canvas.FillRect(client, SYSCOLOR_WINDOW);
   for (int i = top_; i < GetCount(); ++i) {
     Rect item = GetItemRect(i);
     if (item.top >= client.bottom) break;
     // The glyph: a framed box, filled when checked.
     int top = item.top + (item.Height() - glyph_width_) / 2;
-    canvas.FillRect(Rect{0, top, glyph_width_, top + glyph_width_}, COLOR_WINDOWTEXT);
+    canvas.FillRect(Rect{0, top, glyph_width_, top + glyph_width_}, SYSCOLOR_WINDOWTEXT);
     canvas.FillRect(Rect{1, top + 1, glyph_width_ - 1, top + glyph_width_ - 1},
-                    items_[i].check ? COLOR_WINDOWTEXT : COLOR_WINDOW);
+                    items_[i].check ? SYSCOLOR_WINDOWTEXT : SYSCOLOR_WINDOW);
     if (hooks_) {
       Rect text = item;
       text.left += glyph_width_ + 2;

@@ -31,7 +31,7 @@ std::vector<std::string> SplitTreePath(const std::string& path) {
 bool HeadlessUserDriver::Click(int id) {
   Control* control = dialog_.GetDlgItem(id);
   if (!Usable(control) || !IsButton(control)) return false;
-  dialog_.UserCommand(id, BN_CLICKED);
+  dialog_.UserCommand(id, NOTIFY_CLICKED);
   return true;
 }
 
@@ -40,12 +40,12 @@ bool HeadlessUserDriver::PressEnter() {
   if (focused != nullptr && IsButton(focused) && Usable(focused)) return Click(focused->id());
   int id = dialog_.dialog_template().DefaultButton();
   if (id != 0 && Usable(dialog_.GetDlgItem(id))) return Click(id);
-  dialog_.UserCommand(IDOK, BN_CLICKED);
+  dialog_.UserCommand(ID_OK, NOTIFY_CLICKED);
   return true;
 }
 
 bool HeadlessUserDriver::PressEsc() {
-  dialog_.UserCommand(IDCANCEL, BN_CLICKED);
+  dialog_.UserCommand(ID_CANCEL, NOTIFY_CLICKED);
   return true;
 }
 
@@ -80,7 +80,7 @@ bool HeadlessUserDriver::PickCombo(int id, const std::string& text) {
   int index = combo->FindStringExact(text);
   if (index < 0) return false;
   combo->SetCurSel(index);
-  dialog_.UserCommand(id, CBN_SELCHANGE);
+  dialog_.UserCommand(id, NOTIFY_COMBO_SELCHANGE);
   return true;
 }
 

@@ -55,7 +55,7 @@ int HeadlessWindowSystem::RunModal(CDialog& dialog) {
   while (!dialog.IsEnded()) {
     if (RunOneTask(false)) continue;
     if (turns >= MAX_USER_TURNS) {
-      dialog.EndDialog(IDCANCEL);
+      dialog.EndDialog(ID_CANCEL);
       break;
     }
     HeadlessUserDriver driver(dialog, window, turns);
@@ -81,8 +81,8 @@ void HeadlessWindowSystem::DestroyWindow(CDialog& dialog) {
   if (windows_.count(dialog.GetSafeHwnd()) != 0) Unrealize(dialog);
 }
 
-void HeadlessWindowSystem::PostMessage(WindowHandle window, uint32_t message, uintptr_t wparam,
-                                       intptr_t lparam) {
+void HeadlessWindowSystem::Post(WindowHandle window, uint32_t message, uintptr_t wparam,
+                                intptr_t lparam) {
   {
     std::lock_guard<std::mutex> lock(queue_mutex_);
     queue_.push_back([this, window, message, wparam, lparam] {

@@ -21,7 +21,7 @@ namespace setup {
 // A modal loop runs queued work (posted messages, dialogs and boxes marshalled from other
 // threads) first, then lets the user act. If the user leaves the dialog alone, the loop
 // waits for queued work. A dialog the user has acted on MAX_USER_TURNS times without it
-// ending is ended with IDCANCEL, so an unattended run never loops forever.
+// ending is ended with ID_CANCEL, so an unattended run never loops forever.
 class HeadlessWindowSystem : public WindowSystem {
  public:
   static constexpr int MAX_USER_TURNS = 50;
@@ -34,8 +34,7 @@ class HeadlessWindowSystem : public WindowSystem {
   bool CreateModeless(CDialog& dialog) override;
   void DestroyWindow(CDialog& dialog) override;
   void EndModal(CDialog&, int) override {}
-  void PostMessage(WindowHandle window, uint32_t message, uintptr_t wparam,
-                   intptr_t lparam) override;
+  void Post(WindowHandle window, uint32_t message, uintptr_t wparam, intptr_t lparam) override;
   void InvokeOnUiThread(const std::function<void()>& task) override;
   bool IsUiThread() const override { return std::this_thread::get_id() == ui_thread_; }
   MessageBoxService& MessageBoxes() override { return message_boxes_; }

@@ -23,7 +23,7 @@ void ImageCanvas::FillRect(const Rect& rect, Rgb colour) {
   }
 }
 
-void ImageCanvas::DrawText(Point at, const std::string& text, const Font& font, Rgb colour) {
+void ImageCanvas::PaintText(Point at, const std::string& text, const Font& font, Rgb colour) {
   int advance = CharWidth(font);
   int height = std::abs(font.height);
   for (size_t i = 0; i < text.size(); ++i) {

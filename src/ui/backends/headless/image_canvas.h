@@ -29,7 +29,7 @@ class ImageCanvas : public Canvas {
 
   Size ClientSize() const override { return client_; }
   void FillRect(const Rect& rect, Rgb colour) override;
-  void DrawText(Point at, const std::string& text, const Font& font, Rgb colour) override;
+  void PaintText(Point at, const std::string& text, const Font& font, Rgb colour) override;
   void DrawIcon(Point at, int icon) override;
   Size MeasureText(const std::string& text, const Font& font) const override;
 

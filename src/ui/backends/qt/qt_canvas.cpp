@@ -35,7 +35,7 @@ void QtCanvas::FillRect(const Rect& rect, Rgb colour) {
   painter_.fillRect(ToQRect(rect), QColor(colour.r, colour.g, colour.b));
 }
 
-void QtCanvas::DrawText(Point at, const std::string& text, const Font& font, Rgb colour) {
+void QtCanvas::PaintText(Point at, const std::string& text, const Font& font, Rgb colour) {
   QFont q = ToQFont(font);
   painter_.save();
   painter_.setFont(q);

@@ -196,7 +196,7 @@ void QtCheckList::Paint(QPainter& painter) {
   Rect client = GetClientRect();
   painter.setClipRect(ToQRect(client));
   QtCanvas canvas(painter, Size{client.right, client.bottom}, code_page_, widget_->font());
-  canvas.FillRect(client, COLOR_WINDOW);
+  canvas.FillRect(client, SYSCOLOR_WINDOW);
   for (int i = GetTopIndex(); i < GetCount(); ++i) {
     Rect item = GetItemRect(i);
     if (item.top >= client.bottom) break;

@@ -56,13 +56,13 @@ QtEdit::QtEdit(const ControlTemplate& control, QLineEdit* edit, CDialog& dialog,
     : QtControlBase(control, edit, code_page), edit_(edit), dialog_(dialog) {
   // Only the user's typing notifies here; SetText notifies itself.
   QObject::connect(edit, &QLineEdit::textEdited,
-                   [&dialog, id = control.id] { dialog.OnCommand(id, EN_CHANGE); });
+                   [&dialog, id = control.id] { dialog.OnCommand(id, NOTIFY_EDIT_CHANGE); });
 }
 
 void QtEdit::SetText(const std::string& text) {
   edit_->setText(ToQt(code_page_, text));
   edit_->setCursorPosition(0);
-  dialog_.OnCommand(id(), EN_CHANGE);
+  dialog_.OnCommand(id(), NOTIFY_EDIT_CHANGE);
 }
 
 std::string QtEdit::GetText() const { return FromQt(code_page_, edit_->text()); }
@@ -86,7 +86,7 @@ QtCombo::QtCombo(const ControlTemplate& control, QComboBox* combo, CDialog& dial
   combo->setCurrentIndex(-1);
   // `activated` is the user's choice only; programmatic selection stays silent.
   QObject::connect(combo, &QComboBox::activated,
-                   [&dialog, id = control.id] { dialog.UserCommand(id, CBN_SELCHANGE); });
+                   [&dialog, id = control.id] { dialog.UserCommand(id, NOTIFY_COMBO_SELCHANGE); });
 }
 
 std::string QtCombo::GetText() const { return FromQt(code_page_, combo_->currentText()); }

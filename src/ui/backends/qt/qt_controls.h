@@ -45,7 +45,7 @@ class QtPlainControl : public QtControlBase<Control> {
   std::string GetText() const override;
 };
 
-// A single-line edit. The user's typing notifies the dialog (EN_CHANGE) with the caret
+// A single-line edit. The user's typing notifies the dialog (NOTIFY_EDIT_CHANGE) with the caret
 // already past the typed character, so the dialog's filter sees what was typed.
 class QtEdit : public QtControlBase<EditControl> {
  public:
@@ -62,7 +62,7 @@ class QtEdit : public QtControlBase<EditControl> {
   CDialog& dialog_;
 };
 
-// A drop-down list. Only the user's choice sends CBN_SELCHANGE.
+// A drop-down list. Only the user's choice sends NOTIFY_COMBO_SELCHANGE.
 class QtCombo : public QtControlBase<ComboControl> {
  public:
   QtCombo(const ControlTemplate& control, QComboBox* combo, CDialog& dialog,

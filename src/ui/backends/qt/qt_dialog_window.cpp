@@ -48,20 +48,20 @@ QtDialogWidget::QtDialogWidget(CDialog& dialog, const CodePage& code_page)
 
 void QtDialogWidget::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
-    dialog_.UserCommand(IDCANCEL, BN_CLICKED);
+    dialog_.UserCommand(ID_CANCEL, NOTIFY_CLICKED);
     return;
   }
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     auto* focused = qobject_cast<QPushButton*>(focusWidget());
     int id = focused ? focused->property(ID_PROPERTY).toInt()
                      : dialog_.dialog_template().DefaultButton();
-    dialog_.UserCommand(id != 0 ? id : IDOK, BN_CLICKED);
+    dialog_.UserCommand(id != 0 ? id : ID_OK, NOTIFY_CLICKED);
     return;
   }
   QDialog::keyPressEvent(event);
 }
 
-void QtDialogWidget::reject() { dialog_.UserCommand(IDCANCEL, BN_CLICKED); }
+void QtDialogWidget::reject() { dialog_.UserCommand(ID_CANCEL, NOTIFY_CLICKED); }
 
 void QtDialogWidget::closeEvent(QCloseEvent* event) { event->ignore(); }
 
@@ -122,7 +122,7 @@ Control* QtDialogWindow::Add(const ControlTemplate& control, Rect pixels) {
       button->setDefault(control.kind == ControlKind::DefPushButton);
       button->setAutoDefault(false);
       QObject::connect(button, &QPushButton::clicked,
-                       [this, id = control.id] { dialog_.UserCommand(id, BN_CLICKED); });
+                       [this, id = control.id] { dialog_.UserCommand(id, NOTIFY_CLICKED); });
       made = button;
       break;
     }

@@ -13,7 +13,7 @@
 namespace setup {
 
 // The QDialog a template is realized as: Enter presses the focused or default button, Esc
-// and the window manager's close request send IDCANCEL to the dialog, which decides. Its
+// and the window manager's close request send ID_CANCEL to the dialog, which decides. Its
 // background is painted by the dialog's paint routine, when the dialog has one.
 class QtDialogWidget : public QDialog {
   Q_OBJECT

@@ -91,8 +91,8 @@ void QtWindowSystem::EndModal(CDialog& dialog, int result) {
   if (QtDialogWindow* window = WindowOf(dialog)) window->widget()->done(result);
 }
 
-void QtWindowSystem::PostMessage(WindowHandle window, uint32_t message, uintptr_t wparam,
-                                 intptr_t lparam) {
+void QtWindowSystem::Post(WindowHandle window, uint32_t message, uintptr_t wparam,
+                          intptr_t lparam) {
   QMetaObject::invokeMethod(
       qApp,
       [this, window, message, wparam, lparam] {

@@ -28,8 +28,7 @@ class QtWindowSystem : public WindowSystem {
   bool CreateModeless(CDialog& dialog) override;
   void DestroyWindow(CDialog& dialog) override;
   void EndModal(CDialog& dialog, int result) override;
-  void PostMessage(WindowHandle window, uint32_t message, uintptr_t wparam,
-                   intptr_t lparam) override;
+  void Post(WindowHandle window, uint32_t message, uintptr_t wparam, intptr_t lparam) override;
   void InvokeOnUiThread(const std::function<void()>& task) override;
   bool IsUiThread() const override { return std::this_thread::get_id() == ui_thread_; }
   MessageBoxService& MessageBoxes() override { return boxes_; }
