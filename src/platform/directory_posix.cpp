@@ -25,8 +25,7 @@ Result<std::vector<FindData>> PosixFileSystem::FindFiles(const std::string& patt
   }
   auto resolved = Resolve(directory);
   if (!resolved.ok()) return resolved.status();
-  auto is_directory =
-      resolved->exists ? StatDirectoryFlag(resolved->host_path) : Result<bool>(false);
+  auto is_directory = resolved->exists ? IsDirectory(*resolved) : Result<bool>(false);
   if (!is_directory.ok() || !*is_directory) {
     return Status::Error(WinError::PathNotFound, pattern, "the directory does not exist");
   }
