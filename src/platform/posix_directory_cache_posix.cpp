@@ -226,25 +226,25 @@ std::optional<PosixDirectoryCache::Listing> PosixDirectoryCache::ReadDirectory(
     auto stale = listing.watch >= 0 ? watches_.find(listing.watch) : watches_.end();
     if (stale != watches_.end()) Drop(stale->second, false);
   }
-  DIR* dir = fdopendir(fd);
-  if (dir == nullptr) {
-    close(fd);
-    if (listing.watch >= 0) inotify_rm_watch(inotify_fd_, listing.watch);
-    return std::nullopt;
-  }
+  // Read straight from the descriptor: a directory stream would take its status again.
+  alignas(struct dirent64) char buffer[32 * 1024];
   bool complete = true;
   for (;;) {
-    errno = 0;
-    const dirent* entry = readdir(dir);
-    if (entry == nullptr) {
-      complete = errno == 0;
+    const ssize_t got = getdents64(fd, buffer, sizeof(buffer));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      complete = got == 0;
       break;
     }
-    if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
-      Add(listing, entry->d_name);
+    for (size_t at = 0; at < static_cast<size_t>(got);) {
+      const auto* entry = reinterpret_cast<const struct dirent64*>(buffer + at);
+      at += entry->d_reclen;
+      if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
+        Add(listing, entry->d_name);
+      }
     }
   }
-  closedir(dir);
+  close(fd);
   if (!complete && listing.watch >= 0) {
     inotify_rm_watch(inotify_fd_, listing.watch);
     listing.watch = -1;
