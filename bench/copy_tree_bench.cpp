@@ -2,15 +2,17 @@
 // side in one invocation, and reports the copy's peak memory. Two trees: the book (10,000
 // small files and twenty of 10 MB) and the folders (20,000 folders of one 100-byte file).
 // Each copy runs as its own process so that its peak resident set is its own.
-//   copy_tree_bench [DIR...]           builds the trees under each DIR (default: /dev/shm,
-//                                      where the disk's noise is gone, and /var/tmp), runs
-//                                      both copies ROUNDS times and prints the medians
-//   copy_tree_bench --copy ROOT FROM TO   copies ROOT/FROM to ROOT/TO with the section copy
+//   copy_tree_bench [--rounds N] [DIR...]
+//       builds the trees under each DIR (default: /dev/shm, where the disk's noise is gone,
+//       and /var/tmp), runs both copies N times (7) and prints the medians
+//   copy_tree_bench --copy ROOT FROM TO
+//       copies ROOT/FROM to ROOT/TO with the section copy
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -29,7 +31,7 @@
 
 namespace {
 
-constexpr int ROUNDS = 7;
+constexpr int DEFAULT_ROUNDS = 7;
 constexpr int TOP_DIRS = 10;
 constexpr int SUB_DIRS = 10;
 constexpr int FILES_PER_DIR = 100;  // 10,000 small files in all
@@ -118,12 +120,12 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
-// Copies the tree at `dir`/Disc both ways ROUNDS times; prints the medians and their ratio.
-bool CompareCopies(const std::string& dir, const std::string& label) {
+// Copies the tree at `dir`/Disc both ways `rounds` times; prints the medians and their ratio.
+bool CompareCopies(const std::string& dir, const std::string& label, int rounds) {
   const std::string self = std::filesystem::canonical("/proc/self/exe").string();
   std::vector<double> cp_seconds, ours_seconds;
   long cp_rss = 0, ours_rss = 0;
-  for (int round = 0; round < ROUNDS; ++round) {
+  for (int round = 0; round < rounds; ++round) {
     // Each copy starts with no dirty pages from the one before; the order alternates.
     auto run = [&](bool by_cp) {
       std::filesystem::remove_all(dir + (by_cp ? "/ByCp" : "/ByUs"));
@@ -152,7 +154,7 @@ bool CompareCopies(const std::string& dir, const std::string& label) {
   std::printf(
       "%-28s median of %d: cp -a %.3f s, ours %.3f s, ratio %.2f (goal <= 1.00); "
       "peak RSS ours %.1f MB, cp -a %.1f MB\n",
-      label.c_str(), ROUNDS, cp, ours, ours / cp, ours_rss / 1024.0, cp_rss / 1024.0);
+      label.c_str(), rounds, cp, ours, ours / cp, ours_rss / 1024.0, cp_rss / 1024.0);
   return true;
 }
 
@@ -162,6 +164,11 @@ int main(int argc, char** argv) {
   if (argc == 5 && std::strcmp(argv[1], "--copy") == 0) return CopyMain(argv[2], argv[3], argv[4]);
 
   std::vector<std::string> bases(argv + 1, argv + argc);
+  int rounds = DEFAULT_ROUNDS;
+  if (bases.size() >= 2 && bases[0] == "--rounds") {
+    rounds = std::max(1, std::atoi(bases[1].c_str()));
+    bases.erase(bases.begin(), bases.begin() + 2);
+  }
   if (bases.empty()) bases = {"/dev/shm", "/var/tmp"};
   const struct {
     const char* name;
@@ -174,7 +181,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot build the %s tree in %s\n", tree.name, base.c_str());
         return 1;
       }
-      if (!CompareCopies(dir.path(), std::string(tree.name) + " in " + base)) return 1;
+      if (!CompareCopies(dir.path(), std::string(tree.name) + " in " + base, rounds)) return 1;
     }
   }
   return 0;
