@@ -12,9 +12,19 @@
 
 namespace setup::bench {
 
-ScratchDir::ScratchDir(const std::string& prefix) {
+namespace {
+
+std::string TempBase() {
   const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base && *base ? base : "/tmp") + "/" + prefix + "-XXXXXX";
+  return base && *base ? base : "/tmp";
+}
+
+}  // namespace
+
+ScratchDir::ScratchDir(const std::string& prefix) : ScratchDir(TempBase(), prefix) {}
+
+ScratchDir::ScratchDir(const std::string& base, const std::string& prefix) {
+  std::string pattern = base + "/" + prefix + "-XXXXXX";
   std::vector<char> buffer(pattern.begin(), pattern.end());
   buffer.push_back('\0');
   if (mkdtemp(buffer.data()) == nullptr) throw std::runtime_error("mkdtemp failed: " + pattern);

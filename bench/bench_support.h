@@ -12,6 +12,8 @@ namespace setup::bench {
 class ScratchDir {
  public:
   explicit ScratchDir(const std::string& prefix);
+  // The same under `base`.
+  ScratchDir(const std::string& base, const std::string& prefix);
   ~ScratchDir();
   ScratchDir(const ScratchDir&) = delete;
   ScratchDir& operator=(const ScratchDir&) = delete;

@@ -9,9 +9,10 @@
 
 namespace setup {
 
-CInstallingDlg::CInstallingDlg(InstallServices services)
+CInstallingDlg::CInstallingDlg(InstallServices services, LatestFile::Clock clock)
     : CDialog(services.window_system, TemplateOf(InstallDialog::Installing)),
-      m_services(std::move(services)) {
+      m_services(std::move(services)),
+      m_latestFile(std::move(clock)) {
   OnMessageId(WM_INSTALL_DONE, [this](uintptr_t, intptr_t) { return OnInstallDone(); });
   OnMessageId(WM_INSTALL_FILE, [this](uintptr_t, intptr_t) {
     ShowPendingFile();
@@ -91,28 +92,15 @@ void CInstallingDlg::InstallWorker() {
 
 void CInstallingDlg::WorkerProgress::ShowFile(const std::string& source_name,
                                               const std::string& destination_path) {
-  bool post = false;
-  {
-    std::lock_guard<std::mutex> lock(m_dialog.m_fileMutex);
-    m_dialog.m_strPendingSource = source_name;
-    m_dialog.m_strPendingDest = destination_path;
-    post = !m_dialog.m_bFilePending;
-    m_dialog.m_bFilePending = true;
+  if (m_dialog.m_latestFile.Offer(source_name, destination_path)) {
+    m_dialog.Post(WM_INSTALL_FILE);
   }
-  // One message at a time: the fields show the latest file when the UI thread gets to it.
-  if (post) m_dialog.Post(WM_INSTALL_FILE);
 }
 
 void CInstallingDlg::ShowPendingFile() {
   std::string source;
   std::string destination;
-  {
-    std::lock_guard<std::mutex> lock(m_fileMutex);
-    if (!m_bFilePending) return;
-    m_bFilePending = false;
-    source = m_strPendingSource;
-    destination = m_strPendingDest;
-  }
+  if (!m_latestFile.Take(source, destination)) return;
   if (m_pSourceNameField) m_pSourceNameField->SetText(source);
   if (m_pDestNameField) {
     m_pDestNameField->SetText(FitPathToWidth(*m_pDestNameField, destination, m_nWidth));

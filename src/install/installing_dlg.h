@@ -1,12 +1,12 @@
 #pragma once
 
-#include <mutex>
 #include <string>
 #include <thread>
 
 #include "config/setup_config.h"
 #include "config/special_folders.h"
 #include "install/install_state.h"
+#include "install/latest_file.h"
 #include "install/section_copy.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
@@ -49,7 +49,9 @@ struct InstallServices {
 // posted messages.
 class CInstallingDlg : public CDialog {
  public:
-  explicit CInstallingDlg(InstallServices services);
+  // `clock` paces the name fields' updates (see LatestFile).
+  explicit CInstallingDlg(InstallServices services,
+                          LatestFile::Clock clock = std::chrono::steady_clock::now);
   ~CInstallingDlg() override;
   const char* ClassName() const override { return KindOf(InstallDialog::Installing); }
   bool OnInitDialog() override;
@@ -90,10 +92,7 @@ class CInstallingDlg : public CDialog {
   bool m_bStopping = false;  // Exit was chosen: end with ID_CANCEL when the worker is done
   bool m_bDone = false;      // the worker has posted its end
   // The latest file from the worker, waiting for the UI thread.
-  std::mutex m_fileMutex;
-  bool m_bFilePending = false;
-  std::string m_strPendingSource;
-  std::string m_strPendingDest;
+  LatestFile m_latestFile;
 };
 
 }  // namespace setup

@@ -1,5 +1,7 @@
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -26,8 +28,7 @@ Result<std::vector<FindData>> PosixFileSystem::FindFiles(const std::string& patt
   }
   auto resolved = Resolve(directory);
   if (!resolved.ok()) return resolved.status();
-  auto is_directory =
-      resolved->exists ? StatDirectoryFlag(resolved->host_path) : Result<bool>(false);
+  auto is_directory = resolved->exists ? IsDirectory(*resolved) : Result<bool>(false);
   if (!is_directory.ok() || !*is_directory) {
     return Status::Error(WinError::PathNotFound, pattern, "the directory does not exist");
   }
@@ -41,21 +42,30 @@ Result<std::vector<FindData>> PosixFileSystem::FindFiles(const std::string& patt
 Result<std::vector<FindData>> PosixFileSystem::ListDirectory(const std::string& host_dir,
                                                              const std::string& pattern,
                                                              bool is_root) {
-  DIR* dir = opendir(host_dir.c_str());
-  if (dir == nullptr) return PosixError(host_dir, errno);
+  const int fd = open(host_dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return PosixError(host_dir, errno);
   std::vector<FindData> entries;
-  while (const dirent* entry = readdir(dir)) {
-    const std::string host_name = entry->d_name;
-    const bool dots = host_name == "." || host_name == "..";
-    // A drive root has no "." or "..": its parent is not part of the drive.
-    if (dots && is_root) continue;
-    const std::string name = code_page_.FromUtf8(host_name);
-    if (!MatchesWildcard(pattern, name, code_page_)) continue;
-    auto data = StatFindDataAt(dirfd(dir), host_name,
-                               (host_dir == "/" ? "" : host_dir) + "/" + host_name, name);
-    if (data.ok()) entries.push_back(std::move(*data));
+  // Read straight from the descriptor: a directory stream would take its status first.
+  alignas(struct dirent64) char buffer[32 * 1024];
+  for (;;) {
+    const ssize_t got = getdents64(fd, buffer, sizeof(buffer));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    for (size_t at = 0; at < static_cast<size_t>(got);) {
+      const auto* entry = reinterpret_cast<const struct dirent64*>(buffer + at);
+      at += entry->d_reclen;
+      const std::string host_name = entry->d_name;
+      const bool dots = host_name == "." || host_name == "..";
+      // A drive root has no "." or "..": its parent is not part of the drive.
+      if (dots && is_root) continue;
+      const std::string name = code_page_.FromUtf8(host_name);
+      if (!MatchesWildcard(pattern, name, code_page_)) continue;
+      auto data =
+          StatFindDataAt(fd, host_name, (host_dir == "/" ? "" : host_dir) + "/" + host_name, name);
+      if (data.ok()) entries.push_back(std::move(*data));
+    }
   }
-  closedir(dir);
+  close(fd);
   // Sorted as the original system's disks list names: "." and ".." first, then by name
   // without regard to case, so every run walks a directory in the same order.
   struct Keyed {

@@ -12,9 +12,10 @@
 
 namespace setup {
 
-Result<bool> PosixFileSystem::StatDirectoryFlag(const std::string& host_path) {
+Result<bool> PosixFileSystem::IsDirectory(const Resolved& resolved) {
+  if (resolved.entry && !S_ISLNK(resolved.entry->st_mode)) return S_ISDIR(resolved.entry->st_mode);
   struct stat info {};
-  if (stat(host_path.c_str(), &info) != 0) return PosixError(host_path, errno);
+  if (stat(resolved.host_path.c_str(), &info) != 0) return PosixError(resolved.host_path, errno);
   return S_ISDIR(info.st_mode);
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -19,9 +20,10 @@ namespace setup {
 // (a new destination name has to be checked against every name in its directory). A kept
 // listing is exact: an inotify watch on its directory reports every change made to it, by
 // this process or any other on this host, and each look-up first applies the changes
-// reported since the last one. Without inotify, past the size bounds, or on a file system
-// that other hosts may change (only known local types are kept), every look-up reads the
-// directory. Safe to use from several threads.
+// reported since the last one. A directory is kept from its second read on: most new
+// directories get one new name, and a watch costs more than reading them once. Without
+// inotify, past the size bounds, or on a file system that other hosts may change (only known
+// local types are kept), every look-up reads the directory. Safe to use from several threads.
 class PosixDirectoryCache {
  public:
   // The key under which a host name is found, or nullopt for a name never to be found.
@@ -70,8 +72,11 @@ class PosixDirectoryCache {
   // Forgets a listing (and its watch when `unwatch`).
   void Drop(const Identity& identity, bool unwatch);
   void DropAll();
-  // Reads the directory; keeps the listing when it may. nullopt when it cannot be read.
-  std::optional<Listing> ReadDirectory(const std::string& host_dir, const Identity& identity);
+  // Reads the directory, with a watch when `watch`. nullopt when it cannot be read.
+  std::optional<Listing> ReadDirectory(const std::string& host_dir, const Identity& identity,
+                                       bool watch);
+  // Whether the directory was read before (recently): notes it as read when not.
+  bool ReadBefore(const Identity& identity);
   void Keep(const Identity& identity, Listing listing);
 
   Fold fold_;
@@ -85,6 +90,8 @@ class PosixDirectoryCache {
   uint64_t reads_ = 0;
   std::map<Identity, Listing> listings_;
   std::unordered_map<int, Identity> watches_;
+  // The directories read once and not kept, the latest last; at most max_directories_.
+  std::deque<Identity> read_once_;
 };
 
 }  // namespace setup

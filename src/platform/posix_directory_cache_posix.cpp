@@ -69,7 +69,8 @@ std::optional<std::string> PosixDirectoryCache::Find(const std::string& host_dir
     kept->second.last_used = ++clock_;
     return Least(kept->second, key);
   }
-  std::optional<Listing> listing = ReadDirectory(host_dir, identity);
+  std::optional<Listing> listing =
+      ReadDirectory(host_dir, identity, inotify_fd_ >= 0 && ReadBefore(identity));
   if (!listing) return std::nullopt;
   std::optional<std::string> found = Least(*listing, key);
   if (listing->watch >= 0) Keep(identity, std::move(*listing));
@@ -197,8 +198,20 @@ void PosixDirectoryCache::DropAll() {
   total_names_ = 0;
 }
 
+bool PosixDirectoryCache::ReadBefore(const Identity& identity) {
+  auto seen = std::find(read_once_.begin(), read_once_.end(), identity);
+  if (seen != read_once_.end()) {
+    read_once_.erase(seen);
+    return true;
+  }
+  if (max_directories_ == 0) return false;
+  if (read_once_.size() >= max_directories_) read_once_.pop_front();
+  read_once_.push_back(identity);
+  return false;
+}
+
 std::optional<PosixDirectoryCache::Listing> PosixDirectoryCache::ReadDirectory(
-    const std::string& host_dir, const Identity& identity) {
+    const std::string& host_dir, const Identity& identity, bool watch) {
   ++reads_;
   const int fd = open(host_dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
@@ -206,32 +219,32 @@ std::optional<PosixDirectoryCache::Listing> PosixDirectoryCache::ReadDirectory(
   struct stat info {};
   // The watch goes on before the names are read, so that no change goes unseen; it is set
   // through the open descriptor so that it watches the very directory read.
-  if (inotify_fd_ >= 0 && fstat(fd, &info) == 0 && info.st_dev == identity.first &&
+  if (watch && fstat(fd, &info) == 0 && info.st_dev == identity.first &&
       info.st_ino == identity.second && IsLocalFileSystem(fd)) {
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
     listing.watch = inotify_add_watch(inotify_fd_, self.c_str(), WATCHED_EVENTS);
     auto stale = listing.watch >= 0 ? watches_.find(listing.watch) : watches_.end();
     if (stale != watches_.end()) Drop(stale->second, false);
   }
-  DIR* dir = fdopendir(fd);
-  if (dir == nullptr) {
-    close(fd);
-    if (listing.watch >= 0) inotify_rm_watch(inotify_fd_, listing.watch);
-    return std::nullopt;
-  }
+  // Read straight from the descriptor: a directory stream would take its status again.
+  alignas(struct dirent64) char buffer[32 * 1024];
   bool complete = true;
   for (;;) {
-    errno = 0;
-    const dirent* entry = readdir(dir);
-    if (entry == nullptr) {
-      complete = errno == 0;
+    const ssize_t got = getdents64(fd, buffer, sizeof(buffer));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      complete = got == 0;
       break;
     }
-    if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
-      Add(listing, entry->d_name);
+    for (size_t at = 0; at < static_cast<size_t>(got);) {
+      const auto* entry = reinterpret_cast<const struct dirent64*>(buffer + at);
+      at += entry->d_reclen;
+      if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
+        Add(listing, entry->d_name);
+      }
     }
   }
-  closedir(dir);
+  close(fd);
   if (!complete && listing.watch >= 0) {
     inotify_rm_watch(inotify_fd_, listing.watch);
     listing.watch = -1;

@@ -90,8 +90,9 @@ class PosixFileSystem : public FileSystem {
   std::optional<std::string> FoldName(const std::string& host_name) const;
   // The key a name looked up (UTF-8) is matched under.
   std::string WantedKey(const std::string& name) const;
-  // Whether an existing host path is a directory (symbolic links followed).
-  static Result<bool> StatDirectoryFlag(const std::string& host_path);
+  // Whether an existing resolved path is a directory (symbolic links followed); the status
+  // the look-up took answers for anything but a link.
+  static Result<bool> IsDirectory(const Resolved& resolved);
   // True and `info` filled when `host_path` is a directory (symbolic links followed).
   static bool StatDirectory(const std::string& host_path, struct stat& info);
   // The entry's own status (lstat), taken now unless the look-up took it; false with errno

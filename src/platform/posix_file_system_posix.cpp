@@ -32,7 +32,7 @@ Status PosixFileSystem::ChangeDirectory(const std::string& path) {
   auto resolved = Resolve(path);
   if (!resolved.ok()) return resolved.status();
   if (!resolved->exists) return Missing(*resolved, path);
-  auto info = StatDirectoryFlag(resolved->host_path);
+  auto info = IsDirectory(*resolved);
   if (!info.ok()) return info.status();
   if (!*info) return Status::Error(WinError::Directory, path, "not a directory");
   std::lock_guard<std::mutex> lock(current_directory_mutex_);
