@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -46,15 +47,20 @@ class IniFile {
   // line in it; 0 when it is missing.
   size_t LineOf(std::string_view section) const;
   size_t LineOf(std::string_view section, std::string_view key) const;
+  // The names of the sections, and of one section's keys, as first spelled in the file.
+  std::vector<std::string> SectionNames() const;
+  std::vector<std::string> KeyNames(std::string_view section) const;
 
  private:
   class Parser;
   struct Entry {
     std::string value;
     size_t line = 0;
+    std::string name;
   };
   struct Section {
     size_t line = 0;
+    std::string name;
     std::map<std::string, Entry, std::less<>> keys;
   };
   const Entry* FindEntry(std::string_view section, std::string_view key) const;
