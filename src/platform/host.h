@@ -39,6 +39,8 @@ class Host {
   // Whether real windows can be opened: a display server (or a Qt platform) is named in the
   // environment. Says nothing about whether opening one will succeed.
   virtual bool DisplayAvailable() const = 0;
+  // Whether standard input is a terminal, so a person can answer questions typed there.
+  virtual bool IsInteractiveTerminal() const = 0;
 
   // The Windows namespace over the drive map.
   virtual FileSystem& file_system() = 0;

@@ -66,12 +66,13 @@ pid_t SetupRunner::StartSetup(const std::vector<std::string>& extra, bool clear_
   for (auto& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
 
-  // The lock file goes to TMPDIR: each test has its own, so tests run side by side.
-  std::vector<std::string> env_strings = {"TMPDIR=" + temp.path()};
+  // The lock file goes to XDG_RUNTIME_DIR: each test has its own, so tests run side by side.
+  std::vector<std::string> env_strings = {"XDG_RUNTIME_DIR=" + temp.path(),
+                                          "TMPDIR=" + (tmpdir.empty() ? temp.path() : tmpdir)};
   for (char** e = environ; *e; ++e) {
     std::string entry = *e;
     std::string name = entry.substr(0, entry.find('='));
-    if (name == "TMPDIR") continue;
+    if (name == "TMPDIR" || name == "XDG_RUNTIME_DIR") continue;
     if (clear_display &&
         (name == "DISPLAY" || name == "WAYLAND_DISPLAY" || name == "QT_QPA_PLATFORM")) {
       continue;
@@ -84,6 +85,8 @@ pid_t SetupRunner::StartSetup(const std::vector<std::string>& extra, bool clear_
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
+  // Never the test's own terminal: a run without a display must not wait for a person.
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 2, temp.Join("stderr.txt").c_str(),
                                    O_WRONLY | O_CREAT | O_APPEND, 0644);
   pid_t pid = -1;

@@ -39,7 +39,8 @@ class SetupRunner {
   // Starts setup with the profile, the answers file (when written; else --unattended unless
   // `extra` asks for --gui), the transcript and `extra` arguments; `clear_display` removes
   // DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM from its environment and adds no
-  // --unattended. Returns the child's pid.
+  // --unattended. Standard input is /dev/null; XDG_RUNTIME_DIR (where the lock file goes)
+  // is the temporary directory. Returns the child's pid.
   pid_t StartSetup(const std::vector<std::string>& extra = {}, bool clear_display = false,
                    const std::string& transcript = "transcript.jsonl");
   // Waits for the child and returns its exit status (-1 when it did not exit normally).
@@ -58,6 +59,8 @@ class SetupRunner {
   std::string Link(const std::string& path) const;
 
   TempDir temp;
+  // The TMPDIR of the next copies started; empty: the temporary directory.
+  std::string tmpdir;
 };
 
 }  // namespace setup::testing
