@@ -42,6 +42,11 @@ class AnswersChecker {
         fs_(fs) {}
 
   std::vector<std::string> Run() {
+    if (const size_t line = answers_.FirstIgnoredLine(); line != 0) {
+      Report(line,
+             "not understood: neither a [Section] header nor key = value in a section "
+             "named once");
+    }
     for (const std::string& section : answers_.SectionNames()) {
       if (EqualsNoCaseAscii(section, "Options")) {
         CheckOptions(section);

@@ -151,6 +151,8 @@ class IniFile::Parser {
   void EndLine() {
     if (state_ == State::ValueStart || state_ == State::Value || state_ == State::ValueDone) {
       StoreValue();
+    } else if (state_ == State::Key || state_ == State::SectionName) {
+      Ignore();
     }
     state_ = State::LineStart;
   }
@@ -213,9 +215,11 @@ class IniFile::Parser {
   void OpenSection() {
     current_ = nullptr;
     TrimTrailingBlanks(name_);
-    if (name_too_long_) return;
     std::string lowered = LowerName(name_);
-    if (file_.sections_.count(lowered) != 0) return;  // the first occurrence wins
+    if (name_too_long_ || file_.sections_.count(lowered) != 0) {  // the first occurrence wins
+      Ignore();
+      return;
+    }
     size_t cost = 2 * lowered.size() + ENTRY_OVERHEAD;
     if (file_.stored_bytes_ + cost > MAX_STORED_BYTES) return;
     file_.stored_bytes_ += cost;
@@ -225,8 +229,16 @@ class IniFile::Parser {
     current_ = &section.keys;
   }
 
+  // The line carries something no lookup will see.
+  void Ignore() {
+    if (file_.first_ignored_line_ == 0) file_.first_ignored_line_ = line_;
+  }
+
   void StoreValue() {
-    if (current_ == nullptr || name_too_long_) return;
+    if (current_ == nullptr || name_too_long_) {
+      Ignore();
+      return;
+    }
     TrimTrailingBlanks(name_);
     std::string key = LowerName(name_);
     if (current_->count(key) != 0) return;  // the first occurrence wins

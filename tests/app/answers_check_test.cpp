@@ -109,6 +109,22 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"DriveUnmapped",
              "[Options]\nDrive = Q\n",
              {"answers.ini:2: Drive = Q: drive Q: is not mapped"}},
+        Case{"NoEqualsSign",
+             "[Options]\nSelect 1\n",
+             {"answers.ini:2: not understood: neither a [Section] header nor key = value in a "
+              "section named once"}},
+        Case{"KeyBeforeAnySection",
+             "\nSelect = 1\n[Options]\n",
+             {"answers.ini:2: not understood: neither a [Section] header nor key = value in a "
+              "section named once"}},
+        Case{"RepeatedSection",
+             "[Options]\nSelect = 1\n[options]\nButton = Exit\n",
+             {"answers.ini:3: not understood: neither a [Section] header nor key = value in a "
+              "section named once"}},
+        Case{"UnclosedHeader",
+             "[Options\n",
+             {"answers.ini:1: not understood: neither a [Section] header nor key = value in a "
+              "section named once"}},
         Case{"EveryMistakeInLineOrder",
              "[Options]\nButton = Go\n[Extra]\n[Options2]\nSelect = x\n",
              {"answers.ini:2: Button = Go: expected Continue or Exit",
