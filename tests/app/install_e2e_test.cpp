@@ -255,6 +255,23 @@ TEST_F(InstallE2eTest, WithoutADisplayOrATerminalTheRunAsksForUnattended) {
   EXPECT_TRUE(temp.Exists("c/Books/Examples/A.TXT"));
 }
 
+TEST_F(InstallE2eTest, AtATerminalWithoutADisplayEachDialogIsAskedThere) {
+  WriteBook();
+  // Enter at the welcome, Examples cleared, Continue, Enter at the end.
+  terminal_input = "\nt 2\n1\n\n";
+  EXPECT_EQ(RunSetup({}, true), EXIT_FINISHED) << Stderr() << Stdout();
+  EXPECT_TRUE(temp.Exists("c/Books/Quillby Reader/READ_ME.TXT"));
+  EXPECT_FALSE(temp.Exists("c/Books/Examples"));
+  const std::string out = Stdout();
+  EXPECT_NE(out.find("[x] 2. Quillby Examples"), std::string::npos) << out;
+  EXPECT_NE(out.find("[ ] 2. Quillby Examples"), std::string::npos) << out;
+  EXPECT_NE(out.find("== Setup Finished"), std::string::npos) << out;
+  // The questions show the dialogs: no echo on standard error.
+  EXPECT_EQ(Stderr().find("CWelcomeDlg"), std::string::npos) << Stderr();
+  EXPECT_EQ(Shown(), (Lines{"CBackdropDlg", "CWelcomeDlg=OK", "COptionsDlg=Continue",
+                            "CInstallingDlg=OK", "CUpdatingDlg", "CFinishedDlg=OK"}));
+}
+
 TEST_F(InstallE2eTest, QuietDropsTheEchoOfDialogs) {
   WriteBook();
   EXPECT_EQ(RunSetup({"--quiet"}), EXIT_FINISHED) << Stderr();
