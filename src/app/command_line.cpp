@@ -119,7 +119,8 @@ Options:
                          before anything is written: a mistake is printed as FILE:LINE: ...
                          and ends the run with exit 64
   --transcript FILE      write every dialog and message box shown as JSON Lines
-  --quiet                do not print each dialog and message box on standard error
+  --quiet                do not print each dialog and message box on standard error, nor
+                         (on a terminal) the progress line of each section's copy
   --profile FILE         the host profile: drive map, Windows directory, registry file
   --start-dir DIR        start in DIR instead of the current directory
 

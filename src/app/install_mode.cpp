@@ -8,6 +8,7 @@
 #include "app/answers_check.h"
 #include "app/console_user.h"
 #include "app/front_end.h"
+#include "app/progress_line.h"
 #include "app/setup_app.h"
 #include "app/startup_checks.h"
 #include "config/ini_file.h"
@@ -37,9 +38,8 @@ std::string DialogsWithoutWindows() {
 }
 
 // `answers_sound` sees SETUP.INI before anything is written; false ends the run.
-int RunSequence(Host& host, WindowSystem& ws,
+int RunSequence(Host& host, FileSystem& fs, WindowSystem& ws,
                 const std::function<bool(const SetupConfig&)>& answers_sound) {
-  FileSystem& fs = host.file_system();
   InstallState state;
   SetupConfig config;
   std::vector<ConfigFinding> findings = config.Load(fs, host.code_page());
@@ -124,20 +124,26 @@ int RunInstallMode(Host& host, const CommandLine& line, std::ostream& console) {
   // At the terminal the questions themselves show every dialog.
   const bool echo = !line.quiet && !ask_at_terminal;
   TranscriptWriter writer(host.code_page(), transcript.get(), echo ? &console : nullptr);
+  // Each section's copy as one line rewritten in place, where a terminal can show that.
+  const bool show_progress = !line.quiet && host.StandardErrorIsTerminal();
+  ProgressLine progress(writer, host.code_page(), console);
+  ProgressFileSystem progress_fs(&host.file_system(), progress);
+  FileSystem& fs = show_progress ? progress_fs : host.file_system();
+  DialogObserver& observer = show_progress ? static_cast<DialogObserver&>(progress) : writer;
 #ifdef SETUP_HAVE_QT
   if (windows) {
-    std::unique_ptr<QtSession> session = QtSession::Open(host.code_page(), &writer);
-    return RunSequence(host, session->window_system(), answers_sound);
+    std::unique_ptr<QtSession> session = QtSession::Open(host.code_page(), &observer);
+    return RunSequence(host, fs, session->window_system(), answers_sound);
   }
 #endif
   if (ask_at_terminal) {
     ConsoleUser user(host.code_page(), std::cin, std::cout);
-    HeadlessWindowSystem ws(user, &writer);
-    return RunSequence(host, ws, answers_sound);
+    HeadlessWindowSystem ws(user, &observer);
+    return RunSequence(host, fs, ws, answers_sound);
   }
   AnswersUser user(answers);
-  HeadlessWindowSystem ws(user, &writer);
-  return RunSequence(host, ws, answers_sound);
+  HeadlessWindowSystem ws(user, &observer);
+  return RunSequence(host, fs, ws, answers_sound);
 }
 
 }  // namespace setup

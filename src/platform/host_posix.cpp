@@ -88,6 +88,7 @@ class PosixHost : public Host {
   }
 
   bool IsInteractiveTerminal() const override { return isatty(STDIN_FILENO) == 1; }
+  bool StandardErrorIsTerminal() const override { return isatty(STDERR_FILENO) == 1; }
 
   FileSystem& file_system() override { return fs_; }
   Registry* registry() override { return registry_ ? &*registry_ : nullptr; }
