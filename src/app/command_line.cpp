@@ -51,6 +51,8 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
       line.gui = true;
     } else if (arg == "--unattended") {
       line.unattended = true;
+    } else if (arg == "--quiet") {
+      line.quiet = true;
     } else if (arg == "--answers") {
       if (!value(line.answers_file)) return std::nullopt;
     } else if (arg == "--transcript") {
@@ -97,11 +99,14 @@ Installs the files of a book's disc from SETUP.INI, SETUP.TXT and the section tr
 start directory (the current directory unless --start-dir is given).
 
 Modes:
-  (none)                 install: real windows when a display is available, else as
-                         --unattended
+  (none)                 install: real windows when a display is available; at a terminal
+                         without one, each dialog is asked there in text; otherwise it
+                         refuses (exit 64) and asks for --unattended
   --check                load and validate SETUP.INI and SETUP.TXT and print every message
                          that start-up would show
-  --run-script FILE      run one section script as the install sequence would
+  --run-script FILE      run one section script as the install sequence would; FILE is a
+                         host file when one exists there, else a path on the disc (relative
+                         to the start directory, or a Windows path)
     --section N          the section (1 to 20) the script runs for; default 1
   --help                 show this text
   --version              show the program's version
@@ -110,8 +115,12 @@ Options:
   --gui                  real windows, or exit 64 when none can be opened
   --unattended           no windows; each dialog takes its answer from --answers, else
                          its default button
-  --answers FILE         answers for the dialogs (implies --unattended unless --gui)
+  --answers FILE         answers for the dialogs (implies --unattended unless --gui); checked
+                         before anything is written: a mistake is printed as FILE:LINE: ...
+                         and ends the run with exit 64
   --transcript FILE      write every dialog and message box shown as JSON Lines
+  --quiet                do not print each dialog and message box on standard error, nor
+                         (on a terminal) the progress line of each section's copy
   --profile FILE         the host profile: drive map, Windows directory, registry file
   --start-dir DIR        start in DIR instead of the current directory
 
@@ -119,8 +128,9 @@ Exit status:
   0   finished (or --check found nothing)
   1   ended with the setup-failed dialog (or --check found something)
   2   stopped at start-up: SETUP.INI or SETUP.TXT missing, or no rights
-  3   another copy of setup was running
-  64  usage or host profile error
+  3   another copy of setup was running (one line on standard error)
+  64  usage, host profile or answers-file error; no display and no terminal without
+      --unattended
 )";
 }
 

@@ -12,6 +12,7 @@ struct CommandLine {
   RunMode mode = RunMode::Install;
   bool gui = false;
   bool unattended = false;
+  bool quiet = false;
   std::optional<std::string> answers_file;
   std::optional<std::string> transcript_file;
   std::optional<std::string> profile_file;

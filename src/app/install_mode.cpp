@@ -1,10 +1,14 @@
 #include "app/install_mode.h"
 
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <vector>
 
+#include "app/answers_check.h"
+#include "app/console_user.h"
 #include "app/front_end.h"
+#include "app/progress_line.h"
 #include "app/setup_app.h"
 #include "app/startup_checks.h"
 #include "config/ini_file.h"
@@ -33,13 +37,15 @@ std::string DialogsWithoutWindows() {
   return missing;
 }
 
-int RunSequence(Host& host, WindowSystem& ws) {
-  FileSystem& fs = host.file_system();
-  // The simulated machine has its Windows directory, where the uninstaller goes.
-  CreateDirectoryPath(fs, host.system().windows_dir);
+// `answers_sound` sees SETUP.INI before anything is written; false ends the run.
+int RunSequence(Host& host, FileSystem& fs, WindowSystem& ws,
+                const std::function<bool(const SetupConfig&)>& answers_sound) {
   InstallState state;
   SetupConfig config;
   std::vector<ConfigFinding> findings = config.Load(fs, host.code_page());
+  if (!answers_sound(config)) return EXIT_USAGE;
+  // The simulated machine has its Windows directory, where the uninstaller goes.
+  CreateDirectoryPath(fs, host.system().windows_dir);
   SpecialFolders folders(host.system(), host.registry(), findings);
   ShowConfigFindings(findings, ws.MessageBoxes());
   CSetupApp app({fs, host.code_page(), host.system(), host.registry(), config, folders, state, ws,
@@ -70,6 +76,14 @@ int RunInstallMode(Host& host, const CommandLine& line, std::ostream& console) {
     return EXIT_USAGE;
   }
 
+  // Without windows and without answers only a person at a terminal can answer.
+  const bool ask_at_terminal = !windows && !line.unattended;
+  if (ask_at_terminal && !host.IsInteractiveTerminal()) {
+    console << "setup: no display and no terminal to ask questions on: run it with --unattended "
+               "(answering from --answers FILE)\n";
+    return EXIT_USAGE;
+  }
+
   // Before anything is read or written, so a second copy leaves the running one's files alone.
   std::unique_ptr<InstanceLock> lock = host.NewInstanceLock();
   Result<bool> alone = lock->TryAcquire();
@@ -77,6 +91,7 @@ int RunInstallMode(Host& host, const CommandLine& line, std::ostream& console) {
     console << "setup: warning: cannot check for another running copy: "
             << alone.status().ToString() << "\n";
   } else if (!*alone) {
+    console << "setup: another copy of setup is already running\n";
     return EXIT_ALREADY_RUNNING;
   }
 
@@ -99,16 +114,36 @@ int RunInstallMode(Host& host, const CommandLine& line, std::ostream& console) {
     transcript = std::move(created).value();
   }
 
-  TranscriptWriter writer(host.code_page(), transcript.get(), &console);
+  auto answers_sound = [&](const SetupConfig& config) {
+    if (!line.answers_file) return true;
+    const std::vector<std::string> mistakes =
+        CheckAnswers(answers, *line.answers_file, config, host.file_system());
+    for (const std::string& mistake : mistakes) console << mistake << "\n";
+    return mistakes.empty();
+  };
+  // At the terminal the questions themselves show every dialog.
+  const bool echo = !line.quiet && !ask_at_terminal;
+  TranscriptWriter writer(host.code_page(), transcript.get(), echo ? &console : nullptr);
+  // Each section's copy as one line rewritten in place, where a terminal can show that.
+  const bool show_progress = !line.quiet && host.StandardErrorIsTerminal();
+  ProgressLine progress(writer, host.code_page(), console);
+  ProgressFileSystem progress_fs(&host.file_system(), progress);
+  FileSystem& fs = show_progress ? progress_fs : host.file_system();
+  DialogObserver& observer = show_progress ? static_cast<DialogObserver&>(progress) : writer;
 #ifdef SETUP_HAVE_QT
   if (windows) {
-    std::unique_ptr<QtSession> session = QtSession::Open(host.code_page(), &writer);
-    return RunSequence(host, session->window_system());
+    std::unique_ptr<QtSession> session = QtSession::Open(host.code_page(), &observer);
+    return RunSequence(host, fs, session->window_system(), answers_sound);
   }
 #endif
-  AnswersUser user(std::move(answers));
-  HeadlessWindowSystem ws(user, &writer);
-  return RunSequence(host, ws);
+  if (ask_at_terminal) {
+    ConsoleUser user(host.code_page(), std::cin, std::cout);
+    HeadlessWindowSystem ws(user, &observer);
+    return RunSequence(host, fs, ws, answers_sound);
+  }
+  AnswersUser user(answers);
+  HeadlessWindowSystem ws(user, &observer);
+  return RunSequence(host, fs, ws, answers_sound);
 }
 
 }  // namespace setup

@@ -1,6 +1,7 @@
 #include "app/run_script_mode.h"
 
 #include <iostream>
+#include <string_view>
 #include <vector>
 
 #include "app/front_end.h"
@@ -9,6 +10,7 @@
 #include "config/special_folders.h"
 #include "script/path_macro.h"
 #include "script/script_runner.h"
+#include "script/script_text_reader.h"
 
 namespace setup {
 namespace {
@@ -61,6 +63,15 @@ int RunScriptMode(Host& host, MessageBoxService& messages, const std::string& sc
                        [&host](int milliseconds) { host.Sleep(milliseconds); }});
 
   fs.ChangeDirectory(folders[FOLDER_WORKDIR]);
+  // A script being written on the host is run from there; otherwise it is the disc's.
+  if (Result<std::string> host_text = host.ReadWholeFile(script_path); host_text.ok()) {
+    fs.ChangeDirectory(start_dir);
+    ScriptTextReader reader(
+        [&runner](std::string_view line) { runner.RunScriptLine(std::string(line)); });
+    reader.Feed(*host_text);
+    reader.Finish();
+    return EXIT_FINISHED;
+  }
   runner.RunScriptFile(code_page.FromUtf8(script_path), start_dir);
   return EXIT_FINISHED;
 }

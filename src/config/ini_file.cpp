@@ -151,6 +151,8 @@ class IniFile::Parser {
   void EndLine() {
     if (state_ == State::ValueStart || state_ == State::Value || state_ == State::ValueDone) {
       StoreValue();
+    } else if (state_ == State::Key || state_ == State::SectionName) {
+      Ignore();
     }
     state_ = State::LineStart;
   }
@@ -213,19 +215,30 @@ class IniFile::Parser {
   void OpenSection() {
     current_ = nullptr;
     TrimTrailingBlanks(name_);
-    if (name_too_long_) return;
     std::string lowered = LowerName(name_);
-    if (file_.sections_.count(lowered) != 0) return;  // the first occurrence wins
-    size_t cost = lowered.size() + ENTRY_OVERHEAD;
+    if (name_too_long_ || file_.sections_.count(lowered) != 0) {  // the first occurrence wins
+      Ignore();
+      return;
+    }
+    size_t cost = 2 * lowered.size() + ENTRY_OVERHEAD;
     if (file_.stored_bytes_ + cost > MAX_STORED_BYTES) return;
     file_.stored_bytes_ += cost;
     Section& section = file_.sections_[std::move(lowered)];
+    section.name = name_;
     section.line = line_;
     current_ = &section.keys;
   }
 
+  // The line carries something no lookup will see.
+  void Ignore() {
+    if (file_.first_ignored_line_ == 0) file_.first_ignored_line_ = line_;
+  }
+
   void StoreValue() {
-    if (current_ == nullptr || name_too_long_) return;
+    if (current_ == nullptr || name_too_long_) {
+      Ignore();
+      return;
+    }
     TrimTrailingBlanks(name_);
     std::string key = LowerName(name_);
     if (current_->count(key) != 0) return;  // the first occurrence wins
@@ -239,10 +252,10 @@ class IniFile::Parser {
     }
     kept = kept.substr(0, MAX_VALUE_LENGTH);
 
-    size_t cost = key.size() + kept.size() + ENTRY_OVERHEAD;
+    size_t cost = 2 * key.size() + kept.size() + ENTRY_OVERHEAD;
     if (file_.stored_bytes_ + cost > MAX_STORED_BYTES) return;
     file_.stored_bytes_ += cost;
-    current_->emplace(std::move(key), Entry{std::string(kept), line_});
+    current_->emplace(std::move(key), Entry{std::string(kept), line_, name_});
   }
 
   static constexpr size_t VALUE_KEPT = MAX_VALUE_LENGTH + 1;
@@ -310,6 +323,20 @@ size_t IniFile::LineOf(std::string_view section) const {
 size_t IniFile::LineOf(std::string_view section, std::string_view key) const {
   const Entry* entry = FindEntry(section, key);
   return entry == nullptr ? 0 : entry->line;
+}
+
+std::vector<std::string> IniFile::SectionNames() const {
+  std::vector<std::string> names;
+  for (const auto& [lowered, section] : sections_) names.push_back(section.name);
+  return names;
+}
+
+std::vector<std::string> IniFile::KeyNames(std::string_view section) const {
+  std::vector<std::string> names;
+  auto found = sections_.find(LowerName(section));
+  if (found == sections_.end()) return names;
+  for (const auto& [lowered, entry] : found->second.keys) names.push_back(entry.name);
+  return names;
 }
 
 std::string IniFile::GetString(std::string_view section, std::string_view key,

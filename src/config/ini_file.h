@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -46,15 +47,24 @@ class IniFile {
   // line in it; 0 when it is missing.
   size_t LineOf(std::string_view section) const;
   size_t LineOf(std::string_view section, std::string_view key) const;
+  // The names of the sections, and of one section's keys, as first spelled in the file.
+  std::vector<std::string> SectionNames() const;
+  std::vector<std::string> KeyNames(std::string_view section) const;
+  // The first line skipped although it holds more than blanks or a comment (see above:
+  // no '=', no ']', a key outside any section, a name too long, a repeated section); 0
+  // when there is none.
+  size_t FirstIgnoredLine() const { return first_ignored_line_; }
 
  private:
   class Parser;
   struct Entry {
     std::string value;
     size_t line = 0;
+    std::string name;
   };
   struct Section {
     size_t line = 0;
+    std::string name;
     std::map<std::string, Entry, std::less<>> keys;
   };
   const Entry* FindEntry(std::string_view section, std::string_view key) const;
@@ -62,6 +72,7 @@ class IniFile {
   // Names are stored lower-cased (ASCII), as they are matched.
   std::map<std::string, Section, std::less<>> sections_;
   size_t stored_bytes_ = 0;
+  size_t first_ignored_line_ = 0;
 };
 
 }  // namespace setup

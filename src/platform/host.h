@@ -39,6 +39,10 @@ class Host {
   // Whether real windows can be opened: a display server (or a Qt platform) is named in the
   // environment. Says nothing about whether opening one will succeed.
   virtual bool DisplayAvailable() const = 0;
+  // Whether standard input is a terminal, so a person can answer questions typed there.
+  virtual bool IsInteractiveTerminal() const = 0;
+  // Whether standard error is a terminal, where a line can be rewritten in place.
+  virtual bool StandardErrorIsTerminal() const = 0;
 
   // The Windows namespace over the drive map.
   virtual FileSystem& file_system() = 0;

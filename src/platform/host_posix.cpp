@@ -87,6 +87,9 @@ class PosixHost : public Host {
     return HasEnv("DISPLAY") || HasEnv("WAYLAND_DISPLAY") || HasEnv("QT_QPA_PLATFORM");
   }
 
+  bool IsInteractiveTerminal() const override { return isatty(STDIN_FILENO) == 1; }
+  bool StandardErrorIsTerminal() const override { return isatty(STDERR_FILENO) == 1; }
+
   FileSystem& file_system() override { return fs_; }
   Registry* registry() override { return registry_ ? &*registry_ : nullptr; }
   ProcessRunner& processes() override { return processes_; }
@@ -98,7 +101,7 @@ class PosixHost : public Host {
   }
   FileTime ToLocalFileTime(FileTime utc) const override { return FileTimeToLocalFileTime(utc); }
   std::unique_ptr<InstanceLock> NewInstanceLock() override {
-    return std::make_unique<PosixInstanceLock>(InstanceLockPath(system_.module_file));
+    return std::make_unique<PosixInstanceLock>(InstanceLockPath());
   }
   Result<std::string> ReadWholeFile(const std::string& host_path) override {
     std::ifstream in(host_path, std::ios::binary);

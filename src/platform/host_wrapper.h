@@ -23,6 +23,8 @@ class HostWrapper : public Host {
   const std::string& home_dir() const override { return target_->home_dir(); }
   const std::string& start_dir() const override { return target_->start_dir(); }
   bool DisplayAvailable() const override { return target_->DisplayAvailable(); }
+  bool IsInteractiveTerminal() const override { return target_->IsInteractiveTerminal(); }
+  bool StandardErrorIsTerminal() const override { return target_->StandardErrorIsTerminal(); }
 
   FileSystem& file_system() override { return target_->file_system(); }
   Registry* registry() override { return target_->registry(); }

@@ -2,12 +2,12 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
-#include <functional>
-#include <sstream>
+#include <string>
 
 #include "platform/status_posix.h"
 
@@ -21,8 +21,15 @@ PosixInstanceLock::~PosixInstanceLock() {
 Result<bool> PosixInstanceLock::TryAcquire() {
   if (held_) return true;
   if (fd_ < 0) {
-    fd_ = open(lock_path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd_ < 0) return PosixError(lock_path_, errno);
+    const int fd = open(lock_path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) return PosixError(lock_path_, errno);
+    // Someone else's file at the fixed path could be held forever to keep this user out.
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != getuid()) {
+      close(fd);
+      return PosixError(lock_path_, EACCES);
+    }
+    fd_ = fd;
   }
   for (;;) {
     if (flock(fd_, LOCK_EX | LOCK_NB) == 0) {
@@ -34,13 +41,10 @@ Result<bool> PosixInstanceLock::TryAcquire() {
   }
 }
 
-std::string InstanceLockPath(const std::string& module_file) {
-  const char* tmp = std::getenv("TMPDIR");
-  std::string dir = tmp && *tmp ? tmp : "/tmp";
-  std::ostringstream name;
-  name << dir << "/setup-" << getuid() << "-" << std::hex << std::hash<std::string>{}(module_file)
-       << ".lock";
-  return name.str();
+std::string InstanceLockPath() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (runtime != nullptr && *runtime == '/') return std::string(runtime) + "/setup.lock";
+  return "/tmp/setup-" + std::to_string(getuid()) + ".lock";
 }
 
 }  // namespace setup

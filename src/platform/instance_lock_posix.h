@@ -7,7 +7,8 @@
 namespace setup {
 
 // The instance lock as an advisory lock (flock) on a lock file that every copy names the
-// same way.
+// same way. The file is opened without following a symbolic link, created with mode 0600,
+// and refused (TryAcquire fails) when it is not a regular file owned by this user.
 class PosixInstanceLock : public InstanceLock {
  public:
   explicit PosixInstanceLock(std::string lock_path) : lock_path_(std::move(lock_path)) {}
@@ -23,8 +24,8 @@ class PosixInstanceLock : public InstanceLock {
   bool held_ = false;
 };
 
-// The lock file of the program file `module_file`: in $TMPDIR (else /tmp), named after the
-// user and the program file.
-std::string InstanceLockPath(const std::string& module_file);
+// The user's one lock file, whatever TMPDIR or the program's path: $XDG_RUNTIME_DIR/setup.lock,
+// else /tmp/setup-<uid>.lock.
+std::string InstanceLockPath();
 
 }  // namespace setup

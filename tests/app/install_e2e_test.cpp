@@ -244,10 +244,97 @@ TEST_F(InstallE2eTest, NoRightsOnTheNtLine) {
   EXPECT_FALSE(temp.Exists("c/Books"));
 }
 
-TEST_F(InstallE2eTest, WithoutADisplayTheRunIsUnattended) {
+TEST_F(InstallE2eTest, WithoutADisplayOrATerminalTheRunAsksForUnattended) {
   WriteBook();
-  EXPECT_EQ(RunSetup({}, true), EXIT_FINISHED) << Stderr();
+  EXPECT_EQ(RunSetup({}, true), EXIT_USAGE) << Stderr();
+  EXPECT_EQ(Stderr(),
+            "setup: no display and no terminal to ask questions on: run it with --unattended "
+            "(answering from --answers FILE)\n");
+  EXPECT_FALSE(temp.Exists("c/Books"));
+  EXPECT_EQ(RunSetup({"--unattended"}, true), EXIT_FINISHED) << Stderr();
   EXPECT_TRUE(temp.Exists("c/Books/Examples/A.TXT"));
+}
+
+TEST_F(InstallE2eTest, AtATerminalWithoutADisplayEachDialogIsAskedThere) {
+  WriteBook();
+  // Enter at the welcome, Examples cleared, Continue, Enter at the end.
+  terminal_input = "\nt 2\n1\n\n";
+  EXPECT_EQ(RunSetup({}, true), EXIT_FINISHED) << Stderr() << Stdout();
+  EXPECT_TRUE(temp.Exists("c/Books/Quillby Reader/READ_ME.TXT"));
+  EXPECT_FALSE(temp.Exists("c/Books/Examples"));
+  const std::string out = Stdout();
+  EXPECT_NE(out.find("[x] 2. Quillby Examples"), std::string::npos) << out;
+  EXPECT_NE(out.find("[ ] 2. Quillby Examples"), std::string::npos) << out;
+  EXPECT_NE(out.find("== Setup Finished"), std::string::npos) << out;
+  // The questions show the dialogs: no echo on standard error.
+  EXPECT_EQ(Stderr().find("CWelcomeDlg"), std::string::npos) << Stderr();
+  EXPECT_EQ(Shown(), (Lines{"CBackdropDlg", "CWelcomeDlg=OK", "COptionsDlg=Continue",
+                            "CInstallingDlg=OK", "CUpdatingDlg", "CFinishedDlg=OK"}));
+}
+
+TEST_F(InstallE2eTest, QuietDropsTheEchoOfDialogs) {
+  WriteBook();
+  EXPECT_EQ(RunSetup({"--quiet"}), EXIT_FINISHED) << Stderr();
+  EXPECT_EQ(Stderr(), "");
+  EXPECT_EQ(Shown().back(), "CFinishedDlg=OK");
+  EXPECT_EQ(RunSetup(), EXIT_FINISHED);
+  EXPECT_NE(Stderr().find("CFinishedDlg: Setup Finished"), std::string::npos) << Stderr();
+}
+
+// A disc of three sections, each with one file.
+class AnswersE2eTest : public InstallE2eTest {
+ protected:
+  void WriteThree() {
+    temp.WriteFile("disc/ONE/A.TXT", "a");
+    temp.WriteFile("disc/TWO/B.TXT", "b");
+    temp.WriteFile("disc/THREE/C.TXT", "c");
+    WriteDisc({{"ONE", "C:\\Books\\One", "One"},
+               {"TWO", "C:\\Books\\Two", "Two"},
+               {"THREE", "C:\\Books\\Three", "Three"}});
+  }
+};
+
+TEST_F(AnswersE2eTest, AMistakeStopsTheRunBeforeAnythingIsWritten) {
+  struct Case {
+    std::string answers;
+    std::string message;  // after "FILE:"
+  };
+  const std::vector<Case> cases = {
+      {"[Optoins]\nSelect = 1\n", "1: unknown section [Optoins]"},
+      {"[Options]\nSelekt = 1\n", "2: unknown key 'Selekt' in [Options]"},
+      {"[Options]\nButton = Contineu\n", "2: Button = Contineu: expected Continue or Exit"},
+      {"[ConfirmReplace]\nDefault = Maybe\n",
+       "2: Default = Maybe: expected Yes, YesToAll, No or Cancel"},
+      {"[Options]\nSelect = 1,9\n",
+       "2: Select = 1,9: section 9 is out of range (SETUP.INI has 3 sections)"},
+      {"[Options]\nSelect = one\n", "2: Select = one: 'one' is not a section number (or \"none\")"},
+      {"[Options]\n\nFolder7 = C:\\Books\n",
+       "3: Folder7: section 7 is out of range (SETUP.INI has 3 sections)"},
+      {"[Options]\nFolder1 = Q:\\Books\n", "2: Folder1 = Q:\\Books: drive Q: is not mapped"},
+      {"[Options]\nFolder1 = D:\\Books\n", "2: Folder1 = D:\\Books: drive D: is read-only"},
+  };
+  WriteThree();
+  for (const Case& c : cases) {
+    Answers(c.answers);
+    temp.WriteFile("stderr.txt", "");
+    EXPECT_EQ(RunSetup(), EXIT_USAGE) << c.answers;
+    EXPECT_EQ(Stderr(), temp.Join("answers.ini") + ":" + c.message + "\n") << c.answers;
+    EXPECT_TRUE(Transcript().empty()) << c.answers;
+    EXPECT_FALSE(temp.Exists("c/Books")) << c.answers;
+    EXPECT_TRUE(std::filesystem::is_empty(temp.Join("c/WINDOWS"))) << c.answers;
+  }
+}
+
+TEST_F(AnswersE2eTest, AFolderIsTakenExactly) {
+  WriteThree();
+  Answers("[Options]\nSelect = 3\nFolder3 = C:\\Books\\Extra #1\n");
+  EXPECT_EQ(RunSetup(), EXIT_FINISHED) << Stderr();
+  EXPECT_EQ(temp.ReadFile("c/Books/Extra #1/C.TXT"), "c");
+  EXPECT_FALSE(temp.Exists("c/Books/One"));
+  EXPECT_FALSE(temp.Exists("c/BooksExtra"));
+  // Answered through Change Folder and the browse dialog, as a person would.
+  const Lines shown = Shown();
+  EXPECT_NE(std::find(shown.begin(), shown.end(), "CBrowseDlg=OK"), shown.end());
 }
 
 TEST_F(InstallE2eTest, RealWindowsRefuseHonestly) {
@@ -288,6 +375,8 @@ TEST_F(InstallE2eTest, OnlyOneOfSeveralCopiesProceeds) {
     ASSERT_EQ(mkfifo(temp.Join("disc/gate.fifo").c_str(), 0600), 0);
     std::vector<pid_t> pids;
     for (int i = 0; i < COPIES; ++i) {
+      // Each copy with its own TMPDIR: the lock is the user's, not the temporary directory's.
+      tmpdir = temp.MakeDir("tmp" + std::to_string(i));
       pids.push_back(StartSetup({}, false, "t" + std::to_string(i) + ".jsonl"));
     }
     int refused = 0;
@@ -315,6 +404,13 @@ TEST_F(InstallE2eTest, OnlyOneOfSeveralCopiesProceeds) {
     ++welcomes;
   }
   EXPECT_EQ(welcomes, ROUNDS);
+  // Each refused copy said why, in one line.
+  int refusals = 0;
+  const std::string refusal = "setup: another copy of setup is already running\n";
+  for (size_t at = err.find(refusal); at != std::string::npos; at = err.find(refusal, at + 1)) {
+    ++refusals;
+  }
+  EXPECT_EQ(refusals, ROUNDS * (COPIES - 1));
 }
 
 }  // namespace

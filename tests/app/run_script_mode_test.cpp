@@ -82,6 +82,19 @@ TEST_F(RunScriptModeTest, RenameIsAnsweredCancel) {
   EXPECT_TRUE(temp_.Exists("c/After"));
 }
 
+TEST_F(RunScriptModeTest, AHostFileWinsOverTheDiscsFileOfTheSameName) {
+  temp_.WriteFile("disc/S.SCR", "MD C:\\FromDisc\r\n");
+  temp_.WriteFile("host/S.SCR", "MD C:\\FromHost\r\nMD \"%INSTALLPATH%\\Extra\"\n");
+  EXPECT_EQ(Run(temp_.Join("host/S.SCR"), 1), EXIT_FINISHED);
+  EXPECT_TRUE(temp_.Exists("c/FromHost"));
+  EXPECT_TRUE(temp_.Exists("c/Programs/Quillby Reader/Extra"));
+  EXPECT_FALSE(temp_.Exists("c/FromDisc"));
+  // A path that names no host file is the disc's.
+  EXPECT_EQ(Run("S.SCR", 1), EXIT_FINISHED);
+  EXPECT_TRUE(temp_.Exists("c/FromDisc"));
+  EXPECT_TRUE(messages_.texts().empty());
+}
+
 TEST_F(RunScriptModeTest, AMissingSectionIsAUsageError) {
   EXPECT_EQ(Run("SCRIPTS\\EXAMPLES.TXT", 4), EXIT_USAGE);
   EXPECT_EQ(Run("SCRIPTS\\EXAMPLES.TXT", 0), EXIT_USAGE);

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <sstream>
@@ -16,6 +17,10 @@
 extern char** environ;
 
 namespace setup::testing {
+
+SetupRunner::~SetupRunner() {
+  for (int terminal : terminals_) close(terminal);
+}
 
 SetupRunner::SetupRunner() {
   temp.MakeDir("disc");
@@ -66,12 +71,13 @@ pid_t SetupRunner::StartSetup(const std::vector<std::string>& extra, bool clear_
   for (auto& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
 
-  // The lock file goes to TMPDIR: each test has its own, so tests run side by side.
-  std::vector<std::string> env_strings = {"TMPDIR=" + temp.path()};
+  // The lock file goes to XDG_RUNTIME_DIR: each test has its own, so tests run side by side.
+  std::vector<std::string> env_strings = {"XDG_RUNTIME_DIR=" + temp.path(),
+                                          "TMPDIR=" + (tmpdir.empty() ? temp.path() : tmpdir)};
   for (char** e = environ; *e; ++e) {
     std::string entry = *e;
     std::string name = entry.substr(0, entry.find('='));
-    if (name == "TMPDIR") continue;
+    if (name == "TMPDIR" || name == "XDG_RUNTIME_DIR") continue;
     if (clear_display &&
         (name == "DISPLAY" || name == "WAYLAND_DISPLAY" || name == "QT_QPA_PLATFORM")) {
       continue;
@@ -84,11 +90,27 @@ pid_t SetupRunner::StartSetup(const std::vector<std::string>& extra, bool clear_
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
+  // Never the test's own terminal: a run without a display must not wait for a person.
+  int terminal = -1;
+  if (terminal_input) {
+    terminal = posix_openpt(O_RDWR | O_NOCTTY);
+    if (terminal < 0 || grantpt(terminal) != 0 || unlockpt(terminal) != 0) return -1;
+    posix_spawn_file_actions_addopen(&actions, 0, ptsname(terminal), O_RDWR | O_NOCTTY, 0);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  }
+  posix_spawn_file_actions_addopen(&actions, 1, temp.Join("stdout.txt").c_str(),
+                                   O_WRONLY | O_CREAT | O_APPEND, 0644);
   posix_spawn_file_actions_addopen(&actions, 2, temp.Join("stderr.txt").c_str(),
                                    O_WRONLY | O_CREAT | O_APPEND, 0644);
   pid_t pid = -1;
   if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
   posix_spawn_file_actions_destroy(&actions);
+  if (terminal >= 0) {
+    // The terminal holds the typed lines until the run reads them; its echo is not read.
+    if (pid >= 0 && write(terminal, terminal_input->data(), terminal_input->size()) < 0) pid = -1;
+    terminals_.push_back(terminal);
+  }
   return pid;
 }
 

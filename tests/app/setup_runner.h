@@ -29,6 +29,9 @@ struct DiscSection {
 class SetupRunner {
  public:
   SetupRunner();
+  ~SetupRunner();
+  SetupRunner(const SetupRunner&) = delete;
+  SetupRunner& operator=(const SetupRunner&) = delete;
 
   // SETUP.INI with these sections and the global settings given; SETUP.TXT from the sample
   // disc.
@@ -39,7 +42,9 @@ class SetupRunner {
   // Starts setup with the profile, the answers file (when written; else --unattended unless
   // `extra` asks for --gui), the transcript and `extra` arguments; `clear_display` removes
   // DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM from its environment and adds no
-  // --unattended. Returns the child's pid.
+  // --unattended. Standard output goes to stdout.txt, standard error to stderr.txt;
+  // XDG_RUNTIME_DIR (where the lock file goes)
+  // is the temporary directory. Returns the child's pid.
   pid_t StartSetup(const std::vector<std::string>& extra = {}, bool clear_display = false,
                    const std::string& transcript = "transcript.jsonl");
   // Waits for the child and returns its exit status (-1 when it did not exit normally).
@@ -53,11 +58,20 @@ class SetupRunner {
   // Each transcript line as "kind=answer".
   std::vector<std::string> Shown() const;
   std::string Stderr() const { return temp.ReadFile("stderr.txt"); }
+  std::string Stdout() const { return temp.ReadFile("stdout.txt"); }
   // A value of an uninstall entry in the registry file.
   std::optional<std::string> Uninstall(const std::string& product, const std::string& name) const;
   std::string Link(const std::string& path) const;
 
   TempDir temp;
+  // The TMPDIR of the next copies started; empty: the temporary directory.
+  std::string tmpdir;
+  // When set, the next copies read standard input from a terminal on which this was typed;
+  // else from /dev/null.
+  std::optional<std::string> terminal_input;
+
+ private:
+  std::vector<int> terminals_;
 };
 
 }  // namespace setup::testing

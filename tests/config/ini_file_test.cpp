@@ -189,3 +189,36 @@ TEST(IniFileTest, ManyLongValuesAreBounded) {
 
 }  // namespace
 }  // namespace setup
+
+namespace setup {
+namespace {
+
+TEST(IniFileNamesTest, GivesSectionsAndKeysAsFirstSpelled) {
+  IniFile ini =
+      IniFile::Parse("[Options]\nSelect = 1\nSELECT = 2\n  Button  = Exit\n[ExitConfirm]\n");
+  EXPECT_EQ(ini.SectionNames(), (std::vector<std::string>{"ExitConfirm", "Options"}));
+  EXPECT_EQ(ini.KeyNames("options"), (std::vector<std::string>{"Button", "Select"}));
+  EXPECT_TRUE(ini.KeyNames("Missing").empty());
+}
+
+struct IgnoredCase {
+  const char* text;
+  size_t line;
+};
+
+TEST(IniFileNamesTest, TellsTheFirstLineThatCarriedNothing) {
+  const std::vector<IgnoredCase> cases = {
+      {"[s]\n; comment\n\n   \nk = v\n", 0},
+      {"[s]\nno equals sign\nk = v\n", 2},
+      {"k = v\n[s]\n", 1},
+      {"[s]\n[s\nalso bad\n", 2},
+      {"[s]\n[S]\nk = v\n", 2},
+      {"[s]\r\nk = v\r\n[t]\r\nbad\r\nworse\r\n", 4},
+  };
+  for (const IgnoredCase& c : cases) {
+    EXPECT_EQ(IniFile::Parse(c.text).FirstIgnoredLine(), c.line) << c.text;
+  }
+}
+
+}  // namespace
+}  // namespace setup

@@ -1,6 +1,14 @@
 #include "platform/instance_lock_posix.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "support/temp_dir.h"
 
@@ -26,6 +34,73 @@ TEST(InstanceLockTest, ReportsALockFileThatCannotBeCreated) {
   auto acquired = lock.TryAcquire();
   ASSERT_FALSE(acquired.ok());
   EXPECT_EQ(acquired.status().win_error(), WinError::FileNotFound);
+}
+
+TEST(InstanceLockTest, ASymbolicLinkOrADirectoryIsNotTakenAsTheLockFile) {
+  testing::TempDir dir;
+  dir.WriteFile("target", "");
+  std::filesystem::create_symlink(dir.Join("target"), dir.Join("link.lock"));
+  dir.MakeDir("dir.lock");
+  for (const char* name : {"link.lock", "dir.lock"}) {
+    PosixInstanceLock lock(dir.Join(name));
+    EXPECT_FALSE(lock.TryAcquire().ok()) << name;
+  }
+}
+
+TEST(InstanceLockTest, ANewLockFileIsPrivate) {
+  testing::TempDir dir;
+  PosixInstanceLock lock(dir.Join("setup.lock"));
+  ASSERT_EQ(lock.TryAcquire().value(), true);
+  struct stat info {};
+  ASSERT_EQ(stat(dir.Join("setup.lock").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+// Restores an environment variable when the test ends.
+class EnvSetting {
+ public:
+  EnvSetting(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    if (value != nullptr) {
+      setenv(name, value, 1);
+    } else {
+      unsetenv(name);
+    }
+  }
+  ~EnvSetting() {
+    if (old_) {
+      setenv(name_, old_->c_str(), 1);
+    } else {
+      unsetenv(name_);
+    }
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+TEST(InstanceLockTest, OneLockFilePerUserWhateverTmpdir) {
+  struct Case {
+    const char* runtime_dir;
+    const char* tmpdir;
+    std::string expected;
+  };
+  const std::string fallback = "/tmp/setup-" + std::to_string(getuid()) + ".lock";
+  const std::vector<Case> cases = {
+      {"/run/user/7", "/tmp/a", "/run/user/7/setup.lock"},
+      {"/run/user/7", "/tmp/b", "/run/user/7/setup.lock"},
+      {nullptr, "/tmp/a", fallback},
+      {nullptr, nullptr, fallback},
+      {"", "/tmp/a", fallback},
+      {"relative", "/tmp/a", fallback},
+  };
+  for (const Case& c : cases) {
+    EnvSetting runtime("XDG_RUNTIME_DIR", c.runtime_dir);
+    EnvSetting tmp("TMPDIR", c.tmpdir);
+    EXPECT_EQ(InstanceLockPath(), c.expected)
+        << (c.runtime_dir ? c.runtime_dir : "(unset)") << " " << (c.tmpdir ? c.tmpdir : "(unset)");
+  }
 }
 
 }  // namespace

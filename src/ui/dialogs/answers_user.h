@@ -11,8 +11,8 @@ namespace setup {
 
 // The user of an unattended run, answering from the answers file:
 //   [Options] Select = 1,3 | none (section numbers as in SETUP.INI), FolderN = path (through
-//             Change Folder and the browse dialog), Drive = D (the drive list), Button =
-//             Continue | Exit
+//             Change Folder and the browse dialog, then given exactly), Drive = D (the drive
+//             list), Button = Continue | Exit
 //   [ConfirmReplace] Default, and per file by its name on the medium: Yes | YesToAll | No |
 //             Cancel
 //   [ExitConfirm] Default = Continue | Exit;  [RenameRetry] Default = Retry | Cancel

@@ -161,6 +161,14 @@ void COptionsDlg::OnChangeFolder() {
   RefreshOptionInfo();
 }
 
+void COptionsDlg::SetSectionFolder(int index, const std::string& folder) {
+  if (index < 0 || index >= SectionCount()) return;
+  m_config.m_nCurrentSection = index;
+  m_config.SetSectionValue(KEY_DESTDIR, folder);
+  m_config.m_nCurrentSection = m_nSelected;
+  RefreshOptionInfo();
+}
+
 void COptionsDlg::OnDriveSelChange() {
   ComboControl* combo = GetCombo(OptionsIds::DRIVES);
   if (combo == nullptr) return;
@@ -178,6 +186,22 @@ void COptionsDlg::OnDriveSelChange() {
   RefreshOptionInfo();
 }
 
+bool COptionsDlg::GiveFolder(UserDriver& driver, int number, const std::string& folder,
+                             std::optional<std::string>& browse_folder) {
+  driver.ClickListItem(OptionsIds::CHECK_LIST, number - 1, false);
+  browse_folder = folder;
+  if (!driver.Click(OptionsIds::CHANGE_FOLDER)) {
+    browse_folder.reset();
+    return false;
+  }
+  // The browse window's edit refuses characters a folder may hold ('\\' among them): the
+  // section gets the folder exactly as answered.
+  if (auto* options = dynamic_cast<COptionsDlg*>(&driver.dialog())) {
+    options->SetSectionFolder(number - 1, folder);
+  }
+  return true;
+}
+
 int COptionsDlg::ListedSections(UserDriver& driver) {
   ListControl* list = driver.dialog().GetList(OptionsIds::CHECK_LIST);
   return list ? list->GetCount() : 0;
@@ -188,10 +212,7 @@ bool COptionsDlg::GiveAnswer(UserDriver& driver, const Answer& answer,
   if (answer.drive) driver.PickCombo(OptionsIds::DRIVES, std::string("[") + *answer.drive + "]");
   const int count = ListedSections(driver);
   for (const auto& [number, folder] : answer.folders) {
-    if (number < 1 || number > count) continue;
-    driver.ClickListItem(OptionsIds::CHECK_LIST, number - 1, false);
-    browse_folder = folder;
-    if (!driver.Click(OptionsIds::CHANGE_FOLDER)) browse_folder.reset();
+    if (number >= 1 && number <= count) GiveFolder(driver, number, folder, browse_folder);
   }
   if (answer.selection) {
     ListControl* list = driver.dialog().GetList(OptionsIds::CHECK_LIST);

@@ -45,6 +45,11 @@ class COptionsDlg : public CDialog {
   // the list lacks are skipped. Returns whether the button was pressed.
   static bool GiveAnswer(UserDriver& driver, const Answer& answer,
                          std::optional<std::string>& browse_folder);
+  // Sets section `number`'s folder through Change Folder and the browse dialog (answered from
+  // `browse_folder`), then gives the section exactly `folder`. False when Change Folder is
+  // not there to press.
+  static bool GiveFolder(UserDriver& driver, int number, const std::string& folder,
+                         std::optional<std::string>& browse_folder);
   // How many sections the shown dialog lists.
   static int ListedSections(UserDriver& driver);
 
@@ -53,6 +58,9 @@ class COptionsDlg : public CDialog {
               FileSystem& fs, const Registry& registry, const CodePage& code_page,
               std::atomic<bool>& exit_requested);
   const char* ClassName() const override { return KindOf(InstallDialog::Options); }
+  // Sets the destination of the section at `index` (from 0) and shows it, as Change Folder
+  // does with the browse dialog's choice.
+  void SetSectionFolder(int index, const std::string& folder);
   bool OnInitDialog() override;
   void OnOK() override;
   void OnCancel() override;

@@ -1,0 +1,126 @@
+#include "app/console_user.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/registry_file.h"
+#include "support/memory_file_system.h"
+#include "support/temp_dir.h"
+#include "ui/dialogs/options_dlg.h"
+#include "ui_fixture.h"
+
+namespace setup {
+namespace {
+
+constexpr uint64_t MB = 1024 * 1024;
+
+// The Options dialog of a three-section disc on drive C:, answered by a person typing `input`.
+struct ConsoleRig {
+  explicit ConsoleRig(const std::string& input) : in(input) {
+    disk.AddDrive('C', DriveType::Fixed);
+    fs.SetFree('C', 100 * MB);
+    registry.emplace(std::move(RegistryFile::Open(temp.Join("registry.reg")).value()));
+    testing::FillTexts(config);
+    testing::AddSections(config, {{"Book", "C:\\Quillby\\Book", "1572864"},
+                                  {"Samples", "C:\\Quillby\\Samples", "1536"},
+                                  {"Extras", "C:\\Quillby\\Extras", "", "FALSE"}});
+    config.m_bChangeFolderButton = true;
+  }
+  int RunOptions() {
+    COptionsDlg dialog(ws, config, folders, fs, *registry, code_page, exit_requested);
+    return dialog.DoModal();
+  }
+  std::string Value(int section, int key) const { return config.GetSectionValue(section, key); }
+
+  testing::TempDir temp;
+  testing::MemoryFileSystem disk;
+  testing::SpaceFileSystem fs{&disk};
+  std::optional<RegistryFile> registry;
+  SetupConfig config;
+  SpecialFolders folders;
+  std::atomic<bool> exit_requested{false};
+  CodePage code_page;
+  std::istringstream in;
+  std::ostringstream out;
+  ConsoleUser user{code_page, in, out};
+  HeadlessWindowSystem ws{user, nullptr};
+};
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+TEST(ConsoleUserTest, TogglesTypesAFolderAndPressesAButtonByNumber) {
+  ConsoleRig rig("t 3\nf 2 C:\\Other\\Place #1\n1\n");
+  EXPECT_EQ(rig.RunOptions(), ID_OK);
+  EXPECT_EQ(rig.Value(2, KEY_INSTALLBYDEFAULT), "TRUE");
+  // Exactly as typed, though the browse window's edit refuses '\' and '#'.
+  EXPECT_EQ(rig.Value(1, KEY_DESTDIR), "C:\\Other\\Place #1");
+  EXPECT_FALSE(rig.exit_requested);
+  const std::string out = rig.out.str();
+  EXPECT_TRUE(Contains(out, "== Choose Options ==")) << out;
+  EXPECT_TRUE(Contains(out, "[ ] 3. Extras")) << out;
+  EXPECT_TRUE(Contains(out, "[x] 3. Extras")) << out;
+  EXPECT_TRUE(Contains(out, "1) Continue  2) Exit")) << out;
+  EXPECT_TRUE(Contains(out, "f N FOLDER")) << out;
+}
+
+TEST(ConsoleUserTest, ALineItCannotUseIsAskedAgain) {
+  ConsoleRig rig("hello\n9\nt 7\nf 9 C:\\X\nf 1 Books\n1\n");
+  EXPECT_EQ(rig.RunOptions(), ID_OK);
+  const std::string out = rig.out.str();
+  for (const char* line : {"'hello'", "'9'", "'t 7'", "'f 9 C:\\X'", "'f 1 Books'"}) {
+    EXPECT_TRUE(Contains(out, std::string("Not understood here: ") + line)) << line << "\n" << out;
+  }
+  EXPECT_EQ(rig.Value(0, KEY_DESTDIR), "C:\\Quillby\\Book");
+}
+
+TEST(ConsoleUserTest, TheEndOfInputExitsAndConfirmsTheExit) {
+  ConsoleRig rig("");
+  EXPECT_EQ(rig.RunOptions(), ID_CANCEL);
+  EXPECT_TRUE(rig.exit_requested);
+}
+
+struct BoxCase {
+  const char* input;
+  MessageBoxButtons buttons;
+  MessageBoxResult expected;
+};
+
+TEST(ConsoleUserTest, AnswersMessageBoxesByNumber) {
+  const std::vector<BoxCase> cases = {
+      {"2\n", MessageBoxButtons::YesNo, MessageBoxResult::No},
+      {"\n", MessageBoxButtons::YesNo, MessageBoxResult::Yes},
+      {"x\n3\n1\n", MessageBoxButtons::YesNo, MessageBoxResult::Yes},
+      {"1\n", MessageBoxButtons::RetryCancel, MessageBoxResult::Retry},
+      {"", MessageBoxButtons::RetryCancel, MessageBoxResult::Cancel},
+      {"", MessageBoxButtons::Ok, MessageBoxResult::Ok},
+  };
+  for (const BoxCase& c : cases) {
+    CodePage code_page;
+    std::istringstream in(c.input);
+    std::ostringstream out;
+    ConsoleUser user(code_page, in, out);
+    EXPECT_EQ(user.AnswerMessageBox({"Setup", "Replace it?", MessageBoxIcon::Warning, c.buttons}),
+              c.expected)
+        << c.input;
+    EXPECT_TRUE(Contains(out.str(), "== Setup ==\nReplace it?\n")) << out.str();
+  }
+}
+
+TEST(ConsoleUserTest, ShowsTheButtonsOfAMessageBox) {
+  CodePage code_page;
+  std::istringstream in("1\n");
+  std::ostringstream out;
+  ConsoleUser user(code_page, in, out);
+  user.AnswerMessageBox({"Error!", "Disk full", MessageBoxIcon::Warning, MessageBoxButtons::YesNo});
+  EXPECT_TRUE(Contains(out.str(), "1) Yes  2) No")) << out.str();
+}
+
+}  // namespace
+}  // namespace setup
