@@ -57,6 +57,8 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
       if (!value(line.transcript_file)) return std::nullopt;
     } else if (arg == "--profile") {
       if (!value(line.profile_file)) return std::nullopt;
+    } else if (arg == "--screenshots") {
+      if (!value(line.screenshots_dir)) return std::nullopt;
     } else if (arg == "--start-dir") {
       if (!value(line.start_dir)) return std::nullopt;
     } else if (arg == "--check") {
@@ -97,8 +99,8 @@ Installs the files of a book's disc from SETUP.INI, SETUP.TXT and the section tr
 start directory (the current directory unless --start-dir is given).
 
 Modes:
-  (none)                 install: real windows when a display is available, else as
-                         --unattended
+  (none)                 install: real windows when a display is available (exit 5
+                         when it cannot be opened), else as --unattended
   --check                load and validate SETUP.INI and SETUP.TXT and print every message
                          that start-up would show
   --run-script FILE      run one section script as the install sequence would
@@ -107,19 +109,25 @@ Modes:
   --version              show the program's version
 
 Options:
-  --gui                  real windows, or exit 64 when none can be opened
+  --gui                  real windows (answered from --answers FILE when given), or
+                         exit 5 when the display cannot be opened
   --unattended           no windows; each dialog takes its answer from --answers, else
                          its default button
   --answers FILE         answers for the dialogs (implies --unattended unless --gui)
   --transcript FILE      write every dialog and message box shown as JSON Lines
   --profile FILE         the host profile: drive map, Windows directory, registry file
   --start-dir DIR        start in DIR instead of the current directory
+  --screenshots DIR      save a PNG of each window as it first appears, as
+                         DIR/NNN-<kind>.png (kind as in the transcript); without real
+                         windows they are drawn offscreen, so a disc's dialogs can be
+                         previewed on any machine
 
 Exit status:
   0   finished (or --check found nothing)
   1   ended with the setup-failed dialog (or --check found something)
   2   stopped at start-up: SETUP.INI or SETUP.TXT missing, or no rights
   3   another copy of setup was running
+  5   real windows were wanted but the display cannot be opened
   64  usage or host profile error
 )";
 }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/display_check.h"
 #include "app/front_end.h"
 #include "app/setup_app.h"
 #include "app/startup_checks.h"
@@ -11,7 +12,6 @@
 #include "script/directory_path.h"
 #include "ui/backends/headless/headless_window_system.h"
 #include "ui/dialogs/answers_user.h"
-#include "ui/dialogs/installation_dialogs.h"
 #include "ui/framework/transcript_writer.h"
 #ifdef SETUP_HAVE_QT
 #include "ui/backends/qt/qt_session.h"
@@ -20,18 +20,6 @@
 namespace setup {
 
 namespace {
-
-// The dialogs of an installation that real windows cannot show yet.
-std::string DialogsWithoutWindows() {
-  std::string missing;
-  for (const InstallDialogInfo& dialog : InstallationDialogs()) {
-#ifdef SETUP_HAVE_QT
-    if (QtCanRealize(dialog.make_template())) continue;
-#endif
-    missing += (missing.empty() ? "" : ", ") + std::string(dialog.kind);
-  }
-  return missing;
-}
 
 int RunSequence(Host& host, WindowSystem& ws) {
   FileSystem& fs = host.file_system();
@@ -53,22 +41,10 @@ int RunSequence(Host& host, WindowSystem& ws) {
 }  // namespace
 
 int RunInstallMode(Host& host, const CommandLine& line, std::ostream& console) {
-  const bool windows = line.gui || (!line.unattended && host.DisplayAvailable());
-  if (windows && !host.DisplayAvailable()) {
-    console << "setup: --gui: no display to open windows on (DISPLAY, WAYLAND_DISPLAY and "
-               "QT_QPA_PLATFORM are unset)\n";
-    return EXIT_USAGE;
-  }
-  if (windows) {
-    // Temporary: until the answers file can drive real windows, a run with them would wait
-    // for a person even when it was meant to answer from a file.
-    const std::string missing = DialogsWithoutWindows();
-    const std::string reason = missing.empty() ? "the answers file cannot drive real windows yet"
-                                               : "no real window for " + missing;
-    console << "setup: real windows cannot run an installation yet (" << reason
-            << ")\nRun it with --unattended, answering from --answers FILE.\n";
-    return EXIT_USAGE;
-  }
+  const bool windows = WantsWindows(line, host.DisplayAvailable());
+  // Screenshots of a run without windows are drawn offscreen, so a publisher can preview
+  // the dialogs on any machine.
+  const bool offscreen = !windows && line.screenshots_dir.has_value();
 
   // Before anything is read or written, so a second copy leaves the running one's files alone.
   std::unique_ptr<InstanceLock> lock = host.NewInstanceLock();
@@ -100,13 +76,16 @@ int RunInstallMode(Host& host, const CommandLine& line, std::ostream& console) {
   }
 
   TranscriptWriter writer(host.code_page(), transcript.get(), &console);
+  AnswersUser user(std::move(answers));
 #ifdef SETUP_HAVE_QT
-  if (windows) {
-    std::unique_ptr<QtSession> session = QtSession::Open(host.code_page(), &writer);
+  if (windows || offscreen) {
+    std::unique_ptr<QtSession> session = QtSession::Open(host.code_page(), &writer, offscreen);
+    // With windows and no answers file, a person answers.
+    if (offscreen || line.answers_file) session->SetUser(&user);
+    if (line.screenshots_dir) session->SetScreenshotDirectory(*line.screenshots_dir);
     return RunSequence(host, session->window_system());
   }
 #endif
-  AnswersUser user(std::move(answers));
   HeadlessWindowSystem ws(user, &writer);
   return RunSequence(host, ws);
 }

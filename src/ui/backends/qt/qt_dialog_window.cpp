@@ -244,6 +244,13 @@ void QtDialogWindow::SetFocus(int id) {
   }
 }
 
+QWidget* QtDialogWindow::WidgetOf(int id) const {
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    if (controls_[i]->id() == id) return widgets_[i];
+  }
+  return nullptr;
+}
+
 int QtDialogWindow::GetFocus() const {
   QWidget* focused = widget_->focusWidget();
   return focused ? focused->property(ID_PROPERTY).toInt() : 0;
