@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -173,6 +174,12 @@ Control* QtDialogWindow::Add(const ControlTemplate& control, Rect pixels) {
       auto list = std::make_unique<QtCheckList>(control, parent, glyph_width_, code_page_);
       made = list->widget();
       wrapper = std::move(list);
+      break;
+    }
+    case ControlKind::ProgressBar: {
+      auto* bar = new QProgressBar(parent);
+      wrapper = std::make_unique<QtProgress>(control, bar, code_page_);
+      made = bar;
       break;
     }
   }

@@ -19,6 +19,7 @@ bool QtCanRealize(const DialogTemplate& dialog_template) {
       case ControlKind::ComboDropList:
       case ControlKind::TreeView:
       case ControlKind::CheckList:
+      case ControlKind::ProgressBar:
         continue;
     }
     return false;  // a kind added to the framework but not yet to this backend
