@@ -95,7 +95,9 @@ bool QtUserDriver::PickCombo(int id, const std::string& text) {
   return true;
 }
 
-TreeItem QtUserDriver::FindTreeItem(int id, const std::string& path) {
+TreeItem QtUserDriver::FindTreeItem(int id, const std::string& path) { return Find(id, path); }
+
+TreeItem QtUserDriver::Find(int id, const std::string& path) const {
   auto* tree = dynamic_cast<TreeControl*>(window_.GetControl(id));
   if (tree == nullptr) return 0;
   TreeItem at = TVI_ROOT;
@@ -116,7 +118,7 @@ TreeItem QtUserDriver::FindTreeItem(int id, const std::string& path) {
 QTreeWidgetItem* QtUserDriver::FindItem(int id, const std::string& path) const {
   auto* tree = dynamic_cast<QtTree*>(window_.GetControl(id));
   if (tree == nullptr || UsableWidget(id) == nullptr) return nullptr;
-  return tree->ItemOf(const_cast<QtUserDriver*>(this)->FindTreeItem(id, path));
+  return tree->ItemOf(Find(id, path));
 }
 
 bool QtUserDriver::ExpandTreeItem(int id, const std::string& path) {

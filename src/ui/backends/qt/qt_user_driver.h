@@ -35,6 +35,8 @@ class QtUserDriver : public UserDriver {
  private:
   // The widget of a visible, enabled control, or nullptr.
   QWidget* UsableWidget(int id) const;
+  // The tree item at `path` (texts from the root, case ignored), as a handle or a widget item.
+  TreeItem Find(int id, const std::string& path) const;
   QTreeWidgetItem* FindItem(int id, const std::string& path) const;
   void SendKey(QWidget& widget, int key, const QString& text);
 
