@@ -3,7 +3,7 @@
 # they are all there already.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
-          qt6-base-dev libgl-dev libmspack-dev mscompress attr
+          qt6-base-dev libgl-dev libxcb1-dev xvfb xauth libmspack-dev mscompress attr
           g++-mingw-w64-x86-64)
 missing=()
 for p in "${packages[@]}"; do

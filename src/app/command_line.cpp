@@ -59,6 +59,8 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
       if (!value(line.transcript_file)) return std::nullopt;
     } else if (arg == "--profile") {
       if (!value(line.profile_file)) return std::nullopt;
+    } else if (arg == "--screenshots") {
+      if (!value(line.screenshots_dir)) return std::nullopt;
     } else if (arg == "--start-dir") {
       if (!value(line.start_dir)) return std::nullopt;
     } else if (arg == "--check") {
@@ -99,9 +101,10 @@ Installs the files of a book's disc from SETUP.INI, SETUP.TXT and the section tr
 start directory (the current directory unless --start-dir is given).
 
 Modes:
-  (none)                 install: real windows when a display is available; at a terminal
-                         without one, each dialog is asked there in text; otherwise it
-                         refuses (exit 64) and asks for --unattended
+  (none)                 install: real windows when a display is available (exit 5 when it
+                         cannot be opened); without one, each dialog is asked at the
+                         terminal in text; with no terminal either, it refuses (exit 64)
+                         and asks for --unattended
   --check                load and validate SETUP.INI and SETUP.TXT and print every message
                          that start-up would show
   --run-script FILE      run one section script as the install sequence would; FILE is a
@@ -112,7 +115,8 @@ Modes:
   --version              show the program's version
 
 Options:
-  --gui                  real windows, or exit 64 when none can be opened
+  --gui                  real windows (answered from --answers FILE when given), or
+                         exit 5 when the display cannot be opened
   --unattended           no windows; each dialog takes its answer from --answers, else
                          its default button
   --answers FILE         answers for the dialogs (implies --unattended unless --gui); checked
@@ -123,12 +127,17 @@ Options:
                          (on a terminal) the progress line of each section's copy
   --profile FILE         the host profile: drive map, Windows directory, registry file
   --start-dir DIR        start in DIR instead of the current directory
+  --screenshots DIR      save a PNG of each window as it first appears, as
+                         DIR/NNN-<kind>.png (kind as in the transcript); without real
+                         windows they are drawn offscreen, so a disc's dialogs can be
+                         previewed on any machine
 
 Exit status:
   0   finished (or --check found nothing)
   1   ended with the setup-failed dialog (or --check found something)
   2   stopped at start-up: SETUP.INI or SETUP.TXT missing, or no rights
   3   another copy of setup was running (one line on standard error)
+  5   real windows were wanted but the display cannot be opened
   64  usage, host profile or answers-file error; no display and no terminal without
       --unattended
 )";

@@ -17,6 +17,7 @@ struct CommandLine {
   std::optional<std::string> transcript_file;
   std::optional<std::string> profile_file;
   std::optional<std::string> start_dir;
+  std::optional<std::string> screenshots_dir;
   std::string script_file;
   int section = 1;
 };

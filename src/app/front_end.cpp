@@ -5,6 +5,7 @@
 
 #include "app/check_mode.h"
 #include "app/command_line.h"
+#include "app/display_check.h"
 #include "app/install_mode.h"
 #include "app/run_script_mode.h"
 #include "platform/code_page.h"
@@ -29,6 +30,7 @@ int RunFrontEnd(int argc, char** argv) {
     return EXIT_FINISHED;
   }
 
+  if (!DisplayOpensIfWanted(*line, std::cerr)) return EXIT_NO_DISPLAY;
   auto host = CreateHost(line->profile_file, line->start_dir);
   if (!host.ok()) {
     const Status& status = host.status();

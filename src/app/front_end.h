@@ -7,6 +7,7 @@ inline constexpr int EXIT_FINISHED = 0;
 inline constexpr int EXIT_FAILED = 1;
 inline constexpr int EXIT_STARTUP = 2;
 inline constexpr int EXIT_ALREADY_RUNNING = 3;
+inline constexpr int EXIT_NO_DISPLAY = 5;
 inline constexpr int EXIT_USAGE = 64;
 
 // The command line of `setup`: parses the arguments, builds the process-wide objects and

@@ -7,6 +7,7 @@
 
 #include "app/answers_check.h"
 #include "app/console_user.h"
+#include "app/display_check.h"
 #include "app/front_end.h"
 #include "app/progress_line.h"
 #include "app/setup_app.h"
@@ -24,18 +25,6 @@
 namespace setup {
 
 namespace {
-
-// The dialogs of an installation that real windows cannot show yet.
-std::string DialogsWithoutWindows() {
-  std::string missing;
-  for (const InstallDialogInfo& dialog : InstallationDialogs()) {
-#ifdef SETUP_HAVE_QT
-    if (QtCanRealize(dialog.make_template())) continue;
-#endif
-    missing += (missing.empty() ? "" : ", ") + std::string(dialog.kind);
-  }
-  return missing;
-}
 
 // `answers_sound` sees SETUP.INI before anything is written; false ends the run.
 int RunSequence(Host& host, FileSystem& fs, WindowSystem& ws,
@@ -59,22 +48,10 @@ int RunSequence(Host& host, FileSystem& fs, WindowSystem& ws,
 }  // namespace
 
 int RunInstallMode(Host& host, const CommandLine& line, std::ostream& console) {
-  const bool windows = line.gui || (!line.unattended && host.DisplayAvailable());
-  if (windows && !host.DisplayAvailable()) {
-    console << "setup: --gui: no display to open windows on (DISPLAY, WAYLAND_DISPLAY and "
-               "QT_QPA_PLATFORM are unset)\n";
-    return EXIT_USAGE;
-  }
-  if (windows) {
-    // Temporary: until the answers file can drive real windows, a run with them would wait
-    // for a person even when it was meant to answer from a file.
-    const std::string missing = DialogsWithoutWindows();
-    const std::string reason = missing.empty() ? "the answers file cannot drive real windows yet"
-                                               : "no real window for " + missing;
-    console << "setup: real windows cannot run an installation yet (" << reason
-            << ")\nRun it with --unattended, answering from --answers FILE.\n";
-    return EXIT_USAGE;
-  }
+  const bool windows = WantsWindows(line, host.DisplayAvailable());
+  // Screenshots of a run without windows are drawn offscreen, so a publisher can preview
+  // the dialogs on any machine.
+  const bool offscreen = !windows && line.screenshots_dir.has_value();
 
   // Without windows and without answers only a person at a terminal can answer.
   const bool ask_at_terminal = !windows && !line.unattended;
@@ -130,18 +107,18 @@ int RunInstallMode(Host& host, const CommandLine& line, std::ostream& console) {
   ProgressFileSystem progress_fs(&host.file_system(), progress);
   FileSystem& fs = show_progress ? progress_fs : host.file_system();
   DialogObserver& observer = show_progress ? static_cast<DialogObserver&>(progress) : writer;
+  ConsoleUser console_user(host.code_page(), std::cin, std::cout);
+  AnswersUser answers_user(answers);
+  DialogUser& user = ask_at_terminal ? static_cast<DialogUser&>(console_user) : answers_user;
 #ifdef SETUP_HAVE_QT
-  if (windows) {
-    std::unique_ptr<QtSession> session = QtSession::Open(host.code_page(), &observer);
+  if (windows || offscreen) {
+    std::unique_ptr<QtSession> session = QtSession::Open(host.code_page(), &observer, offscreen);
+    // In real windows without an answers file, a person answers.
+    if (offscreen || line.answers_file) session->SetUser(&user);
+    if (line.screenshots_dir) session->SetScreenshotDirectory(*line.screenshots_dir);
     return RunSequence(host, fs, session->window_system(), answers_sound);
   }
 #endif
-  if (ask_at_terminal) {
-    ConsoleUser user(host.code_page(), std::cin, std::cout);
-    HeadlessWindowSystem ws(user, &observer);
-    return RunSequence(host, fs, ws, answers_sound);
-  }
-  AnswersUser user(answers);
   HeadlessWindowSystem ws(user, &observer);
   return RunSequence(host, fs, ws, answers_sound);
 }

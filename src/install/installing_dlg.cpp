@@ -2,6 +2,7 @@
 
 #include "install/fit_path_to_width.h"
 #include "install/section_shortcut.h"
+#include "install/source_tree_bytes.h"
 #include "script/directory_path.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/message_dialogs.h"
@@ -71,6 +72,7 @@ void CInstallingDlg::InstallWorker() {
   // A source that exists but cannot be made current (a file, no access) is as missing: the
   // walk must not read whatever directory happens to be current.
   if (FileExists(fs, source) && fs.ChangeDirectory(source).ok()) {
+    m_meter.Start(SourceTreeBytes(fs, fs.CurrentDirectory()));
     SectionCopy copy(
         {fs, config, state, m_services.window_system, m_services.code_page, m_services.to_local});
     WorkerProgress progress(*this);
@@ -105,6 +107,12 @@ void CInstallingDlg::ShowPendingFile() {
   if (m_pDestNameField) {
     m_pDestNameField->SetText(FitPathToWidth(*m_pDestNameField, destination, m_nWidth));
   }
+  ShowProgress();
+}
+
+void CInstallingDlg::ShowProgress() {
+  if (auto* bar = dynamic_cast<ProgressControl*>(GetDlgItem(InstallingIds::PROGRESS)))
+    bar->SetPos(m_meter.Percent());
 }
 
 intptr_t CInstallingDlg::OnInstallDone() {
@@ -117,6 +125,7 @@ intptr_t CInstallingDlg::OnInstallDone() {
 void CInstallingDlg::FinishSection() {
   SetupConfig& config = m_services.config;
   ShowPendingFile();
+  ShowProgress();
   if (m_services.state.m_bExitRequested) {
     EndDialog(m_bStopping ? ID_CANCEL : ID_OK);
     return;

@@ -5,6 +5,7 @@
 
 #include "config/setup_config.h"
 #include "config/special_folders.h"
+#include "install/copy_meter.h"
 #include "install/install_state.h"
 #include "install/latest_file.h"
 #include "install/section_copy.h"
@@ -72,6 +73,7 @@ class CInstallingDlg : public CDialog {
    public:
     explicit WorkerProgress(CInstallingDlg& dialog) : m_dialog(dialog) {}
     void ShowFile(const std::string& source_name, const std::string& destination_path) override;
+    void FileDone(uint64_t source_bytes) override { m_dialog.m_meter.Add(source_bytes); }
 
    private:
     CInstallingDlg& m_dialog;
@@ -81,6 +83,7 @@ class CInstallingDlg : public CDialog {
   // configuration).
   std::string SourceDirectory() const;
   void ShowPendingFile();
+  void ShowProgress();
   void FinishSection();
   void JoinWorker();
 
@@ -91,6 +94,9 @@ class CInstallingDlg : public CDialog {
   bool m_bAsking = false;    // the exit confirmation is open
   bool m_bStopping = false;  // Exit was chosen: end with ID_CANCEL when the worker is done
   bool m_bDone = false;      // the worker has posted its end
+  // The section's bytes copied, filled by the worker, shown in the bar at the window's pace
+  // (with each file name the window shows, and at the end).
+  CopyMeter m_meter;
   // The latest file from the worker, waiting for the UI thread.
   LatestFile m_latestFile;
 };

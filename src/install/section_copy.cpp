@@ -57,6 +57,7 @@ void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progre
       if (answer == ReplaceAnswer::Copy && CopyOneFile(entry, destination_path) && fresh) {
         written.insert(code_page.Upper(name));
       }
+      if (progress) progress->FileDone(entry.size);
     }
     if (m_services.state.g_eventStopCopy.Poll()) return;
   }

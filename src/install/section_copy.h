@@ -22,6 +22,8 @@ class CopyProgress {
   // `source_name` is the entry's bare name on the medium, `destination_path` the full path
   // it is written to.
   virtual void ShowFile(const std::string& source_name, const std::string& destination_path) = 0;
+  // The walk is past a file of `source_bytes` bytes (copied, skipped or failed).
+  virtual void FileDone(uint64_t source_bytes) = 0;
 };
 
 // What the walk works with. All references must outlive the SectionCopy.

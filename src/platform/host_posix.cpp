@@ -12,6 +12,7 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/display_probe.h"
 #include "platform/host_paths.h"
 #include "platform/instance_lock_posix.h"
 #include "platform/local_time.h"
@@ -38,11 +39,6 @@ std::string ModuleFileName() {
   std::error_code ec;
   auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
   return ec ? std::string("setup") : path.string();
-}
-
-bool HasEnv(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0';
 }
 
 // On the NT line the rights check passes when the user may change the system's settings;
@@ -83,9 +79,7 @@ class PosixHost : public Host {
   const HostSystem& system() const override { return system_; }
   const std::string& home_dir() const override { return home_dir_; }
   const std::string& start_dir() const override { return start_dir_; }
-  bool DisplayAvailable() const override {
-    return HasEnv("DISPLAY") || HasEnv("WAYLAND_DISPLAY") || HasEnv("QT_QPA_PLATFORM");
-  }
+  bool DisplayAvailable() const override { return DisplayNamed(); }
 
   bool IsInteractiveTerminal() const override { return isatty(STDIN_FILENO) == 1; }
   bool StandardErrorIsTerminal() const override { return isatty(STDERR_FILENO) == 1; }

@@ -337,19 +337,6 @@ TEST_F(AnswersE2eTest, AFolderIsTakenExactly) {
   EXPECT_NE(std::find(shown.begin(), shown.end(), "CBrowseDlg=OK"), shown.end());
 }
 
-TEST_F(InstallE2eTest, RealWindowsRefuseHonestly) {
-  WriteBook();
-  // A display, as far as the environment says.
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  EXPECT_EQ(RunSetup({"--gui"}), EXIT_USAGE);
-  EXPECT_NE(Stderr().find("real windows cannot run an installation yet"), std::string::npos)
-      << Stderr();
-  EXPECT_NE(Stderr().find("--unattended"), std::string::npos) << Stderr();
-  EXPECT_FALSE(temp.Exists("c/Books"));
-  EXPECT_EQ(RunSetup({"--gui"}, true), EXIT_USAGE);
-  EXPECT_NE(Stderr().find("no display"), std::string::npos) << Stderr();
-}
-
 TEST_F(InstallE2eTest, UnreadableAnswersOrUnwritableTranscriptAreUsageErrors) {
   WriteBook();
   EXPECT_EQ(RunSetup({"--answers", temp.Join("none.ini")}), EXIT_USAGE);

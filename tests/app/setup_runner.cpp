@@ -54,6 +54,12 @@ void SetupRunner::WriteDisc(const std::vector<DiscSection>& sections, bool compr
                              std::filesystem::copy_options::overwrite_existing);
 }
 
+void SetupRunner::UseSampleDisc() {
+  std::filesystem::copy(
+      std::string(SETUP_SOURCE_DIR) + "/examples/sample_disc", temp.Join("disc"),
+      std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+}
+
 pid_t SetupRunner::StartSetup(const std::vector<std::string>& extra, bool clear_display,
                               const std::string& transcript) {
   std::vector<std::string> args = {

@@ -37,6 +37,8 @@ class SetupRunner {
   // disc.
   void WriteDisc(const std::vector<DiscSection>& sections, bool compressed = false,
                  bool underscores = false);
+  // The bundled sample disc (examples/sample_disc) as the disc.
+  void UseSampleDisc();
   void Answers(const std::string& text) { temp.WriteFile("answers.ini", text); }
 
   // Starts setup with the profile, the answers file (when written; else --unattended unless

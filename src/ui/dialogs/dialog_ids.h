@@ -49,6 +49,7 @@ struct InstallingIds {
   static constexpr int SOURCE_NAME = 1007;
   static constexpr int TO_TEXT = 1008;
   static constexpr int DEST_NAME = 1009;
+  static constexpr int PROGRESS = 1020;
 };
 
 struct BrowseIds {

@@ -103,7 +103,10 @@ DialogTemplate InstallingTemplate() {
                Ctl(InstallingIds::TEXT, K::Static, "Setup is installing", 7, 7, 114, 8),
                Ctl(InstallingIds::SOURCE_NAME, K::Static, "filename1", 7, 28, 258, 8),
                Ctl(InstallingIds::TO_TEXT, K::Static, "to", 7, 50, 31, 8),
-               Ctl(InstallingIds::DEST_NAME, K::Static, "filename2", 7, 71, 258, 8)});
+               Ctl(InstallingIds::DEST_NAME, K::Static, "filename2", 7, 71, 258, 8),
+               // The bytes of the section copied so far, in the room between the names and
+               // the button.
+               Ctl(InstallingIds::PROGRESS, K::ProgressBar, "", 7, 98, 258, 10)});
 }
 
 DialogTemplate BrowseTemplate() {

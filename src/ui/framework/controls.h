@@ -38,6 +38,14 @@ class EditControl : public Control {
   virtual void ScrollCaret() = 0;
 };
 
+// A progress bar; it has no text of its own.
+class ProgressControl : public Control {
+ public:
+  // The filled part in percent, clamped to 0..100.
+  virtual void SetPos(int percent) = 0;
+  virtual int GetPos() const = 0;
+};
+
 class ComboControl : public Control {
  public:
   // Adds an entry (in order, or at its sorted place for a sorted combo); returns its index.

@@ -17,6 +17,7 @@ enum class ControlKind {
   ComboDropList,
   TreeView,
   CheckList,
+  ProgressBar,  // a bar filled from the left, 0 to 100 percent
 };
 
 // One control of a dialog template. Positions are in dialog units for templates and in

@@ -53,6 +53,16 @@ class HeadlessStatic : public HeadlessControl<Control> {
   using HeadlessControl::HeadlessControl;
 };
 
+class HeadlessProgress : public HeadlessControl<ProgressControl> {
+ public:
+  using HeadlessControl::HeadlessControl;
+  void SetPos(int percent) override { percent_ = percent < 0 ? 0 : percent > 100 ? 100 : percent; }
+  int GetPos() const override { return percent_; }
+
+ private:
+  int percent_ = 0;
+};
+
 class HeadlessEdit : public HeadlessControl<EditControl> {
  public:
   using HeadlessControl::HeadlessControl;

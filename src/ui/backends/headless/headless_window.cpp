@@ -35,6 +35,9 @@ Control* HeadlessWindow::Add(const ControlTemplate& control, Rect pixels) {
     case ControlKind::TreeView:
       made = std::make_unique<HeadlessTree>(dialog_, control, pixels);
       break;
+    case ControlKind::ProgressBar:
+      made = std::make_unique<HeadlessProgress>(dialog_, control, pixels);
+      break;
     default:
       made = std::make_unique<HeadlessStatic>(dialog_, control, pixels);
   }

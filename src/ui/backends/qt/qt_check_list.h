@@ -68,6 +68,11 @@ class QtCheckList : public QtControlBase<ListControl> {
   // The space bar toggles the check box of the selected item, without telling the owner.
   void ToggleSelected();
   void MoveSelection(int delta);
+  // Scrolls so the item is in view, as a user would before clicking it.
+  void EnsureVisible(int index);
+  int glyph_width() const { return glyph_width_; }
+  // Where the client area (GetItemRect's origin) lies in the widget.
+  QPoint ClientOrigin() const { return list_widget_->contentsRect().topLeft(); }
 
  private:
   struct Item {
@@ -78,7 +83,6 @@ class QtCheckList : public QtControlBase<ListControl> {
   bool Valid(int index) const { return index >= 0 && index < GetCount(); }
   // The owner's height, raised to the font's text height and the glyph height plus 1.
   int ItemHeight() const;
-  void EnsureVisible(int index);
 
   QtCheckListWidget* list_widget_;
   ListHooks* hooks_ = nullptr;

@@ -35,6 +35,15 @@ template class QtControlBase<EditControl>;
 template class QtControlBase<ComboControl>;
 template class QtControlBase<ListControl>;
 template class QtControlBase<TreeControl>;
+template class QtControlBase<ProgressControl>;
+
+QtProgress::QtProgress(const ControlTemplate& control, QProgressBar* bar, const CodePage& code_page)
+    : QtControlBase(control, bar, code_page), bar_(bar) {
+  bar->setRange(0, 100);
+  bar->setValue(0);
+  bar->setTextVisible(false);
+  bar->setAccessibleName("Progress");
+}
 
 void QtPlainControl::SetText(const std::string& text) {
   QString q = ToQt(code_page_, text);

@@ -2,7 +2,9 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QWidget>
+#include <algorithm>
 #include <string>
 
 #include "platform/code_page.h"
@@ -60,6 +62,19 @@ class QtEdit : public QtControlBase<EditControl> {
  private:
   QLineEdit* edit_;
   CDialog& dialog_;
+};
+
+// A progress bar from 0 to 100 percent, without a text in it.
+class QtProgress : public QtControlBase<ProgressControl> {
+ public:
+  QtProgress(const ControlTemplate& control, QProgressBar* bar, const CodePage& code_page);
+  void SetText(const std::string&) override {}
+  std::string GetText() const override { return ""; }
+  void SetPos(int percent) override { bar_->setValue(std::clamp(percent, 0, 100)); }
+  int GetPos() const override { return bar_->value(); }
+
+ private:
+  QProgressBar* bar_;
 };
 
 // A drop-down list. Only the user's choice sends NOTIFY_COMBO_SELCHANGE.

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -175,6 +176,12 @@ Control* QtDialogWindow::Add(const ControlTemplate& control, Rect pixels) {
       wrapper = std::move(list);
       break;
     }
+    case ControlKind::ProgressBar: {
+      auto* bar = new QProgressBar(parent);
+      wrapper = std::make_unique<QtProgress>(control, bar, code_page_);
+      made = bar;
+      break;
+    }
   }
   made->setGeometry(ToQRect(pixels));
   made->setVisible(!control.hidden);
@@ -242,6 +249,13 @@ void QtDialogWindow::SetFocus(int id) {
   for (size_t i = 0; i < controls_.size(); ++i) {
     if (controls_[i]->id() == id) widgets_[i]->setFocus();
   }
+}
+
+QWidget* QtDialogWindow::WidgetOf(int id) const {
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    if (controls_[i]->id() == id) return widgets_[i];
+  }
+  return nullptr;
 }
 
 int QtDialogWindow::GetFocus() const {

@@ -56,6 +56,8 @@ class QtDialogWindow : public DialogWindow {
 
   QtDialogWidget* widget() const { return widget_.get(); }
   CDialog& dialog() const { return dialog_; }
+  // The widget of the control `id`, or nullptr.
+  QWidget* WidgetOf(int id) const;
   // Names each control without a text of its own after the label that introduces it (the
   // nearest static to its left or above), as screen readers expect; call once the dialog
   // has put its texts in.

@@ -1,5 +1,6 @@
 #include "ui/backends/qt/qt_screenshots.h"
 
+#include <QDir>
 #include <QImage>
 #include <QPixmap>
 #include <cstdio>
@@ -14,6 +15,7 @@ std::string QtScreenshots::FileName(int number, const std::string& kind) {
 
 std::string QtScreenshots::Capture(QWidget& window, const std::string& kind) {
   if (!enabled()) return "";
+  if (count_ == 0) QDir().mkpath(QString::fromStdString(directory_));
   std::string path = directory_ + "/" + FileName(++count_, kind);
   // Rendered from the widgets themselves, so it works without a screen to read back.
   QImage image = window.grab().toImage();

@@ -7,7 +7,7 @@ namespace setup {
 
 // Saves a PNG of each window as it first appears, numbered in the order they appear:
 // DIR/NNN-<kind>.png with the transcript's kind ("003-COptionsDlg.png"). Off until a
-// directory is set.
+// directory is set; the directory is made when the first picture is saved.
 class QtScreenshots {
  public:
   void SetDirectory(std::string directory) { directory_ = std::move(directory); }

@@ -19,6 +19,7 @@ bool QtCanRealize(const DialogTemplate& dialog_template) {
       case ControlKind::ComboDropList:
       case ControlKind::TreeView:
       case ControlKind::CheckList:
+      case ControlKind::ProgressBar:
         continue;
     }
     return false;  // a kind added to the framework but not yet to this backend
@@ -30,25 +31,30 @@ namespace {
 
 class QtSessionImpl : public QtSession {
  public:
-  QtSessionImpl(const CodePage& code_page, DialogObserver* observer)
-      : application_(argc_, argv_), window_system_(code_page, observer) {}
+  QtSessionImpl(const CodePage& code_page, DialogObserver* observer, bool offscreen)
+      : argc_(offscreen ? 3 : 1), application_(argc_, argv_), window_system_(code_page, observer) {}
   WindowSystem& window_system() override { return window_system_; }
+  void SetUser(DialogUser* user) override { window_system_.SetUser(user); }
   void SetScreenshotDirectory(const std::string& directory) override {
     window_system_.SetScreenshotDirectory(directory);
   }
 
  private:
-  int argc_ = 1;
+  // Qt reads the platform from its own arguments, so offscreen needs no environment change.
   char name_[6] = "setup";
-  char* argv_[2] = {name_, nullptr};
+  char platform_option_[10] = "-platform";
+  char platform_[10] = "offscreen";
+  char* argv_[4] = {name_, platform_option_, platform_, nullptr};
+  int argc_;
   QApplication application_;
   QtWindowSystem window_system_;
 };
 
 }  // namespace
 
-std::unique_ptr<QtSession> QtSession::Open(const CodePage& code_page, DialogObserver* observer) {
-  return std::make_unique<QtSessionImpl>(code_page, observer);
+std::unique_ptr<QtSession> QtSession::Open(const CodePage& code_page, DialogObserver* observer,
+                                           bool offscreen) {
+  return std::make_unique<QtSessionImpl>(code_page, observer, offscreen);
 }
 
 }  // namespace setup

@@ -34,9 +34,10 @@ class QtTree : public QtControlBase<TreeControl> {
   void Expand(TreeItem item, int action) override;
   bool IsExpanded(TreeItem item) const override;
 
- private:
   // The widget's item for a handle, or nullptr.
   QTreeWidgetItem* ItemOf(TreeItem item) const;
+
+ private:
   TreeItem HandleOf(const QTreeWidgetItem* item) const;
   void ShowImage(QTreeWidgetItem* item, bool selected);
   // The user opened or closed `item`: ask the dialog, then keep or undo the change.

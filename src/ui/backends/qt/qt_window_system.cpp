@@ -4,7 +4,9 @@
 #include <QMetaObject>
 #include <QScreen>
 #include <QStyle>
+#include <algorithm>
 
+#include "ui/backends/qt/qt_user_driver.h"
 #include "ui/framework/dialog_snapshot.h"
 #include "ui/framework/message_box_dlg.h"
 
@@ -58,7 +60,7 @@ int QtWindowSystem::RunModal(CDialog& dialog) {
   return RunModalOnUiThread(dialog, true);
 }
 
-int QtWindowSystem::RunModalOnUiThread(CDialog& dialog, bool report) {
+int QtWindowSystem::RunModalOnUiThread(CDialog& dialog, bool report, int box_button) {
   QtDialogWindow& window = Realize(dialog);
   dialog.OnInitDialog();
   int ticket = report && observer_ ? observer_->OnDialogShown(TakeSnapshot(dialog), false) : 0;
@@ -66,12 +68,52 @@ int QtWindowSystem::RunModalOnUiThread(CDialog& dialog, bool report) {
     window.widget()->setModal(true);
     ShowInitialised(window);
     if (shown_hook_) shown_hook_(dialog);
-    if (!dialog.IsEnded()) window.widget()->exec();
+    if (!dialog.IsEnded()) {
+      waiting_.push_back(Waiting{window.handle(), 0, box_button});
+      ScheduleConsult();
+      window.widget()->exec();
+      waiting_.pop_back();
+      ScheduleConsult();
+    }
   }
   if (report && observer_)
     observer_->OnDialogEnded(ticket, TakeSnapshot(dialog), dialog.AnswerName());
   Unrealize(dialog);
   return dialog.result();
+}
+
+void QtWindowSystem::ScheduleConsult() {
+  if (user_ == nullptr || consult_queued_) return;
+  consult_queued_ = true;
+  QMetaObject::invokeMethod(
+      qApp,
+      [this] {
+        consult_queued_ = false;
+        Consult();
+      },
+      Qt::QueuedConnection);
+}
+
+void QtWindowSystem::Consult() {
+  if (waiting_.empty()) return;
+  // By position: the user's act may open a dialog above this one, which grows the list.
+  const size_t at = waiting_.size() - 1;
+  auto it = windows_.find(waiting_[at].handle);
+  if (it == windows_.end() || it->second->dialog().IsEnded()) return;
+  QtDialogWindow& window = *it->second;
+  QtUserDriver driver(window, code_page_, waiting_[at].turns);
+  if (waiting_[at].box_button != 0) {
+    driver.Click(waiting_[at].box_button);
+    return;
+  }
+  if (waiting_[at].turns >= MAX_USER_TURNS) {
+    window.dialog().EndDialog(ID_CANCEL);
+    return;
+  }
+  if (user_->Act(driver)) {
+    if (at < waiting_.size()) ++waiting_[at].turns;
+    ScheduleConsult();
+  }
 }
 
 bool QtWindowSystem::CreateModeless(CDialog& dialog) {
@@ -98,6 +140,7 @@ void QtWindowSystem::Post(WindowHandle window, uint32_t message, uintptr_t wpara
       [this, window, message, wparam, lparam] {
         auto it = windows_.find(window);
         if (it != windows_.end()) it->second->dialog().WindowProc(message, wparam, lparam);
+        ScheduleConsult();
       },
       Qt::QueuedConnection);
 }
@@ -108,7 +151,12 @@ void QtWindowSystem::InvokeOnUiThread(const std::function<void()>& task) {
     return;
   }
   QMetaObject::invokeMethod(
-      qApp, [&task] { task(); }, Qt::BlockingQueuedConnection);
+      qApp,
+      [this, &task] {
+        task();
+        ScheduleConsult();
+      },
+      Qt::BlockingQueuedConnection);
 }
 
 ScreenMetrics QtWindowSystem::Metrics() const {
@@ -126,7 +174,15 @@ MessageBoxResult QtWindowSystem::BoxService::ShowMessageBox(const MessageBoxRequ
   MessageBoxResult answer = ButtonsOf(request.buttons).front();
   owner_.InvokeOnUiThread([&] {
     CMessageBoxDlg box(owner_, request);
-    owner_.RunModalOnUiThread(box, false);
+    int button = 0;
+    if (owner_.user_) {
+      MessageBoxResult chosen = owner_.user_->AnswerMessageBox(request);
+      auto buttons = ButtonsOf(request.buttons);
+      if (std::find(buttons.begin(), buttons.end(), chosen) == buttons.end())
+        chosen = buttons.front();
+      button = MessageBoxButtonId(chosen);
+    }
+    owner_.RunModalOnUiThread(box, false, button);
     answer = box.Answer();
     if (owner_.observer_) owner_.observer_->OnMessageBox(request, answer);
   });

@@ -4,10 +4,12 @@
 #include <map>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "platform/code_page.h"
 #include "ui/backends/qt/qt_dialog_window.h"
 #include "ui/backends/qt/qt_screenshots.h"
+#include "ui/framework/dialog_user.h"
 #include "ui/framework/window_system.h"
 
 namespace setup {
@@ -17,10 +19,19 @@ namespace setup {
 // the UI thread with a blocking connection, posted messages with a queued one. Every dialog
 // and message box is reported to the observer, as in the headless backend.
 //
+// With a DialogUser (an answers file), the user acts on the innermost modal dialog in the
+// same protocol as the headless backend: once the dialog is shown, again after each act,
+// after each posted message and queued call, and when a dialog above it ends; a dialog
+// left alone waits for the next message. A dialog acted on MAX_USER_TURNS times without
+// ending is ended with ID_CANCEL. Message boxes are shown and then answered by clicking
+// the button the user chose.
+//
 // Every control kind of the templates is realized, so every dialog of an installation can
 // be shown.
 class QtWindowSystem : public WindowSystem {
  public:
+  static constexpr int MAX_USER_TURNS = 50;
+
   QtWindowSystem(const CodePage& code_page, DialogObserver* observer);
   ~QtWindowSystem() override;
 
@@ -41,6 +52,8 @@ class QtWindowSystem : public WindowSystem {
   // Called on the UI thread each time a dialog has been initialised and shown (tests use
   // it to look at and answer a dialog).
   void SetShownHook(std::function<void(CDialog&)> hook) { shown_hook_ = std::move(hook); }
+  // The user who answers instead of a person; nullptr (the default) waits for a person.
+  void SetUser(DialogUser* user) { user_ = user; }
   // Saves a PNG of each window as it first appears into `directory` (see QtScreenshots).
   void SetScreenshotDirectory(std::string directory) {
     screenshots_.SetDirectory(std::move(directory));
@@ -56,7 +69,17 @@ class QtWindowSystem : public WindowSystem {
     QtWindowSystem& owner_;
   };
 
-  int RunModalOnUiThread(CDialog& dialog, bool report);
+  // A modal dialog waiting for input; a message box's entry holds the button that answers it.
+  struct Waiting {
+    WindowHandle handle;
+    int turns = 0;
+    int box_button = 0;
+  };
+
+  int RunModalOnUiThread(CDialog& dialog, bool report, int box_button = 0);
+  // Queues one consultation of the user, unless one is queued already.
+  void ScheduleConsult();
+  void Consult();
   QtDialogWindow& Realize(CDialog& dialog);
   // After OnInitDialog: the window is shown, named for assistive technology and captured.
   void ShowInitialised(QtDialogWindow& window);
@@ -64,6 +87,9 @@ class QtWindowSystem : public WindowSystem {
 
   const CodePage& code_page_;
   DialogObserver* observer_;
+  DialogUser* user_ = nullptr;
+  std::vector<Waiting> waiting_;
+  bool consult_queued_ = false;
   BoxService boxes_;
   std::thread::id ui_thread_;
   WindowHandle next_handle_ = 1;

@@ -1,0 +1,19 @@
+#include "app/display_check.h"
+
+#include "platform/display_probe.h"
+
+namespace setup {
+
+bool WantsWindows(const CommandLine& line, bool display_available) {
+  return line.gui || (!line.unattended && display_available);
+}
+
+bool DisplayOpensIfWanted(const CommandLine& line, std::ostream& console) {
+  if (line.mode != RunMode::Install || !WantsWindows(line, DisplayNamed())) return true;
+  if (CanOpenDisplay()) return true;
+  console << "setup: cannot open the display for real windows (check DISPLAY, "
+             "WAYLAND_DISPLAY or QT_QPA_PLATFORM, or install with --unattended)\n";
+  return false;
+}
+
+}  // namespace setup

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTreeWidget>
+#include <functional>
+
+#include "qt_rig.h"
+#include "support/temp_dir.h"
+#include "support/temp_drives.h"
+#include "ui/dialogs/browse_dlg.h"
+#include "ui/dialogs/dialog_ids.h"
+#include "ui/framework/message_box_dlg.h"
+#include "ui_fixture.h"
+
+namespace setup {
+namespace {
+
+using testing::QtRig;
+
+// A user whose acts a test gives; it records each turn it was asked on.
+class TestUser : public DialogUser {
+ public:
+  std::function<bool(UserDriver&)> act;
+  MessageBoxResult box_answer = MessageBoxResult::Ok;
+  std::vector<int> turns;
+
+  bool Act(UserDriver& driver) override {
+    turns.push_back(driver.turn());
+    return act(driver);
+  }
+  MessageBoxResult AnswerMessageBox(const MessageBoxRequest&) override { return box_answer; }
+};
+
+DialogTemplate TwoButtons() {
+  DialogTemplate t;
+  t.caption = "Two";
+  t.size = Size{100, 40};
+  t.controls = {Ctl(ID_OK, ControlKind::DefPushButton, "OK", 5, 20, 40, 14),
+                Ctl(ID_CANCEL, ControlKind::PushButton, "Cancel", 55, 20, 40, 14)};
+  return t;
+}
+
+class CTwoButtonsDlg : public CDialog {
+ public:
+  explicit CTwoButtonsDlg(WindowSystem& ws) : CDialog(ws, TwoButtons()) {}
+  const char* ClassName() const override { return "CTwoButtonsDlg"; }
+};
+
+class QtDialogUserTest : public ::testing::Test {
+ protected:
+  QtDialogUserTest() { rig.ws.SetUser(&user); }
+  QtRig rig;
+  TestUser user;
+};
+
+TEST_F(QtDialogUserTest, TheUserClicksTheRealButtons) {
+  struct Case {
+    const char* name;
+    std::function<bool(UserDriver&)> act;
+    int result;
+  };
+  const Case cases[] = {
+      {"a click", [](UserDriver& d) { return d.Click(ID_CANCEL); }, ID_CANCEL},
+      {"the default button", [](UserDriver& d) { return d.PressDefault(); }, ID_OK},
+      {"Enter", [](UserDriver& d) { return d.PressEnter(); }, ID_OK},
+      {"Esc", [](UserDriver& d) { return d.PressEsc(); }, ID_CANCEL},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    user.act = c.act;
+    CTwoButtonsDlg dialog(rig.ws);
+    EXPECT_EQ(dialog.DoModal(), c.result);
+  }
+}
+
+TEST_F(QtDialogUserTest, ADialogActedOnWithoutEndIsCancelledAfterTheLastTurn) {
+  user.act = [](UserDriver&) { return true; };
+  CTwoButtonsDlg dialog(rig.ws);
+  EXPECT_EQ(dialog.DoModal(), ID_CANCEL);
+  ASSERT_EQ(user.turns.size(), size_t{QtWindowSystem::MAX_USER_TURNS});
+  EXPECT_EQ(user.turns.front(), 0);
+  EXPECT_EQ(user.turns.back(), QtWindowSystem::MAX_USER_TURNS - 1);
+}
+
+// A dialog the user leaves alone is asked again after a message is posted to it.
+TEST_F(QtDialogUserTest, ADialogLeftAloneIsAskedAgainAfterAPostedMessage) {
+  CTwoButtonsDlg dialog(rig.ws);
+  user.act = [&](UserDriver& d) {
+    if (d.turn() == 0 && user.turns.size() == 1) {
+      dialog.Post(MSG_USER);
+      return false;
+    }
+    return d.Click(ID_OK);
+  };
+  EXPECT_EQ(dialog.DoModal(), ID_OK);
+  EXPECT_EQ(user.turns, (std::vector<int>{0, 0}));
+}
+
+TEST_F(QtDialogUserTest, AMessageBoxIsShownAndAnsweredWithTheUsersButton) {
+  user.box_answer = MessageBoxResult::No;
+  MessageBoxRequest request{"Caption", "Sure?", MessageBoxIcon::Question, MessageBoxButtons::YesNo};
+  EXPECT_EQ(rig.ws.MessageBoxes().ShowMessageBox(request), MessageBoxResult::No);
+  EXPECT_NE(rig.transcript.str().find("\"answer\":\"No\""), std::string::npos)
+      << rig.transcript.str();
+  // A button the box does not have is its first.
+  user.box_answer = MessageBoxResult::Retry;
+  EXPECT_EQ(rig.ws.MessageBoxes().ShowMessageBox(request), MessageBoxResult::Yes);
+}
+
+// The browse answer through the real tree and edit: the deepest existing folder is opened
+// and selected, the rest typed through the edit's character filter.
+TEST_F(QtDialogUserTest, TheBrowseAnswerOpensTheTreeAndTypesTheRest) {
+  testing::TempDir temp;
+  auto drives = testing::MakeTempDrives(temp, {{'C', "c", DriveType::Fixed}}, "C:\\");
+  testing::SpaceFileSystem fs(drives.get());
+  SetupConfig config;
+  testing::FillTexts(config);
+  temp.MakeDir("c/Alpha/Inner");
+  user.act = [](UserDriver& d) { return CBrowseDlg::GiveAnswer(d, "C:\\alpha\\Inner\\New_Dir"); };
+  CBrowseDlg dialog(rig.ws, config, fs, rig.code_page);
+  EXPECT_EQ(dialog.DoModal(), ID_OK);
+  EXPECT_EQ(dialog.m_selectedPath, "C:\\Alpha\\Inner\\NewDir");
+}
+
+}  // namespace
+}  // namespace setup
