@@ -23,7 +23,7 @@ PROFILE
 printf '[Options]\nSelect=1,2,3\n' >"$sandbox/answers.ini"
 
 status=0
-TMPDIR=$sandbox QT_QPA_PLATFORM=xcb xvfb-run -a "$setup_binary" --gui \
+XDG_RUNTIME_DIR=$sandbox TMPDIR=$sandbox QT_QPA_PLATFORM=xcb xvfb-run -a "$setup_binary" --gui \
   --answers "$sandbox/answers.ini" --profile "$sandbox/profile.ini" \
   --start-dir "$sandbox/disc" --transcript "$sandbox/transcript.jsonl" \
   --screenshots "$sandbox/shots" 2>"$sandbox/stderr.txt" || status=$?
