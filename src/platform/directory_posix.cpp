@@ -45,6 +45,10 @@ Result<std::vector<FindData>> PosixFileSystem::ListDirectory(const std::string& 
   const int fd = open(host_dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return PosixError(host_dir, errno);
   std::vector<FindData> entries;
+  // Each entry's host path is built in one buffer: the directory's path, then its name.
+  std::string host_path = host_dir == "/" ? std::string() : host_dir;
+  host_path += '/';
+  const size_t name_at = host_path.size();
   // Read straight from the descriptor: a directory stream would take its status first.
   alignas(struct dirent64) char buffer[32 * 1024];
   for (;;) {
@@ -60,8 +64,9 @@ Result<std::vector<FindData>> PosixFileSystem::ListDirectory(const std::string& 
       if (dots && is_root) continue;
       const std::string name = code_page_.FromUtf8(host_name);
       if (!MatchesWildcard(pattern, name, code_page_)) continue;
-      auto data =
-          StatFindDataAt(fd, host_name, (host_dir == "/" ? "" : host_dir) + "/" + host_name, name);
+      host_path.resize(name_at);
+      host_path += host_name;
+      auto data = StatFindDataAt(fd, host_name, host_path, name);
       if (data.ok()) entries.push_back(std::move(*data));
     }
   }

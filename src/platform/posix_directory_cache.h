@@ -64,7 +64,8 @@ class PosixDirectoryCache {
   // `name` when the listing holds it, else the least name whose key is `key`.
   static std::optional<std::string> Least(const Listing& listing, const std::string& key,
                                           const std::string& name = std::string());
-  void StartWatching();
+  // The kept listing of the directory, brought up to date; nullptr when none is kept.
+  const Listing* KeptListing(const Identity& identity);
   void Add(Listing& listing, const std::string& name);
   void Remove(Listing& listing, const std::string& name);
   // Applies every change the watches reported since the last call.

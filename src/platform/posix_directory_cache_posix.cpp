@@ -62,15 +62,12 @@ std::optional<std::string> PosixDirectoryCache::Find(const std::string& host_dir
                                                      const struct stat& dir_info,
                                                      const std::string& key) {
   std::lock_guard<std::mutex> lock(mutex_);
-  StartWatching();
   const Identity identity(dir_info.st_dev, dir_info.st_ino);
-  auto kept = listings_.find(identity);
-  if (kept != listings_.end()) {
-    kept->second.last_used = ++clock_;
-    return Least(kept->second, key);
-  }
-  std::optional<Listing> listing =
-      ReadDirectory(host_dir, identity, inotify_fd_ >= 0 && ReadBefore(identity));
+  if (const Listing* kept = KeptListing(identity)) return Least(*kept, key);
+  const bool watch = inotify_fd_ >= 0 && ReadBefore(identity);
+  // A listing about to be kept is counted against the bounds as they are now.
+  if (watch) ApplyChanges();
+  std::optional<Listing> listing = ReadDirectory(host_dir, identity, watch);
   if (!listing) return std::nullopt;
   std::optional<std::string> found = Least(*listing, key);
   if (listing->watch >= 0) Keep(identity, std::move(*listing));
@@ -81,19 +78,24 @@ PosixDirectoryCache::Kept PosixDirectoryCache::FindKept(const struct stat& dir_i
                                                         const std::string& name,
                                                         const std::string& key) {
   std::lock_guard<std::mutex> lock(mutex_);
-  StartWatching();
-  auto kept = listings_.find(Identity(dir_info.st_dev, dir_info.st_ino));
-  if (kept == listings_.end()) return Kept{};
-  kept->second.last_used = ++clock_;
-  return Kept{true, Least(kept->second, key, name)};
+  const Listing* kept = KeptListing(Identity(dir_info.st_dev, dir_info.st_ino));
+  if (kept == nullptr) return Kept{};
+  return Kept{true, Least(*kept, key, name)};
 }
 
-void PosixDirectoryCache::StartWatching() {
+const PosixDirectoryCache::Listing* PosixDirectoryCache::KeptListing(const Identity& identity) {
   if (!inotify_tried_) {
     inotify_tried_ = true;
     if (max_directories_ > 0) inotify_fd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
   }
-  if (inotify_fd_ >= 0) ApplyChanges();
+  // Reported changes never add a listing, so a directory without one needs no look at them
+  // (most directories of a walk, and a host call each).
+  if (listings_.find(identity) == listings_.end()) return nullptr;
+  ApplyChanges();
+  auto kept = listings_.find(identity);
+  if (kept == listings_.end()) return nullptr;
+  kept->second.last_used = ++clock_;
+  return &kept->second;
 }
 
 std::optional<std::string> PosixDirectoryCache::Least(const Listing& listing,

@@ -33,6 +33,9 @@ bool Matches(std::string_view pattern, std::string_view name, const CodePage& co
 }  // namespace
 
 bool MatchesWildcard(std::string_view pattern, std::string_view name, const CodePage& code_page) {
+  // The patterns of a whole listing, decided without a copy of each name that has no dot.
+  if (pattern == "*") return true;
+  if (pattern == "*.*") return !name.empty();
   if (Matches(pattern, name, code_page)) return true;
   if (name.find('.') != std::string_view::npos || name.empty()) return false;
   return Matches(pattern, std::string(name) + ".", code_page);

@@ -171,6 +171,47 @@ TEST_F(PosixDirectoryCacheTest, ADirectoryReadOnceIsReadAfreshNextTime) {
   EXPECT_EQ(cache_.reads(), 2u);
 }
 
+TEST_F(PosixDirectoryCacheTest, ChangesLeftWaitingByLookUpsElsewhereAreApplied) {
+  Touch("d/a.txt");
+  ASSERT_EQ(Find("d", "A.TXT"), "a.txt");
+  ASSERT_EQ(Find("d", "A.TXT"), "a.txt");  // now kept
+  const std::string d = dir_.Join("d");
+  int others = 0;
+  const struct {
+    const char* what;
+    std::function<void()> change;
+  } steps[] = {
+      {"a file is created", [&] { Touch("d/B.txt"); }},
+      {"a file is removed", [&] { unlink((d + "/a.txt").c_str()); }},
+      {"a file is renamed", [&] { rename((d + "/B.txt").c_str(), (d + "/c.TXT").c_str()); }},
+      {"the directory is replaced",
+       [&] {
+         std::filesystem::remove_all(d);
+         Touch("d/A.txt");
+       }},
+  };
+  for (const auto& step : steps) {
+    step.change();
+    // Look-ups in a directory read only once, so not kept, leave the changes reported for d
+    // unread.
+    const std::string other = "other" + std::to_string(others++);
+    Touch(other + "/x");
+    struct stat other_info {};
+    ASSERT_EQ(stat(dir_.Join(other).c_str(), &other_info), 0);
+    EXPECT_FALSE(cache_.FindKept(other_info, "x", "X").kept) << step.what;
+    EXPECT_EQ(Find(other, "X"), "x") << step.what;
+    struct stat info {};
+    ASSERT_EQ(stat(d.c_str(), &info), 0);
+    for (const char* key : {"A.TXT", "B.TXT", "C.TXT"}) {
+      const PosixDirectoryCache::Kept kept = cache_.FindKept(info, key, key);
+      if (kept.kept) {
+        EXPECT_EQ(kept.name, Truth("d", key)) << step.what << ": " << key;
+      }
+      EXPECT_EQ(Find("d", key), Truth("d", key)) << step.what << ": " << key;
+    }
+  }
+}
+
 TEST_F(PosixDirectoryCacheTest, ThreadsShareIt) {
   dir_.MakeDir("d");
   std::thread writer([&] {

@@ -30,6 +30,12 @@ TEST(WildcardMatchTest, MatchesAsTheOriginalSystem) {
        true},
       {"READ*.*", "readme", true},
       {"x", "", false},
+      {"*.*", "", false},
+      {"*.*", ".", true},
+      {"*.*", "..", true},
+      {"*.*", "a.", true},
+      {"*", "", true},
+      {"*", "..", true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(MatchesWildcard(c.pattern, c.name, page), c.matches) << c.pattern << " " << c.name;
