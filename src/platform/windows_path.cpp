@@ -147,4 +147,11 @@ bool HasInvalidNameCharacter(std::string_view name) {
   return false;
 }
 
+FindPattern SplitFindPattern(const std::string& pattern) {
+  size_t split = pattern.find_last_of("\\/");
+  if (split == std::string::npos && pattern.size() >= 2 && pattern[1] == ':') split = 1;
+  if (split == std::string::npos) return {".", pattern};
+  return {pattern.substr(0, split + 1), pattern.substr(split + 1)};
+}
+
 }  // namespace setup

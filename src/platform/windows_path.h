@@ -25,6 +25,15 @@ std::string WithoutTrailingSeparator(std::string full_path);
 // The components after "X:\" of a full path ("C:\a\b" -> {"a", "b"}).
 std::vector<std::string> PathComponents(const std::string& full_path);
 
+// A FindFiles pattern split into the directory to list (with its trailing separator, or "."
+// when the pattern names none) and the last component, which may hold wildcards:
+// "C:\Books\*.txt" -> {"C:\Books\", "*.txt"}, "C:*" -> {"C:", "*"}, "*" -> {".", "*"}.
+struct FindPattern {
+  std::string directory;
+  std::string name_pattern;
+};
+FindPattern SplitFindPattern(const std::string& pattern);
+
 // Whether `name` holds a character that no Windows file name may hold (control characters,
 // '<', '>', ':', '"', '|', '?', '*').
 bool HasInvalidNameCharacter(std::string_view name);

@@ -64,5 +64,25 @@ TEST(WindowsPathTest, DriveRootsAndTrailingSeparators) {
   EXPECT_EQ(WithoutTrailingSeparator("C:\\"), "C:\\");
 }
 
+TEST(WindowsPathTest, FindPatternsSplitAtTheirLastSeparator) {
+  struct Case {
+    const char* pattern;
+    const char* directory;
+    const char* name_pattern;
+  } cases[] = {
+      {"C:\\Books\\*.txt", "C:\\Books\\", "*.txt"},
+      {"C:/Books/*", "C:/Books/", "*"},
+      {"C:\\*", "C:\\", "*"},
+      {"C:*", "C:", "*"},
+      {"*.*", ".", "*.*"},
+      {"Books\\", "Books\\", ""},
+  };
+  for (const Case& c : cases) {
+    FindPattern split = SplitFindPattern(c.pattern);
+    EXPECT_EQ(split.directory, c.directory) << c.pattern;
+    EXPECT_EQ(split.name_pattern, c.name_pattern) << c.pattern;
+  }
+}
+
 }  // namespace
 }  // namespace setup

@@ -348,11 +348,9 @@ Status MemoryFileSystem::SetFileTimes(const std::string& path, FileTime creation
 }
 
 Result<std::vector<FindData>> MemoryFileSystem::FindFiles(const std::string& pattern) {
-  size_t split = pattern.find_last_of("\\/");
-  if (split == std::string::npos && pattern.size() >= 2 && pattern[1] == ':') split = 1;
-  const std::string directory =
-      split == std::string::npos ? std::string(".") : pattern.substr(0, split + 1);
-  const std::string name_pattern = split == std::string::npos ? pattern : pattern.substr(split + 1);
+  const FindPattern split = SplitFindPattern(pattern);
+  const std::string& directory = split.directory;
+  const std::string& name_pattern = split.name_pattern;
   if (name_pattern.empty()) return Status::Error(WinError::FileNotFound, pattern, "no file name");
   if (!HasWildcard(name_pattern)) {
     auto info = GetFileInfo(pattern);
