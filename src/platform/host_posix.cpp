@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <sstream>
 #include <system_error>
 #include <thread>
@@ -63,7 +64,8 @@ class PosixHost : public Host {
         start_dir_(std::move(start_dir)),
         fs_(drives, code_page_, start_dir_),
         links_(fs_),
-        processes_(fs_, code_page_) {
+        processes_(fs_, code_page_),
+        drives_(drives) {
     system_.platform = profile_.platform;
     system_.windows_dir = profile_.windows_dir;
     system_.system_dir = profile_.SystemDir();
@@ -71,7 +73,6 @@ class PosixHost : public Host {
     system_.can_open_service_manager =
         profile_.service_manager.value_or(RegistryWritable(profile_.registry_file));
     search_.emplace(PosixPathSearch::FromEnvironment(fs_, system_, code_page_));
-    OpenRegistry(drives);
   }
 
   const HostProfile& profile() const override { return profile_; }
@@ -85,7 +86,11 @@ class PosixHost : public Host {
   bool StandardErrorIsTerminal() const override { return isatty(STDERR_FILENO) == 1; }
 
   FileSystem& file_system() override { return fs_; }
-  Registry* registry() override { return registry_ ? &*registry_ : nullptr; }
+  // Opened on first use, so a run that stops before (a bad answers file, say) writes nothing.
+  Registry* registry() override {
+    std::call_once(registry_opened_, [this] { OpenRegistry(); });
+    return registry_ ? &*registry_ : nullptr;
+  }
   ProcessRunner& processes() override { return processes_; }
   ShellLinkMaker& links() override { return links_; }
   PathSearch& path_search() override { return *search_; }
@@ -113,12 +118,12 @@ class PosixHost : public Host {
  private:
   // A new store is seeded with the user's folders; a store that cannot be opened leaves the
   // registry unset.
-  void OpenRegistry(const DriveMap& drives) {
+  void OpenRegistry() {
     const bool new_store = access(profile_.registry_file.c_str(), F_OK) != 0;
     Result<RegistryFile> registry = RegistryFile::Open(profile_.registry_file);
     if (!registry.ok()) return;
     registry_ = std::move(registry).value();
-    if (new_store) SeedShellFolders(*registry_, drives, code_page_);
+    if (new_store) SeedShellFolders(*registry_, drives_, code_page_);
   }
 
   HostProfile profile_;
@@ -130,6 +135,8 @@ class PosixHost : public Host {
   PosixShellLinkMaker links_;
   PosixProcessRunner processes_;
   std::optional<PosixPathSearch> search_;
+  DriveMap drives_;
+  std::once_flag registry_opened_;
   std::optional<RegistryFile> registry_;
 };
 

@@ -57,7 +57,10 @@ TEST_F(HostTest, SeedsOnlyANewRegistryWithTheUserFolders) {
   {
     auto host = Create("disc");
     ASSERT_TRUE(host.ok());
+    // Nothing is written before the registry is used: a run may still stop before.
+    EXPECT_FALSE(temp_.Exists("registry.reg"));
     ASSERT_NE((*host)->registry(), nullptr);
+    EXPECT_TRUE(temp_.Exists("registry.reg"));
     EXPECT_EQ((*host)->registry()->QueryValue(SHELL_FOLDERS_KEY, "Desktop"), "C:\\Desktop");
     ASSERT_TRUE((*host)->registry()->SetValue(SHELL_FOLDERS_KEY, "Desktop", "C:\\Mine").ok());
   }
