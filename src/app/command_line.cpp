@@ -120,6 +120,7 @@ Exit status:
   1   ended with the setup-failed dialog (or --check found something)
   2   stopped at start-up: SETUP.INI or SETUP.TXT missing, or no rights
   3   another copy of setup was running
+  4   finished, but some files were not copied (each named on standard error)
   64  usage or host profile error
 )";
 }

@@ -33,11 +33,14 @@ std::string DialogsWithoutWindows() {
   return missing;
 }
 
-int RunSequence(Host& host, WindowSystem& ws) {
+int RunSequence(Host& host, WindowSystem& ws, TranscriptWriter& writer) {
   FileSystem& fs = host.file_system();
   // The simulated machine has its Windows directory, where the uninstaller goes.
   CreateDirectoryPath(fs, host.system().windows_dir);
   InstallState state;
+  state.m_copyFailures.SetListener([&writer](const CopyFailure& failure) {
+    writer.OnCopyFailure(failure.file, failure.reason);
+  });
   SetupConfig config;
   std::vector<ConfigFinding> findings = config.Load(fs, host.code_page());
   SpecialFolders folders(host.system(), host.registry(), findings);
@@ -103,12 +106,12 @@ int RunInstallMode(Host& host, const CommandLine& line, std::ostream& console) {
 #ifdef SETUP_HAVE_QT
   if (windows) {
     std::unique_ptr<QtSession> session = QtSession::Open(host.code_page(), &writer);
-    return RunSequence(host, session->window_system());
+    return RunSequence(host, session->window_system(), writer);
   }
 #endif
   AnswersUser user(std::move(answers));
   HeadlessWindowSystem ws(user, &writer);
-  return RunSequence(host, ws);
+  return RunSequence(host, ws, writer);
 }
 
 }  // namespace setup
