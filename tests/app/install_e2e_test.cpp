@@ -300,6 +300,7 @@ TEST_F(InstallE2eTest, AKillDuringACopyLeavesNoShortFile) {
   constexpr size_t SIZE = 64 << 20;
   {
     std::string block(1 << 20, 'x');
+    temp.MakeDir("disc/CODE");
     const int fd = open(temp.Join("disc/CODE/BIG.DAT").c_str(), O_WRONLY | O_CREAT, 0644);
     ASSERT_GE(fd, 0);
     for (size_t written = 0; written < SIZE; written += block.size()) {
@@ -398,7 +399,8 @@ TEST_F(InstallE2eTest, OnlyOneOfSeveralCopiesProceeds) {
   temp.WriteFile("disc/CODE/A.TXT", "a");
   temp.WriteFile("disc/HOLD.TXT", "RUN C:\\tools\\cat gate.fifo\r\n");
   std::filesystem::create_directories(temp.Join("c/tools"));
-  std::filesystem::create_symlink("/bin/cat", temp.Join("c/tools/cat"));
+  // A copy, not a link: a link off the drives is not followed.
+  std::filesystem::copy_file("/bin/cat", temp.Join("c/tools/cat"));
   DiscSection section{"CODE", "C:\\Book", "Book"};
   section.command_file = "HOLD.TXT";
   WriteDisc({section});

@@ -1,4 +1,4 @@
-// The FileSystem contract, run against every implementation: drives C and D (fixed) and drive
+// The FileSystem contract, run against every implementation: drives C and F (fixed) and drive
 // E (cdrom), and C:\ is current. Each implementation comes with a backing store the test reaches
 // behind the file system's back, as another process would.
 
@@ -48,7 +48,7 @@ class PosixBacking : public Backing {
   PosixBacking() {
     DriveMap drives;
     drives.Map('C', dir_.MakeDir("c"), DriveType::Fixed);
-    drives.Map('D', dir_.MakeDir("d"), DriveType::Fixed);
+    drives.Map('F', dir_.MakeDir("f"), DriveType::Fixed);
     drives.Map('E', dir_.MakeDir("e"), DriveType::CdRom);
     fs_ = std::make_unique<PosixFileSystem>(drives, CodePage(), "C:\\");
   }
@@ -74,7 +74,7 @@ class MemoryBacking : public Backing {
  public:
   MemoryBacking() {
     fs_.AddDrive('C', DriveType::Fixed);
-    fs_.AddDrive('D', DriveType::Fixed);
+    fs_.AddDrive('F', DriveType::Fixed);
     fs_.AddDrive('E', DriveType::CdRom);
   }
   FileSystem& fs() override { return fs_; }
@@ -233,7 +233,7 @@ TEST_P(FileSystemContract, CurrentDirectoryIsVirtual) {
 }
 
 TEST_P(FileSystemContract, DrivesComeFromTheMap) {
-  EXPECT_EQ(fs_->GetLogicalDrives(), (1u << 2) | (1u << 4));
+  EXPECT_EQ(fs_->GetLogicalDrives(), (1u << 2) | (1u << 4) | (1u << 5));
   EXPECT_EQ(fs_->DriveTypeOf("C:\\"), DriveType::Fixed);
   EXPECT_EQ(fs_->DriveTypeOf("e:\\"), DriveType::CdRom);
   EXPECT_EQ(fs_->DriveTypeOf("D:\\"), DriveType::NoRootDir);
@@ -349,8 +349,8 @@ TEST_P(FileSystemContract, CopyReplacesUnlessToldNotTo) {
   EXPECT_FALSE(backing_->Exists("c/DST.TXT"));  // the existing name is replaced, not a twin
   EXPECT_EQ(fs_->GetFileInfo("C:\\dst.txt")->last_write_time, stamp);
 
-  ASSERT_TRUE(fs_->CopyFileTo("C:\\src.txt", "D:\\fresh.txt", true).ok());
-  EXPECT_EQ(backing_->Read("d/fresh.txt"), "new contents");
+  ASSERT_TRUE(fs_->CopyFileTo("C:\\src.txt", "F:\\fresh.txt", true).ok());
+  EXPECT_EQ(backing_->Read("f/fresh.txt"), "new contents");
   EXPECT_EQ(Names("C:\\*.*"), (std::vector<std::string>{"dst.txt", "src.txt"}));
 }
 
@@ -450,8 +450,8 @@ TEST_P(FileSystemContract, MoveNeverReplaces) {
   EXPECT_FALSE(backing_->Exists("c/b.txt"));
   ASSERT_TRUE(fs_->RenameFile("C:\\SUB", "C:\\Renamed").ok());
   EXPECT_EQ(Read("Renamed/x.txt"), "x");
-  ASSERT_TRUE(fs_->RenameFile("C:\\B.TXT", "D:\\b.txt").ok());  // to another drive
-  EXPECT_EQ(backing_->Read("d/b.txt"), "b");
+  ASSERT_TRUE(fs_->RenameFile("C:\\B.TXT", "F:\\b.txt").ok());  // to another drive
+  EXPECT_EQ(backing_->Read("f/b.txt"), "b");
   EXPECT_EQ(ErrorOf(fs_->RenameFile("C:\\none", "C:\\x")), WinError::FileNotFound);
   EXPECT_EQ(ErrorOf(fs_->RenameFile("C:\\Renamed\\x.txt", "C:\\no\\x")), WinError::PathNotFound);
 }
