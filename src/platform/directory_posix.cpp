@@ -101,6 +101,7 @@ Status PosixFileSystem::MakeDirectory(const std::string& path) {
   if (resolved->exists) return Status::Error(WinError::AlreadyExists, path, "already exists");
   if (!resolved->parent_exists) return Missing(*resolved, path);
   if (mkdir(resolved->host_path.c_str(), 0777) != 0) return PosixError(path, errno);
+  RememberCheckedDirectory(resolved->host_path);
   return Status::Ok();
 }
 

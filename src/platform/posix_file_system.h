@@ -86,6 +86,11 @@ class PosixFileSystem : public FileSystem {
   // Whether `real_path` (without links) lies under a mapped drive's root. Called with
   // containment_mutex_ held.
   bool RealPathOnDrives(const std::string& real_path);
+  // Notes a host directory known to lie on the drives (made or checked just now).
+  void RememberCheckedDirectory(const std::string& host_dir);
+  void RememberCheckedLocked(const std::string& host_dir);
+  // After a rename: a checked directory's path may name something else now.
+  void ForgetCheckedDirectories();
   // WriteProtect for a write to a path on a cdrom drive.
   static Status WriteProtected(const std::string& path);
   // A path made absolute and spelt on the host, before any host call.
@@ -134,6 +139,9 @@ class PosixFileSystem : public FileSystem {
   std::mutex containment_mutex_;
   std::optional<std::vector<std::string>> real_roots_;  // the drives' roots, links resolved
   std::set<std::pair<dev_t, ino_t>> directories_on_drives_;
+  // Host directory paths found on the drives. Only a rename can put a link where a directory
+  // was (the directory moved away first), so a rename forgets them all.
+  std::set<std::string> checked_directories_;
 };
 
 }  // namespace setup
