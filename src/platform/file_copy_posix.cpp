@@ -84,10 +84,7 @@ Status CopyContents(int from_fd, uint64_t size, PosixTempFile& temp, const std::
 Status CopyOpenFile(int from_fd, const struct stat& info, const std::string& destination,
                     const std::string& from, const std::string& to, bool no_replace,
                     bool replaces) {
-  // A new file is cheaper to name from a named temporary; one that replaces another leaves
-  // nothing behind even when the process dies.
-  auto temp = replaces ? PosixTempFile::CreateBeside(destination, 0600)
-                       : PosixTempFile::CreateNamedBeside(destination, 0600);
+  auto temp = PosixTempFile::CreateBeside(destination, 0600);
   if (!temp.ok()) return PosixError(to, temp.status().os_errno());
   Status status = CopyContents(from_fd, static_cast<uint64_t>(info.st_size), *temp, from, to);
   if (!status.ok()) return status;

@@ -19,9 +19,6 @@ class PosixTempFile {
   // Creates the file in the directory of `destination` (a host path) with `mode`, to which
   // the process's umask applies.
   static Result<PosixTempFile> CreateBeside(const std::string& destination, mode_t mode);
-  // The same, always under a ".setup-*" name: cheaper than naming an unnamed file through
-  // /proc, for a file that replaces nothing (a process that dies leaves the temporary name).
-  static Result<PosixTempFile> CreateNamedBeside(const std::string& destination, mode_t mode);
 
   PosixTempFile(PosixTempFile&& other) noexcept;
   PosixTempFile& operator=(PosixTempFile&& other) = delete;

@@ -57,12 +57,6 @@ Result<PosixTempFile> PosixTempFile::CreateBeside(const std::string& destination
       return PosixError(destination, errno);
     }
   }
-  return CreateNamedBeside(destination, mode);
-}
-
-Result<PosixTempFile> PosixTempFile::CreateNamedBeside(const std::string& destination,
-                                                       mode_t mode) {
-  std::string dir = DirectoryOf(destination);
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string path = InDirectory(dir, UniqueName());
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
