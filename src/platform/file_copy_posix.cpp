@@ -29,6 +29,24 @@ class Descriptor {
   int fd_;
 };
 
+// The process's file creation mask, from /proc (umask cannot be read without setting it,
+// which would race with other threads); 0777 when unknown, so that every mode is set
+// explicitly.
+mode_t CreationMask() {
+  static const mode_t mask = [] {
+    FILE* status = fopen("/proc/self/status", "re");
+    if (status == nullptr) return mode_t{0777};
+    char line[256];
+    unsigned value = 0777;
+    while (fgets(line, sizeof(line), status) != nullptr) {
+      if (sscanf(line, "Umask: %o", &value) == 1) break;
+    }
+    fclose(status);
+    return static_cast<mode_t>(value & 0777);
+  }();
+  return mask;
+}
+
 // The source ended before the size it had when it was opened: it shrank or vanished.
 Status ShortSource(const std::string& from) {
   return Status::Error(WinError::HandleEof, from, "the file became shorter while it was copied");
@@ -84,11 +102,15 @@ Status CopyContents(int from_fd, uint64_t size, PosixTempFile& temp, const std::
 Status CopyOpenFile(int from_fd, const struct stat& info, const std::string& destination,
                     const std::string& from, const std::string& to, bool no_replace,
                     bool replaces) {
-  auto temp = PosixTempFile::CreateBeside(destination, 0600);
+  // Created with the source's permissions where the mask lets it, which spares setting them
+  // afterwards; the owner keeps write permission until the attributes are copied.
+  const mode_t wanted = info.st_mode & 0777;
+  auto temp = PosixTempFile::CreateBeside(destination, wanted | S_IWUSR);
   if (!temp.ok()) return PosixError(to, temp.status().os_errno());
   Status status = CopyContents(from_fd, static_cast<uint64_t>(info.st_size), *temp, from, to);
   if (!status.ok()) return status;
-  if (fchmod(temp->fd(), info.st_mode & 0777) != 0) return PosixError(to, errno);
+  const bool mode_as_wanted = (wanted & S_IWUSR) != 0 && (wanted & CreationMask()) == 0;
+  if (!mode_as_wanted && fchmod(temp->fd(), wanted) != 0) return PosixError(to, errno);
   CopyDosAttributes(from_fd, temp->fd());
   const struct timespec times[2] = {info.st_atim, info.st_mtim};
   if (futimens(temp->fd(), times) != 0) return PosixError(to, errno);
