@@ -137,6 +137,7 @@ Exit status:
   1   ended with the setup-failed dialog (or --check found something)
   2   stopped at start-up: SETUP.INI or SETUP.TXT missing, or no rights
   3   another copy of setup was running (one line on standard error)
+  4   finished, but some files were not copied (each named on standard error)
   5   real windows were wanted but the display cannot be opened
   64  usage, host profile or answers-file error; no display and no terminal without
       --unattended

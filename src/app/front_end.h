@@ -7,6 +7,9 @@ inline constexpr int EXIT_FINISHED = 0;
 inline constexpr int EXIT_FAILED = 1;
 inline constexpr int EXIT_STARTUP = 2;
 inline constexpr int EXIT_ALREADY_RUNNING = 3;
+// Finished, but some files were not copied (each named on standard error and in the
+// transcript).
+inline constexpr int EXIT_FILES_NOT_COPIED = 4;
 inline constexpr int EXIT_NO_DISPLAY = 5;
 inline constexpr int EXIT_USAGE = 64;
 

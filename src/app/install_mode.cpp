@@ -26,10 +26,14 @@ namespace setup {
 
 namespace {
 
-// `answers_sound` sees SETUP.INI before anything is written; false ends the run.
-int RunSequence(Host& host, FileSystem& fs, WindowSystem& ws,
+// `answers_sound` sees SETUP.INI before anything is written; false ends the run. Files that
+// could not be copied are told to `writer`.
+int RunSequence(Host& host, FileSystem& fs, WindowSystem& ws, TranscriptWriter& writer,
                 const std::function<bool(const SetupConfig&)>& answers_sound) {
   InstallState state;
+  state.m_copyFailures.SetListener([&writer](const CopyFailure& failure) {
+    writer.OnCopyFailure(failure.file, failure.reason);
+  });
   SetupConfig config;
   std::vector<ConfigFinding> findings = config.Load(fs, host.code_page());
   if (!answers_sound(config)) return EXIT_USAGE;
@@ -116,11 +120,11 @@ int RunInstallMode(Host& host, const CommandLine& line, std::ostream& console) {
     // In real windows without an answers file, a person answers.
     if (offscreen || line.answers_file) session->SetUser(&user);
     if (line.screenshots_dir) session->SetScreenshotDirectory(*line.screenshots_dir);
-    return RunSequence(host, fs, session->window_system(), answers_sound);
+    return RunSequence(host, fs, session->window_system(), writer, answers_sound);
   }
 #endif
   HeadlessWindowSystem ws(user, &observer);
-  return RunSequence(host, fs, ws, answers_sound);
+  return RunSequence(host, fs, ws, writer, answers_sound);
 }
 
 }  // namespace setup

@@ -140,7 +140,8 @@ void CSetupApp::EndWith(CDialog& backdrop) {
   } else {
     CFinishedDlg finished(ws, m_services.config);
     finished.DoModal();
-    m_nExitStatus = EXIT_FINISHED;
+    m_nExitStatus =
+        m_services.state.m_copyFailures.Count() > 0 ? EXIT_FILES_NOT_COPIED : EXIT_FINISHED;
   }
   backdrop.DestroyWindow();
 }

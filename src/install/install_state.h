@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "install/auto_reset_event.h"
+#include "install/copy_failures.h"
 
 namespace setup {
 
@@ -17,9 +18,11 @@ struct InstallState {
   // Set by a "Yes To All" answer; cleared when the progress dialog opens, so it holds for one
   // section.
   std::atomic<bool> g_bYesToAll{false};
-  // Set when an expanding copy fails; cleared when the progress dialog opens and reported
-  // once when the section's copy has ended.
+  // Set when a file of the section is not copied (expanded or plain); cleared when the
+  // progress dialog opens and reported once when the section's copy has ended.
   std::atomic<bool> g_bCopyFailed{false};
+  // Every file not copied in the run, each named as it fails.
+  CopyFailures m_copyFailures;
   // Hands over from the progress dialog to its worker.
   AutoResetEvent g_eventDialogReady;
   // Polled by the walk after every entry: a signal ends the walk of the directory being read.

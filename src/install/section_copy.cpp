@@ -7,6 +7,17 @@
 
 namespace setup {
 
+namespace {
+
+// Only a file that is there is offered for replacement: a missing folder on the way, a
+// directory or a failing look-up is nothing to replace (the copy then fails and says why).
+bool IsExistingFile(FileSystem& fs, const std::string& path) {
+  Result<uint32_t> attributes = fs.GetAttributes(path);
+  return attributes.ok() && (*attributes & ATTRIB_DIRECTORY) == 0;
+}
+
+}  // namespace
+
 void SectionCopy::CopyDirectoryTree(const std::string& destination, CopyProgress* progress) {
   m_walked.clear();
   FileSystem& fs = m_services.fs;
@@ -49,7 +60,7 @@ void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progre
       if (progress) progress->ShowFile(entry.name, destination_path);
       ReplaceAnswer answer = ReplaceAnswer::Copy;
       const bool exists =
-          fresh ? written.count(code_page.Upper(name)) != 0 : FileExists(fs, destination_path);
+          fresh ? written.count(code_page.Upper(name)) != 0 : IsExistingFile(fs, destination_path);
       if (exists && !m_services.state.g_bYesToAll) {
         answer = ConfirmReplace(entry, destination_path);
       }
@@ -101,13 +112,16 @@ SectionCopy::ReplaceAnswer SectionCopy::ConfirmReplace(const FindData& entry,
 
 bool SectionCopy::CopyOneFile(const FindData& entry, const std::string& destination_path) {
   FileSystem& fs = m_services.fs;
-  if (m_services.config.m_bFilesCompressed) {
-    if (ExpandFile(fs, entry.name, destination_path).ok()) return true;
+  const Status copied = m_services.config.m_bFilesCompressed
+                            ? ExpandFile(fs, entry.name, destination_path)
+                            : fs.CopyFileTo(entry.name, destination_path, false);
+  if (!copied.ok()) {
     m_services.state.g_bCopyFailed = true;
+    m_services.state.m_copyFailures.Add({destination_path, copied.message()});
     return false;
   }
-  // Plain copy failures go unreported; only a complete copy loses the medium's attributes.
-  if (!fs.CopyFileTo(entry.name, destination_path, false).ok()) return false;
+  if (m_services.config.m_bFilesCompressed) return true;
+  // Only a complete plain copy loses the medium's attributes.
   // The copy carries the source's attributes over, so a source without any leaves nothing to
   // clear (and the copy of many small files one host call cheaper each).
   constexpr uint32_t CLEARED = ATTRIB_READONLY | ATTRIB_HIDDEN | ATTRIB_SYSTEM | ATTRIB_ARCHIVE;

@@ -47,11 +47,12 @@ class SectionCopy {
   // path without a trailing backslash), depth first in the order the directory lists its
   // entries: directories whose names begin with "." are left out, destination names follow
   // UnderscoresToSpaces when the disc uses underscores, an existing file is replaced only
-  // after the replace confirmation (or "Yes To All"), files are expanded when the disc's
-  // files are compressed (a failure sets g_bCopyFailed), otherwise copied and made plain
-  // files. Stops before the next entry once m_bExitRequested is set; a signalled
-  // g_eventStopCopy ends the directory being read. A subdirectory that cannot be made
-  // current is skipped, and one reached again through a link is not walked twice. Leaves the
+  // after the replace confirmation (or "Yes To All"; only a destination that exists as a file
+  // is offered), files are expanded when the disc's files are compressed, otherwise copied
+  // and made plain files. A file not copied, either way, sets g_bCopyFailed and is added to
+  // m_copyFailures with the platform's reason. Stops before the next entry once m_bExitRequested is
+  // set; a signalled g_eventStopCopy ends the directory being read. A subdirectory that cannot be
+  // made current is skipped, and one reached again through a link is not walked twice. Leaves the
   // current directory as it found it. `progress` may be null.
   void CopyDirectoryTree(const std::string& destination, CopyProgress* progress);
 

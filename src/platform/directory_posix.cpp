@@ -100,9 +100,11 @@ Result<std::vector<FindData>> PosixFileSystem::ListDirectory(const std::string& 
 Status PosixFileSystem::MakeDirectory(const std::string& path) {
   auto resolved = ResolveNew(path);
   if (!resolved.ok()) return resolved.status();
+  if (resolved->write_protected) return WriteProtected(path);
   if (resolved->exists) return Status::Error(WinError::AlreadyExists, path, "already exists");
   if (!resolved->parent_exists) return Missing(*resolved, path);
   if (mkdir(resolved->host_path.c_str(), 0777) != 0) return PosixError(path, errno);
+  RememberCheckedDirectory(resolved->host_path);
   return Status::Ok();
 }
 

@@ -31,6 +31,7 @@ Result<FindData> PosixFileSystem::GetFileInfo(const std::string& path) {
 Status PosixFileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
   auto resolved = Resolve(path);
   if (!resolved.ok()) return resolved.status();
+  if (resolved->write_protected) return WriteProtected(path);
   if (!resolved->exists) return Missing(*resolved, path);
   struct stat info {};
   if (resolved->entry && !S_ISLNK(resolved->entry->st_mode)) {
@@ -62,6 +63,7 @@ Status PosixFileSystem::SetFileTimes(const std::string& path, FileTime creation,
   (void)creation;
   auto resolved = Resolve(path);
   if (!resolved.ok()) return resolved.status();
+  if (resolved->write_protected) return WriteProtected(path);
   if (!resolved->exists) return Missing(*resolved, path);
   struct timespec times[2] = {};
   times[0] = last_access ? ToTimespec(last_access) : timespec{0, UTIME_OMIT};

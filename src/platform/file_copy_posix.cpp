@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/posix_file_info.h"
@@ -28,61 +29,88 @@ class Descriptor {
   int fd_;
 };
 
-// Copies the rest of `from_fd` into `to_fd` by reading and writing.
-Status CopyByReading(int from_fd, PosixTempFile& temp, const std::string& from,
-                     const std::string& to) {
-  char buffer[128 * 1024];
-  for (;;) {
-    const ssize_t got = read(from_fd, buffer, sizeof(buffer));
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return PosixError(from, errno);
-    if (got == 0) return Status::Ok();
-    Status written = temp.WriteAll(buffer, static_cast<size_t>(got));
-    if (!written.ok()) return PosixError(to, written.os_errno());
-  }
+// The process's file creation mask, from /proc (umask cannot be read without setting it,
+// which would race with other threads); 0777 when unknown, so that every mode is set
+// explicitly.
+mode_t CreationMask() {
+  static const mode_t mask = [] {
+    FILE* status = fopen("/proc/self/status", "re");
+    if (status == nullptr) return mode_t{0777};
+    char line[256];
+    unsigned value = 0777;
+    while (fgets(line, sizeof(line), status) != nullptr) {
+      if (sscanf(line, "Umask: %o", &value) == 1) break;
+    }
+    fclose(status);
+    return static_cast<mode_t>(value & 0777);
+  }();
+  return mask;
 }
 
-// Copies `from_fd` (of `size` bytes by its status) from its start to its end into the empty
+// The source ended before the size it had when it was opened: it shrank or vanished.
+Status ShortSource(const std::string& from) {
+  return Status::Error(WinError::HandleEof, from, "the file became shorter while it was copied");
+}
+
+// Copies `left` more bytes of `from_fd` into `to_fd` by reading and writing (to the end when
+// `to_end`).
+Status CopyByReading(int from_fd, uint64_t left, bool to_end, PosixTempFile& temp,
+                     const std::string& from, const std::string& to) {
+  char buffer[128 * 1024];
+  while (to_end || left > 0) {
+    const size_t want = to_end ? sizeof(buffer) : std::min<uint64_t>(left, sizeof(buffer));
+    const ssize_t got = read(from_fd, buffer, want);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return PosixError(from, errno);
+    if (got == 0) return to_end ? Status::Ok() : ShortSource(from);
+    Status written = temp.WriteAll(buffer, static_cast<size_t>(got));
+    if (!written.ok()) return PosixError(to, written.os_errno());
+    left -= std::min<uint64_t>(left, static_cast<uint64_t>(got));
+  }
+  return Status::Ok();
+}
+
+// Copies `from_fd` (of `size` bytes by its status when opened) from its start into the empty
 // `temp`: in the kernel where it can, which spares the copy through user memory, else by
-// reading and writing. The copy ends at the size the status gave (or at an earlier end);
+// reading and writing. Exactly `size` bytes are copied, and a source that ends earlier fails;
 // a size of 0, which some host files report whatever they hold, reads to the end.
 Status CopyContents(int from_fd, uint64_t size, PosixTempFile& temp, const std::string& from,
                     const std::string& to) {
-  uint64_t total = 0;
-  for (;;) {
-    const ssize_t copied = copy_file_range(from_fd, nullptr, temp.fd(), nullptr, 1u << 30, 0);
+  const bool to_end = size == 0;
+  uint64_t left = size;
+  while (to_end || left > 0) {
+    const size_t want = to_end ? size_t{1} << 30 : std::min<uint64_t>(left, uint64_t{1} << 30);
+    const ssize_t copied = copy_file_range(from_fd, nullptr, temp.fd(), nullptr, want, 0);
     if (copied > 0) {
-      total += static_cast<uint64_t>(copied);
-      if (size != 0 && total >= size) return Status::Ok();
+      left -= std::min<uint64_t>(left, static_cast<uint64_t>(copied));
       continue;
     }
-    if (copied == 0) return Status::Ok();
+    if (copied == 0) return to_end ? Status::Ok() : ShortSource(from);
     if (errno == EINTR) continue;
     // Both offsets stand after the bytes copied so far, so reading and writing goes on
     // from there, and tells a failing source from a failing destination.
-    return CopyByReading(from_fd, temp, from, to);
+    return CopyByReading(from_fd, left, to_end, temp, from, to);
   }
+  return Status::Ok();
 }
 
 // Copies the open file `from_fd` (with status `info`) to `destination`, with its
-// permissions, hidden/system/archive bits and times. A destination that exists (`replaces`)
-// is replaced by a complete copy written beside it; a new one is written in place and
-// removed again if the copy fails. `from` and `to` name the two files in messages.
+// permissions, hidden/system/archive bits and times. The copy is written beside the
+// destination and takes its name only when complete, so that no failure, not even the
+// process's death, leaves a short file under that name. `replaces`: the destination exists.
+// `from` and `to` name the two files in messages.
 Status CopyOpenFile(int from_fd, const struct stat& info, const std::string& destination,
                     const std::string& from, const std::string& to, bool no_replace,
                     bool replaces) {
-  auto create = [&]() -> Result<PosixTempFile> {
-    if (replaces) return PosixTempFile::CreateBeside(destination, 0600);
-    auto in_place = PosixTempFile::CreateInPlace(destination, 0600);
-    // A name that appeared since it was looked up is replaced as any other.
-    if (in_place.ok() || in_place.status().os_errno() != EEXIST || no_replace) return in_place;
-    return PosixTempFile::CreateBeside(destination, 0600);
-  };
-  auto temp = create();
+  // Created with the source's permissions where the mask lets it, which spares setting them
+  // afterwards; the owner keeps write permission until the attributes are copied.
+  const mode_t wanted = info.st_mode & 0777;
+  auto temp = PosixTempFile::CreateBeside(destination, wanted | S_IWUSR);
   if (!temp.ok()) return PosixError(to, temp.status().os_errno());
   Status status = CopyContents(from_fd, static_cast<uint64_t>(info.st_size), *temp, from, to);
   if (!status.ok()) return status;
-  if (fchmod(temp->fd(), info.st_mode & 0777) != 0) return PosixError(to, errno);
+  const bool mode_as_wanted = (wanted & S_IWUSR) != 0 && (wanted & CreationMask()) == 0;
+  if (!mode_as_wanted && fchmod(temp->fd(), wanted) != 0) return PosixError(to, errno);
   CopyDosAttributes(from_fd, temp->fd());
   const struct timespec times[2] = {info.st_atim, info.st_mtim};
   if (futimens(temp->fd(), times) != 0) return PosixError(to, errno);
@@ -90,6 +118,16 @@ Status CopyOpenFile(int from_fd, const struct stat& info, const std::string& des
   // crash must not leave an empty file where the old one was.
   status = temp->Commit(destination, no_replace, replaces);
   if (!status.ok()) return PosixError(to, status.os_errno());
+  return Status::Ok();
+}
+
+// Refuses what is not a plain file: a directory, or a special file (a pipe, a device, a
+// socket), which has no contents to copy and could block the copy for ever.
+Status CheckCopyable(const struct stat& info, const std::string& from) {
+  if (S_ISDIR(info.st_mode)) return Status::Error(WinError::AccessDenied, from, "is a directory");
+  if (!S_ISREG(info.st_mode)) {
+    return Status::Error(WinError::AccessDenied, from, "is not a regular file");
+  }
   return Status::Ok();
 }
 
@@ -104,6 +142,7 @@ Status PosixFileSystem::CopyFileTo(const std::string& from, const std::string& t
   if (!source->exists) return Missing(*source, from);
   auto target = ResolveNew(to);
   if (!target.ok()) return target.status();
+  if (target->write_protected) return WriteProtected(to);
   if (!target->parent_exists) return Missing(*target, to);
   if (target->exists) {
     if (fail_if_exists) return Status::Error(WinError::FileExists, to, "the file exists");
@@ -117,16 +156,14 @@ Status PosixFileSystem::CopyFileTo(const std::string& from, const std::string& t
       }
     }
   }
-  const int fd = opened >= 0 ? opened : open(source->host_path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = opened >= 0 ? opened : OpenToRead(source->host_path);
   if (fd < 0) return PosixError(from, errno);
   const Descriptor late_fd(opened >= 0 ? -1 : fd);
   struct stat info {};
   Status status;
   if (fstat(fd, &info) != 0) {
     status = PosixError(from, errno);
-  } else if (S_ISDIR(info.st_mode)) {
-    status = Status::Error(WinError::AccessDenied, from, "is a directory");
-  } else {
+  } else if (status = CheckCopyable(info, from); status.ok()) {
     status = CopyOpenFile(fd, info, target->host_path, from, to, fail_if_exists, target->exists);
   }
   if (status.win_error() == WinError::AlreadyExists) {
@@ -138,6 +175,7 @@ Status PosixFileSystem::CopyFileTo(const std::string& from, const std::string& t
 Status PosixFileSystem::RemoveFile(const std::string& path) {
   auto resolved = Resolve(path);
   if (!resolved.ok()) return resolved.status();
+  if (resolved->write_protected) return WriteProtected(path);
   if (!resolved->exists) return Missing(*resolved, path);
   struct stat info {};
   if (!EntryStatus(*resolved, info)) return PosixError(path, errno);
@@ -150,11 +188,16 @@ Status PosixFileSystem::RemoveFile(const std::string& path) {
 }
 
 Status PosixFileSystem::RenameFile(const std::string& from, const std::string& to) {
+  ForgetCheckedDirectories();
   auto source = Resolve(from);
   if (!source.ok()) return source.status();
   if (!source->exists) return Missing(*source, from);
   auto target = ResolveNew(to);
   if (!target.ok()) return target.status();
+  // A move takes the file off its drive as much as it puts it on the other.
+  if (source->write_protected || target->write_protected) {
+    return WriteProtected(source->write_protected ? from : to);
+  }
   if (!target->parent_exists) return Missing(*target, to);
   std::string destination = target->host_path;
   if (target->exists) {
@@ -191,7 +234,7 @@ Status PosixFileSystem::RenameFile(const std::string& from, const std::string& t
   }
   // Another host file system: a file is copied and the original removed, as a move between
   // volumes did; a directory cannot move there.
-  const int fd = open(source->host_path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = OpenToRead(source->host_path);
   if (fd < 0) return PosixError(from, errno);
   struct stat info {};
   Status status;
@@ -199,7 +242,7 @@ Status PosixFileSystem::RenameFile(const std::string& from, const std::string& t
     status = PosixError(from, errno);
   } else if (S_ISDIR(info.st_mode)) {
     status = Status::Error(WinError::NotSameDevice, to, "cannot move a directory to another drive");
-  } else {
+  } else if (status = CheckCopyable(info, from); status.ok()) {
     status = CopyOpenFile(fd, info, destination, from, to, true, false);
   }
   close(fd);

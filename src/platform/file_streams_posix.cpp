@@ -68,13 +68,18 @@ Result<std::unique_ptr<ReadableFile>> PosixFileSystem::OpenForRead(const std::st
   auto resolved = Resolve(path, &opened);
   if (!resolved.ok()) return resolved.status();
   if (!resolved->exists) return Missing(*resolved, path);
-  const int fd = opened >= 0 ? opened : open(resolved->host_path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = opened >= 0 ? opened : OpenToRead(resolved->host_path);
   if (fd < 0) return PosixError(path, errno);
   struct stat info {};
   if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
     const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
     close(fd);
     return PosixError(path, error);
+  }
+  // A pipe, a device or a socket has no contents to read, and reading one may never end.
+  if (!S_ISREG(info.st_mode)) {
+    close(fd);
+    return Status::Error(WinError::AccessDenied, path, "is not a regular file");
   }
   return std::unique_ptr<ReadableFile>(
       new PosixReadableFile(fd, static_cast<uint64_t>(info.st_size), path));
@@ -83,6 +88,7 @@ Result<std::unique_ptr<ReadableFile>> PosixFileSystem::OpenForRead(const std::st
 Result<std::unique_ptr<WritableFile>> PosixFileSystem::CreateForWrite(const std::string& path) {
   auto resolved = ResolveNew(path);
   if (!resolved.ok()) return resolved.status();
+  if (resolved->write_protected) return WriteProtected(path);
   if (!resolved->parent_exists) return Missing(*resolved, path);
   mode_t mode = 0666;
   bool keep_mode = false;

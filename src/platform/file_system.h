@@ -36,6 +36,9 @@ class WritableFile {
 // ("C:\Books\READ_ME.TXT", or relative to the current directory); the implementation maps it
 // onto the host. Contracts follow the Win32 calls the program was written against; failures
 // come back as a Status whose win_error() is the Win32 error code those calls would set.
+// Every write (create, copy to, delete, rename, make a directory, set attributes or times) on
+// a drive of type CdRom fails with WriteProtect. A host link that leads off every mapped
+// drive is not followed: the path fails with PathNotFound.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -63,7 +66,9 @@ class FileSystem {
   // Copies a file with its attributes and last-write time. With `fail_if_exists` an existing
   // destination fails with FileExists; otherwise it is replaced, unless it is read-only
   // (AccessDenied). The destination is replaced only by a complete copy, and a copy that
-  // fails leaves nothing under a new name.
+  // fails leaves nothing under a new name. A source that is no plain file (a pipe, a device)
+  // fails with AccessDenied and is never read; one that ends before the size it had when
+  // opened fails with HandleEof.
   virtual Status CopyFileTo(const std::string& from, const std::string& to,
                             bool fail_if_exists) = 0;
   // Deletes a file; a read-only file fails with AccessDenied, a directory with AccessDenied.

@@ -1,11 +1,13 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 
+#include "platform/posix_file_info.h"
 #include "platform/posix_file_system.h"
 #include "platform/status_posix.h"
 #include "platform/windows_path.h"
@@ -126,6 +128,7 @@ PosixFileSystem::Resolved PosixFileSystem::InParent(Spelling& spelling,
   resolved.written_name = spelling.names.back();
   resolved.exists = match.has_value();
   resolved.parent_exists = true;
+  resolved.write_protected = spelling.drive->type == DriveType::CdRom;
   resolved.host_path = match && *match == spelling.names.back()
                            ? std::move(spelling.exact)
                            : (spelling.parent == "/" ? "" : spelling.parent) + "/" +
@@ -134,6 +137,26 @@ PosixFileSystem::Resolved PosixFileSystem::InParent(Spelling& spelling,
 }
 
 Result<PosixFileSystem::Resolved> PosixFileSystem::Resolve(const std::string& path, int* read_fd) {
+  auto resolved = Look(path, read_fd);
+  // A file opened on the way was opened without following a link as its last name.
+  const bool opened = read_fd != nullptr && *read_fd >= 0;
+  Status status = resolved.ok() ? CheckOnDrives(*resolved, path, opened) : Status::Ok();
+  if (status.ok()) return resolved;
+  if (read_fd != nullptr && *read_fd >= 0) {
+    close(*read_fd);
+    *read_fd = -1;
+  }
+  return status;
+}
+
+Result<PosixFileSystem::Resolved> PosixFileSystem::ResolveNew(const std::string& path) {
+  auto resolved = LookNew(path);
+  Status status = resolved.ok() ? CheckOnDrives(*resolved, path, false) : Status::Ok();
+  if (!status.ok()) return status;
+  return resolved;
+}
+
+Result<PosixFileSystem::Resolved> PosixFileSystem::Look(const std::string& path, int* read_fd) {
   if (read_fd != nullptr) *read_fd = -1;
   auto spelling = Spell(path);
   if (!spelling.ok()) return spelling.status();
@@ -142,7 +165,8 @@ Result<PosixFileSystem::Resolved> PosixFileSystem::Resolve(const std::string& pa
     // component-by-component match is needed only when that fails.
     if (read_fd != nullptr) {
       // Opening is the test for existence too, when the file is to be read anyway.
-      *read_fd = open(spelling->exact.c_str(), O_RDONLY | O_CLOEXEC);
+      // A link as the last name is not opened here: its target is checked first.
+      *read_fd = OpenToRead(spelling->exact, false);
       if (*read_fd >= 0) return InParent(*spelling, spelling->names.back());
     }
     struct stat info {};
@@ -162,7 +186,7 @@ Result<PosixFileSystem::Resolved> PosixFileSystem::Resolve(const std::string& pa
   return Walk(*spelling, path);
 }
 
-Result<PosixFileSystem::Resolved> PosixFileSystem::ResolveNew(const std::string& path) {
+Result<PosixFileSystem::Resolved> PosixFileSystem::LookNew(const std::string& path) {
   auto spelling = Spell(path);
   if (!spelling.ok()) return spelling.status();
   struct stat info {};
@@ -191,6 +215,7 @@ Result<PosixFileSystem::Resolved> PosixFileSystem::Walk(Spelling& spelling,
   Resolved resolved;
   resolved.full_path = std::move(spelling.full_path);
   resolved.host_path = spelling.drive->host_root;
+  resolved.write_protected = spelling.drive->type == DriveType::CdRom;
   struct stat dir_info {};
   if (!StatDirectory(spelling.drive->host_root, dir_info)) {
     // A drive whose directory is gone is a drive without its medium.

@@ -27,6 +27,11 @@ Status WriteDosAttributes(const std::string& host_path, uint32_t attributes);
 // Copies user.DOSATTRIB from one open file to another, where both file systems keep it.
 void CopyDosAttributes(int from_fd, int to_fd);
 
+// Opens a host file for reading (close-on-exec) without waiting for a writer, as opening a
+// pipe would: the caller checks with fstat what it opened. Without `follow_link` a symbolic
+// link as the last name fails (ELOOP). -1 with errno on failure.
+int OpenToRead(const std::string& host_path, bool follow_link = true);
+
 // Read-only means the owner has no write permission.
 inline bool IsReadOnlyMode(mode_t mode) { return (mode & S_IWUSR) == 0; }
 

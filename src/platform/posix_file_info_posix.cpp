@@ -127,4 +127,9 @@ Result<FindData> StatFindDataAt(int dir_fd, const std::string& host_name,
   return data;
 }
 
+int OpenToRead(const std::string& host_path, bool follow_link) {
+  return open(host_path.c_str(),
+              O_RDONLY | O_NONBLOCK | O_CLOEXEC | (follow_link ? 0 : O_NOFOLLOW));
+}
+
 }  // namespace setup

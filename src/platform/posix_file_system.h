@@ -1,8 +1,12 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/code_page.h"
@@ -18,7 +22,9 @@ namespace setup {
 // Read-only is the absence of write permission; hidden, system and archive live in the
 // extended attribute user.DOSATTRIB where the file system has one. The names of directories
 // that new names are looked up in are kept (PosixDirectoryCache), so that a directory is not
-// read again for every file written into it.
+// read again for every file written into it. A symbolic link whose target lies outside every
+// mapped drive is not followed: the path fails as one through a missing directory. A drive of
+// type cdrom is read-only: every write fails with WriteProtect.
 class PosixFileSystem : public FileSystem {
  public:
   PosixFileSystem(DriveMap drives, CodePage code_page, std::string current_directory);
@@ -49,11 +55,12 @@ class PosixFileSystem : public FileSystem {
  private:
   // How far a Windows path resolved on the host.
   struct Resolved {
-    std::string full_path;       // the Windows path made absolute
-    std::string host_path;       // the existing prefix, then the rest as written (UTF-8)
-    std::string written_name;    // the last component as written (UTF-8), "" for a root
-    bool exists = false;         // every component exists
-    bool parent_exists = false;  // every component but the last exists (as a directory)
+    std::string full_path;         // the Windows path made absolute
+    std::string host_path;         // the existing prefix, then the rest as written (UTF-8)
+    std::string written_name;      // the last component as written (UTF-8), "" for a root
+    bool exists = false;           // every component exists
+    bool parent_exists = false;    // every component but the last exists (as a directory)
+    bool write_protected = false;  // on a drive of type cdrom
     // The entry's own status (lstat) when the look-up took it, which spares taking it again.
     std::optional<struct stat> entry;
   };
@@ -66,6 +73,26 @@ class PosixFileSystem : public FileSystem {
   // The same for a path whose last name is likely new (a destination), which a kept
   // listing of its directory answers.
   Result<Resolved> ResolveNew(const std::string& path);
+  // The look-ups of Resolve and ResolveNew, before the check that they stay on the drives.
+  Result<Resolved> Look(const std::string& path, int* read_fd);
+  Result<Resolved> LookNew(const std::string& path);
+  // Fails with PathNotFound when the resolved path leads off every mapped drive through a
+  // symbolic link (in a directory on the way or as its last name; `last_is_no_link` when the
+  // caller knows the last name is none).
+  Status CheckOnDrives(const Resolved& resolved, const std::string& path, bool last_is_no_link);
+  // Whether host directory `dir` (whose status is `info`) lies under a mapped drive's root,
+  // links followed. Directories found inside are remembered by their identity.
+  bool DirectoryOnDrives(const std::string& dir, const struct stat& info);
+  // Whether `real_path` (without links) lies under a mapped drive's root. Called with
+  // containment_mutex_ held.
+  bool RealPathOnDrives(const std::string& real_path);
+  // Notes a host directory known to lie on the drives (made or checked just now).
+  void RememberCheckedDirectory(const std::string& host_dir);
+  void RememberCheckedLocked(const std::string& host_dir);
+  // After a rename: a checked directory's path may name something else now.
+  void ForgetCheckedDirectories();
+  // WriteProtect for a write to a path on a cdrom drive.
+  static Status WriteProtected(const std::string& path);
   // A path made absolute and spelt on the host, before any host call.
   struct Spelling {
     std::string full_path;
@@ -109,6 +136,12 @@ class PosixFileSystem : public FileSystem {
   std::mutex current_directory_mutex_;
   std::string current_directory_;
   PosixDirectoryCache directory_cache_;
+  std::mutex containment_mutex_;
+  std::optional<std::vector<std::string>> real_roots_;  // the drives' roots, links resolved
+  std::set<std::pair<dev_t, ino_t>> directories_on_drives_;
+  // Host directory paths found on the drives. Only a rename can put a link where a directory
+  // was (the directory moved away first), so a rename forgets them all.
+  std::set<std::string> checked_directories_;
 };
 
 }  // namespace setup

@@ -13,15 +13,12 @@ namespace setup {
 // CreateBeside writes beside the destination and gives the file its name only once
 // complete. Where the file system allows it the file has no name at all until then
 // (O_TMPFILE), so not even a process that dies leaves anything behind; elsewhere it is
-// ".setup-*". CreateInPlace writes a new file under its final name, which costs two fewer
-// host calls, but a process that dies in the middle leaves the file half-written.
+// ".setup-*".
 class PosixTempFile {
  public:
   // Creates the file in the directory of `destination` (a host path) with `mode`, to which
   // the process's umask applies.
   static Result<PosixTempFile> CreateBeside(const std::string& destination, mode_t mode);
-  // Creates `destination` itself, which must not exist (else the host's EEXIST).
-  static Result<PosixTempFile> CreateInPlace(const std::string& destination, mode_t mode);
 
   PosixTempFile(PosixTempFile&& other) noexcept;
   PosixTempFile& operator=(PosixTempFile&& other) = delete;
@@ -33,7 +30,7 @@ class PosixTempFile {
   Status WriteAll(const char* data, size_t n);
   // Names the complete file `destination` and closes it: fsync first when `sync`; with
   // `no_replace` an existing destination fails with AlreadyExists, else it is replaced in
-  // one step (a file created in place has its name already). Reports a write error that
+  // one step. Reports a write error that
   // close reveals. Call at most once.
   Status Commit(const std::string& destination, bool no_replace, bool sync);
 
@@ -50,7 +47,6 @@ class PosixTempFile {
   int fd_ = -1;
   std::string path_;  // "" while the file has no name
   std::string directory_;
-  bool in_place_ = false;
   bool committed_ = false;
 };
 

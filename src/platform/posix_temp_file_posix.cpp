@@ -70,19 +70,10 @@ Result<PosixTempFile> PosixTempFile::CreateBeside(const std::string& destination
   return PosixError(destination, EEXIST);
 }
 
-Result<PosixTempFile> PosixTempFile::CreateInPlace(const std::string& destination, mode_t mode) {
-  const int fd = open(destination.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-  if (fd < 0) return PosixError(destination, errno);
-  PosixTempFile file(fd, destination);
-  file.in_place_ = true;
-  return file;
-}
-
 PosixTempFile::PosixTempFile(PosixTempFile&& other) noexcept
     : fd_(other.fd_),
       path_(std::move(other.path_)),
       directory_(std::move(other.directory_)),
-      in_place_(other.in_place_),
       committed_(other.committed_) {
   other.fd_ = -1;
   other.path_.clear();
@@ -108,8 +99,14 @@ Status PosixTempFile::WriteAll(const char* data, size_t n) {
 }
 
 int PosixTempFile::LinkAs(const std::string& destination) const {
-  if (linkat(fd_, "", AT_FDCWD, destination.c_str(), AT_EMPTY_PATH) == 0) return 0;
-  if (errno != ENOENT && errno != EPERM) return errno;
+  // Linking the descriptor itself needs a privilege most processes lack: once refused, the
+  // path through /proc is taken straight away.
+  static std::atomic<bool> empty_path_refused{false};
+  if (!empty_path_refused) {
+    if (linkat(fd_, "", AT_FDCWD, destination.c_str(), AT_EMPTY_PATH) == 0) return 0;
+    if (errno != ENOENT && errno != EPERM) return errno;
+    empty_path_refused = true;
+  }
   const std::string self = "/proc/self/fd/" + std::to_string(fd_);
   return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, destination.c_str(), AT_SYMLINK_FOLLOW) == 0
              ? 0
@@ -138,10 +135,7 @@ Status PosixTempFile::Commit(const std::string& destination, bool no_replace, bo
   if (close(fd_) != 0 && error == 0) error = errno;
   fd_ = -1;
   if (error != 0) return PosixError(destination, error);
-  if (committed_ || in_place_) {
-    committed_ = true;
-    return Status::Ok();
-  }
+  if (committed_) return Status::Ok();
   return RenameOver(destination, no_replace);
 }
 

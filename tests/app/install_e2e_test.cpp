@@ -1,11 +1,13 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "app/front_end.h"
 #include "setup_runner.h"
@@ -200,13 +202,132 @@ TEST_F(InstallE2eTest, AnExpansionFailureIsReportedAndTheRunGoesOn) {
   temp.WriteFile("disc/ONE/READ_ME.TXT", "plain text is copied unchanged");
   temp.WriteFile("disc/TWO/C.TXT", "c");
   WriteDisc({{"ONE", "C:\\One", "One"}, {"TWO", "C:\\Two", "Two"}}, true);
-  EXPECT_EQ(RunSetup(), EXIT_FINISHED) << Stderr();
+  EXPECT_EQ(RunSetup(), EXIT_FILES_NOT_COPIED) << Stderr();
   EXPECT_FALSE(temp.Exists("c/One/CUT.TXT"));
+  EXPECT_NE(Stderr().find("setup: not copied: C:\\One\\CUT.TXT: "), std::string::npos) << Stderr();
   EXPECT_EQ(temp.ReadFile("c/One/READ_ME.TXT"), "plain text is copied unchanged");
   EXPECT_EQ(temp.ReadFile("c/Two/C.TXT"), "c");
   EXPECT_NE(temp.ReadFile("transcript.jsonl")
                 .find("Some files could not be expanded while they were copied."),
             std::string::npos);
+}
+
+// Plain copies that fail: the run finishes, says so once per section, names each file with
+// the host's reason, and ends with its own status; what was copied keeps its uninstall entry.
+TEST_F(InstallE2eTest, FilesNotCopiedAreNamedAndEndTheRunWithStatus4) {
+  const struct {
+    const char* name;
+    std::function<void(SetupRunner&)> arrange;
+    const char* failed;  // the file named
+    Lines shown;
+  } cases[] = {
+      {"a pipe on the disc",
+       [](SetupRunner& r) { ASSERT_EQ(mkfifo(r.temp.Join("disc/CODE/PIPE").c_str(), 0644), 0); },
+       "C:\\Book\\PIPE",
+       {"CBackdropDlg", "CWelcomeDlg=OK", "COptionsDlg=Continue", "CInstallingDlg=OK",
+        "MessageBox=OK", "CUpdatingDlg", "CFinishedDlg=OK"}},
+      {"a read-only destination answered Yes",
+       [](SetupRunner& r) {
+         r.temp.WriteFile("c/Book/A.TXT", "old");
+         ASSERT_EQ(chmod(r.temp.Join("c/Book/A.TXT").c_str(), 0444), 0);
+         r.Answers("[ConfirmReplace]\nDefault=Yes\n");
+       },
+       "C:\\Book\\A.TXT",
+       {"CBackdropDlg", "CWelcomeDlg=OK", "COptionsDlg=Continue", "CInstallingDlg=OK",
+        "CConfirmReplaceDlg=Yes", "MessageBox=OK", "CUpdatingDlg", "CFinishedDlg=OK"}},
+  };
+  for (const auto& c : cases) {
+    SetupRunner run;
+    run.temp.WriteFile("disc/CODE/A.TXT", "a");
+    run.temp.WriteFile("disc/CODE/B.TXT", "b");
+    DiscSection section{"CODE", "C:\\Book", "Book"};
+    section.uninstall = "TRUE";
+    run.temp.WriteFile("disc/ZORUNIN.EXE", "uninstaller program");
+    run.WriteDisc({section});
+    c.arrange(run);
+    EXPECT_EQ(run.RunSetup(), EXIT_FILES_NOT_COPIED) << c.name << run.Stderr();
+    EXPECT_EQ(run.temp.ReadFile("c/Book/B.TXT"), "b") << c.name;
+    const std::string named = std::string("setup: not copied: ") + c.failed + ": ";
+    EXPECT_NE(run.Stderr().find(named), std::string::npos) << c.name << run.Stderr();
+    const Lines lines = run.Transcript();
+    std::string json_name;  // the file as a JSON string holds it
+    for (const char ch : std::string(c.failed))
+      json_name += ch == '\\' ? "\\\\" : std::string(1, ch);
+    const auto failure = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
+      return line.rfind("{\"kind\":\"CopyFailure\",\"file\":\"" + json_name + "\",\"reason\":",
+                        0) == 0;
+    });
+    EXPECT_NE(failure, lines.end()) << c.name << "\n" << run.temp.ReadFile("transcript.jsonl");
+    Lines shown = run.Shown();
+    shown.erase(std::remove(shown.begin(), shown.end(), "CopyFailure"), shown.end());
+    EXPECT_EQ(shown, c.shown) << c.name;
+    EXPECT_EQ(run.Uninstall("Book", "DisplayName"), "Book") << c.name;
+  }
+}
+
+// A destination folder that is a file: nothing is offered for replacement, every file is
+// named.
+TEST_F(InstallE2eTest, ADestinationUnderAFileOffersNothingToReplace) {
+  temp.WriteFile("disc/CODE/A.TXT", "a");
+  temp.WriteFile("disc/CODE/SUB/B.TXT", "b");
+  temp.WriteFile("c/Book", "a file");
+  WriteDisc({{"CODE", "C:\\Book", "Book"}});
+  EXPECT_EQ(RunSetup(), EXIT_FILES_NOT_COPIED) << Stderr();
+  EXPECT_EQ(temp.ReadFile("c/Book"), "a file");
+  for (const char* file : {"C:\\Book\\A.TXT", "C:\\Book\\SUB\\B.TXT"}) {
+    EXPECT_NE(Stderr().find(std::string("setup: not copied: ") + file + ": "), std::string::npos)
+        << Stderr();
+  }
+  const Lines shown = Shown();
+  EXPECT_EQ(std::count(shown.begin(), shown.end(), "CConfirmReplaceDlg=Yes"), 0);
+  EXPECT_EQ(std::count(shown.begin(), shown.end(), "MessageBox=OK"), 1);  // once per section
+}
+
+// Whether the file `fd_dir` (/proc/PID/fd) holds one open under `dir` (a new file being
+// written there, named or not).
+bool WritesInto(const std::string& fd_dir, const std::string& dir) {
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(fd_dir, error)) {
+    const std::string target = std::filesystem::read_symlink(entry.path(), error).string();
+    if (!error && target.rfind(dir + "/", 0) == 0) return true;
+  }
+  return false;
+}
+
+// Killed in the middle of a copy, setup leaves no short file under the final name: the file
+// is either absent or complete.
+TEST_F(InstallE2eTest, AKillDuringACopyLeavesNoShortFile) {
+  constexpr size_t SIZE = 64 << 20;
+  {
+    std::string block(1 << 20, 'x');
+    temp.MakeDir("disc/CODE");
+    const int fd = open(temp.Join("disc/CODE/BIG.DAT").c_str(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    for (size_t written = 0; written < SIZE; written += block.size()) {
+      ASSERT_EQ(write(fd, block.data(), block.size()), static_cast<ssize_t>(block.size()));
+    }
+    close(fd);
+  }
+  temp.MakeDir("c/Book");
+  WriteDisc({{"CODE", "C:\\Book", "Book"}});
+  const pid_t pid = StartSetup();
+  const std::string fd_dir = "/proc/" + std::to_string(pid) + "/fd";
+  const std::string book = std::filesystem::canonical(temp.Join("c/Book")).string();
+  // Bounded: the copy is caught while it writes, or it has ended and the check below holds
+  // all the same.
+  for (int i = 0; i < 1000000 && !WritesInto(fd_dir, book); ++i) {
+    if (waitpid(pid, nullptr, WNOHANG) != 0) break;
+  }
+  kill(pid, SIGKILL);
+  SetupRunner::Wait(pid);
+  struct stat info {};
+  if (stat(temp.Join("c/Book/BIG.DAT").c_str(), &info) == 0) {
+    EXPECT_EQ(static_cast<size_t>(info.st_size), SIZE);
+  }
+  for (const auto& entry : std::filesystem::directory_iterator(temp.Join("c/Book"))) {
+    const std::string name = entry.path().filename().string();
+    EXPECT_TRUE(name == "BIG.DAT" || name.rfind(".setup-", 0) == 0) << name;
+  }
 }
 
 TEST_F(InstallE2eTest, UnderscoresAndACodeDirWithALeadingBackslash) {
@@ -352,7 +473,8 @@ TEST_F(InstallE2eTest, OnlyOneOfSeveralCopiesProceeds) {
   temp.WriteFile("disc/CODE/A.TXT", "a");
   temp.WriteFile("disc/HOLD.TXT", "RUN C:\\tools\\cat gate.fifo\r\n");
   std::filesystem::create_directories(temp.Join("c/tools"));
-  std::filesystem::create_symlink("/bin/cat", temp.Join("c/tools/cat"));
+  // A copy, not a link: a link off the drives is not followed.
+  std::filesystem::copy_file("/bin/cat", temp.Join("c/tools/cat"));
   DiscSection section{"CODE", "C:\\Book", "Book"};
   section.command_file = "HOLD.TXT";
   WriteDisc({section});

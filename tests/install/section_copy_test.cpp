@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/types.h>
 
 #include <filesystem>
 
@@ -203,33 +204,33 @@ TEST_F(SectionCopyTest, LongPathsHaveNoLimit) {
 }
 
 // Faults of the medium and the destination: the walk goes on, the existing file survives,
-// and only a failed expansion is recorded.
+// and the file not copied is recorded, plain or expanding.
 TEST_F(SectionCopyTest, FaultsNeverLoseTheExistingFile) {
   const struct {
     const char* name;
     bool compressed;
     std::function<void(testing::FaultyFileSystem&)> fault;
-    bool failed;
   } cases[] = {
-      {"medium gone, plain", false, [](auto& f) { f.medium_gone_at = "A.TXT"; }, false},
+      {"medium gone, plain", false, [](auto& f) { f.medium_gone_at = "A.TXT"; }},
       {"medium gone, expanding", true,
        [](auto& f) {
          f.medium_gone_at = "A.TXT";
          f.read_limit = 20;
-       },
-       true},
-      {"read-only, plain", false, [](auto& f) { f.deny_writes_to = "A.TXT"; }, false},
-      {"read-only, expanding", true, [](auto& f) { f.deny_writes_to = "A.TXT"; }, true},
-      {"disk full, plain", false, [](auto& f) { f.disk_full_at = "A.TXT"; }, false},
+       }},
+      {"read-only, plain", false, [](auto& f) { f.deny_writes_to = "A.TXT"; }},
+      {"read-only, expanding", true, [](auto& f) { f.deny_writes_to = "A.TXT"; }},
+      {"disk full, plain", false, [](auto& f) { f.disk_full_at = "A.TXT"; }},
       {"disk full, expanding", true,
        [](auto& f) {
          f.disk_full_at = "A.TXT";
          f.write_limit = 10;
-       },
-       true},
+       }},
   };
   for (const auto& c : cases) {
     InstallFixture f;
+    std::vector<std::string> failures;
+    f.state.m_copyFailures.SetListener(
+        [&failures](const CopyFailure& failure) { failures.push_back(failure.file); });
     f.config.m_bFilesCompressed = c.compressed;
     f.SetAnswers("[ConfirmReplace]\nDefault=Yes\n");
     const std::string text(100, 'n');
@@ -240,8 +241,64 @@ TEST_F(SectionCopyTest, FaultsNeverLoseTheExistingFile) {
     f.CopyTree("CODE", "C:\\Book");
     EXPECT_EQ(f.Dest("Book/A.TXT"), "old a") << c.name;
     EXPECT_EQ(f.Dest("Book/B.TXT"), "b") << c.name;
-    EXPECT_EQ(f.state.g_bCopyFailed, c.failed) << c.name;
+    EXPECT_TRUE(f.state.g_bCopyFailed) << c.name;
+    EXPECT_EQ(failures, std::vector<std::string>{"C:\\Book\\A.TXT"}) << c.name;
+    EXPECT_EQ(f.state.m_copyFailures.Count(), 1) << c.name;
     EXPECT_EQ(f.Shown(), std::vector<std::string>{"CConfirmReplaceDlg=Yes"}) << c.name;
+  }
+}
+
+// What the host refuses: each file not copied is named with the host's reason, nothing is
+// offered for replacement that is not an existing file, and the walk never blocks.
+TEST_F(SectionCopyTest, EveryFileNotCopiedIsNamed) {
+  const struct {
+    const char* name;
+    std::function<void(InstallFixture&)> arrange;
+    std::vector<std::string> failures;
+    std::vector<std::string> copied;
+  } cases[] = {
+      {"destination folder under a file",
+       [](InstallFixture& f) { f.DestFile("Book", "a file"); },
+       {"C:\\Book\\A.TXT: the path does not exist",
+        "C:\\Book\\SUB\\B.TXT: the path does not exist"},
+       {}},
+      {"a pipe on the disc",
+       [](InstallFixture& f) { ASSERT_EQ(mkfifo(f.temp.Join("disc/CODE/PIPE").c_str(), 0644), 0); },
+       {"C:\\Book\\PIPE: is not a regular file"},
+       {"Book/A.TXT", "Book/SUB/B.TXT"}},
+      {"a link to a file off the drives",
+       [](InstallFixture& f) {
+         f.temp.WriteFile("outside/secret.txt", "secret");
+         std::filesystem::create_symlink(f.temp.Join("outside/secret.txt"),
+                                         f.temp.Join("disc/CODE/SECRET.TXT"));
+       },
+       {"C:\\Book\\SECRET.TXT: a link leads off the drives"},
+       {"Book/A.TXT", "Book/SUB/B.TXT"}},
+      {"a link to a directory off the drives",
+       [](InstallFixture& f) {
+         f.temp.WriteFile("outside/secret.txt", "secret");
+         std::filesystem::create_directory_symlink(f.temp.Join("outside"),
+                                                   f.temp.Join("disc/CODE/OUT"));
+       },
+       {},
+       {"Book/A.TXT", "Book/SUB/B.TXT"}},
+  };
+  for (const auto& c : cases) {
+    InstallFixture f;
+    std::vector<std::string> failures;
+    f.state.m_copyFailures.SetListener([&failures](const CopyFailure& failure) {
+      failures.push_back(failure.file + ": " + failure.reason);
+    });
+    f.Disc("CODE/A.TXT", "a");
+    f.Disc("CODE/SUB/B.TXT", "b");
+    c.arrange(f);
+    f.CopyTree("CODE", "C:\\Book");
+    EXPECT_EQ(failures, c.failures) << c.name;
+    EXPECT_EQ(f.state.g_bCopyFailed, !c.failures.empty()) << c.name;
+    EXPECT_TRUE(f.Shown().empty()) << c.name;  // no replace question
+    for (const std::string& copied : c.copied) EXPECT_TRUE(f.DestExists(copied)) << c.name;
+    EXPECT_FALSE(f.DestExists("Book/SECRET.TXT")) << c.name;
+    EXPECT_FALSE(f.DestExists("Book/OUT/secret.txt")) << c.name;
   }
 }
 

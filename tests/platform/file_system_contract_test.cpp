@@ -1,5 +1,5 @@
-// The FileSystem contract, run against every implementation: drive C (fixed) and drive E
-// (cdrom), and C:\ is current. Each implementation comes with a backing store the test reaches
+// The FileSystem contract, run against every implementation: drives C and F (fixed) and drive
+// E (cdrom), and C:\ is current. Each implementation comes with a backing store the test reaches
 // behind the file system's back, as another process would.
 
 #include <gtest/gtest.h>
@@ -48,6 +48,7 @@ class PosixBacking : public Backing {
   PosixBacking() {
     DriveMap drives;
     drives.Map('C', dir_.MakeDir("c"), DriveType::Fixed);
+    drives.Map('F', dir_.MakeDir("f"), DriveType::Fixed);
     drives.Map('E', dir_.MakeDir("e"), DriveType::CdRom);
     fs_ = std::make_unique<PosixFileSystem>(drives, CodePage(), "C:\\");
   }
@@ -73,6 +74,7 @@ class MemoryBacking : public Backing {
  public:
   MemoryBacking() {
     fs_.AddDrive('C', DriveType::Fixed);
+    fs_.AddDrive('F', DriveType::Fixed);
     fs_.AddDrive('E', DriveType::CdRom);
   }
   FileSystem& fs() override { return fs_; }
@@ -231,7 +233,7 @@ TEST_P(FileSystemContract, CurrentDirectoryIsVirtual) {
 }
 
 TEST_P(FileSystemContract, DrivesComeFromTheMap) {
-  EXPECT_EQ(fs_->GetLogicalDrives(), (1u << 2) | (1u << 4));
+  EXPECT_EQ(fs_->GetLogicalDrives(), (1u << 2) | (1u << 4) | (1u << 5));
   EXPECT_EQ(fs_->DriveTypeOf("C:\\"), DriveType::Fixed);
   EXPECT_EQ(fs_->DriveTypeOf("e:\\"), DriveType::CdRom);
   EXPECT_EQ(fs_->DriveTypeOf("D:\\"), DriveType::NoRootDir);
@@ -347,8 +349,8 @@ TEST_P(FileSystemContract, CopyReplacesUnlessToldNotTo) {
   EXPECT_FALSE(backing_->Exists("c/DST.TXT"));  // the existing name is replaced, not a twin
   EXPECT_EQ(fs_->GetFileInfo("C:\\dst.txt")->last_write_time, stamp);
 
-  ASSERT_TRUE(fs_->CopyFileTo("C:\\src.txt", "E:\\fresh.txt", true).ok());
-  EXPECT_EQ(backing_->Read("e/fresh.txt"), "new contents");
+  ASSERT_TRUE(fs_->CopyFileTo("C:\\src.txt", "F:\\fresh.txt", true).ok());
+  EXPECT_EQ(backing_->Read("f/fresh.txt"), "new contents");
   EXPECT_EQ(Names("C:\\*.*"), (std::vector<std::string>{"dst.txt", "src.txt"}));
 }
 
@@ -448,8 +450,8 @@ TEST_P(FileSystemContract, MoveNeverReplaces) {
   EXPECT_FALSE(backing_->Exists("c/b.txt"));
   ASSERT_TRUE(fs_->RenameFile("C:\\SUB", "C:\\Renamed").ok());
   EXPECT_EQ(Read("Renamed/x.txt"), "x");
-  ASSERT_TRUE(fs_->RenameFile("C:\\B.TXT", "E:\\b.txt").ok());  // to another drive
-  EXPECT_EQ(backing_->Read("e/b.txt"), "b");
+  ASSERT_TRUE(fs_->RenameFile("C:\\B.TXT", "F:\\b.txt").ok());  // to another drive
+  EXPECT_EQ(backing_->Read("f/b.txt"), "b");
   EXPECT_EQ(ErrorOf(fs_->RenameFile("C:\\none", "C:\\x")), WinError::FileNotFound);
   EXPECT_EQ(ErrorOf(fs_->RenameFile("C:\\Renamed\\x.txt", "C:\\no\\x")), WinError::PathNotFound);
 }
@@ -525,6 +527,37 @@ TEST_P(FileSystemContract, ADriveWithoutItsMediumIsNotReady) {
   EXPECT_EQ(ErrorOf(fs_->FreeSpaceOf("E:\\")), WinError::NotReady);
   EXPECT_EQ(fs_->DriveTypeOf("E:\\"), DriveType::CdRom);
   EXPECT_EQ(ErrorOf(fs_->CopyFileTo("C:\\f.txt", "E:\\f.txt", false)), WinError::NotReady);
+}
+
+TEST_P(FileSystemContract, ACdRomDriveRefusesEveryWrite) {
+  Write("f.txt", "x");
+  backing_->Write("e/SETUP.INI", "disc");
+  backing_->MakeDir("e/Code");
+  const std::function<Status()> writes[] = {
+      [&] { return fs_->CopyFileTo("C:\\f.txt", "E:\\f.txt", false); },
+      [&] { return fs_->CopyFileTo("C:\\f.txt", "E:\\SETUP.INI", false); },
+      [&] { return fs_->MakeDirectory("E:\\New"); },
+      [&] { return fs_->MakeDirectory("E:\\Code"); },
+      [&] { return fs_->RemoveFile("E:\\SETUP.INI"); },
+      [&] { return fs_->RenameFile("E:\\SETUP.INI", "E:\\OTHER.INI"); },
+      [&] { return fs_->RenameFile("E:\\SETUP.INI", "C:\\SETUP.INI"); },
+      [&] { return fs_->RenameFile("C:\\f.txt", "E:\\f.txt"); },
+      [&] { return fs_->SetAttributes("E:\\SETUP.INI", ATTRIB_READONLY); },
+      [&] { return fs_->SetFileTimes("E:\\SETUP.INI", 0, 0, FILETIME_UNIX_EPOCH); },
+      [&] { return fs_->CreateForWrite("E:\\SETUP.INI").status(); },
+      [&] { return fs_->CreateForWrite("E:\\Code\\new.txt").status(); },
+  };
+  for (size_t i = 0; i < std::size(writes); ++i) {
+    EXPECT_EQ(ErrorOf(writes[i]()), WinError::WriteProtect) << "write " << i;
+  }
+  EXPECT_EQ(backing_->Read("e/SETUP.INI"), "disc");
+  EXPECT_FALSE(backing_->Exists("e/f.txt"));
+  EXPECT_FALSE(backing_->Exists("e/New"));
+  EXPECT_EQ(Read("f.txt"), "x");
+  // Reading it is as from any drive.
+  EXPECT_EQ(*ReadFileContents(*fs_, "E:\\setup.ini", 100), "disc");
+  ASSERT_TRUE(fs_->CopyFileTo("E:\\SETUP.INI", "C:\\copy.ini", false).ok());
+  EXPECT_EQ(Read("copy.ini"), "disc");
 }
 
 template <class T>

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -119,6 +120,97 @@ TEST_F(PosixFileSystemHost, MovesFilesButNotDirectoriesBetweenHostFileSystems) {
   EXPECT_EQ(fs.RenameFile("C:\\h.txt", "R:\\TAKEN.TXT").win_error(), WinError::AlreadyExists);
   EXPECT_EQ(other->ReadFile("taken.txt"), "taken");
   EXPECT_EQ(Read("h.txt"), "h");
+}
+
+// Files that are not plain files are never read: a pipe without a writer would block the
+// copy for ever, a device like /dev/zero would never end.
+TEST_F(PosixFileSystemHost, SpecialFilesAreNeverCopied) {
+  ASSERT_EQ(mkfifo(dir_.Join("c/pipe").c_str(), 0644), 0);
+  DriveMap drives;
+  drives.Map('C', dir_.Join("c"), DriveType::Fixed);
+  drives.Map('V', "/dev", DriveType::Fixed);
+  PosixFileSystem fs(drives, CodePage(), "C:\\");
+  for (const char* special : {"C:\\pipe", "V:\\zero", "V:\\null"}) {
+    EXPECT_EQ(fs.CopyFileTo(special, "C:\\copy", false).win_error(), WinError::AccessDenied)
+        << special;
+    EXPECT_EQ(fs.OpenForRead(special).status().win_error(), WinError::AccessDenied) << special;
+  }
+  EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"pipe"});
+}
+
+// A host file that gives fewer bytes than its status said when opened (a file that shrank
+// while it was copied; sysfs files all report 4096 bytes) is not a copy.
+TEST_F(PosixFileSystemHost, ASourceShorterThanWhenOpenedIsNotCopied) {
+  const std::string sys_dir = "/sys/devices/system/cpu";
+  struct stat info {};
+  if (stat((sys_dir + "/online").c_str(), &info) != 0 || info.st_size == 0) {
+    GTEST_SKIP() << "no sysfs file that reports more than it holds";
+  }
+  DriveMap drives;
+  drives.Map('C', dir_.Join("c"), DriveType::Fixed);
+  drives.Map('S', sys_dir, DriveType::Fixed);
+  PosixFileSystem fs(drives, CodePage(), "C:\\");
+  const Status status = fs.CopyFileTo("S:\\online", "C:\\online", false);
+  EXPECT_EQ(status.win_error(), WinError::HandleEof);
+  EXPECT_TRUE(Names("C:\\*.*").empty());  // neither a short file nor a temporary
+}
+
+// Links are followed only as far as the mapped drives reach: one leading off them fails like
+// a path through a missing directory, for reading and writing alike.
+TEST_F(PosixFileSystemHost, LinksOffTheDrivesAreNotFollowed) {
+  dir_.WriteFile("outside/secret.txt", "secret");
+  dir_.WriteFile("d/other.txt", "on D");
+  Write("sub/inner.txt", "inner");
+  ASSERT_EQ(symlink(dir_.Join("outside").c_str(), dir_.Join("c/out").c_str()), 0);
+  ASSERT_EQ(symlink(dir_.Join("outside/secret.txt").c_str(), dir_.Join("c/secret.txt").c_str()), 0);
+  ASSERT_EQ(symlink(dir_.Join("outside/none").c_str(), dir_.Join("c/dangling").c_str()), 0);
+  ASSERT_EQ(symlink("sub", dir_.Join("c/near").c_str()), 0);
+  ASSERT_EQ(symlink(dir_.Join("d").c_str(), dir_.Join("c/to_d").c_str()), 0);
+  DriveMap drives;
+  drives.Map('C', dir_.Join("c"), DriveType::Fixed);
+  drives.Map('D', dir_.Join("d"), DriveType::Fixed);
+  PosixFileSystem fs(drives, CodePage(), "C:\\");
+
+  const struct {
+    const char* what;
+    std::function<Status()> call;
+    WinError expected;
+  } cases[] = {
+      {"attributes through a directory link",
+       [&] { return fs.GetAttributes("C:\\out\\secret.txt").status(); }, WinError::PathNotFound},
+      {"attributes of a file link", [&] { return fs.GetAttributes("C:\\secret.txt").status(); },
+       WinError::PathNotFound},
+      {"list", [&] { return fs.FindFiles("C:\\out\\*.*").status(); }, WinError::PathNotFound},
+      {"enter", [&] { return fs.ChangeDirectory("C:\\out"); }, WinError::PathNotFound},
+      {"read", [&] { return fs.OpenForRead("C:\\secret.txt").status(); }, WinError::PathNotFound},
+      {"copy from", [&] { return fs.CopyFileTo("C:\\secret.txt", "C:\\copy.txt", false); },
+       WinError::PathNotFound},
+      {"copy into", [&] { return fs.CopyFileTo("C:\\sub\\inner.txt", "C:\\out\\new.txt", false); },
+       WinError::PathNotFound},
+      {"write into", [&] { return fs.CreateForWrite("C:\\out\\new.txt").status(); },
+       WinError::PathNotFound},
+      {"write a dangling link", [&] { return fs.CreateForWrite("C:\\dangling").status(); },
+       WinError::PathNotFound},
+      {"make a directory", [&] { return fs.MakeDirectory("C:\\out\\new"); },
+       WinError::PathNotFound},
+      {"set attributes", [&] { return fs.SetAttributes("C:\\secret.txt", ATTRIB_READONLY); },
+       WinError::PathNotFound},
+      {"within the drive", [&] { return fs.GetAttributes("C:\\near\\inner.txt").status(); },
+       WinError::Success},
+      {"to another drive",
+       [&] { return fs.CopyFileTo("C:\\to_d\\other.txt", "C:\\to_d\\copy.txt", false); },
+       WinError::Success},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.call().win_error(), c.expected) << c.what;
+  EXPECT_EQ(dir_.ReadFile("outside/secret.txt"), "secret");
+  EXPECT_FALSE(dir_.Exists("outside/new.txt"));
+  EXPECT_FALSE(dir_.Exists("outside/new"));
+  EXPECT_FALSE(dir_.Exists("outside/none"));
+  EXPECT_FALSE(dir_.Exists("c/copy.txt"));
+  EXPECT_EQ(dir_.ReadFile("d/copy.txt"), "on D");
+  struct stat info {};
+  ASSERT_EQ(stat(dir_.Join("outside/secret.txt").c_str(), &info), 0);
+  EXPECT_NE(info.st_mode & S_IWUSR, 0u);
 }
 
 }  // namespace

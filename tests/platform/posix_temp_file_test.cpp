@@ -51,32 +51,16 @@ TEST(PosixTempFileTest, CommitsUnderTheFinalNameOnly) {
 }
 
 TEST(PosixTempFileTest, AnUncommittedFileLeavesNothing) {
-  for (bool in_place : {false, true}) {
-    TempDir dir;
-    {
-      auto file = in_place ? PosixTempFile::CreateInPlace(dir.Join("f"), 0644)
-                           : PosixTempFile::CreateBeside(dir.Join("f"), 0644);
-      ASSERT_TRUE(file.ok());
-      ASSERT_TRUE(file->WriteAll("abandoned", 9).ok());
-    }
-    EXPECT_TRUE(NamesIn(dir.path()).empty()) << in_place;
-    EXPECT_FALSE(PosixTempFile::CreateBeside(dir.Join("missing/f"), 0644).ok());
-  }
-}
-
-TEST(PosixTempFileTest, InPlaceOnlyForANewName) {
   TempDir dir;
-  dir.WriteFile("taken", "old");
-  auto refused = PosixTempFile::CreateInPlace(dir.Join("taken"), 0644);
-  ASSERT_FALSE(refused.ok());
-  EXPECT_EQ(refused.status().win_error(), WinError::AlreadyExists);
-  EXPECT_EQ(dir.ReadFile("taken"), "old");
-
-  auto file = PosixTempFile::CreateInPlace(dir.Join("f"), 0644);
-  ASSERT_TRUE(file.ok());
-  ASSERT_TRUE(file->WriteAll("new", 3).ok());
-  ASSERT_TRUE(file->Commit(dir.Join("f"), true, false).ok());
-  EXPECT_EQ(dir.ReadFile("f"), "new");
+  {
+    auto file = PosixTempFile::CreateBeside(dir.Join("f"), 0644);
+    ASSERT_TRUE(file.ok());
+    ASSERT_TRUE(file->WriteAll("abandoned", 9).ok());
+    // Until committed, nothing is seen under the destination's name.
+    EXPECT_EQ(dir.ReadFile("f"), "<missing>");
+  }
+  EXPECT_TRUE(NamesIn(dir.path()).empty());
+  EXPECT_FALSE(PosixTempFile::CreateBeside(dir.Join("missing/f"), 0644).ok());
 }
 
 }  // namespace

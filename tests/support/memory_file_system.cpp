@@ -290,6 +290,11 @@ Result<MemoryFileSystem::Resolved> MemoryFileSystem::Resolve(const std::string& 
   return resolved;
 }
 
+Status MemoryFileSystem::RefuseWriteOn(const Resolved& resolved, const std::string& path) const {
+  if (drives_[DriveIndex(resolved.letter)]->type != DriveType::CdRom) return Status::Ok();
+  return Status::Error(WinError::WriteProtect, path, "the medium is write-protected");
+}
+
 FindData MemoryFileSystem::DataOf(const Node& node, const std::string& name, char letter) const {
   FindData data;
   data.name = name;
@@ -327,6 +332,7 @@ Status MemoryFileSystem::SetAttributes(const std::string& path, uint32_t attribu
   std::lock_guard<std::mutex> lock(mutex_);
   auto resolved = Resolve(path);
   if (!resolved.ok()) return resolved.status();
+  if (Status refused = RefuseWriteOn(*resolved, path); !refused.ok()) return refused;
   Node* node = resolved->node;
   if (node == nullptr) return Missing(resolved->parent_exists, path);
   // A directory's read-only flag never kept anyone from writing into it.
@@ -339,6 +345,7 @@ Status MemoryFileSystem::SetFileTimes(const std::string& path, FileTime creation
   std::lock_guard<std::mutex> lock(mutex_);
   auto resolved = Resolve(path);
   if (!resolved.ok()) return resolved.status();
+  if (Status refused = RefuseWriteOn(*resolved, path); !refused.ok()) return refused;
   Node* node = resolved->node;
   if (node == nullptr) return Missing(resolved->parent_exists, path);
   if (creation != 0) node->creation = creation;
@@ -399,6 +406,7 @@ Status MemoryFileSystem::MakeDirectory(const std::string& path) {
   std::lock_guard<std::mutex> lock(mutex_);
   auto resolved = Resolve(path);
   if (!resolved.ok()) return resolved.status();
+  if (Status refused = RefuseWriteOn(*resolved, path); !refused.ok()) return refused;
   if (resolved->node != nullptr) {
     return Status::Error(WinError::AlreadyExists, path, "already exists");
   }
@@ -415,6 +423,7 @@ Status MemoryFileSystem::CopyFileTo(const std::string& from, const std::string& 
   if (source->node == nullptr) return Missing(source->parent_exists, from);
   auto target = Resolve(to);
   if (!target.ok()) return target.status();
+  if (Status refused = RefuseWriteOn(*target, to); !refused.ok()) return refused;
   if (!target->parent_exists) return Missing(false, to);
   if (const Node* existing = target->node) {
     if (fail_if_exists) return Status::Error(WinError::FileExists, to, "the file exists");
@@ -438,6 +447,7 @@ Status MemoryFileSystem::RemoveFile(const std::string& path) {
   std::lock_guard<std::mutex> lock(mutex_);
   auto resolved = Resolve(path);
   if (!resolved.ok()) return resolved.status();
+  if (Status refused = RefuseWriteOn(*resolved, path); !refused.ok()) return refused;
   const Node* node = resolved->node;
   if (node == nullptr) return Missing(resolved->parent_exists, path);
   if (node->directory) return Status::Error(WinError::AccessDenied, path, "is a directory");
@@ -456,6 +466,8 @@ Status MemoryFileSystem::RenameFile(const std::string& from, const std::string& 
   if (source->is_root()) return Status::Error(WinError::AccessDenied, from, "a drive root");
   auto target = Resolve(to);
   if (!target.ok()) return target.status();
+  if (Status refused = RefuseWriteOn(*source, from); !refused.ok()) return refused;
+  if (Status refused = RefuseWriteOn(*target, to); !refused.ok()) return refused;
   if (!target->parent_exists) return Missing(false, to);
   // The same entry under another spelling is a change of case, which renames; anything else
   // that exists is never replaced.
@@ -488,6 +500,7 @@ Result<std::unique_ptr<WritableFile>> MemoryFileSystem::CreateForWrite(const std
   std::lock_guard<std::mutex> lock(mutex_);
   auto resolved = Resolve(path);
   if (!resolved.ok()) return resolved.status();
+  if (Status refused = RefuseWriteOn(*resolved, path); !refused.ok()) return refused;
   if (!resolved->parent_exists) return Missing(false, path);
   if (const Node* existing = resolved->node) {
     if (existing->directory) return Status::Error(WinError::AccessDenied, path, "is a directory");

@@ -15,8 +15,8 @@ namespace setup::testing {
 
 // The FileSystem contract kept in memory, for tests that need no host: drives with a type and
 // free space, directories, and files with contents, attributes and times. It passes the same
-// contract suite as the POSIX implementation, drive types included (a CD-ROM drive takes
-// writes there too; only a drive without its medium refuses them, with NotReady).
+// contract suite as the POSIX implementation, drive types included (a CD-ROM drive refuses
+// every write with WriteProtect; a drive without its medium refuses everything with NotReady).
 //
 // Besides the contract it offers what happens behind the program's back: entries made, read,
 // removed and renamed as spelt (no case matching; '\' or '/' between names), and a medium
@@ -76,6 +76,8 @@ class MemoryFileSystem : public FileSystem {
   // wins). Fails as the POSIX implementation does before touching an entry: PathNotFound for
   // a network path or an unmapped drive, InvalidName, NotReady without a medium.
   Result<Resolved> Resolve(const std::string& path) const;
+  // WriteProtect for a write to a path on a CD-ROM drive, else Ok.
+  Status RefuseWriteOn(const Resolved& resolved, const std::string& path) const;
   // The entry an exactly spelt full path names, or nullptr.
   Node* FindExact(const std::string& path) const;
   // The directory holding the last name of an exactly spelt full path, made as needed.

@@ -135,6 +135,19 @@ void TranscriptWriter::OnMessageBox(const MessageBoxRequest& request, MessageBox
   FlushLocked();
 }
 
+void TranscriptWriter::OnCopyFailure(const std::string& file, const std::string& reason) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (console_ != nullptr) {
+    *console_ << "setup: not copied: " << code_page_.ToUtf8(file) << ": " << reason << "\n";
+    console_->flush();
+  }
+  Slot slot;
+  slot.line =
+      "{\"kind\":\"CopyFailure\",\"file\":" + Json(file) + ",\"reason\":" + Escape(reason) + "}";
+  slots_.push_back(std::move(slot));
+  FlushLocked();
+}
+
 void TranscriptWriter::FlushLocked() {
   while (written_ < slots_.size() && slots_[written_].line) {
     if (transcript_ != nullptr) *transcript_ << *slots_[written_].line << "\n";

@@ -30,6 +30,9 @@ class TranscriptWriter : public DialogObserver {
   void OnDialogEnded(int ticket, const DialogSnapshot& snapshot,
                      const std::string& answer) override;
   void OnMessageBox(const MessageBoxRequest& request, MessageBoxResult answer) override;
+  // A file the copy could not write (`file` in the code page, `reason` the host's words): a
+  // CopyFailure line after whatever the user has seen so far, and a line on the console.
+  void OnCopyFailure(const std::string& file, const std::string& reason);
 
   // One transcript line (without the newline), as written.
   std::string DialogLine(const DialogSnapshot& snapshot, const std::string* answer) const;
