@@ -26,13 +26,16 @@ namespace setup {
 
 namespace {
 
-// `answers_sound` sees SETUP.INI before anything is written; false ends the run. Files that
-// could not be copied are told to `writer`.
+// `answers_sound` sees SETUP.INI before anything is written; false ends the run. Each file
+// that could not be copied goes to the transcript and, whatever --quiet says, to `console`.
 int RunSequence(Host& host, FileSystem& fs, WindowSystem& ws, TranscriptWriter& writer,
+                std::ostream& console,
                 const std::function<bool(const SetupConfig&)>& answers_sound) {
   InstallState state;
-  state.m_copyFailures.SetListener([&writer](const CopyFailure& failure) {
+  state.m_copyFailures.SetListener([&](const CopyFailure& failure) {
     writer.OnCopyFailure(failure.file, failure.reason);
+    console << "setup: not copied: " << host.code_page().ToUtf8(failure.file) << ": "
+            << failure.reason << std::endl;
   });
   SetupConfig config;
   std::vector<ConfigFinding> findings = config.Load(fs, host.code_page());
@@ -120,11 +123,11 @@ int RunInstallMode(Host& host, const CommandLine& line, std::ostream& console) {
     // In real windows without an answers file, a person answers.
     if (offscreen || line.answers_file) session->SetUser(&user);
     if (line.screenshots_dir) session->SetScreenshotDirectory(*line.screenshots_dir);
-    return RunSequence(host, fs, session->window_system(), writer, answers_sound);
+    return RunSequence(host, fs, session->window_system(), writer, console, answers_sound);
   }
 #endif
   HeadlessWindowSystem ws(user, &observer);
-  return RunSequence(host, fs, ws, writer, answers_sound);
+  return RunSequence(host, fs, ws, writer, console, answers_sound);
 }
 
 }  // namespace setup

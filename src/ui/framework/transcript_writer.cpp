@@ -137,10 +137,6 @@ void TranscriptWriter::OnMessageBox(const MessageBoxRequest& request, MessageBox
 
 void TranscriptWriter::OnCopyFailure(const std::string& file, const std::string& reason) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (console_ != nullptr) {
-    *console_ << "setup: not copied: " << code_page_.ToUtf8(file) << ": " << reason << "\n";
-    console_->flush();
-  }
   Slot slot;
   slot.line =
       "{\"kind\":\"CopyFailure\",\"file\":" + Json(file) + ",\"reason\":" + Escape(reason) + "}";

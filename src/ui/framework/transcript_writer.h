@@ -31,7 +31,7 @@ class TranscriptWriter : public DialogObserver {
                      const std::string& answer) override;
   void OnMessageBox(const MessageBoxRequest& request, MessageBoxResult answer) override;
   // A file the copy could not write (`file` in the code page, `reason` the host's words): a
-  // CopyFailure line after whatever the user has seen so far, and a line on the console.
+  // CopyFailure line after whatever the user has seen so far.
   void OnCopyFailure(const std::string& file, const std::string& reason);
 
   // One transcript line (without the newline), as written.
