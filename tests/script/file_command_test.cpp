@@ -118,14 +118,6 @@ TEST_F(FileCommandTest, MakeDirCreatesTheWholePath) {
   EXPECT_TRUE(Texts().empty());
 }
 
-TEST_F(FileCommandTest, CreateDirectoryPathGoesOnWhereAPrefixExists) {
-  temp_.MakeDir("c/a");
-  temp_.WriteFile("c/a/keep.txt", "k");
-  EXPECT_TRUE(CreateDirectoryPath(*fs_, "C:\\a\\b\\c"));
-  EXPECT_TRUE(temp_.Exists("c/a/b/c"));
-  EXPECT_TRUE(temp_.Exists("c/a/keep.txt"));
-}
-
 class AttribCommandTest : public ScriptFixture {
  protected:
   uint32_t Attributes(const std::string& path) {

@@ -80,7 +80,6 @@ TEST(FormatFileDateTimeTest, Table) {
       {At(1998, 3, 4, 5, 15, 7, 9), "Thursday,  March 5, 1998,  3:07:09  PM"},
       {At(2001, 1, 1, 1, 0, 0, 0), "Monday,  January 1, 2001,  12:00:00  AM"},
       {At(2001, 12, 0, 30, 12, 0, 0), "Sunday,  December 30, 2001,  12:00:00  PM"},
-      {At(2001, 6, 6, 9, 0, 5, 3), "Saturday,  June 9, 2001,  12:05:03  AM"},
       {At(2001, 6, 2, 9, 23, 59, 59), "Tuesday,  June 9, 2001,  11:59:59  PM"},
       {At(2001, 13, 9, 9, 11, 10, 10), "Monday,  January 9, 2001,  11:10:10  AM"},
       {At(2001, 0, 3, 9, 13, 10, 10), "Wednesday,  January 9, 2001,  1:10:10  PM"},

@@ -68,12 +68,6 @@ TEST(QtMessageDialogsTest, ShowTheirTextsInTemplatePlacesAndAnswerEnterAndEsc) {
       {"CNoRoomDlg",
        [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CNoRoomDlg>(ws, c, 'D'); },
        "Not Enough Space", "There is not enough space on drive D:.", Qt::Key_Enter, ID_OK},
-      {"CSetupFailedDlg",
-       [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CSetupFailedDlg>(ws, c); },
-       "Setup Failed", "Setup did not complete.", Qt::Key_Escape, ID_CANCEL},
-      {"CFinishedDlg",
-       [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CFinishedDlg>(ws, c); },
-       "Finished", "Quillby Book has been installed.", Qt::Key_Return, ID_OK},
   };
   for (const MessageCase& c : cases) {
     SCOPED_TRACE(c.kind);
