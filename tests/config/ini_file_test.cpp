@@ -47,11 +47,9 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"mismatched_quotes_kept", "[s]\nk=\"x'\n", "s", "k", "\"x'"},
         LookupCase{"lone_quote_kept", "[s]\nk=\"\n", "s", "k", "\""},
         LookupCase{"empty_quotes", "[s]\nk=\"\"\n", "s", "k", ""},
-        LookupCase{"quote_only_at_end", "[s]\nk=x\"\n", "s", "k", "x\""},
         LookupCase{"empty_value_is_present", "[s]\nk=\n", "s", "k", ""},
         LookupCase{"equals_in_value", "[s]\nk=a=b\n", "s", "k", "a=b"},
         LookupCase{"semicolon_in_value", "[s]\nk=a ; b\n", "s", "k", "a ; b"},
-        LookupCase{"percent_in_value", "[s]\nk=%s%d%n\n", "s", "k", "%s%d%n"},
         LookupCase{"high_bytes_kept",
                    "[s]\nk=\xDC"
                    "bungen\n",
@@ -69,14 +67,12 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"comment_line", "[s]\n; k=v\n", "s", "; k", std::nullopt},
         LookupCase{"indented_comment", "[s]\n   ;k=v\nk=w\n", "s", "k", "w"},
         LookupCase{"line_without_equals_ignored", "[s]\njunk line\nk=v\n", "s", "k", "v"},
-        LookupCase{"line_without_equals_no_key", "[s]\njunk\n", "s", "junk", std::nullopt},
         LookupCase{"unclosed_header_ignored", "[s]\n[broken\nk=v\n", "s", "k", "v"},
         LookupCase{"unclosed_header_no_section", "[broken\nk=v\n", "broken", "k", std::nullopt},
         LookupCase{"text_after_header_ignored", "[s] trailing=1\nk=v\n", "s", "k", "v"},
         LookupCase{"empty_section_name", "[]\nk=v\n", "", "k", "v"},
         LookupCase{"missing_section", "[s]\nk=v\n", "t", "k", std::nullopt},
         LookupCase{"missing_key", "[s]\nk=v\n", "s", "x", std::nullopt},
-        LookupCase{"lf_only", "[s]\na=1\nb=2\n", "s", "b", "2"},
         LookupCase{"cr_only", "[s]\ra=1\rb=2\r", "s", "b", "2"},
         LookupCase{"crlf", "[s]\r\na=1\r\nb=2\r\n", "s", "a", "1"},
         LookupCase{"mixed_line_ends", "[s]\ra=1\r\nb=2\nc=3", "s", "c", "3"},
@@ -103,8 +99,6 @@ INSTANTIATE_TEST_SUITE_P(
                    std::string(4095, 's'), "k", std::nullopt},
         LookupCase{"long_comment_skipped", "[s]\n;" + std::string(100000, 'c') + "\nk=v\n", "s",
                    "k", "v"},
-        LookupCase{"long_junk_skipped", "[s]\n" + std::string(100000, 'j') + "\nk=v\n", "s", "k",
-                   "v"},
         LookupCase{"key_name_blanks_trimmed_at_limit",
                    "[s]\n" + std::string(4095, 'k') + std::string(50, ' ') + "=v\n", "s",
                    std::string(4095, 'k'), "v"}),
@@ -145,13 +139,8 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"missing_section", "[s]\nk=v\n", "t", "", 0}),
     [](const ::testing::TestParamInfo<LineCase>& info) { return std::string(info.param.name); });
 
-TEST(IniFileTest, EmptyFileGivesDefaults) {
-  IniFile ini;
-  EXPECT_EQ(ini.GetString("Setup", "MainProdName", "Error"), "Error");
-  EXPECT_EQ(IniFile::Parse("").GetString("s", "k", "d"), "d");
-}
-
 TEST(IniFileTest, GetStringPrefersAPresentEmptyValueToTheDefault) {
+  EXPECT_EQ(IniFile().GetString("Setup", "MainProdName", "Error"), "Error");
   IniFile ini = IniFile::Parse("[s]\nk=\n");
   EXPECT_EQ(ini.GetString("s", "k", "Error"), "");
   EXPECT_EQ(ini.GetString("s", "other", "Error"), "Error");
@@ -176,15 +165,6 @@ TEST(IniFileTest, StopsStoringNewKeysAtTheMemoryBound) {
   IniFile ini = IniFile::Parse(text);
   EXPECT_EQ(ini.Find("s", "key0"), value);
   EXPECT_EQ(ini.Find("s", "key" + std::to_string(keys - 1)), std::nullopt);
-}
-
-TEST(IniFileTest, ManyLongValuesAreBounded) {
-  // Each value is kept only up to the limit, however long its line.
-  std::string line = "=" + std::string(100000, 'x') + "\n";
-  std::string text = "[s]\n";
-  for (int i = 0; i < 100; ++i) text += "k" + std::to_string(i) + line;
-  IniFile ini = IniFile::Parse(text);
-  EXPECT_EQ(ini.Find("s", "k99")->size(), IniFile::MAX_VALUE_LENGTH);
 }
 
 }  // namespace

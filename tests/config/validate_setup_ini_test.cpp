@@ -125,7 +125,6 @@ INSTANTIATE_TEST_SUITE_P(
                        {NoDrive("Quil*by"), IllegalCharacter("l*by", '*')}},
         ValidationCase{"location_desktop_mixed_case", KEY_SHORTCUTLOCATION, "Desktop", {}},
         ValidationCase{"location_documents_lower", KEY_SHORTCUTLOCATION, "my documents", {}},
-        ValidationCase{"location_favorites", KEY_SHORTCUTLOCATION, "FAVORITES", {}},
         ValidationCase{"location_null_lower", KEY_SHORTCUTLOCATION, "null", {}},
         ValidationCase{"location_empty", KEY_SHORTCUTLOCATION, "", {}},
         ValidationCase{
