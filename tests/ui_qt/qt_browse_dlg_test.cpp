@@ -111,26 +111,19 @@ TEST(QtBrowseDlgTest, AnExpansionWithoutFoldersIsUndoneAndCollapsingReadsAgain) 
   EXPECT_EQ(b.Run(), ID_CANCEL);
 }
 
+// Which characters are refused is the dialog's (see BrowseDlgTest); here that the real edit obeys.
 TEST(QtBrowseDlgTest, TypingIntoTheRealEditDropsIllegalCharacters) {
-  struct Case {
-    const char* typed;
-    const char* kept;
-  };
-  const Case cases[] = {{"My-Dir", "MyDir"}, {"a b", "a b"}, {"x_y.z!", "xyz"}, {"#1(2)", "#1(2)"}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.typed);
-    QtBrowseRig b;
-    b.rig.When("CBrowseDlg", [&](CDialog& shown) {
-      QLineEdit* edit = b.rig.Widget<QLineEdit>(shown, 1015);
-      edit->setFocus();
-      QtRig::Type(edit, QString::fromUtf8(c.typed));
-      EXPECT_EQ(edit->text().toStdString(), c.kept);
-      EXPECT_EQ(edit->cursorPosition(), edit->text().size());
-      QtRig::Key(b.rig.Window(shown), Qt::Key_Return);
-    });
-    EXPECT_EQ(b.Run(), ID_OK);
-    EXPECT_EQ(b.dialog->m_selectedPath, std::string("C:\\") + c.kept);
-  }
+  QtBrowseRig b;
+  b.rig.When("CBrowseDlg", [&](CDialog& shown) {
+    QLineEdit* edit = b.rig.Widget<QLineEdit>(shown, 1015);
+    edit->setFocus();
+    QtRig::Type(edit, "My-Dir 1");
+    EXPECT_EQ(edit->text().toStdString(), "MyDir 1");
+    EXPECT_EQ(edit->cursorPosition(), edit->text().size());
+    QtRig::Key(b.rig.Window(shown), Qt::Key_Return);
+  });
+  EXPECT_EQ(b.Run(), ID_OK);
+  EXPECT_EQ(b.dialog->m_selectedPath, "C:\\MyDir 1");
 }
 
 }  // namespace
