@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -250,67 +251,25 @@ class LoadSetupTextsTest : public ::testing::Test, public DiscFixture {
   SetupConfig config;
 };
 
-// Every key by its documented name, text N for number N.
-const char ALL_TEXTS[] = R"([SetupText]
-OkButton=text 0
-CancelButton=text 1
-ScreenMessage=text 2
-AppName=text 3
-WelcomeTitle=text 4
-WelcomeText=text 5
-InstallTitle=text 6
-InstallText=text 7
-ExitTitle=text 8
-ExitText=text 9
-InstallingTitle=text 10
-InstallingText1=text 11
-InstallingText2=text 12
-FinishedTitle=text 13
-FinishedText=text 14
-NoRoomTitle=text 15
-NoRoomText=text 16
-ConfirmReplaceTitle=text 17
-ConfirmReplaceText1=text 18
-ConfirmReplaceText2=text 19
-ConfirmReplaceText3=text 20
-ConfirmReplaceText4=text 21
-YesToAllTitle=text 22
-YesToAllButton=text 23
-NoButton=text 24
-ChangeDirTitle=text 25
-SetupFailedTitle=text 26
-SetupFailedText=text 27
-LongFilenameProblemText=text 28
-ProblemInstallingText=text 29
-BrowseTitle=text 30
-BrowseText1=text 31
-BrowseText2=text 32
-CreateDirText=text 33
-UninstallText=text 34
-UninstallProblemText=text 35
-ContinueButton=text 36
-ExitButton=text 37
-ChangeDirButton=text 38
-FolderText=text 39
-UpdatingTitle=text 40
-UpdatingText=text 41
-OptionsTitle=text 42
-InstructionText=text 43
-OptionStatic=text 44
-FolderTitle=text 45
-SpaceRequired=text 46
-SpaceAvailable=text 47
-DescriptionStatic=text 48
-DescriptionText=text 49
-Bytes=text 50
-KBytes=text 51
-MBytes=text 52
-NoChange=text 53
-UpdateRegistryError=text 54
-)";
+// Every key by its documented name, in the order of the texts' numbers.
+const char DOCUMENTED_TEXT_KEYS[] =
+    "OkButton CancelButton ScreenMessage AppName WelcomeTitle WelcomeText InstallTitle "
+    "InstallText ExitTitle ExitText InstallingTitle InstallingText1 InstallingText2 "
+    "FinishedTitle FinishedText NoRoomTitle NoRoomText ConfirmReplaceTitle ConfirmReplaceText1 "
+    "ConfirmReplaceText2 ConfirmReplaceText3 ConfirmReplaceText4 YesToAllTitle YesToAllButton "
+    "NoButton ChangeDirTitle SetupFailedTitle SetupFailedText LongFilenameProblemText "
+    "ProblemInstallingText BrowseTitle BrowseText1 BrowseText2 CreateDirText UninstallText "
+    "UninstallProblemText ContinueButton ExitButton ChangeDirButton FolderText UpdatingTitle "
+    "UpdatingText OptionsTitle InstructionText OptionStatic FolderTitle SpaceRequired "
+    "SpaceAvailable DescriptionStatic DescriptionText Bytes KBytes MBytes NoChange "
+    "UpdateRegistryError";
 
 TEST_F(LoadSetupTextsTest, LoadsEveryTextByItsKey) {
-  Disc("SETUP.TXT", ALL_TEXTS);
+  std::istringstream keys(DOCUMENTED_TEXT_KEYS);
+  std::string text = "[SetupText]\n";
+  std::string key;
+  for (int i = 0; keys >> key; ++i) text += key + "=text " + std::to_string(i) + "\n";
+  Disc("SETUP.TXT", text);
   config.LoadSetupTexts(fs);
   for (int i = 0; i < TEXT_COUNT; ++i) EXPECT_EQ(config.GetText(i), "text " + std::to_string(i));
   EXPECT_EQ(config.GetText(TEXT_COUNT), "");
