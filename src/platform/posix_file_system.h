@@ -37,6 +37,7 @@ class PosixFileSystem : public FileSystem {
   Result<std::vector<FindData>> FindFiles(const std::string& pattern) override;
   Status MakeDirectory(const std::string& path) override;
   Status CopyFileTo(const std::string& from, const std::string& to, bool fail_if_exists) override;
+  Status CopyNewFile(const std::string& from, const std::string& to) override;
   Status RemoveFile(const std::string& path) override;
   Status RenameFile(const std::string& from, const std::string& to) override;
   Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& path) override;
