@@ -128,8 +128,9 @@ class PosixFileSystem : public FileSystem {
   static bool EntryStatus(const Resolved& resolved, struct stat& info);
   // FileNotFound or PathNotFound for a path that does not exist.
   static Status Missing(const Resolved& resolved, const std::string& path);
-  // The entries of an existing host directory whose names match `pattern`, sorted.
-  Result<std::vector<FindData>> ListDirectory(const std::string& host_dir,
+  // The entries of host directory `host_dir`, open as `fd` (closed here), whose names match
+  // `pattern`, sorted.
+  Result<std::vector<FindData>> ListDirectory(int fd, const std::string& host_dir,
                                               const std::string& pattern, bool is_root);
 
   DriveMap drives_;

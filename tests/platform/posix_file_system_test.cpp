@@ -212,6 +212,7 @@ TEST_F(PosixFileSystemHost, ASourceShorterThanWhenOpenedIsNotCopied) {
 // a path through a missing directory, for reading and writing alike.
 TEST_F(PosixFileSystemHost, LinksOffTheDrivesAreNotFollowed) {
   dir_.WriteFile("outside/secret.txt", "secret");
+  dir_.WriteFile("outside/deeper/hidden.txt", "hidden");
   dir_.WriteFile("d/other.txt", "on D");
   Write("sub/inner.txt", "inner");
   ASSERT_EQ(symlink(dir_.Join("outside").c_str(), dir_.Join("c/out").c_str()), 0);
@@ -234,6 +235,8 @@ TEST_F(PosixFileSystemHost, LinksOffTheDrivesAreNotFollowed) {
       {"attributes of a file link", [&] { return fs.GetAttributes("C:\\secret.txt").status(); },
        WinError::PathNotFound},
       {"list", [&] { return fs.FindFiles("C:\\out\\*.*").status(); }, WinError::PathNotFound},
+      {"list beyond a directory link",
+       [&] { return fs.FindFiles("C:\\out\\deeper\\*.*").status(); }, WinError::PathNotFound},
       {"enter", [&] { return fs.ChangeDirectory("C:\\out"); }, WinError::PathNotFound},
       {"read", [&] { return fs.OpenForRead("C:\\secret.txt").status(); }, WinError::PathNotFound},
       {"copy from", [&] { return fs.CopyFileTo("C:\\secret.txt", "C:\\copy.txt", false); },
