@@ -75,7 +75,14 @@ void ProgressLine::BreakLineLocked() {
 
 Status ProgressFileSystem::CopyFileTo(const std::string& from, const std::string& to,
                                       bool fail_if_exists) {
-  Status status = FileSystemWrapper::CopyFileTo(from, to, fail_if_exists);
+  return Counted(FileSystemWrapper::CopyFileTo(from, to, fail_if_exists), to);
+}
+
+Status ProgressFileSystem::CopyNewFile(const std::string& from, const std::string& to) {
+  return Counted(target()->CopyNewFile(from, to), to);
+}
+
+Status ProgressFileSystem::Counted(Status status, const std::string& to) {
   if (status.ok()) {
     Result<FindData> copied = GetFileInfo(to);
     line_.OnFileWritten(copied.ok() ? copied->size : 0);

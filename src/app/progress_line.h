@@ -52,9 +52,13 @@ class ProgressFileSystem : public FileSystemWrapper {
       : FileSystemWrapper(target), line_(line) {}
 
   Status CopyFileTo(const std::string& from, const std::string& to, bool fail_if_exists) override;
+  Status CopyNewFile(const std::string& from, const std::string& to) override;
   Result<std::unique_ptr<WritableFile>> CreateForWrite(const std::string& path) override;
 
  private:
+  // Reports the file copied to `to` when `status` says it was.
+  Status Counted(Status status, const std::string& to);
+
   ProgressLine& line_;
 };
 

@@ -65,9 +65,9 @@ void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progre
         answer = ConfirmReplace(entry, destination_path);
       }
       if (answer == ReplaceAnswer::Stop) return;
-      if (answer == ReplaceAnswer::Copy && CopyOneFile(entry, destination_path) && fresh) {
-        written.insert(code_page.Upper(name));
-      }
+      const bool copied =
+          answer == ReplaceAnswer::Copy && CopyOneFile(entry, destination_path, fresh && !exists);
+      if (copied && fresh) written.insert(code_page.Upper(name));
       if (progress) progress->FileDone(entry.size);
     }
     if (m_services.state.g_eventStopCopy.Poll()) return;
@@ -110,11 +110,17 @@ SectionCopy::ReplaceAnswer SectionCopy::ConfirmReplace(const FindData& entry,
   }
 }
 
-bool SectionCopy::CopyOneFile(const FindData& entry, const std::string& destination_path) {
+bool SectionCopy::CopyOneFile(const FindData& entry, const std::string& destination_path,
+                              bool is_new) {
   FileSystem& fs = m_services.fs;
-  const Status copied = m_services.config.m_bFilesCompressed
-                            ? ExpandFile(fs, entry.name, destination_path)
-                            : fs.CopyFileTo(entry.name, destination_path, false);
+  Status copied;
+  if (m_services.config.m_bFilesCompressed) {
+    copied = ExpandFile(fs, entry.name, destination_path);
+  } else if (is_new) {
+    copied = fs.CopyNewFile(entry.name, destination_path);
+  } else {
+    copied = fs.CopyFileTo(entry.name, destination_path, false);
+  }
   if (!copied.ok()) {
     m_services.state.g_bCopyFailed = true;
     m_services.state.m_copyFailures.Add({destination_path, copied.message()});

@@ -68,8 +68,8 @@ class SectionCopy {
   void CopyLevel(const std::string& destination, CopyProgress* progress, bool fresh);
   bool EnterDirectory(const FindData& entry);
   ReplaceAnswer ConfirmReplace(const FindData& entry, const std::string& destination_path);
-  // False when nothing was written.
-  bool CopyOneFile(const FindData& entry, const std::string& destination_path);
+  // False when nothing was written. `is_new`: the walk knows the destination is not there.
+  bool CopyOneFile(const FindData& entry, const std::string& destination_path, bool is_new);
   std::string DestinationName(const std::string& name) const;
 
   SectionCopyServices m_services;

@@ -24,24 +24,42 @@ Result<std::vector<FindData>> PosixFileSystem::FindFiles(const std::string& patt
     if (!info.ok()) return info.status();
     return std::vector<FindData>{std::move(*info)};
   }
+  auto listed = [&](Result<std::vector<FindData>> found) -> Result<std::vector<FindData>> {
+    if (!found.ok()) return PosixError(pattern, found.status().os_errno());
+    if (found->empty()) return Status::Error(WinError::FileNotFound, pattern, "no matching file");
+    return found;
+  };
+  // Most directories are spelt as on the disk and are no link: opening one as spelt does in
+  // one host call what looking it up and then opening it does in two.
+  auto spelling = Spell(directory);
+  if (spelling.ok() && !spelling->names.empty()) {
+    const int fd = open(spelling->exact.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd >= 0) {
+      const Resolved resolved = InParent(*spelling, spelling->names.back());
+      const Status on_drives = CheckOnDrives(resolved, directory, true);
+      if (!on_drives.ok()) {
+        close(fd);
+        return on_drives;
+      }
+      RememberCheckedDirectory(resolved.host_path);
+      return listed(ListDirectory(fd, resolved.host_path, name_pattern, false));
+    }
+  }
   auto resolved = Resolve(directory);
   if (!resolved.ok()) return resolved.status();
   auto is_directory = resolved->exists ? IsDirectory(*resolved) : Result<bool>(false);
   if (!is_directory.ok() || !*is_directory) {
     return Status::Error(WinError::PathNotFound, pattern, "the directory does not exist");
   }
-  auto found =
-      ListDirectory(resolved->host_path, name_pattern, PathComponents(resolved->full_path).empty());
-  if (!found.ok()) return PosixError(pattern, found.status().os_errno());
-  if (found->empty()) return Status::Error(WinError::FileNotFound, pattern, "no matching file");
-  return found;
+  const int fd = open(resolved->host_path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return PosixError(pattern, errno);
+  return listed(ListDirectory(fd, resolved->host_path, name_pattern,
+                              PathComponents(resolved->full_path).empty()));
 }
 
-Result<std::vector<FindData>> PosixFileSystem::ListDirectory(const std::string& host_dir,
+Result<std::vector<FindData>> PosixFileSystem::ListDirectory(int fd, const std::string& host_dir,
                                                              const std::string& pattern,
                                                              bool is_root) {
-  const int fd = open(host_dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return PosixError(host_dir, errno);
   std::vector<FindData> entries;
   // Each entry's host path is built in one buffer: the directory's path, then its name.
   std::string host_path = host_dir == "/" ? std::string() : host_dir;

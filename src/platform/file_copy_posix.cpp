@@ -131,6 +131,20 @@ Status CheckCopyable(const struct stat& info, const std::string& from) {
   return Status::Ok();
 }
 
+// Copies the source, open as `opened` or else opened now from `source_host`, to the host path
+// `destination` (see CopyOpenFile).
+Status CopySource(int opened, const std::string& source_host, const std::string& destination,
+                  const std::string& from, const std::string& to, bool no_replace, bool replaces) {
+  const int fd = opened >= 0 ? opened : OpenToRead(source_host);
+  if (fd < 0) return PosixError(from, errno);
+  const Descriptor late_fd(opened >= 0 ? -1 : fd);
+  struct stat info {};
+  if (fstat(fd, &info) != 0) return PosixError(from, errno);
+  Status status = CheckCopyable(info, from);
+  if (!status.ok()) return status;
+  return CopyOpenFile(fd, info, destination, from, to, no_replace, replaces);
+}
+
 }  // namespace
 
 Status PosixFileSystem::CopyFileTo(const std::string& from, const std::string& to,
@@ -156,20 +170,37 @@ Status PosixFileSystem::CopyFileTo(const std::string& from, const std::string& t
       }
     }
   }
-  const int fd = opened >= 0 ? opened : OpenToRead(source->host_path);
-  if (fd < 0) return PosixError(from, errno);
-  const Descriptor late_fd(opened >= 0 ? -1 : fd);
-  struct stat info {};
-  Status status;
-  if (fstat(fd, &info) != 0) {
-    status = PosixError(from, errno);
-  } else if (status = CheckCopyable(info, from); status.ok()) {
-    status = CopyOpenFile(fd, info, target->host_path, from, to, fail_if_exists, target->exists);
-  }
+  const Status status = CopySource(opened, source->host_path, target->host_path, from, to,
+                                   fail_if_exists, target->exists);
   if (status.win_error() == WinError::AlreadyExists) {
     return Status::Error(WinError::FileExists, to, "the file exists");
   }
   return status;
+}
+
+Status PosixFileSystem::CopyNewFile(const std::string& from, const std::string& to) {
+  // The destination is taken as spelt, without looking for it or for another spelling of it:
+  // where that is wrong (the name exists after all, or its directory is spelt otherwise on
+  // the disk) the copy never takes the name, and the ordinary copy does it all again.
+  auto spelling = Spell(to);
+  if (!spelling.ok() || spelling->names.empty()) return CopyFileTo(from, to, false);
+  const Resolved target = InParent(*spelling, std::nullopt);
+  Status status;
+  {
+    int opened = -1;
+    auto source = Resolve(from, &opened);
+    const Descriptor source_fd(opened);
+    if (!source.ok()) return source.status();
+    if (!source->exists) return Missing(*source, from);
+    status = CheckOnDrives(target, to, false);
+    if (status.ok() && target.write_protected) return WriteProtected(to);
+    if (status.ok()) {
+      status = CopySource(opened, source->host_path, target.host_path, from, to, true, false);
+    }
+  }
+  const int error = status.os_errno();
+  if (status.ok() || (error != EEXIST && error != ENOENT && error != ENOTDIR)) return status;
+  return CopyFileTo(from, to, false);
 }
 
 Status PosixFileSystem::RemoveFile(const std::string& path) {

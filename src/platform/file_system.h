@@ -71,6 +71,12 @@ class FileSystem {
   // opened fails with HandleEof.
   virtual Status CopyFileTo(const std::string& from, const std::string& to,
                             bool fail_if_exists) = 0;
+  // CopyFileTo(from, to, false) for a destination the caller knows is not there in any
+  // spelling (a name it has not written in a directory it made), so that a host may skip
+  // looking for it.
+  virtual Status CopyNewFile(const std::string& from, const std::string& to) {
+    return CopyFileTo(from, to, false);
+  }
   // Deletes a file; a read-only file fails with AccessDenied, a directory with AccessDenied.
   virtual Status RemoveFile(const std::string& path) = 0;
   // Moves or renames a file or directory; never replaces an existing destination

@@ -10,7 +10,8 @@ namespace setup {
 
 // Forwards every call to a target file system, so that a test derives from it and overrides
 // only the call it wants to fail (a full disk, a medium that is gone). The target must
-// outlive the wrapper.
+// outlive the wrapper. CopyNewFile is not forwarded: it reaches the target through CopyFileTo,
+// as overridden.
 class FileSystemWrapper : public FileSystem {
  public:
   explicit FileSystemWrapper(FileSystem* target) : target_(target) {}

@@ -37,6 +37,7 @@ class PosixFileSystem : public FileSystem {
   Result<std::vector<FindData>> FindFiles(const std::string& pattern) override;
   Status MakeDirectory(const std::string& path) override;
   Status CopyFileTo(const std::string& from, const std::string& to, bool fail_if_exists) override;
+  Status CopyNewFile(const std::string& from, const std::string& to) override;
   Status RemoveFile(const std::string& path) override;
   Status RenameFile(const std::string& from, const std::string& to) override;
   Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& path) override;
@@ -127,8 +128,9 @@ class PosixFileSystem : public FileSystem {
   static bool EntryStatus(const Resolved& resolved, struct stat& info);
   // FileNotFound or PathNotFound for a path that does not exist.
   static Status Missing(const Resolved& resolved, const std::string& path);
-  // The entries of an existing host directory whose names match `pattern`, sorted.
-  Result<std::vector<FindData>> ListDirectory(const std::string& host_dir,
+  // The entries of host directory `host_dir`, open as `fd` (closed here), whose names match
+  // `pattern`, sorted.
+  Result<std::vector<FindData>> ListDirectory(int fd, const std::string& host_dir,
                                               const std::string& pattern, bool is_root);
 
   DriveMap drives_;

@@ -62,13 +62,15 @@ TEST(ProgressLineTest, OneLinePerSectionRewrittenAsFilesLand) {
   const int first = rig.Show("CInstallingDlg", "Installing Book");
   rig.Write("C:\\A.TXT", "abc");
   ASSERT_TRUE(rig.fs.CopyFileTo("C:\\A.TXT", "C:\\B.TXT", false).ok());
+  ASSERT_TRUE(rig.fs.CopyNewFile("C:\\A.TXT", "C:\\D.TXT").ok());
   rig.End(first, "CInstallingDlg");
   const int second = rig.Show("CInstallingDlg", "Installing Samples");
   rig.Write("C:\\C.TXT", "x");
   rig.End(second, "CInstallingDlg");
   rig.Write("C:\\AFTER.TXT", "not counted");
   EXPECT_EQ(rig.out.str(),
-            "\rInstalling Book: 1 file, 3 bytes\rInstalling Book: 2 files, 6 bytes\n"
+            "\rInstalling Book: 1 file, 3 bytes\rInstalling Book: 2 files, 6 bytes"
+            "\rInstalling Book: 3 files, 9 bytes\n"
             "\rInstalling Samples: 1 file, 1 byte\n");
   EXPECT_EQ(rig.inner.seen,
             (std::vector<std::string>{"shown CInstallingDlg", "ended CInstallingDlg 1",
@@ -92,6 +94,7 @@ TEST(ProgressLineTest, AFailedWriteIsNotCounted) {
   ProgressRig rig;
   const int ticket = rig.Show("CInstallingDlg", "Copying");
   EXPECT_FALSE(rig.fs.CopyFileTo("C:\\MISSING.TXT", "C:\\B.TXT", false).ok());
+  EXPECT_FALSE(rig.fs.CopyNewFile("C:\\MISSING.TXT", "C:\\B.TXT").ok());
   rig.End(ticket, "CInstallingDlg");
   EXPECT_EQ(rig.out.str(), "");
 }

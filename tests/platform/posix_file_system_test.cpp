@@ -76,6 +76,59 @@ TEST_F(PosixFileSystemHost, FailedCopyLeavesTheOldFileIntact) {
   EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"dst.txt"});  // no part of a new one
 }
 
+// A copy to a destination the caller knows is new may skip looking for it, yet wherever that
+// knowledge is wrong it ends as the ordinary copy does: a name that exists is replaced or
+// refused, a directory spelt otherwise on the disk is found, a missing one fails.
+TEST(PosixCopyNewFile, EndsAsTheOrdinaryCopy) {
+  const struct {
+    const char* from;
+    const char* to;
+    WinError expected;
+    const char* landed;  // the host file that holds the copy, relative to drive C
+  } cases[] = {
+      {"C:\\src.txt", "C:\\out\\new.txt", WinError::Success, "out/new.txt"},
+      {"C:\\src.txt", "C:\\out\\old.txt", WinError::Success, "out/old.txt"},
+      {"C:\\src.txt", "C:\\OUT\\fresh.txt", WinError::Success, "out/fresh.txt"},
+      {"C:\\src.txt", "C:\\out\\ro.txt", WinError::AccessDenied, nullptr},
+      {"C:\\src.txt", "C:\\out\\dir", WinError::AccessDenied, nullptr},
+      {"C:\\src.txt", "C:\\none\\x.txt", WinError::PathNotFound, nullptr},
+      {"C:\\src.txt", "C:\\out\\bad|name", WinError::InvalidName, nullptr},
+      {"C:\\src.txt", "R:\\x.txt", WinError::WriteProtect, nullptr},
+      {"C:\\missing.txt", "C:\\out\\new.txt", WinError::FileNotFound, nullptr},
+      {"C:\\pipe", "C:\\out\\new.txt", WinError::AccessDenied, nullptr},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> listings;
+    for (const bool is_new : {false, true}) {
+      TempDir dir;
+      dir.WriteFile("c/src.txt", "new");
+      dir.WriteFile("c/out/old.txt", "old");
+      dir.WriteFile("c/out/ro.txt", "read-only");
+      ASSERT_EQ(chmod(dir.Join("c/out/ro.txt").c_str(), 0444), 0);
+      dir.MakeDir("c/out/dir");
+      ASSERT_EQ(mkfifo(dir.Join("c/pipe").c_str(), 0644), 0);
+      DriveMap drives;
+      drives.Map('C', dir.Join("c"), DriveType::Fixed);
+      drives.Map('R', dir.MakeDir("r"), DriveType::CdRom);
+      PosixFileSystem fs(drives, CodePage(), "C:\\");
+      const Status status =
+          is_new ? fs.CopyNewFile(c.from, c.to) : fs.CopyFileTo(c.from, c.to, false);
+      EXPECT_EQ(status.win_error(), c.expected) << c.to << (is_new ? " new" : " ordinary");
+      if (c.landed) {
+        EXPECT_EQ(dir.ReadFile(std::string("c/") + c.landed), "new") << c.to;
+      }
+      std::string listing;
+      for (const char* where : {"C:\\out\\*.*", "R:\\*.*"}) {
+        auto found = fs.FindFiles(where);
+        if (!found.ok()) continue;
+        for (const FindData& entry : *found) listing += entry.name + " ";
+      }
+      listings.push_back(listing + dir.ReadFile("c/out/old.txt"));
+    }
+    EXPECT_EQ(listings[0], listings[1]) << c.to;
+  }
+}
+
 // A TempDir on another host file system, or nullptr when there is none to use.
 std::unique_ptr<TempDir> TempDirOnAnotherFileSystem(const TempDir& here) {
   struct stat shm {};
@@ -159,6 +212,7 @@ TEST_F(PosixFileSystemHost, ASourceShorterThanWhenOpenedIsNotCopied) {
 // a path through a missing directory, for reading and writing alike.
 TEST_F(PosixFileSystemHost, LinksOffTheDrivesAreNotFollowed) {
   dir_.WriteFile("outside/secret.txt", "secret");
+  dir_.WriteFile("outside/deeper/hidden.txt", "hidden");
   dir_.WriteFile("d/other.txt", "on D");
   Write("sub/inner.txt", "inner");
   ASSERT_EQ(symlink(dir_.Join("outside").c_str(), dir_.Join("c/out").c_str()), 0);
@@ -181,11 +235,15 @@ TEST_F(PosixFileSystemHost, LinksOffTheDrivesAreNotFollowed) {
       {"attributes of a file link", [&] { return fs.GetAttributes("C:\\secret.txt").status(); },
        WinError::PathNotFound},
       {"list", [&] { return fs.FindFiles("C:\\out\\*.*").status(); }, WinError::PathNotFound},
+      {"list beyond a directory link",
+       [&] { return fs.FindFiles("C:\\out\\deeper\\*.*").status(); }, WinError::PathNotFound},
       {"enter", [&] { return fs.ChangeDirectory("C:\\out"); }, WinError::PathNotFound},
       {"read", [&] { return fs.OpenForRead("C:\\secret.txt").status(); }, WinError::PathNotFound},
       {"copy from", [&] { return fs.CopyFileTo("C:\\secret.txt", "C:\\copy.txt", false); },
        WinError::PathNotFound},
       {"copy into", [&] { return fs.CopyFileTo("C:\\sub\\inner.txt", "C:\\out\\new.txt", false); },
+       WinError::PathNotFound},
+      {"copy new into", [&] { return fs.CopyNewFile("C:\\sub\\inner.txt", "C:\\out\\new.txt"); },
        WinError::PathNotFound},
       {"write into", [&] { return fs.CreateForWrite("C:\\out\\new.txt").status(); },
        WinError::PathNotFound},
