@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev
           qt6-base-dev libgl-dev libxcb1-dev xvfb xauth libmspack-dev mscompress attr
-          g++-mingw-w64-x86-64)
+          g++-mingw-w64-x86-64 g++-mingw-w64-i686 googletest wine wine64)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

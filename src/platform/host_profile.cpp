@@ -39,7 +39,8 @@ std::string DirectoryOf(const std::string& file) {
 
 // `path` as an absolute host path, a relative one taken from `base_dir`.
 std::string HostPathFrom(const std::string& base_dir, const std::string& path) {
-  std::filesystem::path full = path.empty() || path[0] == '/' ? path : base_dir + "/" + path;
+  const bool is_absolute = path.empty() || std::filesystem::path(path).is_absolute();
+  std::filesystem::path full = is_absolute ? path : base_dir + "/" + path;
   std::error_code ec;
   std::filesystem::path absolute = std::filesystem::absolute(full, ec);
   std::string text = (ec ? full : absolute).lexically_normal().string();

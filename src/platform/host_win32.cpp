@@ -128,7 +128,10 @@ class Win32Host : public Host {
 // drives the path below the drive that holds it (or a new drive for it).
 std::optional<std::string> StartDirectory(const std::string& host_dir, DriveMap& drives,
                                           const CodePage& code_page) {
-  if (drives.LogicalDrives() != 0) return drives.MapStartDirectory(host_dir, code_page);
+  // The drive map compares host paths in their generic form, with forward slashes.
+  if (drives.LogicalDrives() != 0) {
+    return drives.MapStartDirectory(std::filesystem::path(host_dir).generic_string(), code_page);
+  }
   const std::wstring wide = WidenText(host_dir, SystemAnsiCodePage());
   return NarrowText(WithoutLongPathPrefix(wide), static_cast<unsigned>(code_page.number()));
 }
@@ -155,7 +158,9 @@ Result<std::unique_ptr<Host>> CreateHost(const std::optional<std::string>& profi
   if (!code_page.ok()) return code_page.status();
 
   DriveMap drives;
-  for (const auto& drive : profile.drives) drives.Map(drive.letter, drive.host_root, drive.type);
+  for (const auto& drive : profile.drives) {
+    drives.Map(drive.letter, std::filesystem::path(drive.host_root).generic_string(), drive.type);
+  }
 
   const std::string start_host = start_host_dir ? *start_host_dir : CurrentHostDirectory();
   Result<std::string> resolved = RealHostPath(start_host);

@@ -162,7 +162,9 @@ Result<RegistryFile> RegistryFile::Open(const std::string& host_path) {
   store.host_path_ = host_path;
   auto text = ReadHostFile(host_path, MAX_REGISTRY_BYTES);
   if (!text.ok()) {
-    if (text.status().os_errno() == ENOENT) return store;
+    // Missing, or a folder on its way missing (Windows tells the two apart): a new store.
+    const WinError error = text.status().win_error();
+    if (error == WinError::FileNotFound || error == WinError::PathNotFound) return store;
     return text.status();
   }
   std::vector<std::string> lines = LogicalLines(*text);

@@ -24,6 +24,17 @@ void RemoveTemporary(const std::wstring& temp) {
   DeleteFileW(temp.c_str());
 }
 
+// `host_path` with its last name spelt as an existing entry spells it, so that replacing a
+// file keeps its name rather than leaving it in the case the caller wrote.
+std::wstring AsExistingName(const std::wstring& host_path) {
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW(host_path.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return host_path;
+  FindClose(search);
+  const size_t slash = host_path.rfind(L'\\');
+  return host_path.substr(0, slash + 1) + found.cFileName;
+}
+
 // An existing destination that is read-only cannot be replaced, as the original copy refuses.
 Status CheckReplaceable(const std::wstring& host_path, const std::string& path) {
   const DWORD attributes = GetFileAttributesW(host_path.c_str());
@@ -71,7 +82,7 @@ class Win32WritableFile : public WritableFile {
   Win32WritableFile& operator=(const Win32WritableFile&) = delete;
 
   Status Write(const char* data, size_t n) override {
-    if (handle_ == INVALID_HANDLE_VALUE) return Win32Error(path_, ERROR_INVALID_HANDLE);
+    if (handle_ == INVALID_HANDLE_VALUE) return Win32Error(path_, ERROR_INVALID_PARAMETER);
     while (n > 0) {
       const DWORD chunk = n > 0x40000000 ? 0x40000000 : static_cast<DWORD>(n);
       DWORD written = 0;
@@ -83,7 +94,7 @@ class Win32WritableFile : public WritableFile {
   }
 
   Status Commit() override {
-    if (handle_ == INVALID_HANDLE_VALUE) return Win32Error(path_, ERROR_INVALID_HANDLE);
+    if (handle_ == INVALID_HANDLE_VALUE) return Win32Error(path_, ERROR_INVALID_PARAMETER);
     const bool flushed = FlushFileBuffers(handle_);
     const DWORD flush_error = GetLastError();
     CloseHandle(handle_);
@@ -91,7 +102,7 @@ class Win32WritableFile : public WritableFile {
     if (!flushed) return Win32Error(path_, flush_error);
     Status replaceable = CheckReplaceable(destination_, path_);
     if (!replaceable.ok()) return replaceable;
-    if (!MoveFileExW(temp_.c_str(), destination_.c_str(),
+    if (!MoveFileExW(temp_.c_str(), AsExistingName(destination_).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       return LastWin32Error(path_);
     }
@@ -114,7 +125,7 @@ Result<std::unique_ptr<ReadableFile>> Win32FileSystem::OpenForRead(const std::st
   if (!host.ok()) return host.status();
   HANDLE handle = CreateFileW(host->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return LastWin32Error(path);
+  if (handle == INVALID_HANDLE_VALUE) return HostError(path, GetLastError());
   LARGE_INTEGER size{};
   if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileSizeEx(handle, &size)) {
     CloseHandle(handle);
@@ -132,7 +143,7 @@ Result<std::unique_ptr<WritableFile>> Win32FileSystem::CreateForWrite(const std:
   std::wstring temp = TemporaryBeside(*host);
   HANDLE handle = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return LastWin32Error(path);
+  if (handle == INVALID_HANDLE_VALUE) return HostError(path, GetLastError());
   return std::unique_ptr<WritableFile>(
       std::make_unique<Win32WritableFile>(handle, std::move(temp), *host, path));
 }
@@ -146,7 +157,7 @@ Status Win32FileSystem::CopyFileTo(const std::string& from, const std::string& t
   auto host_to = WritableHostPathW(to);
   if (!host_to.ok()) return host_to.status();
   const DWORD source = GetFileAttributesW(host_from->c_str());
-  if (source == INVALID_FILE_ATTRIBUTES) return LastWin32Error(from);
+  if (source == INVALID_FILE_ATTRIBUTES) return HostError(from, GetLastError());
   if (source & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) {
     return Win32Error(from, ERROR_ACCESS_DENIED);
   }
@@ -157,15 +168,16 @@ Status Win32FileSystem::CopyFileTo(const std::string& from, const std::string& t
   if (!replaceable.ok()) return replaceable;
   const std::wstring temp = TemporaryBeside(*host_to);
   if (!CopyFileW(host_from->c_str(), temp.c_str(), TRUE)) {
-    const Status status = LastWin32Error(to);
+    const Status status = HostError(to, GetLastError());
     RemoveTemporary(temp);
     return status;
   }
   const DWORD replace = fail_if_exists ? 0 : MOVEFILE_REPLACE_EXISTING;
-  if (!MoveFileExW(temp.c_str(), host_to->c_str(), replace | MOVEFILE_WRITE_THROUGH)) {
+  if (!MoveFileExW(temp.c_str(), AsExistingName(*host_to).c_str(),
+                   replace | MOVEFILE_WRITE_THROUGH)) {
     const DWORD error = GetLastError();
     RemoveTemporary(temp);
-    return Win32Error(to, error == ERROR_ALREADY_EXISTS ? ERROR_FILE_EXISTS : error);
+    return HostError(to, error == ERROR_ALREADY_EXISTS ? ERROR_FILE_EXISTS : error);
   }
   return Status::Ok();
 }

@@ -19,7 +19,7 @@ namespace setup {
 // temporary folders that way. Host folders and host paths are in the system's ANSI code page.
 class Win32FileSystem : public FileSystem {
  public:
-  Win32FileSystem(DriveMap drives, const CodePage& code_page, std::string current_directory);
+  Win32FileSystem(DriveMap drives, CodePage code_page, std::string current_directory);
 
   Result<uint32_t> GetAttributes(const std::string& path) override;
   Status SetAttributes(const std::string& path, uint32_t attributes) override;
@@ -45,6 +45,9 @@ class Win32FileSystem : public FileSystem {
   // this host. Fails with PathNotFound for a drive the map does not hold (and, with a map,
   // for a UNC path).
   Result<std::wstring> HostPathW(const std::string& path);
+  // The host path without the prefix, its existing names spelt as their directories spell
+  // them and the others as given: the path a link to it or a program started from it shows.
+  Result<std::wstring> SpeltHostPathW(const std::string& path);
 
  private:
   // HostPathW for a write: a drive mapped as a CD-ROM fails with WriteProtect, as the
@@ -52,12 +55,16 @@ class Win32FileSystem : public FileSystem {
   Result<std::wstring> WritableHostPathW(const std::string& path);
   // The host path of a drive's root ("C:\"), with a trailing backslash.
   Result<std::wstring> DriveRootW(const std::string& root);
+  // The status of a failed call on `path`: a drive whose host folder is missing has no
+  // medium, so a path on it that is not found is NotReady, as on a drive without its disc.
+  Status HostError(const std::string& path, unsigned long error);
+  bool MediumMissing(const std::string& path);
   // The entry's identity (volume and file index), 0 and 0 when it cannot be opened.
   static void FillIdentity(const std::wstring& host_path, FindData& data);
 
   DriveMap drives_;
   bool mapped_ = false;
-  const CodePage& code_page_;
+  CodePage code_page_;
   std::mutex current_directory_mutex_;
   std::string current_directory_;
 };

@@ -3,6 +3,7 @@
 #include "platform/long_path_win32.h"
 #include "platform/status_win32.h"
 #include "platform/wide_text_win32.h"
+#include "platform/wildcard_match.h"
 #include "platform/win32_file_system.h"
 #include "platform/windows_path.h"
 
@@ -50,13 +51,30 @@ std::string WithNameRules(const std::string& full_path) {
   return out;
 }
 
+// Each mapped root as a full path with backslashes, which the long-path prefix needs: the
+// system does not rewrite a prefixed path.
+DriveMap WithFullRoots(DriveMap drives) {
+  DriveMap full;
+  for (char letter = 'A'; letter <= 'Z'; ++letter) {
+    const DriveMap::Drive* drive = drives.Find(letter);
+    if (!drive) continue;
+    const std::wstring root = WidenText(drive->host_root, SystemAnsiCodePage());
+    const DWORD size = GetFullPathNameW(root.c_str(), 0, nullptr, nullptr);
+    std::wstring resolved(size, L'\0');
+    resolved.resize(size == 0 ? 0 : GetFullPathNameW(root.c_str(), size, resolved.data(), nullptr));
+    full.Map(letter,
+             resolved.empty() ? drive->host_root : NarrowText(resolved, SystemAnsiCodePage()),
+             drive->type);
+  }
+  return full;
+}
+
 }  // namespace
 
-Win32FileSystem::Win32FileSystem(DriveMap drives, const CodePage& code_page,
-                                 std::string current_directory)
-    : drives_(std::move(drives)),
+Win32FileSystem::Win32FileSystem(DriveMap drives, CodePage code_page, std::string current_directory)
+    : drives_(WithFullRoots(std::move(drives))),
       mapped_(drives_.LogicalDrives() != 0),
-      code_page_(code_page),
+      code_page_(std::move(code_page)),
       current_directory_(WithoutTrailingSeparator(FullWindowsPath(current_directory, "C:\\"))) {}
 
 Result<std::wstring> Win32FileSystem::HostPathW(const std::string& path) {
@@ -79,9 +97,26 @@ Result<std::wstring> Win32FileSystem::HostPathW(const std::string& path) {
 Result<std::wstring> Win32FileSystem::WritableHostPathW(const std::string& path) {
   const std::string full = FullPathName(path);
   if (mapped_ && DriveTypeOf(full.substr(0, 3)) == DriveType::CdRom) {
-    return Win32Error(path, ERROR_WRITE_PROTECT);
+    return Win32Error(path, MediumMissing(path) ? ERROR_NOT_READY : ERROR_WRITE_PROTECT);
   }
   return HostPathW(path);
+}
+
+bool Win32FileSystem::MediumMissing(const std::string& path) {
+  if (!mapped_) return false;
+  const std::string full = FullPathName(path);
+  const DriveMap::Drive* drive =
+      full.size() >= 2 && full[1] == ':' ? drives_.Find(full[0]) : nullptr;
+  if (!drive) return false;
+  const std::wstring root = WithLongPathPrefix(WidenText(drive->host_root, SystemAnsiCodePage()));
+  return GetFileAttributesW(root.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+Status Win32FileSystem::HostError(const std::string& path, unsigned long error) {
+  if ((error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) && MediumMissing(path)) {
+    return Win32Error(path, ERROR_NOT_READY);
+  }
+  return Win32Error(path, error);
 }
 
 Result<std::wstring> Win32FileSystem::DriveRootW(const std::string& root) {
@@ -94,7 +129,7 @@ Result<uint32_t> Win32FileSystem::GetAttributes(const std::string& path) {
   auto host = HostPathW(path);
   if (!host.ok()) return host.status();
   const DWORD attributes = GetFileAttributesW(host->c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return LastWin32Error(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return HostError(path, GetLastError());
   return ReportedAttributes(attributes);
 }
 
@@ -103,7 +138,7 @@ Status Win32FileSystem::SetAttributes(const std::string& path, uint32_t attribut
   if (!host.ok()) return host.status();
   const DWORD settable = attributes & SETTABLE_ATTRIBUTES;
   if (!SetFileAttributesW(host->c_str(), settable == 0 ? FILE_ATTRIBUTE_NORMAL : settable)) {
-    return LastWin32Error(path);
+    return HostError(path, GetLastError());
   }
   return Status::Ok();
 }
@@ -126,7 +161,7 @@ Result<FindData> Win32FileSystem::GetFileInfo(const std::string& path) {
   if (!host.ok()) return host.status();
   WIN32_FILE_ATTRIBUTE_DATA attributes{};
   if (!GetFileAttributesExW(host->c_str(), GetFileExInfoStandard, &attributes)) {
-    return LastWin32Error(path);
+    return HostError(path, GetLastError());
   }
   FindData data;
   data.attributes = ReportedAttributes(attributes.dwFileAttributes);
@@ -156,11 +191,11 @@ Status Win32FileSystem::SetFileTimes(const std::string& path, FileTime creation,
   HANDLE handle = CreateFileW(host->c_str(), FILE_WRITE_ATTRIBUTES,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return LastWin32Error(path);
+  if (handle == INVALID_HANDLE_VALUE) return HostError(path, GetLastError());
   const FILETIME times[3] = {ToFiletime(creation), ToFiletime(last_access), ToFiletime(last_write)};
   const BOOL set = SetFileTime(handle, creation ? &times[0] : nullptr,
                                last_access ? &times[1] : nullptr, last_write ? &times[2] : nullptr);
-  const Status status = set ? Status::Ok() : LastWin32Error(path);
+  const Status status = set ? Status::Ok() : HostError(path, GetLastError());
   CloseHandle(handle);
   return status;
 }
@@ -172,14 +207,24 @@ Result<std::vector<FindData>> Win32FileSystem::FindFiles(const std::string& patt
   std::wstring directory = *host_dir;
   if (!directory.empty() && directory.back() != L'\\') directory += L'\\';
   const unsigned code_page = static_cast<unsigned>(code_page_.number());
-  const std::wstring host_pattern = directory + WidenText(split.name_pattern, code_page);
+  // The system's own matching would also try each entry's short name and reads "*." its own
+  // way; names are matched here as on every host, against the whole listing.
+  const bool wildcard = HasWildcard(split.name_pattern);
+  const std::wstring host_pattern =
+      directory + (wildcard ? L"*" : WidenText(split.name_pattern, code_page));
   WIN32_FIND_DATAW found{};
   HANDLE search = FindFirstFileW(host_pattern.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return LastWin32Error(pattern);
+  if (search == INVALID_HANDLE_VALUE) return HostError(pattern, GetLastError());
+  // A drive's root has no "." nor "..", though the folder a mapped drive stands on has.
+  const bool at_root = FullPathName(split.directory).size() <= 3;
   std::vector<FindData> entries;
   do {
+    if (at_root && (wcscmp(found.cFileName, L".") == 0 || wcscmp(found.cFileName, L"..") == 0)) {
+      continue;
+    }
     FindData data;
     data.name = NarrowText(found.cFileName, code_page);
+    if (wildcard && !MatchesWildcard(split.name_pattern, data.name, code_page_)) continue;
     data.attributes = ReportedAttributes(found.dwFileAttributes);
     data.size = static_cast<uint64_t>(found.nFileSizeHigh) << 32 | found.nFileSizeLow;
     data.creation_time = ToFileTime(found.ftCreationTime);
@@ -194,20 +239,21 @@ Result<std::vector<FindData>> Win32FileSystem::FindFiles(const std::string& patt
   const DWORD error = GetLastError();
   FindClose(search);
   if (error != ERROR_NO_MORE_FILES) return Win32Error(pattern, error);
+  if (entries.empty()) return Win32Error(pattern, ERROR_FILE_NOT_FOUND);
   return entries;
 }
 
 Status Win32FileSystem::MakeDirectory(const std::string& path) {
   auto host = WritableHostPathW(path);
   if (!host.ok()) return host.status();
-  if (!CreateDirectoryW(host->c_str(), nullptr)) return LastWin32Error(path);
+  if (!CreateDirectoryW(host->c_str(), nullptr)) return HostError(path, GetLastError());
   return Status::Ok();
 }
 
 Status Win32FileSystem::RemoveFile(const std::string& path) {
   auto host = WritableHostPathW(path);
   if (!host.ok()) return host.status();
-  if (!DeleteFileW(host->c_str())) return LastWin32Error(path);
+  if (!DeleteFileW(host->c_str())) return HostError(path, GetLastError());
   return Status::Ok();
 }
 
@@ -216,9 +262,21 @@ Status Win32FileSystem::RenameFile(const std::string& from, const std::string& t
   if (!host_from.ok()) return host_from.status();
   auto host_to = WritableHostPathW(to);
   if (!host_to.ok()) return host_to.status();
+  // A change of case only renames through a name of its own: a system that finds the
+  // destination already there as the source itself may leave the name as it was.
+  const bool case_only =
+      *host_from != *host_to &&
+      CompareStringOrdinal(host_from->c_str(), -1, host_to->c_str(), -1, TRUE) == CSTR_EQUAL;
+  const std::wstring step = *host_from + L".~case";
+  if (case_only && MoveFileExW(host_from->c_str(), step.c_str(), 0)) {
+    if (MoveFileExW(step.c_str(), host_to->c_str(), 0)) return Status::Ok();
+    const DWORD error = GetLastError();
+    MoveFileExW(step.c_str(), host_from->c_str(), 0);
+    return HostError(from, error);
+  }
   if (!MoveFileExW(host_from->c_str(), host_to->c_str(), 0)) {
     const DWORD error = GetLastError();
-    return Win32Error(from, error == ERROR_FILE_EXISTS ? ERROR_ALREADY_EXISTS : error);
+    return HostError(from, error == ERROR_FILE_EXISTS ? ERROR_ALREADY_EXISTS : error);
   }
   return Status::Ok();
 }
@@ -280,15 +338,42 @@ Result<DiskSpace> Win32FileSystem::FreeSpaceOf(const std::string& root) {
   ULARGE_INTEGER available{};
   ULARGE_INTEGER total{};
   if (!GetDiskFreeSpaceExW(WithoutLongPathPrefix(*host).c_str(), &available, &total, nullptr)) {
-    return LastWin32Error(root);
+    return HostError(root, GetLastError());
   }
   return DiskSpace{available.QuadPart, total.QuadPart};
 }
 
 Result<std::string> Win32FileSystem::ToHostPath(const std::string& path) {
+  auto host = SpeltHostPathW(path);
+  if (!host.ok()) return host.status();
+  return NarrowText(*host, SystemAnsiCodePage());
+}
+
+Result<std::wstring> Win32FileSystem::SpeltHostPathW(const std::string& path) {
   auto host = HostPathW(path);
   if (!host.ok()) return host.status();
-  return NarrowText(WithoutLongPathPrefix(*host), SystemAnsiCodePage());
+  const std::wstring full = WithoutLongPathPrefix(*host);
+  // The names begin after the root: "C:\" or "\\server\share\".
+  size_t start = full.find(L'\\', full.rfind(L"\\\\", 0) == 0 ? 2 : 0);
+  if (full.rfind(L"\\\\", 0) == 0 && start != std::wstring::npos) {
+    start = full.find(L'\\', start + 1);
+  }
+  std::wstring spelt = full.substr(0, start == std::wstring::npos ? full.size() : start + 1);
+  bool exists = true;
+  while (start != std::wstring::npos && start + 1 < full.size()) {
+    size_t end = full.find(L'\\', start + 1);
+    const std::wstring name =
+        full.substr(start + 1, (end == std::wstring::npos ? full.size() : end) - start - 1);
+    WIN32_FIND_DATAW found{};
+    HANDLE search = exists ? FindFirstFileW(WithLongPathPrefix(spelt + name).c_str(), &found)
+                           : INVALID_HANDLE_VALUE;
+    exists = search != INVALID_HANDLE_VALUE;
+    spelt += exists ? std::wstring(found.cFileName) : name;
+    if (exists) FindClose(search);
+    if (end != std::wstring::npos) spelt += L'\\';
+    start = end;
+  }
+  return spelt;
 }
 
 }  // namespace setup

@@ -11,15 +11,16 @@ namespace setup {
 ProcessRun Win32ProcessRunner::RunAndWait(const std::string& program,
                                           const std::vector<std::string>& arguments) {
   ProcessRun run;
-  auto host_program = fs_.HostPathW(program);
+  auto host_program = fs_.SpeltHostPathW(program);
   auto host_dir = fs_.HostPathW(fs_.CurrentDirectory());
   if (!host_program.ok() || !host_dir.ok()) {
     run.status = host_program.ok() ? host_dir.status() : host_program.status();
     return run;
   }
-  // argv[0] as a person would type it; the program itself is named by its full host path.
+  // argv[0] is the program's host path, as on every host; the arguments are the script's.
+  const unsigned code_page = static_cast<unsigned>(code_page_.number());
   std::wstring command_line =
-      WidenText(BuildCommandLine(program, arguments), static_cast<unsigned>(code_page_.number()));
+      WidenText(BuildCommandLine(NarrowText(*host_program, code_page), arguments), code_page);
   const std::wstring directory = WithoutLongPathPrefix(*host_dir);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);

@@ -38,7 +38,7 @@ Status ComError(const std::string& path, HRESULT result) {
 
 Status Win32ShellLinkMaker::CreateLink(const std::string& target, const std::string& link_file,
                                        const std::string& description) {
-  auto host_target = fs_.HostPathW(target);
+  auto host_target = fs_.SpeltHostPathW(target);
   if (!host_target.ok()) return host_target.status();
   auto host_link = fs_.HostPathW(link_file);
   if (!host_link.ok()) return host_link.status();
@@ -49,7 +49,7 @@ Status Win32ShellLinkMaker::CreateLink(const std::string& target, const std::str
                                     reinterpret_cast<void**>(&link));
   if (FAILED(result)) return ComError(link_file, result);
   // The shell stores and shows paths without the long-path prefix.
-  const std::wstring plain_target = WithoutLongPathPrefix(*host_target);
+  const std::wstring& plain_target = *host_target;
   const size_t slash = plain_target.rfind(L'\\');
   result = link->SetPath(plain_target.c_str());
   if (SUCCEEDED(result) && slash != std::wstring::npos) {

@@ -7,7 +7,7 @@
 
 #include "config/setup_config.h"
 #include "platform/drive_map.h"
-#include "platform/posix_file_system.h"
+#include "platform/host_file_system.h"
 
 namespace setup {
 namespace {
@@ -28,11 +28,11 @@ class SampleDiscTest : public ::testing::Test {
   SampleDiscTest() {
     DriveMap drives;
     drives.Map('D', std::string(SETUP_SOURCE_DIR) + "/examples/sample_disc", DriveType::CdRom);
-    fs = std::make_unique<PosixFileSystem>(drives, code_page, "D:\\");
+    fs = NewHostFileSystem(drives, code_page, "D:\\");
   }
 
   CodePage code_page;
-  std::unique_ptr<PosixFileSystem> fs;
+  std::unique_ptr<FileSystem> fs;
   SetupConfig config;
 };
 

@@ -88,7 +88,7 @@ class InstallFixture {
 
   TempDir temp;
   CodePage code_page;
-  std::unique_ptr<PosixFileSystem> real;
+  std::unique_ptr<FileSystem> real;
   std::unique_ptr<FaultyFileSystem> fs;
   SetupConfig config;
   SpecialFolders folders;

@@ -49,7 +49,7 @@ class ScriptFixture : public ::testing::Test {
 
   TempDir temp_;
   CodePage code_page_;
-  std::unique_ptr<PosixFileSystem> fs_;
+  std::unique_ptr<FileSystem> fs_;
   SetupConfig config_;
   SpecialFolders folders_;
   HostSystem system_;

@@ -16,15 +16,15 @@ std::string RegString(const std::string& text) {
 
 }  // namespace
 
-std::unique_ptr<PosixFileSystem> MakeTempDrives(const TempDir& temp,
-                                                const std::vector<TempDrive>& drives,
-                                                const std::string& current_directory,
-                                                const CodePage& code_page) {
+std::unique_ptr<FileSystem> MakeTempDrives(const TempDir& temp,
+                                           const std::vector<TempDrive>& drives,
+                                           const std::string& current_directory,
+                                           const CodePage& code_page) {
   DriveMap map;
   for (const TempDrive& drive : drives) {
     map.Map(drive.letter, drive.dir.empty() ? temp.path() : temp.MakeDir(drive.dir), drive.type);
   }
-  return std::make_unique<PosixFileSystem>(std::move(map), code_page, current_directory);
+  return NewHostFileSystem(std::move(map), code_page, current_directory);
 }
 
 std::string WriteHostProfile(

@@ -7,7 +7,7 @@
 
 #include "platform/code_page.h"
 #include "platform/drive_map.h"
-#include "platform/posix_file_system.h"
+#include "platform/host_file_system.h"
 #include "support/temp_dir.h"
 
 namespace setup::testing {
@@ -22,10 +22,10 @@ struct TempDrive {
 
 // A POSIX file system over `drives`, whose root directories are created under `temp`; the
 // current directory is `current_directory`.
-std::unique_ptr<PosixFileSystem> MakeTempDrives(const TempDir& temp,
-                                                const std::vector<TempDrive>& drives,
-                                                const std::string& current_directory,
-                                                const CodePage& code_page = CodePage());
+std::unique_ptr<FileSystem> MakeTempDrives(const TempDir& temp,
+                                           const std::vector<TempDrive>& drives,
+                                           const std::string& current_directory,
+                                           const CodePage& code_page = CodePage());
 
 // Writes "profile.ini" and "registry.reg" into `temp`: drive C is the directory "c" (fixed),
 // the Windows directory is C:\WINDOWS, and the registry's Shell Folders key holds

@@ -48,7 +48,7 @@ struct QtBrowseRig {
 
   ::setup::testing::TempDir temp;
   QtRig rig;
-  std::unique_ptr<PosixFileSystem> drives;
+  std::unique_ptr<FileSystem> drives;
   std::unique_ptr<testing::SpaceFileSystem> fs;
   SetupConfig config;
   std::unique_ptr<CBrowseDlg> dialog;

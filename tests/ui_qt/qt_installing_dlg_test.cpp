@@ -35,7 +35,7 @@ struct QtInstallingRig {
 
   ::setup::testing::TempDir temp;
   QtRig rig;
-  std::unique_ptr<PosixFileSystem> fs =
+  std::unique_ptr<FileSystem> fs =
       testing::MakeTempDrives(temp, {{'C', "c", DriveType::Fixed}}, "C:\\");
   SetupConfig config;
   SpecialFolders folders;

@@ -59,7 +59,7 @@ struct QtOptionsRig {
 
   ::setup::testing::TempDir temp;
   QtRig rig;
-  std::unique_ptr<PosixFileSystem> drives;
+  std::unique_ptr<FileSystem> drives;
   std::unique_ptr<testing::SpaceFileSystem> fs;
   std::optional<RegistryFile> registry;
   SetupConfig config;

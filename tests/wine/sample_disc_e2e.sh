@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Installs the sample disc with setup.exe under Wine, unattended, and checks what a reader
+# would find: the files, the .lnk shortcuts and the uninstall entries in the registry.
+# Usage: sample_disc_e2e.sh RUN_IN_WINE WINE_DIR SETUP_EXE SAMPLE_DISC
+set -euo pipefail
+run_in_wine=$1 wine_dir=$2 setup_exe=$3 disc=$4
+wine() { "$run_in_wine" "$wine_dir" "$@"; }
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+work="$wine_dir/sample-e2e"
+rm -rf "$work"
+mkdir -p "$work"
+drive_c="$wine_dir/prefix/drive_c"
+
+# A windowed program still prints where it was started.
+wine "$setup_exe" --help >"$work/help.txt" 2>&1 || fail "--help exited with $?"
+grep -q '^Usage: setup' "$work/help.txt" || fail "--help printed: $(cat "$work/help.txt")"
+
+status=0
+wine "$setup_exe" --unattended --quiet --start-dir "$(windows_path "$disc")" \
+  --transcript "$(windows_path "$work/transcript.jsonl")" >"$work/out.txt" 2>&1 || status=$?
+[ "$status" -eq 0 ] || fail "setup exited with $status: $(cat "$work/out.txt")"
+grep -q '"kind":"CFinishedDlg"' "$work/transcript.jsonl" || fail "no finished dialog"
+
+# The files, under their underscore-rule names.
+find -L "$drive_c" -path '*/Quillby Reader/Read Me.txt' | grep -q . || fail "Read Me.txt missing"
+[ -s "$drive_c/Quillby/Examples/Example1.txt" ] || fail "Examples not installed (expanded)"
+[ -f "$drive_c/windows/ZORUNIN.EXE" ] || fail "the uninstaller was not copied"
+
+# Shortcuts are shell links: a file that starts with the link header's size (0x4C).
+for link in "Quillby Reader.Lnk" "Quillby Examples.Lnk"; do
+  file=$(find -L "$drive_c/users" "$wine_dir/home" -name "$link" -print -quit 2>/dev/null)
+  [ -n "$file" ] || fail "$link missing"
+  [ "$(head -c 4 "$file" | od -An -tx1 | tr -d ' \n')" = 4c000000 ] || fail "$link is no shell link"
+done
+
+# The uninstall entries in the system's registry.
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+wine reg query "$key\\Quillby Reader" /v DisplayName >"$work/reg.txt" 2>&1 ||
+  fail "no uninstall key: $(cat "$work/reg.txt")"
+grep -q 'REG_SZ *Quillby Reader' "$work/reg.txt" || fail "DisplayName: $(cat "$work/reg.txt")"
+wine reg query "$key\\Quillby Examples" /v UninstallString >"$work/reg.txt" 2>&1 ||
+  fail "no uninstall key for the examples"
+grep -q 'ZORUNIN.EXE `C:\\Quillby\\Examples` Quillby Examples' "$work/reg.txt" ||
+  fail "UninstallString: $(cat "$work/reg.txt")"
+if wine reg query "$key\\Quillby Extras" >/dev/null 2>&1; then
+  fail "the section not chosen was registered"
+fi
+echo "sample disc installed under Wine: files, shortcuts and uninstall entries as expected"
