@@ -65,7 +65,8 @@ class PosixFileSystem : public FileSystem {
     // The entry's own status (lstat) when the look-up took it, which spares taking it again.
     std::optional<struct stat> entry;
   };
-  // Fails with InvalidName for a name holding a character no Windows name may hold, with
+  // Each name is taken as stored, without trailing dots and blanks (WithStoredNames). Fails
+  // with InvalidName for a name the original file system refuses (IsRefusedName), with
   // PathNotFound for an unmapped drive or a "\\server\share" path, and with NotReady when
   // the drive's host directory is missing (a medium that is gone).
   // With `read_fd`, a path spelt as on the disk is opened for reading on the way and the

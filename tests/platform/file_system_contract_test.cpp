@@ -511,6 +511,81 @@ TEST_P(FileSystemContract, CreateForWriteReplacesOnlyOnCommit) {
   EXPECT_EQ(ErrorOf(fs_->CreateForWrite("C:\\nodir\\f.txt")), WinError::PathNotFound);
 }
 
+TEST_P(FileSystemContract, NamesAreStoredWithoutTrailingDotsAndBlanks) {
+  Write("Docs/Readme", "r");
+  for (const char* path :
+       {"C:\\Docs \\Readme ", "C:\\docs.\\readme.", "C:\\Docs . \\Readme. .", "C:\\Docs\\Readme"}) {
+    auto info = fs_->GetFileInfo(path);
+    ASSERT_TRUE(info.ok()) << path << ": " << info.status().ToString();
+    EXPECT_EQ(info->name, "Readme") << path;
+    EXPECT_EQ(*ReadFileContents(*fs_, path, 10), "r") << path;
+  }
+  auto create = [&](const std::string& path) {
+    auto file = fs_->CreateForWrite(path);
+    if (!file.ok()) return file.status();
+    return (*file)->Commit();
+  };
+  struct Case {
+    std::function<Status()> write;
+    const char* stored;
+    const char* as_written;
+  } cases[] = {
+      {[&] { return fs_->MakeDirectory("C:\\New "); }, "New", "New "},
+      {[&] { return fs_->MakeDirectory("C:\\Docs\\Sub.. "); }, "Docs/Sub", "Docs/Sub.. "},
+      {[&] { return create("C:\\Docs \\a.txt."); }, "Docs/a.txt", "Docs/a.txt."},
+      {[&] { return fs_->CopyFileTo("C:\\Docs\\Readme", "C:\\Docs\\b.txt ", false); }, "Docs/b.txt",
+       "Docs/b.txt "},
+      {[&] { return fs_->RenameFile("C:\\Docs\\b.txt", "C:\\Docs\\c.txt . "); }, "Docs/c.txt",
+       "Docs/c.txt . "},
+  };
+  for (const auto& c : cases) {
+    EXPECT_TRUE(c.write().ok()) << c.stored;
+    EXPECT_TRUE(backing_->Exists(std::string("c/") + c.stored)) << c.stored;
+    EXPECT_FALSE(backing_->Exists(std::string("c/") + c.as_written)) << c.as_written;
+  }
+  EXPECT_EQ(Names("C:\\Docs \\*.txt"), (std::vector<std::string>{"a.txt", "c.txt"}));
+  EXPECT_EQ(ErrorOf(fs_->MakeDirectory("C:\\Docs\\Sub.")), WinError::AlreadyExists);
+  ASSERT_TRUE(fs_->ChangeDirectory("C:\\Docs \\Sub .").ok());
+  EXPECT_EQ(fs_->CurrentDirectory(), "C:\\Docs\\Sub");
+}
+
+TEST_P(FileSystemContract, RefusesNamesTheOriginalFileSystemRefuses) {
+  Write("dir/file.txt", "x");
+  // Reserved device names, with any case and extension; names that are only dots and blanks;
+  // characters no name may hold.
+  const char* refused[] = {"CON",  "con",  "Nul.txt", "AUX .log", "PRN.",   "COM1",  "com9.dll",
+                           "LPT1", "lpt9", "...",     " . ",      "a<b",    "a>b",   "a:b",
+                           "a\"b", "a|b",  "a?b",     "a*b",      "a\x01z", "a\x1Fz"};
+  for (const std::string name : refused) {
+    const std::string path = "C:\\dir\\" + name;
+    const std::function<WinError()> calls[] = {
+        [&] { return ErrorOf(fs_->GetAttributes(path)); },
+        [&] { return ErrorOf(fs_->OpenForRead(path)); },
+        [&] { return ErrorOf(fs_->MakeDirectory(path)); },
+        [&] { return ErrorOf(fs_->CreateForWrite(path)); },
+        [&] { return ErrorOf(fs_->CopyFileTo("C:\\dir\\file.txt", path, false)); },
+        [&] { return ErrorOf(fs_->RenameFile("C:\\dir\\file.txt", path)); },
+        [&] { return ErrorOf(fs_->ChangeDirectory(path)); },
+        // As a folder on the way, where a find pattern's wildcards are no wildcards either.
+        [&] { return ErrorOf(fs_->GetAttributes(path + "\\file.txt")); },
+        [&] { return ErrorOf(fs_->MakeDirectory(path + "\\sub")); },
+        [&] { return ErrorOf(fs_->FindFiles(path + "\\*")); },
+    };
+    for (size_t i = 0; i < std::size(calls); ++i) {
+      EXPECT_EQ(calls[i](), WinError::InvalidName) << "'" << name << "', call " << i;
+    }
+  }
+  EXPECT_EQ(Names("C:\\dir\\*"), (std::vector<std::string>{".", "..", "file.txt"}));
+  EXPECT_EQ(Read("dir/file.txt"), "x");
+  // Wildcards stay wildcards in a find pattern's last name.
+  EXPECT_EQ(Names("C:\\dir\\fil?.*"), (std::vector<std::string>{"file.txt"}));
+  // Names that only look like device names are ordinary.
+  for (const std::string name : {"CONSOLE", "COM10", "LPT", "NULL.txt", "x.CON", "AUX1x"}) {
+    EXPECT_TRUE(fs_->MakeDirectory("C:\\dir\\" + name).ok()) << name;
+    EXPECT_TRUE(backing_->Exists("c/dir/" + name)) << name;
+  }
+}
+
 TEST_P(FileSystemContract, HostPathsForTheFewThatNeedThem) {
   Write("Code/Prog.sh", "");
   EXPECT_EQ(*fs_->ToHostPath("C:\\code\\prog.sh"), backing_->HostPath("c/Code/Prog.sh"));

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/wildcard_match.h"
+#include "platform/windows_name_rules.h"
 #include "platform/windows_path.h"
 #include "support/memory_files.h"
 
@@ -248,9 +249,12 @@ Result<MemoryFileSystem::Resolved> MemoryFileSystem::Resolve(const std::string& 
   if (index < 0 || !drives_[index]) {
     return Status::Error(WinError::PathNotFound, path, "no such drive");
   }
-  if (HasInvalidNameCharacter(std::string_view(full).substr(2))) {
-    return Status::Error(WinError::InvalidName, path, "invalid file name");
+  for (const std::string& name : PathComponents(full)) {
+    if (IsRefusedName(StoredName(name))) {
+      return Status::Error(WinError::InvalidName, path, "invalid file name");
+    }
   }
+  resolved.full_path = WithStoredNames(resolved.full_path);
   if (!drives_[index]->root) {
     return Status::Error(WinError::NotReady, path, "the drive is not ready");
   }

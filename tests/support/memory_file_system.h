@@ -72,9 +72,10 @@ class MemoryFileSystem : public FileSystem {
   struct Resolved;
   class Writer;
 
-  // Where a Windows path leads, matching names without regard to case (an exact match
-  // wins). Fails as the POSIX implementation does before touching an entry: PathNotFound for
-  // a network path or an unmapped drive, InvalidName, NotReady without a medium.
+  // Where a Windows path leads, each name as stored (WithStoredNames) and matched without
+  // regard to case (an exact match wins). Fails as the POSIX implementation does before touching an
+  // entry: PathNotFound for a network path or an unmapped drive, InvalidName, NotReady without a
+  // medium.
   Result<Resolved> Resolve(const std::string& path) const;
   // WriteProtect for a write to a path on a CD-ROM drive, else Ok.
   Status RefuseWriteOn(const Resolved& resolved, const std::string& path) const;
