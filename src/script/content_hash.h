@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -8,15 +9,21 @@
 
 namespace setup {
 
-// The 64-bit FNV-1a hash of a file's bytes, fed in pieces as they are written or read, so
-// that a copy computes it on the way.
+// The XXH64 hash (seed 0) of a file's bytes, fed in pieces as they are written or read, so
+// that a copy computes it on the way. Fast enough (several bytes per cycle) that a copy does
+// not wait for it, unlike a byte-at-a-time hash.
 class ContentHash {
  public:
   void Add(const char* data, size_t n);
-  uint64_t value() const { return value_; }
+  uint64_t value() const;
 
  private:
-  uint64_t value_ = 0xcbf29ce484222325ULL;
+  static constexpr size_t STRIPE = 32;
+  std::array<uint64_t, 4> lanes_ = {};
+  bool lanes_started_ = false;
+  uint64_t total_ = 0;
+  std::array<unsigned char, STRIPE> pending_ = {};
+  size_t pending_size_ = 0;
 };
 
 // A WritableFile that hashes what goes through it into `hash` on its way to `target`.
