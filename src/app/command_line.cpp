@@ -73,7 +73,7 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
     } else if (arg == "--uninstall") {
       if (!set_mode(RunMode::Uninstall, "--uninstall")) return std::nullopt;
       // The name is optional: the next argument is it unless it is an option.
-      if (i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0) line.uninstall_name = argv[++i];
+      if (i + 1 < argc && argv[i + 1][0] != '-') line.uninstall_name = argv[++i];
     } else if (arg == "--section") {
       std::optional<std::string> number;
       if (!value(number)) return std::nullopt;

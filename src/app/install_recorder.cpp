@@ -8,10 +8,14 @@
 namespace setup {
 
 InstallRecorder::KeyRecord& InstallRecorder::Current() {
-  const std::string key = config_.GetSectionValue(KEY_PRODUCTNAME);
-  KeyRecord& record = records_[code_page_.Upper(key)];
-  if (record.key.empty()) record.key = key;
-  return record;
+  KeyRecord*& known = by_section_[config_.m_nCurrentSection];
+  if (known == nullptr) {
+    // A ProductName never changes during a run.
+    const std::string key = config_.GetSectionValue(KEY_PRODUCTNAME);
+    known = &records_[code_page_.Upper(key)];
+    if (known->key.empty()) known->key = key;
+  }
+  return *known;
 }
 
 InstallRecorder::Tracked* InstallRecorder::Find(KeyRecord& record, const std::string& full_path) {

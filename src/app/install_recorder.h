@@ -68,6 +68,8 @@ class InstallRecorder : public InstallRecord {
   const CodePage& code_page_;
   const std::string windows_dir_;
   std::map<std::string, KeyRecord> records_;  // by upper-cased key
+  // Each section's record, found once: the copy tells one change per file.
+  std::map<int, KeyRecord*> by_section_;
 };
 
 }  // namespace setup

@@ -24,6 +24,7 @@ Result<PosixFileSystem::LinkFreeParent> PosixFileSystem::OpenParentWithoutLinks(
   auto resolved = Look(path, nullptr);
   if (!resolved.ok()) return resolved.status();
   const DriveMap::Drive* drive = drives_.Find(resolved->full_path[0]);
+  if (drive == nullptr) return Status::Error(WinError::PathNotFound, path, "no such drive");
   const std::string root = drive->host_root == "/" ? "" : drive->host_root;
   const std::string& host_path = resolved->host_path;
   if (host_path.compare(0, root.size(), root) != 0) {
