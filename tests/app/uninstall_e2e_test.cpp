@@ -113,6 +113,18 @@ TEST_F(UninstallE2eTest, ALinkPutWhereAFolderWasIsNotFollowed) {
   EXPECT_FALSE(temp.Exists("c/Programs/Quillby Reader/Read Me.txt"));
 }
 
+// The question goes where the installation's dialogs go: here real (offscreen) windows,
+// answered from the answers file.
+TEST_F(UninstallE2eTest, RealWindowsAskTheSameQuestion) {
+  InstallSample();
+  Answers("[Uninstall]\nDefault = Yes\n");
+  EXPECT_EQ(RunSetup({"--gui", "--uninstall", "Quillby Reader"}), EXIT_FINISHED) << Stderr();
+  EXPECT_TRUE(
+      Shows("\"caption\":\"Quillby Reader\",\"text\":\"Remove the files of Quillby's "
+            "Guide to Reading Slowly from this computer?\""));
+  EXPECT_FALSE(temp.Exists("c/Programs/Quillby Reader"));
+}
+
 TEST_F(UninstallE2eTest, NoKeepsEverythingAndAnUnknownNameIsAnError) {
   InstallSample();
   Answers("[Uninstall]\nDefault = No\n");
