@@ -142,7 +142,8 @@ Options:
 
 Exit status:
   0   finished (or --check found nothing)
-  1   ended with the setup-failed dialog (or --check found something)
+  1   ended with the setup-failed dialog (or --check found something, or --uninstall NAME
+      was answered No)
   2   stopped at start-up: SETUP.INI or SETUP.TXT missing, or no rights
   3   another copy of setup was running (one line on standard error)
   4   finished, but some files were not copied (each named on standard error); for
