@@ -48,8 +48,9 @@ void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progre
     if (entry.IsDirectory()) {
       if (!entry.name.empty() && entry.name[0] != '.') {
         const bool made = fs.MakeDirectory(destination_path).ok();
-        if (made && m_services.record != nullptr)
+        if (made && m_services.record != nullptr) {
           m_services.record->DirectoryMade(destination_path);
+        }
         if (fresh) written.insert(code_page.Upper(name));
         const std::string here = fs.CurrentDirectory();
         if (EnterDirectory(entry)) {

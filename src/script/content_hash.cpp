@@ -46,17 +46,16 @@ uint64_t MergeRound(uint64_t hash, uint64_t lane) {
 
 }  // namespace
 
+ContentHash::ContentHash() : lanes_{PRIME1 + PRIME2, PRIME2, 0, 0 - PRIME1} {}
+
 void ContentHash::Add(const char* data, size_t n) {
-  if (!lanes_started_) {
-    lanes_ = {PRIME1 + PRIME2, PRIME2, 0, 0 - PRIME1};
-    lanes_started_ = true;
-  }
   total_ += n;
   auto* p = reinterpret_cast<const unsigned char*>(data);
   const unsigned char* const end = p + n;
   auto stripe = [this](const unsigned char* q) {
-    for (size_t lane = 0; lane < 4; ++lane)
+    for (size_t lane = 0; lane < 4; ++lane) {
       lanes_[lane] = Round(lanes_[lane], Read64(q + 8 * lane));
+    }
   };
   if (pending_size_ > 0) {
     const size_t take = std::min(STRIPE - pending_size_, n);

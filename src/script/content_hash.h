@@ -14,13 +14,13 @@ namespace setup {
 // not wait for it, unlike a byte-at-a-time hash.
 class ContentHash {
  public:
+  ContentHash();
   void Add(const char* data, size_t n);
   uint64_t value() const;
 
  private:
   static constexpr size_t STRIPE = 32;
-  std::array<uint64_t, 4> lanes_ = {};
-  bool lanes_started_ = false;
+  std::array<uint64_t, 4> lanes_;
   uint64_t total_ = 0;
   std::array<unsigned char, STRIPE> pending_ = {};
   size_t pending_size_ = 0;
