@@ -41,6 +41,8 @@ class Backing {
   virtual void Remove(const std::string& path) = 0;
   virtual void Rename(const std::string& from, const std::string& to) = 0;
   virtual std::string HostPath(const std::string& path) = 0;
+  // A symbolic link at `path` pointing at the entry `target`.
+  virtual void Link(const std::string& path, const std::string& target) = 0;
 };
 
 class PosixBacking : public Backing {
@@ -64,6 +66,9 @@ class PosixBacking : public Backing {
     std::filesystem::rename(dir_.Join(from), dir_.Join(to));
   }
   std::string HostPath(const std::string& path) override { return dir_.Join(path); }
+  void Link(const std::string& path, const std::string& target) override {
+    std::filesystem::create_symlink(dir_.Join(target), dir_.Join(path));
+  }
 
  private:
   TempDir dir_;
@@ -97,6 +102,9 @@ class MemoryBacking : public Backing {
     fs_.Rename(Windows(from), Windows(to));
   }
   std::string HostPath(const std::string& path) override { return "/memory/" + path; }
+  void Link(const std::string& path, const std::string& target) override {
+    fs_.AddLink(Windows(path), Windows(target));
+  }
 
  private:
   // "c/a/b" as "C:\\a\\b" in the code page.
@@ -436,6 +444,62 @@ TEST_P(FileSystemContract, DeleteRefusesReadOnlyFilesAndDirectories) {
   EXPECT_TRUE(backing_->Exists("c/ro.txt"));
 }
 
+TEST_P(FileSystemContract, EntryInfoFollowsNoLink) {
+  Write("Dir/File.txt", "abc");
+  backing_->Link("c/to-dir", "c/Dir");
+  backing_->Link("c/to-file", "c/Dir/File.txt");
+  auto file = fs_->GetEntryInfo("C:\\dir\\FILE.TXT");
+  ASSERT_TRUE(file.ok()) << file.status().ToString();
+  EXPECT_EQ(file->name, "File.txt");
+  EXPECT_EQ(file->size, 3u);
+  EXPECT_EQ(file->attributes & (ATTRIB_REPARSE_POINT | ATTRIB_DIRECTORY), 0u);
+  auto directory = fs_->GetEntryInfo("C:\\Dir");
+  ASSERT_TRUE(directory.ok());
+  EXPECT_TRUE(directory->IsDirectory());
+  auto link = fs_->GetEntryInfo("C:\\to-file");
+  ASSERT_TRUE(link.ok()) << link.status().ToString();
+  EXPECT_NE(link->attributes & ATTRIB_REPARSE_POINT, 0u);
+  auto dir_link = fs_->GetEntryInfo("C:\\to-dir");
+  ASSERT_TRUE(dir_link.ok());
+  EXPECT_NE(dir_link->attributes & ATTRIB_REPARSE_POINT, 0u);
+  EXPECT_FALSE(dir_link->IsDirectory());
+  EXPECT_EQ(ErrorOf(fs_->GetEntryInfo("C:\\to-dir\\File.txt")), WinError::StoppedOnSymlink);
+  EXPECT_EQ(ErrorOf(fs_->GetEntryInfo("C:\\Dir\\none.txt")), WinError::FileNotFound);
+  EXPECT_EQ(ErrorOf(fs_->GetEntryInfo("C:\\none\\none.txt")), WinError::PathNotFound);
+}
+
+TEST_P(FileSystemContract, RemoveEntryRemovesOneEntryAndFollowsNoLink) {
+  Write("Dir/File.txt", "abc");
+  Write("Dir/ReadOnly.txt", "r");
+  Write("Full/Kept.txt", "k");
+  backing_->MakeDir("c/Empty");
+  backing_->Link("c/to-dir", "c/Dir");
+  backing_->Link("c/to-file", "c/Dir/File.txt");
+  ASSERT_TRUE(fs_->SetAttributes("C:\\Dir\\ReadOnly.txt", ATTRIB_READONLY).ok());
+  const struct {
+    const char* path;
+    WinError error;
+  } cases[] = {
+      {"C:\\to-dir\\File.txt", WinError::StoppedOnSymlink},
+      {"C:\\to-file", WinError::Success},
+      {"C:\\to-dir", WinError::Success},
+      {"C:\\DIR\\readonly.txt", WinError::Success},
+      {"C:\\Full", WinError::DirNotEmpty},
+      {"C:\\empty", WinError::Success},
+      {"C:\\Dir\\none.txt", WinError::FileNotFound},
+      {"C:\\none\\none.txt", WinError::PathNotFound},
+      {"C:\\", WinError::AccessDenied},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ErrorOf(fs_->RemoveEntry(c.path)), c.error) << c.path;
+  // Links go, never what they point at.
+  EXPECT_EQ(Read("Dir/File.txt"), "abc");
+  EXPECT_FALSE(backing_->Exists("c/to-file"));
+  EXPECT_FALSE(backing_->Exists("c/to-dir"));
+  EXPECT_FALSE(backing_->Exists("c/Dir/ReadOnly.txt"));
+  EXPECT_FALSE(backing_->Exists("c/Empty"));
+  EXPECT_EQ(Read("Full/Kept.txt"), "k");
+}
+
 TEST_P(FileSystemContract, MoveNeverReplaces) {
   Write("a.txt", "a");
   Write("b.txt", "b");
@@ -614,6 +678,7 @@ TEST_P(FileSystemContract, ACdRomDriveRefusesEveryWrite) {
       [&] { return fs_->MakeDirectory("E:\\New"); },
       [&] { return fs_->MakeDirectory("E:\\Code"); },
       [&] { return fs_->RemoveFile("E:\\SETUP.INI"); },
+      [&] { return fs_->RemoveEntry("E:\\SETUP.INI"); },
       [&] { return fs_->RenameFile("E:\\SETUP.INI", "E:\\OTHER.INI"); },
       [&] { return fs_->RenameFile("E:\\SETUP.INI", "C:\\SETUP.INI"); },
       [&] { return fs_->RenameFile("C:\\f.txt", "E:\\f.txt"); },
