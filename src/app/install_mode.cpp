@@ -56,9 +56,6 @@ int RunSequence(Host& host, FileSystem& fs, WindowSystem& ws, TranscriptWriter& 
 
 int RunInstallMode(Host& host, const CommandLine& line, std::ostream& console) {
   const bool windows = WantsWindows(line, host.DisplayAvailable());
-  // Screenshots of a run without windows are drawn offscreen, so a publisher can preview
-  // the dialogs on any machine.
-  const bool offscreen = !windows && line.screenshots_dir.has_value();
 
   // Without windows and without answers only a person at a terminal can answer.
   const bool ask_at_terminal = !windows && !line.unattended;
@@ -118,6 +115,9 @@ int RunInstallMode(Host& host, const CommandLine& line, std::ostream& console) {
   AnswersUser answers_user(answers);
   DialogUser& user = ask_at_terminal ? static_cast<DialogUser&>(console_user) : answers_user;
 #ifdef SETUP_HAVE_QT
+  // Screenshots of a run without windows are drawn offscreen, so a publisher can preview
+  // the dialogs on any machine.
+  const bool offscreen = !windows && line.screenshots_dir.has_value();
   if (windows || offscreen) {
     std::unique_ptr<QtSession> session = QtSession::Open(host.code_page(), &observer, offscreen);
     // In real windows without an answers file, a person answers.

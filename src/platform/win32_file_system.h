@@ -31,6 +31,8 @@ class Win32FileSystem : public FileSystem {
   Status CopyFileTo(const std::string& from, const std::string& to, bool fail_if_exists) override;
   Status RemoveFile(const std::string& path) override;
   Status RenameFile(const std::string& from, const std::string& to) override;
+  Result<FindData> GetEntryInfo(const std::string& path) override;
+  Status RemoveEntry(const std::string& path) override;
   Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& path) override;
   Result<std::unique_ptr<WritableFile>> CreateForWrite(const std::string& path) override;
   std::string CurrentDirectory() override;
@@ -48,6 +50,8 @@ class Win32FileSystem : public FileSystem {
   // The host path without the prefix, its existing names spelt as their directories spell
   // them and the others as given: the path a link to it or a program started from it shows.
   Result<std::wstring> SpeltHostPathW(const std::string& path);
+  // Where the names of a full Windows path begin: after "C:\" or "\\server\share\".
+  static size_t FirstNameOffset(const std::string& full_path);
 
  private:
   // HostPathW for a write: a drive mapped as a CD-ROM fails with WriteProtect, as the
@@ -59,6 +63,10 @@ class Win32FileSystem : public FileSystem {
   // medium, so a path on it that is not found is NotReady, as on a drive without its disc.
   Status HostError(const std::string& path, unsigned long error);
   bool MediumMissing(const std::string& path);
+  // The host path of `path` (with the prefix), once every directory on the way from the
+  // drive's root is known to be a directory and no link (StoppedOnSymlink, PathNotFound);
+  // `is_root` tells whether the path names the drive's root itself.
+  Result<std::wstring> LinkFreeHostPathW(const std::string& path, bool& is_root);
   // The entry's identity (volume and file index), 0 and 0 when it cannot be opened.
   static void FillIdentity(const std::wstring& host_path, FindData& data);
 

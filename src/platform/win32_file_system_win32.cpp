@@ -5,6 +5,7 @@
 #include "platform/wide_text_win32.h"
 #include "platform/wildcard_match.h"
 #include "platform/win32_file_system.h"
+#include "platform/windows_name_rules.h"
 #include "platform/windows_path.h"
 
 namespace setup {
@@ -29,26 +30,20 @@ uint32_t ReportedAttributes(DWORD attributes) {
   return known == 0 ? ATTRIB_NORMAL : known;
 }
 
-// Every name of a path with the Windows name rules the "\\?\" prefix turns off: trailing
-// dots and blanks are dropped, as the system does for a plain path. The one place where
-// the program's names get those rules on this host.
-std::string WithNameRules(const std::string& full_path) {
-  std::string out;
-  out.reserve(full_path.size());
-  size_t start = 0;
-  while (start <= full_path.size()) {
-    size_t end = full_path.find('\\', start);
+// A full path with the name rules the "\\?\" prefix turns off in the system: each name as
+// the original file system stores it (windows_name_rules), and InvalidName for a name it
+// refuses, so that no host file is ever made under a name the program could not reach.
+Result<std::string> WithNameRules(const std::string& full_path, const std::string& path) {
+  for (size_t pos = Win32FileSystem::FirstNameOffset(full_path); pos < full_path.size();) {
+    size_t end = full_path.find('\\', pos);
     if (end == std::string::npos) end = full_path.size();
-    std::string name = full_path.substr(start, end - start);
-    // The drive ("C:") and the server's parts of a UNC path stay as they are.
-    if (start > 2 && name != "." && name != "..") {
-      while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
+    const std::string_view name = std::string_view(full_path).substr(pos, end - pos);
+    if (!name.empty() && IsRefusedName(StoredName(name))) {
+      return Status::Error(WinError::InvalidName, path, "invalid file name");
     }
-    out += name;
-    if (end < full_path.size()) out += '\\';
-    start = end + 1;
+    pos = end + 1;
   }
-  return out;
+  return WithStoredNames(full_path);
 }
 
 // Each mapped root as a full path with backslashes, which the long-path prefix needs: the
@@ -77,8 +72,19 @@ Win32FileSystem::Win32FileSystem(DriveMap drives, CodePage code_page, std::strin
       code_page_(std::move(code_page)),
       current_directory_(WithoutTrailingSeparator(FullWindowsPath(current_directory, "C:\\"))) {}
 
+size_t Win32FileSystem::FirstNameOffset(const std::string& full_path) {
+  if (full_path.size() >= 2 && full_path[1] == ':') return 3;
+  if (full_path.rfind("\\\\", 0) != 0) return 0;
+  const size_t server_end = full_path.find('\\', 2);
+  if (server_end == std::string::npos) return full_path.size();
+  const size_t share_end = full_path.find('\\', server_end + 1);
+  return share_end == std::string::npos ? full_path.size() : share_end + 1;
+}
+
 Result<std::wstring> Win32FileSystem::HostPathW(const std::string& path) {
-  const std::string full = WithNameRules(FullPathName(path));
+  auto stored = WithNameRules(FullPathName(path), path);
+  if (!stored.ok()) return stored.status();
+  const std::string& full = *stored;
   const unsigned code_page = static_cast<unsigned>(code_page_.number());
   if (!mapped_) return WithLongPathPrefix(WidenText(full, code_page));
   const char letter = full.size() >= 2 && full[1] == ':' ? DriveRootLetter(full.substr(0, 2)) : 0;
@@ -210,8 +216,12 @@ Result<std::vector<FindData>> Win32FileSystem::FindFiles(const std::string& patt
   // The system's own matching would also try each entry's short name and reads "*." its own
   // way; names are matched here as on every host, against the whole listing.
   const bool wildcard = HasWildcard(split.name_pattern);
+  const std::string_view name = StoredName(split.name_pattern);
+  if (!wildcard && !split.name_pattern.empty() && IsRefusedName(name)) {
+    return Status::Error(WinError::InvalidName, pattern, "invalid file name");
+  }
   const std::wstring host_pattern =
-      directory + (wildcard ? L"*" : WidenText(split.name_pattern, code_page));
+      directory + (wildcard ? L"*" : WidenText(std::string(name), code_page));
   WIN32_FIND_DATAW found{};
   HANDLE search = FindFirstFileW(host_pattern.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return HostError(pattern, GetLastError());
@@ -292,7 +302,7 @@ Status Win32FileSystem::ChangeDirectory(const std::string& path) {
   if ((*attributes & ATTRIB_DIRECTORY) == 0) {
     return Status::Error(WinError::Directory, path, "not a directory");
   }
-  const std::string full = WithoutTrailingSeparator(FullPathName(path));
+  const std::string full = WithoutTrailingSeparator(WithStoredNames(FullPathName(path)));
   std::lock_guard<std::mutex> lock(current_directory_mutex_);
   current_directory_ = full;
   return Status::Ok();

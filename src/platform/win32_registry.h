@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/code_page.h"
 #include "platform/registry.h"
@@ -20,6 +21,9 @@ class Win32Registry : public Registry {
   Status CreateKey(const std::string& key) override;
   Status SetValue(const std::string& key, const std::string& name,
                   const std::string& data) override;
+  std::vector<std::string> SubKeyNames(const std::string& key) const override;
+  // A root itself is never deleted (AccessDenied).
+  Status DeleteKey(const std::string& key) override;
 
  private:
   const CodePage& code_page_;

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "platform/status_win32.h"
@@ -112,6 +113,42 @@ Status Win32Registry::SetValue(const std::string& key, const std::string& name,
                           reinterpret_cast<const BYTE*>(value.c_str()), bytes);
   RegCloseKey(created);
   if (status != ERROR_SUCCESS) return Win32Error(key, static_cast<unsigned long>(status));
+  return Status::Ok();
+}
+
+std::vector<std::string> Win32Registry::SubKeyNames(const std::string& key) const {
+  const unsigned code_page = static_cast<unsigned>(code_page_.number());
+  const KeyPath path = SplitKeyPath(key, code_page);
+  std::vector<std::string> names;
+  if (!Holdable(path)) return names;
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(path.root, path.sub_key.c_str(), 0, KEY_ENUMERATE_SUB_KEYS, &opened) !=
+      ERROR_SUCCESS) {
+    return names;
+  }
+  // A key's name holds at most 255 characters.
+  wchar_t name[256];
+  for (DWORD index = 0;; ++index) {
+    DWORD length = static_cast<DWORD>(std::size(name));
+    if (RegEnumKeyExW(opened, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
+      break;
+    }
+    names.push_back(NarrowText(std::wstring(name, length), code_page));
+  }
+  RegCloseKey(opened);
+  return names;
+}
+
+Status Win32Registry::DeleteKey(const std::string& key) {
+  const KeyPath path = SplitKeyPath(key, static_cast<unsigned>(code_page_.number()));
+  if (!Holdable(path)) return Win32Error(key, ERROR_INVALID_PARAMETER);
+  // Deleting a whole root would take every program's keys with it.
+  if (path.sub_key.empty()) return Win32Error(key, ERROR_ACCESS_DENIED);
+  const LSTATUS status = RegDeleteTreeW(path.root, path.sub_key.c_str());
+  if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) {
+    return Win32Error(key, static_cast<unsigned long>(status));
+  }
   return Status::Ok();
 }
 

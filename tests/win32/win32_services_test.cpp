@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -56,6 +57,28 @@ TEST_F(Win32ServicesTest, RegistryKeepsValuesUnderAnyCaseOfTheirNames) {
     EXPECT_EQ(registry.CreateKey(bad.key).win_error(), WinError::InvalidParameter) << bad.key;
     EXPECT_FALSE(registry.KeyExists(bad.key)) << bad.key;
   }
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\SetupTests");
+}
+
+TEST_F(Win32ServicesTest, RegistryListsAndDeletesWholeKeys) {
+  const std::string key = "HKEY_CURRENT_USER\\Software\\SetupTests\\Uninstall";
+  Win32Registry registry(code_page_);
+  ASSERT_TRUE(registry.SetValue(key + "\\Caf\xE9 Book", "DisplayName", "x").ok());
+  ASSERT_TRUE(registry.SetValue(key + "\\Atlas\\Deeper", "Name", "y").ok());
+  std::vector<std::string> names = registry.SubKeyNames(key);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"Atlas", "Caf\xE9 Book"}));
+  EXPECT_TRUE(registry.SubKeyNames(key + "\\Missing").empty());
+
+  ASSERT_TRUE(registry.DeleteKey(key + "\\ATLAS").ok());
+  EXPECT_FALSE(registry.KeyExists(key + "\\Atlas\\Deeper"));
+  EXPECT_FALSE(registry.KeyExists(key + "\\Atlas"));
+  EXPECT_EQ(registry.QueryValue(key + "\\Caf\xE9 Book", "DisplayName"), "x");
+  EXPECT_TRUE(registry.DeleteKey(key + "\\Atlas").ok()) << "a missing key is no error";
+  // A whole root is never deleted, and a key the registry cannot hold is refused.
+  EXPECT_EQ(registry.DeleteKey("HKEY_CURRENT_USER").win_error(), WinError::AccessDenied);
+  EXPECT_EQ(registry.DeleteKey("HKEY_NOWHERE\\Software").win_error(), WinError::InvalidParameter);
+  EXPECT_TRUE(registry.KeyExists("HKEY_CURRENT_USER\\Software"));
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\SetupTests");
 }
 
