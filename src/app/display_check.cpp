@@ -4,8 +4,15 @@
 
 namespace setup {
 
-bool WantsWindows(const CommandLine& line, bool display_available) {
+bool WantsWindows([[maybe_unused]] const CommandLine& line,
+                  [[maybe_unused]] bool display_available) {
+#ifdef SETUP_HAVE_QT
   return line.gui || (!line.unattended && display_available);
+#else
+  // A build without a window backend asks at the terminal, rather than taking every
+  // default unasked as though it had been run unattended.
+  return false;
+#endif
 }
 
 bool DisplayOpensIfWanted(const CommandLine& line, std::ostream& console) {
