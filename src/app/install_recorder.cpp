@@ -92,7 +92,8 @@ std::optional<RecordedEntry> InstallRecorder::Snapshot(Tracked& item,
       if (link || !info->IsDirectory()) return std::nullopt;
       return entry;
     case RecordedEntry::Kind::NewLink:
-      if (!link) return std::nullopt;
+      // A symbolic link, or a shell-link file where the host's shortcuts are files (Windows).
+      if (info->IsDirectory()) return std::nullopt;
       break;
     case RecordedEntry::Kind::NewFile:
     case RecordedEntry::Kind::ReplacedFile:

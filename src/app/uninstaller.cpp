@@ -68,7 +68,9 @@ class Removal {
   std::string Upper(const std::string& path) const { return services_.code_page.Upper(path); }
 
   Result<bool> IsAsInstalled(const RecordedEntry& entry, const FindData& info) {
-    if (IsLink(info) != entry.IsLink() || info.IsDirectory() || info.size != entry.size ||
+    // A shortcut is a link, or a shell-link file (Windows): its size and time tell.
+    const bool now_a_link = !entry.IsLink() && IsLink(info);
+    if (now_a_link || info.IsDirectory() || info.size != entry.size ||
         info.last_write_time != entry.write_time) {
       return false;
     }

@@ -49,13 +49,18 @@ class UninstallerTest : public ::testing::Test {
   }
 
   // An install: two folders made below one that was there, two files, a shortcut, and the
-  // entry as RegisterUninstall writes it.
-  void Install() {
+  // entry as RegisterUninstall writes it. The shortcut is a symbolic link, or with
+  // `shortcut_file` a shell-link file as the Windows host makes it.
+  void Install(bool shortcut_file = false) {
     InstallRecorder recorder(fs_, config_, code_page_, WINDOWS_DIR);
     CreateDirectoryPath(fs_, "C:\\Shared\\Book\\Sub", &recorder);
     Write(recorder, "C:\\Shared\\Book\\a.txt", "aaa");
     Write(recorder, "C:\\Shared\\Book\\Sub\\b.txt", "bbb");
-    fs_.AddLink("C:\\Desktop\\Book.Lnk", "C:\\Shared\\Book");
+    if (shortcut_file) {
+      fs_.AddFile("C:\\Desktop\\Book.Lnk", std::string("L\0\0\0 to C:\\Shared\\Book", 22));
+    } else {
+      fs_.AddLink("C:\\Desktop\\Book.Lnk", "C:\\Shared\\Book");
+    }
     recorder.LinkMade("C:\\Desktop\\Book.Lnk");
     ASSERT_TRUE(recorder.Save("Book").ok());
     registry_.SetValue(BOOK_KEY, "DisplayName", "The Book");
@@ -96,6 +101,18 @@ TEST_F(UninstallerTest, RemovesExactlyWhatTheInstallMade) {
   EXPECT_TRUE(fs_.Contains("C:\\Shared"));
   EXPECT_TRUE(fs_.Contains("C:\\Desktop"));
   EXPECT_TRUE(fs_.Contains("C:\\WINDOWS"));
+}
+
+TEST_F(UninstallerTest, ShortcutsThatAreShellLinkFilesGoUnlessChanged) {
+  Install(true);
+  const UninstallOutcome outcome = Uninstall();
+  EXPECT_EQ(outcome.kept, Lines{});
+  EXPECT_TRUE(NothingInstalledIsLeft());
+
+  Install(true);
+  fs_.AddFile("C:\\Desktop\\Book.Lnk", "a shortcut the reader pointed elsewhere");
+  EXPECT_EQ(Uninstall().kept, Lines{"C:\\Desktop\\Book.Lnk"});
+  EXPECT_TRUE(fs_.Contains("C:\\Desktop\\Book.Lnk"));
 }
 
 TEST_F(UninstallerTest, ChangedAndAddedFilesAreKeptAndNamed) {

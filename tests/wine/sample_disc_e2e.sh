@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the sample disc with setup.exe under Wine, unattended, and checks what a reader
-# would find: the files, the .lnk shortcuts and the uninstall entries in the registry.
+# would find: the files, the .lnk shortcuts and the uninstall entries in the registry; then
+# removes one entry with --uninstall.
 # Usage: sample_disc_e2e.sh RUN_IN_WINE WINE_DIR SETUP_EXE SAMPLE_DISC
 set -euo pipefail
 run_in_wine=$1 wine_dir=$2 setup_exe=$3 disc=$4
@@ -56,4 +57,19 @@ grep -q 'ZORUNIN.EXE `C:\\Quillby\\Examples` Quillby Examples' "$work/reg.txt" |
 if wine reg query "$key\\Quillby Extras" >/dev/null 2>&1; then
   fail "the section not chosen was registered"
 fi
-echo "sample disc installed under Wine: files, shortcuts and uninstall entries as expected"
+# The removal of one entry: its files, its shortcut and its registry key go, the other
+# entry's stay.
+status=0
+wine "$setup_exe" --uninstall "Quillby Examples" --unattended --quiet >"$work/removal.txt" 2>&1 ||
+  status=$?
+[ "$status" -eq 0 ] || fail "--uninstall exited with $status: $(cat "$work/removal.txt")"
+[ ! -e "$drive_c/Quillby/Examples" ] || fail "the examples were not removed"
+find -L "$drive_c/users" "$wine_dir/home" -name "Quillby Examples.Lnk" 2>/dev/null | grep -q . &&
+  fail "the examples' shortcut was not removed"
+if wine reg query "$key\\Quillby Examples" >/dev/null 2>&1; then
+  fail "the examples' uninstall key was not removed"
+fi
+find -L "$drive_c" -path '*/Quillby Reader/Read Me.txt' | grep -q . || fail "Read Me.txt removed"
+wine reg query "$key\\Quillby Reader" >/dev/null 2>&1 || fail "the reader's key was removed"
+
+echo "sample disc installed and one entry removed under Wine: files, shortcuts and registry as expected"
