@@ -85,6 +85,16 @@ class IniLint {
     CheckTrueFalse(section, SECTION_KEY_NAMES[KEY_UNINSTALL]);
   }
 
+  // A section beyond NumberOfSections is never installed.
+  void CheckUnread(int s) {
+    const std::string section = "Section" + std::to_string(s + 1);
+    const size_t line = m_context.setup_ini.LineOf(section);
+    if (line == 0) return;
+    m_findings.push_back(
+        {LintFinding::Kind::Lint, LINT_SETUP_INI, line, section, "",
+         "never read: NumberOfSections is " + std::to_string(m_context.config.m_nSections), ""});
+  }
+
   std::vector<LintFinding> Run() {
     if (size_t line = m_context.setup_ini.FirstIgnoredLine()) {
       m_findings.push_back({LintFinding::Kind::Lint, LINT_SETUP_INI, line, "", "",
@@ -98,6 +108,7 @@ class IniLint {
     CheckTrueFalse(SETUP_SECTION, SETTING_NAMES[SETTING_CHANGEFOLDERBUTTON]);
     const int cursor = m_context.config.m_nCurrentSection;
     for (int s = 0; s < m_context.config.m_nSections; ++s) CheckSection(s);
+    for (int s = m_context.config.m_nSections; s < MAX_SECTIONS; ++s) CheckUnread(s);
     m_context.config.m_nCurrentSection = cursor;
     return std::move(m_findings);
   }

@@ -10,7 +10,7 @@ namespace setup {
 // SETUP.INI beyond what start-up checks: lines the reader skips; yes/no and true/false words
 // that are neither (read as no and false); a NumberOfSections that is not a number; each
 // section's CodeDir empty (the whole disc would be copied) or not a folder on the disc; a
-// DestDir on a drive that is not mapped.
+// DestDir on a drive that is not mapped; a [SectionN] beyond NumberOfSections.
 std::vector<LintFinding> LintSetupIni(const LintContext& context);
 
 }  // namespace setup

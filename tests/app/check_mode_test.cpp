@@ -124,7 +124,13 @@ INSTANTIATE_TEST_SUITE_P(
         LintCase{"sections_in_words",
                  {{"SETUP.INI", "NumberOfSections=3", "NumberOfSections=three"}},
                  "SETUP.INI:5: [Setup] NumberOfSections: 'three' is not a whole number; it is "
-                 "read as 0\n"},
+                 "read as 0\n"
+                 "SETUP.INI:9: [Section1] never read: NumberOfSections is 0\n"
+                 "SETUP.INI:20: [Section2] never read: NumberOfSections is 0\n"
+                 "SETUP.INI:31: [Section3] never read: NumberOfSections is 0\n"},
+        LintCase{"section_beyond_the_count",
+                 {{"SETUP.INI", "Uninstall=FALSE", "Uninstall=FALSE\n[Section4]\nCodeDir=MORE"}},
+                 "SETUP.INI:41: [Section4] never read: NumberOfSections is 3\n"},
         LintCase{"dest_dir_on_an_unmapped_drive",
                  {{"SETUP.INI", "DestDir=C:\\Quillby\\Extras", "DestDir=Q:\\Quillby\\Extras"}},
                  "SETUP.INI:33: [Section3] DestDir: 'Q:\\Quillby\\Extras' is on drive Q:, which "
