@@ -28,16 +28,42 @@ void ShowRecordFailure(MessageBoxService& messages, const Status& failure) {
        MessageBoxIcon::Warning, MessageBoxButtons::Ok});
 }
 
+bool RegistersUninstall(FileSystem& fs, const SetupConfig& config, const SpecialFolders& folders) {
+  return FileExists(fs, WithBackslash(folders[FOLDER_STARTDIR]) + UNINSTALLER_NAME) &&
+         EqualsNoCaseAscii(config.GetSectionValue(KEY_UNINSTALL), "TRUE");
+}
+
+std::string UninstallEntryKey(const SetupConfig& config) {
+  return std::string(UNINSTALL_KEY) + "\\" + config.GetSectionValue(KEY_PRODUCTNAME);
+}
+
+std::vector<std::pair<std::string, std::string>> UninstallEntryValues(
+    const SetupConfig& config, const SpecialFolders& folders) {
+  const std::string product = config.GetSectionValue(KEY_PRODUCTNAME);
+  std::vector<std::pair<std::string, std::string>> values = {
+      {"DisplayName", product},
+      {"UninstallString",
+       UninstallCommand(folders[FOLDER_WINDOWS], config.GetSectionValue(KEY_DESTDIR), product)},
+      {"UninstallText", config.GetText(TEXT_UNINSTALLTEXT)},
+      {"UninstallProblemText", config.GetText(TEXT_UNINSTALLPROBLEMTEXT)},
+  };
+  const std::string shortcut = config.GetSectionValue(KEY_SHORTCUTLOCATION);
+  if (shortcut != "NULL") values.emplace_back("ShortcutLocation", shortcut);
+  return values;
+}
+
 void RegisterUninstall(const UninstallServices& services) {
   FileSystem& fs = services.fs;
   const SetupConfig& config = services.config;
   const std::string start_dir = services.folders[FOLDER_STARTDIR];
+  // The current directory it leaves behind is the start directory when there is no
+  // uninstaller, else the working directory, whatever the section's Uninstall says.
   fs.ChangeDirectory(start_dir);
   if (!FileExists(fs, UNINSTALLER_NAME)) return;
   const std::string destination =
       WithBackslash(services.folders[FOLDER_WINDOWS]) + UNINSTALLER_NAME;
   fs.ChangeDirectory(services.folders[FOLDER_WORKDIR]);
-  if (!EqualsNoCaseAscii(config.GetSectionValue(KEY_UNINSTALL), "TRUE")) return;
+  if (!RegistersUninstall(fs, config, services.folders)) return;
 
   // The copy that was found is the one copied, wherever the program file itself lies.
   Result<uint32_t> attributes = fs.GetAttributes(destination);
@@ -57,16 +83,11 @@ void RegisterUninstall(const UninstallServices& services) {
       ShowRecordFailure(services.messages, saved);
     }
   }
-  const std::string key = std::string(UNINSTALL_KEY) + "\\" + product;
+  const std::string key = UninstallEntryKey(config);
   registry.CreateKey(key);
-  registry.SetValue(key, "DisplayName", product);
-  registry.SetValue(key, "UninstallString",
-                    UninstallCommand(services.folders[FOLDER_WINDOWS],
-                                     config.GetSectionValue(KEY_DESTDIR), product));
-  registry.SetValue(key, "UninstallText", config.GetText(TEXT_UNINSTALLTEXT));
-  registry.SetValue(key, "UninstallProblemText", config.GetText(TEXT_UNINSTALLPROBLEMTEXT));
-  const std::string shortcut = config.GetSectionValue(KEY_SHORTCUTLOCATION);
-  if (shortcut != "NULL") registry.SetValue(key, "ShortcutLocation", shortcut);
+  for (const auto& [name, data] : UninstallEntryValues(config, services.folders)) {
+    registry.SetValue(key, name, data);
+  }
 }
 
 }  // namespace setup

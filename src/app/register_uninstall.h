@@ -1,5 +1,9 @@
 #pragma once
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "app/install_recorder.h"
 #include "config/setup_config.h"
 #include "config/special_folders.h"
@@ -39,6 +43,16 @@ void ShowRecordFailure(MessageBoxService& messages, const Status& failure);
 // is ever without one; a failure there is shown (ShowRecordFailure). Leaves FOLDER_WORKDIR
 // current.
 void RegisterUninstall(const UninstallServices& services);
+
+// Whether RegisterUninstall registers the current section: the start directory holds
+// ZORUNIN.EXE and the section's Uninstall is "TRUE" (any case).
+bool RegistersUninstall(FileSystem& fs, const SetupConfig& config, const SpecialFolders& folders);
+
+// The current section's uninstall entry: its key and its values (name, data) in the order
+// RegisterUninstall writes them.
+std::string UninstallEntryKey(const SetupConfig& config);
+std::vector<std::pair<std::string, std::string>> UninstallEntryValues(
+    const SetupConfig& config, const SpecialFolders& folders);
 
 // The UninstallString of a section.
 std::string UninstallCommand(const std::string& windows_dir, const std::string& dest_dir,

@@ -2,6 +2,7 @@
 
 #include "install/fit_path_to_width.h"
 #include "install/section_shortcut.h"
+#include "install/section_source.h"
 #include "install/source_tree_bytes.h"
 #include "script/directory_path.h"
 #include "ui/dialogs/dialog_ids.h"
@@ -51,16 +52,6 @@ bool CInstallingDlg::OnInitDialog() {
   return true;
 }
 
-std::string CInstallingDlg::SourceDirectory() const {
-  const SetupConfig& config = m_services.config;
-  if (!config.m_bValid) return "Code";
-  const std::string code_dir = config.GetSectionValue(KEY_CODEDIR);
-  if (!code_dir.empty() && code_dir[0] == '\\') return code_dir;
-  std::string start = m_services.folders[FOLDER_STARTDIR];
-  if (start.empty() || start.back() != '\\') start.push_back('\\');
-  return start + code_dir;
-}
-
 void CInstallingDlg::InstallWorker() {
   InstallState& state = m_services.state;
   SetupConfig& config = m_services.config;
@@ -68,7 +59,7 @@ void CInstallingDlg::InstallWorker() {
   state.g_eventDialogReady.Wait();
   const std::string destination = config.GetSectionValue(KEY_DESTDIR);
   CreateDirectoryPath(fs, destination, m_services.record);
-  const std::string source = SourceDirectory();
+  const std::string source = SectionSourceDirectory(config, m_services.folders);
   // A source that exists but cannot be made current (a file, no access) is as missing: the
   // walk must not read whatever directory happens to be current.
   if (FileExists(fs, source) && fs.ChangeDirectory(source).ok()) {

@@ -7,17 +7,6 @@
 
 namespace setup {
 
-namespace {
-
-// Only a file that is there is offered for replacement: a missing folder on the way, a
-// directory or a failing look-up is nothing to replace (the copy then fails and says why).
-bool IsExistingFile(FileSystem& fs, const std::string& path) {
-  Result<uint32_t> attributes = fs.GetAttributes(path);
-  return attributes.ok() && (*attributes & ATTRIB_DIRECTORY) == 0;
-}
-
-}  // namespace
-
 void SectionCopy::CopyDirectoryTree(const std::string& destination, CopyProgress* progress) {
   m_walked.clear();
   FileSystem& fs = m_services.fs;
@@ -27,8 +16,7 @@ void SectionCopy::CopyDirectoryTree(const std::string& destination, CopyProgress
 }
 
 std::string SectionCopy::DestinationName(const std::string& name) const {
-  return m_services.config.m_bUseUnderscores ? UnderscoresToSpaces(name, m_services.code_page)
-                                             : name;
+  return InstalledName(name, m_services.config, m_services.code_page);
 }
 
 void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progress, bool fresh) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "config/setup_config.h"
 #include "platform/code_page.h"
 
 namespace setup {
@@ -11,5 +12,10 @@ namespace setup {
 // character after an underscore upper-cased (a to z only), every underscore a blank.
 // READ_ME.TXT gives "Read Me.txt", SETUP.HLP "Setup.hlp", "" stays "".
 std::string UnderscoresToSpaces(const std::string& name, const CodePage& code_page);
+
+// The name an entry of a section's tree is installed under: UnderscoresToSpaces when the
+// disc uses underscores (m_bUseUnderscores), else its name on the medium.
+std::string InstalledName(const std::string& name, const SetupConfig& config,
+                          const CodePage& code_page);
 
 }  // namespace setup
