@@ -1,6 +1,3 @@
-#include <signal.h>
-#include <sys/resource.h>
-
 #include <filesystem>
 
 #include "ne_builder.h"
@@ -156,42 +153,6 @@ TEST_F(CopyCommandTest, A16BitDllIsReplacedOnlyByANewerVersion) {
     EXPECT_EQ(temp_.ReadFile("c/dest/ctl3d.dll"), c.replaced ? c.offered : c.installed) << i;
   }
   EXPECT_TRUE(Texts().empty());
-}
-
-// A copy that fails half-way (the file size limit stops the write) leaves the installed
-// file as it was and no stray file beside it.
-TEST_F(CopyCommandTest, AFailedReplacementKeepsTheInstalledFile) {
-  PeLayout old_layout;
-  old_layout.file_version = "1.0.0";
-  temp_.WriteFile("c/dest/lib.dll", BuildPeImage(old_layout).bytes);
-  PeLayout new_layout;
-  new_layout.file_version = "2.0.0";
-  new_layout.product_name_length = 30000;
-  std::string new_image = BuildPeImage(new_layout).bytes;
-  temp_.WriteFile("d/x/lib.dll", new_image);
-  const std::string installed = temp_.ReadFile("c/dest/lib.dll");
-
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  auto saved_handler = signal(SIGXFSZ, SIG_IGN);
-  rlimit limited = saved;
-  limited.rlim_cur = new_image.size() / 2;
-  setrlimit(RLIMIT_FSIZE, &limited);
-  RunLine("COPY D:\\x\\lib.dll C:\\dest");
-  setrlimit(RLIMIT_FSIZE, &saved);
-  signal(SIGXFSZ, saved_handler);
-
-  EXPECT_EQ(temp_.ReadFile("c/dest/lib.dll"), installed);
-  size_t entries = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(Host("c/dest"))) {
-    (void)entry;
-    ++entries;
-  }
-  EXPECT_EQ(entries, 1u);
-  EXPECT_TRUE(Texts().empty());
-  // Without the limit the same line replaces it.
-  RunLine("COPY D:\\x\\lib.dll C:\\dest");
-  EXPECT_EQ(temp_.ReadFile("c/dest/lib.dll"), new_image);
 }
 
 }  // namespace

@@ -130,6 +130,9 @@ class AttribCommandTest : public ScriptFixture {
 };
 
 TEST_F(AttribCommandTest, SwitchesApplyInOrder) {
+  temp_.WriteFile("c/f.txt", "f");
+  ASSERT_TRUE(fs_->SetAttributes("C:\\f.txt", 0).ok());
+  if (Attributes("C:\\f.txt") != 0) GTEST_SKIP() << "the archive bit cannot be cleared here";
   struct Case {
     std::string switches;
     uint32_t attributes;

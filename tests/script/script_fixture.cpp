@@ -5,8 +5,12 @@
 namespace setup::testing {
 
 ScriptFixture::ScriptFixture() {
-  fs_ = MakeTempDrives(temp_, {{'C', "c", DriveType::Fixed}, {'D', "d", DriveType::CdRom}}, "D:\\",
-                       code_page_);
+  HostFileServices host = NewHostFileServices(
+      MakeTempDriveMap(temp_, {{'C', "c", DriveType::Fixed}, {'D', "d", DriveType::CdRom}}),
+      code_page_, "D:\\");
+  fs_ = std::move(host.fs);
+  processes_ = std::move(host.processes);
+  links_ = std::move(host.links);
 
   config_.m_nSections = 1;
   config_.m_nCurrentSection = 0;
@@ -21,8 +25,6 @@ ScriptFixture::ScriptFixture() {
   system_.windows_dir = "C:\\WINDOWS";
   system_.system_dir = "C:\\WINDOWS\\SYSTEM";
 
-  processes_ = std::make_unique<PosixProcessRunner>(*fs_, code_page_);
-  links_ = std::make_unique<PosixShellLinkMaker>(*fs_);
   runner_ = std::make_unique<ScriptRunner>(
       ScriptServices{config_, folders_, *fs_, messages_, system_, code_page_, *processes_, *links_,
                      search_, [this](int milliseconds) { pauses_.push_back(milliseconds); }});

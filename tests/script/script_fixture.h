@@ -10,11 +10,9 @@
 #include "config/setup_config.h"
 #include "config/special_folders.h"
 #include "platform/code_page.h"
+#include "platform/host_file_system.h"
 #include "platform/host_system.h"
 #include "platform/path_search.h"
-#include "platform/posix_file_system.h"
-#include "platform/posix_process_runner.h"
-#include "platform/posix_shell_link_maker.h"
 #include "script/script_runner.h"
 #include "support/recording_message_box.h"
 #include "support/temp_dir.h"
@@ -54,8 +52,8 @@ class ScriptFixture : public ::testing::Test {
   SpecialFolders folders_;
   HostSystem system_;
   RecordingMessageBox messages_;
-  std::unique_ptr<PosixProcessRunner> processes_;
-  std::unique_ptr<PosixShellLinkMaker> links_;
+  std::unique_ptr<ProcessRunner> processes_;
+  std::unique_ptr<ShellLinkMaker> links_;
   FakePathSearch search_;
   std::vector<int> pauses_;
   std::unique_ptr<ScriptRunner> runner_;

@@ -16,15 +16,19 @@ std::string RegString(const std::string& text) {
 
 }  // namespace
 
-std::unique_ptr<FileSystem> MakeTempDrives(const TempDir& temp,
-                                           const std::vector<TempDrive>& drives,
-                                           const std::string& current_directory,
-                                           const CodePage& code_page) {
+DriveMap MakeTempDriveMap(const TempDir& temp, const std::vector<TempDrive>& drives) {
   DriveMap map;
   for (const TempDrive& drive : drives) {
     map.Map(drive.letter, drive.dir.empty() ? temp.path() : temp.MakeDir(drive.dir), drive.type);
   }
-  return NewHostFileSystem(std::move(map), code_page, current_directory);
+  return map;
+}
+
+std::unique_ptr<FileSystem> MakeTempDrives(const TempDir& temp,
+                                           const std::vector<TempDrive>& drives,
+                                           const std::string& current_directory,
+                                           const CodePage& code_page) {
+  return NewHostFileSystem(MakeTempDriveMap(temp, drives), code_page, current_directory);
 }
 
 std::string WriteHostProfile(

@@ -20,8 +20,11 @@ struct TempDrive {
   DriveType type;
 };
 
-// A POSIX file system over `drives`, whose root directories are created under `temp`; the
-// current directory is `current_directory`.
+// The drive map of `drives`, whose root directories are created under `temp`.
+DriveMap MakeTempDriveMap(const TempDir& temp, const std::vector<TempDrive>& drives);
+
+// The host's file system over `drives`, whose root directories are created under `temp`;
+// the current directory is `current_directory`.
 std::unique_ptr<FileSystem> MakeTempDrives(const TempDir& temp,
                                            const std::vector<TempDrive>& drives,
                                            const std::string& current_directory,
