@@ -3,22 +3,15 @@
 #include "config/setup_keys.h"
 #include "config/setup_texts.h"
 #include "install/lz_expand.h"
+#include "platform/code_page_text.h"
 #include "ui/framework/text_compare.h"
 
 namespace setup {
 
-namespace {
-
-std::string WithBackslash(std::string path) {
-  if (path.empty() || path.back() != '\\') path.push_back('\\');
-  return path;
-}
-
-}  // namespace
-
 std::string UninstallCommand(const std::string& windows_dir, const std::string& dest_dir,
-                             const std::string& product_name) {
-  return WithBackslash(windows_dir) + UNINSTALLER_NAME + " `" + dest_dir + "` " + product_name;
+                             const std::string& product_name, const CodePage& code_page) {
+  return WithTrailingBackslash(code_page, windows_dir) + UNINSTALLER_NAME + " `" + dest_dir + "` " +
+         product_name;
 }
 
 void RegisterUninstall(const UninstallServices& services) {
@@ -28,7 +21,8 @@ void RegisterUninstall(const UninstallServices& services) {
   fs.ChangeDirectory(start_dir);
   if (!FileExists(fs, UNINSTALLER_NAME)) return;
   const std::string destination =
-      WithBackslash(services.folders[FOLDER_WINDOWS]) + UNINSTALLER_NAME;
+      WithTrailingBackslash(services.code_page, services.folders[FOLDER_WINDOWS]) +
+      UNINSTALLER_NAME;
   fs.ChangeDirectory(services.folders[FOLDER_WORKDIR]);
   if (!EqualsNoCaseAscii(config.GetSectionValue(KEY_UNINSTALL), "TRUE")) return;
 
@@ -37,7 +31,9 @@ void RegisterUninstall(const UninstallServices& services) {
   if (attributes.ok() && (*attributes & ATTRIB_READONLY) != 0) {
     fs.SetAttributes(destination, *attributes & ~ATTRIB_READONLY);
   }
-  if (!ExpandFile(fs, WithBackslash(start_dir) + UNINSTALLER_NAME, destination).ok()) {
+  if (!ExpandFile(fs, WithTrailingBackslash(services.code_page, start_dir) + UNINSTALLER_NAME,
+                  destination)
+           .ok()) {
     services.messages.ShowMessageBox({APP_CAPTION, "Couldn't copy uninstall program.",
                                       MessageBoxIcon::Warning, MessageBoxButtons::Ok});
   }
@@ -48,9 +44,10 @@ void RegisterUninstall(const UninstallServices& services) {
   const std::string key = std::string(UNINSTALL_KEY) + "\\" + product;
   registry.CreateKey(key);
   registry.SetValue(key, "DisplayName", product);
-  registry.SetValue(key, "UninstallString",
-                    UninstallCommand(services.folders[FOLDER_WINDOWS],
-                                     config.GetSectionValue(KEY_DESTDIR), product));
+  registry.SetValue(
+      key, "UninstallString",
+      UninstallCommand(services.folders[FOLDER_WINDOWS], config.GetSectionValue(KEY_DESTDIR),
+                       product, services.code_page));
   registry.SetValue(key, "UninstallText", config.GetText(TEXT_UNINSTALLTEXT));
   registry.SetValue(key, "UninstallProblemText", config.GetText(TEXT_UNINSTALLPROBLEMTEXT));
   const std::string shortcut = config.GetSectionValue(KEY_SHORTCUTLOCATION);

@@ -2,6 +2,7 @@
 
 #include "config/setup_config.h"
 #include "config/special_folders.h"
+#include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
 #include "ui/framework/message_box.h"
@@ -19,6 +20,7 @@ struct UninstallServices {
   const SpecialFolders& folders;
   Registry* registry;
   MessageBoxService& messages;
+  const CodePage& code_page;
 };
 
 // Registers the current section for uninstall, after its copy. Nothing happens when the
@@ -34,6 +36,6 @@ void RegisterUninstall(const UninstallServices& services);
 
 // The UninstallString of a section.
 std::string UninstallCommand(const std::string& windows_dir, const std::string& dest_dir,
-                             const std::string& product_name);
+                             const std::string& product_name, const CodePage& code_page);
 
 }  // namespace setup

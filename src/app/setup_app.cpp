@@ -6,6 +6,7 @@
 #include "app/register_uninstall.h"
 #include "app/startup_checks.h"
 #include "install/installing_dlg.h"
+#include "platform/code_page_text.h"
 #include "script/path_macro.h"
 #include "script/script_runner.h"
 #include "ui/dialogs/message_dialogs.h"
@@ -61,8 +62,7 @@ bool CSetupApp::InitInstance() {
     return false;
   }
   const std::string start_dir = fs.CurrentDirectory();
-  std::string work_dir = start_dir;
-  if (work_dir.empty() || work_dir.back() != '\\') work_dir.push_back('\\');
+  const std::string work_dir = WithTrailingBackslash(m_services.code_page, start_dir);
   folders[FOLDER_STARTDIR] = work_dir;
   folders[FOLDER_WORKDIR] = work_dir;
 
@@ -101,7 +101,7 @@ bool CSetupApp::InitInstance() {
     // Returns only once the section's worker has stopped.
     installing.DoModal();
     fs.ChangeDirectory(folders[FOLDER_WORKDIR]);
-    RegisterUninstall({fs, config, folders, m_services.registry, messages});
+    RegisterUninstall({fs, config, folders, m_services.registry, messages, m_services.code_page});
   }
   if (exit_requested) {
     EndWith(backdrop);

@@ -3,6 +3,7 @@
 #include "install/fit_path_to_width.h"
 #include "install/section_shortcut.h"
 #include "install/source_tree_bytes.h"
+#include "platform/code_page_text.h"
 #include "script/directory_path.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/message_dialogs.h"
@@ -56,9 +57,8 @@ std::string CInstallingDlg::SourceDirectory() const {
   if (!config.m_bValid) return "Code";
   const std::string code_dir = config.GetSectionValue(KEY_CODEDIR);
   if (!code_dir.empty() && code_dir[0] == '\\') return code_dir;
-  std::string start = m_services.folders[FOLDER_STARTDIR];
-  if (start.empty() || start.back() != '\\') start.push_back('\\');
-  return start + code_dir;
+  return WithTrailingBackslash(m_services.code_page, m_services.folders[FOLDER_STARTDIR]) +
+         code_dir;
 }
 
 void CInstallingDlg::InstallWorker() {
@@ -67,12 +67,12 @@ void CInstallingDlg::InstallWorker() {
   FileSystem& fs = m_services.fs;
   state.g_eventDialogReady.Wait();
   const std::string destination = config.GetSectionValue(KEY_DESTDIR);
-  CreateDirectoryPath(fs, destination);
+  CreateDirectoryPath(fs, destination, m_services.code_page);
   const std::string source = SourceDirectory();
   // A source that exists but cannot be made current (a file, no access) is as missing: the
   // walk must not read whatever directory happens to be current.
   if (FileExists(fs, source) && fs.ChangeDirectory(source).ok()) {
-    m_meter.Start(SourceTreeBytes(fs, fs.CurrentDirectory()));
+    m_meter.Start(SourceTreeBytes(fs, fs.CurrentDirectory(), m_services.code_page));
     SectionCopy copy(
         {fs, config, state, m_services.window_system, m_services.code_page, m_services.to_local});
     WorkerProgress progress(*this);

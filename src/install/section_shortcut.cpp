@@ -22,7 +22,7 @@ void CreateSectionShortcut(SetupConfig& config, const SpecialFolders& folders,
   }
   if (shortcut_path.empty()) return;
   shortcut_path += "\\" + config.GetSectionValue(KEY_SHORTCUTNAME) + ".Lnk";
-  CreateShellLink(links, config.GetSectionValue(KEY_DESTDIR), shortcut_path, "");
+  CreateShellLink(links, config.GetSectionValue(KEY_DESTDIR), shortcut_path, "", code_page);
   config.SetSectionValue(KEY_SHORTCUTLOCATION, shortcut_path);
 }
 

@@ -53,14 +53,11 @@ std::optional<std::string> PosixFileSystem::FoldName(const std::string& host_nam
   std::string converted =
       code_page_.KeepsAscii() && IsAscii(host_name) ? host_name : code_page_.FromUtf8(host_name);
   if (converted != host_name && code_page_.ToUtf8(converted) != host_name) return std::nullopt;
-  for (char& c : converted) c = code_page_.ToUpper(c);
-  return converted;
+  return code_page_.Upper(converted);
 }
 
 std::string PosixFileSystem::WantedKey(const std::string& name) const {
-  std::string key = code_page_.FromUtf8(name);
-  for (char& c : key) c = code_page_.ToUpper(c);
-  return key;
+  return code_page_.Upper(code_page_.FromUtf8(name));
 }
 
 std::optional<std::string> PosixFileSystem::MatchName(const std::string& host_dir,
@@ -84,7 +81,7 @@ Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path
     return Status::Error(WinError::PathNotFound, path, "no such drive");
   }
   // The full path has no "." nor ".." and no empty component; both separators are taken as
-  // PathComponents does.
+  // PathComponents does, a character at a time.
   const std::string_view rest = std::string_view(spelling.full_path).substr(2);
   const std::string& root = spelling.drive->host_root;
   spelling.exact.reserve(root.size() + rest.size() + 8);
@@ -97,11 +94,13 @@ Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path
   while (pos < rest.size()) {
     size_t end = pos;
     bool ascii = true;
-    for (; end < rest.size() && rest[end] != '\\' && rest[end] != '/'; ++end) {
-      if (IsInvalidNameCharacter(rest[end])) {
+    while (end < rest.size() && rest[end] != '\\' && rest[end] != '/') {
+      const size_t size = code_page_.CharSize(rest, end);
+      if (size == 1 && IsInvalidNameCharacter(rest[end])) {
         return Status::Error(WinError::InvalidName, path, "invalid file name");
       }
       ascii = ascii && static_cast<uint8_t>(rest[end]) < 0x80;
+      end += size;
     }
     const std::string_view part = rest.substr(pos, end - pos);
     pos = end + 1;

@@ -52,7 +52,9 @@ void ScriptRunner::ScriptRename() {
   }
 }
 
-void ScriptRunner::ScriptMakeDir() { CreateDirectoryPath(m_services.fs, m_args[1]); }
+void ScriptRunner::ScriptMakeDir() {
+  CreateDirectoryPath(m_services.fs, m_args[1], m_services.code_page);
+}
 
 void ScriptRunner::ScriptRun() {
   const std::string& program = m_args[1];

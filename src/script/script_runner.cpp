@@ -45,7 +45,7 @@ void ScriptRunner::RunScriptFile(const std::string& file_name,
 }
 
 void ScriptRunner::RunScriptLine(const std::string& line) {
-  size_t count = SplitScriptLine(line, m_args);
+  size_t count = SplitScriptLine(line, m_args, m_services.code_page);
   for (size_t slot = 0; slot < count; ++slot) {
     ExpandPathMacro(m_args[slot], m_services.config, m_services.folders, m_services.code_page);
   }

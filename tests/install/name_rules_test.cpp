@@ -2,6 +2,7 @@
 
 #include "install/fit_path_to_width.h"
 #include "install/underscores_to_spaces.h"
+#include "support/loaded_code_page.h"
 
 namespace setup {
 namespace {
@@ -26,6 +27,28 @@ TEST(UnderscoresToSpacesTest, FollowsTheNameRule) {
   };
   CodePage cp1252;
   for (const auto& c : cases) EXPECT_EQ(UnderscoresToSpaces(c.name, cp1252), c.expected) << c.name;
+}
+
+// In Shift-JIS a second byte is neither an underscore (0x815F is '＼') nor a letter (0x8361 is
+// 'ャ'), and '表' (0x95 0x5C) stays whole.
+TEST(UnderscoresToSpacesTest, DoubleByteCharactersStayWhole) {
+  const struct {
+    std::string name;
+    std::string expected;
+  } cases[] = {
+      {"\x81\x5F"
+       "AB_CD",
+       "\x81\x5F"
+       "ab Cd"},
+      {"X_\x83\x61_Y", "X \x83\x61 Y"},
+      {"\x83\x61\x83\x41.TXT", "\x83\x61\x83\x41.txt"},
+      {"READ_\x95\x5C.TXT", "Read \x95\x5C.txt"},
+      {"_\x95", " \x95"},
+  };
+  const CodePage shift_jis = testing::LoadedCodePage(932);
+  for (const auto& c : cases) {
+    EXPECT_EQ(UnderscoresToSpaces(c.name, shift_jis), c.expected) << c.name;
+  }
 }
 
 // One pixel per character.

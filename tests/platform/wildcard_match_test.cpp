@@ -42,5 +42,34 @@ TEST(WildcardMatchTest, MatchesAsTheOriginalSystem) {
   }
 }
 
+// In Shift-JIS '?' is one character of one or two bytes, and a second byte is compared only
+// with its lead byte: 0x5C is no backslash, 'a' (0x61) not the letter.
+TEST(WildcardMatchTest, DoubleByteCharactersAreWhole) {
+  auto page = CodePage::Load(932);
+  ASSERT_TRUE(page.ok());
+  struct Case {
+    const char* pattern;
+    const char* name;
+    bool matches;
+  } cases[] = {
+      {"?.txt", "\x95\x5C.txt", true},
+      {"??.txt", "\x95\x5C.txt", false},
+      {"\x95\x5C*",
+       "\x95\x5C"
+       "abc",
+       true},
+      {"*\x5C", "\x95\x5C", false},
+      {"*\x5Cx", "\x95\x5Cx", false},
+      {"\x83\x61", "\x83\x41", false},
+      {"\x83\x61?", "\x83\x61Z", true},
+      {"*\x94\x5C.TXT", "\x83\x5C\x94\x5C.txt", true},
+      {"?\x5C", "\x95\x5C", false},
+      {"*?", "\x95", true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(MatchesWildcard(c.pattern, c.name, *page), c.matches) << c.pattern << " " << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace setup

@@ -1,0 +1,33 @@
+#include "platform/code_page_text.h"
+
+namespace setup {
+
+size_t FindCharacter(const CodePage& code_page, std::string_view text, char c, size_t from) {
+  for (size_t i = from; i < text.size(); i += code_page.CharSize(text, i)) {
+    if (text[i] == c) return i;
+  }
+  return std::string_view::npos;
+}
+
+size_t FindLastCharacter(const CodePage& code_page, std::string_view text,
+                         std::string_view any_of) {
+  size_t last = std::string_view::npos;
+  for (size_t i = 0; i < text.size(); i += code_page.CharSize(text, i)) {
+    if (any_of.find(text[i]) != std::string_view::npos) last = i;
+  }
+  return last;
+}
+
+bool EndsWithCharacter(const CodePage& code_page, std::string_view text, char c) {
+  if (text.empty()) return false;
+  size_t last = 0;
+  for (size_t i = 0; i < text.size(); i += code_page.CharSize(text, i)) last = i;
+  return last == text.size() - 1 && text[last] == c;
+}
+
+std::string WithTrailingBackslash(const CodePage& code_page, std::string path) {
+  if (!EndsWithCharacter(code_page, path, '\\')) path.push_back('\\');
+  return path;
+}
+
+}  // namespace setup
