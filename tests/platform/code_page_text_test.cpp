@@ -2,16 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "support/loaded_code_page.h"
+
 namespace setup {
 namespace {
 
 constexpr size_t NONE = std::string_view::npos;
 
 TEST(CodePageTextTest, SecondBytesAreNeverFound) {
-  auto shift_jis = CodePage::Load(932);
-  ASSERT_TRUE(shift_jis.ok());
-  auto hangul = CodePage::Load(949);
-  ASSERT_TRUE(hangul.ok());
+  const CodePage shift_jis = testing::LoadedCodePage(932);
+  const CodePage hangul = testing::LoadedCodePage(949);
   const CodePage ansi;
   struct Case {
     const CodePage* page;
@@ -21,13 +21,13 @@ TEST(CodePageTextTest, SecondBytesAreNeverFound) {
     size_t last;
     bool ends_with;
   } cases[] = {
-      {&*shift_jis, "C:\\\x95\x5C", '\\', 2, 2, false},
-      {&*shift_jis, "\x95\x5C\\", '\\', 2, 2, true},
-      {&*shift_jis, "\x83\x5C\x94\x5C", '\\', NONE, NONE, false},
+      {&shift_jis, "C:\\\x95\x5C", '\\', 2, 2, false},
+      {&shift_jis, "\x95\x5C\\", '\\', 2, 2, true},
+      {&shift_jis, "\x83\x5C\x94\x5C", '\\', NONE, NONE, false},
       {&ansi, "C:\\\x95\x5C", '\\', 2, 4, true},
-      {&*hangul, "\x81\x61_a", 'a', 3, 3, true},
-      {&*hangul, "x\x81\x61", 'a', NONE, NONE, false},
-      {&*shift_jis, "", '\\', NONE, NONE, false},
+      {&hangul, "\x81\x61_a", 'a', 3, 3, true},
+      {&hangul, "x\x81\x61", 'a', NONE, NONE, false},
+      {&shift_jis, "", '\\', NONE, NONE, false},
   };
   for (const auto& c : cases) {
     const std::string wanted(1, c.wanted);
@@ -38,11 +38,10 @@ TEST(CodePageTextTest, SecondBytesAreNeverFound) {
 }
 
 TEST(CodePageTextTest, FindsFromACharacterAndAnyOfSeveral) {
-  auto page = CodePage::Load(932);
-  ASSERT_TRUE(page.ok());
+  const CodePage page = testing::LoadedCodePage(932);
   const std::string text = "a_\x95\x5F_b/c";
-  EXPECT_EQ(FindCharacter(*page, text, '_', 2), 4u);
-  EXPECT_EQ(FindLastCharacter(*page, text, "\\/"), 6u);
+  EXPECT_EQ(FindCharacter(page, text, '_', 2), 4u);
+  EXPECT_EQ(FindLastCharacter(page, text, "\\/"), 6u);
 }
 
 }  // namespace

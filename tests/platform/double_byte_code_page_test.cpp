@@ -5,15 +5,12 @@
 
 #include "platform/code_page.h"
 #include "platform/host_code_page.h"
+#include "support/loaded_code_page.h"
 
 namespace setup {
 namespace {
 
-CodePage Loaded(int number) {
-  auto page = CodePage::Load(number);
-  EXPECT_TRUE(page.ok()) << number << ": " << page.status().ToString();
-  return page.ok() ? *page : CodePage();
-}
+using testing::LoadedCodePage;
 
 // The written lead bytes against what the host's converter does with each byte alone: a byte
 // it takes only as the first of two is a lead byte, one it takes as a character is not, and
@@ -34,7 +31,7 @@ TEST(DoubleByteCodePageTest, LeadBytesAgreeWithTheHostConverter) {
        {0x80, 0xFF}},
   };
   for (const auto& c : cases) {
-    const CodePage page = Loaded(c.number);
+    const CodePage page = LoadedCodePage(c.number);
     auto host = HostCodePageTable(c.number);
     ASSERT_TRUE(host.ok()) << c.number;
     for (int b = 0; b < 256; ++b) {
@@ -68,14 +65,14 @@ TEST(DoubleByteCodePageTest, ConvertsBothWays) {
       {950, "\xA5\x5C", "功"},
   };
   for (const auto& c : cases) {
-    const CodePage page = Loaded(c.number);
+    const CodePage page = LoadedCodePage(c.number);
     EXPECT_EQ(page.ToUtf8(c.ansi), c.utf8) << c.number << " " << c.utf8;
     EXPECT_EQ(page.FromUtf8(c.utf8), c.ansi) << c.number << " " << c.utf8;
   }
 }
 
 TEST(DoubleByteCodePageTest, BrokenTextBecomesReplacementsOrQuestionMarks) {
-  const CodePage page = Loaded(932);
+  const CodePage page = LoadedCodePage(932);
   EXPECT_EQ(page.ToUtf8("ab\x95"), "ab\xEF\xBF\xBD");  // a lead byte at the end
   EXPECT_EQ(page.ToUtf8("\x85\x40z"),
             "\xEF\xBF\xBD"
@@ -85,7 +82,7 @@ TEST(DoubleByteCodePageTest, BrokenTextBecomesReplacementsOrQuestionMarks) {
 }
 
 TEST(DoubleByteCodePageTest, CharactersAreOneOrTwoBytes) {
-  const CodePage page = Loaded(932);
+  const CodePage page = LoadedCodePage(932);
   const std::string text = "a\x95\x5C\xB1\x95";
   EXPECT_EQ(page.CharSize(text, 0), 1u);
   EXPECT_EQ(page.CharSize(text, 1), 2u);
@@ -116,14 +113,14 @@ TEST(DoubleByteCodePageTest, CasesOnlyTheSingleByteLetters) {
       {950, "\xA5\x5C\xA4\x61k", "\xA5\x5C\xA4\x61K", "\xA5\x5C\xA4\x61k"},
   };
   for (const auto& c : cases) {
-    const CodePage page = Loaded(c.number);
+    const CodePage page = LoadedCodePage(c.number);
     EXPECT_EQ(page.Upper(c.text), c.upper) << c.number;
     EXPECT_EQ(page.Lower(c.text), c.lower) << c.number;
   }
 }
 
 TEST(DoubleByteCodePageTest, ComparesPairsExactlyAndLettersWithoutCase) {
-  const CodePage page = Loaded(932);
+  const CodePage page = LoadedCodePage(932);
   struct Case {
     std::string a;
     std::string b;

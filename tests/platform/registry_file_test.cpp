@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "support/loaded_code_page.h"
 #include "support/temp_dir.h"
 
 namespace setup {
@@ -52,6 +53,31 @@ TEST_F(RegistryFileTest, MissingFileIsAnEmptyStoreCreatedOnFirstChange) {
             "Demo Book]\r\n"
             "\"DisplayName\"=\"Demo Book\"\r\n\r\n");
   EXPECT_EQ(DirectoryEntries(), std::vector<std::string>{"registry.reg"});  // no temporaries
+}
+
+// Shift-JIS product names: '表' (0x95 0x5C) ends in the byte of '\\', 'ャ' (0x83 0x61) and 'ア'
+// (0x83 0x41) differ only in the case their second bytes would have as letters.
+TEST_F(RegistryFileTest, DoubleByteKeyNamesStayWhole) {
+  const CodePage shift_jis = testing::LoadedCodePage(932);
+  const std::string uninstall = std::string(UNINSTALL_KEY) + "\\";
+  {
+    auto store = RegistryFile::Open(path_, shift_jis);
+    ASSERT_TRUE(store.ok());
+    ASSERT_TRUE(store->SetValue(uninstall + "\x95\x5C", "DisplayName", "\x95\x5C").ok());
+    ASSERT_TRUE(store->SetValue(uninstall + "\x83\x61", "DisplayName", "small ya").ok());
+    ASSERT_TRUE(store->SetValue(uninstall + "\x83\x41\\", "DisplayName", "a").ok());
+  }
+  const std::string text = dir_.ReadFile("state/registry.reg");
+  EXPECT_NE(text.find("\\Uninstall\\\x95\x5C]\r\n\"DisplayName\"=\"\x95\\\x5C\"\r\n"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("\\Uninstall\\\x95]"), std::string::npos) << text;
+  auto store = RegistryFile::Open(path_, shift_jis);
+  ASSERT_TRUE(store.ok());
+  EXPECT_EQ(store->QueryValue(uninstall + "\x95\x5C", "displayname"), "\x95\x5C");
+  EXPECT_EQ(store->QueryValue(uninstall + "\x83\x61", "DisplayName"), "small ya");
+  EXPECT_EQ(store->QueryValue(uninstall + "\x83\x41", "DisplayName"), "a");
+  EXPECT_FALSE(store->KeyExists(uninstall + "\x95"));
 }
 
 TEST_F(RegistryFileTest, RoundTripsValuesWithEscapes) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/loaded_code_page.h"
+
 namespace setup {
 namespace {
 
@@ -45,8 +47,7 @@ TEST(WildcardMatchTest, MatchesAsTheOriginalSystem) {
 // In Shift-JIS '?' is one character of one or two bytes, and a second byte is compared only
 // with its lead byte: 0x5C is no backslash, 'a' (0x61) not the letter.
 TEST(WildcardMatchTest, DoubleByteCharactersAreWhole) {
-  auto page = CodePage::Load(932);
-  ASSERT_TRUE(page.ok());
+  const CodePage page = testing::LoadedCodePage(932);
   struct Case {
     const char* pattern;
     const char* name;
@@ -67,7 +68,7 @@ TEST(WildcardMatchTest, DoubleByteCharactersAreWhole) {
       {"*?", "\x95", true},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(MatchesWildcard(c.pattern, c.name, *page), c.matches) << c.pattern << " " << c.name;
+    EXPECT_EQ(MatchesWildcard(c.pattern, c.name, page), c.matches) << c.pattern << " " << c.name;
   }
 }
 

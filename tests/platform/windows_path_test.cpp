@@ -2,14 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "support/loaded_code_page.h"
+
 namespace setup {
 namespace {
-
-CodePage ShiftJis() {
-  auto page = CodePage::Load(932);
-  EXPECT_TRUE(page.ok());
-  return page.ok() ? *page : CodePage();
-}
 
 TEST(WindowsPathTest, FullPathAgainstTheCurrentDirectory) {
   struct Case {
@@ -62,7 +58,7 @@ TEST(WindowsPathTest, SecondBytesOfShiftJisAreNoSeparators) {
       {"c:/\x95\x5C//\x83\x5C", "D:\\", "C:\\\x95\x5C\\\x83\x5C"},
       {"..\\\x83\x5C", "D:\\\x95\x5C\\\x94\x5C", "D:\\\x95\x5C\\\x83\x5C"},
   };
-  const CodePage page = ShiftJis();
+  const CodePage page = testing::LoadedCodePage(932);
   for (const auto& c : cases) {
     EXPECT_EQ(FullWindowsPath(c.path, c.current, page), c.full) << c.path << " in " << c.current;
   }
@@ -118,7 +114,7 @@ TEST(WindowsPathTest, FindPatternsSplitAtTheirLastSeparator) {
       {"C:\\\x95\x5C*", "C:\\", "\x95\x5C*"},
       {"\x83\x5C\x94\x5C", ".", "\x83\x5C\x94\x5C"},
   };
-  const CodePage page = ShiftJis();
+  const CodePage page = testing::LoadedCodePage(932);
   for (const Case& c : cases) {
     FindPattern split = SplitFindPattern(c.pattern, page);
     EXPECT_EQ(split.directory, c.directory) << c.pattern;
