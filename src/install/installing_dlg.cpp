@@ -105,7 +105,8 @@ void CInstallingDlg::ShowPendingFile() {
   if (!m_latestFile.Take(source, destination)) return;
   if (m_pSourceNameField) m_pSourceNameField->SetText(source);
   if (m_pDestNameField) {
-    m_pDestNameField->SetText(FitPathToWidth(*m_pDestNameField, destination, m_nWidth));
+    m_pDestNameField->SetText(
+        FitPathToWidth(*m_pDestNameField, destination, m_nWidth, m_services.code_page));
   }
   ShowProgress();
 }
