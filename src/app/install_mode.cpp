@@ -126,7 +126,7 @@ int RunInstallMode(Host& host, const CommandLine& line, std::ostream& console) {
     return RunSequence(host, fs, session->window_system(), writer, console, answers_sound);
   }
 #endif
-  HeadlessWindowSystem ws(user, &observer);
+  HeadlessWindowSystem ws(user, &observer, host.code_page());
   return RunSequence(host, fs, ws, writer, console, answers_sound);
 }
 

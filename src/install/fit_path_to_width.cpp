@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/code_page_text.h"
+
 namespace setup {
 
 namespace {
@@ -28,12 +30,7 @@ std::string FitPathToWidth(const TextWidthFn& measure, const std::string& text, 
   if (width < 10 || text.empty()) return "";
   if (measure(text) <= width) return text;
   // Shortened a character at a time, so that no two-byte character is ever cut in two.
-  std::vector<std::string> characters;
-  for (size_t i = 0; i < text.size();) {
-    const size_t size = code_page.CharSize(text, i);
-    characters.push_back(text.substr(i, size));
-    i += size;
-  }
+  std::vector<std::string> characters = SplitCharacters(code_page, text);
   if (characters.size() < 3) return "";
   const size_t middle = characters.size() / 2;
   // For three characters the middle is 1, so the dots always lie inside the text.

@@ -18,11 +18,24 @@ size_t FindLastCharacter(const CodePage& code_page, std::string_view text,
   return last;
 }
 
+size_t CharacterStartBefore(const CodePage& code_page, std::string_view text, size_t pos) {
+  size_t start = 0;
+  for (size_t i = 0; i < pos; i += code_page.CharSize(text, i)) start = i;
+  return start;
+}
+
 bool EndsWithCharacter(const CodePage& code_page, std::string_view text, char c) {
   if (text.empty()) return false;
-  size_t last = 0;
-  for (size_t i = 0; i < text.size(); i += code_page.CharSize(text, i)) last = i;
+  const size_t last = CharacterStartBefore(code_page, text, text.size());
   return last == text.size() - 1 && text[last] == c;
+}
+
+std::vector<std::string> SplitCharacters(const CodePage& code_page, std::string_view text) {
+  std::vector<std::string> characters;
+  for (size_t i = 0; i < text.size(); i += code_page.CharSize(text, i)) {
+    characters.emplace_back(text.substr(i, code_page.CharSize(text, i)));
+  }
+  return characters;
 }
 
 std::string WithTrailingBackslash(const CodePage& code_page, std::string path) {

@@ -100,7 +100,7 @@ InstallFixture::InstallFixture() {
   config.SetSectionValue(KEY_SHORTCUTNAME, "Book");
   folders[FOLDER_STARTDIR] = "D:\\";
   folders[FOLDER_WORKDIR] = "D:\\";
-  ws = std::make_unique<HeadlessWindowSystem>(user, &writer);
+  ws = std::make_unique<HeadlessWindowSystem>(user, &writer, code_page);
 }
 
 void InstallFixture::Disc(const std::string& path, const std::string& contents) {
