@@ -22,7 +22,7 @@ bool Holds(const std::vector<std::string>& lines, const std::string& text) {
 }
 
 // A Japanese disc in Shift-JIS. '表' (0x95 0x5C), 'ソ' (0x83 0x5C) and '能' (0x94 0x5C) end in
-// the byte of '\', 'ャ' (0x83 0x61) in the byte of 'a'; on the host every name is UTF-8.
+// the byte of '\', 'ヂ' (0x83 0x61) in the byte of 'a'; on the host every name is UTF-8.
 class DoubleByteE2eTest : public ::testing::Test, public SetupRunner {
  protected:
   DoubleByteE2eTest() : shift_jis_(testing::LoadedCodePage(932)) {
@@ -48,12 +48,12 @@ class DoubleByteE2eTest : public ::testing::Test, public SetupRunner {
 TEST_F(DoubleByteE2eTest, AShiftJisDiscInstallsUnderItsOwnNames) {
   temp.WriteFile("disc/表/能力.TXT", "ability");
   temp.WriteFile("disc/表/ソ/表_ソ.TXT", "table and so");
-  temp.WriteFile("disc/表/ャ.TXT", "small ya");
+  temp.WriteFile("disc/表/ヂ.TXT", "katakana di");
   temp.WriteFile("disc/表/ソ.TXT", "so");
   temp.WriteFile("disc/SCRIPTS/表.TXT", shift_jis_.FromUtf8("MD %INSTALLPATH%\\能\\ソ\r\n"
                                                             "COPY %STARTDIR%\\表\\ソ.TXT "
                                                             "\"%INSTALLPATH%\\能\\ソ\"\r\n"));
-  // A file whose name differs from 'ャ' only in the second byte's case is another file.
+  // A file whose name differs from 'ヂ' only in the second byte's case is another file.
   temp.WriteFile("c/ソフト/表/ア.txt", "katakana a");
   DiscSection book{"\x95\x5C", "C:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C",
                    "\x93\xFA\x96\x7B\x82\xCC\x95\x5C"};
@@ -69,7 +69,7 @@ TEST_F(DoubleByteE2eTest, AShiftJisDiscInstallsUnderItsOwnNames) {
   ASSERT_EQ(RunSetup(), EXIT_FINISHED) << Stderr();
   EXPECT_EQ(temp.ReadFile("c/ソフト/表/能力.txt"), "ability");
   EXPECT_EQ(temp.ReadFile("c/ソフト/表/ソ/表 ソ.txt"), "table and so");
-  EXPECT_EQ(temp.ReadFile("c/ソフト/表/ャ.txt"), "small ya");
+  EXPECT_EQ(temp.ReadFile("c/ソフト/表/ヂ.txt"), "katakana di");
   EXPECT_EQ(temp.ReadFile("c/ソフト/表/ア.txt"), "katakana a");
   EXPECT_EQ(temp.ReadFile("c/ソフト/表/能/ソ/ソ.TXT"), "so");
   EXPECT_EQ(Link("c/Desktop/表.Lnk"), temp.Join("c/ソフト/表"));

@@ -30,7 +30,7 @@ TEST(UnderscoresToSpacesTest, FollowsTheNameRule) {
 }
 
 // In Shift-JIS a second byte is neither an underscore (0x815F is '＼') nor a letter (0x8361 is
-// 'ャ'), and '表' (0x95 0x5C) stays whole.
+// 'ヂ'), and '表' (0x95 0x5C) stays whole.
 TEST(UnderscoresToSpacesTest, DoubleByteCharactersStayWhole) {
   const struct {
     std::string name;

@@ -55,7 +55,7 @@ TEST_F(RegistryFileTest, MissingFileIsAnEmptyStoreCreatedOnFirstChange) {
   EXPECT_EQ(DirectoryEntries(), std::vector<std::string>{"registry.reg"});  // no temporaries
 }
 
-// Shift-JIS product names: '表' (0x95 0x5C) ends in the byte of '\\', 'ャ' (0x83 0x61) and 'ア'
+// Shift-JIS product names: '表' (0x95 0x5C) ends in the byte of '\\', 'ヂ' (0x83 0x61) and 'ア'
 // (0x83 0x41) differ only in the case their second bytes would have as letters.
 TEST_F(RegistryFileTest, DoubleByteKeyNamesStayWhole) {
   const CodePage shift_jis = testing::LoadedCodePage(932);
@@ -64,7 +64,7 @@ TEST_F(RegistryFileTest, DoubleByteKeyNamesStayWhole) {
     auto store = RegistryFile::Open(path_, shift_jis);
     ASSERT_TRUE(store.ok());
     ASSERT_TRUE(store->SetValue(uninstall + "\x95\x5C", "DisplayName", "\x95\x5C").ok());
-    ASSERT_TRUE(store->SetValue(uninstall + "\x83\x61", "DisplayName", "small ya").ok());
+    ASSERT_TRUE(store->SetValue(uninstall + "\x83\x61", "DisplayName", "katakana di").ok());
     ASSERT_TRUE(store->SetValue(uninstall + "\x83\x41\\", "DisplayName", "a").ok());
   }
   const std::string text = dir_.ReadFile("state/registry.reg");
@@ -75,7 +75,7 @@ TEST_F(RegistryFileTest, DoubleByteKeyNamesStayWhole) {
   auto store = RegistryFile::Open(path_, shift_jis);
   ASSERT_TRUE(store.ok());
   EXPECT_EQ(store->QueryValue(uninstall + "\x95\x5C", "displayname"), "\x95\x5C");
-  EXPECT_EQ(store->QueryValue(uninstall + "\x83\x61", "DisplayName"), "small ya");
+  EXPECT_EQ(store->QueryValue(uninstall + "\x83\x61", "DisplayName"), "katakana di");
   EXPECT_EQ(store->QueryValue(uninstall + "\x83\x41", "DisplayName"), "a");
   EXPECT_FALSE(store->KeyExists(uninstall + "\x95"));
 }

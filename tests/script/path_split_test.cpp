@@ -18,7 +18,7 @@ TEST(SplitPathTest, CutsIntoDriveDirectoryNameAndExtension) {
       {1252, "D:\\my.dir\\README", {"D:", "\\my.dir\\", "README", ""}},
       {1252, "x/y", {"", "x/", "y", ""}},
       {1252, "", {"", "", "", ""}},
-      // '表' and 'ソ' end in 0x5C, 'ャ' in 'a': neither is a separator nor ends a name.
+      // '表' and 'ソ' end in 0x5C, 'ヂ' in 'a': neither is a separator nor ends a name.
       {932, "C:\\\x95\x5C\\\x83\x5C.txt", {"C:", "\\\x95\x5C\\", "\x83\x5C", ".txt"}},
       {932, "C:\\\x95\x5C", {"C:", "\\", "\x95\x5C", ""}},
       {932, "D:\\\x83\x61.\x83\x61", {"D:", "\\", "\x83\x61", ".\x83\x61"}},
