@@ -65,11 +65,19 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
       if (!value(line.start_dir)) return std::nullopt;
     } else if (arg == "--check") {
       if (!set_mode(RunMode::Check, "--check")) return std::nullopt;
+    } else if (arg == "--json") {
+      line.json = true;
+    } else if (arg == "--plan") {
+      if (!set_mode(RunMode::Plan, "--plan")) return std::nullopt;
     } else if (arg == "--run-script") {
       if (!set_mode(RunMode::RunScript, "--run-script")) return std::nullopt;
       std::optional<std::string> script;
       if (!value(script)) return std::nullopt;
       line.script_file = *script;
+    } else if (arg == "--uninstall") {
+      if (!set_mode(RunMode::Uninstall, "--uninstall")) return std::nullopt;
+      // The name is optional: the next argument is it unless it is an option.
+      if (i + 1 < argc && argv[i + 1][0] != '-') line.uninstall_name = argv[++i];
     } else if (arg == "--section") {
       std::optional<std::string> number;
       if (!value(number)) return std::nullopt;
@@ -85,6 +93,10 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
   }
   if (section_given && line.mode != RunMode::RunScript) {
     error = "--section is only used with --run-script";
+    return std::nullopt;
+  }
+  if (line.json && line.mode != RunMode::Check) {
+    error = "--json is only used with --check";
     return std::nullopt;
   }
   if (line.gui && line.unattended) {
@@ -106,11 +118,24 @@ Modes:
                          terminal in text; with no terminal either, it refuses (exit 64)
                          and asks for --unattended
   --check                load and validate SETUP.INI and SETUP.TXT and print every message
-                         that start-up would show
+                         that start-up would show, then the publisher's lint of the whole
+                         disc, one finding a line: FILE:LINE: [Section] Key: message
+                         (unreadable settings, missing folders and texts, '%' formats that
+                         do not fit, script lines that would fail)
+    --json               print the messages and findings as JSON Lines instead
+  --plan                 print the whole installation that --answers FILE (or the defaults)
+                         would run, one item a line, writing nothing: each file's source,
+                         destination and size, the replacements it would ask about, the
+                         shortcuts, the uninstall registry values, each script line with its
+                         macros expanded
   --run-script FILE      run one section script as the install sequence would; FILE is a
                          host file when one exists there, else a path on the disc (relative
                          to the start directory, or a Windows path)
     --section N          the section (1 to 20) the script runs for; default 1
+  --uninstall            list the installed entries: name, folder, size
+  --uninstall NAME       remove what the entry NAME (its key or its DisplayName) installed,
+                         after asking (answers file: [Uninstall] Default = Yes|No); files
+                         changed or added since are kept and named
   --help                 show this text
   --version              show the program's version
 
@@ -133,14 +158,16 @@ Options:
                          previewed on any machine
 
 Exit status:
-  0   finished (or --check found nothing)
-  1   ended with the setup-failed dialog (or --check found something)
+  0   finished (or --check found nothing, or --plan printed the installation)
+  1   ended with the setup-failed dialog (or --check found something, or --plan's
+      installation would end with it, or --uninstall NAME was answered No)
   2   stopped at start-up: SETUP.INI or SETUP.TXT missing, or no rights
   3   another copy of setup was running (one line on standard error)
-  4   finished, but some files were not copied (each named on standard error)
+  4   finished, but some files were not copied (each named on standard error); for
+      --uninstall: some files were kept or could not be removed
   5   real windows were wanted but the display cannot be opened
   64  usage, host profile or answers-file error; no display and no terminal without
-      --unattended
+      --unattended; --uninstall NAME names no installed entry
 )";
 }
 

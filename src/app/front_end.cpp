@@ -7,7 +7,9 @@
 #include "app/command_line.h"
 #include "app/display_check.h"
 #include "app/install_mode.h"
+#include "app/plan_mode.h"
 #include "app/run_script_mode.h"
+#include "app/uninstall_mode.h"
 #include "platform/code_page.h"
 #include "platform/host.h"
 #include "ui/framework/console_message_box.h"
@@ -42,11 +44,15 @@ int RunFrontEnd(int argc, char** argv) {
 
   switch (line->mode) {
     case RunMode::Check:
-      return RunCheckMode(**host, std::cout);
+      return RunCheckMode(**host, line->json, std::cout);
+    case RunMode::Plan:
+      return RunPlanMode(**host, *line, std::cout, std::cerr);
     case RunMode::RunScript: {
       ConsoleMessageBox console((*host)->code_page(), std::cerr);
       return RunScriptMode(**host, console, line->script_file, line->section);
     }
+    case RunMode::Uninstall:
+      return RunUninstallMode(**host, *line, std::cout, std::cerr);
     default:
       return RunInstallMode(**host, *line, std::cerr);
   }

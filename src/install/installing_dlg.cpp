@@ -2,6 +2,7 @@
 
 #include "install/fit_path_to_width.h"
 #include "install/section_shortcut.h"
+#include "install/section_source.h"
 #include "install/source_tree_bytes.h"
 #include "platform/code_page_text.h"
 #include "script/directory_path.h"
@@ -52,29 +53,21 @@ bool CInstallingDlg::OnInitDialog() {
   return true;
 }
 
-std::string CInstallingDlg::SourceDirectory() const {
-  const SetupConfig& config = m_services.config;
-  if (!config.m_bValid) return "Code";
-  const std::string code_dir = config.GetSectionValue(KEY_CODEDIR);
-  if (!code_dir.empty() && code_dir[0] == '\\') return code_dir;
-  return WithTrailingBackslash(m_services.code_page, m_services.folders[FOLDER_STARTDIR]) +
-         code_dir;
-}
-
 void CInstallingDlg::InstallWorker() {
   InstallState& state = m_services.state;
   SetupConfig& config = m_services.config;
   FileSystem& fs = m_services.fs;
   state.g_eventDialogReady.Wait();
   const std::string destination = config.GetSectionValue(KEY_DESTDIR);
-  CreateDirectoryPath(fs, destination, m_services.code_page);
-  const std::string source = SourceDirectory();
+  CreateDirectoryPath(fs, destination, m_services.code_page, m_services.record);
+  const std::string source =
+      SectionSourceDirectory(config, m_services.folders, m_services.code_page);
   // A source that exists but cannot be made current (a file, no access) is as missing: the
   // walk must not read whatever directory happens to be current.
   if (FileExists(fs, source) && fs.ChangeDirectory(source).ok()) {
     m_meter.Start(SourceTreeBytes(fs, fs.CurrentDirectory(), m_services.code_page));
-    SectionCopy copy(
-        {fs, config, state, m_services.window_system, m_services.code_page, m_services.to_local});
+    SectionCopy copy({fs, config, state, m_services.window_system, m_services.code_page,
+                      m_services.to_local, m_services.record});
     WorkerProgress progress(*this);
     copy.CopyDirectoryTree(destination, &progress);
   } else {
@@ -132,7 +125,7 @@ void CInstallingDlg::FinishSection() {
     return;
   }
   CreateSectionShortcut(config, m_services.folders, m_services.code_page, m_services.links,
-                        m_strShortcutPath);
+                        m_strShortcutPath, m_services.record);
   if (m_services.state.g_bCopyFailed) {
     ShowMessage(config.GetText(TEXT_LONGFILENAMEPROBLEMTEXT), APP_CAPTION, MessageBoxIcon::Warning);
   }

@@ -34,6 +34,8 @@ struct InstallServices {
   ShellLinkMaker& links;
   // The replace confirmation's UTC-to-local conversion; empty for the host's zone.
   CConfirmReplaceDlg::LocalTimeFn to_local;
+  // Told about every directory, file and shortcut the section makes; may be null.
+  InstallRecord* record = nullptr;
 };
 
 // The progress dialog (template 112): run once per chosen section, on the section under the
@@ -79,9 +81,6 @@ class CInstallingDlg : public CDialog {
     CInstallingDlg& m_dialog;
   };
 
-  // The section's source directory as CodeDir names it (or "Code" without a valid
-  // configuration).
-  std::string SourceDirectory() const;
   void ShowPendingFile();
   void ShowProgress();
   void FinishSection();

@@ -7,17 +7,6 @@
 
 namespace setup {
 
-namespace {
-
-// Only a file that is there is offered for replacement: a missing folder on the way, a
-// directory or a failing look-up is nothing to replace (the copy then fails and says why).
-bool IsExistingFile(FileSystem& fs, const std::string& path) {
-  Result<uint32_t> attributes = fs.GetAttributes(path);
-  return attributes.ok() && (*attributes & ATTRIB_DIRECTORY) == 0;
-}
-
-}  // namespace
-
 void SectionCopy::CopyDirectoryTree(const std::string& destination, CopyProgress* progress) {
   m_walked.clear();
   FileSystem& fs = m_services.fs;
@@ -27,8 +16,7 @@ void SectionCopy::CopyDirectoryTree(const std::string& destination, CopyProgress
 }
 
 std::string SectionCopy::DestinationName(const std::string& name) const {
-  return m_services.config.m_bUseUnderscores ? UnderscoresToSpaces(name, m_services.code_page)
-                                             : name;
+  return InstalledName(name, m_services.config, m_services.code_page);
 }
 
 void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progress, bool fresh) {
@@ -48,6 +36,9 @@ void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progre
     if (entry.IsDirectory()) {
       if (!entry.name.empty() && entry.name[0] != '.') {
         const bool made = fs.MakeDirectory(destination_path).ok();
+        if (made && m_services.record != nullptr) {
+          m_services.record->DirectoryMade(destination_path);
+        }
         if (fresh) written.insert(code_page.Upper(name));
         const std::string here = fs.CurrentDirectory();
         if (EnterDirectory(entry)) {
@@ -65,8 +56,8 @@ void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progre
         answer = ConfirmReplace(entry, destination_path);
       }
       if (answer == ReplaceAnswer::Stop) return;
-      const bool copied =
-          answer == ReplaceAnswer::Copy && CopyOneFile(entry, destination_path, fresh && !exists);
+      const bool copied = answer == ReplaceAnswer::Copy &&
+                          CopyOneFile(entry, destination_path, fresh && !exists, exists);
       if (copied && fresh) written.insert(code_page.Upper(name));
       if (progress) progress->FileDone(entry.size);
     }
@@ -111,11 +102,15 @@ SectionCopy::ReplaceAnswer SectionCopy::ConfirmReplace(const FindData& entry,
 }
 
 bool SectionCopy::CopyOneFile(const FindData& entry, const std::string& destination_path,
-                              bool is_new) {
+                              bool is_new, bool replaces) {
   FileSystem& fs = m_services.fs;
   Status copied;
+  // The expanding copy passes every byte through memory, so it hashes them on the way; the
+  // record hashes a plain copy, which the host makes without us, afterwards.
+  ContentHash hash;
+  InstallRecord* record = m_services.record;
   if (m_services.config.m_bFilesCompressed) {
-    copied = ExpandFile(fs, entry.name, destination_path);
+    copied = ExpandFile(fs, entry.name, destination_path, record != nullptr ? &hash : nullptr);
   } else if (is_new) {
     copied = fs.CopyNewFile(entry.name, destination_path);
   } else {
@@ -125,6 +120,11 @@ bool SectionCopy::CopyOneFile(const FindData& entry, const std::string& destinat
     m_services.state.g_bCopyFailed = true;
     m_services.state.m_copyFailures.Add({destination_path, copied.message()});
     return false;
+  }
+  if (record != nullptr) {
+    record->FileWritten(
+        destination_path, replaces,
+        m_services.config.m_bFilesCompressed ? std::optional(hash.value()) : std::nullopt);
   }
   if (m_services.config.m_bFilesCompressed) return true;
   // Only a complete plain copy loses the medium's attributes.

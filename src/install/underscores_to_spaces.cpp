@@ -21,4 +21,9 @@ std::string UnderscoresToSpaces(const std::string& name, const CodePage& code_pa
   return result;
 }
 
+std::string InstalledName(const std::string& name, const SetupConfig& config,
+                          const CodePage& code_page) {
+  return config.m_bUseUnderscores ? UnderscoresToSpaces(name, code_page) : name;
+}
+
 }  // namespace setup

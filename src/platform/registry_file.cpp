@@ -310,6 +310,48 @@ Status RegistryFile::SetValue(const std::string& key, const std::string& name,
   return Save(std::move(keys));
 }
 
+namespace {
+
+// The rest of `name` after `parent` and a backslash, when `name` lies below `parent`.
+std::optional<std::string> BelowKey(const std::string& name, const std::string& parent,
+                                    const CodePage& code_page) {
+  if (name.size() <= parent.size() + 1 || name[parent.size()] != '\\' ||
+      !EqualsNoCase(name.substr(0, parent.size()), parent, code_page)) {
+    return std::nullopt;
+  }
+  return name.substr(parent.size() + 1);
+}
+
+}  // namespace
+
+std::vector<std::string> RegistryFile::SubKeyNames(const std::string& key) const {
+  const std::string parent = NormalizeKey(key, code_page_);
+  std::vector<std::string> names;
+  for (const auto& candidate : keys_) {
+    const std::optional<std::string> rest = BelowKey(candidate.name, parent, code_page_);
+    if (!rest) continue;
+    const std::string child = rest->substr(0, FindCharacter(code_page_, *rest, '\\'));
+    bool known = false;
+    for (const std::string& name : names) known = known || EqualsNoCase(name, child, code_page_);
+    if (!known) names.push_back(child);
+  }
+  return names;
+}
+
+Status RegistryFile::DeleteKey(const std::string& key) {
+  if (Status bad = CheckNames(key, "", code_page_); !bad.ok()) return bad;
+  const std::string doomed = NormalizeKey(key, code_page_);
+  Keys keys;
+  for (const auto& candidate : keys_) {
+    if (!EqualsNoCase(candidate.name, doomed, code_page_) &&
+        !BelowKey(candidate.name, doomed, code_page_)) {
+      keys.push_back(candidate);
+    }
+  }
+  if (keys.size() == keys_.size()) return Status::Ok();
+  return Save(std::move(keys));
+}
+
 std::string RegistryFile::Serialize() const { return Serialize(keys_); }
 
 std::string RegistryFile::Serialize(const Keys& keys) {

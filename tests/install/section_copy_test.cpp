@@ -125,6 +125,20 @@ TEST_F(SectionCopyTest, NamesThatMeetInANewDirectoryAreAsked) {
   EXPECT_EQ(Shown(), std::vector<std::string>{"CConfirmReplaceDlg=No"});
 }
 
+TEST_F(SectionCopyTest, NamesEndingInABlankAreStoredWithoutIt) {
+  config.m_bUseUnderscores = true;
+  // "DOCS_", "README_" and "NOTES._" become "Docs ", "Readme " and "Notes. ", which the file
+  // system stores as "Docs", "Readme" and "Notes".
+  Disc("CODE/DOCS_/README_", "read me");
+  Disc("CODE/NOTES._", "notes");
+  CopyTree("CODE", "C:\\Book");
+  EXPECT_EQ(Dest("Book/Docs/Readme"), "read me");
+  EXPECT_EQ(Dest("Book/Notes"), "notes");
+  EXPECT_FALSE(DestExists("Book/Docs "));
+  EXPECT_FALSE(DestExists("Book/Notes. "));
+  EXPECT_FALSE(state.g_bCopyFailed);
+}
+
 TEST_F(SectionCopyTest, ContinueAfterCancelAsksAgainAndThenCopies) {
   Disc("CODE/A.TXT", "new a");
   DestFile("Book/A.TXT", "old a");
