@@ -211,5 +211,22 @@ TEST_F(RegistryFileTest, ListsAndDeletesSubkeys) {
   EXPECT_TRUE(OpenStore().KeyExists(uninstall + "\\Demo Bookmarks"));
 }
 
+// Shift-JIS subkeys: '表\ソ' lists as '表' (its second byte 0x5C is no separator), and deleting
+// 'ヂ' (0x83 0x61) leaves 'ア' (0x83 0x41), whose second byte differs only in case.
+TEST_F(RegistryFileTest, ListsAndDeletesDoubleByteSubkeys) {
+  auto store = RegistryFile::Open(path_, testing::LoadedCodePage(932));
+  ASSERT_TRUE(store.ok());
+  const std::string uninstall = UNINSTALL_KEY;
+  ASSERT_TRUE(store->SetValue(uninstall + "\\\x95\x5C\\\x83\x5C", "X", "1").ok());
+  ASSERT_TRUE(store->CreateKey(uninstall + "\\\x83\x41").ok());
+  ASSERT_TRUE(store->CreateKey(uninstall + "\\\x83\x61").ok());
+  EXPECT_EQ(store->SubKeyNames(uninstall),
+            (std::vector<std::string>{"\x95\x5C", "\x83\x41", "\x83\x61"}));
+  EXPECT_EQ(store->SubKeyNames(uninstall + "\\\x95\x5C"), std::vector<std::string>{"\x83\x5C"});
+  ASSERT_TRUE(store->DeleteKey(uninstall + "\\\x83\x61").ok());
+  ASSERT_TRUE(store->DeleteKey(uninstall + "\\\x95\x5C").ok());
+  EXPECT_EQ(store->SubKeyNames(uninstall), std::vector<std::string>{"\x83\x41"});
+}
+
 }  // namespace
 }  // namespace setup
