@@ -117,7 +117,7 @@ std::optional<RecordedEntry> InstallRecorder::Snapshot(Tracked& item,
 Status InstallRecorder::Save(const std::string& key) {
   KeyRecord& record = records_[code_page_.Upper(key)];
   if (record.key.empty()) record.key = key;
-  const std::string path = InstallRecordPath(windows_dir_, record.key);
+  const std::string path = InstallRecordPath(windows_dir_, record.key, code_page_);
   if (!record.previous) {
     Result<std::vector<RecordedEntry>> earlier = ReadInstallRecord(fs_, path);
     record.previous = earlier.ok() ? *earlier : std::vector<RecordedEntry>{};

@@ -18,6 +18,7 @@
 #include "install/section_plan.h"
 #include "install/section_shortcut.h"
 #include "install/section_source.h"
+#include "platform/code_page_text.h"
 #include "script/expanded_script_line.h"
 #include "script/script_text_reader.h"
 #include "ui/backends/headless/headless_window_system.h"
@@ -49,11 +50,6 @@ class PlanPrinter : public SectionPlanSink {
   std::ostream& m_out;
   const CodePage& m_codePage;
 };
-
-std::string WithBackslash(std::string path) {
-  if (path.empty() || path.back() != '\\') path.push_back('\\');
-  return path;
-}
 
 // The fields of a script line as one line again, a field holding a blank in quotes.
 std::string JoinFields(const ScriptArgs& args, size_t count) {
@@ -106,15 +102,18 @@ class InstallPlan {
       m_config.SetSectionValue(KEY_SHORTCUTLOCATION, link);
     }
     if (RegistersUninstall(m_fs, m_config, m_folders, m_codePage)) {
-      m_printer.Item("uninstaller " + WithBackslash(m_folders[FOLDER_STARTDIR]) + UNINSTALLER_NAME +
-                     " -> " + WithBackslash(m_folders[FOLDER_WINDOWS]) + UNINSTALLER_NAME);
+      m_printer.Item(
+          "uninstaller " + WithTrailingBackslash(m_codePage, m_folders[FOLDER_STARTDIR]) +
+          UNINSTALLER_NAME + " -> " + WithTrailingBackslash(m_codePage, m_folders[FOLDER_WINDOWS]) +
+          UNINSTALLER_NAME);
       if (m_registry != nullptr) {
         const std::string key = UninstallEntryKey(m_config);
         for (const auto& [value, data] : UninstallEntryValues(m_config, m_folders, m_codePage)) {
           m_printer.Item("registry " + key + ": " + value + " = " + data);
         }
         m_printer.Item("record " + InstallRecordPath(m_folders[FOLDER_WINDOWS],
-                                                     m_config.GetSectionValue(KEY_PRODUCTNAME)));
+                                                     m_config.GetSectionValue(KEY_PRODUCTNAME),
+                                                     m_codePage));
       }
     }
     return true;

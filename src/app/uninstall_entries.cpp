@@ -32,14 +32,14 @@ std::vector<UninstallEntry> ListUninstallEntries(const Registry& registry) {
   return entries;
 }
 
-std::optional<UninstallEntry> FindUninstallEntry(const Registry& registry,
-                                                 const std::string& name) {
+std::optional<UninstallEntry> FindUninstallEntry(const Registry& registry, const std::string& name,
+                                                 const CodePage& code_page) {
   const std::vector<UninstallEntry> entries = ListUninstallEntries(registry);
   for (const UninstallEntry& entry : entries) {
-    if (EqualsNoCaseAscii(entry.key, name)) return entry;
+    if (code_page.EqualsNoCase(entry.key, name)) return entry;
   }
   for (const UninstallEntry& entry : entries) {
-    if (EqualsNoCaseAscii(entry.display_name, name)) return entry;
+    if (code_page.EqualsNoCase(entry.display_name, name)) return entry;
   }
   return std::nullopt;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/code_page.h"
 #include "platform/registry.h"
 
 namespace setup {
@@ -22,8 +23,10 @@ struct UninstallEntry {
 std::vector<UninstallEntry> ListUninstallEntries(const Registry& registry);
 
 // The entry NAME asks for: the one whose key is NAME, else the one whose DisplayName is NAME
-// (both without regard to the case of ASCII letters); nullopt when none is.
-std::optional<UninstallEntry> FindUninstallEntry(const Registry& registry, const std::string& name);
+// (both without regard to case in `code_page`, so never to a second byte's); nullopt when
+// none is.
+std::optional<UninstallEntry> FindUninstallEntry(const Registry& registry, const std::string& name,
+                                                 const CodePage& code_page);
 
 // The DestDir in "<dir>\ZORUNIN.EXE `<DestDir>` <ProductName>"; nullopt when `command` is not
 // such a line.

@@ -28,7 +28,7 @@ class InstallRecorderTest : public ::testing::Test {
   // Each entry as "kind path".
   std::vector<std::string> Saved(const std::string& key) {
     std::vector<std::string> lines;
-    auto record = ReadInstallRecord(fs_, InstallRecordPath("C:\\WINDOWS", key));
+    auto record = ReadInstallRecord(fs_, InstallRecordPath("C:\\WINDOWS", key, code_page_));
     EXPECT_TRUE(record.ok()) << record.status().ToString();
     if (!record.ok()) return lines;
     const char* names[] = {"new-file", "replaced-file", "new-folder", "new-link"};
@@ -79,7 +79,7 @@ TEST_F(InstallRecorderTest, SizesTimesAndHashesAreAsTheRunLeftThem) {
   // A script then changes the file's time; saving again takes it.
   fs_.SetFileTimes("C:\\Book\\b.txt", 0, 0, 5);
   ASSERT_TRUE(recorder.SaveAgain().empty());
-  auto record = ReadInstallRecord(fs_, InstallRecordPath("C:\\WINDOWS", "Book"));
+  auto record = ReadInstallRecord(fs_, InstallRecordPath("C:\\WINDOWS", "Book", code_page_));
   ASSERT_TRUE(record.ok());
   ASSERT_EQ(record->size(), 2u);
   EXPECT_EQ((*record)[0].hash, 42u);
