@@ -35,7 +35,7 @@ std::optional<uint64_t> RecordedBytes(Host& host, const UninstallEntry& entry) {
 }
 
 int ListEntries(Host& host, const Registry& registry, std::ostream& out, std::ostream& console) {
-  const std::vector<UninstallEntry> entries = ListUninstallEntries(registry);
+  const std::vector<UninstallEntry> entries = ListUninstallEntries(registry, host.code_page());
   if (entries.empty()) {
     console << "setup: nothing installed is listed\n";
     return EXIT_FINISHED;

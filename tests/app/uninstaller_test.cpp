@@ -187,15 +187,16 @@ TEST_F(UninstallerTest, WithoutARecordNothingIsRemoved) {
 TEST_F(UninstallerTest, EntriesAreFoundByKeyOrDisplayName) {
   Install();
   registry_.SetValue(std::string(UNINSTALL_KEY) + "\\Foreign", "UninstallString", "msiexec /x");
-  const std::vector<UninstallEntry> listed = ListUninstallEntries(registry_);
+  const std::vector<UninstallEntry> listed = ListUninstallEntries(registry_, code_page_);
   ASSERT_EQ(listed.size(), 1u);
   EXPECT_EQ(listed[0].folder, "C:\\Shared\\Book");
   EXPECT_EQ(FindUninstallEntry(registry_, "BOOK", code_page_)->display_name, "The Book");
   EXPECT_EQ(FindUninstallEntry(registry_, "The Book", code_page_)->key, "Book");
   EXPECT_FALSE(FindUninstallEntry(registry_, "Foreign", code_page_));
   EXPECT_FALSE(FindUninstallEntry(registry_, "Nothing", code_page_));
-  EXPECT_EQ(FolderOfUninstallCommand("C:\\W\\zorunin.exe `C:\\A `B`` C` Name"), "C:\\A `B`` C");
-  EXPECT_EQ(FolderOfUninstallCommand("C:\\W\\OTHER.EXE `C:\\A` Name"), std::nullopt);
+  EXPECT_EQ(FolderOfUninstallCommand("C:\\W\\zorunin.exe `C:\\A `B`` C` Name", code_page_),
+            "C:\\A `B`` C");
+  EXPECT_EQ(FolderOfUninstallCommand("C:\\W\\OTHER.EXE `C:\\A` Name", code_page_), std::nullopt);
 }
 
 // Shift-JIS names: 'ヂ' (0x83 0x61) does not find 'ア' (0x83 0x41), whose second byte differs
@@ -218,6 +219,9 @@ TEST(UninstallEntriesTest, DoubleByteNamesAreFoundWhole) {
         << shift_jis.ToUtf8(name);
   }
   EXPECT_EQ(FindUninstallEntry(registry, "\x83\x41", shift_jis)->folder, "C:\\\x95\x5C");
+  // 'ダ' (0x83 0x60) ends in the byte of '`': a product "ダ Book" is no end of the folder.
+  EXPECT_EQ(FolderOfUninstallCommand("C:\\W\\ZORUNIN.EXE `C:\\\x95\x5C` \x83\x60 Book", shift_jis),
+            "C:\\\x95\x5C");
 }
 
 }  // namespace
