@@ -18,6 +18,7 @@
 #include "install/section_plan.h"
 #include "install/section_shortcut.h"
 #include "install/section_source.h"
+#include "platform/code_page_text.h"
 #include "script/expanded_script_line.h"
 #include "script/script_text_reader.h"
 #include "ui/backends/headless/headless_window_system.h"
@@ -49,11 +50,6 @@ class PlanPrinter : public SectionPlanSink {
   std::ostream& m_out;
   const CodePage& m_codePage;
 };
-
-std::string WithBackslash(std::string path) {
-  if (path.empty() || path.back() != '\\') path.push_back('\\');
-  return path;
-}
 
 // The fields of a script line as one line again, a field holding a blank in quotes.
 std::string JoinFields(const ScriptArgs& args, size_t count) {
@@ -92,7 +88,7 @@ class InstallPlan {
       return true;
     }
     m_printer.Item(name + " -> " + destination);
-    const std::string source = SectionSourceDirectory(m_config, m_folders);
+    const std::string source = SectionSourceDirectory(m_config, m_folders, m_codePage);
     Result<uint32_t> attributes = m_fs.GetAttributes(source);
     if (!attributes.ok() || (*attributes & ATTRIB_DIRECTORY) == 0) {
       m_printer.Item("stop: the folder '" + source + "' is not on the disc");
@@ -105,16 +101,19 @@ class InstallPlan {
       // As the shortcut step does, so the uninstall entry names the link.
       m_config.SetSectionValue(KEY_SHORTCUTLOCATION, link);
     }
-    if (RegistersUninstall(m_fs, m_config, m_folders)) {
-      m_printer.Item("uninstaller " + WithBackslash(m_folders[FOLDER_STARTDIR]) + UNINSTALLER_NAME +
-                     " -> " + WithBackslash(m_folders[FOLDER_WINDOWS]) + UNINSTALLER_NAME);
+    if (RegistersUninstall(m_fs, m_config, m_folders, m_codePage)) {
+      m_printer.Item(
+          "uninstaller " + WithTrailingBackslash(m_codePage, m_folders[FOLDER_STARTDIR]) +
+          UNINSTALLER_NAME + " -> " + WithTrailingBackslash(m_codePage, m_folders[FOLDER_WINDOWS]) +
+          UNINSTALLER_NAME);
       if (m_registry != nullptr) {
         const std::string key = UninstallEntryKey(m_config);
-        for (const auto& [value, data] : UninstallEntryValues(m_config, m_folders)) {
+        for (const auto& [value, data] : UninstallEntryValues(m_config, m_folders, m_codePage)) {
           m_printer.Item("registry " + key + ": " + value + " = " + data);
         }
         m_printer.Item("record " + InstallRecordPath(m_folders[FOLDER_WINDOWS],
-                                                     m_config.GetSectionValue(KEY_PRODUCTNAME)));
+                                                     m_config.GetSectionValue(KEY_PRODUCTNAME),
+                                                     m_codePage));
       }
     }
     return true;
@@ -187,7 +186,7 @@ int RunPlanMode(Host& host, const CommandLine& line, std::ostream& out, std::ost
   PlanPrinter printer(out, code_page);
   {
     AnswersUser user(answers);
-    HeadlessWindowSystem ws(user, nullptr);
+    HeadlessWindowSystem ws(user, nullptr, code_page);
     RegistryOverlay no_registry(nullptr);
     std::atomic<bool> exit_requested = false;
     COptionsDlg options(ws, config, folders, fs,

@@ -3,22 +3,15 @@
 #include "config/setup_keys.h"
 #include "config/setup_texts.h"
 #include "install/lz_expand.h"
+#include "platform/code_page_text.h"
 #include "ui/framework/text_compare.h"
 
 namespace setup {
 
-namespace {
-
-std::string WithBackslash(std::string path) {
-  if (path.empty() || path.back() != '\\') path.push_back('\\');
-  return path;
-}
-
-}  // namespace
-
 std::string UninstallCommand(const std::string& windows_dir, const std::string& dest_dir,
-                             const std::string& product_name) {
-  return WithBackslash(windows_dir) + UNINSTALLER_NAME + " `" + dest_dir + "` " + product_name;
+                             const std::string& product_name, const CodePage& code_page) {
+  return WithTrailingBackslash(code_page, windows_dir) + UNINSTALLER_NAME + " `" + dest_dir + "` " +
+         product_name;
 }
 
 void ShowRecordFailure(MessageBoxService& messages, const Status& failure) {
@@ -28,8 +21,10 @@ void ShowRecordFailure(MessageBoxService& messages, const Status& failure) {
        MessageBoxIcon::Warning, MessageBoxButtons::Ok});
 }
 
-bool RegistersUninstall(FileSystem& fs, const SetupConfig& config, const SpecialFolders& folders) {
-  return FileExists(fs, WithBackslash(folders[FOLDER_STARTDIR]) + UNINSTALLER_NAME) &&
+bool RegistersUninstall(FileSystem& fs, const SetupConfig& config, const SpecialFolders& folders,
+                        const CodePage& code_page) {
+  return FileExists(
+             fs, WithTrailingBackslash(code_page, folders[FOLDER_STARTDIR]) + UNINSTALLER_NAME) &&
          EqualsNoCaseAscii(config.GetSectionValue(KEY_UNINSTALL), "TRUE");
 }
 
@@ -37,13 +32,15 @@ std::string UninstallEntryKey(const SetupConfig& config) {
   return std::string(UNINSTALL_KEY) + "\\" + config.GetSectionValue(KEY_PRODUCTNAME);
 }
 
-std::vector<std::pair<std::string, std::string>> UninstallEntryValues(
-    const SetupConfig& config, const SpecialFolders& folders) {
+std::vector<std::pair<std::string, std::string>> UninstallEntryValues(const SetupConfig& config,
+                                                                      const SpecialFolders& folders,
+                                                                      const CodePage& code_page) {
   const std::string product = config.GetSectionValue(KEY_PRODUCTNAME);
   std::vector<std::pair<std::string, std::string>> values = {
       {"DisplayName", product},
       {"UninstallString",
-       UninstallCommand(folders[FOLDER_WINDOWS], config.GetSectionValue(KEY_DESTDIR), product)},
+       UninstallCommand(folders[FOLDER_WINDOWS], config.GetSectionValue(KEY_DESTDIR), product,
+                        code_page)},
       {"UninstallText", config.GetText(TEXT_UNINSTALLTEXT)},
       {"UninstallProblemText", config.GetText(TEXT_UNINSTALLPROBLEMTEXT)},
   };
@@ -61,16 +58,19 @@ void RegisterUninstall(const UninstallServices& services) {
   fs.ChangeDirectory(start_dir);
   if (!FileExists(fs, UNINSTALLER_NAME)) return;
   const std::string destination =
-      WithBackslash(services.folders[FOLDER_WINDOWS]) + UNINSTALLER_NAME;
+      WithTrailingBackslash(services.code_page, services.folders[FOLDER_WINDOWS]) +
+      UNINSTALLER_NAME;
   fs.ChangeDirectory(services.folders[FOLDER_WORKDIR]);
-  if (!RegistersUninstall(fs, config, services.folders)) return;
+  if (!RegistersUninstall(fs, config, services.folders, services.code_page)) return;
 
   // The copy that was found is the one copied, wherever the program file itself lies.
   Result<uint32_t> attributes = fs.GetAttributes(destination);
   if (attributes.ok() && (*attributes & ATTRIB_READONLY) != 0) {
     fs.SetAttributes(destination, *attributes & ~ATTRIB_READONLY);
   }
-  if (!ExpandFile(fs, WithBackslash(start_dir) + UNINSTALLER_NAME, destination).ok()) {
+  if (!ExpandFile(fs, WithTrailingBackslash(services.code_page, start_dir) + UNINSTALLER_NAME,
+                  destination)
+           .ok()) {
     services.messages.ShowMessageBox({APP_CAPTION, "Couldn't copy uninstall program.",
                                       MessageBoxIcon::Warning, MessageBoxButtons::Ok});
   }
@@ -85,7 +85,8 @@ void RegisterUninstall(const UninstallServices& services) {
   }
   const std::string key = UninstallEntryKey(config);
   registry.CreateKey(key);
-  for (const auto& [name, data] : UninstallEntryValues(config, services.folders)) {
+  for (const auto& [name, data] :
+       UninstallEntryValues(config, services.folders, services.code_page)) {
     registry.SetValue(key, name, data);
   }
 }

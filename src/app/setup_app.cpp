@@ -95,7 +95,8 @@ bool CSetupApp::InitInstance() {
     // Returns only once the section's worker has stopped.
     installing.DoModal();
     fs.ChangeDirectory(folders[FOLDER_WORKDIR]);
-    RegisterUninstall({fs, config, folders, m_services.registry, messages, &recorder});
+    RegisterUninstall(
+        {fs, config, folders, m_services.registry, messages, m_services.code_page, &recorder});
   }
   if (exit_requested) {
     EndWith(backdrop);

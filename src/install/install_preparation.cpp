@@ -1,13 +1,13 @@
 #include "install/install_preparation.h"
 
+#include "platform/code_page_text.h"
 #include "script/path_macro.h"
 
 namespace setup {
 
 void PrepareInstall(SetupConfig& config, SpecialFolders& folders, const CodePage& code_page,
                     const std::string& start_dir) {
-  std::string work_dir = start_dir;
-  if (work_dir.empty() || work_dir.back() != '\\') work_dir.push_back('\\');
+  const std::string work_dir = WithTrailingBackslash(code_page, start_dir);
   folders[FOLDER_STARTDIR] = work_dir;
   folders[FOLDER_WORKDIR] = work_dir;
   for (int s = 0; s < config.m_nSections; ++s) {

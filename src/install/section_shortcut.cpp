@@ -28,7 +28,8 @@ void CreateSectionShortcut(SetupConfig& config, const SpecialFolders& folders,
                            std::string& shortcut_path, InstallRecord* record) {
   shortcut_path = SectionShortcutPath(config, folders, code_page);
   if (shortcut_path.empty()) return;
-  if (CreateShellLink(links, config.GetSectionValue(KEY_DESTDIR), shortcut_path, "").ok() &&
+  if (CreateShellLink(links, config.GetSectionValue(KEY_DESTDIR), shortcut_path, "", code_page)
+          .ok() &&
       record != nullptr) {
     record->LinkMade(shortcut_path);
   }

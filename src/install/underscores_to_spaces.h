@@ -9,7 +9,8 @@ namespace setup {
 
 // The destination name of an entry whose name on the medium uses underscores for blanks:
 // the whole name lower-cased in the disc's code page, its first character and every
-// character after an underscore upper-cased (a to z only), every underscore a blank.
+// character after an underscore upper-cased (a to z only), every underscore a blank. The
+// second byte of a two-byte character is neither an underscore nor a letter.
 // READ_ME.TXT gives "Read Me.txt", SETUP.HLP "Setup.hlp", "" stays "".
 std::string UnderscoresToSpaces(const std::string& name, const CodePage& code_page);
 

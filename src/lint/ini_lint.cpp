@@ -68,8 +68,8 @@ class IniLint {
                 "empty, so the install copies the whole disc, SETUP.INI included");
       } else if (config.m_bValid) {
         // (Without a valid configuration the install reads "Code"; start-up says why.)
-        Result<uint32_t> attributes =
-            m_context.fs.GetAttributes(SectionSourceDirectory(config, m_context.folders));
+        Result<uint32_t> attributes = m_context.fs.GetAttributes(
+            SectionSourceDirectory(config, m_context.folders, m_context.code_page));
         if (!attributes.ok() || (*attributes & ATTRIB_DIRECTORY) == 0) {
           Finding(section, SECTION_KEY_NAMES[KEY_CODEDIR],
                   "the folder '" + *code_dir + "' is not on the disc");

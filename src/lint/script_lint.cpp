@@ -35,7 +35,7 @@ class ScriptLint {
       return;
     }
     ScriptArgs raw;
-    const size_t fields = SplitScriptLine(line.text, raw);
+    const size_t fields = SplitScriptLine(line.text, raw, m_context.code_page);
     if (fields == 0) return;
     ScriptArgs args;
     ExpandScriptLine(line.text, args, m_context.config, m_context.folders, m_context.code_page);

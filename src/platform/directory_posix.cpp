@@ -15,7 +15,7 @@
 namespace setup {
 
 Result<std::vector<FindData>> PosixFileSystem::FindFiles(const std::string& pattern) {
-  const FindPattern split = SplitFindPattern(pattern);
+  const FindPattern split = SplitFindPattern(pattern, code_page_);
   const std::string& directory = split.directory;
   const std::string& name_pattern = split.name_pattern;
   if (name_pattern.empty()) return Status::Error(WinError::FileNotFound, pattern, "no file name");
@@ -54,7 +54,7 @@ Result<std::vector<FindData>> PosixFileSystem::FindFiles(const std::string& patt
   const int fd = open(resolved->host_path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return PosixError(pattern, errno);
   return listed(ListDirectory(fd, resolved->host_path, name_pattern,
-                              PathComponents(resolved->full_path).empty()));
+                              PathComponents(resolved->full_path, code_page_).empty()));
 }
 
 Result<std::vector<FindData>> PosixFileSystem::ListDirectory(int fd, const std::string& host_dir,

@@ -39,7 +39,7 @@ Result<std::wstring> Win32FileSystem::LinkFreeHostPathW(const std::string& path,
   auto host = HostPathW(path);
   if (!host.ok()) return host.status();
   const std::string full = FullPathName(path);
-  auto root = HostPathW(full.substr(0, FirstNameOffset(full)));
+  auto root = HostPathW(full.substr(0, FirstNameOffset(full, code_page_)));
   if (!root.ok()) return root.status();
   std::wstring walked = *root;
   if (walked.back() != L'\\') walked += L'\\';

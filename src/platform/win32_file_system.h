@@ -51,7 +51,7 @@ class Win32FileSystem : public FileSystem {
   // them and the others as given: the path a link to it or a program started from it shows.
   Result<std::wstring> SpeltHostPathW(const std::string& path);
   // Where the names of a full Windows path begin: after "C:\" or "\\server\share\".
-  static size_t FirstNameOffset(const std::string& full_path);
+  static size_t FirstNameOffset(const std::string& full_path, const CodePage& code_page);
 
  private:
   // HostPathW for a write: a drive mapped as a CD-ROM fails with WriteProtect, as the

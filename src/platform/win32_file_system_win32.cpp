@@ -30,20 +30,29 @@ uint32_t ReportedAttributes(DWORD attributes) {
   return known == 0 ? ATTRIB_NORMAL : known;
 }
 
+// The offset of the first separator at or after `pos` in `text`, a character at a time so
+// that the second byte of a two-byte character is never taken for one; npos when none.
+size_t FindSeparator(std::string_view text, size_t pos, const CodePage& code_page) {
+  while (pos < text.size() && text[pos] != '\\') pos += code_page.CharSize(text, pos);
+  return pos < text.size() ? pos : std::string::npos;
+}
+
 // A full path with the name rules the "\\?\" prefix turns off in the system: each name as
 // the original file system stores it (windows_name_rules), and InvalidName for a name it
 // refuses, so that no host file is ever made under a name the program could not reach.
-Result<std::string> WithNameRules(const std::string& full_path, const std::string& path) {
-  for (size_t pos = Win32FileSystem::FirstNameOffset(full_path); pos < full_path.size();) {
-    size_t end = full_path.find('\\', pos);
+Result<std::string> WithNameRules(const std::string& full_path, const std::string& path,
+                                  const CodePage& code_page) {
+  for (size_t pos = Win32FileSystem::FirstNameOffset(full_path, code_page);
+       pos < full_path.size();) {
+    size_t end = FindSeparator(full_path, pos, code_page);
     if (end == std::string::npos) end = full_path.size();
     const std::string_view name = std::string_view(full_path).substr(pos, end - pos);
-    if (!name.empty() && IsRefusedName(StoredName(name))) {
+    if (!name.empty() && IsRefusedName(StoredName(name), code_page)) {
       return Status::Error(WinError::InvalidName, path, "invalid file name");
     }
     pos = end + 1;
   }
-  return WithStoredNames(full_path);
+  return WithStoredNames(full_path, code_page);
 }
 
 // Each mapped root as a full path with backslashes, which the long-path prefix needs: the
@@ -70,19 +79,20 @@ Win32FileSystem::Win32FileSystem(DriveMap drives, CodePage code_page, std::strin
     : drives_(WithFullRoots(std::move(drives))),
       mapped_(drives_.LogicalDrives() != 0),
       code_page_(std::move(code_page)),
-      current_directory_(WithoutTrailingSeparator(FullWindowsPath(current_directory, "C:\\"))) {}
+      current_directory_(WithoutTrailingSeparator(
+          FullWindowsPath(current_directory, "C:\\", code_page_), code_page_)) {}
 
-size_t Win32FileSystem::FirstNameOffset(const std::string& full_path) {
+size_t Win32FileSystem::FirstNameOffset(const std::string& full_path, const CodePage& code_page) {
   if (full_path.size() >= 2 && full_path[1] == ':') return 3;
   if (full_path.rfind("\\\\", 0) != 0) return 0;
-  const size_t server_end = full_path.find('\\', 2);
+  const size_t server_end = FindSeparator(full_path, 2, code_page);
   if (server_end == std::string::npos) return full_path.size();
-  const size_t share_end = full_path.find('\\', server_end + 1);
+  const size_t share_end = FindSeparator(full_path, server_end + 1, code_page);
   return share_end == std::string::npos ? full_path.size() : share_end + 1;
 }
 
 Result<std::wstring> Win32FileSystem::HostPathW(const std::string& path) {
-  auto stored = WithNameRules(FullPathName(path), path);
+  auto stored = WithNameRules(FullPathName(path), path, code_page_);
   if (!stored.ok()) return stored.status();
   const std::string& full = *stored;
   const unsigned code_page = static_cast<unsigned>(code_page_.number());
@@ -182,7 +192,7 @@ Result<FindData> Win32FileSystem::GetFileInfo(const std::string& path) {
     data.name = NarrowText(found.cFileName, static_cast<unsigned>(code_page_.number()));
     FindClose(search);
   } else {
-    const std::string full = WithoutTrailingSeparator(FullPathName(path));
+    const std::string full = WithoutTrailingSeparator(FullPathName(path), code_page_);
     const size_t slash = full.rfind('\\');
     data.name = slash == std::string::npos ? full : full.substr(slash + 1);
   }
@@ -207,7 +217,7 @@ Status Win32FileSystem::SetFileTimes(const std::string& path, FileTime creation,
 }
 
 Result<std::vector<FindData>> Win32FileSystem::FindFiles(const std::string& pattern) {
-  const FindPattern split = SplitFindPattern(pattern);
+  const FindPattern split = SplitFindPattern(pattern, code_page_);
   auto host_dir = HostPathW(split.directory);
   if (!host_dir.ok()) return host_dir.status();
   std::wstring directory = *host_dir;
@@ -217,7 +227,7 @@ Result<std::vector<FindData>> Win32FileSystem::FindFiles(const std::string& patt
   // way; names are matched here as on every host, against the whole listing.
   const bool wildcard = HasWildcard(split.name_pattern);
   const std::string_view name = StoredName(split.name_pattern);
-  if (!wildcard && !split.name_pattern.empty() && IsRefusedName(name)) {
+  if (!wildcard && !split.name_pattern.empty() && IsRefusedName(name, code_page_)) {
     return Status::Error(WinError::InvalidName, pattern, "invalid file name");
   }
   const std::wstring host_pattern =
@@ -302,14 +312,15 @@ Status Win32FileSystem::ChangeDirectory(const std::string& path) {
   if ((*attributes & ATTRIB_DIRECTORY) == 0) {
     return Status::Error(WinError::Directory, path, "not a directory");
   }
-  const std::string full = WithoutTrailingSeparator(WithStoredNames(FullPathName(path)));
+  const std::string full =
+      WithoutTrailingSeparator(WithStoredNames(FullPathName(path), code_page_), code_page_);
   std::lock_guard<std::mutex> lock(current_directory_mutex_);
   current_directory_ = full;
   return Status::Ok();
 }
 
 std::string Win32FileSystem::FullPathName(const std::string& path) {
-  return FullWindowsPath(path, CurrentDirectory());
+  return FullWindowsPath(path, CurrentDirectory(), code_page_);
 }
 
 uint32_t Win32FileSystem::GetLogicalDrives() {
