@@ -36,7 +36,7 @@ void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progre
   const CodePage& code_page = m_services.code_page;
   const std::atomic<bool>& exit_requested = m_services.state.m_bExitRequested;
   if (exit_requested) return;
-  Result<std::vector<FindData>> entries = fs.FindFiles("*.*");
+  Result<std::vector<FindData>> entries = fs.FindFilesWithoutDots("*.*");
   if (!entries.ok()) return;
   // In a directory the walk has just made, the names it wrote there (as the file system
   // matches them, without regard to case) are all that exists: no need to ask the disk.
@@ -47,8 +47,10 @@ void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progre
     const std::string destination_path = destination + "\\" + name;
     if (entry.IsDirectory()) {
       if (!entry.name.empty() && entry.name[0] != '.') {
-        const bool made = fs.MakeDirectory(destination_path).ok();
-        if (fresh) written.insert(code_page.Upper(name));
+        const bool is_new = fresh && written.insert(code_page.Upper(name)).second;
+        const bool made =
+            (is_new ? fs.MakeNewDirectory(destination_path) : fs.MakeDirectory(destination_path))
+                .ok();
         const std::string here = fs.CurrentDirectory();
         if (EnterDirectory(entry)) {
           CopyLevel(destination_path, progress, made);

@@ -59,10 +59,17 @@ class FileSystem {
   // pattern that matches them. Fails with FileNotFound when nothing matches and
   // PathNotFound when the directory is missing.
   virtual Result<std::vector<FindData>> FindFiles(const std::string& pattern) = 0;
+  // FindFiles without "." and "..", which a walk of a tree never enters, so that a host may
+  // skip reading their data. Fails as FindFiles does, with FileNotFound when nothing else
+  // matches.
+  virtual Result<std::vector<FindData>> FindFilesWithoutDots(const std::string& pattern);
 
   // Creates one directory; fails with AlreadyExists when the name exists, PathNotFound when
   // its parent is missing.
   virtual Status MakeDirectory(const std::string& path) = 0;
+  // MakeDirectory for a name the caller knows is not there in any spelling (a name it has not
+  // written in a directory it made), so that a host may skip looking for it.
+  virtual Status MakeNewDirectory(const std::string& path) { return MakeDirectory(path); }
   // Copies a file with its attributes and last-write time. With `fail_if_exists` an existing
   // destination fails with FileExists; otherwise it is replaced, unless it is read-only
   // (AccessDenied). The destination is replaced only by a complete copy, and a copy that

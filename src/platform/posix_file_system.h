@@ -5,6 +5,7 @@
 #include <mutex>
 #include <optional>
 #include <set>
+#include <unordered_set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -35,7 +36,9 @@ class PosixFileSystem : public FileSystem {
   Status SetFileTimes(const std::string& path, FileTime creation, FileTime last_access,
                       FileTime last_write) override;
   Result<std::vector<FindData>> FindFiles(const std::string& pattern) override;
+  Result<std::vector<FindData>> FindFilesWithoutDots(const std::string& pattern) override;
   Status MakeDirectory(const std::string& path) override;
+  Status MakeNewDirectory(const std::string& path) override;
   Status CopyFileTo(const std::string& from, const std::string& to, bool fail_if_exists) override;
   Status CopyNewFile(const std::string& from, const std::string& to) override;
   Status RemoveFile(const std::string& path) override;
@@ -128,10 +131,12 @@ class PosixFileSystem : public FileSystem {
   static bool EntryStatus(const Resolved& resolved, struct stat& info);
   // FileNotFound or PathNotFound for a path that does not exist.
   static Status Missing(const Resolved& resolved, const std::string& path);
+  // FindFiles, with "." and ".." only when `with_dots`.
+  Result<std::vector<FindData>> Find(const std::string& pattern, bool with_dots);
   // The entries of host directory `host_dir`, open as `fd` (closed here), whose names match
-  // `pattern`, sorted.
+  // `pattern`, sorted; "." and ".." only when `with_dots`.
   Result<std::vector<FindData>> ListDirectory(int fd, const std::string& host_dir,
-                                              const std::string& pattern, bool is_root);
+                                              const std::string& pattern, bool with_dots);
 
   DriveMap drives_;
   CodePage code_page_;
@@ -143,7 +148,7 @@ class PosixFileSystem : public FileSystem {
   std::set<std::pair<dev_t, ino_t>> directories_on_drives_;
   // Host directory paths found on the drives. Only a rename can put a link where a directory
   // was (the directory moved away first), so a rename forgets them all.
-  std::set<std::string> checked_directories_;
+  std::unordered_set<std::string> checked_directories_;
 };
 
 }  // namespace setup

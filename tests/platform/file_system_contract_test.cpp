@@ -261,6 +261,7 @@ TEST_P(FileSystemContract, FindFilesMatchesWildcards) {
       {"C:\\src\\*.", {".", "..", "README", "Sub"}},
       {"C:\\src\\readme", {"README"}},  // no wildcard: the entry itself, as it is spelt
       {"C:\\*.*", {"src"}},             // a drive root has no "." or ".."
+      {"C:\\src\\Sub\\*.*", {".", ".."}},
   };
   for (const auto& c : cases) {
     auto names = Names(c.pattern);
@@ -268,6 +269,17 @@ TEST_P(FileSystemContract, FindFilesMatchesWildcards) {
     auto expected = c.names;
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(names, expected) << c.pattern;
+    // The same without "." and "..", and not found when nothing else is there.
+    std::erase_if(expected, [](const std::string& name) { return name == "." || name == ".."; });
+    auto without_dots = fs_->FindFilesWithoutDots(c.pattern);
+    names.clear();
+    if (without_dots.ok()) {
+      for (const FindData& entry : *without_dots) names.push_back(entry.name);
+    } else {
+      EXPECT_EQ(without_dots.status().win_error(), WinError::FileNotFound) << c.pattern;
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, expected) << c.pattern << " without dots";
   }
   EXPECT_EQ(ErrorOf(fs_->FindFiles("C:\\src\\*.zip")), WinError::FileNotFound);
   EXPECT_EQ(ErrorOf(fs_->FindFiles("C:\\nodir\\*.*")), WinError::PathNotFound);
