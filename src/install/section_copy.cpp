@@ -1,5 +1,7 @@
 #include "install/section_copy.h"
 
+#include <unordered_set>
+
 #include "install/file_query.h"
 #include "install/lz_expand.h"
 #include "install/underscores_to_spaces.h"
@@ -23,7 +25,10 @@ void SectionCopy::CopyDirectoryTree(const std::string& destination, CopyProgress
   FileSystem& fs = m_services.fs;
   Result<FindData> root = fs.GetFileInfo(fs.CurrentDirectory());
   if (root.ok()) m_walked.push_back({root->volume_id, root->file_index});
-  CopyLevel(destination, progress, false);
+  // A destination with nothing in it is as good as one the walk made.
+  Result<std::vector<FindData>> there = fs.FindFilesWithoutDots(destination + "\\*.*");
+  CopyLevel(destination, progress,
+            !there.ok() && there.status().win_error() == WinError::FileNotFound);
 }
 
 std::string SectionCopy::DestinationName(const std::string& name) const {
@@ -40,7 +45,7 @@ void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progre
   if (!entries.ok()) return;
   // In a directory the walk has just made, the names it wrote there (as the file system
   // matches them, without regard to case) are all that exists: no need to ask the disk.
-  std::set<std::string> written;
+  std::unordered_set<std::string> written;
   for (const FindData& entry : *entries) {
     if (exit_requested) return;
     const std::string name = DestinationName(entry.name);

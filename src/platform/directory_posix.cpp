@@ -39,7 +39,8 @@ Result<std::vector<FindData>> PosixFileSystem::Find(const std::string& pattern, 
   };
   // Most directories are spelt as on the disk and are no link: opening one as spelt does in
   // one host call what looking it up and then opening it does in two.
-  auto spelling = Spell(directory);
+  // The current directory is in full form already, which spells quicker than ".".
+  auto spelling = Spell(directory == "." ? CurrentDirectory() : directory);
   if (spelling.ok() && !spelling->names.empty()) {
     const int fd = open(spelling->exact.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd >= 0) {

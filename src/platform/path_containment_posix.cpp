@@ -36,7 +36,11 @@ void PosixFileSystem::RememberCheckedDirectory(const std::string& host_dir) {
 }
 
 void PosixFileSystem::RememberCheckedLocked(const std::string& host_dir) {
+  // Emptied, its buckets kept, when full.
   if (checked_directories_.size() >= REMEMBERED_PATHS) checked_directories_.clear();
+  if (checked_directories_.bucket_count() < REMEMBERED_PATHS) {
+    checked_directories_.reserve(REMEMBERED_PATHS);
+  }
   checked_directories_.insert(host_dir);
 }
 
