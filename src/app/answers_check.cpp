@@ -59,6 +59,8 @@ class AnswersChecker {
         CheckDefaultOnly(section, {"Continue", "Exit"}, "Continue or Exit");
       } else if (EqualsNoCaseAscii(section, "RenameRetry")) {
         CheckDefaultOnly(section, {"Retry", "Cancel"}, "Retry or Cancel");
+      } else if (EqualsNoCaseAscii(section, "Uninstall")) {
+        CheckDefaultOnly(section, {"Yes", "No"}, "Yes or No");
       } else {
         Report(answers_.LineOf(section), "unknown section [" + section + "]");
       }

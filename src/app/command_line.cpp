@@ -70,6 +70,10 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
       std::optional<std::string> script;
       if (!value(script)) return std::nullopt;
       line.script_file = *script;
+    } else if (arg == "--uninstall") {
+      if (!set_mode(RunMode::Uninstall, "--uninstall")) return std::nullopt;
+      // The name is optional: the next argument is it unless it is an option.
+      if (i + 1 < argc && argv[i + 1][0] != '-') line.uninstall_name = argv[++i];
     } else if (arg == "--section") {
       std::optional<std::string> number;
       if (!value(number)) return std::nullopt;
@@ -111,6 +115,10 @@ Modes:
                          host file when one exists there, else a path on the disc (relative
                          to the start directory, or a Windows path)
     --section N          the section (1 to 20) the script runs for; default 1
+  --uninstall            list the installed entries: name, folder, size
+  --uninstall NAME       remove what the entry NAME (its key or its DisplayName) installed,
+                         after asking (answers file: [Uninstall] Default = Yes|No); files
+                         changed or added since are kept and named
   --help                 show this text
   --version              show the program's version
 
@@ -134,13 +142,15 @@ Options:
 
 Exit status:
   0   finished (or --check found nothing)
-  1   ended with the setup-failed dialog (or --check found something)
+  1   ended with the setup-failed dialog (or --check found something, or --uninstall NAME
+      was answered No)
   2   stopped at start-up: SETUP.INI or SETUP.TXT missing, or no rights
   3   another copy of setup was running (one line on standard error)
-  4   finished, but some files were not copied (each named on standard error)
+  4   finished, but some files were not copied (each named on standard error); for
+      --uninstall: some files were kept or could not be removed
   5   real windows were wanted but the display cannot be opened
   64  usage, host profile or answers-file error; no display and no terminal without
-      --unattended
+      --unattended; --uninstall NAME names no installed entry
 )";
 }
 

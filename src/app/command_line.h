@@ -5,7 +5,7 @@
 
 namespace setup {
 
-enum class RunMode { Install, Check, RunScript, Help, Version };
+enum class RunMode { Install, Check, RunScript, Uninstall, Help, Version };
 
 // What the command line asked for.
 struct CommandLine {
@@ -20,6 +20,8 @@ struct CommandLine {
   std::optional<std::string> screenshots_dir;
   std::string script_file;
   int section = 1;
+  // --uninstall NAME; without NAME the entries are listed.
+  std::optional<std::string> uninstall_name;
 };
 
 // Parses the arguments (without the program name). On a usage error returns nullopt and

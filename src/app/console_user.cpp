@@ -16,7 +16,7 @@ namespace {
 
 constexpr const char* ANSWERS_WHEN_INPUT_ENDS =
     "[Options]\nButton = Exit\n[ExitConfirm]\nDefault = Exit\n[ConfirmReplace]\nDefault = "
-    "Cancel\n";
+    "Cancel\n[Uninstall]\nDefault = No\n";
 
 std::string Trimmed(const std::string& text) {
   const size_t first = text.find_first_not_of(" \t");

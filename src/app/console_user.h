@@ -20,8 +20,8 @@ namespace setup {
 //              does)
 //   PATH       in the browse dialog: chooses that folder
 // A line it cannot use is explained and asked again. When `in` ends, the run ends as if
-// Exit were chosen and confirmed. The progress dialog is left alone. Texts are shown in
-// UTF-8 and typed folders converted to the code page.
+// Exit were chosen and confirmed, and the uninstall question is answered No. The progress dialog is
+// left alone. Texts are shown in UTF-8 and typed folders converted to the code page.
 class ConsoleUser : public DialogUser {
  public:
   ConsoleUser(const CodePage& code_page, std::istream& in, std::ostream& out);

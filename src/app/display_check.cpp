@@ -9,7 +9,9 @@ bool WantsWindows(const CommandLine& line, bool display_available) {
 }
 
 bool DisplayOpensIfWanted(const CommandLine& line, std::ostream& console) {
-  if (line.mode != RunMode::Install || !WantsWindows(line, DisplayNamed())) return true;
+  const bool asks = line.mode == RunMode::Install ||
+                    (line.mode == RunMode::Uninstall && line.uninstall_name.has_value());
+  if (!asks || !WantsWindows(line, DisplayNamed())) return true;
   if (CanOpenDisplay()) return true;
   console << "setup: cannot open the display for real windows (check DISPLAY, "
              "WAYLAND_DISPLAY or QT_QPA_PLATFORM, or install with --unattended)\n";

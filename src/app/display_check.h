@@ -11,7 +11,8 @@ namespace setup {
 bool WantsWindows(const CommandLine& line, bool display_available);
 
 // Before the host is built (which may create the registry store), so nothing is written by
-// a run whose windows cannot open: when the installation wants windows and the display does
+// a run whose windows cannot open: when the installation (or the removal of an entry) wants
+// windows and the display does
 // not answer, prints one line to `console` and returns false (exit with EXIT_NO_DISPLAY).
 bool DisplayOpensIfWanted(const CommandLine& line, std::ostream& console);
 

@@ -8,6 +8,7 @@
 #include "app/display_check.h"
 #include "app/install_mode.h"
 #include "app/run_script_mode.h"
+#include "app/uninstall_mode.h"
 #include "platform/code_page.h"
 #include "platform/host.h"
 #include "ui/framework/console_message_box.h"
@@ -47,6 +48,8 @@ int RunFrontEnd(int argc, char** argv) {
       ConsoleMessageBox console((*host)->code_page(), std::cerr);
       return RunScriptMode(**host, console, line->script_file, line->section);
     }
+    case RunMode::Uninstall:
+      return RunUninstallMode(**host, *line, std::cout, std::cerr);
     default:
       return RunInstallMode(**host, *line, std::cerr);
   }

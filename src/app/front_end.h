@@ -10,6 +10,8 @@ inline constexpr int EXIT_ALREADY_RUNNING = 3;
 // Finished, but some files were not copied (each named on standard error and in the
 // transcript).
 inline constexpr int EXIT_FILES_NOT_COPIED = 4;
+// The same status for --uninstall: some files were kept or could not be removed.
+inline constexpr int EXIT_FILES_KEPT = EXIT_FILES_NOT_COPIED;
 inline constexpr int EXIT_NO_DISPLAY = 5;
 inline constexpr int EXIT_USAGE = 64;
 

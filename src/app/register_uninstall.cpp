@@ -21,6 +21,13 @@ std::string UninstallCommand(const std::string& windows_dir, const std::string& 
   return WithBackslash(windows_dir) + UNINSTALLER_NAME + " `" + dest_dir + "` " + product_name;
 }
 
+void ShowRecordFailure(MessageBoxService& messages, const Status& failure) {
+  messages.ShowMessageBox(
+      {APP_CAPTION,
+       "Couldn't record the installed files in " + failure.path() + ". (" + failure.message() + ")",
+       MessageBoxIcon::Warning, MessageBoxButtons::Ok});
+}
+
 void RegisterUninstall(const UninstallServices& services) {
   FileSystem& fs = services.fs;
   const SetupConfig& config = services.config;
@@ -45,6 +52,11 @@ void RegisterUninstall(const UninstallServices& services) {
   if (services.registry == nullptr) return;
   Registry& registry = *services.registry;
   const std::string product = config.GetSectionValue(KEY_PRODUCTNAME);
+  if (services.recorder != nullptr) {
+    if (Status saved = services.recorder->Save(product); !saved.ok()) {
+      ShowRecordFailure(services.messages, saved);
+    }
+  }
   const std::string key = std::string(UNINSTALL_KEY) + "\\" + product;
   registry.CreateKey(key);
   registry.SetValue(key, "DisplayName", product);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/install_recorder.h"
 #include "config/setup_config.h"
 #include "config/special_folders.h"
 #include "platform/file_system.h"
@@ -19,7 +20,12 @@ struct UninstallServices {
   const SpecialFolders& folders;
   Registry* registry;
   MessageBoxService& messages;
+  // Writes the record of what the entry's sections installed; may be null.
+  InstallRecorder* recorder = nullptr;
 };
+
+// Says that the record of installed files could not be written, and why.
+void ShowRecordFailure(MessageBoxService& messages, const Status& failure);
 
 // Registers the current section for uninstall, after its copy. Nothing happens when the
 // start directory holds no ZORUNIN.EXE, or when the section's Uninstall is not "TRUE" (any
@@ -28,8 +34,10 @@ struct UninstallServices {
 // uninstall program." and the entry is written all the same), and the entry
 // UNINSTALL_KEY\ProductName gets DisplayName, UninstallString ("<windir>\ZORUNIN.EXE
 // `<DestDir>` <ProductName>"), UninstallText (text 34), UninstallProblemText (text 35) and,
-// unless it is exactly "NULL", ShortcutLocation. Values have no length limit. Leaves
-// FOLDER_WORKDIR current.
+// unless it is exactly "NULL", ShortcutLocation. Values have no length limit. Before the
+// entry, the recorder (when given) writes the record of what it installed, so that no entry
+// is ever without one; a failure there is shown (ShowRecordFailure). Leaves FOLDER_WORKDIR
+// current.
 void RegisterUninstall(const UninstallServices& services);
 
 // The UninstallString of a section.

@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "app/front_end.h"
+#include "app/install_recorder.h"
 #include "app/register_uninstall.h"
 #include "app/startup_checks.h"
 #include "install/installing_dlg.h"
@@ -27,6 +28,8 @@ class NoRegistry : public Registry {
   Status SetValue(const std::string& key, const std::string&, const std::string&) override {
     return Unavailable(key);
   }
+  std::vector<std::string> SubKeyNames(const std::string&) const override { return {}; }
+  Status DeleteKey(const std::string& key) override { return Unavailable(key); }
 
  private:
   static Status Unavailable(const std::string& key) {
@@ -66,8 +69,9 @@ bool CSetupApp::InitInstance() {
   folders[FOLDER_STARTDIR] = work_dir;
   folders[FOLDER_WORKDIR] = work_dir;
 
+  InstallRecorder recorder(fs, config, m_services.code_page, folders[FOLDER_WINDOWS]);
   CInstallingDlg installing({fs, config, folders, m_services.state, ws, m_services.code_page,
-                             m_services.links, m_services.to_local});
+                             m_services.links, m_services.to_local, &recorder});
   CBackdropDlg backdrop(ws, config);
   backdrop.Create();
   if (!config.GetText(TEXT_WELCOMETITLE).empty()) {
@@ -101,7 +105,7 @@ bool CSetupApp::InitInstance() {
     // Returns only once the section's worker has stopped.
     installing.DoModal();
     fs.ChangeDirectory(folders[FOLDER_WORKDIR]);
-    RegisterUninstall({fs, config, folders, m_services.registry, messages});
+    RegisterUninstall({fs, config, folders, m_services.registry, messages, &recorder});
   }
   if (exit_requested) {
     EndWith(backdrop);
@@ -109,18 +113,19 @@ bool CSetupApp::InitInstance() {
   }
 
   updating.Create();
-  RunScripts(start_dir);
+  RunScripts(start_dir, recorder);
+  for (const Status& failed : recorder.SaveAgain()) ShowRecordFailure(messages, failed);
   updating.DestroyWindow();
   EndWith(backdrop);
   return false;
 }
 
-void CSetupApp::RunScripts(const std::string& start_dir) {
+void CSetupApp::RunScripts(const std::string& start_dir, InstallRecord& record) {
   SetupConfig& config = m_services.config;
   FileSystem& fs = m_services.fs;
   ScriptRunner runner({config, m_services.folders, fs, m_services.window_system.MessageBoxes(),
                        m_services.system, m_services.code_page, m_services.processes,
-                       m_services.links, m_services.search, m_services.pause});
+                       m_services.links, m_services.search, m_services.pause, &record});
   for (int s = 0; s < config.m_nSections; ++s) {
     config.m_nCurrentSection = s;
     if (!IsChosen()) continue;

@@ -12,6 +12,7 @@
 #include "platform/process_runner.h"
 #include "platform/registry.h"
 #include "platform/shell_link_maker.h"
+#include "script/install_record.h"
 #include "ui/dialogs/confirm_replace_dlg.h"
 #include "ui/framework/window_system.h"
 
@@ -56,7 +57,7 @@ class CSetupApp {
 
  private:
   bool IsChosen() const;
-  void RunScripts(const std::string& start_dir);
+  void RunScripts(const std::string& start_dir, InstallRecord& record);
   void EndWith(CDialog& backdrop);
 
   SetupAppServices m_services;

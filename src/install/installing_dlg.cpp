@@ -67,14 +67,14 @@ void CInstallingDlg::InstallWorker() {
   FileSystem& fs = m_services.fs;
   state.g_eventDialogReady.Wait();
   const std::string destination = config.GetSectionValue(KEY_DESTDIR);
-  CreateDirectoryPath(fs, destination);
+  CreateDirectoryPath(fs, destination, m_services.record);
   const std::string source = SourceDirectory();
   // A source that exists but cannot be made current (a file, no access) is as missing: the
   // walk must not read whatever directory happens to be current.
   if (FileExists(fs, source) && fs.ChangeDirectory(source).ok()) {
     m_meter.Start(SourceTreeBytes(fs, fs.CurrentDirectory()));
-    SectionCopy copy(
-        {fs, config, state, m_services.window_system, m_services.code_page, m_services.to_local});
+    SectionCopy copy({fs, config, state, m_services.window_system, m_services.code_page,
+                      m_services.to_local, m_services.record});
     WorkerProgress progress(*this);
     copy.CopyDirectoryTree(destination, &progress);
   } else {
@@ -131,7 +131,7 @@ void CInstallingDlg::FinishSection() {
     return;
   }
   CreateSectionShortcut(config, m_services.folders, m_services.code_page, m_services.links,
-                        m_strShortcutPath);
+                        m_strShortcutPath, m_services.record);
   if (m_services.state.g_bCopyFailed) {
     ShowMessage(config.GetText(TEXT_LONGFILENAMEPROBLEMTEXT), APP_CAPTION, MessageBoxIcon::Warning);
   }

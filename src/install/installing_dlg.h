@@ -34,6 +34,8 @@ struct InstallServices {
   ShellLinkMaker& links;
   // The replace confirmation's UTC-to-local conversion; empty for the host's zone.
   CConfirmReplaceDlg::LocalTimeFn to_local;
+  // Told about every directory, file and shortcut the section makes; may be null.
+  InstallRecord* record = nullptr;
 };
 
 // The progress dialog (template 112): run once per chosen section, on the section under the

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 namespace setup {
 namespace {
@@ -235,14 +236,18 @@ Status ExpandStream(ReadableFile& source, WritableFile& destination,
   return ExpandLzss(in, destination, source_name, expected);
 }
 
-Status ExpandFile(FileSystem& fs, const std::string& source, const std::string& destination) {
+Status ExpandFile(FileSystem& fs, const std::string& source, const std::string& destination,
+                  ContentHash* hash) {
   Result<std::unique_ptr<ReadableFile>> in = fs.OpenForRead(source);
   if (!in.ok()) return in.status();
   Result<std::unique_ptr<WritableFile>> out = fs.CreateForWrite(destination);
   if (!out.ok()) return out.status();
+  std::optional<HashingWritableFile> hashing;
+  if (hash != nullptr) hashing.emplace(**out, *hash);
+  WritableFile& sink = hashing ? static_cast<WritableFile&>(*hashing) : **out;
   // An uncommitted destination is discarded when `out` goes, so a failure leaves nothing.
-  if (Status status = ExpandStream(**in, **out, source); !status.ok()) return status;
-  return (*out)->Commit();
+  if (Status status = ExpandStream(**in, sink, source); !status.ok()) return status;
+  return sink.Commit();
 }
 
 }  // namespace setup

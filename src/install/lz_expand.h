@@ -4,6 +4,7 @@
 
 #include "platform/file_system.h"
 #include "platform/status.h"
+#include "script/content_hash.h"
 
 namespace setup {
 
@@ -23,7 +24,8 @@ Status ExpandStream(ReadableFile& source, WritableFile& destination,
 
 // Expands (or copies) the file `source` to `destination` through `fs`. The destination is
 // replaced only by a complete, valid result: on any failure it keeps its earlier contents, or
-// stays absent.
-Status ExpandFile(FileSystem& fs, const std::string& source, const std::string& destination);
+// stays absent. `hash`, when given, takes in every byte written.
+Status ExpandFile(FileSystem& fs, const std::string& source, const std::string& destination,
+                  ContentHash* hash = nullptr);
 
 }  // namespace setup

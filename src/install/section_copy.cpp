@@ -5,6 +5,7 @@
 #include "install/file_query.h"
 #include "install/lz_expand.h"
 #include "install/underscores_to_spaces.h"
+#include "platform/windows_name_rules.h"
 #include "ui/dialogs/message_dialogs.h"
 
 namespace setup {
@@ -16,6 +17,12 @@ namespace {
 bool IsExistingFile(FileSystem& fs, const std::string& path) {
   Result<uint32_t> attributes = fs.GetAttributes(path);
   return attributes.ok() && (*attributes & ATTRIB_DIRECTORY) == 0;
+}
+
+// The key under which the file system matches a destination name: as it stores the name
+// (without trailing dots and blanks), without regard to case.
+std::string MatchKey(const CodePage& code_page, const std::string& name) {
+  return code_page.Upper(std::string(StoredName(name)));
 }
 
 }  // namespace
@@ -50,12 +57,17 @@ void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progre
     if (exit_requested) return;
     const std::string name = DestinationName(entry.name);
     const std::string destination_path = destination + "\\" + name;
+    const std::string key = fresh ? MatchKey(code_page, name) : std::string();
     if (entry.IsDirectory()) {
       if (!entry.name.empty() && entry.name[0] != '.') {
-        const bool is_new = fresh && written.insert(code_page.Upper(name)).second;
+        const bool is_new = fresh && written.count(key) == 0;
         const bool made =
             (is_new ? fs.MakeNewDirectory(destination_path) : fs.MakeDirectory(destination_path))
                 .ok();
+        if (made && m_services.record != nullptr) {
+          m_services.record->DirectoryMade(destination_path);
+        }
+        if (made && fresh) written.insert(key);
         const std::string here = fs.CurrentDirectory();
         if (EnterDirectory(entry)) {
           CopyLevel(destination_path, progress, made);
@@ -66,15 +78,14 @@ void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progre
     } else {
       if (progress) progress->ShowFile(entry.name, destination_path);
       ReplaceAnswer answer = ReplaceAnswer::Copy;
-      const bool exists =
-          fresh ? written.count(code_page.Upper(name)) != 0 : IsExistingFile(fs, destination_path);
+      const bool exists = fresh ? written.count(key) != 0 : IsExistingFile(fs, destination_path);
       if (exists && !m_services.state.g_bYesToAll) {
         answer = ConfirmReplace(entry, destination_path);
       }
       if (answer == ReplaceAnswer::Stop) return;
-      const bool copied =
-          answer == ReplaceAnswer::Copy && CopyOneFile(entry, destination_path, fresh && !exists);
-      if (copied && fresh) written.insert(code_page.Upper(name));
+      const bool copied = answer == ReplaceAnswer::Copy &&
+                          CopyOneFile(entry, destination_path, fresh && !exists, exists);
+      if (copied && fresh) written.insert(key);
       if (progress) progress->FileDone(entry.size);
     }
     if (m_services.state.g_eventStopCopy.Poll()) return;
@@ -118,11 +129,15 @@ SectionCopy::ReplaceAnswer SectionCopy::ConfirmReplace(const FindData& entry,
 }
 
 bool SectionCopy::CopyOneFile(const FindData& entry, const std::string& destination_path,
-                              bool is_new) {
+                              bool is_new, bool replaces) {
   FileSystem& fs = m_services.fs;
   Status copied;
+  // The expanding copy passes every byte through memory, so it hashes them on the way; the
+  // record hashes a plain copy, which the host makes without us, afterwards.
+  ContentHash hash;
+  InstallRecord* record = m_services.record;
   if (m_services.config.m_bFilesCompressed) {
-    copied = ExpandFile(fs, entry.name, destination_path);
+    copied = ExpandFile(fs, entry.name, destination_path, record != nullptr ? &hash : nullptr);
   } else if (is_new) {
     copied = fs.CopyNewFile(entry.name, destination_path);
   } else {
@@ -132,6 +147,11 @@ bool SectionCopy::CopyOneFile(const FindData& entry, const std::string& destinat
     m_services.state.g_bCopyFailed = true;
     m_services.state.m_copyFailures.Add({destination_path, copied.message()});
     return false;
+  }
+  if (record != nullptr) {
+    record->FileWritten(
+        destination_path, replaces,
+        m_services.config.m_bFilesCompressed ? std::optional(hash.value()) : std::nullopt);
   }
   if (m_services.config.m_bFilesCompressed) return true;
   // Only a complete plain copy loses the medium's attributes.

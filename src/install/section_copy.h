@@ -9,6 +9,7 @@
 #include "install/install_state.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
+#include "script/install_record.h"
 #include "ui/dialogs/confirm_replace_dlg.h"
 #include "ui/framework/window_system.h"
 
@@ -36,6 +37,8 @@ struct SectionCopyServices {
   const CodePage& code_page;
   // The replace confirmation's UTC-to-local conversion; empty for the host's zone.
   CConfirmReplaceDlg::LocalTimeFn to_local;
+  // Told about each directory made and file written; may be null.
+  InstallRecord* record = nullptr;
 };
 
 // One section's tree copy.
@@ -69,8 +72,10 @@ class SectionCopy {
   void CopyLevel(const std::string& destination, CopyProgress* progress, bool fresh);
   bool EnterDirectory(const FindData& entry);
   ReplaceAnswer ConfirmReplace(const FindData& entry, const std::string& destination_path);
-  // False when nothing was written. `is_new`: the walk knows the destination is not there.
-  bool CopyOneFile(const FindData& entry, const std::string& destination_path, bool is_new);
+  // False when nothing was written. `is_new`: the walk knows the destination is not there;
+  // `replaces`: a file is there.
+  bool CopyOneFile(const FindData& entry, const std::string& destination_path, bool is_new,
+                   bool replaces);
   std::string DestinationName(const std::string& name) const;
 
   SectionCopyServices m_services;

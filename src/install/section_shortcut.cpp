@@ -6,7 +6,7 @@ namespace setup {
 
 void CreateSectionShortcut(SetupConfig& config, const SpecialFolders& folders,
                            const CodePage& code_page, ShellLinkMaker& links,
-                           std::string& shortcut_path) {
+                           std::string& shortcut_path, InstallRecord* record) {
   static const struct {
     const char* keyword;
     FolderSlot folder;
@@ -22,7 +22,10 @@ void CreateSectionShortcut(SetupConfig& config, const SpecialFolders& folders,
   }
   if (shortcut_path.empty()) return;
   shortcut_path += "\\" + config.GetSectionValue(KEY_SHORTCUTNAME) + ".Lnk";
-  CreateShellLink(links, config.GetSectionValue(KEY_DESTDIR), shortcut_path, "");
+  if (CreateShellLink(links, config.GetSectionValue(KEY_DESTDIR), shortcut_path, "").ok() &&
+      record != nullptr) {
+    record->LinkMade(shortcut_path);
+  }
   config.SetSectionValue(KEY_SHORTCUTLOCATION, shortcut_path);
 }
 

@@ -6,6 +6,7 @@
 #include "config/special_folders.h"
 #include "platform/code_page.h"
 #include "platform/shell_link_maker.h"
+#include "script/install_record.h"
 
 namespace setup {
 
@@ -13,10 +14,11 @@ namespace setup {
 // upper-cased in the code page, picks the folder: "DESKTOP" FOLDER_DESKTOP, "MY DOCUMENTS"
 // FOLDER_PERSONAL, "FAVORITES" FOLDER_FAVORITES; any other value, or a folder that is not
 // known, makes no shortcut and sets `shortcut_path` to "". Otherwise the link
-// "folder\ShortcutName.Lnk" is made to the section's DestDir (a failure goes unreported) and its
-// path becomes both `shortcut_path` and the section's ShortcutLocation.
+// "folder\ShortcutName.Lnk" is made to the section's DestDir (a failure goes unreported, a
+// success is told to `record` when one is given) and its path becomes both `shortcut_path` and
+// the section's ShortcutLocation.
 void CreateSectionShortcut(SetupConfig& config, const SpecialFolders& folders,
                            const CodePage& code_page, ShellLinkMaker& links,
-                           std::string& shortcut_path);
+                           std::string& shortcut_path, InstallRecord* record = nullptr);
 
 }  // namespace setup

@@ -90,6 +90,17 @@ class FileSystem {
   // (AlreadyExists).
   virtual Status RenameFile(const std::string& from, const std::string& to) = 0;
 
+  // The entry's own directory data, following no symbolic link: a link as the last name
+  // reports itself (ATTRIB_REPARSE_POINT, its own size and times), and a path that passes
+  // through a link in a directory on the way fails with StoppedOnSymlink. Otherwise fails as
+  // GetFileInfo.
+  virtual Result<FindData> GetEntryInfo(const std::string& path) = 0;
+  // Removes the file, the link (never what it points at) or the empty directory `path`
+  // names, following no symbolic link on the way (StoppedOnSymlink, nothing removed). A
+  // read-only file is removed too; a directory that is not empty fails with DirNotEmpty, a
+  // drive's root with AccessDenied. Fails as RemoveFile otherwise.
+  virtual Status RemoveEntry(const std::string& path) = 0;
+
   virtual Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& path) = 0;
   // Starts writing `path` (see WritableFile). A read-only existing destination fails with
   // AccessDenied; the parent directory must exist.

@@ -43,6 +43,10 @@ class FileSystemWrapper : public FileSystem {
   Status RenameFile(const std::string& from, const std::string& to) override {
     return target_->RenameFile(from, to);
   }
+  Result<FindData> GetEntryInfo(const std::string& path) override {
+    return target_->GetEntryInfo(path);
+  }
+  Status RemoveEntry(const std::string& path) override { return target_->RemoveEntry(path); }
   Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& path) override {
     return target_->OpenForRead(path);
   }

@@ -12,6 +12,8 @@ inline constexpr uint32_t ATTRIB_SYSTEM = 0x04;
 inline constexpr uint32_t ATTRIB_DIRECTORY = 0x10;
 inline constexpr uint32_t ATTRIB_ARCHIVE = 0x20;
 inline constexpr uint32_t ATTRIB_NORMAL = 0x80;
+// A symbolic link, reported as itself (GetEntryInfo), never as what it points at.
+inline constexpr uint32_t ATTRIB_REPARSE_POINT = 0x400;
 
 // 100-nanosecond intervals since 1601-01-01 UTC.
 using FileTime = uint64_t;

@@ -10,6 +10,7 @@
 #include "platform/posix_file_info.h"
 #include "platform/posix_file_system.h"
 #include "platform/status_posix.h"
+#include "platform/windows_name_rules.h"
 #include "platform/windows_path.h"
 
 namespace setup {
@@ -91,21 +92,22 @@ Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path
   spelling.names.reserve(static_cast<size_t>(std::count(rest.begin(), rest.end(), '\\')) + 1);
   spelling.exact = root;
   size_t last_slash = std::string::npos;
+  bool renamed = false;
   size_t pos = 0;
-  // One pass over each name checks it and tells whether it is ASCII, which most names are
-  // and which is copied as it is.
+  // Each name is stored as the original file system stores it, and refused where it refuses
+  // it. ASCII names, which most are, are copied as they are.
   while (pos < rest.size()) {
     size_t end = pos;
     bool ascii = true;
     for (; end < rest.size() && rest[end] != '\\' && rest[end] != '/'; ++end) {
-      if (IsInvalidNameCharacter(rest[end])) {
-        return Status::Error(WinError::InvalidName, path, "invalid file name");
-      }
       ascii = ascii && static_cast<uint8_t>(rest[end]) < 0x80;
     }
-    const std::string_view part = rest.substr(pos, end - pos);
+    const std::string_view written = rest.substr(pos, end - pos);
     pos = end + 1;
-    if (part.empty()) continue;
+    if (written.empty()) continue;
+    const std::string_view part = StoredName(written);
+    renamed = renamed || part.size() != written.size();
+    if (IsRefusedName(part)) return Status::Error(WinError::InvalidName, path, "invalid file name");
     if (spelling.exact.size() != 1 || spelling.exact[0] != '/') spelling.exact += '/';
     last_slash = spelling.exact.size() - 1;
     if (ascii && code_page_.KeepsAscii()) {
@@ -115,6 +117,7 @@ Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path
     }
     spelling.names.emplace_back(spelling.exact, last_slash + 1);
   }
+  if (renamed) spelling.full_path = WithStoredNames(spelling.full_path);
   if (last_slash != std::string::npos) {
     spelling.parent = last_slash == 0 ? "/" : spelling.exact.substr(0, last_slash);
   }

@@ -39,8 +39,10 @@ inline bool IsReadOnlyMode(mode_t mode) { return (mode & S_IWUSR) == 0; }
 // reports itself) named `name` (in the disc's code page). Fails with the host's error.
 Result<FindData> StatFindData(const std::string& host_path, const std::string& name);
 // The same for entry `host_name` of the open directory `dir_fd` whose host path is
-// `host_path`, which spares the walk down the directory's path.
+// `host_path`, which spares the walk down the directory's path. Without `follow_link` a
+// symbolic link reports itself, with ATTRIB_REPARSE_POINT.
 Result<FindData> StatFindDataAt(int dir_fd, const std::string& host_name,
-                                const std::string& host_path, const std::string& name);
+                                const std::string& host_path, const std::string& name,
+                                bool follow_link = true);
 
 }  // namespace setup

@@ -136,23 +136,29 @@ Result<FindData> StatFindData(const std::string& host_path, const std::string& n
 }
 
 Result<FindData> StatFindDataAt(int dir_fd, const std::string& host_name,
-                                const std::string& host_path, const std::string& name) {
+                                const std::string& host_path, const std::string& name,
+                                bool follow_link) {
   struct statx info {};
-  if (statx(dir_fd, host_name.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &info) != 0) {
+  const int flags = follow_link ? 0 : AT_SYMLINK_NOFOLLOW;
+  if (statx(dir_fd, host_name.c_str(), flags, STATX_BASIC_STATS | STATX_BTIME, &info) != 0) {
     const int error = errno;
-    if (error != ENOENT || statx(dir_fd, host_name.c_str(), AT_SYMLINK_NOFOLLOW,
-                                 STATX_BASIC_STATS | STATX_BTIME, &info) != 0) {
+    if (!follow_link || error != ENOENT ||
+        statx(dir_fd, host_name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME,
+              &info) != 0) {
       return PosixError(host_path, error);
     }
   }
   FindData data;
   data.name = name;
   const bool directory = S_ISDIR(info.stx_mode);
+  const bool link = S_ISLNK(info.stx_mode);
   if (directory) data.attributes |= ATTRIB_DIRECTORY;
-  if (IsReadOnlyMode(info.stx_mode) && !S_ISLNK(info.stx_mode)) {
-    data.attributes |= ATTRIB_READONLY;
+  if (IsReadOnlyMode(info.stx_mode) && !link) data.attributes |= ATTRIB_READONLY;
+  if (link && !follow_link) {
+    data.attributes |= ATTRIB_REPARSE_POINT;
+  } else {
+    data.attributes |= ReadDosAttributesAt(dir_fd, host_name, host_path);
   }
-  data.attributes |= ReadDosAttributesAt(dir_fd, host_name, host_path);
   if (data.attributes == 0) data.attributes = ATTRIB_NORMAL;
   data.size = directory ? 0 : info.stx_size;
   data.volume_id = (static_cast<uint64_t>(info.stx_dev_major) << 32) | info.stx_dev_minor;

@@ -43,6 +43,8 @@ class PosixFileSystem : public FileSystem {
   Status CopyNewFile(const std::string& from, const std::string& to) override;
   Status RemoveFile(const std::string& path) override;
   Status RenameFile(const std::string& from, const std::string& to) override;
+  Result<FindData> GetEntryInfo(const std::string& path) override;
+  Status RemoveEntry(const std::string& path) override;
   Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& path) override;
   Result<std::unique_ptr<WritableFile>> CreateForWrite(const std::string& path) override;
   std::string CurrentDirectory() override;
@@ -68,7 +70,8 @@ class PosixFileSystem : public FileSystem {
     // The entry's own status (lstat) when the look-up took it, which spares taking it again.
     std::optional<struct stat> entry;
   };
-  // Fails with InvalidName for a name holding a character no Windows name may hold, with
+  // Each name is taken as stored, without trailing dots and blanks (WithStoredNames). Fails
+  // with InvalidName for a name the original file system refuses (IsRefusedName), with
   // PathNotFound for an unmapped drive or a "\\server\share" path, and with NotReady when
   // the drive's host directory is missing (a medium that is gone).
   // With `read_fd`, a path spelt as on the disk is opened for reading on the way and the
@@ -129,6 +132,17 @@ class PosixFileSystem : public FileSystem {
   // The entry's own status (lstat), taken now unless the look-up took it; false with errno
   // set when it cannot be taken.
   static bool EntryStatus(const Resolved& resolved, struct stat& info);
+  // The directory holding a path's last name, reached without following any link.
+  struct LinkFreeParent {
+    int fd = -1;                   // O_PATH descriptor, the caller's to close
+    std::string name;              // the last name on the host (UTF-8), "" for a root
+    std::string host_path;         // the whole path on the host
+    bool write_protected = false;  // on a drive of type cdrom
+  };
+  // Walks from the drive's root to the directory holding the last name of `path`, following
+  // no symbolic link: fails with StoppedOnSymlink at a link on the way, PathNotFound at a
+  // missing directory.
+  Result<LinkFreeParent> OpenParentWithoutLinks(const std::string& path);
   // FileNotFound or PathNotFound for a path that does not exist.
   static Status Missing(const Resolved& resolved, const std::string& path);
   // FindFiles, with "." and ".." only when `with_dots`.

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/status.h"
 
@@ -31,6 +32,12 @@ class Registry {
   // Creates the key when needed and sets the value; fails as CreateKey does.
   virtual Status SetValue(const std::string& key, const std::string& name,
                           const std::string& data) = 0;
+  // The names of the key's direct subkeys, each once, spelt as first written; empty when
+  // the key is missing.
+  virtual std::vector<std::string> SubKeyNames(const std::string& key) const = 0;
+  // Deletes the key with its values and everything below it; a missing key is no error.
+  // Fails as CreateKey does, leaving the key as it was.
+  virtual Status DeleteKey(const std::string& key) = 0;
 };
 
 }  // namespace setup

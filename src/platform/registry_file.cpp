@@ -293,6 +293,46 @@ Status RegistryFile::SetValue(const std::string& key, const std::string& name,
   return Save(std::move(keys));
 }
 
+namespace {
+
+// The rest of `name` after `parent` and a backslash, when `name` lies below `parent`.
+std::optional<std::string> BelowKey(const std::string& name, const std::string& parent) {
+  if (name.size() <= parent.size() + 1 || name[parent.size()] != '\\' ||
+      !EqualsNoCase(name.substr(0, parent.size()), parent)) {
+    return std::nullopt;
+  }
+  return name.substr(parent.size() + 1);
+}
+
+}  // namespace
+
+std::vector<std::string> RegistryFile::SubKeyNames(const std::string& key) const {
+  const std::string parent = NormalizeKey(key);
+  std::vector<std::string> names;
+  for (const auto& candidate : keys_) {
+    const std::optional<std::string> rest = BelowKey(candidate.name, parent);
+    if (!rest) continue;
+    const std::string child = rest->substr(0, rest->find('\\'));
+    bool known = false;
+    for (const std::string& name : names) known = known || EqualsNoCase(name, child);
+    if (!known) names.push_back(child);
+  }
+  return names;
+}
+
+Status RegistryFile::DeleteKey(const std::string& key) {
+  if (Status bad = CheckNames(key, ""); !bad.ok()) return bad;
+  const std::string doomed = NormalizeKey(key);
+  Keys keys;
+  for (const auto& candidate : keys_) {
+    if (!EqualsNoCase(candidate.name, doomed) && !BelowKey(candidate.name, doomed)) {
+      keys.push_back(candidate);
+    }
+  }
+  if (keys.size() == keys_.size()) return Status::Ok();
+  return Save(std::move(keys));
+}
+
 std::string RegistryFile::Serialize() const { return Serialize(keys_); }
 
 std::string RegistryFile::Serialize(const Keys& keys) {

@@ -30,6 +30,8 @@ class RegistryFile : public Registry {
   Status CreateKey(const std::string& key) override;
   Status SetValue(const std::string& key, const std::string& name,
                   const std::string& data) override;
+  std::vector<std::string> SubKeyNames(const std::string& key) const override;
+  Status DeleteKey(const std::string& key) override;
 
   // The file's text as it would be written.
   std::string Serialize() const;

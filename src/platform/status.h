@@ -30,6 +30,7 @@ enum class WinError : uint32_t {
   DiskFull = 112,
   InvalidName = 123,
   DirNotEmpty = 145,
+  StoppedOnSymlink = 681,
   AlreadyExists = 183,
   BadExeFormat = 193,
   FilenameExcedRange = 206,

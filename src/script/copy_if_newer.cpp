@@ -4,15 +4,14 @@
 
 namespace setup {
 
-void CopyIfNewer(FileSystem& fs, MessageBoxService& messages, const std::string& source,
+bool CopyIfNewer(FileSystem& fs, MessageBoxService& messages, const std::string& source,
                  const std::string& destination) {
   FileVersion source_version;
   FileVersion destination_version;
   ReadFileVersion(fs, messages, source, source_version);
   ReadFileVersion(fs, messages, destination, destination_version);
-  if (IsLowerVersion(destination_version, source_version)) {
-    fs.CopyFileTo(source, destination, false);
-  }
+  return IsLowerVersion(destination_version, source_version) &&
+         fs.CopyFileTo(source, destination, false).ok();
 }
 
 }  // namespace setup

@@ -10,8 +10,9 @@ namespace setup {
 // Replaces `destination` by `source` only when the destination's file version is lower than
 // the source's (ReadFileVersion; files without one count as 0.0.0). Equal versions, a higher
 // installed version and two unversioned files leave the destination alone. A failed copy is
-// not reported, and never destroys the destination.
-void CopyIfNewer(FileSystem& fs, MessageBoxService& messages, const std::string& source,
+// not reported, and never destroys the destination. Returns whether the destination was
+// replaced.
+bool CopyIfNewer(FileSystem& fs, MessageBoxService& messages, const std::string& source,
                  const std::string& destination);
 
 }  // namespace setup

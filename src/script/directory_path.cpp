@@ -2,7 +2,7 @@
 
 namespace setup {
 
-bool CreateDirectoryPath(FileSystem& fs, const std::string& path) {
+bool CreateDirectoryPath(FileSystem& fs, const std::string& path, InstallRecord* record) {
   if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') return false;
 
   size_t prefix = 0;
@@ -14,7 +14,9 @@ bool CreateDirectoryPath(FileSystem& fs, const std::string& path) {
 
   for (size_t pos = prefix; pos <= path.size(); ++pos) {
     if (pos < path.size() && path[pos] != '\\') continue;
-    if (pos > prefix) fs.MakeDirectory(path.substr(0, pos));
+    if (pos <= prefix) continue;
+    const std::string directory = path.substr(0, pos);
+    if (fs.MakeDirectory(directory).ok() && record != nullptr) record->DirectoryMade(directory);
   }
   return true;
 }

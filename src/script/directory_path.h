@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "script/install_record.h"
 
 namespace setup {
 
@@ -10,7 +11,8 @@ namespace setup {
 // C:\a\b\c), leaving alone the part that is never created: a leading '\', or the drive "C:"
 // with its backslash. A relative path is created below the current directory. Failures (an
 // existing directory, a missing drive, denied access) are ignored. Returns false, creating
-// nothing, for a network path ("\\server\share"), true otherwise.
-bool CreateDirectoryPath(FileSystem& fs, const std::string& path);
+// nothing, for a network path ("\\server\share"), true otherwise. Each directory made is told
+// to `record` when one is given.
+bool CreateDirectoryPath(FileSystem& fs, const std::string& path, InstallRecord* record = nullptr);
 
 }  // namespace setup

@@ -3,7 +3,7 @@
 #include <new>
 
 #include "config/setup_config.h"
-#include "script/pe_version.h"
+#include "script/program_version.h"
 
 namespace setup {
 
@@ -32,7 +32,7 @@ void ReadFileVersion(FileSystem& fs, MessageBoxService& messages, const std::str
   if (!file.ok()) return;
   std::optional<std::string> text;
   try {
-    text = ReadPeVersionString(**file, "040904E4", "FileVersion");
+    text = ReadProgramVersionString(**file, "040904E4", "FileVersion");
   } catch (const std::bad_alloc&) {
     messages.ShowMessageBox(
         {"Out of Memory", "Setup ran out of memory.", MessageBoxIcon::None, MessageBoxButtons::Ok});

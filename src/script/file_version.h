@@ -26,9 +26,9 @@ FileVersion ParseFileVersionText(const std::string& text);
 bool IsLowerVersion(const FileVersion& installed, const FileVersion& offered);
 
 // The version named by the FileVersion string of the US English, code page 1252 string table
-// ("040904E4") of the file's version resource. Every other file, and every failure to read,
-// gives 0.0.0; running out of memory also shows "Setup ran out of memory." (caption
-// "Out of Memory", no icon).
+// ("040904E4") of the version resource of a program file (32-, 64- or 16-bit). Every other file,
+// and every failure to read, gives 0.0.0; running out of memory also shows "Setup ran out of
+// memory." (caption "Out of Memory", no icon).
 void ReadFileVersion(FileSystem& fs, MessageBoxService& messages, const std::string& path,
                      FileVersion& version);
 

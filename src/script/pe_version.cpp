@@ -1,31 +1,21 @@
 #include "script/pe_version.h"
 
 #include <algorithm>
-#include <vector>
+
+#include "script/little_endian.h"
 
 namespace setup {
 namespace {
+
+using little_endian::Align4;
+using little_endian::Has;
+using little_endian::Le16;
+using little_endian::Le32;
 
 constexpr uint32_t RT_VERSION = 16;
 constexpr uint32_t VS_VERSION_INFO_ID = 1;
 constexpr uint32_t HIGH_BIT = 0x80000000u;
 constexpr size_t MAX_VERSION_TEXT = 255;
-
-bool Has(std::string_view data, uint64_t offset, uint64_t n) {
-  return offset <= data.size() && n <= data.size() - offset;
-}
-
-uint16_t Le16(std::string_view data, size_t offset) {
-  return static_cast<uint16_t>(static_cast<uint8_t>(data[offset]) |
-                               static_cast<uint8_t>(data[offset + 1]) << 8);
-}
-
-uint32_t Le32(std::string_view data, size_t offset) {
-  return static_cast<uint32_t>(Le16(data, offset)) | static_cast<uint32_t>(Le16(data, offset + 2))
-                                                         << 16;
-}
-
-size_t Align4(size_t offset) { return (offset + 3) & ~static_cast<size_t>(3); }
 
 // --- The resource directory tree ---
 
@@ -211,52 +201,6 @@ std::optional<std::string> FindPeVersionString(std::string_view image, std::stri
   size_t size = std::min<uint64_t>(location->raw_size, MAX_PE_RESOURCE_SECTION);
   return FindVersionStringInSection(image.substr(location->file_offset, size), *location, table,
                                     key);
-}
-
-namespace {
-
-// Appends up to `n` bytes of `file` to `out`; stops early at the end or on a read failure.
-void ReadInto(ReadableFile& file, std::string& out, uint64_t n) {
-  std::vector<char> chunk(64 * 1024);
-  while (n > 0) {
-    auto got = file.Read(chunk.data(), std::min<uint64_t>(n, chunk.size()));
-    if (!got.ok() || *got == 0) return;
-    out.append(chunk.data(), *got);
-    n -= *got;
-  }
-}
-
-// Reads and discards up to `n` bytes; false when the file ends first.
-bool Skip(ReadableFile& file, uint64_t n) {
-  std::vector<char> chunk(64 * 1024);
-  while (n > 0) {
-    auto got = file.Read(chunk.data(), std::min<uint64_t>(n, chunk.size()));
-    if (!got.ok() || *got == 0) return false;
-    n -= *got;
-  }
-  return true;
-}
-
-}  // namespace
-
-std::optional<std::string> ReadPeVersionString(ReadableFile& file, std::string_view table,
-                                               std::string_view key) {
-  std::string head;
-  ReadInto(file, head, MAX_PE_HEAD);
-  auto location = LocatePeResourceSection(head);
-  if (!location) return std::nullopt;
-  uint64_t size = std::min<uint64_t>(location->raw_size, MAX_PE_RESOURCE_SECTION);
-  uint64_t start = location->file_offset;
-  uint64_t end = start + size;
-
-  std::string section;
-  if (start < head.size()) {
-    section = head.substr(start, std::min<uint64_t>(end, head.size()) - start);
-  } else if (!Skip(file, start - head.size())) {
-    return std::nullopt;
-  }
-  ReadInto(file, section, size - section.size());
-  return FindVersionStringInSection(section, *location, table, key);
 }
 
 }  // namespace setup

@@ -6,8 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/file_system.h"
-
 namespace setup {
 
 // Reading the FileVersion string of a PE file's version resource (32-bit and 64-bit images)
@@ -39,12 +37,9 @@ std::optional<std::string> FindVersionStringInSection(std::string_view section,
 std::optional<std::string> FindPeVersionString(std::string_view image, std::string_view table,
                                                std::string_view key);
 
-// Both steps over an open file, reading its start and then only its resource section (at
-// most MAX_PE_RESOURCE_SECTION bytes of it), so large files cost no more memory than that.
-// May throw std::bad_alloc.
+// The first bytes of a file that hold the headers; a file's resource section is read from
+// there on, at most MAX_PE_RESOURCE_SECTION bytes of it.
 inline constexpr size_t MAX_PE_HEAD = 256 * 1024;
 inline constexpr size_t MAX_PE_RESOURCE_SECTION = 64 * 1024 * 1024;
-std::optional<std::string> ReadPeVersionString(ReadableFile& file, std::string_view table,
-                                               std::string_view key);
 
 }  // namespace setup

@@ -33,10 +33,14 @@ void ScriptRunner::ScriptCopy() {
                       "    " + source + "    " + destination + "')");
     return;
   }
+  InstallRecord* record = m_services.record;
   if (!FileExists(m_services.fs, destination)) {
-    m_services.fs.CopyFileTo(source, destination, false);
-  } else {
-    CopyIfNewer(m_services.fs, m_services.messages, source, destination);
+    if (m_services.fs.CopyFileTo(source, destination, false).ok() && record != nullptr) {
+      record->FileWritten(destination, false, std::nullopt);
+    }
+  } else if (CopyIfNewer(m_services.fs, m_services.messages, source, destination) &&
+             record != nullptr) {
+    record->FileWritten(destination, true, std::nullopt);
   }
 }
 

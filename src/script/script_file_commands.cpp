@@ -24,7 +24,10 @@ std::vector<std::string> ArgumentsFrom(const ScriptArgs& args, size_t first) {
 }  // namespace
 
 void ScriptRunner::ScriptDelete() {
-  if (FileExists(m_services.fs, m_args[1])) m_services.fs.RemoveFile(m_args[1]);
+  if (FileExists(m_services.fs, m_args[1]) && m_services.fs.RemoveFile(m_args[1]).ok() &&
+      m_services.record != nullptr) {
+    m_services.record->EntryRemoved(m_args[1]);
+  }
 }
 
 void ScriptRunner::ScriptRename() {
@@ -38,7 +41,10 @@ void ScriptRunner::ScriptRename() {
   int attempts = 0;
   for (;;) {
     Status status = m_services.fs.RenameFile(from, to);
-    if (status.ok()) return;
+    if (status.ok()) {
+      if (m_services.record != nullptr) m_services.record->EntryMoved(from, to);
+      return;
+    }
     m_services.pause(RENAME_PAUSE_MS);
     ++attempts;
     if (attempts <= RENAME_RETRIES) continue;
@@ -52,7 +58,9 @@ void ScriptRunner::ScriptRename() {
   }
 }
 
-void ScriptRunner::ScriptMakeDir() { CreateDirectoryPath(m_services.fs, m_args[1]); }
+void ScriptRunner::ScriptMakeDir() {
+  CreateDirectoryPath(m_services.fs, m_args[1], m_services.record);
+}
 
 void ScriptRunner::ScriptRun() {
   const std::string& program = m_args[1];

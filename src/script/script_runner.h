@@ -11,6 +11,7 @@
 #include "platform/path_search.h"
 #include "platform/process_runner.h"
 #include "platform/shell_link_maker.h"
+#include "script/install_record.h"
 #include "script/script_args.h"
 #include "ui/framework/message_box.h"
 
@@ -29,6 +30,8 @@ struct ScriptServices {
   PathSearch& search;
   // Blocks for the given milliseconds (RENAME's pause between attempts).
   std::function<void(int milliseconds)> pause;
+  // Told about every entry the commands make, replace, delete or move; may be null.
+  InstallRecord* record = nullptr;
 };
 
 // Runs section scripts: owns the argument table ScriptArgs and runs each line's command on

@@ -46,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"Sound",
              "[options]\nselect = 1, 3\nFOLDER2 = C:\\Books\\Extra\nFolder3 = R:\\x\nDrive = c:\n"
              "Button = exit\n[ConfirmReplace]\nDefault = yestoall\nREAD_ME.TXT = No\n"
-             "[ExitConfirm]\nDefault = Continue\n[RenameRetry]\nDefault = Retry\n",
+             "[ExitConfirm]\nDefault = Continue\n[RenameRetry]\nDefault = Retry\n"
+             "[Uninstall]\nDefault = no\n",
              {}},
         Case{"SelectNone", "[Options]\nSelect = None\n", {}},
         Case{"UnknownSection",
@@ -68,6 +69,10 @@ INSTANTIATE_TEST_SUITE_P(
              "[ExitConfirm]\nDefault = Maybe\nOther = Exit\n",
              {"answers.ini:2: Default = Maybe: expected Continue or Exit",
               "answers.ini:3: unknown key 'Other' in [ExitConfirm]"}},
+        Case{"UnknownUninstallAnswer",
+             "[Uninstall]\nDefault = Maybe\nKeep = Yes\n",
+             {"answers.ini:2: Default = Maybe: expected Yes or No",
+              "answers.ini:3: unknown key 'Keep' in [Uninstall]"}},
         Case{"UnknownRetryAnswer",
              "[RenameRetry]\nDefault = Again\n",
              {"answers.ini:2: Default = Again: expected Retry or Cancel"}},

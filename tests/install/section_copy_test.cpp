@@ -139,6 +139,9 @@ TEST_F(SectionCopyTest, NamesThatMeetInTheDestinationAreAsked) {
       {"the name in another case", {"a.txt"}, {"A.TXT"}, {"CConfirmReplaceDlg=No"}},
       {"another name", {"z.txt"}, {"A.TXT"}, {}},
       {"only a dot file", {".keep"}, {"A.TXT", "a.txt"}, {"CConfirmReplaceDlg=No"}},
+      // Both are stored as "NOTES".
+      {"empty, one stored name twice", {}, {"NOTES", "NOTES."}, {"CConfirmReplaceDlg=No"}},
+      {"the stored name", {"notes"}, {"NOTES."}, {"CConfirmReplaceDlg=No"}},
   };
   for (const auto& c : cases) {
     InstallFixture f;
@@ -152,6 +155,20 @@ TEST_F(SectionCopyTest, NamesThatMeetInTheDestinationAreAsked) {
       EXPECT_EQ(f.Dest("Book/" + name), "old") << c.name;
     }
   }
+}
+
+TEST_F(SectionCopyTest, NamesEndingInABlankAreStoredWithoutIt) {
+  config.m_bUseUnderscores = true;
+  // "DOCS_", "README_" and "NOTES._" become "Docs ", "Readme " and "Notes. ", which the file
+  // system stores as "Docs", "Readme" and "Notes".
+  Disc("CODE/DOCS_/README_", "read me");
+  Disc("CODE/NOTES._", "notes");
+  CopyTree("CODE", "C:\\Book");
+  EXPECT_EQ(Dest("Book/Docs/Readme"), "read me");
+  EXPECT_EQ(Dest("Book/Notes"), "notes");
+  EXPECT_FALSE(DestExists("Book/Docs "));
+  EXPECT_FALSE(DestExists("Book/Notes. "));
+  EXPECT_FALSE(state.g_bCopyFailed);
 }
 
 TEST_F(SectionCopyTest, ContinueAfterCancelAsksAgainAndThenCopies) {

@@ -41,6 +41,8 @@ class Backing {
   virtual void Remove(const std::string& path) = 0;
   virtual void Rename(const std::string& from, const std::string& to) = 0;
   virtual std::string HostPath(const std::string& path) = 0;
+  // A symbolic link at `path` pointing at the entry `target`.
+  virtual void Link(const std::string& path, const std::string& target) = 0;
 };
 
 class PosixBacking : public Backing {
@@ -64,6 +66,9 @@ class PosixBacking : public Backing {
     std::filesystem::rename(dir_.Join(from), dir_.Join(to));
   }
   std::string HostPath(const std::string& path) override { return dir_.Join(path); }
+  void Link(const std::string& path, const std::string& target) override {
+    std::filesystem::create_symlink(dir_.Join(target), dir_.Join(path));
+  }
 
  private:
   TempDir dir_;
@@ -97,6 +102,9 @@ class MemoryBacking : public Backing {
     fs_.Rename(Windows(from), Windows(to));
   }
   std::string HostPath(const std::string& path) override { return "/memory/" + path; }
+  void Link(const std::string& path, const std::string& target) override {
+    fs_.AddLink(Windows(path), Windows(target));
+  }
 
  private:
   // "c/a/b" as "C:\\a\\b" in the code page.
@@ -448,6 +456,62 @@ TEST_P(FileSystemContract, DeleteRefusesReadOnlyFilesAndDirectories) {
   EXPECT_TRUE(backing_->Exists("c/ro.txt"));
 }
 
+TEST_P(FileSystemContract, EntryInfoFollowsNoLink) {
+  Write("Dir/File.txt", "abc");
+  backing_->Link("c/to-dir", "c/Dir");
+  backing_->Link("c/to-file", "c/Dir/File.txt");
+  auto file = fs_->GetEntryInfo("C:\\dir\\FILE.TXT");
+  ASSERT_TRUE(file.ok()) << file.status().ToString();
+  EXPECT_EQ(file->name, "File.txt");
+  EXPECT_EQ(file->size, 3u);
+  EXPECT_EQ(file->attributes & (ATTRIB_REPARSE_POINT | ATTRIB_DIRECTORY), 0u);
+  auto directory = fs_->GetEntryInfo("C:\\Dir");
+  ASSERT_TRUE(directory.ok());
+  EXPECT_TRUE(directory->IsDirectory());
+  auto link = fs_->GetEntryInfo("C:\\to-file");
+  ASSERT_TRUE(link.ok()) << link.status().ToString();
+  EXPECT_NE(link->attributes & ATTRIB_REPARSE_POINT, 0u);
+  auto dir_link = fs_->GetEntryInfo("C:\\to-dir");
+  ASSERT_TRUE(dir_link.ok());
+  EXPECT_NE(dir_link->attributes & ATTRIB_REPARSE_POINT, 0u);
+  EXPECT_FALSE(dir_link->IsDirectory());
+  EXPECT_EQ(ErrorOf(fs_->GetEntryInfo("C:\\to-dir\\File.txt")), WinError::StoppedOnSymlink);
+  EXPECT_EQ(ErrorOf(fs_->GetEntryInfo("C:\\Dir\\none.txt")), WinError::FileNotFound);
+  EXPECT_EQ(ErrorOf(fs_->GetEntryInfo("C:\\none\\none.txt")), WinError::PathNotFound);
+}
+
+TEST_P(FileSystemContract, RemoveEntryRemovesOneEntryAndFollowsNoLink) {
+  Write("Dir/File.txt", "abc");
+  Write("Dir/ReadOnly.txt", "r");
+  Write("Full/Kept.txt", "k");
+  backing_->MakeDir("c/Empty");
+  backing_->Link("c/to-dir", "c/Dir");
+  backing_->Link("c/to-file", "c/Dir/File.txt");
+  ASSERT_TRUE(fs_->SetAttributes("C:\\Dir\\ReadOnly.txt", ATTRIB_READONLY).ok());
+  const struct {
+    const char* path;
+    WinError error;
+  } cases[] = {
+      {"C:\\to-dir\\File.txt", WinError::StoppedOnSymlink},
+      {"C:\\to-file", WinError::Success},
+      {"C:\\to-dir", WinError::Success},
+      {"C:\\DIR\\readonly.txt", WinError::Success},
+      {"C:\\Full", WinError::DirNotEmpty},
+      {"C:\\empty", WinError::Success},
+      {"C:\\Dir\\none.txt", WinError::FileNotFound},
+      {"C:\\none\\none.txt", WinError::PathNotFound},
+      {"C:\\", WinError::AccessDenied},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ErrorOf(fs_->RemoveEntry(c.path)), c.error) << c.path;
+  // Links go, never what they point at.
+  EXPECT_EQ(Read("Dir/File.txt"), "abc");
+  EXPECT_FALSE(backing_->Exists("c/to-file"));
+  EXPECT_FALSE(backing_->Exists("c/to-dir"));
+  EXPECT_FALSE(backing_->Exists("c/Dir/ReadOnly.txt"));
+  EXPECT_FALSE(backing_->Exists("c/Empty"));
+  EXPECT_EQ(Read("Full/Kept.txt"), "k");
+}
+
 TEST_P(FileSystemContract, MoveNeverReplaces) {
   Write("a.txt", "a");
   Write("b.txt", "b");
@@ -523,6 +587,81 @@ TEST_P(FileSystemContract, CreateForWriteReplacesOnlyOnCommit) {
   EXPECT_EQ(ErrorOf(fs_->CreateForWrite("C:\\nodir\\f.txt")), WinError::PathNotFound);
 }
 
+TEST_P(FileSystemContract, NamesAreStoredWithoutTrailingDotsAndBlanks) {
+  Write("Docs/Readme", "r");
+  for (const char* path :
+       {"C:\\Docs \\Readme ", "C:\\docs.\\readme.", "C:\\Docs . \\Readme. .", "C:\\Docs\\Readme"}) {
+    auto info = fs_->GetFileInfo(path);
+    ASSERT_TRUE(info.ok()) << path << ": " << info.status().ToString();
+    EXPECT_EQ(info->name, "Readme") << path;
+    EXPECT_EQ(*ReadFileContents(*fs_, path, 10), "r") << path;
+  }
+  auto create = [&](const std::string& path) {
+    auto file = fs_->CreateForWrite(path);
+    if (!file.ok()) return file.status();
+    return (*file)->Commit();
+  };
+  struct Case {
+    std::function<Status()> write;
+    const char* stored;
+    const char* as_written;
+  } cases[] = {
+      {[&] { return fs_->MakeDirectory("C:\\New "); }, "New", "New "},
+      {[&] { return fs_->MakeDirectory("C:\\Docs\\Sub.. "); }, "Docs/Sub", "Docs/Sub.. "},
+      {[&] { return create("C:\\Docs \\a.txt."); }, "Docs/a.txt", "Docs/a.txt."},
+      {[&] { return fs_->CopyFileTo("C:\\Docs\\Readme", "C:\\Docs\\b.txt ", false); }, "Docs/b.txt",
+       "Docs/b.txt "},
+      {[&] { return fs_->RenameFile("C:\\Docs\\b.txt", "C:\\Docs\\c.txt . "); }, "Docs/c.txt",
+       "Docs/c.txt . "},
+  };
+  for (const auto& c : cases) {
+    EXPECT_TRUE(c.write().ok()) << c.stored;
+    EXPECT_TRUE(backing_->Exists(std::string("c/") + c.stored)) << c.stored;
+    EXPECT_FALSE(backing_->Exists(std::string("c/") + c.as_written)) << c.as_written;
+  }
+  EXPECT_EQ(Names("C:\\Docs \\*.txt"), (std::vector<std::string>{"a.txt", "c.txt"}));
+  EXPECT_EQ(ErrorOf(fs_->MakeDirectory("C:\\Docs\\Sub.")), WinError::AlreadyExists);
+  ASSERT_TRUE(fs_->ChangeDirectory("C:\\Docs \\Sub .").ok());
+  EXPECT_EQ(fs_->CurrentDirectory(), "C:\\Docs\\Sub");
+}
+
+TEST_P(FileSystemContract, RefusesNamesTheOriginalFileSystemRefuses) {
+  Write("dir/file.txt", "x");
+  // Reserved device names, with any case and extension; names that are only dots and blanks;
+  // characters no name may hold.
+  const char* refused[] = {"CON",  "con",  "Nul.txt", "AUX .log", "PRN.",   "COM1",  "com9.dll",
+                           "LPT1", "lpt9", "...",     " . ",      "a<b",    "a>b",   "a:b",
+                           "a\"b", "a|b",  "a?b",     "a*b",      "a\x01z", "a\x1Fz"};
+  for (const std::string name : refused) {
+    const std::string path = "C:\\dir\\" + name;
+    const std::function<WinError()> calls[] = {
+        [&] { return ErrorOf(fs_->GetAttributes(path)); },
+        [&] { return ErrorOf(fs_->OpenForRead(path)); },
+        [&] { return ErrorOf(fs_->MakeDirectory(path)); },
+        [&] { return ErrorOf(fs_->CreateForWrite(path)); },
+        [&] { return ErrorOf(fs_->CopyFileTo("C:\\dir\\file.txt", path, false)); },
+        [&] { return ErrorOf(fs_->RenameFile("C:\\dir\\file.txt", path)); },
+        [&] { return ErrorOf(fs_->ChangeDirectory(path)); },
+        // As a folder on the way, where a find pattern's wildcards are no wildcards either.
+        [&] { return ErrorOf(fs_->GetAttributes(path + "\\file.txt")); },
+        [&] { return ErrorOf(fs_->MakeDirectory(path + "\\sub")); },
+        [&] { return ErrorOf(fs_->FindFiles(path + "\\*")); },
+    };
+    for (size_t i = 0; i < std::size(calls); ++i) {
+      EXPECT_EQ(calls[i](), WinError::InvalidName) << "'" << name << "', call " << i;
+    }
+  }
+  EXPECT_EQ(Names("C:\\dir\\*"), (std::vector<std::string>{".", "..", "file.txt"}));
+  EXPECT_EQ(Read("dir/file.txt"), "x");
+  // Wildcards stay wildcards in a find pattern's last name.
+  EXPECT_EQ(Names("C:\\dir\\fil?.*"), (std::vector<std::string>{"file.txt"}));
+  // Names that only look like device names are ordinary.
+  for (const std::string name : {"CONSOLE", "COM10", "LPT", "NULL.txt", "x.CON", "AUX1x"}) {
+    EXPECT_TRUE(fs_->MakeDirectory("C:\\dir\\" + name).ok()) << name;
+    EXPECT_TRUE(backing_->Exists("c/dir/" + name)) << name;
+  }
+}
+
 TEST_P(FileSystemContract, HostPathsForTheFewThatNeedThem) {
   Write("Code/Prog.sh", "");
   EXPECT_EQ(*fs_->ToHostPath("C:\\code\\prog.sh"), backing_->HostPath("c/Code/Prog.sh"));
@@ -551,6 +690,7 @@ TEST_P(FileSystemContract, ACdRomDriveRefusesEveryWrite) {
       [&] { return fs_->MakeDirectory("E:\\New"); },
       [&] { return fs_->MakeDirectory("E:\\Code"); },
       [&] { return fs_->RemoveFile("E:\\SETUP.INI"); },
+      [&] { return fs_->RemoveEntry("E:\\SETUP.INI"); },
       [&] { return fs_->RenameFile("E:\\SETUP.INI", "E:\\OTHER.INI"); },
       [&] { return fs_->RenameFile("E:\\SETUP.INI", "C:\\SETUP.INI"); },
       [&] { return fs_->RenameFile("C:\\f.txt", "E:\\f.txt"); },

@@ -166,5 +166,24 @@ TEST_F(RegistryFileTest, RefusesNamesThatWouldBreakTheFile) {
   EXPECT_FALSE(dir_.Exists("state/registry.reg"));
 }
 
+TEST_F(RegistryFileTest, ListsAndDeletesSubkeys) {
+  RegistryFile store = OpenStore();
+  const std::string uninstall = UNINSTALL_KEY;
+  ASSERT_TRUE(store.SetValue(uninstall + "\\Demo Book", "DisplayName", "Demo Book").ok());
+  ASSERT_TRUE(store.SetValue(uninstall + "\\Other\\Deeper", "X", "1").ok());
+  ASSERT_TRUE(store.CreateKey(uninstall + "\\Demo Bookmarks").ok());
+  EXPECT_EQ(store.SubKeyNames(uninstall),
+            (std::vector<std::string>{"Demo Book", "Other", "Demo Bookmarks"}));
+  EXPECT_EQ(store.SubKeyNames("HKEY_LOCAL_MACHINE\\Nowhere"), std::vector<std::string>{});
+
+  ASSERT_TRUE(store.DeleteKey(uninstall + "\\DEMO BOOK").ok());
+  ASSERT_TRUE(store.DeleteKey(uninstall + "\\other").ok());
+  ASSERT_TRUE(store.DeleteKey(uninstall + "\\Never There").ok());
+  // A key whose name only begins like the deleted one stays.
+  EXPECT_EQ(store.SubKeyNames(uninstall), std::vector<std::string>{"Demo Bookmarks"});
+  EXPECT_FALSE(OpenStore().KeyExists(uninstall + "\\Other\\Deeper"));
+  EXPECT_TRUE(OpenStore().KeyExists(uninstall + "\\Demo Bookmarks"));
+}
+
 }  // namespace
 }  // namespace setup

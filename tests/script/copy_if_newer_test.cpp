@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "ne_builder.h"
 #include "pe_builder.h"
 #include "script/file_version.h"
 #include "script_fixture.h"
@@ -84,6 +85,32 @@ TEST_F(CopyIfNewerTest, ResourceSectionsFarIntoTheFileAreRead) {
     FileVersion version;
     ReadFileVersion(*fs_, messages_, "D:\\far.dll", version);
     EXPECT_EQ(version, (FileVersion{6, 5, 4})) << c.section_offset;
+  }
+}
+
+TEST_F(CopyIfNewerTest, Reads16BitFilesThroughTheFileSystem) {
+  struct Case {
+    uint16_t shift;
+    size_t gap;
+    size_t padding;
+  };
+  // Near the start; past the first read; straddling it.
+  const Case cases[] = {{4, 0, 10}, {9, 0x50000, 10}, {9, 0x40000 - 0x420, 3000}};
+  for (const auto& c : cases) {
+    NeLayout layout;
+    layout.file_version = "6.5.4";
+    layout.alignment_shift = c.shift;
+    layout.gap = c.gap;
+    layout.product_name_length = c.padding;
+    const NeImage image = BuildNeImage(layout);
+    temp_.WriteFile("d/old16.dll", image.bytes);
+    FileVersion version;
+    ReadFileVersion(*fs_, messages_, "D:\\old16.dll", version);
+    EXPECT_EQ(version, (FileVersion{6, 5, 4})) << c.gap;
+    // A file cut short inside its version resource has none.
+    temp_.WriteFile("d/old16.dll", image.bytes.substr(0, image.version_block + 40));
+    ReadFileVersion(*fs_, messages_, "D:\\old16.dll", version);
+    EXPECT_EQ(version, (FileVersion{0, 0, 0})) << c.gap;
   }
 }
 

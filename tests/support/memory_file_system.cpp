@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/wildcard_match.h"
+#include "platform/windows_name_rules.h"
 #include "platform/windows_path.h"
 #include "support/memory_files.h"
 
@@ -38,7 +39,8 @@ Status Missing(bool parent_exists, const std::string& path) {
 
 struct MemoryFileSystem::Node {
   bool directory = false;
-  std::string contents;
+  bool link = false;
+  std::string contents;     // a link's target
   uint32_t attributes = 0;  // read-only, hidden, system and archive only
   FileTime creation = 0;
   FileTime last_access = 0;
@@ -60,7 +62,8 @@ struct MemoryFileSystem::Resolved {
   Node* parent = nullptr;          // the directory holding the last name; nullptr for a root
   Node* node = nullptr;            // the entry, when it exists
   bool parent_exists = false;
-  std::string written_name;  // the last name as written ("" for a root)
+  bool through_link = false;  // a directory on the way is a link
+  std::string written_name;   // the last name as written ("" for a root)
 
   const std::string& name() const { return names.back(); }
   bool is_root() const { return names.empty(); }
@@ -192,6 +195,16 @@ void MemoryFileSystem::AddDirectory(const std::string& path) {
   if (!child->directory) throw std::invalid_argument("a file: " + path);
 }
 
+void MemoryFileSystem::AddLink(const std::string& path, const std::string& target) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  std::string name;
+  Node& parent = MakeParents(path, name);
+  auto node = NewNode(false);
+  node->link = true;
+  node->contents = target;
+  parent.children[name] = std::move(node);
+}
+
 std::optional<std::string> MemoryFileSystem::Contents(const std::string& path) const {
   std::lock_guard<std::mutex> lock(mutex_);
   const Node* node = FindExact(path);
@@ -248,9 +261,12 @@ Result<MemoryFileSystem::Resolved> MemoryFileSystem::Resolve(const std::string& 
   if (index < 0 || !drives_[index]) {
     return Status::Error(WinError::PathNotFound, path, "no such drive");
   }
-  if (HasInvalidNameCharacter(std::string_view(full).substr(2))) {
-    return Status::Error(WinError::InvalidName, path, "invalid file name");
+  for (const std::string& name : PathComponents(full)) {
+    if (IsRefusedName(StoredName(name))) {
+      return Status::Error(WinError::InvalidName, path, "invalid file name");
+    }
   }
+  resolved.full_path = WithStoredNames(resolved.full_path);
   if (!drives_[index]->root) {
     return Status::Error(WinError::NotReady, path, "the drive is not ready");
   }
@@ -284,6 +300,7 @@ Result<MemoryFileSystem::Resolved> MemoryFileSystem::Resolve(const std::string& 
       resolved.parent_exists = directory != nullptr;
       resolved.node = found;
     } else {
+      if (found != nullptr && found->link) resolved.through_link = true;
       directory = found != nullptr && found->directory ? found : nullptr;
     }
   }
@@ -298,7 +315,8 @@ Status MemoryFileSystem::RefuseWriteOn(const Resolved& resolved, const std::stri
 FindData MemoryFileSystem::DataOf(const Node& node, const std::string& name, char letter) const {
   FindData data;
   data.name = name;
-  data.attributes = node.attributes | (node.directory ? ATTRIB_DIRECTORY : 0);
+  data.attributes = node.attributes | (node.directory ? ATTRIB_DIRECTORY : 0) |
+                    (node.link ? ATTRIB_REPARSE_POINT : 0);
   if (data.attributes == 0) data.attributes = ATTRIB_NORMAL;
   data.size = node.directory ? 0 : node.contents.size();
   data.creation_time = node.creation;
@@ -453,6 +471,37 @@ Status MemoryFileSystem::RemoveFile(const std::string& path) {
   if (node->directory) return Status::Error(WinError::AccessDenied, path, "is a directory");
   if (node->attributes & ATTRIB_READONLY) {
     return Status::Error(WinError::AccessDenied, path, "the file is read-only");
+  }
+  resolved->parent->children.erase(resolved->name());
+  return Status::Ok();
+}
+
+Result<FindData> MemoryFileSystem::GetEntryInfo(const std::string& path) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto resolved = Resolve(path);
+  if (!resolved.ok()) return resolved.status();
+  if (resolved->through_link) {
+    return Status::Error(WinError::StoppedOnSymlink, path, "a symbolic link is on the way");
+  }
+  if (resolved->node == nullptr) return Missing(resolved->parent_exists, path);
+  return DataOf(*resolved->node, resolved->is_root() ? "" : resolved->name(), resolved->letter);
+}
+
+Status MemoryFileSystem::RemoveEntry(const std::string& path) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto resolved = Resolve(path);
+  if (!resolved.ok()) return resolved.status();
+  if (resolved->through_link) {
+    return Status::Error(WinError::StoppedOnSymlink, path, "a symbolic link is on the way");
+  }
+  if (Status refused = RefuseWriteOn(*resolved, path); !refused.ok()) return refused;
+  const Node* node = resolved->node;
+  if (node == nullptr) return Missing(resolved->parent_exists, path);
+  if (resolved->is_root()) {
+    return Status::Error(WinError::AccessDenied, path, "a drive's root is never removed");
+  }
+  if (node->directory && !node->children.empty()) {
+    return Status::Error(WinError::DirNotEmpty, path, "the directory is not empty");
   }
   resolved->parent->children.erase(resolved->name());
   return Status::Ok();

@@ -45,6 +45,9 @@ class MemoryFileSystem : public FileSystem {
   void Remove(const std::string& path);
   // Renames or moves an entry; the destination's parent must exist, the destination must not.
   void Rename(const std::string& from, const std::string& to);
+  // A symbolic link at `path` to `target` (any text). It is never followed: a path through
+  // it is missing, and only GetEntryInfo and RemoveEntry see the link itself.
+  void AddLink(const std::string& path, const std::string& target);
 
   Result<uint32_t> GetAttributes(const std::string& path) override;
   Status SetAttributes(const std::string& path, uint32_t attributes) override;
@@ -56,6 +59,8 @@ class MemoryFileSystem : public FileSystem {
   Status CopyFileTo(const std::string& from, const std::string& to, bool fail_if_exists) override;
   Status RemoveFile(const std::string& path) override;
   Status RenameFile(const std::string& from, const std::string& to) override;
+  Result<FindData> GetEntryInfo(const std::string& path) override;
+  Status RemoveEntry(const std::string& path) override;
   Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& path) override;
   Result<std::unique_ptr<WritableFile>> CreateForWrite(const std::string& path) override;
   std::string CurrentDirectory() override;
@@ -72,9 +77,10 @@ class MemoryFileSystem : public FileSystem {
   struct Resolved;
   class Writer;
 
-  // Where a Windows path leads, matching names without regard to case (an exact match
-  // wins). Fails as the POSIX implementation does before touching an entry: PathNotFound for
-  // a network path or an unmapped drive, InvalidName, NotReady without a medium.
+  // Where a Windows path leads, each name as stored (WithStoredNames) and matched without
+  // regard to case (an exact match wins). Fails as the POSIX implementation does before touching an
+  // entry: PathNotFound for a network path or an unmapped drive, InvalidName, NotReady without a
+  // medium.
   Result<Resolved> Resolve(const std::string& path) const;
   // WriteProtect for a write to a path on a CD-ROM drive, else Ok.
   Status RefuseWriteOn(const Resolved& resolved, const std::string& path) const;

@@ -156,6 +156,11 @@ MessageBoxResult AnswersUser::AnswerMessageBox(const MessageBoxRequest& request)
     retries = 0;
     return MessageBoxResult::Cancel;
   }
+  if (request.buttons == MessageBoxButtons::YesNo) {
+    auto answer = Find("Uninstall", "Default");
+    return answer && EqualsNoCaseAscii(*answer, "No") ? MessageBoxResult::No
+                                                      : MessageBoxResult::Yes;
+  }
   return ButtonsOf(request.buttons).front();
 }
 

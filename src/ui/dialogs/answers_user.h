@@ -16,6 +16,7 @@ namespace setup {
 //   [ConfirmReplace] Default, and per file by its name on the medium: Yes | YesToAll | No |
 //             Cancel
 //   [ExitConfirm] Default = Continue | Exit;  [RenameRetry] Default = Retry | Cancel
+//   [Uninstall] Default = Yes | No (the one Yes/No question, whether to remove an entry)
 // Each entry becomes the dialog's own answer value, which the dialog gives through the
 // driver. Absent entries take the dialog's default button (the retry question: Cancel). It
 // never leaves a run waiting or looping: when the Options dialog refuses to continue, it
