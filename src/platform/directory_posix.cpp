@@ -42,7 +42,8 @@ Result<std::vector<FindData>> PosixFileSystem::Find(const std::string& pattern, 
   // The current directory is in full form already, which spells quicker than ".".
   auto spelling = Spell(directory == "." ? CurrentDirectory() : directory);
   if (spelling.ok() && !spelling->names.empty()) {
-    const int fd = open(spelling->exact.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const HostAt at = AtLastName(spelling->exact, false);
+    const int fd = openat(at.fd, at.name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd >= 0) {
       const Resolved resolved = InParent(*spelling, spelling->names.back());
       const Status on_drives = CheckOnDrives(resolved, directory, true);
@@ -95,7 +96,8 @@ Result<std::vector<FindData>> PosixFileSystem::ListDirectory(int fd, const std::
       if (data.ok()) entries.push_back(std::move(*data));
     }
   }
-  close(fd);
+  // The walk goes on in this directory: its files are opened and its folders entered from here.
+  held_directories_.Hold(host_dir, fd);
   // Sorted as the original system's disks list names: "." and ".." first, then by name
   // without regard to case, so every run walks a directory in the same order.
   struct Keyed {
@@ -144,7 +146,8 @@ Status PosixFileSystem::MakeNewDirectory(const std::string& path) {
   const Resolved target = InParent(*spelling, std::nullopt);
   if (!CheckOnDrives(target, path, false).ok()) return MakeDirectory(path);
   if (target.write_protected) return WriteProtected(path);
-  if (mkdir(target.host_path.c_str(), 0777) != 0) {
+  const HostAt at = AtLastName(target.host_path, true);
+  if (mkdirat(at.fd, at.name, 0777) != 0) {
     const int error = errno;
     if (error == EEXIST || error == ENOENT || error == ENOTDIR) return MakeDirectory(path);
     return PosixError(path, error);

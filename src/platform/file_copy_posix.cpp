@@ -98,14 +98,15 @@ Status CopyContents(int from_fd, uint64_t size, PosixTempFile& temp, const std::
 // permissions, hidden/system/archive bits and times. The copy is written beside the
 // destination and takes its name only when complete, so that no failure, not even the
 // process's death, leaves a short file under that name. `replaces`: the destination exists.
-// `from` and `to` name the two files in messages.
+// `from` and `to` name the two files in messages. `destination_dir_fd`: the destination's
+// directory, open, or -1.
 Status CopyOpenFile(int from_fd, const struct stat& info, const std::string& destination,
-                    const std::string& from, const std::string& to, bool no_replace,
-                    bool replaces) {
+                    const std::string& from, const std::string& to, bool no_replace, bool replaces,
+                    int destination_dir_fd = -1) {
   // Created with the source's permissions where the mask lets it, which spares setting them
   // afterwards; the owner keeps write permission until the attributes are copied.
   const mode_t wanted = info.st_mode & 0777;
-  auto temp = PosixTempFile::CreateBeside(destination, wanted | S_IWUSR);
+  auto temp = PosixTempFile::CreateBeside(destination, wanted | S_IWUSR, destination_dir_fd);
   if (!temp.ok()) return PosixError(to, temp.status().os_errno());
   Status status = CopyContents(from_fd, static_cast<uint64_t>(info.st_size), *temp, from, to);
   if (!status.ok()) return status;
@@ -134,7 +135,8 @@ Status CheckCopyable(const struct stat& info, const std::string& from) {
 // Copies the source, open as `opened` or else opened now from `source_host`, to the host path
 // `destination` (see CopyOpenFile).
 Status CopySource(int opened, const std::string& source_host, const std::string& destination,
-                  const std::string& from, const std::string& to, bool no_replace, bool replaces) {
+                  const std::string& from, const std::string& to, bool no_replace, bool replaces,
+                  int destination_dir_fd = -1) {
   const int fd = opened >= 0 ? opened : OpenToRead(source_host);
   if (fd < 0) return PosixError(from, errno);
   const Descriptor late_fd(opened >= 0 ? -1 : fd);
@@ -142,7 +144,7 @@ Status CopySource(int opened, const std::string& source_host, const std::string&
   if (fstat(fd, &info) != 0) return PosixError(from, errno);
   Status status = CheckCopyable(info, from);
   if (!status.ok()) return status;
-  return CopyOpenFile(fd, info, destination, from, to, no_replace, replaces);
+  return CopyOpenFile(fd, info, destination, from, to, no_replace, replaces, destination_dir_fd);
 }
 
 }  // namespace
@@ -195,7 +197,10 @@ Status PosixFileSystem::CopyNewFile(const std::string& from, const std::string& 
     status = CheckOnDrives(target, to, false);
     if (status.ok() && target.write_protected) return WriteProtected(to);
     if (status.ok()) {
-      status = CopySource(opened, source->host_path, target.host_path, from, to, true, false);
+      // The files of a folder are written one after another: its directory is held open.
+      const HostAt at = AtLastName(target.host_path, true);
+      status = CopySource(opened, source->host_path, target.host_path, from, to, true, false,
+                          at.directory ? at.fd : -1);
     }
   }
   const int error = status.os_errno();
@@ -219,7 +224,7 @@ Status PosixFileSystem::RemoveFile(const std::string& path) {
 }
 
 Status PosixFileSystem::RenameFile(const std::string& from, const std::string& to) {
-  ForgetCheckedDirectories();
+  ForgetKnownDirectories();
   auto source = Resolve(from);
   if (!source.ok()) return source.status();
   if (!source->exists) return Missing(*source, from);

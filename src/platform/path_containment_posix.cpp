@@ -44,7 +44,8 @@ void PosixFileSystem::RememberCheckedLocked(const std::string& host_dir) {
   checked_directories_.insert(host_dir);
 }
 
-void PosixFileSystem::ForgetCheckedDirectories() {
+void PosixFileSystem::ForgetKnownDirectories() {
+  held_directories_.ForgetAll();
   std::lock_guard<std::mutex> lock(containment_mutex_);
   checked_directories_.clear();
 }

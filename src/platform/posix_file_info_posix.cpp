@@ -177,8 +177,11 @@ Result<FindData> StatFindDataAt(int dir_fd, const std::string& host_name,
 }
 
 int OpenToRead(const std::string& host_path, bool follow_link) {
-  return open(host_path.c_str(),
-              O_RDONLY | O_NONBLOCK | O_CLOEXEC | (follow_link ? 0 : O_NOFOLLOW));
+  return OpenToReadAt(AT_FDCWD, host_path.c_str(), follow_link);
+}
+
+int OpenToReadAt(int dir_fd, const char* name, bool follow_link) {
+  return openat(dir_fd, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC | (follow_link ? 0 : O_NOFOLLOW));
 }
 
 }  // namespace setup

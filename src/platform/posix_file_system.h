@@ -1,12 +1,13 @@
 #pragma once
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <mutex>
 #include <optional>
 #include <set>
-#include <unordered_set>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "platform/drive_map.h"
 #include "platform/file_system.h"
 #include "platform/posix_directory_cache.h"
+#include "platform/posix_held_directories.h"
 
 namespace setup {
 
@@ -23,7 +25,9 @@ namespace setup {
 // Read-only is the absence of write permission; hidden, system and archive live in the
 // extended attribute user.DOSATTRIB where the file system has one. The names of directories
 // that new names are looked up in are kept (PosixDirectoryCache), so that a directory is not
-// read again for every file written into it. A symbolic link whose target lies outside every
+// read again for every file written into it; the directories a walk lists and writes in are
+// held open (PosixHeldDirectories), so that the names in them are reached from there rather
+// than down their whole paths. A symbolic link whose target lies outside every
 // mapped drive is not followed: the path fails as one through a missing directory. A drive of
 // type cdrom is read-only: every write fails with WriteProtect.
 class PosixFileSystem : public FileSystem {
@@ -96,8 +100,9 @@ class PosixFileSystem : public FileSystem {
   // Notes a host directory known to lie on the drives (made or checked just now).
   void RememberCheckedDirectory(const std::string& host_dir);
   void RememberCheckedLocked(const std::string& host_dir);
-  // After a rename: a checked directory's path may name something else now.
-  void ForgetCheckedDirectories();
+  // After a rename or a directory's removal: a checked or held directory's path may name
+  // something else now.
+  void ForgetKnownDirectories();
   // WriteProtect for a write to a path on a cdrom drive.
   static Status WriteProtected(const std::string& path);
   // A path made absolute and spelt on the host, before any host call.
@@ -145,10 +150,19 @@ class PosixFileSystem : public FileSystem {
   Result<LinkFreeParent> OpenParentWithoutLinks(const std::string& path);
   // FileNotFound or PathNotFound for a path that does not exist.
   static Status Missing(const Resolved& resolved, const std::string& path);
+  // Where a host call on the last name of `host_path` starts: the held descriptor of its
+  // directory (with `open`, opened now when asked for again) and the bare name, else the
+  // whole path. `name` points into `host_path`.
+  struct HostAt {
+    PosixHeldDirectories::Handle directory;
+    int fd = AT_FDCWD;
+    const char* name = nullptr;
+  };
+  HostAt AtLastName(const std::string& host_path, bool open);
   // FindFiles, with "." and ".." only when `with_dots`.
   Result<std::vector<FindData>> Find(const std::string& pattern, bool with_dots);
-  // The entries of host directory `host_dir`, open as `fd` (closed here), whose names match
-  // `pattern`, sorted; "." and ".." only when `with_dots`.
+  // The entries of host directory `host_dir`, open as `fd` (held afterwards), whose names
+  // match `pattern`, sorted; "." and ".." only when `with_dots`.
   Result<std::vector<FindData>> ListDirectory(int fd, const std::string& host_dir,
                                               const std::string& pattern, bool with_dots);
 
@@ -157,6 +171,8 @@ class PosixFileSystem : public FileSystem {
   std::mutex current_directory_mutex_;
   std::string current_directory_;
   PosixDirectoryCache directory_cache_;
+  // The directories the walk lists, makes and writes in.
+  PosixHeldDirectories held_directories_;
   std::mutex containment_mutex_;
   std::optional<std::vector<std::string>> real_roots_;  // the drives' roots, links resolved
   std::set<std::pair<dev_t, ino_t>> directories_on_drives_;

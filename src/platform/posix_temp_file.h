@@ -17,8 +17,10 @@ namespace setup {
 class PosixTempFile {
  public:
   // Creates the file in the directory of `destination` (a host path) with `mode`, to which
-  // the process's umask applies.
-  static Result<PosixTempFile> CreateBeside(const std::string& destination, mode_t mode);
+  // the process's umask applies. `dir_fd`, when not -1, is that directory open, which spares
+  // walking down its path again; it must stay open while the file does.
+  static Result<PosixTempFile> CreateBeside(const std::string& destination, mode_t mode,
+                                            int dir_fd = -1);
 
   PosixTempFile(PosixTempFile&& other) noexcept;
   PosixTempFile& operator=(PosixTempFile&& other) = delete;
@@ -47,6 +49,7 @@ class PosixTempFile {
   int fd_ = -1;
   std::string path_;  // "" while the file has no name
   std::string directory_;
+  int dir_fd_ = -1;  // directory_ open, or -1
   bool committed_ = false;
 };
 

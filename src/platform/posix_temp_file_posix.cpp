@@ -43,13 +43,16 @@ bool CanLinkUnnamedFiles() {
 
 }  // namespace
 
-Result<PosixTempFile> PosixTempFile::CreateBeside(const std::string& destination, mode_t mode) {
+Result<PosixTempFile> PosixTempFile::CreateBeside(const std::string& destination, mode_t mode,
+                                                  int dir_fd) {
   std::string dir = DirectoryOf(destination);
   if (CanLinkUnnamedFiles()) {
-    const int fd = open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    constexpr int FLAGS = O_TMPFILE | O_WRONLY | O_CLOEXEC;
+    const int fd = dir_fd >= 0 ? openat(dir_fd, ".", FLAGS, mode) : open(dir.c_str(), FLAGS, mode);
     if (fd >= 0) {
       PosixTempFile file(fd, std::string());
       file.directory_ = std::move(dir);
+      file.dir_fd_ = dir_fd;
       return file;
     }
     // Without support in the file system, a named temporary does the same.
@@ -74,6 +77,7 @@ PosixTempFile::PosixTempFile(PosixTempFile&& other) noexcept
     : fd_(other.fd_),
       path_(std::move(other.path_)),
       directory_(std::move(other.directory_)),
+      dir_fd_(other.dir_fd_),
       committed_(other.committed_) {
   other.fd_ = -1;
   other.path_.clear();
@@ -99,18 +103,20 @@ Status PosixTempFile::WriteAll(const char* data, size_t n) {
 }
 
 int PosixTempFile::LinkAs(const std::string& destination) const {
+  // Every name given lies in directory_, so the open directory takes its last name.
+  const int at = dir_fd_ >= 0 ? dir_fd_ : AT_FDCWD;
+  const char* name =
+      dir_fd_ >= 0 ? destination.c_str() + destination.rfind('/') + 1 : destination.c_str();
   // Linking the descriptor itself needs a privilege most processes lack: once refused, the
   // path through /proc is taken straight away.
   static std::atomic<bool> empty_path_refused{false};
   if (!empty_path_refused) {
-    if (linkat(fd_, "", AT_FDCWD, destination.c_str(), AT_EMPTY_PATH) == 0) return 0;
+    if (linkat(fd_, "", at, name, AT_EMPTY_PATH) == 0) return 0;
     if (errno != ENOENT && errno != EPERM) return errno;
     empty_path_refused = true;
   }
   const std::string self = "/proc/self/fd/" + std::to_string(fd_);
-  return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, destination.c_str(), AT_SYMLINK_FOLLOW) == 0
-             ? 0
-             : errno;
+  return linkat(AT_FDCWD, self.c_str(), at, name, AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
 }
 
 int PosixTempFile::NameUnnamed(const std::string& destination, bool no_replace) {
