@@ -98,15 +98,17 @@ Status CopyContents(int from_fd, uint64_t size, PosixTempFile& temp, const std::
 // permissions, hidden/system/archive bits and times. The copy is written beside the
 // destination and takes its name only when complete, so that no failure, not even the
 // process's death, leaves a short file under that name. `replaces`: the destination exists.
-// `from` and `to` name the two files in messages. `destination_dir_fd`: the destination's
-// directory, open, or -1.
+// `from` and `to` name the two files in messages. `destination_at_fd`: a directory open
+// above the destination, from which `destination` from its byte `relative_from` on leads
+// there, or -1.
 Status CopyOpenFile(int from_fd, const struct stat& info, const std::string& destination,
                     const std::string& from, const std::string& to, bool no_replace, bool replaces,
-                    int destination_dir_fd = -1) {
+                    int destination_at_fd = -1, size_t relative_from = 0) {
   // Created with the source's permissions where the mask lets it, which spares setting them
   // afterwards; the owner keeps write permission until the attributes are copied.
   const mode_t wanted = info.st_mode & 0777;
-  auto temp = PosixTempFile::CreateBeside(destination, wanted | S_IWUSR, destination_dir_fd);
+  auto temp =
+      PosixTempFile::CreateBeside(destination, wanted | S_IWUSR, destination_at_fd, relative_from);
   if (!temp.ok()) return PosixError(to, temp.status().os_errno());
   Status status = CopyContents(from_fd, static_cast<uint64_t>(info.st_size), *temp, from, to);
   if (!status.ok()) return status;
@@ -136,7 +138,7 @@ Status CheckCopyable(const struct stat& info, const std::string& from) {
 // `destination` (see CopyOpenFile).
 Status CopySource(int opened, const std::string& source_host, const std::string& destination,
                   const std::string& from, const std::string& to, bool no_replace, bool replaces,
-                  int destination_dir_fd = -1) {
+                  int destination_at_fd = -1, size_t relative_from = 0) {
   const int fd = opened >= 0 ? opened : OpenToRead(source_host);
   if (fd < 0) return PosixError(from, errno);
   const Descriptor late_fd(opened >= 0 ? -1 : fd);
@@ -144,7 +146,8 @@ Status CopySource(int opened, const std::string& source_host, const std::string&
   if (fstat(fd, &info) != 0) return PosixError(from, errno);
   Status status = CheckCopyable(info, from);
   if (!status.ok()) return status;
-  return CopyOpenFile(fd, info, destination, from, to, no_replace, replaces, destination_dir_fd);
+  return CopyOpenFile(fd, info, destination, from, to, no_replace, replaces, destination_at_fd,
+                      relative_from);
 }
 
 }  // namespace
@@ -200,7 +203,8 @@ Status PosixFileSystem::CopyNewFile(const std::string& from, const std::string& 
       // The files of a folder are written one after another: its directory is held open.
       const HostAt at = AtLastName(target.host_path, true);
       status = CopySource(opened, source->host_path, target.host_path, from, to, true, false,
-                          at.directory ? at.fd : -1);
+                          at.directory ? at.fd : -1,
+                          static_cast<size_t>(at.name - target.host_path.c_str()));
     }
   }
   const int error = status.os_errno();

@@ -151,8 +151,9 @@ class PosixFileSystem : public FileSystem {
   // FileNotFound or PathNotFound for a path that does not exist.
   static Status Missing(const Resolved& resolved, const std::string& path);
   // Where a host call on the last name of `host_path` starts: the held descriptor of its
-  // directory (with `open`, opened now when asked for again) and the bare name, else the
-  // whole path. `name` points into `host_path`.
+  // directory (with `open`, opened now when asked for again) and the bare name, or of the
+  // directory above and the path from there, else the whole path. `name` points into
+  // `host_path`.
   struct HostAt {
     PosixHeldDirectories::Handle directory;
     int fd = AT_FDCWD;

@@ -27,12 +27,19 @@ PosixFileSystem::PosixFileSystem(DriveMap drives, CodePage code_page, std::strin
       held_directories_(HELD_DIRECTORIES) {}
 
 PosixFileSystem::HostAt PosixFileSystem::AtLastName(const std::string& host_path, bool open) {
-  const size_t slash = host_path.rfind('/');
-  if (slash == std::string::npos) return {nullptr, AT_FDCWD, host_path.c_str()};
+  const HostAt whole{nullptr, AT_FDCWD, host_path.c_str()};
+  size_t slash = host_path.rfind('/');
+  if (slash == std::string::npos) return whole;
   const std::string_view dir =
       slash == 0 ? std::string_view("/") : std::string_view(host_path).substr(0, slash);
   auto directory = open ? held_directories_.FindOrOpenOnReuse(dir) : held_directories_.Find(dir);
-  if (!directory) return {nullptr, AT_FDCWD, host_path.c_str()};
+  if (!directory && slash > 0) {
+    // A folder the walk has just made, with its one file, is reached from the one above.
+    slash = dir.rfind('/');
+    if (slash == std::string::npos || slash == 0) return whole;
+    directory = held_directories_.Find(dir.substr(0, slash));
+  }
+  if (!directory) return whole;
   const int fd = directory->fd();
   return {std::move(directory), fd, host_path.c_str() + slash + 1};
 }

@@ -17,10 +17,11 @@ namespace setup {
 class PosixTempFile {
  public:
   // Creates the file in the directory of `destination` (a host path) with `mode`, to which
-  // the process's umask applies. `dir_fd`, when not -1, is that directory open, which spares
-  // walking down its path again; it must stay open while the file does.
+  // the process's umask applies. With `at_fd` (not -1), an open directory that must stay open
+  // while the file does, `destination` from its byte `relative_from` on is the path relative
+  // to it, which spares walking down the rest again.
   static Result<PosixTempFile> CreateBeside(const std::string& destination, mode_t mode,
-                                            int dir_fd = -1);
+                                            int at_fd = -1, size_t relative_from = 0);
 
   PosixTempFile(PosixTempFile&& other) noexcept;
   PosixTempFile& operator=(PosixTempFile&& other) = delete;
@@ -49,7 +50,10 @@ class PosixTempFile {
   int fd_ = -1;
   std::string path_;  // "" while the file has no name
   std::string directory_;
-  int dir_fd_ = -1;  // directory_ open, or -1
+  // A directory open above the file, or -1, and where the names beside the file start to be
+  // relative to it.
+  int at_fd_ = -1;
+  size_t relative_from_ = 0;
   bool committed_ = false;
 };
 
