@@ -7,6 +7,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -63,6 +64,11 @@ class PosixFileSystem : public FileSystem {
   const CodePage& code_page() const { return code_page_; }
 
  private:
+  // Host paths hashed as views too, so that a look-up needs no string of its own.
+  struct PathHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view path) const { return std::hash<std::string_view>{}(path); }
+  };
   // How far a Windows path resolved on the host.
   struct Resolved {
     std::string full_path;         // the Windows path made absolute
@@ -179,7 +185,7 @@ class PosixFileSystem : public FileSystem {
   std::set<std::pair<dev_t, ino_t>> directories_on_drives_;
   // Host directory paths found on the drives. Only a rename can put a link where a directory
   // was (the directory moved away first), so a rename forgets them all.
-  std::unordered_set<std::string> checked_directories_;
+  std::unordered_set<std::string, PathHash, std::equal_to<>> checked_directories_;
 };
 
 }  // namespace setup

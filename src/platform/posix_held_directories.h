@@ -48,6 +48,7 @@ class PosixHeldDirectories {
  private:
   struct Held {
     std::string host_dir;
+    size_t hash = 0;  // of host_dir, compared first: the paths share long beginnings
     Handle directory;
     uint64_t last_used = 0;
   };

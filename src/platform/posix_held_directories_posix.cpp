@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace setup {
 
@@ -52,8 +53,9 @@ void PosixHeldDirectories::ForgetAll() {
 }
 
 PosixHeldDirectories::Handle PosixHeldDirectories::FindLocked(std::string_view host_dir) {
+  const size_t hash = std::hash<std::string_view>{}(host_dir);
   for (Held& held : held_) {
-    if (held.host_dir == host_dir) {
+    if (held.hash == hash && held.host_dir == host_dir) {
       held.last_used = ++clock_;
       return held.directory;
     }
@@ -62,16 +64,18 @@ PosixHeldDirectories::Handle PosixHeldDirectories::FindLocked(std::string_view h
 }
 
 void PosixHeldDirectories::HoldLocked(std::string_view host_dir, Handle directory) {
-  auto same = std::find_if(held_.begin(), held_.end(),
-                           [&](const Held& held) { return held.host_dir == host_dir; });
+  const size_t hash = std::hash<std::string_view>{}(host_dir);
+  auto same = std::find_if(held_.begin(), held_.end(), [&](const Held& held) {
+    return held.hash == hash && held.host_dir == host_dir;
+  });
   if (same == held_.end() && held_.size() >= capacity_) {
     same = std::min_element(held_.begin(), held_.end(),
                             [](const Held& a, const Held& b) { return a.last_used < b.last_used; });
   }
   if (same == held_.end()) {
-    held_.push_back({std::string(host_dir), std::move(directory), ++clock_});
+    held_.push_back({std::string(host_dir), hash, std::move(directory), ++clock_});
   } else {
-    *same = {std::string(host_dir), std::move(directory), ++clock_};
+    *same = {std::string(host_dir), hash, std::move(directory), ++clock_};
   }
 }
 
