@@ -54,6 +54,7 @@ class ProgressFileSystem : public FileSystemWrapper {
 
   Status CopyFileTo(const std::string& from, const std::string& to, bool fail_if_exists) override;
   Status CopyNewFile(const std::string& from, const std::string& to) override;
+  Status CopyPlainFile(const std::string& from, const std::string& to, bool is_new) override;
   Result<std::unique_ptr<WritableFile>> CreateForWrite(const std::string& path) override;
   // Nothing to count: the target's own shortcuts are taken.
   Result<std::vector<FindData>> FindFilesWithoutDots(const std::string& pattern) override {

@@ -138,10 +138,9 @@ bool SectionCopy::CopyOneFile(const FindData& entry, const std::string& destinat
   InstallRecord* record = m_services.record;
   if (m_services.config.m_bFilesCompressed) {
     copied = ExpandFile(fs, entry.name, destination_path, record != nullptr ? &hash : nullptr);
-  } else if (is_new) {
-    copied = fs.CopyNewFile(entry.name, destination_path);
   } else {
-    copied = fs.CopyFileTo(entry.name, destination_path, false);
+    // The plain copy loses the medium's attributes; the expanding one never touches them.
+    copied = fs.CopyPlainFile(entry.name, destination_path, is_new);
   }
   if (!copied.ok()) {
     m_services.state.g_bCopyFailed = true;
@@ -153,12 +152,6 @@ bool SectionCopy::CopyOneFile(const FindData& entry, const std::string& destinat
         destination_path, replaces,
         m_services.config.m_bFilesCompressed ? std::optional(hash.value()) : std::nullopt);
   }
-  if (m_services.config.m_bFilesCompressed) return true;
-  // Only a complete plain copy loses the medium's attributes.
-  // The copy carries the source's attributes over, so a source without any leaves nothing to
-  // clear (and the copy of many small files one host call cheaper each).
-  constexpr uint32_t CLEARED = ATTRIB_READONLY | ATTRIB_HIDDEN | ATTRIB_SYSTEM | ATTRIB_ARCHIVE;
-  if ((entry.attributes & CLEARED) != 0) fs.SetAttributes(destination_path, 0);
   return true;
 }
 

@@ -84,6 +84,11 @@ class FileSystem {
   virtual Status CopyNewFile(const std::string& from, const std::string& to) {
     return CopyFileTo(from, to, false);
   }
+  // CopyFileTo(from, to, false), or CopyNewFile when `is_new`, for a copy that is to be a
+  // plain file: the destination ends with the source's contents and last-write time but none
+  // of its attributes (neither read-only, hidden, system nor archive), as SetAttributes(to, 0)
+  // after the copy leaves it, so that a host may copy none of them in the first place.
+  virtual Status CopyPlainFile(const std::string& from, const std::string& to, bool is_new);
   // Deletes a file; a read-only file fails with AccessDenied, a directory with AccessDenied.
   virtual Status RemoveFile(const std::string& path) = 0;
   // Moves or renames a file or directory; never replaces an existing destination

@@ -46,6 +46,7 @@ class PosixFileSystem : public FileSystem {
   Status MakeNewDirectory(const std::string& path) override;
   Status CopyFileTo(const std::string& from, const std::string& to, bool fail_if_exists) override;
   Status CopyNewFile(const std::string& from, const std::string& to) override;
+  Status CopyPlainFile(const std::string& from, const std::string& to, bool is_new) override;
   Status RemoveFile(const std::string& path) override;
   Status RenameFile(const std::string& from, const std::string& to) override;
   Result<FindData> GetEntryInfo(const std::string& path) override;
@@ -109,6 +110,10 @@ class PosixFileSystem : public FileSystem {
   // After a rename or a directory's removal: a checked or held directory's path may name
   // something else now.
   void ForgetKnownDirectories();
+  // CopyFileTo and CopyNewFile, the copy made plain when `plain` (see CopyPlainFile).
+  Status CopyFileAs(const std::string& from, const std::string& to, bool fail_if_exists,
+                    bool plain);
+  Status CopyNewFileAs(const std::string& from, const std::string& to, bool plain);
   // WriteProtect for a write to a path on a cdrom drive.
   static Status WriteProtected(const std::string& path);
   // A path made absolute and spelt on the host, before any host call.

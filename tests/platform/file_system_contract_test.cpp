@@ -392,6 +392,33 @@ TEST_P(FileSystemContract, CopyKeepsAttributesAndRefusesReadOnlyDestinations) {
             WinError::PathNotFound);
 }
 
+// The section copy's plain copy: contents and write time, none of the attributes, new or
+// replacing, and the source keeps its own.
+TEST_P(FileSystemContract, PlainCopyLeavesNoAttributes) {
+  const FileTime stamp = FILETIME_UNIX_EPOCH + 900000000ULL * 10000000ULL;
+  for (const uint32_t attributes : {uint32_t{0}, uint32_t{ATTRIB_READONLY},
+                                    uint32_t{ATTRIB_HIDDEN | ATTRIB_SYSTEM | ATTRIB_ARCHIVE}}) {
+    for (const bool is_new : {true, false}) {
+      const std::string case_name = std::to_string(attributes) + (is_new ? " new" : " replacing");
+      Write("src.txt", "plain");
+      Write("old.txt", "old");
+      ASSERT_TRUE(fs_->SetFileTimes("C:\\src.txt", 0, 0, stamp).ok());
+      ASSERT_TRUE(fs_->SetAttributes("C:\\src.txt", attributes).ok());
+      const std::string to = is_new ? "C:\\new.txt" : "C:\\OLD.TXT";
+      ASSERT_TRUE(fs_->CopyPlainFile("C:\\src.txt", to, is_new).ok()) << case_name;
+      EXPECT_EQ(Read(is_new ? "new.txt" : "old.txt"), "plain") << case_name;
+      auto copy = fs_->GetFileInfo(to);
+      ASSERT_TRUE(copy.ok()) << case_name;
+      EXPECT_EQ(copy->attributes, uint32_t{ATTRIB_NORMAL}) << case_name;
+      EXPECT_EQ(copy->last_write_time, stamp) << case_name;
+      EXPECT_EQ(*fs_->GetAttributes("C:\\src.txt"), attributes ? attributes : ATTRIB_NORMAL)
+          << case_name;
+      ASSERT_TRUE(fs_->SetAttributes("C:\\src.txt", 0).ok());
+      fs_->RemoveFile(to);
+    }
+  }
+}
+
 // Replacement and the write time are checked above; here only the contents.
 TEST_P(FileSystemContract, CopiesContentsOfAnySize) {
   for (size_t size : {size_t{0}, size_t{1}, size_t{128 * 1024 + 1}, size_t{(3 << 20) + 7}}) {
