@@ -51,8 +51,8 @@ int CopyMain(const std::string& root, const std::string& from, const std::string
   setup::SetupConfig config;
   setup::InstallState state;
   setup::AnswersUser user;
-  setup::HeadlessWindowSystem window_system(user, nullptr);
-  setup::CreateDirectoryPath(fs, "C:\\" + to);
+  setup::HeadlessWindowSystem window_system(user, nullptr, code_page);
+  setup::CreateDirectoryPath(fs, "C:\\" + to, code_page);
   if (!fs.ChangeDirectory("C:\\" + from).ok()) {
     std::fprintf(stderr, "no source directory %s\n", from.c_str());
     return 1;

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   setup::ScriptTextReader reader([&](std::string_view line) {
     if (line.size() > setup::MAX_SCRIPT_LINE) __builtin_trap();
     setup::ScriptArgs args;
-    size_t count = setup::SplitScriptLine(line, args);
+    size_t count = setup::SplitScriptLine(line, args, code_page);
     if (count > setup::SCRIPT_ARG_SLOTS) __builtin_trap();
     for (size_t slot = 0; slot < count; ++slot) {
       setup::ExpandPathMacro(args[slot], config, folders, code_page);

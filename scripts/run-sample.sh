@@ -40,4 +40,9 @@ echo "Uninstall entries in the registry file ($sandbox/registry.reg):"
 awk '/^\[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\/ {show=1}
      /^\[/ && !/Uninstall\\/ {show=0}
      show' "$sandbox/registry.reg"
+echo
+echo "To remove it again (each entry asks its question, answered Yes here):"
+echo "  build/src/app/setup --profile $sandbox/profile.ini --uninstall"
+echo "  build/src/app/setup --unattended --profile $sandbox/profile.ini --uninstall 'Quillby Reader'"
+echo "  build/src/app/setup --unattended --profile $sandbox/profile.ini --uninstall 'Quillby Examples'"
 exit "$status"

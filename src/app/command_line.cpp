@@ -65,6 +65,10 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
       if (!value(line.start_dir)) return std::nullopt;
     } else if (arg == "--check") {
       if (!set_mode(RunMode::Check, "--check")) return std::nullopt;
+    } else if (arg == "--json") {
+      line.json = true;
+    } else if (arg == "--plan") {
+      if (!set_mode(RunMode::Plan, "--plan")) return std::nullopt;
     } else if (arg == "--run-script") {
       if (!set_mode(RunMode::RunScript, "--run-script")) return std::nullopt;
       std::optional<std::string> script;
@@ -91,6 +95,10 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv, s
     error = "--section is only used with --run-script";
     return std::nullopt;
   }
+  if (line.json && line.mode != RunMode::Check) {
+    error = "--json is only used with --check";
+    return std::nullopt;
+  }
   if (line.gui && line.unattended) {
     error = "--gui and --unattended cannot be combined";
     return std::nullopt;
@@ -110,7 +118,16 @@ Modes:
                          terminal in text; with no terminal either, it refuses (exit 64)
                          and asks for --unattended
   --check                load and validate SETUP.INI and SETUP.TXT and print every message
-                         that start-up would show
+                         that start-up would show, then the publisher's lint of the whole
+                         disc, one finding a line: FILE:LINE: [Section] Key: message
+                         (unreadable settings, missing folders and texts, '%' formats that
+                         do not fit, script lines that would fail)
+    --json               print the messages and findings as JSON Lines instead
+  --plan                 print the whole installation that --answers FILE (or the defaults)
+                         would run, one item a line, writing nothing: each file's source,
+                         destination and size, the replacements it would ask about, the
+                         shortcuts, the uninstall registry values, each script line with its
+                         macros expanded
   --run-script FILE      run one section script as the install sequence would; FILE is a
                          host file when one exists there, else a path on the disc (relative
                          to the start directory, or a Windows path)
@@ -141,9 +158,9 @@ Options:
                          previewed on any machine
 
 Exit status:
-  0   finished (or --check found nothing)
-  1   ended with the setup-failed dialog (or --check found something, or --uninstall NAME
-      was answered No)
+  0   finished (or --check found nothing, or --plan printed the installation)
+  1   ended with the setup-failed dialog (or --check found something, or --plan's
+      installation would end with it, or --uninstall NAME was answered No)
   2   stopped at start-up: SETUP.INI or SETUP.TXT missing, or no rights
   3   another copy of setup was running (one line on standard error)
   4   finished, but some files were not copied (each named on standard error); for

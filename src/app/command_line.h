@@ -5,7 +5,7 @@
 
 namespace setup {
 
-enum class RunMode { Install, Check, RunScript, Uninstall, Help, Version };
+enum class RunMode { Install, Check, Plan, RunScript, Uninstall, Help, Version };
 
 // What the command line asked for.
 struct CommandLine {
@@ -13,6 +13,8 @@ struct CommandLine {
   bool gui = false;
   bool unattended = false;
   bool quiet = false;
+  // --check prints JSON Lines.
+  bool json = false;
   std::optional<std::string> answers_file;
   std::optional<std::string> transcript_file;
   std::optional<std::string> profile_file;

@@ -7,6 +7,7 @@
 #include "app/command_line.h"
 #include "app/display_check.h"
 #include "app/install_mode.h"
+#include "app/plan_mode.h"
 #include "app/run_script_mode.h"
 #include "app/uninstall_mode.h"
 #include "platform/code_page.h"
@@ -43,7 +44,9 @@ int RunFrontEnd(int argc, char** argv) {
 
   switch (line->mode) {
     case RunMode::Check:
-      return RunCheckMode(**host, std::cout);
+      return RunCheckMode(**host, line->json, std::cout);
+    case RunMode::Plan:
+      return RunPlanMode(**host, *line, std::cout, std::cerr);
     case RunMode::RunScript: {
       ConsoleMessageBox console((*host)->code_page(), std::cerr);
       return RunScriptMode(**host, console, line->script_file, line->section);

@@ -41,7 +41,7 @@ int RunSequence(Host& host, FileSystem& fs, WindowSystem& ws, TranscriptWriter& 
   std::vector<ConfigFinding> findings = config.Load(fs, host.code_page());
   if (!answers_sound(config)) return EXIT_USAGE;
   // The simulated machine has its Windows directory, where the uninstaller goes.
-  CreateDirectoryPath(fs, host.system().windows_dir);
+  CreateDirectoryPath(fs, host.system().windows_dir, host.code_page());
   SpecialFolders folders(host.system(), host.registry(), findings);
   ShowConfigFindings(findings, ws.MessageBoxes());
   CSetupApp app({fs, host.code_page(), host.system(), host.registry(), config, folders, state, ws,
@@ -126,7 +126,7 @@ int RunInstallMode(Host& host, const CommandLine& line, std::ostream& console) {
     return RunSequence(host, fs, session->window_system(), writer, console, answers_sound);
   }
 #endif
-  HeadlessWindowSystem ws(user, &observer);
+  HeadlessWindowSystem ws(user, &observer, host.code_page());
   return RunSequence(host, fs, ws, writer, console, answers_sound);
 }
 

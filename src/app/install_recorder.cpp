@@ -117,7 +117,7 @@ std::optional<RecordedEntry> InstallRecorder::Snapshot(Tracked& item,
 Status InstallRecorder::Save(const std::string& key) {
   KeyRecord& record = records_[code_page_.Upper(key)];
   if (record.key.empty()) record.key = key;
-  const std::string path = InstallRecordPath(windows_dir_, record.key);
+  const std::string path = InstallRecordPath(windows_dir_, record.key, code_page_);
   if (!record.previous) {
     Result<std::vector<RecordedEntry>> earlier = ReadInstallRecord(fs_, path);
     record.previous = earlier.ok() ? *earlier : std::vector<RecordedEntry>{};
@@ -140,7 +140,7 @@ Status InstallRecorder::Save(const std::string& key) {
     if (entry) entries.push_back(std::move(*entry));
   }
   record.saved = true;
-  return WriteInstallRecord(fs_, path, entries);
+  return WriteInstallRecord(fs_, path, entries, code_page_);
 }
 
 std::vector<Status> InstallRecorder::SaveAgain() {

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "app/install_recorder.h"
 #include "config/setup_config.h"
 #include "config/special_folders.h"
+#include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
 #include "ui/framework/message_box.h"
@@ -20,6 +25,7 @@ struct UninstallServices {
   const SpecialFolders& folders;
   Registry* registry;
   MessageBoxService& messages;
+  const CodePage& code_page;
   // Writes the record of what the entry's sections installed; may be null.
   InstallRecorder* recorder = nullptr;
 };
@@ -40,8 +46,20 @@ void ShowRecordFailure(MessageBoxService& messages, const Status& failure);
 // current.
 void RegisterUninstall(const UninstallServices& services);
 
+// Whether RegisterUninstall registers the current section: the start directory holds
+// ZORUNIN.EXE and the section's Uninstall is "TRUE" (any case).
+bool RegistersUninstall(FileSystem& fs, const SetupConfig& config, const SpecialFolders& folders,
+                        const CodePage& code_page);
+
+// The current section's uninstall entry: its key and its values (name, data) in the order
+// RegisterUninstall writes them.
+std::string UninstallEntryKey(const SetupConfig& config);
+std::vector<std::pair<std::string, std::string>> UninstallEntryValues(const SetupConfig& config,
+                                                                      const SpecialFolders& folders,
+                                                                      const CodePage& code_page);
+
 // The UninstallString of a section.
 std::string UninstallCommand(const std::string& windows_dir, const std::string& dest_dir,
-                             const std::string& product_name);
+                             const std::string& product_name, const CodePage& code_page);
 
 }  // namespace setup

@@ -8,6 +8,7 @@
 #include "app/startup_checks.h"
 #include "config/setup_config.h"
 #include "config/special_folders.h"
+#include "platform/code_page_text.h"
 #include "script/path_macro.h"
 #include "script/script_runner.h"
 #include "script/script_text_reader.h"
@@ -47,8 +48,7 @@ int RunScriptMode(Host& host, MessageBoxService& messages, const std::string& sc
   }
 
   std::string start_dir = host.start_dir();
-  std::string work_dir = start_dir;
-  if (work_dir.empty() || work_dir.back() != '\\') work_dir.push_back('\\');
+  const std::string work_dir = WithTrailingBackslash(code_page, start_dir);
   folders[FOLDER_STARTDIR] = work_dir;
   folders[FOLDER_WORKDIR] = work_dir;
 

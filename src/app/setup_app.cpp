@@ -6,8 +6,8 @@
 #include "app/install_recorder.h"
 #include "app/register_uninstall.h"
 #include "app/startup_checks.h"
+#include "install/install_preparation.h"
 #include "install/installing_dlg.h"
-#include "script/path_macro.h"
 #include "script/script_runner.h"
 #include "ui/dialogs/message_dialogs.h"
 #include "ui/dialogs/options_dlg.h"
@@ -64,10 +64,6 @@ bool CSetupApp::InitInstance() {
     return false;
   }
   const std::string start_dir = fs.CurrentDirectory();
-  std::string work_dir = start_dir;
-  if (work_dir.empty() || work_dir.back() != '\\') work_dir.push_back('\\');
-  folders[FOLDER_STARTDIR] = work_dir;
-  folders[FOLDER_WORKDIR] = work_dir;
 
   InstallRecorder recorder(fs, config, m_services.code_page, folders[FOLDER_WINDOWS]);
   CInstallingDlg installing({fs, config, folders, m_services.state, ws, m_services.code_page,
@@ -78,13 +74,7 @@ bool CSetupApp::InitInstance() {
     CWelcomeDlg welcome(ws, config);
     welcome.DoModal();
   }
-  for (int s = 0; s < config.m_nSections; ++s) {
-    config.m_nCurrentSection = s;
-    std::string dest_dir = config.GetSectionValue(KEY_DESTDIR);
-    ExpandPathMacro(dest_dir, config, folders, m_services.code_page);
-    config.SetSectionValue(KEY_DESTDIR, dest_dir);
-  }
-  config.m_nCurrentSection = 0;
+  PrepareInstall(config, folders, m_services.code_page, start_dir);
 
   NoRegistry no_registry;
   {
@@ -105,7 +95,8 @@ bool CSetupApp::InitInstance() {
     // Returns only once the section's worker has stopped.
     installing.DoModal();
     fs.ChangeDirectory(folders[FOLDER_WORKDIR]);
-    RegisterUninstall({fs, config, folders, m_services.registry, messages, &recorder});
+    RegisterUninstall(
+        {fs, config, folders, m_services.registry, messages, m_services.code_page, &recorder});
   }
   if (exit_requested) {
     EndWith(backdrop);

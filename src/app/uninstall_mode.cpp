@@ -23,8 +23,9 @@ namespace {
 
 // The total size of the files an entry's record holds; nullopt without a readable record.
 std::optional<uint64_t> RecordedBytes(Host& host, const UninstallEntry& entry) {
-  Result<std::vector<RecordedEntry>> record = ReadInstallRecord(
-      host.file_system(), InstallRecordPath(host.system().windows_dir, entry.key));
+  Result<std::vector<RecordedEntry>> record =
+      ReadInstallRecord(host.file_system(),
+                        InstallRecordPath(host.system().windows_dir, entry.key, host.code_page()));
   if (!record.ok()) return std::nullopt;
   uint64_t bytes = 0;
   for (const RecordedEntry& recorded : *record) {
@@ -34,7 +35,7 @@ std::optional<uint64_t> RecordedBytes(Host& host, const UninstallEntry& entry) {
 }
 
 int ListEntries(Host& host, const Registry& registry, std::ostream& out, std::ostream& console) {
-  const std::vector<UninstallEntry> entries = ListUninstallEntries(registry);
+  const std::vector<UninstallEntry> entries = ListUninstallEntries(registry, host.code_page());
   if (entries.empty()) {
     console << "setup: nothing installed is listed\n";
     return EXIT_FINISHED;
@@ -114,7 +115,7 @@ int RunUninstallMode(Host& host, const CommandLine& line, std::ostream& out,
   if (!line.uninstall_name) return ListEntries(host, *registry, out, console);
   const CodePage& code_page = host.code_page();
   const std::optional<UninstallEntry> entry =
-      FindUninstallEntry(*registry, code_page.FromUtf8(*line.uninstall_name));
+      FindUninstallEntry(*registry, code_page.FromUtf8(*line.uninstall_name), code_page);
   if (!entry) {
     console << "setup: no installed entry is named '" << *line.uninstall_name
             << "' ('setup --uninstall' lists them)\n";
@@ -163,7 +164,7 @@ int RunUninstallMode(Host& host, const CommandLine& line, std::ostream& out,
     return RemoveEntry(host, *registry, *entry, session->window_system(), console);
   }
 #endif
-  HeadlessWindowSystem ws(user, &writer);
+  HeadlessWindowSystem ws(user, &writer, code_page);
   return RemoveEntry(host, *registry, *entry, ws, console);
 }
 

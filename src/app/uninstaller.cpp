@@ -121,7 +121,8 @@ class Removal {
 UninstallOutcome RemoveInstalledEntry(const UninstallerServices& services,
                                       const UninstallEntry& entry) {
   FileSystem& fs = services.fs;
-  const std::string record_path = InstallRecordPath(services.windows_dir, entry.key);
+  const std::string record_path =
+      InstallRecordPath(services.windows_dir, entry.key, services.code_page);
   Result<std::vector<RecordedEntry>> record = ReadInstallRecord(fs, record_path);
   if (!record.ok()) {
     UninstallOutcome outcome;
@@ -156,7 +157,7 @@ UninstallOutcome RemoveInstalledEntry(const UninstallerServices& services,
   if (Status removed = fs.RemoveEntry(record_path); !removed.ok() && !IsGone(removed)) {
     outcome.failed.push_back(record_path + ": " + removed.message());
   }
-  fs.RemoveEntry(InstallRecordFolder(services.windows_dir));
+  fs.RemoveEntry(InstallRecordFolder(services.windows_dir, services.code_page));
   return outcome;
 }
 

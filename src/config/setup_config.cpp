@@ -56,6 +56,16 @@ std::optional<std::string> DirectoryCharacterWarning(const std::string& value) {
   return std::nullopt;
 }
 
+// Whether a script named in SETUP.INI can be opened at install time: any entry of that name
+// counts, but a folder missing on the way (or a drive not mapped) counts as missing, since
+// the install would then fail to open it.
+bool ScriptEntryExists(FileSystem& fs, const std::string& path) {
+  auto attributes = fs.GetAttributes(path);
+  if (attributes.ok()) return true;
+  const WinError error = attributes.status().win_error();
+  return error != WinError::FileNotFound && error != WinError::PathNotFound;
+}
+
 bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
 char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -216,7 +226,7 @@ std::vector<ConfigFinding> SetupConfig::ValidateSetupIni(FileSystem& fs,
     }
 
     const std::string& command_file = value(KEY_COMMANDFILE);
-    if (!command_file.empty() && !FileExists(fs, command_file)) {
+    if (!command_file.empty() && !ScriptEntryExists(fs, command_file)) {
       warn(KEY_COMMANDFILE, "The script file '" + command_file + "' in SETUP.INI does not exist.");
     }
 

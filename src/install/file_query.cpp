@@ -14,4 +14,9 @@ FileTime QueryFileWriteTime(FileSystem& fs, const std::string& path) {
   return info.ok() ? info->last_write_time : 0;
 }
 
+bool IsExistingFile(FileSystem& fs, const std::string& path) {
+  Result<uint32_t> attributes = fs.GetAttributes(path);
+  return attributes.ok() && (*attributes & ATTRIB_DIRECTORY) == 0;
+}
+
 }  // namespace setup

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstring>
 
+#include "platform/code_page_text.h"
+#include "platform/windows_name_rules.h"
 #include "script/directory_path.h"
 
 namespace setup {
@@ -97,14 +99,25 @@ bool IsReservedDeviceName(const std::string& name) {
          upper[3] <= '9';
 }
 
-std::string EscapedFileName(const std::string& key) {
+std::string EscapedFileName(const std::string& key, const CodePage& code_page) {
   static const char DIGITS[] = "0123456789ABCDEF";
   const bool reserved = IsReservedDeviceName(key);
   std::string name;
-  for (size_t i = 0; i < key.size(); ++i) {
+  for (size_t i = 0; i < key.size();) {
+    const size_t size = code_page.CharSize(key, i);
+    // A two-byte character stays whole: escaping its second byte (0x5C, 0x7C) would leave a
+    // lone first byte, which the host spells as U+FFFD for any such character alike.
+    // Its second byte is never '.', ' ' nor a control character.
+    if (size == 2 && static_cast<unsigned char>(key[i + 1]) >= 0x40) {
+      name.append(key, i, 2);
+      i += 2;
+      continue;
+    }
     const auto byte = static_cast<unsigned char>(key[i]);
     const bool last = i + 1 == key.size();
-    const bool plain = byte >= 0x20 && byte != 0x7F && std::strchr("\\/:*?\"<>|%", byte) == nullptr;
+    const bool plain = byte >= 0x20 && byte != 0x7F &&
+                       std::strchr("\\/:*?\"<>|%", byte) == nullptr &&
+                       !code_page.IsLeadByte(key[i]);
     if (plain && !(reserved && i == 0) && !(last && (byte == '.' || byte == ' '))) {
       name += static_cast<char>(byte);
     } else {
@@ -112,13 +125,9 @@ std::string EscapedFileName(const std::string& key) {
       name += DIGITS[byte >> 4];
       name += DIGITS[byte & 15];
     }
+    ++i;
   }
   return name;
-}
-
-std::string WithBackslash(std::string path) {
-  if (path.empty() || path.back() != '\\') path.push_back('\\');
-  return path;
 }
 
 }  // namespace
@@ -165,12 +174,14 @@ Result<std::vector<RecordedEntry>> ParseInstallRecord(std::string_view text) {
   return entries;
 }
 
-std::string InstallRecordFolder(const std::string& windows_dir) {
-  return WithBackslash(windows_dir) + "SETUPREC";
+std::string InstallRecordFolder(const std::string& windows_dir, const CodePage& code_page) {
+  return WithTrailingBackslash(code_page, windows_dir) + "SETUPREC";
 }
 
-std::string InstallRecordPath(const std::string& windows_dir, const std::string& key) {
-  return InstallRecordFolder(windows_dir) + "\\" + EscapedFileName(key) + ".txt";
+std::string InstallRecordPath(const std::string& windows_dir, const std::string& key,
+                              const CodePage& code_page) {
+  return InstallRecordFolder(windows_dir, code_page) + "\\" + EscapedFileName(key, code_page) +
+         ".txt";
 }
 
 Result<std::vector<RecordedEntry>> ReadInstallRecord(FileSystem& fs, const std::string& path) {
@@ -187,8 +198,8 @@ Result<std::vector<RecordedEntry>> ReadInstallRecord(FileSystem& fs, const std::
 }
 
 Status WriteInstallRecord(FileSystem& fs, const std::string& path,
-                          const std::vector<RecordedEntry>& entries) {
-  CreateDirectoryPath(fs, path.substr(0, path.rfind('\\')));
+                          const std::vector<RecordedEntry>& entries, const CodePage& code_page) {
+  CreateDirectoryPath(fs, path.substr(0, FindLastCharacter(code_page, path, "\\")), code_page);
   Result<std::unique_ptr<WritableFile>> file = fs.CreateForWrite(path);
   if (!file.ok()) return file.status();
   const std::string text = FormatInstallRecord(entries);

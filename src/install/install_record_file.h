@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/file_types.h"
 
@@ -44,17 +45,21 @@ Result<std::vector<RecordedEntry>> ParseInstallRecord(std::string_view text);
 
 // Where the record of the uninstall entry `key` lives: `windows_dir`\SETUPREC\`key`.txt, with
 // every byte of the key that a file name cannot hold, or that could make it another name
-// (reserved device names, trailing dots and blanks), written as %XX.
-std::string InstallRecordPath(const std::string& windows_dir, const std::string& key);
+// (reserved device names, trailing dots and blanks), written as %XX. The key is read a
+// character at a time in `code_page`: a two-byte character is kept whole, a lone first byte
+// (at the end, or before a byte that cannot follow it) is escaped.
+std::string InstallRecordPath(const std::string& windows_dir, const std::string& key,
+                              const CodePage& code_page);
 
 // The folder InstallRecordPath puts records in.
-std::string InstallRecordFolder(const std::string& windows_dir);
+std::string InstallRecordFolder(const std::string& windows_dir, const CodePage& code_page);
 
 // Reads and parses a record; FileNotFound or PathNotFound when there is none.
 Result<std::vector<RecordedEntry>> ReadInstallRecord(FileSystem& fs, const std::string& path);
 
-// Writes a record in place of the one there, all or nothing (its folder made when missing).
+// Writes a record in place of the one there, all or nothing (its folder made when missing;
+// `path` is read a character at a time in `code_page`).
 Status WriteInstallRecord(FileSystem& fs, const std::string& path,
-                          const std::vector<RecordedEntry>& entries);
+                          const std::vector<RecordedEntry>& entries, const CodePage& code_page);
 
 }  // namespace setup

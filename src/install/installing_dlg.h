@@ -81,9 +81,6 @@ class CInstallingDlg : public CDialog {
     CInstallingDlg& m_dialog;
   };
 
-  // The section's source directory as CodeDir names it (or "Code" without a valid
-  // configuration).
-  std::string SourceDirectory() const;
   void ShowPendingFile();
   void ShowProgress();
   void FinishSection();

@@ -12,13 +12,6 @@ namespace setup {
 
 namespace {
 
-// Only a file that is there is offered for replacement: a missing folder on the way, a
-// directory or a failing look-up is nothing to replace (the copy then fails and says why).
-bool IsExistingFile(FileSystem& fs, const std::string& path) {
-  Result<uint32_t> attributes = fs.GetAttributes(path);
-  return attributes.ok() && (*attributes & ATTRIB_DIRECTORY) == 0;
-}
-
 // The key under which the file system matches a destination name: as it stores the name
 // (without trailing dots and blanks), without regard to case.
 std::string MatchKey(const CodePage& code_page, const std::string& name) {
@@ -39,8 +32,7 @@ void SectionCopy::CopyDirectoryTree(const std::string& destination, CopyProgress
 }
 
 std::string SectionCopy::DestinationName(const std::string& name) const {
-  return m_services.config.m_bUseUnderscores ? UnderscoresToSpaces(name, m_services.code_page)
-                                             : name;
+  return InstalledName(name, m_services.config, m_services.code_page);
 }
 
 void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progress, bool fresh) {

@@ -4,9 +4,8 @@
 
 namespace setup {
 
-void CreateSectionShortcut(SetupConfig& config, const SpecialFolders& folders,
-                           const CodePage& code_page, ShellLinkMaker& links,
-                           std::string& shortcut_path, InstallRecord* record) {
+std::string SectionShortcutPath(const SetupConfig& config, const SpecialFolders& folders,
+                                const CodePage& code_page) {
   static const struct {
     const char* keyword;
     FolderSlot folder;
@@ -16,13 +15,21 @@ void CreateSectionShortcut(SetupConfig& config, const SpecialFolders& folders,
       {"FAVORITES", FOLDER_FAVORITES},
   };
   const std::string location = code_page.Upper(config.GetSectionValue(KEY_SHORTCUTLOCATION));
-  shortcut_path.clear();
+  std::string folder;
   for (const auto& entry : kFolders) {
-    if (location == entry.keyword) shortcut_path = folders[entry.folder];
+    if (location == entry.keyword) folder = folders[entry.folder];
   }
+  if (folder.empty()) return folder;
+  return folder + "\\" + config.GetSectionValue(KEY_SHORTCUTNAME) + ".Lnk";
+}
+
+void CreateSectionShortcut(SetupConfig& config, const SpecialFolders& folders,
+                           const CodePage& code_page, ShellLinkMaker& links,
+                           std::string& shortcut_path, InstallRecord* record) {
+  shortcut_path = SectionShortcutPath(config, folders, code_page);
   if (shortcut_path.empty()) return;
-  shortcut_path += "\\" + config.GetSectionValue(KEY_SHORTCUTNAME) + ".Lnk";
-  if (CreateShellLink(links, config.GetSectionValue(KEY_DESTDIR), shortcut_path, "").ok() &&
+  if (CreateShellLink(links, config.GetSectionValue(KEY_DESTDIR), shortcut_path, "", code_page)
+          .ok() &&
       record != nullptr) {
     record->LinkMade(shortcut_path);
   }

@@ -10,6 +10,11 @@
 
 namespace setup {
 
+// The link the section shortcut step makes for the current section: "folder\ShortcutName.Lnk"
+// in the folder its ShortcutLocation picks (see below), or "" when it makes none.
+std::string SectionShortcutPath(const SetupConfig& config, const SpecialFolders& folders,
+                                const CodePage& code_page);
+
 // The section shortcut step after a section's copy. The current section's ShortcutLocation,
 // upper-cased in the code page, picks the folder: "DESKTOP" FOLDER_DESKTOP, "MY DOCUMENTS"
 // FOLDER_PERSONAL, "FAVORITES" FOLDER_FAVORITES; any other value, or a folder that is not

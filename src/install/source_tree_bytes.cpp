@@ -3,6 +3,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/code_page_text.h"
+
 namespace setup {
 
 namespace {
@@ -34,12 +36,12 @@ uint64_t LevelBytes(FileSystem& fs, const std::string& directory,
 
 }  // namespace
 
-uint64_t SourceTreeBytes(FileSystem& fs, const std::string& directory) {
+uint64_t SourceTreeBytes(FileSystem& fs, const std::string& directory, const CodePage& code_page) {
   std::vector<DirectoryId> ancestors;
   Result<FindData> root = fs.GetFileInfo(directory);
   if (root.ok()) ancestors.push_back({root->volume_id, root->file_index});
   std::string base = directory;
-  if (!base.empty() && base.back() == '\\') base.pop_back();
+  if (EndsWithCharacter(code_page, base, '\\')) base.pop_back();
   return LevelBytes(fs, base, ancestors);
 }
 

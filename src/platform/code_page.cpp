@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/host_code_page.h"
+#include "platform/lead_bytes.h"
 
 namespace setup {
 
@@ -84,7 +85,7 @@ CodePage::CodePage() {
   for (int b = 0; b < 256; ++b) {
     to_unicode_[b] = (b >= 0x80 && b < 0xA0) ? CP1252_HIGH[b - 0x80] : static_cast<char32_t>(b);
   }
-  BuildCaseTables();
+  BuildTables();
 }
 
 Result<CodePage> CodePage::Load(int number) {
@@ -97,29 +98,55 @@ Result<CodePage> CodePage::Load(int number) {
   if (!table.ok()) return table.status();
   CodePage page;
   page.number_ = number;
-  page.to_unicode_ = *table;
-  page.BuildCaseTables();
+  page.to_unicode_ = table->unicode;
+  page.lead_bytes_ = LeadBytesOf(number);
+  if (page.lead_bytes_.none() && table->starts_pair.any()) {
+    return Status::Error(WinError::InvalidParameter, std::to_string(number),
+                         "code page " + std::to_string(number) + " is not single-byte");
+  }
+  if (page.lead_bytes_.any()) {
+    page.pairs_ = std::make_shared<const std::vector<char32_t>>(
+        HostDoubleByteTable(number, page.lead_bytes_));
+  }
+  page.BuildTables();
   return page;
 }
 
-void CodePage::BuildCaseTables() {
-  from_unicode_.clear();
-  // A code point held by two bytes converts back to the first of them.
-  for (int b = 255; b >= 0; --b) from_unicode_[to_unicode_[b]] = static_cast<uint8_t>(b);
+void CodePage::BuildTables() {
+  auto from_unicode = std::make_shared<std::unordered_map<char32_t, uint16_t>>();
+  // A code point held by two characters converts back to the first of them, and one held by
+  // a single byte and by a pair to the single byte.
+  if (pairs_) {
+    for (size_t index = pairs_->size(); index-- > 0;) {
+      if ((*pairs_)[index] != 0) (*from_unicode)[(*pairs_)[index]] = static_cast<uint16_t>(index);
+    }
+  }
+  for (int b = 255; b >= 0; --b) {
+    if (!lead_bytes_[b]) (*from_unicode)[to_unicode_[b]] = static_cast<uint8_t>(b);
+  }
   keeps_ascii_ = true;
   for (char32_t c = 0; c < from_ascii_.size(); ++c) {
-    auto found = from_unicode_.find(c);
-    from_ascii_[c] = found != from_unicode_.end() ? found->second : -1;
+    auto found = from_unicode->find(c);
+    from_ascii_[c] = found != from_unicode->end() && found->second < 0x100 ? found->second : -1;
     keeps_ascii_ = keeps_ascii_ && to_unicode_[c] == c;
   }
+  const bool double_byte = lead_bytes_.any();
+  auto single_byte_partner = [&](char32_t c, uint8_t own) {
+    auto found = from_unicode->find(c);
+    if (found == from_unicode->end() || found->second >= 0x100) return own;
+    // A double-byte code page cases the ASCII letters only.
+    if (double_byte && (found->second >= 0x80 || own >= 0x80)) return own;
+    return static_cast<uint8_t>(found->second);
+  };
   for (int b = 0; b < 256; ++b) {
-    upper_[b] = static_cast<char>(b);
-    lower_[b] = static_cast<char>(b);
-    auto up = from_unicode_.find(UnicodeUpper(to_unicode_[b]));
-    if (up != from_unicode_.end()) upper_[b] = static_cast<char>(up->second);
-    auto low = from_unicode_.find(UnicodeLower(to_unicode_[b]));
-    if (low != from_unicode_.end()) lower_[b] = static_cast<char>(low->second);
+    const auto own = static_cast<uint8_t>(b);
+    const bool cased = !lead_bytes_[b];
+    upper_[b] =
+        static_cast<char>(cased ? single_byte_partner(UnicodeUpper(to_unicode_[b]), own) : own);
+    lower_[b] =
+        static_cast<char>(cased ? single_byte_partner(UnicodeLower(to_unicode_[b]), own) : own);
   }
+  from_unicode_ = std::move(from_unicode);
 }
 
 std::string CodePage::ToUtf8(std::string_view ansi) const {
@@ -130,6 +157,7 @@ std::string CodePage::ToUtf8(std::string_view ansi) const {
 }
 
 void CodePage::AppendAsUtf8(std::string& out, std::string_view ansi) const {
+  constexpr char32_t REPLACEMENT = 0xFFFD;
   size_t pos = 0;
   while (pos < ansi.size()) {
     // Runs of bytes that stand for themselves are copied whole.
@@ -139,8 +167,20 @@ void CodePage::AppendAsUtf8(std::string& out, std::string_view ansi) const {
       ++end;
     }
     out.append(ansi, pos, end - pos);
-    if (end < ansi.size()) AppendUtf8(out, to_unicode_[static_cast<uint8_t>(ansi[end++])]);
     pos = end;
+    if (pos == ansi.size()) break;
+    const auto byte = static_cast<uint8_t>(ansi[pos]);
+    if (!lead_bytes_[byte]) {
+      AppendUtf8(out, to_unicode_[byte]);
+      ++pos;
+    } else if (pos + 1 < ansi.size()) {
+      const char32_t c = (*pairs_)[byte * 256u + static_cast<uint8_t>(ansi[pos + 1])];
+      AppendUtf8(out, c != 0 ? c : REPLACEMENT);
+      pos += 2;
+    } else {
+      AppendUtf8(out, REPLACEMENT);
+      ++pos;
+    }
   }
 }
 
@@ -156,28 +196,42 @@ std::string CodePage::FromUtf8(std::string_view utf8) const {
       continue;
     }
     const char32_t c = DecodeUtf8(utf8, pos);
-    auto found = from_unicode_.find(c);
-    out += found != from_unicode_.end() ? static_cast<char>(found->second) : '?';
+    auto found = from_unicode_->find(c);
+    if (found == from_unicode_->end()) {
+      out += '?';
+    } else if (found->second >= 0x100) {
+      out += static_cast<char>(found->second >> 8);
+      out += static_cast<char>(found->second & 0xFF);
+    } else {
+      out += static_cast<char>(found->second);
+    }
   }
   return out;
 }
 
-std::string CodePage::Upper(std::string_view text) const {
+std::string CodePage::Mapped(std::string_view text, const std::array<char, 256>& table) const {
   std::string out(text);
-  for (char& c : out) c = ToUpper(c);
+  for (size_t i = 0; i < out.size(); i += CharSize(out, i)) {
+    out[i] = table[static_cast<uint8_t>(out[i])];
+  }
   return out;
 }
 
-std::string CodePage::Lower(std::string_view text) const {
-  std::string out(text);
-  for (char& c : out) c = ToLower(c);
-  return out;
-}
+std::string CodePage::Upper(std::string_view text) const { return Mapped(text, upper_); }
+
+std::string CodePage::Lower(std::string_view text) const { return Mapped(text, lower_); }
 
 bool CodePage::EqualsNoCase(std::string_view a, std::string_view b) const {
   if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i] != b[i] && ToUpper(a[i]) != ToUpper(b[i])) return false;
+  for (size_t i = 0; i < a.size();) {
+    const size_t size = CharSize(a, i);
+    if (size == 2) {
+      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+    } else if (a[i] != b[i] &&
+               upper_[static_cast<uint8_t>(a[i])] != upper_[static_cast<uint8_t>(b[i])]) {
+      return false;
+    }
+    i += size;
   }
   return true;
 }

@@ -23,7 +23,7 @@ Result<std::vector<FindData>> PosixFileSystem::FindFilesWithoutDots(const std::s
 }
 
 Result<std::vector<FindData>> PosixFileSystem::Find(const std::string& pattern, bool with_dots) {
-  const FindPattern split = SplitFindPattern(pattern);
+  const FindPattern split = SplitFindPattern(pattern, code_page_);
   const std::string& directory = split.directory;
   const std::string& name_pattern = split.name_pattern;
   if (name_pattern.empty()) return Status::Error(WinError::FileNotFound, pattern, "no file name");
@@ -64,8 +64,9 @@ Result<std::vector<FindData>> PosixFileSystem::Find(const std::string& pattern, 
   const int fd = open(resolved->host_path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return PosixError(pattern, errno);
   // A drive root has no "." or "..": its parent is not part of the drive.
-  return listed(ListDirectory(fd, resolved->host_path, name_pattern,
-                              with_dots && !PathComponents(resolved->full_path).empty()));
+  return listed(
+      ListDirectory(fd, resolved->host_path, name_pattern,
+                    with_dots && !PathComponents(resolved->full_path, code_page_).empty()));
 }
 
 Result<std::vector<FindData>> PosixFileSystem::ListDirectory(int fd, const std::string& host_dir,

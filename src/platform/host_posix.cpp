@@ -120,7 +120,7 @@ class PosixHost : public Host {
   // registry unset.
   void OpenRegistry() {
     const bool new_store = access(profile_.registry_file.c_str(), F_OK) != 0;
-    Result<RegistryFile> registry = RegistryFile::Open(profile_.registry_file);
+    Result<RegistryFile> registry = RegistryFile::Open(profile_.registry_file, code_page_);
     if (!registry.ok()) return;
     registry_ = std::move(registry).value();
     if (new_store) SeedShellFolders(*registry_, drives_, code_page_);

@@ -54,14 +54,11 @@ std::optional<std::string> PosixFileSystem::FoldName(const std::string& host_nam
   std::string converted =
       code_page_.KeepsAscii() && IsAscii(host_name) ? host_name : code_page_.FromUtf8(host_name);
   if (converted != host_name && code_page_.ToUtf8(converted) != host_name) return std::nullopt;
-  for (char& c : converted) c = code_page_.ToUpper(c);
-  return converted;
+  return code_page_.Upper(converted);
 }
 
 std::string PosixFileSystem::WantedKey(const std::string& name) const {
-  std::string key = code_page_.FromUtf8(name);
-  for (char& c : key) c = code_page_.ToUpper(c);
-  return key;
+  return code_page_.Upper(code_page_.FromUtf8(name));
 }
 
 std::optional<std::string> PosixFileSystem::MatchName(const std::string& host_dir,
@@ -85,7 +82,7 @@ Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path
     return Status::Error(WinError::PathNotFound, path, "no such drive");
   }
   // The full path has no "." nor ".." and no empty component; both separators are taken as
-  // PathComponents does.
+  // PathComponents does, a character at a time.
   const std::string_view rest = std::string_view(spelling.full_path).substr(2);
   const std::string& root = spelling.drive->host_root;
   spelling.exact.reserve(root.size() + rest.size() + 8);
@@ -99,15 +96,18 @@ Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path
   while (pos < rest.size()) {
     size_t end = pos;
     bool ascii = true;
-    for (; end < rest.size() && rest[end] != '\\' && rest[end] != '/'; ++end) {
+    while (end < rest.size() && rest[end] != '\\' && rest[end] != '/') {
       ascii = ascii && static_cast<uint8_t>(rest[end]) < 0x80;
+      end += code_page_.CharSize(rest, end);
     }
     const std::string_view written = rest.substr(pos, end - pos);
     pos = end + 1;
     if (written.empty()) continue;
     const std::string_view part = StoredName(written);
     renamed = renamed || part.size() != written.size();
-    if (IsRefusedName(part)) return Status::Error(WinError::InvalidName, path, "invalid file name");
+    if (IsRefusedName(part, code_page_)) {
+      return Status::Error(WinError::InvalidName, path, "invalid file name");
+    }
     if (spelling.exact.size() != 1 || spelling.exact[0] != '/') spelling.exact += '/';
     last_slash = spelling.exact.size() - 1;
     if (ascii && code_page_.KeepsAscii()) {
@@ -117,7 +117,7 @@ Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path
     }
     spelling.names.emplace_back(spelling.exact, last_slash + 1);
   }
-  if (renamed) spelling.full_path = WithStoredNames(spelling.full_path);
+  if (renamed) spelling.full_path = WithStoredNames(spelling.full_path, code_page_);
   if (last_slash != std::string::npos) {
     spelling.parent = last_slash == 0 ? "/" : spelling.exact.substr(0, last_slash);
   }

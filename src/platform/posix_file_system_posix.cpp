@@ -21,7 +21,8 @@ constexpr size_t HELD_DIRECTORIES = 16;
 PosixFileSystem::PosixFileSystem(DriveMap drives, CodePage code_page, std::string current_directory)
     : drives_(std::move(drives)),
       code_page_(std::move(code_page)),
-      current_directory_(WithoutTrailingSeparator(FullWindowsPath(current_directory, "C:\\"))),
+      current_directory_(WithoutTrailingSeparator(
+          FullWindowsPath(current_directory, "C:\\", code_page_), code_page_)),
       directory_cache_([this](const std::string& host_name) { return FoldName(host_name); },
                        CACHED_DIRECTORIES, CACHED_NAMES),
       held_directories_(HELD_DIRECTORIES) {}
@@ -57,12 +58,12 @@ Status PosixFileSystem::ChangeDirectory(const std::string& path) {
   if (!info.ok()) return info.status();
   if (!*info) return Status::Error(WinError::Directory, path, "not a directory");
   std::lock_guard<std::mutex> lock(current_directory_mutex_);
-  current_directory_ = WithoutTrailingSeparator(resolved->full_path);
+  current_directory_ = WithoutTrailingSeparator(resolved->full_path, code_page_);
   return Status::Ok();
 }
 
 std::string PosixFileSystem::FullPathName(const std::string& path) {
-  return FullWindowsPath(path, CurrentDirectory());
+  return FullWindowsPath(path, CurrentDirectory(), code_page_);
 }
 
 uint32_t PosixFileSystem::GetLogicalDrives() { return drives_.LogicalDrives(); }

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "platform/code_page_text.h"
+
 namespace setup {
 
 PosixPathSearch::PosixPathSearch(FileSystem& fs, const HostSystem& system,
@@ -45,8 +47,7 @@ bool PosixPathSearch::FindOnPath(const std::string& file_name) {
 
   auto in_windows_dir = [&](const std::string& dir) {
     if (dir.empty()) return false;
-    std::string joined = dir.back() == '\\' ? dir + file_name : dir + "\\" + file_name;
-    return fs_.GetAttributes(joined).ok();
+    return fs_.GetAttributes(WithTrailingBackslash(code_page_, dir) + file_name).ok();
   };
   if (InHostDirectory(program_host_dir_, file_name)) return true;
   if (fs_.GetAttributes(file_name).ok()) return true;
@@ -59,7 +60,10 @@ bool PosixPathSearch::FindOnPath(const std::string& file_name) {
 
 bool PosixPathSearch::InHostDirectory(const std::string& host_dir,
                                       const std::string& file_name) const {
-  if (host_dir.empty() || file_name.find_first_of("\\/") != std::string::npos) return false;
+  // A second byte 0x5C (Shift-JIS '表') is no separator: such a name is still looked for.
+  if (host_dir.empty() || FindLastCharacter(code_page_, file_name, "\\/") != std::string::npos) {
+    return false;
+  }
   std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(host_dir.c_str()), closedir);
   if (!dir) return false;
   while (const dirent* entry = readdir(dir.get())) {

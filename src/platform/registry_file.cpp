@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "platform/code_page_text.h"
 #include "platform/host_file_io.h"
 
 namespace setup {
@@ -14,22 +15,31 @@ constexpr char HEADER[] = "REGEDIT4";
 
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 
-bool EqualsNoCase(const std::string& a, const std::string& b) {
+// A second byte is compared as it is, never as a letter.
+bool EqualsNoCase(const std::string& a, const std::string& b, const CodePage& code_page) {
   if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+  for (size_t i = 0; i < a.size();) {
+    const size_t size = code_page.CharSize(a, i);
+    if (size == 2 ? a.compare(i, 2, b, i, 2) != 0 : AsciiUpper(a[i]) != AsciiUpper(b[i])) {
+      return false;
+    }
+    i += size;
   }
   return true;
 }
 
 // "A\\B\\" -> "A\B": empty components and trailing backslashes dropped.
-std::string NormalizeKey(const std::string& key) {
+std::string NormalizeKey(const std::string& key, const CodePage& code_page) {
   std::string out;
-  for (char c : key) {
-    if (c == '\\' && (out.empty() || out.back() == '\\')) continue;
-    out += c;
+  bool after_separator = true;
+  for (size_t i = 0; i < key.size();) {
+    const size_t size = code_page.CharSize(key, i);
+    const bool separator = size == 1 && key[i] == '\\';
+    if (!separator || !after_separator) out.append(key, i, size);
+    after_separator = separator;
+    i += size;
   }
-  while (!out.empty() && out.back() == '\\') out.pop_back();
+  if (after_separator && !out.empty()) out.pop_back();
   return out;
 }
 
@@ -45,8 +55,8 @@ std::string AsRegString(const std::string& data) { return data.substr(0, data.fi
 
 // Key and value names are written bare or quoted, so no line break may hide in them, and a
 // key line starting "[-" deletes a key in this format.
-Status CheckNames(const std::string& key, const std::string& name) {
-  const std::string normalized = NormalizeKey(key);
+Status CheckNames(const std::string& key, const std::string& name, const CodePage& code_page) {
+  const std::string normalized = NormalizeKey(key, code_page);
   if (normalized.empty() || normalized[0] == '-' || HasControlCharacter(key) ||
       HasControlCharacter(name)) {
     return Status::Error(WinError::InvalidParameter, key, "invalid registry key or value name");
@@ -157,9 +167,10 @@ std::vector<std::string> LogicalLines(const std::string& text) {
 
 }  // namespace
 
-Result<RegistryFile> RegistryFile::Open(const std::string& host_path) {
+Result<RegistryFile> RegistryFile::Open(const std::string& host_path, const CodePage& code_page) {
   RegistryFile store;
   store.host_path_ = host_path;
+  store.code_page_ = code_page;
   auto text = ReadHostFile(host_path, MAX_REGISTRY_BYTES);
   if (!text.ok()) {
     if (text.status().os_errno() == ENOENT) return store;
@@ -181,8 +192,8 @@ Result<RegistryFile> RegistryFile::Open(const std::string& host_path) {
       key = nullptr;
       const size_t close = line.rfind(']');
       if (close == std::string::npos || close < 2 || line[1] == '-') continue;
-      const std::string name = NormalizeKey(line.substr(1, close - 1));
-      if (!name.empty() && name[0] != '-') key = &EnsureKey(store.keys_, name);
+      const std::string name = NormalizeKey(line.substr(1, close - 1), code_page);
+      if (!name.empty() && name[0] != '-') key = &store.EnsureKey(store.keys_, name);
       continue;
     }
     if (key == nullptr) continue;
@@ -212,7 +223,7 @@ Result<RegistryFile> RegistryFile::Open(const std::string& host_path) {
     data = AsRegString(*data);
     bool replaced = false;
     for (auto& value : key->values) {
-      if (EqualsNoCase(value.first, *name)) {
+      if (EqualsNoCase(value.first, *name, code_page)) {
         value.second = *data;
         replaced = true;
       }
@@ -222,23 +233,23 @@ Result<RegistryFile> RegistryFile::Open(const std::string& host_path) {
   return store;
 }
 
-RegistryFile::Key* RegistryFile::FindKey(Keys& keys, const std::string& key) {
-  const std::string wanted = NormalizeKey(key);
+RegistryFile::Key* RegistryFile::FindKey(Keys& keys, const std::string& key) const {
+  const std::string wanted = NormalizeKey(key, code_page_);
   for (auto& candidate : keys) {
-    if (EqualsNoCase(candidate.name, wanted)) return &candidate;
+    if (EqualsNoCase(candidate.name, wanted, code_page_)) return &candidate;
   }
   return nullptr;
 }
 
-const RegistryFile::Key* RegistryFile::FindKey(const Keys& keys, const std::string& key) {
+const RegistryFile::Key* RegistryFile::FindKey(const Keys& keys, const std::string& key) const {
   return FindKey(const_cast<Keys&>(keys), key);
 }
 
-RegistryFile::Key& RegistryFile::EnsureKey(Keys& keys, const std::string& key) {
-  const std::string name = NormalizeKey(key);
+RegistryFile::Key& RegistryFile::EnsureKey(Keys& keys, const std::string& key) const {
+  const std::string name = NormalizeKey(key, code_page_);
   // Parents first, as regedit lists them.
-  for (size_t slash = name.find('\\'); slash != std::string::npos;
-       slash = name.find('\\', slash + 1)) {
+  for (size_t slash = FindCharacter(code_page_, name, '\\'); slash != std::string::npos;
+       slash = FindCharacter(code_page_, name, '\\', slash + 1)) {
     if (!FindKey(keys, name.substr(0, slash))) keys.push_back(Key{name.substr(0, slash), {}, {}});
   }
   if (Key* found = FindKey(keys, name)) return *found;
@@ -247,14 +258,20 @@ RegistryFile::Key& RegistryFile::EnsureKey(Keys& keys, const std::string& key) {
 }
 
 bool RegistryFile::KeyExists(const std::string& key) const {
-  const std::string wanted = NormalizeKey(key);
+  const std::string wanted = NormalizeKey(key, code_page_);
   if (wanted.empty()) return false;
   for (const auto& candidate : keys_) {
-    if (candidate.name.size() >= wanted.size() &&
-        EqualsNoCase(candidate.name.substr(0, wanted.size()), wanted) &&
-        (candidate.name.size() == wanted.size() || candidate.name[wanted.size()] == '\\')) {
-      return true;
+    if (candidate.name.size() < wanted.size() ||
+        !EqualsNoCase(candidate.name.substr(0, wanted.size()), wanted, code_page_)) {
+      continue;
     }
+    if (candidate.name.size() == wanted.size()) return true;
+    // A key below it: the wanted name ends where a backslash of its own starts.
+    size_t separator = FindCharacter(code_page_, candidate.name, '\\');
+    while (separator < wanted.size()) {
+      separator = FindCharacter(code_page_, candidate.name, '\\', separator + 1);
+    }
+    if (separator == wanted.size()) return true;
   }
   return false;
 }
@@ -264,13 +281,13 @@ std::optional<std::string> RegistryFile::QueryValue(const std::string& key,
   const Key* found = FindKey(keys_, key);
   if (!found) return std::nullopt;
   for (const auto& value : found->values) {
-    if (EqualsNoCase(value.first, name)) return value.second;
+    if (EqualsNoCase(value.first, name, code_page_)) return value.second;
   }
   return std::nullopt;
 }
 
 Status RegistryFile::CreateKey(const std::string& key) {
-  if (Status bad = CheckNames(key, ""); !bad.ok()) return bad;
+  if (Status bad = CheckNames(key, "", code_page_); !bad.ok()) return bad;
   if (FindKey(keys_, key)) return Status::Ok();
   Keys keys = keys_;
   EnsureKey(keys, key);
@@ -279,12 +296,12 @@ Status RegistryFile::CreateKey(const std::string& key) {
 
 Status RegistryFile::SetValue(const std::string& key, const std::string& name,
                               const std::string& data) {
-  if (Status bad = CheckNames(key, name); !bad.ok()) return bad;
+  if (Status bad = CheckNames(key, name, code_page_); !bad.ok()) return bad;
   Keys keys = keys_;
   Key& target = EnsureKey(keys, key);
   bool replaced = false;
   for (auto& value : target.values) {
-    if (EqualsNoCase(value.first, name)) {
+    if (EqualsNoCase(value.first, name, code_page_)) {
       value.second = AsRegString(data);
       replaced = true;
     }
@@ -296,9 +313,10 @@ Status RegistryFile::SetValue(const std::string& key, const std::string& name,
 namespace {
 
 // The rest of `name` after `parent` and a backslash, when `name` lies below `parent`.
-std::optional<std::string> BelowKey(const std::string& name, const std::string& parent) {
+std::optional<std::string> BelowKey(const std::string& name, const std::string& parent,
+                                    const CodePage& code_page) {
   if (name.size() <= parent.size() + 1 || name[parent.size()] != '\\' ||
-      !EqualsNoCase(name.substr(0, parent.size()), parent)) {
+      !EqualsNoCase(name.substr(0, parent.size()), parent, code_page)) {
     return std::nullopt;
   }
   return name.substr(parent.size() + 1);
@@ -307,25 +325,26 @@ std::optional<std::string> BelowKey(const std::string& name, const std::string& 
 }  // namespace
 
 std::vector<std::string> RegistryFile::SubKeyNames(const std::string& key) const {
-  const std::string parent = NormalizeKey(key);
+  const std::string parent = NormalizeKey(key, code_page_);
   std::vector<std::string> names;
   for (const auto& candidate : keys_) {
-    const std::optional<std::string> rest = BelowKey(candidate.name, parent);
+    const std::optional<std::string> rest = BelowKey(candidate.name, parent, code_page_);
     if (!rest) continue;
-    const std::string child = rest->substr(0, rest->find('\\'));
+    const std::string child = rest->substr(0, FindCharacter(code_page_, *rest, '\\'));
     bool known = false;
-    for (const std::string& name : names) known = known || EqualsNoCase(name, child);
+    for (const std::string& name : names) known = known || EqualsNoCase(name, child, code_page_);
     if (!known) names.push_back(child);
   }
   return names;
 }
 
 Status RegistryFile::DeleteKey(const std::string& key) {
-  if (Status bad = CheckNames(key, ""); !bad.ok()) return bad;
-  const std::string doomed = NormalizeKey(key);
+  if (Status bad = CheckNames(key, "", code_page_); !bad.ok()) return bad;
+  const std::string doomed = NormalizeKey(key, code_page_);
   Keys keys;
   for (const auto& candidate : keys_) {
-    if (!EqualsNoCase(candidate.name, doomed) && !BelowKey(candidate.name, doomed)) {
+    if (!EqualsNoCase(candidate.name, doomed, code_page_) &&
+        !BelowKey(candidate.name, doomed, code_page_)) {
       keys.push_back(candidate);
     }
   }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/code_page.h"
 #include "platform/registry.h"
 #include "platform/status.h"
 
@@ -16,13 +17,15 @@ namespace setup {
 // atomically (temporary file, fsync, rename), so a crash leaves the old or the new file; a
 // change that cannot be written is not made. Key and value names are compared without regard
 // to the case of ASCII letters. A value holding a line break or other control character is
-// written in regedit's hex(1) form, so it reads back unchanged.
+// written in regedit's hex(1) form, so it reads back unchanged. Key paths are split at '\' a
+// character at a time in the code page, so a name ending in a second byte 0x5C keeps it.
 class RegistryFile : public Registry {
  public:
   // Loads the store from `host_path`; a missing file gives an empty store that is created
   // on the first change. A file that is not REGEDIT4 fails with InvalidParameter; lines
   // that are neither a key nor a value are ignored.
-  static Result<RegistryFile> Open(const std::string& host_path);
+  static Result<RegistryFile> Open(const std::string& host_path,
+                                   const CodePage& code_page = CodePage());
 
   bool KeyExists(const std::string& key) const override;
   std::optional<std::string> QueryValue(const std::string& key,
@@ -46,14 +49,15 @@ class RegistryFile : public Registry {
   };
   using Keys = std::vector<Key>;
 
-  static Key* FindKey(Keys& keys, const std::string& key);
-  static const Key* FindKey(const Keys& keys, const std::string& key);
-  static Key& EnsureKey(Keys& keys, const std::string& key);
+  Key* FindKey(Keys& keys, const std::string& key) const;
+  const Key* FindKey(const Keys& keys, const std::string& key) const;
+  Key& EnsureKey(Keys& keys, const std::string& key) const;
   static std::string Serialize(const Keys& keys);
   // Writes `keys` to the file and, once that succeeded, makes them the store's.
   Status Save(Keys keys);
 
   std::string host_path_;
+  CodePage code_page_;
   std::vector<Key> keys_;
 };
 

@@ -6,25 +6,33 @@ namespace setup {
 
 namespace {
 
+// Walks both texts a character at a time: '?' stands for one character, which is two bytes
+// in a double-byte code page, and a second byte is only ever compared as part of its pair.
 bool Matches(std::string_view pattern, std::string_view name, const CodePage& code_page) {
   size_t p = 0;
   size_t n = 0;
   size_t star = std::string_view::npos;
   size_t star_name = 0;
   while (n < name.size()) {
+    const size_t name_size = code_page.CharSize(name, n);
     if (p < pattern.size() && pattern[p] == '*') {
       star = p++;
       star_name = n;
-    } else if (p < pattern.size() &&
-               (pattern[p] == '?' || code_page.ToUpper(pattern[p]) == code_page.ToUpper(name[n]))) {
-      ++p;
-      ++n;
-    } else if (star != std::string_view::npos) {
-      p = star + 1;
-      n = ++star_name;
-    } else {
-      return false;
+      continue;
     }
+    if (p < pattern.size()) {
+      const size_t pattern_size = code_page.CharSize(pattern, p);
+      if (pattern[p] == '?' ||
+          code_page.EqualsNoCase(pattern.substr(p, pattern_size), name.substr(n, name_size))) {
+        p += pattern_size;
+        n += name_size;
+        continue;
+      }
+    }
+    if (star == std::string_view::npos) return false;
+    p = star + 1;
+    star_name += code_page.CharSize(name, star_name);
+    n = star_name;
   }
   while (p < pattern.size() && pattern[p] == '*') ++p;
   return p == pattern.size();

@@ -41,18 +41,21 @@ bool IsReservedDeviceName(std::string_view name) {
   return EqualsNoCase(port, "COM") || EqualsNoCase(port, "LPT");
 }
 
-bool IsRefusedName(std::string_view stored) {
-  return stored.empty() || IsReservedDeviceName(stored) || HasInvalidNameCharacter(stored);
+bool IsRefusedName(std::string_view stored, const CodePage& code_page) {
+  return stored.empty() || IsReservedDeviceName(stored) ||
+         HasInvalidNameCharacter(stored, code_page);
 }
 
-std::string WithStoredNames(const std::string& full_path) {
+std::string WithStoredNames(const std::string& full_path, const CodePage& code_page) {
   const size_t prefix = full_path.size() >= 3 && full_path[1] == ':' ? 3 : 0;
   std::string stored = full_path.substr(0, prefix);
   stored.reserve(full_path.size());
   size_t pos = prefix;
   while (pos < full_path.size()) {
     size_t end = pos;
-    while (end < full_path.size() && !IsSeparator(full_path[end])) ++end;
+    while (end < full_path.size() && !IsSeparator(full_path[end])) {
+      end += code_page.CharSize(full_path, end);
+    }
     stored += StoredName(std::string_view(full_path).substr(pos, end - pos));
     if (end < full_path.size()) stored += full_path[end];
     pos = end + 1;

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/code_page.h"
+
 namespace setup {
 
 // The rules the original file system applies to each name in a path, apart from any host, so
@@ -24,12 +26,13 @@ bool IsReservedDeviceName(std::string_view name);
 
 // Whether the file system refuses a stored name (as StoredName makes it) with InvalidName:
 // an empty one (a name of dots and blanks only), a reserved device name, or one holding a
-// character no name may hold. A creating call is refused too, so that no host file is ever
-// called CON.
-bool IsRefusedName(std::string_view stored);
+// character no name may hold (the second byte of a two-byte character in `code_page` is no
+// such character). A creating call is refused too, so that no host file is ever called CON.
+bool IsRefusedName(std::string_view stored, const CodePage& code_page);
 
 // A full path on a drive ("C:\Docs \a.txt.") with each name as stored ("C:\Docs\a.txt"); the
-// drive prefix and a trailing separator are kept.
-std::string WithStoredNames(const std::string& full_path);
+// drive prefix and a trailing separator are kept. Names are split only at separators of their
+// own in `code_page`, never at a second byte 0x5C.
+std::string WithStoredNames(const std::string& full_path, const CodePage& code_page);
 
 }  // namespace setup

@@ -1,7 +1,10 @@
 #include "platform/windows_path.h"
 
+#include <algorithm>
 #include <cctype>
 #include <string_view>
+
+#include "platform/code_page_text.h"
 
 namespace setup {
 
@@ -14,11 +17,12 @@ bool HasDrive(const std::string& path) {
 }
 
 // Appends the components of `text` to `parts`, resolving '.' and '..'.
-void AddComponents(std::string_view text, std::vector<std::string>& parts) {
+void AddComponents(std::string_view text, std::vector<std::string>& parts,
+                   const CodePage& code_page) {
   size_t pos = 0;
   while (pos <= text.size()) {
     size_t end = pos;
-    while (end < text.size() && !IsSeparator(text[end])) ++end;
+    while (end < text.size() && !IsSeparator(text[end])) end += code_page.CharSize(text, end);
     const std::string_view part = text.substr(pos, end - pos);
     if (part == "..") {
       if (!parts.empty()) parts.pop_back();
@@ -44,9 +48,9 @@ std::string Join(const std::string& prefix, const std::vector<std::string>& part
 
 // Whether `path` is names separated by single backslashes, none of them "." or ".." nor
 // holding a drive's colon, with at most a trailing backslash ("" too).
-bool IsPlainRelative(std::string_view path) {
+bool IsPlainRelative(std::string_view path, const CodePage& code_page) {
   size_t start = 0;
-  for (size_t i = 0; i <= path.size(); ++i) {
+  for (size_t i = 0; i <= path.size(); i += i < path.size() ? code_page.CharSize(path, i) : 1) {
     if (i < path.size() && (path[i] == '/' || path[i] == ':')) return false;
     if (i < path.size() && path[i] != '\\') continue;
     const std::string_view part = path.substr(start, i - start);
@@ -59,39 +63,42 @@ bool IsPlainRelative(std::string_view path) {
 // Whether `path` is already what FullWindowsPath makes of it, but for the case of the drive
 // letter: "X:\" and names separated by single backslashes, none of them "." or "..", with
 // at most a trailing backslash.
-bool IsFullForm(std::string_view path) {
+bool IsFullForm(std::string_view path, const CodePage& code_page) {
   if (path.size() < 3 || path[1] != ':' || !std::isalpha(static_cast<unsigned char>(path[0])) ||
       path[2] != '\\') {
     return false;
   }
-  return IsPlainRelative(path.substr(3));
+  return IsPlainRelative(path.substr(3), code_page);
 }
 
 }  // namespace
 
-std::string FullWindowsPath(const std::string& path, const std::string& current_directory) {
-  if (IsFullForm(path)) {
+std::string FullWindowsPath(const std::string& path, const std::string& current_directory,
+                            const CodePage& code_page) {
+  if (IsFullForm(path, code_page)) {
     std::string full = path;
     full[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(full[0])));
     return full;
   }
-  if (!path.empty() && IsFullForm(current_directory) && IsPlainRelative(path)) {
+  if (!path.empty() && IsFullForm(current_directory, code_page) &&
+      IsPlainRelative(path, code_page)) {
     // Names below the current directory, which is in full form already.
     std::string full;
     full.reserve(current_directory.size() + 1 + path.size());
     full = current_directory;
     full[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(full[0])));
-    if (full.back() != '\\') full += '\\';
+    if (!EndsWithCharacter(code_page, full, '\\')) full += '\\';
     full += path;
     return full;
   }
-  const bool trailing = !path.empty() && IsSeparator(path.back());
+  const bool trailing =
+      EndsWithCharacter(code_page, path, '\\') || EndsWithCharacter(code_page, path, '/');
   std::vector<std::string> parts;
   std::string prefix;
   if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
     // UNC: the server and share are kept, the rest is resolved below them.
     std::vector<std::string> unc;
-    AddComponents(path.substr(2), unc);
+    AddComponents(path.substr(2), unc, code_page);
     prefix = "\\\\";
     for (size_t i = 0; i < unc.size() && i < 2; ++i) prefix += unc[i] + "\\";
     if (unc.size() > 2) parts.assign(unc.begin() + 2, unc.end());
@@ -109,13 +116,13 @@ std::string FullWindowsPath(const std::string& path, const std::string& current_
     drive = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
     rest = std::string_view(path).substr(2);
     if (rest.empty() || !IsSeparator(rest[0])) {
-      if (drive == current_drive) AddComponents(current.substr(2), parts);
+      if (drive == current_drive) AddComponents(current.substr(2), parts, code_page);
     }
   } else {
     rest = path;
-    if (rest.empty() || !IsSeparator(rest[0])) AddComponents(current.substr(2), parts);
+    if (rest.empty() || !IsSeparator(rest[0])) AddComponents(current.substr(2), parts, code_page);
   }
-  AddComponents(rest, parts);
+  AddComponents(rest, parts, code_page);
   std::string full = Join(std::string(1, drive) + ":\\", parts);
   if (trailing && !parts.empty()) full += '\\';
   return full;
@@ -129,26 +136,36 @@ char DriveRootLetter(const std::string& root) {
   return static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
 }
 
-std::string WithoutTrailingSeparator(std::string full_path) {
-  while (full_path.size() > 3 && full_path.back() == '\\') full_path.pop_back();
+std::string WithoutTrailingSeparator(std::string full_path, const CodePage& code_page) {
+  if (full_path.size() <= 3) return full_path;
+  // Just past the last character that is no backslash.
+  size_t kept = 0;
+  for (size_t i = 0; i < full_path.size();) {
+    const size_t size = code_page.CharSize(full_path, i);
+    if (full_path[i] != '\\') kept = i + size;
+    i += size;
+  }
+  full_path.resize(std::max<size_t>(kept, 3));
   return full_path;
 }
 
-std::vector<std::string> PathComponents(const std::string& full_path) {
+std::vector<std::string> PathComponents(const std::string& full_path, const CodePage& code_page) {
   std::vector<std::string> parts;
-  if (full_path.size() > 2) AddComponents(std::string_view(full_path).substr(2), parts);
+  if (full_path.size() > 2) AddComponents(std::string_view(full_path).substr(2), parts, code_page);
   return parts;
 }
 
-bool HasInvalidNameCharacter(std::string_view name) {
-  for (char c : name) {
-    if (IsInvalidNameCharacter(c)) return true;
+bool HasInvalidNameCharacter(std::string_view name, const CodePage& code_page) {
+  for (size_t i = 0; i < name.size();) {
+    const size_t size = code_page.CharSize(name, i);
+    if (size == 1 && IsInvalidNameCharacter(name[i])) return true;
+    i += size;
   }
   return false;
 }
 
-FindPattern SplitFindPattern(const std::string& pattern) {
-  size_t split = pattern.find_last_of("\\/");
+FindPattern SplitFindPattern(const std::string& pattern, const CodePage& code_page) {
+  size_t split = FindLastCharacter(code_page, pattern, "\\/");
   if (split == std::string::npos && pattern.size() >= 2 && pattern[1] == ':') split = 1;
   if (split == std::string::npos) return {".", pattern};
   return {pattern.substr(0, split + 1), pattern.substr(split + 1)};

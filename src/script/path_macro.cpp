@@ -4,12 +4,13 @@
 #include <optional>
 
 #include "config/setup_keys.h"
+#include "platform/code_page_text.h"
 
 namespace setup {
 namespace {
 
 std::optional<std::string> MacroValue(const std::string& token, const SetupConfig& config,
-                                      const SpecialFolders& folders) {
+                                      const SpecialFolders& folders, const CodePage& code_page) {
   struct FolderMacro {
     const char* name;
     int slot;
@@ -18,7 +19,7 @@ std::optional<std::string> MacroValue(const std::string& token, const SetupConfi
   if (token == "%WINDOWS%") return folders[FOLDER_WINDOWS];
   if (token == "%STARTDIR%") {
     std::string dir = folders[FOLDER_STARTDIR];
-    if (!dir.empty() && dir.back() == '\\') dir.pop_back();
+    if (EndsWithCharacter(code_page, dir, '\\')) dir.pop_back();
     return dir;
   }
   if (token == "%INSTALLDRIVE%") {
@@ -48,14 +49,14 @@ std::optional<std::string> MacroValue(const std::string& token, const SetupConfi
 void ExpandPathMacro(std::string& path, const SetupConfig& config, const SpecialFolders& folders,
                      const CodePage& code_page) {
   if (path.empty() || path[0] != '%') return;
-  size_t close = path.find('%', 1);
+  size_t close = FindCharacter(code_page, path, '%', 1);
   // Just past the closing '%'; without one the token is the whole string.
   size_t end = close == std::string::npos ? path.size() + 1 : close + 1;
   std::string token = code_page.Upper(path.substr(0, end));
 
-  std::string replacement = MacroValue(token, config, folders).value_or(token);
+  std::string replacement = MacroValue(token, config, folders, code_page).value_or(token);
   if (end < path.size()) {
-    bool replacement_has_separator = !replacement.empty() && replacement.back() == '\\';
+    bool replacement_has_separator = EndsWithCharacter(code_page, replacement, '\\');
     if (!replacement_has_separator && path[end] != '\\') replacement.push_back('\\');
     replacement.append(path, end, std::string::npos);
   }

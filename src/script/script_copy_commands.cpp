@@ -12,8 +12,8 @@ void ScriptRunner::ScriptCopy() {
                       "extension.)");
     return;
   }
-  PathParts from = SplitPath(source);
-  PathParts to = SplitPath(m_args[2]);
+  PathParts from = SplitPath(source, m_services.code_page);
+  PathParts to = SplitPath(m_args[2], m_services.code_page);
   auto quoted_line = [&] { return "('" + command + "    " + source + "    " + m_args[2] + "')"; };
   if (from.drive.empty() || to.drive.empty()) {
     ShowScriptMessage("You must specify a source and destination drive. " + quoted_line());

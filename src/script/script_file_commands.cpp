@@ -59,7 +59,7 @@ void ScriptRunner::ScriptRename() {
 }
 
 void ScriptRunner::ScriptMakeDir() {
-  CreateDirectoryPath(m_services.fs, m_args[1], m_services.record);
+  CreateDirectoryPath(m_services.fs, m_args[1], m_services.code_page, m_services.record);
 }
 
 void ScriptRunner::ScriptRun() {

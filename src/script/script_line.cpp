@@ -2,9 +2,11 @@
 
 #include <string>
 
+#include "platform/code_page_text.h"
+
 namespace setup {
 
-size_t SplitScriptLine(std::string_view line, ScriptArgs& args) {
+size_t SplitScriptLine(std::string_view line, ScriptArgs& args, const CodePage& code_page) {
   args.Clear();
   // The trailing space lets every unquoted field end at a space, and becomes part of an
   // unterminated quoted field.
@@ -15,7 +17,7 @@ size_t SplitScriptLine(std::string_view line, ScriptArgs& args) {
   size_t pos = 0;
   while (pos < text.size() && count < SCRIPT_ARG_SLOTS) {
     if (text[pos] == '"') {
-      size_t close = text.find('"', pos + 1);
+      size_t close = FindCharacter(code_page, text, '"', pos + 1);
       if (close == std::string::npos) {
         args[count] = text.substr(pos + 1);
         pos = text.size();
@@ -24,7 +26,7 @@ size_t SplitScriptLine(std::string_view line, ScriptArgs& args) {
         pos = close + 1;
       }
     } else {
-      size_t space = text.find(' ', pos);
+      size_t space = FindCharacter(code_page, text, ' ', pos);
       args[count] = text.substr(pos, space - pos);
       pos = space;
     }

@@ -3,8 +3,8 @@
 #include <new>
 #include <vector>
 
-#include "script/path_macro.h"
-#include "script/script_line.h"
+#include "script/expanded_script_line.h"
+#include "script/script_commands.h"
 #include "script/script_text_reader.h"
 
 namespace setup {
@@ -45,36 +45,34 @@ void ScriptRunner::RunScriptFile(const std::string& file_name,
 }
 
 void ScriptRunner::RunScriptLine(const std::string& line) {
-  size_t count = SplitScriptLine(line, m_args);
-  for (size_t slot = 0; slot < count; ++slot) {
-    ExpandPathMacro(m_args[slot], m_services.config, m_services.folders, m_services.code_page);
-  }
+  ExpandScriptLine(line, m_args, m_services.config, m_services.folders, m_services.code_page);
   DispatchScriptCommand();
 }
 
 void ScriptRunner::DispatchScriptCommand() {
-  struct Command {
-    const char* keyword;
-    void (ScriptRunner::*handler)();
-  };
-  static constexpr Command COMMANDS[] = {
-      {"COPY", &ScriptRunner::ScriptCopy},
-      {"COPYNTONLY", &ScriptRunner::ScriptCopyNtOnly},
-      {"COPYFILEIFNOTINPATH", &ScriptRunner::ScriptCopyIfNotInPath},
-      {"DEL", &ScriptRunner::ScriptDelete},
-      {"RENAME", &ScriptRunner::ScriptRename},
-      {"MD", &ScriptRunner::ScriptMakeDir},
-      {"CREATESHORTCUT", &ScriptRunner::ScriptCreateShortcut},
-      {"RUN", &ScriptRunner::ScriptRun},
-      {"ATTRIB", &ScriptRunner::ScriptAttrib},
-  };
   // Upper-cased in place, so messages quote the command word as the keyword.
   m_args[0] = m_services.code_page.Upper(m_args[0]);
-  for (const auto& command : COMMANDS) {
-    if (m_args[0] == command.keyword) {
-      (this->*command.handler)();
-      return;
-    }
+  const ScriptCommandSpec* command = FindScriptCommand(m_args[0]);
+  if (command == nullptr) return;
+  switch (command->id) {
+    case ScriptCommandId::Copy:
+      return ScriptCopy();
+    case ScriptCommandId::CopyNtOnly:
+      return ScriptCopyNtOnly();
+    case ScriptCommandId::CopyIfNotInPath:
+      return ScriptCopyIfNotInPath();
+    case ScriptCommandId::Delete:
+      return ScriptDelete();
+    case ScriptCommandId::Rename:
+      return ScriptRename();
+    case ScriptCommandId::MakeDir:
+      return ScriptMakeDir();
+    case ScriptCommandId::CreateShortcut:
+      return ScriptCreateShortcut();
+    case ScriptCommandId::Run:
+      return ScriptRun();
+    case ScriptCommandId::Attrib:
+      return ScriptAttrib();
   }
 }
 

@@ -48,7 +48,7 @@ struct ConsoleRig {
   std::istringstream in;
   std::ostringstream out;
   ConsoleUser user{code_page, in, out};
-  HeadlessWindowSystem ws{user, nullptr};
+  HeadlessWindowSystem ws{user, nullptr, code_page};
 };
 
 bool Contains(const std::string& text, const std::string& part) {

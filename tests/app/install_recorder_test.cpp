@@ -28,7 +28,7 @@ class InstallRecorderTest : public ::testing::Test {
   // Each entry as "kind path".
   std::vector<std::string> Saved(const std::string& key) {
     std::vector<std::string> lines;
-    auto record = ReadInstallRecord(fs_, InstallRecordPath("C:\\WINDOWS", key));
+    auto record = ReadInstallRecord(fs_, InstallRecordPath("C:\\WINDOWS", key, code_page_));
     EXPECT_TRUE(record.ok()) << record.status().ToString();
     if (!record.ok()) return lines;
     const char* names[] = {"new-file", "replaced-file", "new-folder", "new-link"};
@@ -47,7 +47,7 @@ TEST_F(InstallRecorderTest, RecordsWhatEachSectionMadeOrReplaced) {
   fs_.AddFile("C:\\Books\\Old.txt", "reader's");
   InstallRecorder recorder(fs_, config_, code_page_, "C:\\WINDOWS");
   config_.m_nCurrentSection = 0;
-  CreateDirectoryPath(fs_, "C:\\Books\\Book", &recorder);
+  CreateDirectoryPath(fs_, "C:\\Books\\Book", code_page_, &recorder);
   Write(recorder, "C:\\Books\\Book\\a.txt", "a");
   Write(recorder, "C:\\Books\\Old.txt", "book's", true);
   fs_.ChangeDirectory("C:\\Books\\Book");
@@ -79,7 +79,7 @@ TEST_F(InstallRecorderTest, SizesTimesAndHashesAreAsTheRunLeftThem) {
   // A script then changes the file's time; saving again takes it.
   fs_.SetFileTimes("C:\\Book\\b.txt", 0, 0, 5);
   ASSERT_TRUE(recorder.SaveAgain().empty());
-  auto record = ReadInstallRecord(fs_, InstallRecordPath("C:\\WINDOWS", "Book"));
+  auto record = ReadInstallRecord(fs_, InstallRecordPath("C:\\WINDOWS", "Book", code_page_));
   ASSERT_TRUE(record.ok());
   ASSERT_EQ(record->size(), 2u);
   EXPECT_EQ((*record)[0].hash, 42u);
@@ -93,13 +93,13 @@ TEST_F(InstallRecorderTest, SizesTimesAndHashesAreAsTheRunLeftThem) {
 TEST_F(InstallRecorderTest, AnEarlierRecordOfTheEntryIsMerged) {
   {
     InstallRecorder first(fs_, config_, code_page_, "C:\\WINDOWS");
-    CreateDirectoryPath(fs_, "C:\\Book", &first);
+    CreateDirectoryPath(fs_, "C:\\Book", code_page_, &first);
     Write(first, "C:\\Book\\a.txt", "a");
     Write(first, "C:\\Book\\only-then.txt", "o");
     ASSERT_TRUE(first.Save("Book").ok());
   }
   InstallRecorder second(fs_, config_, code_page_, "C:\\WINDOWS");
-  CreateDirectoryPath(fs_, "C:\\Book", &second);
+  CreateDirectoryPath(fs_, "C:\\Book", code_page_, &second);
   Write(second, "C:\\Book\\a.txt", "a2", true);
   ASSERT_TRUE(second.Save("Book").ok());
   // The folder and the file the first run made stay made.

@@ -6,6 +6,7 @@
 #include "platform/file_system_wrapper.h"
 #include "platform/registry_file.h"
 #include "script/directory_path.h"
+#include "support/loaded_code_page.h"
 #include "support/memory_file_system.h"
 #include "support/temp_dir.h"
 
@@ -52,7 +53,7 @@ class UninstallerTest : public ::testing::Test {
   // entry as RegisterUninstall writes it.
   void Install() {
     InstallRecorder recorder(fs_, config_, code_page_, WINDOWS_DIR);
-    CreateDirectoryPath(fs_, "C:\\Shared\\Book\\Sub", &recorder);
+    CreateDirectoryPath(fs_, "C:\\Shared\\Book\\Sub", code_page_, &recorder);
     Write(recorder, "C:\\Shared\\Book\\a.txt", "aaa");
     Write(recorder, "C:\\Shared\\Book\\Sub\\b.txt", "bbb");
     fs_.AddLink("C:\\Desktop\\Book.Lnk", "C:\\Shared\\Book");
@@ -67,7 +68,7 @@ class UninstallerTest : public ::testing::Test {
     recorder.FileWritten(path, false, std::nullopt);
   }
   UninstallOutcome Uninstall(FileSystem& fs) {
-    std::optional<UninstallEntry> entry = FindUninstallEntry(registry_, "the book");
+    std::optional<UninstallEntry> entry = FindUninstallEntry(registry_, "the book", code_page_);
     if (!entry) return {};
     return RemoveInstalledEntry({fs, registry_, code_page_, WINDOWS_DIR}, *entry);
   }
@@ -186,15 +187,41 @@ TEST_F(UninstallerTest, WithoutARecordNothingIsRemoved) {
 TEST_F(UninstallerTest, EntriesAreFoundByKeyOrDisplayName) {
   Install();
   registry_.SetValue(std::string(UNINSTALL_KEY) + "\\Foreign", "UninstallString", "msiexec /x");
-  const std::vector<UninstallEntry> listed = ListUninstallEntries(registry_);
+  const std::vector<UninstallEntry> listed = ListUninstallEntries(registry_, code_page_);
   ASSERT_EQ(listed.size(), 1u);
   EXPECT_EQ(listed[0].folder, "C:\\Shared\\Book");
-  EXPECT_EQ(FindUninstallEntry(registry_, "BOOK")->display_name, "The Book");
-  EXPECT_EQ(FindUninstallEntry(registry_, "The Book")->key, "Book");
-  EXPECT_FALSE(FindUninstallEntry(registry_, "Foreign"));
-  EXPECT_FALSE(FindUninstallEntry(registry_, "Nothing"));
-  EXPECT_EQ(FolderOfUninstallCommand("C:\\W\\zorunin.exe `C:\\A `B`` C` Name"), "C:\\A `B`` C");
-  EXPECT_EQ(FolderOfUninstallCommand("C:\\W\\OTHER.EXE `C:\\A` Name"), std::nullopt);
+  EXPECT_EQ(FindUninstallEntry(registry_, "BOOK", code_page_)->display_name, "The Book");
+  EXPECT_EQ(FindUninstallEntry(registry_, "The Book", code_page_)->key, "Book");
+  EXPECT_FALSE(FindUninstallEntry(registry_, "Foreign", code_page_));
+  EXPECT_FALSE(FindUninstallEntry(registry_, "Nothing", code_page_));
+  EXPECT_EQ(FolderOfUninstallCommand("C:\\W\\zorunin.exe `C:\\A `B`` C` Name", code_page_),
+            "C:\\A `B`` C");
+  EXPECT_EQ(FolderOfUninstallCommand("C:\\W\\OTHER.EXE `C:\\A` Name", code_page_), std::nullopt);
+}
+
+// Shift-JIS names: 'ヂ' (0x83 0x61) does not find 'ア' (0x83 0x41), whose second byte differs
+// only in case; the ASCII letters still match without regard to case.
+TEST(UninstallEntriesTest, DoubleByteNamesAreFoundWhole) {
+  testing::TempDir temp;
+  const CodePage shift_jis = testing::LoadedCodePage(932);
+  RegistryFile registry = *RegistryFile::Open(temp.Join("registry.reg"), shift_jis);
+  const std::string key = std::string(UNINSTALL_KEY) + "\\\x83\x41";
+  registry.SetValue(key, "DisplayName", "\x83\x41 Book");
+  registry.SetValue(key, "UninstallString", "C:\\W\\ZORUNIN.EXE `C:\\\x95\x5C` \x83\x41");
+  const std::pair<const char*, bool> names[] = {
+      {"\x83\x41", true},
+      {"\x83\x41 BOOK", true},
+      {"\x83\x61", false},
+      {"\x83\x61 Book", false},
+  };
+  for (const auto& [name, found] : names) {
+    EXPECT_EQ(FindUninstallEntry(registry, name, shift_jis).has_value(), found)
+        << shift_jis.ToUtf8(name);
+  }
+  EXPECT_EQ(FindUninstallEntry(registry, "\x83\x41", shift_jis)->folder, "C:\\\x95\x5C");
+  // 'ダ' (0x83 0x60) ends in the byte of '`': a product "ダ Book" is no end of the folder.
+  EXPECT_EQ(FolderOfUninstallCommand("C:\\W\\ZORUNIN.EXE `C:\\\x95\x5C` \x83\x60 Book", shift_jis),
+            "C:\\\x95\x5C");
 }
 
 }  // namespace

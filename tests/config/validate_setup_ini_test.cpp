@@ -162,8 +162,11 @@ INSTANTIATE_TEST_SUITE_P(
                        "SCRIPTS\\OTHER.TXT",
                        {NoScript("SCRIPTS\\OTHER.TXT")}},
         ValidationCase{"script_null_is_a_name", KEY_COMMANDFILE, "NULL", {NoScript("NULL")}},
-        // Only "file not found" counts as missing: a missing directory on the way does not.
-        ValidationCase{"script_in_missing_directory", KEY_COMMANDFILE, "NOWHERE\\X.TXT", {}},
+        // A folder missing on the way makes the script as missing as the file itself.
+        ValidationCase{"script_in_missing_directory",
+                       KEY_COMMANDFILE,
+                       "SCRIPT\\EXAMPLES.TXT",
+                       {NoScript("SCRIPT\\EXAMPLES.TXT")}},
         ValidationCase{"script_percent", KEY_COMMANDFILE, "%s.TXT", {NoScript("%s.TXT")}},
         ValidationCase{"name_63", KEY_PRODUCTNAME, NAME_63, {}},
         ValidationCase{"name_64", KEY_PRODUCTNAME, NAME_64, {LongName(NAME_64)}}),

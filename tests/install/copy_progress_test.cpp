@@ -7,6 +7,8 @@
 #include "install/source_tree_bytes.h"
 #include "install_fixture.h"
 #include "platform/posix_shell_link_maker.h"
+#include "support/loaded_code_page.h"
+#include "support/temp_drives.h"
 #include "ui/dialogs/dialog_ids.h"
 
 namespace setup {
@@ -45,17 +47,27 @@ TEST_F(SourceTreeBytesTest, CountsTheFilesTheWalkCopies) {
   Disc("CODE/SUB/DEEPER/C.TXT", std::string(20, 'c'));
   // The walk leaves out directories whose names start with a dot.
   Disc("CODE/.HIDDEN/D.TXT", std::string(1000, 'd'));
-  EXPECT_EQ(SourceTreeBytes(*fs, "D:\\CODE"), 420u);
-  EXPECT_EQ(SourceTreeBytes(*fs, "D:\\CODE\\"), 420u);
-  EXPECT_EQ(SourceTreeBytes(*fs, "D:\\CODE\\SUB"), 120u);
-  EXPECT_EQ(SourceTreeBytes(*fs, "D:\\NONE"), 0u);
+  EXPECT_EQ(SourceTreeBytes(*fs, "D:\\CODE", code_page), 420u);
+  EXPECT_EQ(SourceTreeBytes(*fs, "D:\\CODE\\", code_page), 420u);
+  EXPECT_EQ(SourceTreeBytes(*fs, "D:\\CODE\\SUB", code_page), 120u);
+  EXPECT_EQ(SourceTreeBytes(*fs, "D:\\NONE", code_page), 0u);
+}
+
+// '表' is 0x95 0x5C in Shift-JIS: its second byte is no trailing backslash to drop.
+TEST_F(SourceTreeBytesTest, AFolderEndingInASecondByte5CIsCounted) {
+  Disc("表/A.TXT", std::string(30, 'a'));
+  Disc("表/ソ/B.TXT", std::string(5, 'b'));
+  const CodePage shift_jis = testing::LoadedCodePage(932);
+  auto disc = testing::MakeTempDrives(temp, {{'D', "disc", DriveType::CdRom}}, "D:\\", shift_jis);
+  EXPECT_EQ(SourceTreeBytes(*disc, "D:\\\x95\x5C", shift_jis), 35u);
+  EXPECT_EQ(SourceTreeBytes(*disc, "D:\\\x95\x5C\\", shift_jis), 35u);
 }
 
 TEST_F(SourceTreeBytesTest, ALinkToAnAncestorIsNotCountedAgain) {
   Disc("CODE/A.TXT", std::string(10, 'a'));
   temp.MakeDir("disc/CODE/SUB");
   std::filesystem::create_directory_symlink(temp.Join("disc/CODE"), temp.Join("disc/CODE/SUB/UP"));
-  EXPECT_EQ(SourceTreeBytes(*fs, "D:\\CODE"), 10u);
+  EXPECT_EQ(SourceTreeBytes(*fs, "D:\\CODE", code_page), 10u);
 }
 
 // The bar shows the share of the section's bytes past when the window shows a file.

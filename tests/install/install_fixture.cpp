@@ -100,7 +100,7 @@ InstallFixture::InstallFixture() {
   config.SetSectionValue(KEY_SHORTCUTNAME, "Book");
   folders[FOLDER_STARTDIR] = "D:\\";
   folders[FOLDER_WORKDIR] = "D:\\";
-  ws = std::make_unique<HeadlessWindowSystem>(user, &writer);
+  ws = std::make_unique<HeadlessWindowSystem>(user, &writer, code_page);
 }
 
 void InstallFixture::Disc(const std::string& path, const std::string& contents) {
@@ -137,7 +137,7 @@ SectionCopy InstallFixture::MakeCopy() {
 }
 
 void InstallFixture::CopyTree(const std::string& code_dir, const std::string& destination) {
-  CreateDirectoryPath(*fs, destination);
+  CreateDirectoryPath(*fs, destination, code_page);
   fs->ChangeDirectory("D:\\" + code_dir);
   SectionCopy copy = MakeCopy();
   // The walk runs on a thread of its own, as the install worker runs it, so its questions are

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/loaded_code_page.h"
 #include "support/memory_file_system.h"
 
 namespace setup {
@@ -76,16 +77,37 @@ TEST(InstallRecordFileTest, RecordNamesHoldAnyKey) {
       {"LPT1", "C:\\WINDOWS\\SETUPREC\\%4CPT1.txt"},
       {"Console", "C:\\WINDOWS\\SETUPREC\\Console.txt"},
   };
-  for (const auto& c : cases) EXPECT_EQ(InstallRecordPath("C:\\WINDOWS\\", c.key), c.path);
+  for (const auto& c : cases)
+    EXPECT_EQ(InstallRecordPath("C:\\WINDOWS\\", c.key, CodePage()), c.path);
+}
+
+// Shift-JIS keys: a two-byte character is kept whole, its second byte 0x5C ('表'), 0x7C or
+// 'a' ('ヂ' 0x83 0x61) included, so that two products never share a record; a first byte
+// without its second is escaped.
+TEST(InstallRecordFileTest, DoubleByteKeysKeepTheirCharacters) {
+  const struct {
+    const char* key;
+    const char* path;
+  } cases[] = {
+      {"\x95\x5C", "C:\\WINDOWS\\\x94\x5C\\SETUPREC\\\x95\x5C.txt"},
+      {"\x96\x7C", "C:\\WINDOWS\\\x94\x5C\\SETUPREC\\\x96\x7C.txt"},
+      {"\x83\x61:", "C:\\WINDOWS\\\x94\x5C\\SETUPREC\\\x83\x61%3A.txt"},
+      {"A\x95", "C:\\WINDOWS\\\x94\x5C\\SETUPREC\\A%95.txt"},
+      {"\x95%", "C:\\WINDOWS\\\x94\x5C\\SETUPREC\\%95%25.txt"},
+  };
+  const CodePage shift_jis = testing::LoadedCodePage(932);
+  for (const auto& c : cases) {
+    EXPECT_EQ(InstallRecordPath("C:\\WINDOWS\\\x94\x5C", c.key, shift_jis), c.path);
+  }
 }
 
 TEST(InstallRecordFileTest, WritesAtomicallyIntoItsFolder) {
   testing::MemoryFileSystem fs;
   fs.AddDrive('C', DriveType::Fixed);
-  const std::string path = InstallRecordPath("C:\\WINDOWS", "Book");
+  const std::string path = InstallRecordPath("C:\\WINDOWS", "Book", CodePage());
   EXPECT_EQ(ReadInstallRecord(fs, path).status().win_error(), WinError::PathNotFound);
   const std::vector<RecordedEntry> entries = {{Kind::NewFolder, 0, 0, 0, "C:\\Book"}};
-  ASSERT_TRUE(WriteInstallRecord(fs, path, entries).ok());
+  ASSERT_TRUE(WriteInstallRecord(fs, path, entries, CodePage()).ok());
   auto read = ReadInstallRecord(fs, path);
   ASSERT_TRUE(read.ok());
   EXPECT_EQ(*read, entries);

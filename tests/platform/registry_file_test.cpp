@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "support/loaded_code_page.h"
 #include "support/temp_dir.h"
 
 namespace setup {
@@ -52,6 +53,31 @@ TEST_F(RegistryFileTest, MissingFileIsAnEmptyStoreCreatedOnFirstChange) {
             "Demo Book]\r\n"
             "\"DisplayName\"=\"Demo Book\"\r\n\r\n");
   EXPECT_EQ(DirectoryEntries(), std::vector<std::string>{"registry.reg"});  // no temporaries
+}
+
+// Shift-JIS product names: '表' (0x95 0x5C) ends in the byte of '\\', 'ヂ' (0x83 0x61) and 'ア'
+// (0x83 0x41) differ only in the case their second bytes would have as letters.
+TEST_F(RegistryFileTest, DoubleByteKeyNamesStayWhole) {
+  const CodePage shift_jis = testing::LoadedCodePage(932);
+  const std::string uninstall = std::string(UNINSTALL_KEY) + "\\";
+  {
+    auto store = RegistryFile::Open(path_, shift_jis);
+    ASSERT_TRUE(store.ok());
+    ASSERT_TRUE(store->SetValue(uninstall + "\x95\x5C", "DisplayName", "\x95\x5C").ok());
+    ASSERT_TRUE(store->SetValue(uninstall + "\x83\x61", "DisplayName", "katakana di").ok());
+    ASSERT_TRUE(store->SetValue(uninstall + "\x83\x41\\", "DisplayName", "a").ok());
+  }
+  const std::string text = dir_.ReadFile("state/registry.reg");
+  EXPECT_NE(text.find("\\Uninstall\\\x95\x5C]\r\n\"DisplayName\"=\"\x95\\\x5C\"\r\n"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("\\Uninstall\\\x95]"), std::string::npos) << text;
+  auto store = RegistryFile::Open(path_, shift_jis);
+  ASSERT_TRUE(store.ok());
+  EXPECT_EQ(store->QueryValue(uninstall + "\x95\x5C", "displayname"), "\x95\x5C");
+  EXPECT_EQ(store->QueryValue(uninstall + "\x83\x61", "DisplayName"), "katakana di");
+  EXPECT_EQ(store->QueryValue(uninstall + "\x83\x41", "DisplayName"), "a");
+  EXPECT_FALSE(store->KeyExists(uninstall + "\x95"));
 }
 
 TEST_F(RegistryFileTest, RoundTripsValuesWithEscapes) {
@@ -183,6 +209,23 @@ TEST_F(RegistryFileTest, ListsAndDeletesSubkeys) {
   EXPECT_EQ(store.SubKeyNames(uninstall), std::vector<std::string>{"Demo Bookmarks"});
   EXPECT_FALSE(OpenStore().KeyExists(uninstall + "\\Other\\Deeper"));
   EXPECT_TRUE(OpenStore().KeyExists(uninstall + "\\Demo Bookmarks"));
+}
+
+// Shift-JIS subkeys: '表\ソ' lists as '表' (its second byte 0x5C is no separator), and deleting
+// 'ヂ' (0x83 0x61) leaves 'ア' (0x83 0x41), whose second byte differs only in case.
+TEST_F(RegistryFileTest, ListsAndDeletesDoubleByteSubkeys) {
+  auto store = RegistryFile::Open(path_, testing::LoadedCodePage(932));
+  ASSERT_TRUE(store.ok());
+  const std::string uninstall = UNINSTALL_KEY;
+  ASSERT_TRUE(store->SetValue(uninstall + "\\\x95\x5C\\\x83\x5C", "X", "1").ok());
+  ASSERT_TRUE(store->CreateKey(uninstall + "\\\x83\x41").ok());
+  ASSERT_TRUE(store->CreateKey(uninstall + "\\\x83\x61").ok());
+  EXPECT_EQ(store->SubKeyNames(uninstall),
+            (std::vector<std::string>{"\x95\x5C", "\x83\x41", "\x83\x61"}));
+  EXPECT_EQ(store->SubKeyNames(uninstall + "\\\x95\x5C"), std::vector<std::string>{"\x83\x5C"});
+  ASSERT_TRUE(store->DeleteKey(uninstall + "\\\x83\x61").ok());
+  ASSERT_TRUE(store->DeleteKey(uninstall + "\\\x95\x5C").ok());
+  EXPECT_EQ(store->SubKeyNames(uninstall), std::vector<std::string>{"\x83\x41"});
 }
 
 }  // namespace

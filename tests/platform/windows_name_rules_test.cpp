@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/loaded_code_page.h"
+
 namespace setup {
 namespace {
 
@@ -44,12 +46,12 @@ TEST(WindowsNameRulesTest, ReservedDeviceNames) {
 TEST(WindowsNameRulesTest, RefusedNames) {
   for (const char* name :
        {"", "CON", "lpt3.txt", "a*b", "a?", "a<b", "a>b", "a:b", "a\"b", "a|b", "a\tb", "\x1F"}) {
-    EXPECT_TRUE(IsRefusedName(name)) << name;
+    EXPECT_TRUE(IsRefusedName(name, CodePage())) << name;
   }
   for (const char* name : {"Read Me (1).txt", "COM10",
                            "\xDC"
                            "bungen"}) {
-    EXPECT_FALSE(IsRefusedName(name)) << name;
+    EXPECT_FALSE(IsRefusedName(name, CodePage())) << name;
   }
 }
 
@@ -63,7 +65,24 @@ TEST(WindowsNameRulesTest, FullPathsWithStoredNames) {
       {"C:\\", "C:\\"},
       {"D:\\Quillby\\Read Me.txt", "D:\\Quillby\\Read Me.txt"},
   };
-  for (const auto& c : cases) EXPECT_EQ(WithStoredNames(c.full), c.stored) << c.full;
+  for (const auto& c : cases) EXPECT_EQ(WithStoredNames(c.full, CodePage()), c.stored) << c.full;
+}
+
+// Shift-JIS: names are split only at separators of their own, so '表' (0x95 0x5C) keeps its
+// second byte and loses the dot after it; a second byte '|' (0x7C) or 'a' is no refused
+// character, a lone first byte at the end of a name is kept as it is.
+TEST(WindowsNameRulesTest, DoubleByteNames) {
+  const CodePage shift_jis = testing::LoadedCodePage(932);
+  const std::pair<const char*, const char*> paths[] = {
+      {"C:\\\x95\x5C.\\x", "C:\\\x95\x5C\\x"},
+      {"C:\\\x83\x5C \\\x94\x5C.", "C:\\\x83\x5C\\\x94\x5C"},
+      {"C:\\a\x83\x61.\\", "C:\\a\x83\x61\\"},
+  };
+  for (const auto& [full, stored] : paths) EXPECT_EQ(WithStoredNames(full, shift_jis), stored);
+  for (const char* name : {"\x95\x7C", "\x83\x61", "\x95\x5C", "a\x95"}) {
+    EXPECT_FALSE(IsRefusedName(name, shift_jis)) << shift_jis.ToUtf8(name);
+  }
+  EXPECT_TRUE(IsRefusedName("\x95\x5C|", shift_jis));
 }
 
 }  // namespace

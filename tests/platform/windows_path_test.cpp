@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/loaded_code_page.h"
+
 namespace setup {
 namespace {
 
@@ -36,21 +38,51 @@ TEST(WindowsPathTest, FullPathAgainstTheCurrentDirectory) {
       {"a/b", "D:\\x", "D:\\x\\a\\b"},
       {"a", "D:\\x\\..\\y", "D:\\y\\a"},
   };
+  const CodePage ansi;
   for (const auto& c : cases) {
-    EXPECT_EQ(FullWindowsPath(c.path, c.current), c.full) << c.path << " in " << c.current;
+    EXPECT_EQ(FullWindowsPath(c.path, c.current, ansi), c.full) << c.path << " in " << c.current;
   }
 }
 
-TEST(WindowsPathTest, ComponentsAndInvalidNames) {
-  EXPECT_EQ(PathComponents("C:\\a\\b\\"), (std::vector<std::string>{"a", "b"}));
-  EXPECT_TRUE(PathComponents("C:\\").empty());
-  for (const char* bad : {"a*", "a?", "a:b", "a\"", "a<", "a>", "a|", "a\tb"}) {
-    EXPECT_TRUE(HasInvalidNameCharacter(bad)) << bad;
+// '表' (0x95 0x5C), 'ソ' (0x83 0x5C) and '能' (0x94 0x5C) end in a byte that is no separator.
+TEST(WindowsPathTest, SecondBytesOfShiftJisAreNoSeparators) {
+  struct Case {
+    const char* path;
+    const char* current;
+    const char* full;
+  } cases[] = {
+      {"C:\\\x95\x5C\\a", "D:\\", "C:\\\x95\x5C\\a"},
+      {"\x95\x5C\\..\\\x83\x5C", "D:\\x", "D:\\x\\\x83\x5C"},
+      {"\x94\x5C", "D:\\\x95\x5C", "D:\\\x95\x5C\\\x94\x5C"},
+      {"C:\\\x95\x5C\\", "D:\\", "C:\\\x95\x5C\\"},
+      {"c:/\x95\x5C//\x83\x5C", "D:\\", "C:\\\x95\x5C\\\x83\x5C"},
+      {"..\\\x83\x5C", "D:\\\x95\x5C\\\x94\x5C", "D:\\\x95\x5C\\\x83\x5C"},
+  };
+  const CodePage page = testing::LoadedCodePage(932);
+  for (const auto& c : cases) {
+    EXPECT_EQ(FullWindowsPath(c.path, c.current, page), c.full) << c.path << " in " << c.current;
   }
-  EXPECT_FALSE(HasInvalidNameCharacter("Read Me (1).txt"));
+  EXPECT_EQ(PathComponents("C:\\\x95\x5C\\\x83\x5C", page),
+            (std::vector<std::string>{"\x95\x5C", "\x83\x5C"}));
+  EXPECT_EQ(WithoutTrailingSeparator("C:\\\x95\x5C", page), "C:\\\x95\x5C");
+  EXPECT_EQ(WithoutTrailingSeparator("C:\\\x95\x5C\\\\", page), "C:\\\x95\x5C");
+  // '|' (0x7C) and 'a' as second bytes: no invalid character, nothing to case.
+  EXPECT_FALSE(HasInvalidNameCharacter("\x95\x7C\x83\x61", page));
+  EXPECT_TRUE(HasInvalidNameCharacter("\x95\x5C|", page));
+}
+
+TEST(WindowsPathTest, ComponentsAndInvalidNames) {
+  const CodePage ansi;
+  EXPECT_EQ(PathComponents("C:\\a\\b\\", ansi), (std::vector<std::string>{"a", "b"}));
+  EXPECT_TRUE(PathComponents("C:\\", ansi).empty());
+  for (const char* bad : {"a*", "a?", "a:b", "a\"", "a<", "a>", "a|", "a\tb", "\x95|"}) {
+    EXPECT_TRUE(HasInvalidNameCharacter(bad, ansi)) << bad;
+  }
+  EXPECT_FALSE(HasInvalidNameCharacter("Read Me (1).txt", ansi));
   EXPECT_FALSE(
       HasInvalidNameCharacter("\xDC"
-                              "bungen"));
+                              "bungen",
+                              ansi));
 }
 
 TEST(WindowsPathTest, DriveRootsAndTrailingSeparators) {
@@ -60,8 +92,10 @@ TEST(WindowsPathTest, DriveRootsAndTrailingSeparators) {
   } roots[] = {{"C:\\", 'C'}, {"e:/", 'E'}, {"d:", 'D'}, {"C:\\x", 0},
                {"C", 0},      {"1:\\", 0},  {"", 0}};
   for (const auto& c : roots) EXPECT_EQ(DriveRootLetter(c.root), c.letter) << c.root;
-  EXPECT_EQ(WithoutTrailingSeparator("C:\\Books\\\\"), "C:\\Books");
-  EXPECT_EQ(WithoutTrailingSeparator("C:\\"), "C:\\");
+  const CodePage ansi;
+  EXPECT_EQ(WithoutTrailingSeparator("C:\\Books\\\\", ansi), "C:\\Books");
+  EXPECT_EQ(WithoutTrailingSeparator("C:\\", ansi), "C:\\");
+  EXPECT_EQ(WithoutTrailingSeparator("C:\\\x95\x5C", ansi), "C:\\\x95");
 }
 
 TEST(WindowsPathTest, FindPatternsSplitAtTheirLastSeparator) {
@@ -76,9 +110,13 @@ TEST(WindowsPathTest, FindPatternsSplitAtTheirLastSeparator) {
       {"C:*", "C:", "*"},
       {"*.*", ".", "*.*"},
       {"Books\\", "Books\\", ""},
+      {"C:\\\x95\x5C\\*.*", "C:\\\x95\x5C\\", "*.*"},
+      {"C:\\\x95\x5C*", "C:\\", "\x95\x5C*"},
+      {"\x83\x5C\x94\x5C", ".", "\x83\x5C\x94\x5C"},
   };
+  const CodePage page = testing::LoadedCodePage(932);
   for (const Case& c : cases) {
-    FindPattern split = SplitFindPattern(c.pattern);
+    FindPattern split = SplitFindPattern(c.pattern, page);
     EXPECT_EQ(split.directory, c.directory) << c.pattern;
     EXPECT_EQ(split.name_pattern, c.name_pattern) << c.pattern;
   }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/file_system_wrapper.h"
+#include "support/loaded_code_page.h"
 #include "support/memory_file_system.h"
 
 namespace setup::testing {
@@ -40,9 +41,34 @@ TEST(DirectoryPathTest, AsksForEveryPrefixAfterTheFixedPart) {
       {"\\\\server\\share\\x", {}, false},
       {"\\\\", {}, false},
   };
+  const CodePage ansi;
   for (const auto& c : cases) {
     RecordingDirectories recording(&disk);
-    EXPECT_EQ(CreateDirectoryPath(recording, c.path), c.result) << c.path;
+    EXPECT_EQ(CreateDirectoryPath(recording, c.path, ansi), c.result) << c.path;
+    EXPECT_EQ(recording.created, c.created) << c.path;
+  }
+}
+
+// '表' (0x95 0x5C) and 'ソ' (0x83 0x5C) hold no backslash: no directory is made at them.
+TEST(DirectoryPathTest, SecondBytesAreNoSeparators) {
+  MemoryFileSystem disk;
+  disk.AddDrive('C', DriveType::Fixed);
+  struct Case {
+    std::string path;
+    std::vector<std::string> created;
+  };
+  const Case cases[] = {
+      {"C:\\\x95\x5C\\\x83\x5C", {"C:\\\x95\x5C", "C:\\\x95\x5C\\\x83\x5C"}},
+      {"C:\\a\x95\x5C"
+       "b",
+       {"C:\\a\x95\x5C"
+        "b"}},
+      {"C:\\\x83\x61\\z", {"C:\\\x83\x61", "C:\\\x83\x61\\z"}},
+  };
+  const CodePage shift_jis = LoadedCodePage(932);
+  for (const auto& c : cases) {
+    RecordingDirectories recording(&disk);
+    EXPECT_TRUE(CreateDirectoryPath(recording, c.path, shift_jis)) << c.path;
     EXPECT_EQ(recording.created, c.created) << c.path;
   }
 }

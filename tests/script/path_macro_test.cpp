@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "config/setup_keys.h"
+#include "support/loaded_code_page.h"
 
 namespace setup {
 namespace {
@@ -78,6 +79,30 @@ TEST_F(PathMacroTest, ARootKeepsItsBackslashAndDoublesWithTheRest) {
   folders_[FOLDER_WINDOWS] = "C:\\";
   EXPECT_EQ(Expand("%WINDOWS%\\x"), "C:\\\\x");
   EXPECT_EQ(Expand("%WINDOWS%x"), "C:\\x");
+}
+
+// '表' is 0x95 0x5C in Shift-JIS: a folder that ends in it has no trailing backslash, and a
+// macro holding a second byte in 'a'..'z' is upper-cased around it.
+TEST_F(PathMacroTest, DoubleByteFoldersKeepTheirLastCharacter) {
+  code_page_ = testing::LoadedCodePage(932);
+  folders_[FOLDER_STARTDIR] = "D:\\\x95\x5C\\";
+  folders_[FOLDER_PROGRAMS] = "C:\\\x95\x5C";
+  config_.SetSectionValue(KEY_DESTDIR, "C:\\\x83\x5C");
+  struct Case {
+    std::string path;
+    std::string expanded;
+  };
+  const Case cases[] = {
+      {"%STARTDIR%", "D:\\\x95\x5C"},
+      {"%PROGRAMS%Demo", "C:\\\x95\x5C\\Demo"},
+      {"%INSTALLPATH%\x94\x5C", "C:\\\x83\x5C\\\x94\x5C"},
+      {"%INSTALLDIR%\\a", "\x83\x5C\\a"},
+      {"%a\x83\x61"
+       "b%x",
+       "%A\x83\x61"
+       "B%\\x"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Expand(c.path), c.expanded) << c.path;
 }
 
 TEST_F(PathMacroTest, InstallMacrosFollowTheCurrentSection) {

@@ -5,14 +5,15 @@
 #include <vector>
 
 #include "script/script_text_reader.h"
+#include "support/loaded_code_page.h"
 
 namespace setup {
 namespace {
 
-std::vector<std::string> Fields(const std::string& line) {
+std::vector<std::string> Fields(const std::string& line, const CodePage& code_page = CodePage()) {
   ScriptArgs args;
   args[9] = "stale";
-  size_t count = SplitScriptLine(line, args);
+  size_t count = SplitScriptLine(line, args, code_page);
   std::vector<std::string> fields(args.slots.begin(), args.slots.begin() + count);
   for (size_t slot = count; slot < SCRIPT_ARG_SLOTS; ++slot) EXPECT_EQ(args[slot], "") << slot;
   return fields;
@@ -39,6 +40,23 @@ TEST(SplitScriptLineTest, SplitsAsScriptsExpect) {
       {"a\nb c", {"a\nb", "c"}},
   };
   for (const auto& c : cases) EXPECT_EQ(Fields(c.line), c.fields) << c.line;
+}
+
+// Fields of Shift-JIS names whose second bytes are 0x5C ('表', 'ソ') and 'a' (0x83 0x61): they
+// stay whole; a lead byte before a space or quote takes it as its second byte.
+TEST(SplitScriptLineTest, DoubleByteCharactersStayWhole) {
+  struct Case {
+    std::string line;
+    std::vector<std::string> fields;
+  };
+  const Case cases[] = {
+      {"MD C:\\\x95\x5C\\\x83\x5C", {"MD", "C:\\\x95\x5C\\\x83\x5C"}},
+      {"COPY \"D:\\\x95\x5C a.txt\" C:\\\x83\x61", {"COPY", "D:\\\x95\x5C a.txt", "C:\\\x83\x61"}},
+      {"DEL \x95 x", {"DEL", "\x95 x"}},
+      {"\"\x95\" x\"", {"\x95\" x"}},
+  };
+  const CodePage shift_jis = testing::LoadedCodePage(932);
+  for (const auto& c : cases) EXPECT_EQ(Fields(c.line, shift_jis), c.fields) << c.line;
 }
 
 TEST(SplitScriptLineTest, FieldsBeyondTheTenthAreIgnored) {

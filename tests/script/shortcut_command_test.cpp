@@ -64,7 +64,7 @@ TEST_F(ShortcutCommandTest, NothingWithoutATargetOrWithAnEmptyOne) {
 }
 
 TEST_F(ShortcutCommandTest, AMissingFolderFailsQuietly) {
-  EXPECT_FALSE(CreateShellLink(*links_, "C:\\Books", "C:\\NoFolder\\x.Lnk", "").ok());
+  EXPECT_FALSE(CreateShellLink(*links_, "C:\\Books", "C:\\NoFolder\\x.Lnk", "", CodePage()).ok());
   RunLine("CREATESHORTCUT C:\\Books C:\\NoFolder\\x");
   EXPECT_TRUE(Texts().empty());
 }

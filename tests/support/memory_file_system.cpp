@@ -107,7 +107,8 @@ class MemoryFileSystem::Writer : public WritableFile {
 
 MemoryFileSystem::MemoryFileSystem(const std::string& current_directory, CodePage code_page)
     : code_page_(std::move(code_page)),
-      current_directory_(WithoutTrailingSeparator(FullWindowsPath(current_directory, "C:\\"))),
+      current_directory_(WithoutTrailingSeparator(
+          FullWindowsPath(current_directory, "C:\\", code_page_), code_page_)),
       clock_(CLOCK_START) {}
 
 MemoryFileSystem::~MemoryFileSystem() = default;
@@ -148,7 +149,7 @@ MemoryFileSystem::Node* MemoryFileSystem::FindExact(const std::string& path) con
   const int index = DriveIndexOf(path);
   if (index < 0 || !drives_[index]) return nullptr;
   Node* node = drives_[index]->root.get();
-  for (const std::string& name : PathComponents(path)) {
+  for (const std::string& name : PathComponents(path, code_page_)) {
     if (node == nullptr || !node->directory) return nullptr;
     auto found = node->children.find(name);
     node = found == node->children.end() ? nullptr : found->second.get();
@@ -162,7 +163,7 @@ MemoryFileSystem::Node& MemoryFileSystem::MakeParents(const std::string& path,
   if (index < 0 || !drives_[index] || !drives_[index]->root) {
     throw std::invalid_argument("no medium for " + path);
   }
-  std::vector<std::string> names = PathComponents(path);
+  std::vector<std::string> names = PathComponents(path, code_page_);
   if (names.empty()) throw std::invalid_argument("a drive root: " + path);
   last_name = names.back();
   names.pop_back();
@@ -187,7 +188,7 @@ void MemoryFileSystem::AddFile(const std::string& path, const std::string& conte
 
 void MemoryFileSystem::AddDirectory(const std::string& path) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (PathComponents(path).empty()) return;
+  if (PathComponents(path, code_page_).empty()) return;
   std::string name;
   Node& parent = MakeParents(path, name);
   std::unique_ptr<Node>& child = parent.children[name];
@@ -252,7 +253,7 @@ void MemoryFileSystem::Rename(const std::string& from, const std::string& to) {
 
 Result<MemoryFileSystem::Resolved> MemoryFileSystem::Resolve(const std::string& path) const {
   Resolved resolved;
-  resolved.full_path = FullWindowsPath(path, current_directory_);
+  resolved.full_path = FullWindowsPath(path, current_directory_, code_page_);
   const std::string& full = resolved.full_path;
   if (full.size() < 3 || full[1] != ':') {
     return Status::Error(WinError::PathNotFound, path, "network paths are not available");
@@ -261,17 +262,17 @@ Result<MemoryFileSystem::Resolved> MemoryFileSystem::Resolve(const std::string& 
   if (index < 0 || !drives_[index]) {
     return Status::Error(WinError::PathNotFound, path, "no such drive");
   }
-  for (const std::string& name : PathComponents(full)) {
-    if (IsRefusedName(StoredName(name))) {
+  for (const std::string& name : PathComponents(full, code_page_)) {
+    if (IsRefusedName(StoredName(name), code_page_)) {
       return Status::Error(WinError::InvalidName, path, "invalid file name");
     }
   }
-  resolved.full_path = WithStoredNames(resolved.full_path);
+  resolved.full_path = WithStoredNames(resolved.full_path, code_page_);
   if (!drives_[index]->root) {
     return Status::Error(WinError::NotReady, path, "the drive is not ready");
   }
   resolved.letter = full[0];
-  const std::vector<std::string> written = PathComponents(full);
+  const std::vector<std::string> written = PathComponents(full, code_page_);
   resolved.names = written;
   Node* directory = drives_[index]->root.get();
   resolved.node = directory;
@@ -373,7 +374,7 @@ Status MemoryFileSystem::SetFileTimes(const std::string& path, FileTime creation
 }
 
 Result<std::vector<FindData>> MemoryFileSystem::FindFiles(const std::string& pattern) {
-  const FindPattern split = SplitFindPattern(pattern);
+  const FindPattern split = SplitFindPattern(pattern, code_page_);
   const std::string& directory = split.directory;
   const std::string& name_pattern = split.name_pattern;
   if (name_pattern.empty()) return Status::Error(WinError::FileNotFound, pattern, "no file name");
@@ -573,13 +574,13 @@ Status MemoryFileSystem::ChangeDirectory(const std::string& path) {
   if (resolved->node == nullptr) return Missing(resolved->parent_exists, path);
   if (!resolved->node->directory)
     return Status::Error(WinError::Directory, path, "not a directory");
-  current_directory_ = WithoutTrailingSeparator(resolved->full_path);
+  current_directory_ = WithoutTrailingSeparator(resolved->full_path, code_page_);
   return Status::Ok();
 }
 
 std::string MemoryFileSystem::FullPathName(const std::string& path) {
   std::lock_guard<std::mutex> lock(mutex_);
-  return FullWindowsPath(path, current_directory_);
+  return FullWindowsPath(path, current_directory_, code_page_);
 }
 
 uint32_t MemoryFileSystem::GetLogicalDrives() {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/loaded_code_page.h"
 #include "support/memory_file_system.h"
 #include "support/transcript_control.h"
 #include "ui/backends/headless/headless_controls.h"
@@ -16,7 +17,8 @@ using testing::HeadlessRig;
 
 // A: removable, C: fixed, D: CD-ROM, in memory.
 struct BrowseRig {
-  BrowseRig() {
+  explicit BrowseRig(const CodePage& code_page = CodePage()) : disk("C:\\", code_page) {
+    rig.code_page = code_page;
     disk.AddDrive('A', DriveType::Removable);
     disk.AddDrive('C', DriveType::Fixed);
     disk.AddDrive('D', DriveType::CdRom);
@@ -169,6 +171,47 @@ TEST(BrowseDlgTest, NewDirectoryIsAppendedOnOk) {
   }
 }
 
+// Shift-JIS folders '表' (0x95 0x5C) and 'ソ' (0x83 0x5C): the second byte 0x5C is no
+// separator when the tree lists a folder's subfolders or a new folder is put below it.
+TEST(BrowseDlgTest, FoldersEndingInASecondByte5C) {
+  BrowseRig b(testing::LoadedCodePage(932));
+  b.disk.AddDirectory("C:\\\x95\x5C\\\x83\x5C\\x");
+  b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
+    EXPECT_TRUE(d.ExpandTreeItem(BrowseIds::TREE, "C:\\"));
+    EXPECT_TRUE(d.ExpandTreeItem(BrowseIds::TREE, "C:\\\x95\x5C"));
+    EXPECT_EQ(BrowseRig::Children(d, "C:\\\x95\x5C"), (Texts{"\x83\x5C"}));
+    EXPECT_EQ(BrowseRig::Children(d, "C:\\\x95\x5C\\\x83\x5C"), (Texts{""}));
+    d.SelectTreeItem(BrowseIds::TREE, "C:\\\x95\x5C\\\x83\x5C");
+    d.Type(BrowseIds::NEW_DIRECTORY, "Demo");
+    d.Click(ID_OK);
+  });
+  EXPECT_EQ(b.Run(), ID_OK);
+  EXPECT_EQ(b.dialog->m_selectedPath, "C:\\\x95\x5C\\\x83\x5C\\Demo");
+}
+
+// A folder answer is split at the backslashes of its own, never at a second byte 0x5C, and
+// its folders are matched with the ASCII letters' case ignored but never a second byte's:
+// 'ヂ' (0x83 0x61) is not 'ア' (0x83 0x41). What is not on the disk is typed as the new
+// directory, whose filter refuses a two-byte character whole.
+TEST(BrowseDlgTest, DoubleByteFolderAnswersTable) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"C:\\\x95\x5C\\\x83\x5C", "C:\\\x95\x5C\\\x83\x5C"},
+      {"c:\\\x95\x5C\\\x83\x5C\\demo", "C:\\\x95\x5C\\\x83\x5C\\demo"},
+      {"C:\\\x83\x41", "C:\\\x83\x41"},
+      {"C:\\\x83\x61", "C:\\"},
+      {"C:\\\x83\x61\\x", "C:\\x"},
+  };
+  for (const auto& [answer, chosen] : cases) {
+    BrowseRig b(testing::LoadedCodePage(932));
+    b.disk.AddDirectory("C:\\\x95\x5C\\\x83\x5C");
+    b.disk.AddDirectory("C:\\\x83\x41");
+    b.rig.user.When("CBrowseDlg",
+                    [answer = answer](UserDriver& d) { CBrowseDlg::GiveAnswer(d, answer); });
+    EXPECT_EQ(b.Run(), ID_OK) << answer;
+    EXPECT_EQ(b.dialog->m_selectedPath, chosen) << answer;
+  }
+}
+
 TEST(BrowseDlgTest, NewDirectoryFilterRemovesRefusedCharactersAtTheCaret) {
   const std::pair<const char*, const char*> cases[] = {
       {"My-Dir", "MyDir"}, {"a b", "a b"},     {"#$%&'()", "#$%&'()"}, {"x_y.z!{}~", "xyz"},
@@ -176,6 +219,33 @@ TEST(BrowseDlgTest, NewDirectoryFilterRemovesRefusedCharactersAtTheCaret) {
   };
   for (const auto& [typed, kept] : cases) {
     BrowseRig b;
+    std::pair<int, int> caret;
+    b.rig.user.When("CBrowseDlg", [&, typed = typed](UserDriver& d) {
+      d.Type(BrowseIds::NEW_DIRECTORY, typed);
+      caret = d.dialog().GetEdit(BrowseIds::NEW_DIRECTORY)->GetSel();
+      d.PressEsc();
+    });
+    b.Run();
+    EXPECT_EQ(b.dialog->m_newDirectory, kept) << typed;
+    int expected = static_cast<int>(std::string(kept).size());
+    EXPECT_EQ(caret, (std::pair{expected, expected})) << typed;
+  }
+}
+
+// Shift-JIS: a two-byte character goes whole, its second byte a letter ('ア' = 0x83 0x41) or
+// 0x5C ('表') alike, and the caret steps back over both bytes.
+TEST(BrowseDlgTest, NewDirectoryFilterRefusesATwoByteCharacterWhole) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"a\x83\x41"
+       "b",
+       "ab"},
+      {"\x95\x5C"
+       "Demo",
+       "Demo"},
+      {"x\x83\x61", "x"},
+  };
+  for (const auto& [typed, kept] : cases) {
+    BrowseRig b(testing::LoadedCodePage(932));
     std::pair<int, int> caret;
     b.rig.user.When("CBrowseDlg", [&, typed = typed](UserDriver& d) {
       d.Type(BrowseIds::NEW_DIRECTORY, typed);
@@ -221,7 +291,31 @@ TEST(BrowseDlgTest, ShortenPathTable) {
       {"", 0, ""},
   };
   for (const Case& c : cases) {
-    std::string shown = CBrowseDlg::ShortenPath(c.path, c.width, Measure);
+    std::string shown = CBrowseDlg::ShortenPath(c.path, c.width, Measure, CodePage());
+    EXPECT_EQ(shown, c.shown) << c.path << " in " << c.width;
+  }
+}
+
+// Shift-JIS "C:\表\ソ\能" (second bytes 0x5C) and "C:\アaイ" (second bytes 'A', 'C'): the
+// dots replace and the loop removes whole characters, never one byte of two.
+TEST(BrowseDlgTest, ShortenPathDoubleByteTable) {
+  struct Case {
+    const char* path;
+    int width;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"C:\\\x95\x5C\\\x83\x5C\\\x94\x5C", 54, "C:\\...\\\x94\x5C"},
+      {"C:\\\x95\x5C\\\x83\x5C\\\x94\x5C", 48, "C:...\x94\x5C"},
+      {"C:\\\x95\x5C\\\x83\x5C\\\x94\x5C", 0, "C..."},
+      {"C:\\\x83\x41"
+       "a\x83\x43",
+       42, "C:...\x83\x43"},
+      {"\x83\x41\x83\x43", 0, "\x83\x41\x83\x43"},
+  };
+  const CodePage shift_jis = testing::LoadedCodePage(932);
+  for (const Case& c : cases) {
+    std::string shown = CBrowseDlg::ShortenPath(c.path, c.width, Measure, shift_jis);
     EXPECT_EQ(shown, c.shown) << c.path << " in " << c.width;
   }
 }

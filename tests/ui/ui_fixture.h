@@ -64,7 +64,7 @@ struct HeadlessRig {
   TranscriptWriter writer{code_page, &transcript, &console};
   AnswersUser answers;
   ScriptedUser user{answers};
-  HeadlessWindowSystem ws{user, &writer};
+  HeadlessWindowSystem ws{user, &writer, code_page};
 };
 
 }  // namespace setup::testing

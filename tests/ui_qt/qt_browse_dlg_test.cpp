@@ -5,6 +5,7 @@
 #include <QTreeWidget>
 
 #include "qt_rig.h"
+#include "support/loaded_code_page.h"
 #include "support/temp_dir.h"
 #include "support/temp_drives.h"
 #include "ui/dialogs/browse_dlg.h"
@@ -124,6 +125,23 @@ TEST(QtBrowseDlgTest, TypingIntoTheRealEditDropsIllegalCharacters) {
   });
   EXPECT_EQ(b.Run(), ID_OK);
   EXPECT_EQ(b.dialog->m_selectedPath, "C:\\MyDir 1");
+}
+
+// Shift-JIS: the edit's caret is a byte offset into the code-page text, so a refused two-byte
+// character ('ア' = 0x83 0x41, '表' = 0x95 0x5C) goes whole and the caret stays after 'a'.
+TEST(QtBrowseDlgTest, TheRealEditRefusesATwoByteCharacterWhole) {
+  QtBrowseRig b;
+  b.rig.code_page = testing::LoadedCodePage(932);
+  b.rig.When("CBrowseDlg", [&](CDialog& shown) {
+    QLineEdit* edit = b.rig.Widget<QLineEdit>(shown, 1015);
+    edit->setFocus();
+    QtRig::Type(edit, QString::fromUtf8("a\u30A2\u8868b"));
+    EXPECT_EQ(edit->text().toStdString(), "ab");
+    EXPECT_EQ(edit->cursorPosition(), 2);
+    QtRig::Key(b.rig.Window(shown), Qt::Key_Return);
+  });
+  EXPECT_EQ(b.Run(), ID_OK);
+  EXPECT_EQ(b.dialog->m_selectedPath, "C:\\ab");
 }
 
 }  // namespace

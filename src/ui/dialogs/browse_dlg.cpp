@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "config/setup_texts.h"
+#include "platform/code_page_text.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui/framework/backslash_path.h"
 #include "ui/framework/text_compare.h"
@@ -89,17 +90,17 @@ void CBrowseDlg::AddDrive(const std::string& root) {
   }
 }
 
-std::string CBrowseDlg::SearchPattern(const std::string& path) {
-  if (!path.empty() && path.back() == '\\') return path + "*.*";
-  return path + "\\*.*";
+std::string CBrowseDlg::SearchPattern(const std::string& path) const {
+  return WithTrailingBackslash(m_codePage, path) + "*.*";
 }
 
 namespace {
 bool IsSubfolder(const FindData& entry) {
   return entry.IsDirectory() && entry.name != "." && entry.name != "..";
 }
-std::string Join(const std::string& path, const std::string& name) {
-  return !path.empty() && path.back() == '\\' ? path + name : path + "\\" + name;
+// A folder's path and a name below it; a second byte 0x5C at its end is no separator.
+std::string Join(const std::string& path, const std::string& name, const CodePage& code_page) {
+  return WithTrailingBackslash(code_page, path) + name;
 }
 }  // namespace
 
@@ -133,7 +134,7 @@ int CBrowseDlg::FillSubfolders(TreeItem item, const std::string& path) {
   int count = 0;
   for (const auto& [key, name] : names) {
     TreeItem folder = tree->InsertItem(item, name, IMAGE_FOLDER, IMAGE_OPEN_FOLDER);
-    AddPlaceholderIfSubfolders(folder, Join(path, name));
+    AddPlaceholderIfSubfolders(folder, Join(path, name, m_codePage));
     ++count;
   }
   return count;
@@ -145,7 +146,7 @@ std::string CBrowseDlg::GetItemPath(TreeItem item) const {
   std::string path = tree->GetItemText(item);
   for (TreeItem parent = tree->GetParent(item); parent != 0; parent = tree->GetParent(parent)) {
     std::string text = tree->GetItemText(parent);
-    path = (!text.empty() && text.back() == '\\' ? text : text + "\\") + path;
+    path = WithTrailingBackslash(m_codePage, text) + path;
   }
   return path;
 }
@@ -185,18 +186,27 @@ intptr_t CBrowseDlg::OnItemExpanding(const TreeNotify& notify) {
 }
 
 std::string CBrowseDlg::ShortenPath(const std::string& path, int width,
-                                    const std::function<int(const std::string&)>& measure) {
-  std::string text = path;
-  if (measure(text) <= width || text.size() < 3) return text;
-  size_t n = text.size();
-  size_t dots = n / 2 - 1;
-  text.replace(dots, 3, "...");
+                                    const std::function<int(const std::string&)>& measure,
+                                    const CodePage& code_page) {
+  if (measure(path) <= width) return path;
+  // A character at a time, so that no two-byte character is ever cut in two.
+  std::vector<std::string> characters = SplitCharacters(code_page, path);
+  if (characters.size() < 3) return path;
+  size_t dots = characters.size() / 2 - 1;
+  for (size_t i = dots; i < dots + 3; ++i) characters[i].assign(1, '.');
+  auto joined = [&characters] {
+    std::string text;
+    for (const std::string& character : characters) text += character;
+    return text;
+  };
+  std::string text = joined();
   while (measure(text) > width) {
     size_t after = dots + 3;
-    if (after >= text.size() || dots == 0) break;
-    text.erase(after, 1);
-    text.erase(dots - 1, 1);
+    if (after >= characters.size() || dots == 0) break;
+    characters.erase(characters.begin() + static_cast<std::ptrdiff_t>(after));
+    characters.erase(characters.begin() + static_cast<std::ptrdiff_t>(dots - 1));
     --dots;
+    text = joined();
   }
   return text;
 }
@@ -206,20 +216,22 @@ void CBrowseDlg::OnSelChanged(const TreeNotify& notify) {
   std::string display = m_selectedPath;
   if (Control* field = GetDlgItem(BrowseIds::CURRENT_PATH)) {
     int width = field->GetRect().Width();
-    display = ShortenPath(m_selectedPath, width,
-                          [field](const std::string& text) { return field->MeasureText(text).cx; });
+    display = ShortenPath(
+        m_selectedPath, width,
+        [field](const std::string& text) { return field->MeasureText(text).cx; }, m_codePage);
   }
   SetControlText(BrowseIds::CURRENT_PATH, display);
 }
 
 bool CBrowseDlg::GiveAnswer(UserDriver& driver, const std::string& folder) {
-  std::vector<std::string> parts = SplitBackslashPath(folder);
+  const CodePage& code_page = driver.code_page();
+  std::vector<std::string> parts = SplitBackslashPath(code_page, folder);
   if (parts.empty()) return driver.Click(ID_CANCEL);
   std::string at = parts[0] + "\\";
   if (driver.FindTreeItem(BrowseIds::TREE, at) == 0) return driver.Click(ID_CANCEL);
   size_t next = 1;
   for (; next < parts.size(); ++next) {
-    std::string child = Join(at, parts[next]);
+    std::string child = Join(at, parts[next], code_page);
     if (driver.FindTreeItem(BrowseIds::TREE, child) == 0) {
       driver.ExpandTreeItem(BrowseIds::TREE, at);
       if (driver.FindTreeItem(BrowseIds::TREE, child) == 0) break;
@@ -246,11 +258,14 @@ void CBrowseDlg::OnChangeNewDirectory() {
   if (m_newDirectory.empty()) return;
   int caret = std::min(edit->GetSel().first, static_cast<int>(m_newDirectory.size()));
   if (caret <= 0) return;
-  if (IsAllowedDirectoryChar(m_newDirectory[caret - 1])) return;
-  m_newDirectory.erase(caret - 1, 1);
+  // A two-byte character is refused whole (its first byte is above 0x7F): neither half stays.
+  const size_t start = CharacterStartBefore(m_codePage, m_newDirectory, caret);
+  if (IsAllowedDirectoryChar(m_newDirectory[start])) return;
+  m_newDirectory.erase(start, m_codePage.CharSize(m_newDirectory, start));
   edit->SetText(m_newDirectory);
-  if (caret > 1) {
-    edit->SetSel(caret - 1, caret - 1);
+  if (start > 0) {
+    const int left = static_cast<int>(start);
+    edit->SetSel(left, left);
     edit->ScrollCaret();
   }
 }
@@ -258,8 +273,7 @@ void CBrowseDlg::OnChangeNewDirectory() {
 void CBrowseDlg::OnOK() {
   m_newDirectory = GetControlText(BrowseIds::NEW_DIRECTORY);
   if (!m_newDirectory.empty()) {
-    if (m_selectedPath.empty() || m_selectedPath.back() != '\\') m_selectedPath += '\\';
-    m_selectedPath += m_newDirectory;
+    m_selectedPath = WithTrailingBackslash(m_codePage, m_selectedPath) + m_newDirectory;
   }
   EndDialog(ID_OK);
 }

@@ -53,9 +53,10 @@ class CBrowseDlg : public CDialog {
 
   // `path` shortened with a "..." in its middle until `measure` says it fits in `width`.
   // Never touches anything outside the text and always ends; texts under three characters
-  // are left whole.
+  // are left whole. Characters are those of `code_page`: a two-byte one goes whole.
   static std::string ShortenPath(const std::string& path, int width,
-                                 const std::function<int(const std::string&)>& measure);
+                                 const std::function<int(const std::string&)>& measure,
+                                 const CodePage& code_page);
   // Whether a character typed into the new-directory edit is kept.
   static bool IsAllowedDirectoryChar(char c);
 
@@ -66,7 +67,7 @@ class CBrowseDlg : public CDialog {
 
  private:
   TreeControl* Tree() const { return GetTree(BrowseIds::TREE); }
-  static std::string SearchPattern(const std::string& path);
+  std::string SearchPattern(const std::string& path) const;
 
   const SetupConfig& m_config;
   FileSystem& m_fs;

@@ -32,7 +32,8 @@ class Control {
 
 class EditControl : public Control {
  public:
-  // Start and end of the selection; both are the caret position when nothing is selected.
+  // Start and end of the selection as byte offsets into GetText(); both are the caret position
+  // when nothing is selected.
   virtual std::pair<int, int> GetSel() const = 0;
   virtual void SetSel(int start, int end) = 0;
   virtual void ScrollCaret() = 0;

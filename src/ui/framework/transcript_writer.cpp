@@ -1,45 +1,8 @@
 #include "ui/framework/transcript_writer.h"
 
-#include <cstdio>
+#include "ui/framework/json_string.h"
 
 namespace setup {
-
-namespace {
-
-std::string Escape(const std::string& utf8) {
-  std::string out = "\"";
-  for (char c : utf8) {
-    auto u = static_cast<unsigned char>(c);
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        if (u < 0x20) {
-          char buffer[8];
-          std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
-          out += buffer;
-        } else {
-          out.push_back(c);
-        }
-    }
-  }
-  return out + "\"";
-}
-
-}  // namespace
 
 TranscriptWriter::TranscriptWriter(const CodePage& code_page, std::ostream* transcript,
                                    std::ostream* console)
@@ -54,7 +17,7 @@ TranscriptWriter::~TranscriptWriter() {
 }
 
 std::string TranscriptWriter::Json(const std::string& ansi) const {
-  return Escape(code_page_.ToUtf8(ansi));
+  return JsonString(code_page_.ToUtf8(ansi));
 }
 
 std::string TranscriptWriter::DialogLine(const DialogSnapshot& snapshot,
@@ -138,8 +101,8 @@ void TranscriptWriter::OnMessageBox(const MessageBoxRequest& request, MessageBox
 void TranscriptWriter::OnCopyFailure(const std::string& file, const std::string& reason) {
   std::lock_guard<std::mutex> lock(mutex_);
   Slot slot;
-  slot.line =
-      "{\"kind\":\"CopyFailure\",\"file\":" + Json(file) + ",\"reason\":" + Escape(reason) + "}";
+  slot.line = "{\"kind\":\"CopyFailure\",\"file\":" + Json(file) +
+              ",\"reason\":" + JsonString(reason) + "}";
   slots_.push_back(std::move(slot));
   FlushLocked();
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/code_page.h"
 #include "ui/framework/controls.h"
 #include "ui/framework/dialog.h"
 
@@ -17,6 +18,8 @@ class UserDriver {
   virtual CDialog& dialog() = 0;
   // How often the user has acted on this dialog before.
   virtual int turn() const = 0;
+  // The code page of the dialog's texts, in which paths are split and typed.
+  virtual const CodePage& code_page() const = 0;
 
   // The dialog's class name (its "kind" in the transcript).
   std::string kind() { return dialog().ClassName(); }
@@ -33,7 +36,8 @@ class UserDriver {
   virtual bool ClickListItem(int id, int index, bool on_check_box) = 0;
   // Chooses the combo entry equal to `text` (case ignored) and sends NOTIFY_COMBO_SELCHANGE.
   virtual bool PickCombo(int id, const std::string& text) = 0;
-  // Tree items by path of texts: "C:\", "C:\Books\Demo" (case ignored); 0 when absent.
+  // Tree items by path of texts: "C:\", "C:\Books\Demo" (case ignored, characters in the
+  // dialog's code page); 0 when absent.
   virtual TreeItem FindTreeItem(int id, const std::string& path) = 0;
   virtual bool ExpandTreeItem(int id, const std::string& path) = 0;
   virtual bool CollapseTreeItem(int id, const std::string& path) = 0;

@@ -32,9 +32,9 @@ void HeadlessEdit::SetSel(int start, int end) {
   sel_end_ = std::clamp(end, sel_start_, size);
 }
 
-void HeadlessEdit::TypeChar(char c) {
-  text_.replace(sel_start_, sel_end_ - sel_start_, 1, c);
-  sel_start_ = sel_end_ = sel_start_ + 1;
+void HeadlessEdit::TypeCharacter(const std::string& character) {
+  text_.replace(sel_start_, sel_end_ - sel_start_, character);
+  sel_start_ = sel_end_ = sel_start_ + static_cast<int>(character.size());
   dialog_.OnCommand(id_, NOTIFY_EDIT_CHANGE);
 }
 

@@ -70,8 +70,9 @@ class HeadlessEdit : public HeadlessControl<EditControl> {
   std::pair<int, int> GetSel() const override { return {sel_start_, sel_end_}; }
   void SetSel(int start, int end) override;
   void ScrollCaret() override {}
-  // The user types one character: it replaces the selection and the caret moves past it.
-  void TypeChar(char c);
+  // The user types one character (one or two bytes): it replaces the selection and the caret
+  // moves past it.
+  void TypeCharacter(const std::string& character);
 
  private:
   int sel_start_ = 0;

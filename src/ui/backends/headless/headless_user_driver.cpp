@@ -1,8 +1,8 @@
 #include "ui/backends/headless/headless_user_driver.h"
 
+#include "platform/code_page_text.h"
 #include "ui/backends/headless/headless_window.h"
 #include "ui/framework/backslash_path.h"
-#include "ui/framework/text_compare.h"
 
 namespace setup {
 
@@ -15,15 +15,6 @@ bool IsButton(const Control* control) {
 
 bool Usable(const Control* control) {
   return control != nullptr && control->IsVisible() && control->IsEnabled();
-}
-
-// "C:\Books\Demo" as "C:\", "Books", "Demo".
-std::vector<std::string> SplitTreePath(const std::string& path) {
-  size_t root_end = path.find('\\');
-  if (root_end == std::string::npos) return {path};
-  std::vector<std::string> parts = SplitBackslashPath(path.substr(root_end + 1));
-  parts.insert(parts.begin(), path.substr(0, root_end + 1));
-  return parts;
 }
 
 }  // namespace
@@ -86,13 +77,16 @@ bool HeadlessUserDriver::PickCombo(int id, const std::string& text) {
 
 TreeItem HeadlessUserDriver::FindTreeItem(int id, const std::string& path) {
   auto* tree = dynamic_cast<HeadlessTree*>(dialog_.GetDlgItem(id));
-  if (tree == nullptr) return 0;
+  if (tree == nullptr || path.empty()) return 0;
   TreeItem at = TVI_ROOT;
-  for (const std::string& part : SplitTreePath(path)) {
+  for (size_t pos = 0; pos < path.size();) {
     TreeItem found = 0;
     for (TreeItem child : tree->Children(at)) {
-      if (EqualsNoCaseAscii(tree->GetItemText(child), part)) {
+      const size_t step = TreePathStep(code_page_, std::string_view(path).substr(pos),
+                                       tree->GetItemText(child), at == TVI_ROOT);
+      if (step != 0) {
         found = child;
+        pos += step;
         break;
       }
     }
@@ -130,9 +124,10 @@ bool HeadlessUserDriver::Type(int id, const std::string& text) {
   auto* edit = dynamic_cast<HeadlessEdit*>(dialog_.GetDlgItem(id));
   if (!Usable(edit)) return false;
   window_.SetFocus(id);
-  for (char c : text) {
+  // A character at a time, as a keyboard gives them: a two-byte character is one key.
+  for (const std::string& character : SplitCharacters(code_page_, text)) {
     if (dialog_.GetDlgItem(id) != edit) break;
-    edit->TypeChar(c);
+    edit->TypeCharacter(character);
   }
   return true;
 }

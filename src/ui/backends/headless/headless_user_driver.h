@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/code_page.h"
 #include "ui/backends/headless/headless_controls.h"
 #include "ui/framework/dialog.h"
 #include "ui/framework/user_driver.h"
@@ -13,11 +14,12 @@ class HeadlessWindow;
 // The scripted user's hands on a dialog realized in memory.
 class HeadlessUserDriver : public UserDriver {
  public:
-  HeadlessUserDriver(CDialog& dialog, HeadlessWindow& window, int turn)
-      : dialog_(dialog), window_(window), turn_(turn) {}
+  HeadlessUserDriver(CDialog& dialog, HeadlessWindow& window, const CodePage& code_page, int turn)
+      : dialog_(dialog), window_(window), code_page_(code_page), turn_(turn) {}
 
   CDialog& dialog() override { return dialog_; }
   int turn() const override { return turn_; }
+  const CodePage& code_page() const override { return code_page_; }
 
   bool Click(int id) override;
   bool PressEnter() override;
@@ -37,6 +39,7 @@ class HeadlessUserDriver : public UserDriver {
 
   CDialog& dialog_;
   HeadlessWindow& window_;
+  const CodePage& code_page_;
   int turn_;
 };
 

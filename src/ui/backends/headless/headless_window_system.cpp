@@ -7,9 +7,11 @@
 
 namespace setup {
 
-HeadlessWindowSystem::HeadlessWindowSystem(DialogUser& user, DialogObserver* observer)
+HeadlessWindowSystem::HeadlessWindowSystem(DialogUser& user, DialogObserver* observer,
+                                           const CodePage& code_page)
     : user_(user),
       observer_(observer),
+      code_page_(code_page),
       message_boxes_(*this),
       ui_thread_(std::this_thread::get_id()) {}
 
@@ -58,7 +60,7 @@ int HeadlessWindowSystem::RunModal(CDialog& dialog) {
       dialog.EndDialog(ID_CANCEL);
       break;
     }
-    HeadlessUserDriver driver(dialog, window, turns);
+    HeadlessUserDriver driver(dialog, window, code_page_, turns);
     if (user_.Act(driver)) {
       ++turns;
       continue;

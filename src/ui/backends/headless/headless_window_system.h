@@ -8,6 +8,7 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/code_page.h"
 #include "ui/backends/headless/headless_window.h"
 #include "ui/framework/dialog_user.h"
 #include "ui/framework/window_system.h"
@@ -17,6 +18,7 @@ namespace setup {
 // The window system without a display. Dialogs live in memory; whenever a modal dialog
 // waits for input, the DialogUser acts on it; every dialog and message box is reported to
 // the observer (transcript, console). The UI thread is the thread that built this object.
+// Texts are in `code_page`, which the scripted user needs to find a tree item by its path.
 //
 // A modal loop runs queued work (posted messages, dialogs and boxes marshalled from other
 // threads) first, then lets the user act. If the user leaves the dialog alone, the loop
@@ -27,7 +29,7 @@ class HeadlessWindowSystem : public WindowSystem {
   static constexpr int MAX_USER_TURNS = 50;
   static constexpr int CHECK_GLYPH_WIDTH = 11;
 
-  HeadlessWindowSystem(DialogUser& user, DialogObserver* observer);
+  HeadlessWindowSystem(DialogUser& user, DialogObserver* observer, const CodePage& code_page);
   ~HeadlessWindowSystem() override;
 
   int RunModal(CDialog& dialog) override;
@@ -69,6 +71,7 @@ class HeadlessWindowSystem : public WindowSystem {
 
   DialogUser& user_;
   DialogObserver* observer_;
+  const CodePage& code_page_;
   BoxService message_boxes_;
   std::thread::id ui_thread_;
   ScreenMetrics metrics_;

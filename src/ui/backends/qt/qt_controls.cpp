@@ -76,16 +76,31 @@ void QtEdit::SetText(const std::string& text) {
 
 std::string QtEdit::GetText() const { return FromQt(code_page_, edit_->text()); }
 
+int QtEdit::ByteOffset(int position) const {
+  return static_cast<int>(FromQt(code_page_, edit_->text().left(position)).size());
+}
+
+int QtEdit::Position(int byte_offset) const {
+  const int length = static_cast<int>(edit_->text().size());
+  int position = 0;
+  while (position < length && ByteOffset(position) < byte_offset) ++position;
+  return position;
+}
+
 std::pair<int, int> QtEdit::GetSel() const {
-  if (!edit_->hasSelectedText()) return {edit_->cursorPosition(), edit_->cursorPosition()};
-  return {edit_->selectionStart(), edit_->selectionEnd()};
+  if (!edit_->hasSelectedText()) {
+    const int caret = ByteOffset(edit_->cursorPosition());
+    return {caret, caret};
+  }
+  return {ByteOffset(edit_->selectionStart()), ByteOffset(edit_->selectionEnd())};
 }
 
 void QtEdit::SetSel(int start, int end) {
   if (start == end) {
-    edit_->setCursorPosition(start);
+    edit_->setCursorPosition(Position(start));
   } else {
-    edit_->setSelection(start, end - start);
+    const int from = Position(start);
+    edit_->setSelection(from, Position(end) - from);
   }
 }
 

@@ -48,7 +48,8 @@ class QtPlainControl : public QtControlBase<Control> {
 };
 
 // A single-line edit. The user's typing notifies the dialog (NOTIFY_EDIT_CHANGE) with the caret
-// already past the typed character, so the dialog's filter sees what was typed.
+// already past the typed character, so the dialog's filter sees what was typed. Positions are
+// byte offsets into the code-page text, whatever Qt counts them in.
 class QtEdit : public QtControlBase<EditControl> {
  public:
   QtEdit(const ControlTemplate& control, QLineEdit* edit, CDialog& dialog,
@@ -60,6 +61,10 @@ class QtEdit : public QtControlBase<EditControl> {
   void ScrollCaret() override {}  // QLineEdit keeps its caret in view itself
 
  private:
+  // The byte offset of Qt's `position`, and the first Qt position at or past `byte_offset`.
+  int ByteOffset(int position) const;
+  int Position(int byte_offset) const;
+
   QLineEdit* edit_;
   CDialog& dialog_;
 };

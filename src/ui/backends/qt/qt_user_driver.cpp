@@ -8,24 +8,15 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "platform/code_page_text.h"
 #include "ui/backends/qt/qt_check_list.h"
 #include "ui/backends/qt/qt_text.h"
 #include "ui/backends/qt/qt_tree.h"
 #include "ui/framework/backslash_path.h"
-#include "ui/framework/text_compare.h"
 
 namespace setup {
 
 namespace {
-
-// "C:\Books\Demo" as "C:\", "Books", "Demo".
-std::vector<std::string> SplitTreePath(const std::string& path) {
-  size_t root_end = path.find('\\');
-  if (root_end == std::string::npos) return {path};
-  std::vector<std::string> parts = SplitBackslashPath(path.substr(root_end + 1));
-  parts.insert(parts.begin(), path.substr(0, root_end + 1));
-  return parts;
-}
 
 void SendMouse(QWidget& widget, QEvent::Type type, QPoint at) {
   QMouseEvent event(type, QPointF(at), widget.mapToGlobal(QPointF(at)), Qt::LeftButton,
@@ -99,13 +90,16 @@ TreeItem QtUserDriver::FindTreeItem(int id, const std::string& path) { return Fi
 
 TreeItem QtUserDriver::Find(int id, const std::string& path) const {
   auto* tree = dynamic_cast<TreeControl*>(window_.GetControl(id));
-  if (tree == nullptr) return 0;
+  if (tree == nullptr || path.empty()) return 0;
   TreeItem at = TVI_ROOT;
-  for (const std::string& part : SplitTreePath(path)) {
+  for (size_t pos = 0; pos < path.size();) {
     TreeItem found = 0;
     for (TreeItem child = tree->GetChild(at); child != 0; child = tree->GetNextSibling(child)) {
-      if (EqualsNoCaseAscii(tree->GetItemText(child), part)) {
+      const size_t step = TreePathStep(code_page_, std::string_view(path).substr(pos),
+                                       tree->GetItemText(child), at == TVI_ROOT);
+      if (step != 0) {
         found = child;
+        pos += step;
         break;
       }
     }
@@ -146,10 +140,11 @@ bool QtUserDriver::Type(int id, const std::string& text) {
   auto* edit = qobject_cast<QLineEdit*>(UsableWidget(id));
   if (edit == nullptr) return false;
   edit->setFocus(Qt::OtherFocusReason);
-  for (char c : text) {
+  // A character at a time, as a keyboard gives them: a two-byte character is one key.
+  for (const std::string& character : SplitCharacters(code_page_, text)) {
     // A character may end the dialog or replace the edit; the rest then goes nowhere.
     if (window_.WidgetOf(id) != edit || dialog().IsEnded()) break;
-    QString typed = ToQt(code_page_, std::string(1, c));
+    QString typed = ToQt(code_page_, character);
     SendKey(*edit, typed.isEmpty() ? 0 : typed.at(0).toUpper().unicode(), typed);
   }
   return true;

@@ -19,6 +19,7 @@ class QtUserDriver : public UserDriver {
 
   CDialog& dialog() override { return window_.dialog(); }
   int turn() const override { return turn_; }
+  const CodePage& code_page() const override { return code_page_; }
 
   bool Click(int id) override;
   bool PressEnter() override;

@@ -86,7 +86,7 @@ void QtWindowSystem::ScheduleConsult() {
   if (user_ == nullptr || consult_queued_) return;
   consult_queued_ = true;
   QMetaObject::invokeMethod(
-      qApp,
+      &queue_context_,
       [this] {
         consult_queued_ = false;
         Consult();
@@ -136,7 +136,7 @@ void QtWindowSystem::EndModal(CDialog& dialog, int result) {
 void QtWindowSystem::Post(WindowHandle window, uint32_t message, uintptr_t wparam,
                           intptr_t lparam) {
   QMetaObject::invokeMethod(
-      qApp,
+      &queue_context_,
       [this, window, message, wparam, lparam] {
         auto it = windows_.find(window);
         if (it != windows_.end()) it->second->dialog().WindowProc(message, wparam, lparam);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <functional>
 #include <map>
 #include <memory>
@@ -85,6 +86,9 @@ class QtWindowSystem : public WindowSystem {
   void ShowInitialised(QtDialogWindow& window);
   void Unrealize(CDialog& dialog);
 
+  // The receiver of queued consultations and posted messages: those still queued when this
+  // window system goes are dropped with it instead of running on a destroyed object.
+  QObject queue_context_;
   const CodePage& code_page_;
   DialogObserver* observer_;
   DialogUser* user_ = nullptr;
