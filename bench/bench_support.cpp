@@ -54,6 +54,8 @@ ChildRun RunChild(const std::vector<std::string>& argv) {
   run.seconds = watch.Seconds();
   run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
   run.peak_rss_kb = usage.ru_maxrss;
+  auto seconds = [](const timeval& time) { return time.tv_sec + time.tv_usec / 1e6; };
+  run.cpu_seconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
   return run;
 }
 

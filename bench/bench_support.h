@@ -37,9 +37,10 @@ class Stopwatch {
 
 // How a child program ran.
 struct ChildRun {
-  bool ok = false;       // exited with status 0
-  double seconds = 0;    // wall-clock time from start to exit
-  long peak_rss_kb = 0;  // the child's own peak resident set
+  bool ok = false;         // exited with status 0
+  double seconds = 0;      // wall-clock time from start to exit
+  double cpu_seconds = 0;  // the child's own user and system time
+  long peak_rss_kb = 0;    // the child's own peak resident set
 };
 
 // Runs `argv` (argv[0] searched in PATH) and waits for it.

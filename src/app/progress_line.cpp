@@ -82,6 +82,11 @@ Status ProgressFileSystem::CopyNewFile(const std::string& from, const std::strin
   return Counted(target()->CopyNewFile(from, to), to);
 }
 
+Status ProgressFileSystem::CopyPlainFile(const std::string& from, const std::string& to,
+                                         bool is_new) {
+  return Counted(target()->CopyPlainFile(from, to, is_new), to);
+}
+
 Status ProgressFileSystem::Counted(Status status, const std::string& to) {
   if (status.ok()) {
     Result<FindData> copied = GetFileInfo(to);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "platform/code_page.h"
 #include "platform/file_system_wrapper.h"
@@ -53,7 +54,15 @@ class ProgressFileSystem : public FileSystemWrapper {
 
   Status CopyFileTo(const std::string& from, const std::string& to, bool fail_if_exists) override;
   Status CopyNewFile(const std::string& from, const std::string& to) override;
+  Status CopyPlainFile(const std::string& from, const std::string& to, bool is_new) override;
   Result<std::unique_ptr<WritableFile>> CreateForWrite(const std::string& path) override;
+  // Nothing to count: the target's own shortcuts are taken.
+  Result<std::vector<FindData>> FindFilesWithoutDots(const std::string& pattern) override {
+    return target()->FindFilesWithoutDots(pattern);
+  }
+  Status MakeNewDirectory(const std::string& path) override {
+    return target()->MakeNewDirectory(path);
+  }
 
  private:
   // Reports the file copied to `to` when `status` says it was.

@@ -1,18 +1,34 @@
 #include "install/section_copy.h"
 
+#include <unordered_set>
+
 #include "install/file_query.h"
 #include "install/lz_expand.h"
 #include "install/underscores_to_spaces.h"
+#include "platform/windows_name_rules.h"
 #include "ui/dialogs/message_dialogs.h"
 
 namespace setup {
+
+namespace {
+
+// The key under which the file system matches a destination name: as it stores the name
+// (without trailing dots and blanks), without regard to case.
+std::string MatchKey(const CodePage& code_page, const std::string& name) {
+  return code_page.Upper(std::string(StoredName(name)));
+}
+
+}  // namespace
 
 void SectionCopy::CopyDirectoryTree(const std::string& destination, CopyProgress* progress) {
   m_walked.clear();
   FileSystem& fs = m_services.fs;
   Result<FindData> root = fs.GetFileInfo(fs.CurrentDirectory());
   if (root.ok()) m_walked.push_back({root->volume_id, root->file_index});
-  CopyLevel(destination, progress, false);
+  // A destination with nothing in it is as good as one the walk made.
+  Result<std::vector<FindData>> there = fs.FindFilesWithoutDots(destination + "\\*.*");
+  CopyLevel(destination, progress,
+            !there.ok() && there.status().win_error() == WinError::FileNotFound);
 }
 
 std::string SectionCopy::DestinationName(const std::string& name) const {
@@ -24,22 +40,26 @@ void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progre
   const CodePage& code_page = m_services.code_page;
   const std::atomic<bool>& exit_requested = m_services.state.m_bExitRequested;
   if (exit_requested) return;
-  Result<std::vector<FindData>> entries = fs.FindFiles("*.*");
+  Result<std::vector<FindData>> entries = fs.FindFilesWithoutDots("*.*");
   if (!entries.ok()) return;
   // In a directory the walk has just made, the names it wrote there (as the file system
   // matches them, without regard to case) are all that exists: no need to ask the disk.
-  std::set<std::string> written;
+  std::unordered_set<std::string> written;
   for (const FindData& entry : *entries) {
     if (exit_requested) return;
     const std::string name = DestinationName(entry.name);
     const std::string destination_path = destination + "\\" + name;
+    const std::string key = fresh ? MatchKey(code_page, name) : std::string();
     if (entry.IsDirectory()) {
       if (!entry.name.empty() && entry.name[0] != '.') {
-        const bool made = fs.MakeDirectory(destination_path).ok();
+        const bool is_new = fresh && written.count(key) == 0;
+        const bool made =
+            (is_new ? fs.MakeNewDirectory(destination_path) : fs.MakeDirectory(destination_path))
+                .ok();
         if (made && m_services.record != nullptr) {
           m_services.record->DirectoryMade(destination_path);
         }
-        if (fresh) written.insert(code_page.Upper(name));
+        if (made && fresh) written.insert(key);
         const std::string here = fs.CurrentDirectory();
         if (EnterDirectory(entry)) {
           CopyLevel(destination_path, progress, made);
@@ -50,15 +70,14 @@ void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progre
     } else {
       if (progress) progress->ShowFile(entry.name, destination_path);
       ReplaceAnswer answer = ReplaceAnswer::Copy;
-      const bool exists =
-          fresh ? written.count(code_page.Upper(name)) != 0 : IsExistingFile(fs, destination_path);
+      const bool exists = fresh ? written.count(key) != 0 : IsExistingFile(fs, destination_path);
       if (exists && !m_services.state.g_bYesToAll) {
         answer = ConfirmReplace(entry, destination_path);
       }
       if (answer == ReplaceAnswer::Stop) return;
       const bool copied = answer == ReplaceAnswer::Copy &&
                           CopyOneFile(entry, destination_path, fresh && !exists, exists);
-      if (copied && fresh) written.insert(code_page.Upper(name));
+      if (copied && fresh) written.insert(key);
       if (progress) progress->FileDone(entry.size);
     }
     if (m_services.state.g_eventStopCopy.Poll()) return;
@@ -111,10 +130,9 @@ bool SectionCopy::CopyOneFile(const FindData& entry, const std::string& destinat
   InstallRecord* record = m_services.record;
   if (m_services.config.m_bFilesCompressed) {
     copied = ExpandFile(fs, entry.name, destination_path, record != nullptr ? &hash : nullptr);
-  } else if (is_new) {
-    copied = fs.CopyNewFile(entry.name, destination_path);
   } else {
-    copied = fs.CopyFileTo(entry.name, destination_path, false);
+    // The plain copy loses the medium's attributes; the expanding one never touches them.
+    copied = fs.CopyPlainFile(entry.name, destination_path, is_new);
   }
   if (!copied.ok()) {
     m_services.state.g_bCopyFailed = true;
@@ -126,12 +144,6 @@ bool SectionCopy::CopyOneFile(const FindData& entry, const std::string& destinat
         destination_path, replaces,
         m_services.config.m_bFilesCompressed ? std::optional(hash.value()) : std::nullopt);
   }
-  if (m_services.config.m_bFilesCompressed) return true;
-  // Only a complete plain copy loses the medium's attributes.
-  // The copy carries the source's attributes over, so a source without any leaves nothing to
-  // clear (and the copy of many small files one host call cheaper each).
-  constexpr uint32_t CLEARED = ATTRIB_READONLY | ATTRIB_HIDDEN | ATTRIB_SYSTEM | ATTRIB_ARCHIVE;
-  if ((entry.attributes & CLEARED) != 0) fs.SetAttributes(destination_path, 0);
   return true;
 }
 

@@ -67,7 +67,8 @@ class SectionCopy {
   };
   enum class ReplaceAnswer { Copy, Skip, Stop };
 
-  // `fresh`: the walk has just created `destination`, so only what it writes there exists.
+  // `fresh`: the walk has just created `destination` (or found it empty), so only what it
+  // writes there exists.
   void CopyLevel(const std::string& destination, CopyProgress* progress, bool fresh);
   bool EnterDirectory(const FindData& entry);
   ReplaceAnswer ConfirmReplace(const FindData& entry, const std::string& destination_path);

@@ -15,6 +15,14 @@
 namespace setup {
 
 Result<std::vector<FindData>> PosixFileSystem::FindFiles(const std::string& pattern) {
+  return Find(pattern, true);
+}
+
+Result<std::vector<FindData>> PosixFileSystem::FindFilesWithoutDots(const std::string& pattern) {
+  return Find(pattern, false);
+}
+
+Result<std::vector<FindData>> PosixFileSystem::Find(const std::string& pattern, bool with_dots) {
   const FindPattern split = SplitFindPattern(pattern, code_page_);
   const std::string& directory = split.directory;
   const std::string& name_pattern = split.name_pattern;
@@ -31,9 +39,11 @@ Result<std::vector<FindData>> PosixFileSystem::FindFiles(const std::string& patt
   };
   // Most directories are spelt as on the disk and are no link: opening one as spelt does in
   // one host call what looking it up and then opening it does in two.
-  auto spelling = Spell(directory);
+  // The current directory is in full form already, which spells quicker than ".".
+  auto spelling = Spell(directory == "." ? CurrentDirectory() : directory);
   if (spelling.ok() && !spelling->names.empty()) {
-    const int fd = open(spelling->exact.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const HostAt at = AtLastName(spelling->exact, false);
+    const int fd = openat(at.fd, at.name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd >= 0) {
       const Resolved resolved = InParent(*spelling, spelling->names.back());
       const Status on_drives = CheckOnDrives(resolved, directory, true);
@@ -42,7 +52,7 @@ Result<std::vector<FindData>> PosixFileSystem::FindFiles(const std::string& patt
         return on_drives;
       }
       RememberCheckedDirectory(resolved.host_path);
-      return listed(ListDirectory(fd, resolved.host_path, name_pattern, false));
+      return listed(ListDirectory(fd, resolved.host_path, name_pattern, with_dots));
     }
   }
   auto resolved = Resolve(directory);
@@ -53,13 +63,15 @@ Result<std::vector<FindData>> PosixFileSystem::FindFiles(const std::string& patt
   }
   const int fd = open(resolved->host_path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return PosixError(pattern, errno);
-  return listed(ListDirectory(fd, resolved->host_path, name_pattern,
-                              PathComponents(resolved->full_path, code_page_).empty()));
+  // A drive root has no "." or "..": its parent is not part of the drive.
+  return listed(
+      ListDirectory(fd, resolved->host_path, name_pattern,
+                    with_dots && !PathComponents(resolved->full_path, code_page_).empty()));
 }
 
 Result<std::vector<FindData>> PosixFileSystem::ListDirectory(int fd, const std::string& host_dir,
                                                              const std::string& pattern,
-                                                             bool is_root) {
+                                                             bool with_dots) {
   std::vector<FindData> entries;
   // Each entry's host path is built in one buffer: the directory's path, then its name.
   std::string host_path = host_dir == "/" ? std::string() : host_dir;
@@ -76,8 +88,7 @@ Result<std::vector<FindData>> PosixFileSystem::ListDirectory(int fd, const std::
       at += entry->d_reclen;
       const std::string host_name = entry->d_name;
       const bool dots = host_name == "." || host_name == "..";
-      // A drive root has no "." or "..": its parent is not part of the drive.
-      if (dots && is_root) continue;
+      if (dots && !with_dots) continue;
       const std::string name = code_page_.FromUtf8(host_name);
       if (!MatchesWildcard(pattern, name, code_page_)) continue;
       host_path.resize(name_at);
@@ -86,7 +97,8 @@ Result<std::vector<FindData>> PosixFileSystem::ListDirectory(int fd, const std::
       if (data.ok()) entries.push_back(std::move(*data));
     }
   }
-  close(fd);
+  // The walk goes on in this directory: its files are opened and its folders entered from here.
+  held_directories_.Hold(host_dir, fd);
   // Sorted as the original system's disks list names: "." and ".." first, then by name
   // without regard to case, so every run walks a directory in the same order.
   struct Keyed {
@@ -123,6 +135,25 @@ Status PosixFileSystem::MakeDirectory(const std::string& path) {
   if (!resolved->parent_exists) return Missing(*resolved, path);
   if (mkdir(resolved->host_path.c_str(), 0777) != 0) return PosixError(path, errno);
   RememberCheckedDirectory(resolved->host_path);
+  return Status::Ok();
+}
+
+Status PosixFileSystem::MakeNewDirectory(const std::string& path) {
+  // The name is made as spelt, without looking for it or for another spelling of it: where
+  // that is wrong (the name exists after all, or its directory is spelt otherwise on the
+  // disk) nothing is made, and the ordinary call does it all again.
+  auto spelling = Spell(path);
+  if (!spelling.ok() || spelling->names.empty()) return MakeDirectory(path);
+  const Resolved target = InParent(*spelling, std::nullopt);
+  if (!CheckOnDrives(target, path, false).ok()) return MakeDirectory(path);
+  if (target.write_protected) return WriteProtected(path);
+  const HostAt at = AtLastName(target.host_path, true);
+  if (mkdirat(at.fd, at.name, 0777) != 0) {
+    const int error = errno;
+    if (error == EEXIST || error == ENOENT || error == ENOTDIR) return MakeDirectory(path);
+    return PosixError(path, error);
+  }
+  RememberCheckedDirectory(target.host_path);
   return Status::Ok();
 }
 

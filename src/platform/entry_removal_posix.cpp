@@ -107,7 +107,7 @@ Status PosixFileSystem::RemoveEntry(const std::string& path) {
                    : PosixError(path, error);
     } else if (directory) {
       // A link may now be made where the directory was.
-      ForgetCheckedDirectories();
+      ForgetKnownDirectories();
     }
   }
   close(fd);

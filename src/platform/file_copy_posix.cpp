@@ -94,29 +94,42 @@ Status CopyContents(int from_fd, uint64_t size, PosixTempFile& temp, const std::
   return Status::Ok();
 }
 
+// How a copy is made.
+struct CopyWay {
+  bool no_replace = false;  // an existing destination fails with AlreadyExists
+  bool replaces = false;    // the destination exists
+  // The copy gets none of the source's attributes: it is writable, neither hidden, system
+  // nor archive.
+  bool plain = false;
+  // A directory open above the destination, from which the destination's path from its byte
+  // `relative_from` on leads there; -1 for none.
+  int at_fd = -1;
+  size_t relative_from = 0;
+};
+
 // Copies the open file `from_fd` (with status `info`) to `destination`, with its
-// permissions, hidden/system/archive bits and times. The copy is written beside the
-// destination and takes its name only when complete, so that no failure, not even the
-// process's death, leaves a short file under that name. `replaces`: the destination exists.
-// `from` and `to` name the two files in messages.
+// permissions, hidden/system/archive bits and times (only its times and permissions, made
+// writable, when plain). The copy is written beside the destination and takes its name only
+// when complete, so that no failure, not even the process's death, leaves a short file under
+// that name. `from` and `to` name the two files in messages.
 Status CopyOpenFile(int from_fd, const struct stat& info, const std::string& destination,
-                    const std::string& from, const std::string& to, bool no_replace,
-                    bool replaces) {
+                    const std::string& from, const std::string& to, const CopyWay& way) {
   // Created with the source's permissions where the mask lets it, which spares setting them
   // afterwards; the owner keeps write permission until the attributes are copied.
-  const mode_t wanted = info.st_mode & 0777;
-  auto temp = PosixTempFile::CreateBeside(destination, wanted | S_IWUSR);
+  const mode_t wanted = (info.st_mode & 0777) | (way.plain ? S_IWUSR : 0);
+  auto temp =
+      PosixTempFile::CreateBeside(destination, wanted | S_IWUSR, way.at_fd, way.relative_from);
   if (!temp.ok()) return PosixError(to, temp.status().os_errno());
   Status status = CopyContents(from_fd, static_cast<uint64_t>(info.st_size), *temp, from, to);
   if (!status.ok()) return status;
   const bool mode_as_wanted = (wanted & S_IWUSR) != 0 && (wanted & CreationMask()) == 0;
   if (!mode_as_wanted && fchmod(temp->fd(), wanted) != 0) return PosixError(to, errno);
-  CopyDosAttributes(from_fd, temp->fd());
+  if (!way.plain) CopyDosAttributes(from_fd, temp->fd());
   const struct timespec times[2] = {info.st_atim, info.st_mtim};
   if (futimens(temp->fd(), times) != 0) return PosixError(to, errno);
   // Only a file that replaces another needs to reach the disk before it takes the name: a
   // crash must not leave an empty file where the old one was.
-  status = temp->Commit(destination, no_replace, replaces);
+  status = temp->Commit(destination, way.no_replace, way.replaces);
   if (!status.ok()) return PosixError(to, status.os_errno());
   return Status::Ok();
 }
@@ -134,7 +147,7 @@ Status CheckCopyable(const struct stat& info, const std::string& from) {
 // Copies the source, open as `opened` or else opened now from `source_host`, to the host path
 // `destination` (see CopyOpenFile).
 Status CopySource(int opened, const std::string& source_host, const std::string& destination,
-                  const std::string& from, const std::string& to, bool no_replace, bool replaces) {
+                  const std::string& from, const std::string& to, const CopyWay& way) {
   const int fd = opened >= 0 ? opened : OpenToRead(source_host);
   if (fd < 0) return PosixError(from, errno);
   const Descriptor late_fd(opened >= 0 ? -1 : fd);
@@ -142,13 +155,26 @@ Status CopySource(int opened, const std::string& source_host, const std::string&
   if (fstat(fd, &info) != 0) return PosixError(from, errno);
   Status status = CheckCopyable(info, from);
   if (!status.ok()) return status;
-  return CopyOpenFile(fd, info, destination, from, to, no_replace, replaces);
+  return CopyOpenFile(fd, info, destination, from, to, way);
 }
 
 }  // namespace
 
 Status PosixFileSystem::CopyFileTo(const std::string& from, const std::string& to,
                                    bool fail_if_exists) {
+  return CopyFileAs(from, to, fail_if_exists, false);
+}
+
+Status PosixFileSystem::CopyNewFile(const std::string& from, const std::string& to) {
+  return CopyNewFileAs(from, to, false);
+}
+
+Status PosixFileSystem::CopyPlainFile(const std::string& from, const std::string& to, bool is_new) {
+  return is_new ? CopyNewFileAs(from, to, true) : CopyFileAs(from, to, false, true);
+}
+
+Status PosixFileSystem::CopyFileAs(const std::string& from, const std::string& to,
+                                   bool fail_if_exists, bool plain) {
   int opened = -1;
   auto source = Resolve(from, &opened);
   const Descriptor source_fd(opened);
@@ -171,19 +197,19 @@ Status PosixFileSystem::CopyFileTo(const std::string& from, const std::string& t
     }
   }
   const Status status = CopySource(opened, source->host_path, target->host_path, from, to,
-                                   fail_if_exists, target->exists);
+                                   {fail_if_exists, target->exists, plain});
   if (status.win_error() == WinError::AlreadyExists) {
     return Status::Error(WinError::FileExists, to, "the file exists");
   }
   return status;
 }
 
-Status PosixFileSystem::CopyNewFile(const std::string& from, const std::string& to) {
+Status PosixFileSystem::CopyNewFileAs(const std::string& from, const std::string& to, bool plain) {
   // The destination is taken as spelt, without looking for it or for another spelling of it:
   // where that is wrong (the name exists after all, or its directory is spelt otherwise on
   // the disk) the copy never takes the name, and the ordinary copy does it all again.
   auto spelling = Spell(to);
-  if (!spelling.ok() || spelling->names.empty()) return CopyFileTo(from, to, false);
+  if (!spelling.ok() || spelling->names.empty()) return CopyFileAs(from, to, false, plain);
   const Resolved target = InParent(*spelling, std::nullopt);
   Status status;
   {
@@ -195,12 +221,16 @@ Status PosixFileSystem::CopyNewFile(const std::string& from, const std::string& 
     status = CheckOnDrives(target, to, false);
     if (status.ok() && target.write_protected) return WriteProtected(to);
     if (status.ok()) {
-      status = CopySource(opened, source->host_path, target.host_path, from, to, true, false);
+      // The files of a folder are written one after another: its directory is held open.
+      const HostAt at = AtLastName(target.host_path, true);
+      const CopyWay way{true, false, plain, at.directory ? at.fd : -1,
+                        static_cast<size_t>(at.name - target.host_path.c_str())};
+      status = CopySource(opened, source->host_path, target.host_path, from, to, way);
     }
   }
   const int error = status.os_errno();
   if (status.ok() || (error != EEXIST && error != ENOENT && error != ENOTDIR)) return status;
-  return CopyFileTo(from, to, false);
+  return CopyFileAs(from, to, false, plain);
 }
 
 Status PosixFileSystem::RemoveFile(const std::string& path) {
@@ -219,7 +249,7 @@ Status PosixFileSystem::RemoveFile(const std::string& path) {
 }
 
 Status PosixFileSystem::RenameFile(const std::string& from, const std::string& to) {
-  ForgetCheckedDirectories();
+  ForgetKnownDirectories();
   auto source = Resolve(from);
   if (!source.ok()) return source.status();
   if (!source->exists) return Missing(*source, from);
@@ -274,7 +304,7 @@ Status PosixFileSystem::RenameFile(const std::string& from, const std::string& t
   } else if (S_ISDIR(info.st_mode)) {
     status = Status::Error(WinError::NotSameDevice, to, "cannot move a directory to another drive");
   } else if (status = CheckCopyable(info, from); status.ok()) {
-    status = CopyOpenFile(fd, info, destination, from, to, true, false);
+    status = CopyOpenFile(fd, info, destination, from, to, {true, false});
   }
   close(fd);
   if (status.ok() && unlink(source->host_path.c_str()) != 0) return PosixError(from, errno);

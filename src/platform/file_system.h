@@ -59,10 +59,17 @@ class FileSystem {
   // pattern that matches them. Fails with FileNotFound when nothing matches and
   // PathNotFound when the directory is missing.
   virtual Result<std::vector<FindData>> FindFiles(const std::string& pattern) = 0;
+  // FindFiles without "." and "..", which a walk of a tree never enters, so that a host may
+  // skip reading their data. Fails as FindFiles does, with FileNotFound when nothing else
+  // matches.
+  virtual Result<std::vector<FindData>> FindFilesWithoutDots(const std::string& pattern);
 
   // Creates one directory; fails with AlreadyExists when the name exists, PathNotFound when
   // its parent is missing.
   virtual Status MakeDirectory(const std::string& path) = 0;
+  // MakeDirectory for a name the caller knows is not there in any spelling (a name it has not
+  // written in a directory it made), so that a host may skip looking for it.
+  virtual Status MakeNewDirectory(const std::string& path) { return MakeDirectory(path); }
   // Copies a file with its attributes and last-write time. With `fail_if_exists` an existing
   // destination fails with FileExists; otherwise it is replaced, unless it is read-only
   // (AccessDenied). The destination is replaced only by a complete copy, and a copy that
@@ -77,6 +84,11 @@ class FileSystem {
   virtual Status CopyNewFile(const std::string& from, const std::string& to) {
     return CopyFileTo(from, to, false);
   }
+  // CopyFileTo(from, to, false), or CopyNewFile when `is_new`, for a copy that is to be a
+  // plain file: the destination ends with the source's contents and last-write time but none
+  // of its attributes (neither read-only, hidden, system nor archive), as SetAttributes(to, 0)
+  // after the copy leaves it, so that a host may copy none of them in the first place.
+  virtual Status CopyPlainFile(const std::string& from, const std::string& to, bool is_new);
   // Deletes a file; a read-only file fails with AccessDenied, a directory with AccessDenied.
   virtual Status RemoveFile(const std::string& path) = 0;
   // Moves or renames a file or directory; never replaces an existing destination

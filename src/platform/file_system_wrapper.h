@@ -10,8 +10,9 @@ namespace setup {
 
 // Forwards every call to a target file system, so that a test derives from it and overrides
 // only the call it wants to fail (a full disk, a medium that is gone). The target must
-// outlive the wrapper. CopyNewFile is not forwarded: it reaches the target through CopyFileTo,
-// as overridden.
+// outlive the wrapper. CopyNewFile, CopyPlainFile, FindFilesWithoutDots and MakeNewDirectory
+// are not forwarded: they reach the target through CopyFileTo, SetAttributes, FindFiles and
+// MakeDirectory, as overridden.
 class FileSystemWrapper : public FileSystem {
  public:
   explicit FileSystemWrapper(FileSystem* target) : target_(target) {}

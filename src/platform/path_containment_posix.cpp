@@ -36,11 +36,16 @@ void PosixFileSystem::RememberCheckedDirectory(const std::string& host_dir) {
 }
 
 void PosixFileSystem::RememberCheckedLocked(const std::string& host_dir) {
+  // Emptied, its buckets kept, when full.
   if (checked_directories_.size() >= REMEMBERED_PATHS) checked_directories_.clear();
+  if (checked_directories_.bucket_count() < REMEMBERED_PATHS) {
+    checked_directories_.reserve(REMEMBERED_PATHS);
+  }
   checked_directories_.insert(host_dir);
 }
 
-void PosixFileSystem::ForgetCheckedDirectories() {
+void PosixFileSystem::ForgetKnownDirectories() {
+  held_directories_.ForgetAll();
   std::lock_guard<std::mutex> lock(containment_mutex_);
   checked_directories_.clear();
 }
@@ -54,19 +59,23 @@ Status PosixFileSystem::CheckOnDrives(const Resolved& resolved, const std::strin
   // A drive's root is where the profile put it, link or not.
   if (resolved.written_name.empty()) return Status::Ok();
   const size_t slash = resolved.host_path.rfind('/');
-  const std::string dir = slash == 0 ? "/" : resolved.host_path.substr(0, slash);
-  const Status off_drives =
-      Status::Error(WinError::PathNotFound, path, "a link leads off the drives", ENOENT);
+  const std::string_view known_dir =
+      slash == 0 ? std::string_view("/") : std::string_view(resolved.host_path).substr(0, slash);
+  // Made only when it is the answer: most paths pass.
+  auto off_drives = [&] {
+    return Status::Error(WinError::PathNotFound, path, "a link leads off the drives", ENOENT);
+  };
   bool known = false;
   {
     std::lock_guard<std::mutex> lock(containment_mutex_);
-    known = checked_directories_.count(dir) != 0;
+    known = checked_directories_.find(known_dir) != checked_directories_.end();
   }
   if (!known) {
+    const std::string dir(known_dir);
     struct stat info {};
     // A directory that is missing fails the operation by itself.
     if (!StatDirectory(dir, info)) return Status::Ok();
-    if (!DirectoryOnDrives(dir, info)) return off_drives;
+    if (!DirectoryOnDrives(dir, info)) return off_drives();
     std::lock_guard<std::mutex> lock(containment_mutex_);
     RememberCheckedLocked(dir);
   }
@@ -81,9 +90,9 @@ Status PosixFileSystem::CheckOnDrives(const Resolved& resolved, const std::strin
   if (!S_ISLNK(own.st_mode)) return Status::Ok();
   // A link that leads nowhere could still be written through, to wherever it names.
   const std::optional<std::string> real = RealPath(resolved.host_path);
-  if (!real) return off_drives;
+  if (!real) return off_drives();
   std::lock_guard<std::mutex> lock(containment_mutex_);
-  return RealPathOnDrives(*real) ? Status::Ok() : off_drives;
+  return RealPathOnDrives(*real) ? Status::Ok() : off_drives();
 }
 
 bool PosixFileSystem::DirectoryOnDrives(const std::string& dir, const struct stat& info) {

@@ -166,14 +166,16 @@ Result<PosixFileSystem::Resolved> PosixFileSystem::Look(const std::string& path,
   if (!spelling->names.empty()) {
     // Most paths are spelt as on the disk: the host resolves them in one call, and the
     // component-by-component match is needed only when that fails.
+    // From the directory the walk holds open, when it is that one.
+    const HostAt at = AtLastName(spelling->exact, false);
     if (read_fd != nullptr) {
       // Opening is the test for existence too, when the file is to be read anyway.
       // A link as the last name is not opened here: its target is checked first.
-      *read_fd = OpenToRead(spelling->exact, false);
+      *read_fd = OpenToReadAt(at.fd, at.name, false);
       if (*read_fd >= 0) return InParent(*spelling, spelling->names.back());
     }
     struct stat info {};
-    const int error = lstat(spelling->exact.c_str(), &info) == 0 ? 0 : errno;
+    const int error = fstatat(at.fd, at.name, &info, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
     if (error == 0) {
       Resolved resolved = InParent(*spelling, spelling->names.back());
       resolved.entry = info;

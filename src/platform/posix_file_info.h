@@ -31,6 +31,8 @@ void CopyDosAttributes(int from_fd, int to_fd);
 // pipe would: the caller checks with fstat what it opened. Without `follow_link` a symbolic
 // link as the last name fails (ELOOP). -1 with errno on failure.
 int OpenToRead(const std::string& host_path, bool follow_link = true);
+// The same for `name` in the open directory `dir_fd` (AT_FDCWD: `name` is a host path).
+int OpenToReadAt(int dir_fd, const char* name, bool follow_link);
 
 // Read-only means the owner has no write permission.
 inline bool IsReadOnlyMode(mode_t mode) { return (mode & S_IWUSR) == 0; }

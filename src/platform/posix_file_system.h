@@ -1,11 +1,14 @@
 #pragma once
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <mutex>
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -13,6 +16,7 @@
 #include "platform/drive_map.h"
 #include "platform/file_system.h"
 #include "platform/posix_directory_cache.h"
+#include "platform/posix_held_directories.h"
 
 namespace setup {
 
@@ -22,7 +26,9 @@ namespace setup {
 // Read-only is the absence of write permission; hidden, system and archive live in the
 // extended attribute user.DOSATTRIB where the file system has one. The names of directories
 // that new names are looked up in are kept (PosixDirectoryCache), so that a directory is not
-// read again for every file written into it. A symbolic link whose target lies outside every
+// read again for every file written into it; the directories a walk lists and writes in are
+// held open (PosixHeldDirectories), so that the names in them are reached from there rather
+// than down their whole paths. A symbolic link whose target lies outside every
 // mapped drive is not followed: the path fails as one through a missing directory. A drive of
 // type cdrom is read-only: every write fails with WriteProtect.
 class PosixFileSystem : public FileSystem {
@@ -35,9 +41,12 @@ class PosixFileSystem : public FileSystem {
   Status SetFileTimes(const std::string& path, FileTime creation, FileTime last_access,
                       FileTime last_write) override;
   Result<std::vector<FindData>> FindFiles(const std::string& pattern) override;
+  Result<std::vector<FindData>> FindFilesWithoutDots(const std::string& pattern) override;
   Status MakeDirectory(const std::string& path) override;
+  Status MakeNewDirectory(const std::string& path) override;
   Status CopyFileTo(const std::string& from, const std::string& to, bool fail_if_exists) override;
   Status CopyNewFile(const std::string& from, const std::string& to) override;
+  Status CopyPlainFile(const std::string& from, const std::string& to, bool is_new) override;
   Status RemoveFile(const std::string& path) override;
   Status RenameFile(const std::string& from, const std::string& to) override;
   Result<FindData> GetEntryInfo(const std::string& path) override;
@@ -56,6 +65,11 @@ class PosixFileSystem : public FileSystem {
   const CodePage& code_page() const { return code_page_; }
 
  private:
+  // Host paths hashed as views too, so that a look-up needs no string of its own.
+  struct PathHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view path) const { return std::hash<std::string_view>{}(path); }
+  };
   // How far a Windows path resolved on the host.
   struct Resolved {
     std::string full_path;         // the Windows path made absolute
@@ -93,8 +107,13 @@ class PosixFileSystem : public FileSystem {
   // Notes a host directory known to lie on the drives (made or checked just now).
   void RememberCheckedDirectory(const std::string& host_dir);
   void RememberCheckedLocked(const std::string& host_dir);
-  // After a rename: a checked directory's path may name something else now.
-  void ForgetCheckedDirectories();
+  // After a rename or a directory's removal: a checked or held directory's path may name
+  // something else now.
+  void ForgetKnownDirectories();
+  // CopyFileTo and CopyNewFile, the copy made plain when `plain` (see CopyPlainFile).
+  Status CopyFileAs(const std::string& from, const std::string& to, bool fail_if_exists,
+                    bool plain);
+  Status CopyNewFileAs(const std::string& from, const std::string& to, bool plain);
   // WriteProtect for a write to a path on a cdrom drive.
   static Status WriteProtected(const std::string& path);
   // A path made absolute and spelt on the host, before any host call.
@@ -142,22 +161,36 @@ class PosixFileSystem : public FileSystem {
   Result<LinkFreeParent> OpenParentWithoutLinks(const std::string& path);
   // FileNotFound or PathNotFound for a path that does not exist.
   static Status Missing(const Resolved& resolved, const std::string& path);
-  // The entries of host directory `host_dir`, open as `fd` (closed here), whose names match
-  // `pattern`, sorted.
+  // Where a host call on the last name of `host_path` starts: the held descriptor of its
+  // directory (with `open`, opened now when asked for again) and the bare name, or of the
+  // directory above and the path from there, else the whole path. `name` points into
+  // `host_path`.
+  struct HostAt {
+    PosixHeldDirectories::Handle directory;
+    int fd = AT_FDCWD;
+    const char* name = nullptr;
+  };
+  HostAt AtLastName(const std::string& host_path, bool open);
+  // FindFiles, with "." and ".." only when `with_dots`.
+  Result<std::vector<FindData>> Find(const std::string& pattern, bool with_dots);
+  // The entries of host directory `host_dir`, open as `fd` (held afterwards), whose names
+  // match `pattern`, sorted; "." and ".." only when `with_dots`.
   Result<std::vector<FindData>> ListDirectory(int fd, const std::string& host_dir,
-                                              const std::string& pattern, bool is_root);
+                                              const std::string& pattern, bool with_dots);
 
   DriveMap drives_;
   CodePage code_page_;
   std::mutex current_directory_mutex_;
   std::string current_directory_;
   PosixDirectoryCache directory_cache_;
+  // The directories the walk lists, makes and writes in.
+  PosixHeldDirectories held_directories_;
   std::mutex containment_mutex_;
   std::optional<std::vector<std::string>> real_roots_;  // the drives' roots, links resolved
   std::set<std::pair<dev_t, ino_t>> directories_on_drives_;
   // Host directory paths found on the drives. Only a rename can put a link where a directory
   // was (the directory moved away first), so a rename forgets them all.
-  std::set<std::string> checked_directories_;
+  std::unordered_set<std::string, PathHash, std::equal_to<>> checked_directories_;
 };
 
 }  // namespace setup

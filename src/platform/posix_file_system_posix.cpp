@@ -13,6 +13,8 @@ namespace {
 // Enough for the directories an install writes into at once; at most a few megabytes.
 constexpr size_t CACHED_DIRECTORIES = 64;
 constexpr size_t CACHED_NAMES = 65536;
+// The directories on the way down a walk's source and destination, and some.
+constexpr size_t HELD_DIRECTORIES = 16;
 
 }  // namespace
 
@@ -22,7 +24,26 @@ PosixFileSystem::PosixFileSystem(DriveMap drives, CodePage code_page, std::strin
       current_directory_(WithoutTrailingSeparator(
           FullWindowsPath(current_directory, "C:\\", code_page_), code_page_)),
       directory_cache_([this](const std::string& host_name) { return FoldName(host_name); },
-                       CACHED_DIRECTORIES, CACHED_NAMES) {}
+                       CACHED_DIRECTORIES, CACHED_NAMES),
+      held_directories_(HELD_DIRECTORIES) {}
+
+PosixFileSystem::HostAt PosixFileSystem::AtLastName(const std::string& host_path, bool open) {
+  const HostAt whole{nullptr, AT_FDCWD, host_path.c_str()};
+  size_t slash = host_path.rfind('/');
+  if (slash == std::string::npos) return whole;
+  const std::string_view dir =
+      slash == 0 ? std::string_view("/") : std::string_view(host_path).substr(0, slash);
+  auto directory = open ? held_directories_.FindOrOpenOnReuse(dir) : held_directories_.Find(dir);
+  if (!directory && slash > 0) {
+    // A folder the walk has just made, with its one file, is reached from the one above.
+    slash = dir.rfind('/');
+    if (slash == std::string::npos || slash == 0) return whole;
+    directory = held_directories_.Find(dir.substr(0, slash));
+  }
+  if (!directory) return whole;
+  const int fd = directory->fd();
+  return {std::move(directory), fd, host_path.c_str() + slash + 1};
+}
 
 std::string PosixFileSystem::CurrentDirectory() {
   std::lock_guard<std::mutex> lock(current_directory_mutex_);

@@ -17,8 +17,11 @@ namespace setup {
 class PosixTempFile {
  public:
   // Creates the file in the directory of `destination` (a host path) with `mode`, to which
-  // the process's umask applies.
-  static Result<PosixTempFile> CreateBeside(const std::string& destination, mode_t mode);
+  // the process's umask applies. With `at_fd` (not -1), an open directory that must stay open
+  // while the file does, `destination` from its byte `relative_from` on is the path relative
+  // to it, which spares walking down the rest again.
+  static Result<PosixTempFile> CreateBeside(const std::string& destination, mode_t mode,
+                                            int at_fd = -1, size_t relative_from = 0);
 
   PosixTempFile(PosixTempFile&& other) noexcept;
   PosixTempFile& operator=(PosixTempFile&& other) = delete;
@@ -47,6 +50,10 @@ class PosixTempFile {
   int fd_ = -1;
   std::string path_;  // "" while the file has no name
   std::string directory_;
+  // A directory open above the file, or -1, and where the names beside the file start to be
+  // relative to it.
+  int at_fd_ = -1;
+  size_t relative_from_ = 0;
   bool committed_ = false;
 };
 

@@ -43,13 +43,27 @@ bool CanLinkUnnamedFiles() {
 
 }  // namespace
 
-Result<PosixTempFile> PosixTempFile::CreateBeside(const std::string& destination, mode_t mode) {
+Result<PosixTempFile> PosixTempFile::CreateBeside(const std::string& destination, mode_t mode,
+                                                  int at_fd, size_t relative_from) {
   std::string dir = DirectoryOf(destination);
   if (CanLinkUnnamedFiles()) {
-    const int fd = open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    constexpr int FLAGS = O_TMPFILE | O_WRONLY | O_CLOEXEC;
+    int fd = -1;
+    if (at_fd >= 0) {
+      const size_t slash = destination.rfind('/');
+      const std::string relative_dir =
+          slash == std::string::npos || slash < relative_from
+              ? std::string(".")
+              : destination.substr(relative_from, slash - relative_from);
+      fd = openat(at_fd, relative_dir.c_str(), FLAGS, mode);
+    } else {
+      fd = open(dir.c_str(), FLAGS, mode);
+    }
     if (fd >= 0) {
       PosixTempFile file(fd, std::string());
       file.directory_ = std::move(dir);
+      file.at_fd_ = at_fd;
+      file.relative_from_ = relative_from;
       return file;
     }
     // Without support in the file system, a named temporary does the same.
@@ -74,6 +88,8 @@ PosixTempFile::PosixTempFile(PosixTempFile&& other) noexcept
     : fd_(other.fd_),
       path_(std::move(other.path_)),
       directory_(std::move(other.directory_)),
+      at_fd_(other.at_fd_),
+      relative_from_(other.relative_from_),
       committed_(other.committed_) {
   other.fd_ = -1;
   other.path_.clear();
@@ -99,18 +115,20 @@ Status PosixTempFile::WriteAll(const char* data, size_t n) {
 }
 
 int PosixTempFile::LinkAs(const std::string& destination) const {
+  // Every name given lies in directory_, so its path relative to the open directory starts
+  // where the destination's does.
+  const int at = at_fd_ >= 0 ? at_fd_ : AT_FDCWD;
+  const char* name = at_fd_ >= 0 ? destination.c_str() + relative_from_ : destination.c_str();
   // Linking the descriptor itself needs a privilege most processes lack: once refused, the
   // path through /proc is taken straight away.
   static std::atomic<bool> empty_path_refused{false};
   if (!empty_path_refused) {
-    if (linkat(fd_, "", AT_FDCWD, destination.c_str(), AT_EMPTY_PATH) == 0) return 0;
+    if (linkat(fd_, "", at, name, AT_EMPTY_PATH) == 0) return 0;
     if (errno != ENOENT && errno != EPERM) return errno;
     empty_path_refused = true;
   }
   const std::string self = "/proc/self/fd/" + std::to_string(fd_);
-  return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, destination.c_str(), AT_SYMLINK_FOLLOW) == 0
-             ? 0
-             : errno;
+  return linkat(AT_FDCWD, self.c_str(), at, name, AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
 }
 
 int PosixTempFile::NameUnnamed(const std::string& destination, bool no_replace) {

@@ -63,6 +63,7 @@ TEST(ProgressLineTest, OneLinePerSectionRewrittenAsFilesLand) {
   rig.Write("C:\\A.TXT", "abc");
   ASSERT_TRUE(rig.fs.CopyFileTo("C:\\A.TXT", "C:\\B.TXT", false).ok());
   ASSERT_TRUE(rig.fs.CopyNewFile("C:\\A.TXT", "C:\\D.TXT").ok());
+  ASSERT_TRUE(rig.fs.CopyPlainFile("C:\\A.TXT", "C:\\E.TXT", true).ok());
   rig.End(first, "CInstallingDlg");
   const int second = rig.Show("CInstallingDlg", "Installing Samples");
   rig.Write("C:\\C.TXT", "x");
@@ -70,7 +71,7 @@ TEST(ProgressLineTest, OneLinePerSectionRewrittenAsFilesLand) {
   rig.Write("C:\\AFTER.TXT", "not counted");
   EXPECT_EQ(rig.out.str(),
             "\rInstalling Book: 1 file, 3 bytes\rInstalling Book: 2 files, 6 bytes"
-            "\rInstalling Book: 3 files, 9 bytes\n"
+            "\rInstalling Book: 3 files, 9 bytes\rInstalling Book: 4 files, 12 bytes\n"
             "\rInstalling Samples: 1 file, 1 byte\n");
   EXPECT_EQ(rig.inner.seen,
             (std::vector<std::string>{"shown CInstallingDlg", "ended CInstallingDlg 1",
@@ -95,6 +96,7 @@ TEST(ProgressLineTest, AFailedWriteIsNotCounted) {
   const int ticket = rig.Show("CInstallingDlg", "Copying");
   EXPECT_FALSE(rig.fs.CopyFileTo("C:\\MISSING.TXT", "C:\\B.TXT", false).ok());
   EXPECT_FALSE(rig.fs.CopyNewFile("C:\\MISSING.TXT", "C:\\B.TXT").ok());
+  EXPECT_FALSE(rig.fs.CopyPlainFile("C:\\MISSING.TXT", "C:\\B.TXT", false).ok());
   rig.End(ticket, "CInstallingDlg");
   EXPECT_EQ(rig.out.str(), "");
 }

@@ -125,6 +125,38 @@ TEST_F(SectionCopyTest, NamesThatMeetInANewDirectoryAreAsked) {
   EXPECT_EQ(Shown(), std::vector<std::string>{"CConfirmReplaceDlg=No"});
 }
 
+// The destination's own names, whatever their case, and the names the walk writes there
+// are asked about, whether the destination was empty at the start or not.
+TEST_F(SectionCopyTest, NamesThatMeetInTheDestinationAreAsked) {
+  const struct {
+    const char* name;
+    std::vector<std::string> destination;  // files there before the copy
+    std::vector<std::string> disc;         // files in CODE, each holding "new"
+    std::vector<std::string> shown;
+  } cases[] = {
+      {"empty, one name twice", {}, {"A.TXT", "a.txt"}, {"CConfirmReplaceDlg=No"}},
+      {"empty, other names", {}, {"A.TXT", "B.TXT"}, {}},
+      {"the name in another case", {"a.txt"}, {"A.TXT"}, {"CConfirmReplaceDlg=No"}},
+      {"another name", {"z.txt"}, {"A.TXT"}, {}},
+      {"only a dot file", {".keep"}, {"A.TXT", "a.txt"}, {"CConfirmReplaceDlg=No"}},
+      // Both are stored as "NOTES".
+      {"empty, one stored name twice", {}, {"NOTES", "NOTES."}, {"CConfirmReplaceDlg=No"}},
+      {"the stored name", {"notes"}, {"NOTES."}, {"CConfirmReplaceDlg=No"}},
+  };
+  for (const auto& c : cases) {
+    InstallFixture f;
+    f.SetAnswers("[ConfirmReplace]\nDefault=No\n");
+    f.temp.MakeDir("c/Book");
+    for (const std::string& name : c.destination) f.DestFile("Book/" + name, "old");
+    for (const std::string& name : c.disc) f.Disc("CODE/" + name, "new");
+    f.CopyTree("CODE", "C:\\Book");
+    EXPECT_EQ(f.Shown(), c.shown) << c.name;
+    for (const std::string& name : c.destination) {
+      EXPECT_EQ(f.Dest("Book/" + name), "old") << c.name;
+    }
+  }
+}
+
 TEST_F(SectionCopyTest, NamesEndingInABlankAreStoredWithoutIt) {
   config.m_bUseUnderscores = true;
   // "DOCS_", "README_" and "NOTES._" become "Docs ", "Readme " and "Notes. ", which the file
@@ -194,7 +226,7 @@ TEST_F(SectionCopyTest, ADirectoryThatCannotBeEnteredIsSkipped) {
   CopyTree("CODE", "C:\\Book");
   EXPECT_FALSE(DestExists("Book/LOCKED/X.TXT"));
   EXPECT_EQ(Dest("Book/OPEN/Y.TXT"), "y");
-  EXPECT_EQ(fs->find_calls, 2);  // CODE and OPEN, never CODE twice
+  EXPECT_EQ(fs->find_calls, 3);  // the destination, CODE and OPEN, never CODE twice
 }
 
 TEST_F(SectionCopyTest, LinksBackIntoTheTreeAreNotFollowed) {

@@ -296,6 +296,7 @@ TEST_P(FileSystemContract, FindFilesMatchesWildcards) {
       {"C:\\src\\*.", {".", "..", "README", "Sub"}},
       {"C:\\src\\readme", {"README"}},  // no wildcard: the entry itself, as it is spelt
       {"C:\\*.*", {"src"}},             // a drive root has no "." or ".."
+      {"C:\\src\\Sub\\*.*", {".", ".."}},
   };
   for (const auto& c : cases) {
     auto names = Names(c.pattern);
@@ -303,6 +304,17 @@ TEST_P(FileSystemContract, FindFilesMatchesWildcards) {
     auto expected = c.names;
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(names, expected) << c.pattern;
+    // The same without "." and "..", and not found when nothing else is there.
+    std::erase_if(expected, [](const std::string& name) { return name == "." || name == ".."; });
+    auto without_dots = fs_->FindFilesWithoutDots(c.pattern);
+    names.clear();
+    if (without_dots.ok()) {
+      for (const FindData& entry : *without_dots) names.push_back(entry.name);
+    } else {
+      EXPECT_EQ(without_dots.status().win_error(), WinError::FileNotFound) << c.pattern;
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, expected) << c.pattern << " without dots";
   }
   EXPECT_EQ(ErrorOf(fs_->FindFiles("C:\\src\\*.zip")), WinError::FileNotFound);
   EXPECT_EQ(ErrorOf(fs_->FindFiles("C:\\nodir\\*.*")), WinError::PathNotFound);
@@ -410,6 +422,38 @@ TEST_P(FileSystemContract, CopyKeepsAttributesAndRefusesReadOnlyDestinations) {
   EXPECT_EQ(ErrorOf(fs_->CopyFileTo("C:\\none.txt", "C:\\x.txt", false)), WinError::FileNotFound);
   EXPECT_EQ(ErrorOf(fs_->CopyFileTo("C:\\src.txt", "C:\\nodir\\x.txt", false)),
             WinError::PathNotFound);
+}
+
+// The section copy's plain copy: contents and write time, none of the attributes, new or
+// replacing, and the source keeps its own.
+TEST_P(FileSystemContract, PlainCopyLeavesNoAttributes) {
+  Write("probe.txt", "x");
+  ASSERT_TRUE(fs_->SetAttributes("C:\\probe.txt", 0).ok());
+  if (*fs_->GetAttributes("C:\\probe.txt") != ATTRIB_NORMAL) {
+    GTEST_SKIP() << "the archive bit cannot be cleared on this file system";
+  }
+  const FileTime stamp = FILETIME_UNIX_EPOCH + 900000000ULL * 10000000ULL;
+  for (const uint32_t attributes : {uint32_t{0}, uint32_t{ATTRIB_READONLY},
+                                    uint32_t{ATTRIB_HIDDEN | ATTRIB_SYSTEM | ATTRIB_ARCHIVE}}) {
+    for (const bool is_new : {true, false}) {
+      const std::string case_name = std::to_string(attributes) + (is_new ? " new" : " replacing");
+      Write("src.txt", "plain");
+      Write("old.txt", "old");
+      ASSERT_TRUE(fs_->SetFileTimes("C:\\src.txt", 0, 0, stamp).ok());
+      ASSERT_TRUE(fs_->SetAttributes("C:\\src.txt", attributes).ok());
+      const std::string to = is_new ? "C:\\new.txt" : "C:\\OLD.TXT";
+      ASSERT_TRUE(fs_->CopyPlainFile("C:\\src.txt", to, is_new).ok()) << case_name;
+      EXPECT_EQ(Read(is_new ? "new.txt" : "old.txt"), "plain") << case_name;
+      auto copy = fs_->GetFileInfo(to);
+      ASSERT_TRUE(copy.ok()) << case_name;
+      EXPECT_EQ(copy->attributes, uint32_t{ATTRIB_NORMAL}) << case_name;
+      EXPECT_EQ(copy->last_write_time, stamp) << case_name;
+      EXPECT_EQ(*fs_->GetAttributes("C:\\src.txt"), attributes ? attributes : ATTRIB_NORMAL)
+          << case_name;
+      ASSERT_TRUE(fs_->SetAttributes("C:\\src.txt", 0).ok());
+      fs_->RemoveFile(to);
+    }
+  }
 }
 
 // Replacement and the write time are checked above; here only the contents.

@@ -129,6 +129,51 @@ TEST(PosixCopyNewFile, EndsAsTheOrdinaryCopy) {
   }
 }
 
+// A directory the caller knows is new is made without looking for it first, yet wherever that
+// knowledge is wrong (the name exists as spelt, or its directory is spelt otherwise on the
+// disk) it ends as the ordinary call does.
+TEST(PosixMakeNewDirectory, EndsAsTheOrdinaryCall) {
+  const struct {
+    const char* path;
+    WinError expected;
+    const char* made;  // the host directory made, relative to drive C
+  } cases[] = {
+      {"C:\\out\\new", WinError::Success, "out/new"},
+      {"C:\\OUT\\fresh", WinError::Success, "out/fresh"},
+      {"C:\\out\\dir", WinError::AlreadyExists, nullptr},
+      {"C:\\out\\old.txt", WinError::AlreadyExists, nullptr},
+      {"C:\\none\\x", WinError::PathNotFound, nullptr},
+      {"C:\\out\\old.txt\\x", WinError::PathNotFound, nullptr},
+      {"C:\\out\\bad|name", WinError::InvalidName, nullptr},
+      {"R:\\x", WinError::WriteProtect, nullptr},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> listings;
+    for (const bool is_new : {false, true}) {
+      TempDir dir;
+      dir.WriteFile("c/out/old.txt", "old");
+      dir.MakeDir("c/out/dir");
+      DriveMap drives;
+      drives.Map('C', dir.Join("c"), DriveType::Fixed);
+      drives.Map('R', dir.MakeDir("r"), DriveType::CdRom);
+      PosixFileSystem fs(drives, CodePage(), "C:\\");
+      const Status status = is_new ? fs.MakeNewDirectory(c.path) : fs.MakeDirectory(c.path);
+      EXPECT_EQ(status.win_error(), c.expected) << c.path << (is_new ? " new" : " ordinary");
+      if (c.made) {
+        EXPECT_EQ(*fs.GetAttributes(std::string("C:\\") + c.made), ATTRIB_DIRECTORY) << c.path;
+      }
+      std::string listing;
+      for (const char* where : {"C:\\out\\*.*", "R:\\*.*"}) {
+        auto found = fs.FindFiles(where);
+        if (!found.ok()) continue;
+        for (const FindData& entry : *found) listing += entry.name + " ";
+      }
+      listings.push_back(listing);
+    }
+    EXPECT_EQ(listings[0], listings[1]) << c.path;
+  }
+}
+
 // A TempDir on another host file system, or nullptr when there is none to use.
 std::unique_ptr<TempDir> TempDirOnAnotherFileSystem(const TempDir& here) {
   struct stat shm {};
@@ -250,6 +295,8 @@ TEST_F(PosixFileSystemHost, LinksOffTheDrivesAreNotFollowed) {
       {"write a dangling link", [&] { return fs.CreateForWrite("C:\\dangling").status(); },
        WinError::PathNotFound},
       {"make a directory", [&] { return fs.MakeDirectory("C:\\out\\new"); },
+       WinError::PathNotFound},
+      {"make a new directory", [&] { return fs.MakeNewDirectory("C:\\out\\new"); },
        WinError::PathNotFound},
       {"set attributes", [&] { return fs.SetAttributes("C:\\secret.txt", ATTRIB_READONLY); },
        WinError::PathNotFound},
