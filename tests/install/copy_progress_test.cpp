@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 
 #include "install/copy_meter.h"
@@ -91,7 +93,13 @@ TEST_F(SourceTreeBytesTest, TheProgressBarFollowsTheBytesCopied) {
   });
   temp.MakeDir("c/Desktop");
   PosixShellLinkMaker links(*fs);
-  CInstallingDlg dialog({*fs, config, folders, state, *ws, code_page, links, {}});
+  // Each offer comes a whole interval after the last, so B.TXT is always handed over, however
+  // quickly the window thread took A.TXT.
+  std::atomic<int64_t> ticks{0};
+  auto clock = [&ticks] {
+    return std::chrono::steady_clock::time_point(LatestFile::INTERVAL * (++ticks));
+  };
+  CInstallingDlg dialog({*fs, config, folders, state, *ws, code_page, links, {}}, clock);
   EXPECT_EQ(dialog.DoModal(), ID_OK);
   EXPECT_EQ(while_b, 75);
 }
