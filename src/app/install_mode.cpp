@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/answers_check.h"
+#include "app/answers_file.h"
 #include "app/console_user.h"
 #include "app/display_check.h"
 #include "app/front_end.h"
@@ -76,15 +77,9 @@ int RunInstallMode(Host& host, const CommandLine& line, std::ostream& console) {
     return EXIT_ALREADY_RUNNING;
   }
 
-  IniFile answers;
-  if (line.answers_file) {
-    Result<std::string> text = host.ReadWholeFile(*line.answers_file);
-    if (!text.ok()) {
-      console << "setup: cannot read the answers file '" << *line.answers_file << "'\n";
-      return EXIT_USAGE;
-    }
-    answers = IniFile::Parse(*text);
-  }
+  std::optional<IniFile> read_answers = ReadAnswersFile(host, line.answers_file, console);
+  if (!read_answers) return EXIT_USAGE;
+  const IniFile& answers = *read_answers;
   std::unique_ptr<std::ostream> transcript;
   if (line.transcript_file) {
     Result<std::unique_ptr<std::ostream>> created = host.CreateOutputFile(*line.transcript_file);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/answers_check.h"
+#include "app/answers_file.h"
 #include "app/front_end.h"
 #include "app/read_only_file_system.h"
 #include "app/register_uninstall.h"
@@ -154,15 +155,9 @@ class InstallPlan {
 int RunPlanMode(Host& host, const CommandLine& line, std::ostream& out, std::ostream& console) {
   const CodePage& code_page = host.code_page();
   ReadOnlyFileSystem fs(&host.file_system());
-  IniFile answers;
-  if (line.answers_file) {
-    Result<std::string> text = host.ReadWholeFile(*line.answers_file);
-    if (!text.ok()) {
-      console << "setup: cannot read the answers file '" << *line.answers_file << "'\n";
-      return EXIT_USAGE;
-    }
-    answers = IniFile::Parse(*text);
-  }
+  std::optional<IniFile> read_answers = ReadAnswersFile(host, line.answers_file, console);
+  if (!read_answers) return EXIT_USAGE;
+  const IniFile& answers = *read_answers;
 
   SetupConfig config;
   std::vector<ConfigFinding> findings = config.Load(fs, code_page);

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/answers_check.h"
+#include "app/answers_file.h"
 #include "app/console_user.h"
 #include "app/display_check.h"
 #include "app/front_end.h"
@@ -129,14 +130,10 @@ int RunUninstallMode(Host& host, const CommandLine& line, std::ostream& out,
                "(answering from --answers FILE)\n";
     return EXIT_USAGE;
   }
-  IniFile answers;
+  std::optional<IniFile> read_answers = ReadAnswersFile(host, line.answers_file, console);
+  if (!read_answers) return EXIT_USAGE;
+  const IniFile& answers = *read_answers;
   if (line.answers_file) {
-    Result<std::string> text = host.ReadWholeFile(*line.answers_file);
-    if (!text.ok()) {
-      console << "setup: cannot read the answers file '" << *line.answers_file << "'\n";
-      return EXIT_USAGE;
-    }
-    answers = IniFile::Parse(*text);
     // No disc is read here: the answers are checked as for a disc without sections.
     const std::vector<std::string> mistakes =
         CheckAnswers(answers, *line.answers_file, SetupConfig(), host.file_system());
