@@ -21,7 +21,8 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 # setup.exe for 64-bit Windows, its tests under Wine; the 32-bit program is built only (no
 # 32-bit Wine here).
 cmake -S . -B build-win64 -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-x86_64.cmake >/dev/null
+  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-x86_64.cmake \
+  -DSETUP_LINUX_SETUP="$PWD/build/src/app/setup" >/dev/null
 ninja -C build-win64 -j"$jobs" --quiet
 # Wine's server is ended however the tests end, so that nothing outlives the run.
 trap 'tests/wine/run_in_wine.sh build-win64/wine --stop' EXIT

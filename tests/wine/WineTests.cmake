@@ -17,8 +17,11 @@ function(setup_add_wine_test name)
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED Wine TIMEOUT 300)
 endfunction()
 
-# A whole unattended install of the sample disc by setup.exe.
+# A whole unattended install of the sample disc by setup.exe; given the Linux program too, its
+# dialogs are compared with that program's on the same disc.
+set(SETUP_LINUX_SETUP "" CACHE FILEPATH "The Linux setup whose dialogs setup.exe must match")
 add_test(NAME SampleDiscUnderWine
          COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/sample_disc_e2e.sh ${SETUP_RUN_IN_WINE}
-                 ${SETUP_WINE_DIR} $<TARGET_FILE:setup> ${PROJECT_SOURCE_DIR}/examples/sample_disc)
+                 ${SETUP_WINE_DIR} $<TARGET_FILE:setup> ${PROJECT_SOURCE_DIR}/examples/sample_disc
+                 ${SETUP_LINUX_SETUP})
 set_tests_properties(SampleDiscUnderWine PROPERTIES FIXTURES_REQUIRED Wine TIMEOUT 300)

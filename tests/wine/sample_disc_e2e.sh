@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the sample disc with setup.exe under Wine, unattended, and checks what a reader
 # would find: the files, the .lnk shortcuts and the uninstall entries in the registry; then
-# removes one entry with --uninstall.
-# Usage: sample_disc_e2e.sh RUN_IN_WINE WINE_DIR SETUP_EXE SAMPLE_DISC
+# removes one entry with --uninstall. Given the Linux program, the dialogs of both runs must
+# be the same: the same kinds and captions in the same order, and the same texts where they
+# name no folder and no free space.
+# Usage: sample_disc_e2e.sh RUN_IN_WINE WINE_DIR SETUP_EXE SAMPLE_DISC [LINUX_SETUP]
 set -euo pipefail
-run_in_wine=$1 wine_dir=$2 setup_exe=$3 disc=$4
+run_in_wine=$1 wine_dir=$2 setup_exe=$3 disc=$4 linux_setup=${5:-}
 wine() { "$run_in_wine" "$wine_dir" "$@"; }
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -32,6 +34,21 @@ wine "$setup_exe" --unattended --quiet --start-dir "$(windows_path "$disc")" \
   --transcript "$(windows_path "$work/transcript.jsonl")" >"$work/out.txt" 2>&1 || status=$?
 [ "$status" -eq 0 ] || fail "setup exited with $status: $(cat "$work/out.txt")"
 grep -q '"kind":"CFinishedDlg"' "$work/transcript.jsonl" || fail "no finished dialog"
+
+if [ -n "$linux_setup" ]; then
+  mkdir -p "$work/linux/c/Desktop" "$work/linux/c/Documents"
+  printf '[Drives]\nC = %s, fixed\n[System]\nWindowsDir = C:\\WINDOWS\nRegistry = %s\n' \
+    "$work/linux/c" "$work/linux/registry.reg" >"$work/linux/profile.ini"
+  "$linux_setup" --unattended --quiet --profile "$work/linux/profile.ini" --start-dir "$disc" \
+    --transcript "$work/linux/transcript.jsonl" >"$work/linux/out.txt" 2>&1 ||
+    fail "the Linux setup exited with $?: $(cat "$work/linux/out.txt")"
+  dialogs() {
+    tr -d '\r' <"$1" | grep -o '^{"kind":"[^"]*","caption":"[^"]*"'
+    tr -d '\r' <"$1" | grep -E '^\{"kind":"(CBackdropDlg|CWelcomeDlg|CUpdatingDlg|CFinishedDlg)"'
+  }
+  diff <(dialogs "$work/linux/transcript.jsonl") <(dialogs "$work/transcript.jsonl") \
+    >"$work/dialogs.diff" || fail "the dialogs differ from the Linux program's: $(cat "$work/dialogs.diff")"
+fi
 
 # The files, under their underscore-rule names.
 find -L "$drive_c" -path '*/Quillby Reader/Read Me.txt' | grep -q . || fail "Read Me.txt missing"
