@@ -118,9 +118,7 @@ Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path
     spelling.names.emplace_back(spelling.exact, last_slash + 1);
   }
   if (renamed) spelling.full_path = WithStoredNames(spelling.full_path, code_page_);
-  if (last_slash != std::string::npos) {
-    spelling.parent = last_slash == 0 ? "/" : spelling.exact.substr(0, last_slash);
-  }
+  if (last_slash != std::string::npos) spelling.parent_size = last_slash == 0 ? 1 : last_slash;
   return spelling;
 }
 
@@ -132,10 +130,13 @@ PosixFileSystem::Resolved PosixFileSystem::InParent(Spelling& spelling,
   resolved.exists = match.has_value();
   resolved.parent_exists = true;
   resolved.write_protected = spelling.drive->type == DriveType::CdRom;
-  resolved.host_path = match && *match == spelling.names.back()
-                           ? std::move(spelling.exact)
-                           : (spelling.parent == "/" ? "" : spelling.parent) + "/" +
-                                 (match ? *match : spelling.names.back());
+  // Without a match the name stays as written, which `exact` spells already; another
+  // spelling replaces the last name in place.
+  if (match && *match != spelling.names.back()) {
+    spelling.exact.resize(spelling.exact.size() - spelling.names.back().size());
+    spelling.exact += *match;
+  }
+  resolved.host_path = std::move(spelling.exact);
   return resolved;
 }
 
@@ -183,9 +184,12 @@ Result<PosixFileSystem::Resolved> PosixFileSystem::Look(const std::string& path,
     }
     // A new name in a directory that is spelt as on the disk: only the last name needs
     // matching, against the other names in that directory.
-    if (error == ENOENT && StatDirectory(spelling->parent, info)) {
-      return InParent(*spelling, directory_cache_.Find(spelling->parent, info,
-                                                       WantedKey(spelling->names.back())));
+    if (error == ENOENT) {
+      const std::string parent = spelling->Parent();
+      if (StatDirectory(parent, info)) {
+        return InParent(*spelling,
+                        directory_cache_.Find(parent, info, WantedKey(spelling->names.back())));
+      }
     }
   }
   return Walk(*spelling, path);
@@ -195,7 +199,8 @@ Result<PosixFileSystem::Resolved> PosixFileSystem::LookNew(const std::string& pa
   auto spelling = Spell(path);
   if (!spelling.ok()) return spelling.status();
   struct stat info {};
-  if (!spelling->names.empty() && StatDirectory(spelling->parent, info)) {
+  const std::string parent = spelling->Parent();
+  if (!spelling->names.empty() && StatDirectory(parent, info)) {
     // A kept listing of the directory answers without another host call.
     const PosixDirectoryCache::Kept kept =
         directory_cache_.FindKept(info, spelling->names.back(), WantedKey(spelling->names.back()));
@@ -208,8 +213,8 @@ Result<PosixFileSystem::Resolved> PosixFileSystem::LookNew(const std::string& pa
       return resolved;
     }
     if (error == ENOENT) {
-      return InParent(*spelling, directory_cache_.Find(spelling->parent, info,
-                                                       WantedKey(spelling->names.back())));
+      return InParent(*spelling,
+                      directory_cache_.Find(parent, info, WantedKey(spelling->names.back())));
     }
   }
   return Walk(*spelling, path);

@@ -122,7 +122,9 @@ class PosixFileSystem : public FileSystem {
     const DriveMap::Drive* drive = nullptr;
     std::vector<std::string> names;  // the components in UTF-8
     std::string exact;               // the host path the names spell exactly
-    std::string parent;              // `exact` without its last name ("" for a root)
+    size_t parent_size = 0;          // how much of `exact` is the directory of its last name
+    // `exact` without its last name ("" for a root); made only where it is needed.
+    std::string Parent() const { return exact.substr(0, parent_size); }
   };
   // The errors of Resolve that need no host call.
   Result<Spelling> Spell(const std::string& path);
