@@ -86,11 +86,19 @@ Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path
   const std::string_view rest = std::string_view(spelling.full_path).substr(2);
   const std::string& root = spelling.drive->host_root;
   spelling.exact.reserve(root.size() + rest.size() + 8);
-  spelling.names.reserve(static_cast<size_t>(std::count(rest.begin(), rest.end(), '\\')) + 1);
-  spelling.exact = root;
   size_t last_slash = std::string::npos;
   bool renamed = false;
-  size_t pos = 0;
+  const size_t resumed = ResumeSpelling(spelling.full_path, spelling, last_slash, renamed);
+  if (resumed == 0) {
+    spelling.names.reserve(static_cast<size_t>(std::count(rest.begin(), rest.end(), '\\')) + 1);
+    spelling.exact = root;
+  }
+  size_t pos = resumed == 0 ? 0 : resumed - 2;
+  // How far the spelling had come at the start of the last name.
+  size_t last_start = std::string::npos;
+  size_t exact_before_last = 0;
+  size_t last_slash_before_last = std::string::npos;
+  bool renamed_before_last = false;
   // Each name is stored as the original file system stores it, and refused where it refuses
   // it. ASCII names, which most are, are copied as they are.
   while (pos < rest.size()) {
@@ -101,8 +109,13 @@ Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path
       end += code_page_.CharSize(rest, end);
     }
     const std::string_view written = rest.substr(pos, end - pos);
+    const size_t start = pos;
     pos = end + 1;
     if (written.empty()) continue;
+    last_start = start;
+    exact_before_last = spelling.exact.size();
+    last_slash_before_last = last_slash;
+    renamed_before_last = renamed;
     const std::string_view part = StoredName(written);
     renamed = renamed || part.size() != written.size();
     if (IsRefusedName(part, code_page_)) {
@@ -117,9 +130,41 @@ Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path
     }
     spelling.names.emplace_back(spelling.exact, last_slash + 1);
   }
+  if (last_start != std::string::npos && last_start + 2 > resumed) {
+    RememberSpelling({spelling.full_path.substr(0, last_start + 2),
+                      {spelling.names.begin(), spelling.names.end() - 1},
+                      spelling.exact.substr(0, exact_before_last),
+                      last_slash_before_last,
+                      renamed_before_last});
+  }
   if (renamed) spelling.full_path = WithStoredNames(spelling.full_path, code_page_);
   if (last_slash != std::string::npos) spelling.parent_size = last_slash == 0 ? 1 : last_slash;
   return spelling;
+}
+
+size_t PosixFileSystem::ResumeSpelling(const std::string& full_path, Spelling& spelling,
+                                       size_t& last_slash, bool& renamed) {
+  std::lock_guard<std::mutex> lock(spelt_mutex_);
+  const SpeltDirectory* longest = nullptr;
+  for (const SpeltDirectory& spelt : spelt_directories_) {
+    const size_t size = spelt.full_directory.size();
+    if (size == 0 || size >= full_path.size()) continue;
+    if (longest != nullptr && size <= longest->full_directory.size()) continue;
+    if (full_path.compare(0, size, spelt.full_directory) == 0) longest = &spelt;
+  }
+  if (longest == nullptr) return 0;
+  spelling.names.reserve(longest->names.size() + 1);
+  spelling.names = longest->names;
+  spelling.exact = longest->exact;
+  last_slash = longest->last_slash;
+  renamed = longest->renamed;
+  return longest->full_directory.size();
+}
+
+void PosixFileSystem::RememberSpelling(SpeltDirectory spelt) {
+  std::lock_guard<std::mutex> lock(spelt_mutex_);
+  spelt_directories_[next_spelt_] = std::move(spelt);
+  next_spelt_ = (next_spelt_ + 1) % spelt_directories_.size();
 }
 
 PosixFileSystem::Resolved PosixFileSystem::InParent(Spelling& spelling,
