@@ -1,6 +1,7 @@
 #include "install/section_copy.h"
 
 #include <unordered_set>
+#include <utility>
 
 #include "install/file_query.h"
 #include "install/lz_expand.h"
@@ -45,11 +46,12 @@ void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progre
   // In a directory the walk has just made, the names it wrote there (as the file system
   // matches them, without regard to case) are all that exists: no need to ask the disk.
   std::unordered_set<std::string> written;
+  if (fresh) written.reserve(entries->size());
   for (const FindData& entry : *entries) {
     if (exit_requested) return;
     const std::string name = DestinationName(entry.name);
     const std::string destination_path = destination + "\\" + name;
-    const std::string key = fresh ? MatchKey(code_page, name) : std::string();
+    std::string key = fresh ? MatchKey(code_page, name) : std::string();
     if (entry.IsDirectory()) {
       if (!entry.name.empty() && entry.name[0] != '.') {
         const bool is_new = fresh && written.count(key) == 0;
@@ -59,7 +61,7 @@ void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progre
         if (made && m_services.record != nullptr) {
           m_services.record->DirectoryMade(destination_path);
         }
-        if (made && fresh) written.insert(key);
+        if (made && fresh) written.insert(std::move(key));
         const std::string here = fs.CurrentDirectory();
         if (EnterDirectory(entry)) {
           CopyLevel(destination_path, progress, made);
@@ -77,7 +79,7 @@ void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progre
       if (answer == ReplaceAnswer::Stop) return;
       const bool copied = answer == ReplaceAnswer::Copy &&
                           CopyOneFile(entry, destination_path, fresh && !exists, exists);
-      if (copied && fresh) written.insert(key);
+      if (copied && fresh) written.insert(std::move(key));
       if (progress) progress->FileDone(entry.size);
     }
     if (m_services.state.g_eventStopCopy.Poll()) return;

@@ -86,11 +86,19 @@ Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path
   const std::string_view rest = std::string_view(spelling.full_path).substr(2);
   const std::string& root = spelling.drive->host_root;
   spelling.exact.reserve(root.size() + rest.size() + 8);
-  spelling.names.reserve(static_cast<size_t>(std::count(rest.begin(), rest.end(), '\\')) + 1);
-  spelling.exact = root;
   size_t last_slash = std::string::npos;
   bool renamed = false;
-  size_t pos = 0;
+  const size_t resumed = ResumeSpelling(spelling.full_path, spelling, last_slash, renamed);
+  if (resumed == 0) {
+    spelling.names.reserve(static_cast<size_t>(std::count(rest.begin(), rest.end(), '\\')) + 1);
+    spelling.exact = root;
+  }
+  size_t pos = resumed == 0 ? 0 : resumed - 2;
+  // How far the spelling had come at the start of the last name.
+  size_t last_start = std::string::npos;
+  size_t exact_before_last = 0;
+  size_t last_slash_before_last = std::string::npos;
+  bool renamed_before_last = false;
   // Each name is stored as the original file system stores it, and refused where it refuses
   // it. ASCII names, which most are, are copied as they are.
   while (pos < rest.size()) {
@@ -101,8 +109,13 @@ Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path
       end += code_page_.CharSize(rest, end);
     }
     const std::string_view written = rest.substr(pos, end - pos);
+    const size_t start = pos;
     pos = end + 1;
     if (written.empty()) continue;
+    last_start = start;
+    exact_before_last = spelling.exact.size();
+    last_slash_before_last = last_slash;
+    renamed_before_last = renamed;
     const std::string_view part = StoredName(written);
     renamed = renamed || part.size() != written.size();
     if (IsRefusedName(part, code_page_)) {
@@ -117,11 +130,41 @@ Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path
     }
     spelling.names.emplace_back(spelling.exact, last_slash + 1);
   }
-  if (renamed) spelling.full_path = WithStoredNames(spelling.full_path, code_page_);
-  if (last_slash != std::string::npos) {
-    spelling.parent = last_slash == 0 ? "/" : spelling.exact.substr(0, last_slash);
+  if (last_start != std::string::npos && last_start + 2 > resumed) {
+    RememberSpelling({spelling.full_path.substr(0, last_start + 2),
+                      {spelling.names.begin(), spelling.names.end() - 1},
+                      spelling.exact.substr(0, exact_before_last),
+                      last_slash_before_last,
+                      renamed_before_last});
   }
+  if (renamed) spelling.full_path = WithStoredNames(spelling.full_path, code_page_);
+  if (last_slash != std::string::npos) spelling.parent_size = last_slash == 0 ? 1 : last_slash;
   return spelling;
+}
+
+size_t PosixFileSystem::ResumeSpelling(const std::string& full_path, Spelling& spelling,
+                                       size_t& last_slash, bool& renamed) {
+  std::lock_guard<std::mutex> lock(spelt_mutex_);
+  const SpeltDirectory* longest = nullptr;
+  for (const SpeltDirectory& spelt : spelt_directories_) {
+    const size_t size = spelt.full_directory.size();
+    if (size == 0 || size >= full_path.size()) continue;
+    if (longest != nullptr && size <= longest->full_directory.size()) continue;
+    if (full_path.compare(0, size, spelt.full_directory) == 0) longest = &spelt;
+  }
+  if (longest == nullptr) return 0;
+  spelling.names.reserve(longest->names.size() + 1);
+  spelling.names = longest->names;
+  spelling.exact = longest->exact;
+  last_slash = longest->last_slash;
+  renamed = longest->renamed;
+  return longest->full_directory.size();
+}
+
+void PosixFileSystem::RememberSpelling(SpeltDirectory spelt) {
+  std::lock_guard<std::mutex> lock(spelt_mutex_);
+  spelt_directories_[next_spelt_] = std::move(spelt);
+  next_spelt_ = (next_spelt_ + 1) % spelt_directories_.size();
 }
 
 PosixFileSystem::Resolved PosixFileSystem::InParent(Spelling& spelling,
@@ -132,10 +175,13 @@ PosixFileSystem::Resolved PosixFileSystem::InParent(Spelling& spelling,
   resolved.exists = match.has_value();
   resolved.parent_exists = true;
   resolved.write_protected = spelling.drive->type == DriveType::CdRom;
-  resolved.host_path = match && *match == spelling.names.back()
-                           ? std::move(spelling.exact)
-                           : (spelling.parent == "/" ? "" : spelling.parent) + "/" +
-                                 (match ? *match : spelling.names.back());
+  // Without a match the name stays as written, which `exact` spells already; another
+  // spelling replaces the last name in place.
+  if (match && *match != spelling.names.back()) {
+    spelling.exact.resize(spelling.exact.size() - spelling.names.back().size());
+    spelling.exact += *match;
+  }
+  resolved.host_path = std::move(spelling.exact);
   return resolved;
 }
 
@@ -183,9 +229,12 @@ Result<PosixFileSystem::Resolved> PosixFileSystem::Look(const std::string& path,
     }
     // A new name in a directory that is spelt as on the disk: only the last name needs
     // matching, against the other names in that directory.
-    if (error == ENOENT && StatDirectory(spelling->parent, info)) {
-      return InParent(*spelling, directory_cache_.Find(spelling->parent, info,
-                                                       WantedKey(spelling->names.back())));
+    if (error == ENOENT) {
+      const std::string parent = spelling->Parent();
+      if (StatDirectory(parent, info)) {
+        return InParent(*spelling,
+                        directory_cache_.Find(parent, info, WantedKey(spelling->names.back())));
+      }
     }
   }
   return Walk(*spelling, path);
@@ -195,7 +244,8 @@ Result<PosixFileSystem::Resolved> PosixFileSystem::LookNew(const std::string& pa
   auto spelling = Spell(path);
   if (!spelling.ok()) return spelling.status();
   struct stat info {};
-  if (!spelling->names.empty() && StatDirectory(spelling->parent, info)) {
+  const std::string parent = spelling->Parent();
+  if (!spelling->names.empty() && StatDirectory(parent, info)) {
     // A kept listing of the directory answers without another host call.
     const PosixDirectoryCache::Kept kept =
         directory_cache_.FindKept(info, spelling->names.back(), WantedKey(spelling->names.back()));
@@ -208,8 +258,8 @@ Result<PosixFileSystem::Resolved> PosixFileSystem::LookNew(const std::string& pa
       return resolved;
     }
     if (error == ENOENT) {
-      return InParent(*spelling, directory_cache_.Find(spelling->parent, info,
-                                                       WantedKey(spelling->names.back())));
+      return InParent(*spelling,
+                      directory_cache_.Find(parent, info, WantedKey(spelling->names.back())));
     }
   }
   return Walk(*spelling, path);

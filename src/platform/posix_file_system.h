@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <array>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -122,10 +123,27 @@ class PosixFileSystem : public FileSystem {
     const DriveMap::Drive* drive = nullptr;
     std::vector<std::string> names;  // the components in UTF-8
     std::string exact;               // the host path the names spell exactly
-    std::string parent;              // `exact` without its last name ("" for a root)
+    size_t parent_size = 0;          // how much of `exact` is the directory of its last name
+    // `exact` without its last name ("" for a root); made only where it is needed.
+    std::string Parent() const { return exact.substr(0, parent_size); }
   };
   // The errors of Resolve that need no host call.
   Result<Spelling> Spell(const std::string& path);
+  // How far Spell had come at the start of a name: a path's spelling depends on its text
+  // alone, so a path beginning with the same text goes on from there. The files of a folder
+  // are spelt one after another, as read and as written: their folders' part is spelt once.
+  struct SpeltDirectory {
+    std::string full_directory;  // the full path up to the name ("" for none)
+    std::vector<std::string> names;
+    std::string exact;
+    size_t last_slash = std::string::npos;
+    bool renamed = false;
+  };
+  // The longest remembered directory that `full_path` begins with, copied into `spelling`,
+  // `last_slash` and `renamed`; the position in `full_path` to go on from (0 for none).
+  size_t ResumeSpelling(const std::string& full_path, Spelling& spelling, size_t& last_slash,
+                        bool& renamed);
+  void RememberSpelling(SpeltDirectory spelt);
   // The result for a path whose parent exists as spelt, the last name matching `match`.
   static Resolved InParent(Spelling& spelling, const std::optional<std::string>& match);
   // Resolves component by component.
@@ -191,6 +209,10 @@ class PosixFileSystem : public FileSystem {
   // Host directory paths found on the drives. Only a rename can put a link where a directory
   // was (the directory moved away first), so a rename forgets them all.
   std::unordered_set<std::string, PathHash, std::equal_to<>> checked_directories_;
+  // The folders read from and written to just now.
+  std::mutex spelt_mutex_;
+  std::array<SpeltDirectory, 2> spelt_directories_;
+  size_t next_spelt_ = 0;
 };
 
 }  // namespace setup

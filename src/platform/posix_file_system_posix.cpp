@@ -63,7 +63,10 @@ Status PosixFileSystem::ChangeDirectory(const std::string& path) {
 }
 
 std::string PosixFileSystem::FullPathName(const std::string& path) {
-  return FullWindowsPath(path, CurrentDirectory(), code_page_);
+  // Every path a file call takes comes here: the current directory is read in place, not
+  // copied.
+  std::lock_guard<std::mutex> lock(current_directory_mutex_);
+  return FullWindowsPath(path, current_directory_, code_page_);
 }
 
 uint32_t PosixFileSystem::GetLogicalDrives() { return drives_.LogicalDrives(); }

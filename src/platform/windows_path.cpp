@@ -49,15 +49,20 @@ std::string Join(const std::string& prefix, const std::vector<std::string>& part
 // Whether `path` is names separated by single backslashes, none of them "." or ".." nor
 // holding a drive's colon, with at most a trailing backslash ("" too).
 bool IsPlainRelative(std::string_view path, const CodePage& code_page) {
-  size_t start = 0;
-  for (size_t i = 0; i <= path.size(); i += i < path.size() ? code_page.CharSize(path, i) : 1) {
-    if (i < path.size() && (path[i] == '/' || path[i] == ':')) return false;
-    if (i < path.size() && path[i] != '\\') continue;
+  // Every path a file call takes is tested here: each character is looked at once.
+  size_t i = 0;
+  for (;;) {
+    const size_t start = i;
+    while (i < path.size() && path[i] != '\\') {
+      if (path[i] == '/' || path[i] == ':') return false;
+      i += code_page.CharSize(path, i);
+    }
     const std::string_view part = path.substr(start, i - start);
-    if (part == "." || part == ".." || (part.empty() && i < path.size())) return false;
-    start = i + 1;
+    if (part == "." || part == "..") return false;
+    if (i >= path.size()) return true;
+    if (part.empty()) return false;
+    ++i;
   }
-  return true;
 }
 
 // Whether `path` is already what FullWindowsPath makes of it, but for the case of the drive

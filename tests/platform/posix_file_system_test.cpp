@@ -129,6 +129,47 @@ TEST(PosixCopyNewFile, EndsAsTheOrdinaryCopy) {
   }
 }
 
+// A path is spelt going on from the folder of a path spelt before it; whatever came before, it
+// resolves, changes directory and fails as it does on a file system that spelt nothing yet.
+TEST(PosixSpelling, AGivenPathEndsTheSameWhateverWasSpeltBefore) {
+  TempDir dir;
+  dir.WriteFile("c/Dir/a.txt", "a");
+  dir.WriteFile("c/Dir/Sub/b.txt", "b");
+  dir.WriteFile("c/\x95\x5C/c.txt", "c");  // a second byte that is a backslash in Shift-JIS
+  auto shift_jis = CodePage::Load(932);
+  ASSERT_TRUE(shift_jis.ok());
+  const std::vector<std::string> paths = {
+      "C:\\Dir\\a.txt", "C:\\Dir\\b.txt",  "C:\\Dir\\Sub\\b.txt", "C:\\Dir\\Sub",
+      "C:\\Dir\\con",   "C:\\Dir\\a.txt",  "C:\\Dir. \\a.txt",    "C:\\Dir. \\Sub",
+      "C:\\Dir\\Sub",   "C:\\Dir\\",       "C:\\Dirx\\a.txt",     "C:\\dir\\a.txt",
+      "a.txt",          "Sub\\..\\a.txt",  "C:\\Dir\\bad|\\x",    "C:\\Dir\\Sub.\\b.txt",
+      "C:\\",           "Q:\\Dir\\a.txt",  "C:\\Dir\\a.txt",      "C:\\\x95\x5C\\c.txt",
+      "C:\\\x95\x5C",   "C:\\\x95\\c.txt", "C:\\\x95\x5C\\c.txt",
+  };
+  for (const CodePage& code_page : {CodePage(), *shift_jis}) {
+    DriveMap drives;
+    drives.Map('C', dir.Join("c"), DriveType::Fixed);
+    PosixFileSystem spelt_before(drives, code_page, "C:\\Dir");
+    for (const std::string& path : paths) {
+      PosixFileSystem fresh(drives, code_page, "C:\\Dir");
+      const Result<std::string> expected = fresh.ToHostPath(path);
+      const Result<std::string> got = spelt_before.ToHostPath(path);
+      ASSERT_EQ(got.ok(), expected.ok()) << path << " in " << code_page.number();
+      if (expected.ok()) {
+        EXPECT_EQ(*got, *expected) << path << " in " << code_page.number();
+      } else {
+        EXPECT_EQ(got.status().win_error(), expected.status().win_error()) << path;
+      }
+      PosixFileSystem fresh_to_change(drives, code_page, "C:\\Dir");
+      const Status changed_fresh = fresh_to_change.ChangeDirectory(path);
+      const Status changed = spelt_before.ChangeDirectory(path);
+      EXPECT_EQ(changed.win_error(), changed_fresh.win_error()) << path;
+      EXPECT_EQ(spelt_before.CurrentDirectory(), fresh_to_change.CurrentDirectory()) << path;
+      ASSERT_TRUE(spelt_before.ChangeDirectory("C:\\Dir").ok());
+    }
+  }
+}
+
 // A directory the caller knows is new is made without looking for it first, yet wherever that
 // knowledge is wrong (the name exists as spelt, or its directory is spelt otherwise on the
 // disk) it ends as the ordinary call does.
