@@ -9,6 +9,7 @@
 
 #include "app/front_end.h"
 #include "setup_runner.h"
+#include "support/scoped_env.h"
 #include "ui/dialogs/installation_dialogs.h"
 
 namespace setup {
@@ -17,26 +18,6 @@ namespace {
 using testing::DiscSection;
 using testing::SetupRunner;
 using Lines = std::vector<std::string>;
-
-// An environment variable set for one test and put back after it.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    setenv(name, value, 1);
-  }
-  ~ScopedEnv() {
-    if (old_) {
-      setenv(name_, old_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 // Two sections, an older copy of one file (a replace question) and a deeper folder for the
 // browse window to find.
@@ -119,8 +100,8 @@ TEST(GuiE2eTest, WithoutADisplayThatOpensTheRunEndsBeforeWritingAnything) {
   EXPECT_EQ(runner.RunSetup({"--gui"}, true), EXIT_NO_DISPLAY);
   // A display named that does not answer.
   {
-    ScopedEnv platform("QT_QPA_PLATFORM", "xcb");
-    ScopedEnv display("DISPLAY", ":65000");
+    testing::ScopedEnv platform("QT_QPA_PLATFORM", "xcb");
+    testing::ScopedEnv display("DISPLAY", ":65000");
     EXPECT_EQ(runner.RunSetup({"--gui"}), EXIT_NO_DISPLAY);
   }
   EXPECT_NE(runner.Stderr().find("cannot open the display"), std::string::npos) << runner.Stderr();

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 namespace setup {
@@ -56,30 +57,6 @@ TEST(InstanceLockTest, ANewLockFileIsPrivate) {
   EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
-// Restores an environment variable when the test ends.
-class EnvSetting {
- public:
-  EnvSetting(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value != nullptr) {
-      setenv(name, value, 1);
-    } else {
-      unsetenv(name);
-    }
-  }
-  ~EnvSetting() {
-    if (old_) {
-      setenv(name_, old_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
-
 TEST(InstanceLockTest, OneLockFilePerUserWhateverTmpdir) {
   struct Case {
     const char* runtime_dir;
@@ -96,8 +73,8 @@ TEST(InstanceLockTest, OneLockFilePerUserWhateverTmpdir) {
       {"relative", "/tmp/a", fallback},
   };
   for (const Case& c : cases) {
-    EnvSetting runtime("XDG_RUNTIME_DIR", c.runtime_dir);
-    EnvSetting tmp("TMPDIR", c.tmpdir);
+    testing::ScopedEnv runtime("XDG_RUNTIME_DIR", c.runtime_dir);
+    testing::ScopedEnv tmp("TMPDIR", c.tmpdir);
     EXPECT_EQ(InstanceLockPath(), c.expected)
         << (c.runtime_dir ? c.runtime_dir : "(unset)") << " " << (c.tmpdir ? c.tmpdir : "(unset)");
   }
