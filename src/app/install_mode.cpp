@@ -12,6 +12,7 @@
 #include "app/front_end.h"
 #include "app/progress_line.h"
 #include "app/setup_app.h"
+#include "app/sole_instance.h"
 #include "app/startup_checks.h"
 #include "config/ini_file.h"
 #include "script/directory_path.h"
@@ -67,15 +68,8 @@ int RunInstallMode(Host& host, const CommandLine& line, std::ostream& console) {
   }
 
   // Before anything is read or written, so a second copy leaves the running one's files alone.
-  std::unique_ptr<InstanceLock> lock = host.NewInstanceLock();
-  Result<bool> alone = lock->TryAcquire();
-  if (!alone.ok()) {
-    console << "setup: warning: cannot check for another running copy: "
-            << alone.status().ToString() << "\n";
-  } else if (!*alone) {
-    console << "setup: another copy of setup is already running\n";
-    return EXIT_ALREADY_RUNNING;
-  }
+  std::unique_ptr<InstanceLock> lock = LockOutOtherCopies(host, console);
+  if (lock == nullptr) return EXIT_ALREADY_RUNNING;
 
   std::optional<IniFile> read_answers = ReadAnswersFile(host, line.answers_file, console);
   if (!read_answers) return EXIT_USAGE;

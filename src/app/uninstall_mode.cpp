@@ -8,6 +8,7 @@
 #include "app/console_user.h"
 #include "app/display_check.h"
 #include "app/front_end.h"
+#include "app/sole_instance.h"
 #include "app/uninstaller.h"
 #include "config/ini_file.h"
 #include "install/install_record_file.h"
@@ -99,15 +100,8 @@ int RemoveEntry(Host& host, Registry& registry, const UninstallEntry& entry, Win
 int RunUninstallMode(Host& host, const CommandLine& line, std::ostream& out,
                      std::ostream& console) {
   // An uninstall beside a running install would remove what it is writing.
-  std::unique_ptr<InstanceLock> lock = host.NewInstanceLock();
-  Result<bool> alone = lock->TryAcquire();
-  if (!alone.ok()) {
-    console << "setup: warning: cannot check for another running copy: "
-            << alone.status().ToString() << "\n";
-  } else if (!*alone) {
-    console << "setup: another copy of setup is already running\n";
-    return EXIT_ALREADY_RUNNING;
-  }
+  std::unique_ptr<InstanceLock> lock = LockOutOtherCopies(host, console);
+  if (lock == nullptr) return EXIT_ALREADY_RUNNING;
   Registry* registry = host.registry();
   if (registry == nullptr) {
     console << "setup: cannot open the registry file '" << host.profile().registry_file << "'\n";
