@@ -74,13 +74,21 @@ LRESULT CALLBACK Win32WindowSystem::QueueProc(HWND window, UINT message, WPARAM 
   }
 }
 
-Win32DialogWindow* Win32WindowSystem::Realize(CDialog& dialog) {
-  // Owned by the dialog it was opened from, which it keeps disabled while modal.
-  HWND owner = nullptr;
+HWND Win32WindowSystem::OwnerForNewWindow() const {
+  // The dialog it was opened from, else the first modeless window (the backdrop), so it
+  // stays above that window and keeps it disabled while modal.
+  WindowHandle owner = 0;
   if (!waiting_.empty()) {
-    auto it = windows_.find(waiting_.back().handle);
-    if (it != windows_.end()) owner = it->second->hwnd();
+    owner = waiting_.back().handle;
+  } else if (!modeless_.empty()) {
+    owner = *modeless_.begin();
   }
+  auto it = windows_.find(owner);
+  return it == windows_.end() ? nullptr : it->second->hwnd();
+}
+
+Win32DialogWindow* Win32WindowSystem::Realize(CDialog& dialog) {
+  HWND owner = OwnerForNewWindow();
   const WindowHandle handle = next_handle_++;
   auto window =
       std::make_unique<Win32DialogWindow>(dialog, handle, owner, code_page_, CheckGlyphWidth());
@@ -108,6 +116,7 @@ void Win32WindowSystem::Unrealize(CDialog& dialog) {
   dialog.DetachWindow();
   auto window = std::move(windows_[handle]);
   windows_.erase(handle);
+  modeless_.erase(handle);
   window.reset();
   dialog.PostNcDestroy();
 }
@@ -200,6 +209,7 @@ void Win32WindowSystem::Consult() {
 bool Win32WindowSystem::CreateModeless(CDialog& dialog) {
   Win32DialogWindow* window = Realize(dialog);
   if (window == nullptr) return false;
+  modeless_.insert(window->handle());
   const bool focus_first_control = dialog.OnInitDialog();
   ShowInitialised(*window, focus_first_control);
   if (observer_) observer_->OnDialogShown(TakeSnapshot(dialog), true);

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,7 +22,9 @@ namespace setup {
 
 // The window system on Win32. Build it on the thread that is to be the UI thread. Modal
 // dialogs run in a message loop of our own (IsDialogMessage, so Tab, Enter, Esc and the
-// mnemonics work); the owner is disabled meanwhile. Calls from other threads and posted
+// mnemonics work); the owner is disabled meanwhile. A window is owned by the modal dialog
+// it was opened from, else by the first modeless window (the backdrop), so it stays above
+// it. Calls from other threads and posted
 // messages travel through a hidden message-only window: a call blocks its thread on an event
 // until the UI thread has run it; a posted message is queued and delivered to the dialog
 // whose handle it names, if that dialog still lives. Every dialog and message box is
@@ -96,6 +99,7 @@ class Win32WindowSystem : public WindowSystem {
   void ScheduleConsult();
   void Consult();
   void DeliverPosted();
+  HWND OwnerForNewWindow() const;
   Win32DialogWindow* Realize(CDialog& dialog);
   // After OnInitDialog: the window is shown, the focus placed and the window captured.
   void ShowInitialised(Win32DialogWindow& window, bool focus_first_control);
@@ -113,6 +117,7 @@ class Win32WindowSystem : public WindowSystem {
   std::deque<PostedMessage> posted_;
   WindowHandle next_handle_ = 1;
   std::map<WindowHandle, std::unique_ptr<Win32DialogWindow>> windows_;
+  std::set<WindowHandle> modeless_;  // in the order made
   std::function<void(CDialog&)> shown_hook_;
   Win32Screenshots screenshots_;
 };
