@@ -12,41 +12,46 @@ namespace setup {
 namespace {
 
 constexpr COLORREF WINDOW_COLOUR = RGB(0xC0, 0x10, 0x20);
+constexpr COLORREF CHILD_COLOUR = RGB(0x20, 0x40, 0xE0);
 
-void PaintWindowColour(HWND window, HDC dc) {
-  RECT client{};
-  GetClientRect(window, &client);
-  HBRUSH brush = CreateSolidBrush(WINDOW_COLOUR);
-  FillRect(dc, &client, brush);
-  DeleteObject(brush);
-}
-
-LRESULT CALLBACK ColouredWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+// A window painted in one colour, the same on the screen and in a picture.
+template <COLORREF colour>
+LRESULT CALLBACK SolidWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto paint = [window](HDC dc) {
+    RECT client{};
+    GetClientRect(window, &client);
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &client, brush);
+    DeleteObject(brush);
+  };
   switch (message) {
     case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(window, &paint);
-      PaintWindowColour(window, dc);
-      EndPaint(window, &paint);
+      PAINTSTRUCT ps;
+      paint(BeginPaint(window, &ps));
+      EndPaint(window, &ps);
       return 0;
     }
     case WM_PRINTCLIENT:
-      PaintWindowColour(window, reinterpret_cast<HDC>(wparam));
+      paint(reinterpret_cast<HDC>(wparam));
       return 0;
     default:
       return DefWindowProcW(window, message, wparam, lparam);
   }
 }
 
+void RegisterSolidClass(const wchar_t* name, WNDPROC procedure) {
+  WNDCLASSW window_class{};
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.lpszClassName = name;
+  RegisterClassW(&window_class);
+}
+
 // A framed, captioned window whose client area is `client` and one colour.
 class ColouredWindow {
  public:
   explicit ColouredWindow(SIZE client) {
-    WNDCLASSW window_class{};
-    window_class.lpfnWndProc = ColouredWindowProc;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.lpszClassName = L"SetupScreenshotTest";
-    RegisterClassW(&window_class);
+    RegisterSolidClass(L"SetupScreenshotTest", SolidWindowProc<WINDOW_COLOUR>);
     RECT frame{0, 0, client.cx, client.cy};
     AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
     handle_ = CreateWindowW(L"SetupScreenshotTest", L"Test", WS_OVERLAPPEDWINDOW, 0, 0,
@@ -98,6 +103,25 @@ TEST(Win32ScreenshotsTest, SavesTheClientAreaNumberedByKindIntoANewDirectory) {
   // The window's own paint, opaque: RGB pixels of its colour.
   EXPECT_EQ(png[25], 2);
   EXPECT_NE(png.find("\xC0\x10\x20\xC0\x10\x20"), std::string::npos);
+}
+
+TEST(Win32ScreenshotsTest, ChildWindowsAreInThePicture) {
+  testing::TempDir temp;
+  Win32Screenshots shots;
+  shots.SetDirectory(temp.path());
+  ColouredWindow window(SIZE{160, 90});
+  ASSERT_NE(window.handle(), nullptr);
+  RegisterSolidClass(L"SetupScreenshotChild", SolidWindowProc<CHILD_COLOUR>);
+  HWND child = CreateWindowW(L"SetupScreenshotChild", L"", WS_CHILD | WS_VISIBLE, 10, 10, 40, 20,
+                             window.handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(child, nullptr);
+  ShowWindow(window.handle(), SW_SHOWNOACTIVATE);
+  UpdateWindow(window.handle());
+  std::string path = shots.Capture(window.handle(), "CWelcomeDlg");
+  ASSERT_NE(path, "");
+  const std::string png = temp.ReadFile("001-CWelcomeDlg.png");
+  EXPECT_NE(png.find("\xC0\x10\x20\xC0\x10\x20"), std::string::npos);
+  EXPECT_NE(png.find("\x20\x40\xE0\x20\x40\xE0"), std::string::npos);
 }
 
 }  // namespace

@@ -28,6 +28,26 @@ bool DrawWindowInto(HWND window, HDC target, int width, int height) {
   return copied;
 }
 
+// Draws the visible children of `parent`, and theirs, over the picture of `captured`'s client
+// area, bottom of the z-order first. A window's own picture need not hold its children
+// (Wine's does not); where it does, they are drawn again the same.
+void DrawChildrenInto(HWND captured, HWND parent, HDC target) {
+  HWND child = GetWindow(parent, GW_CHILD);
+  if (!child) return;
+  for (child = GetWindow(child, GW_HWNDLAST); child; child = GetWindow(child, GW_HWNDPREV)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT frame{};
+    GetWindowRect(child, &frame);
+    POINT origin{frame.left, frame.top};
+    ScreenToClient(captured, &origin);
+    POINT previous{};
+    SetViewportOrgEx(target, origin.x, origin.y, &previous);
+    PrintWindow(child, target, 0);
+    SetViewportOrgEx(target, previous.x, previous.y, nullptr);
+    DrawChildrenInto(captured, child, target);
+  }
+}
+
 }  // namespace
 
 std::string Win32Screenshots::Capture(HWND window, const std::string& kind) {
@@ -39,6 +59,7 @@ std::string Win32Screenshots::Capture(HWND window, const std::string& kind) {
   const int height = client.bottom - client.top;
   DibSection picture(width, height);
   if (!picture.ok() || !DrawWindowInto(window, picture.dc(), width, height)) return "";
+  DrawChildrenInto(window, window, picture.dc());
   GdiFlush();
   // GDI leaves the alpha byte as it was: a window's picture is opaque.
   std::vector<uint32_t> argb(picture.pixels(),

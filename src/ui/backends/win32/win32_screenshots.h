@@ -16,8 +16,9 @@ class Win32Screenshots {
   void SetDirectory(std::string directory) { directory_ = std::move(directory); }
   bool enabled() const { return !directory_.empty(); }
   // Saves `window` as the next picture; returns its path, or "" when off or not written.
-  // The window draws itself into the picture (PrintWindow, so it must answer WM_PRINTCLIENT
-  // as it paints); where it cannot, its pixels are copied from the screen.
+  // The window and its visible child windows draw themselves into the picture
+  // (PrintWindow, so a window must answer WM_PRINTCLIENT as it paints); where the window
+  // cannot, its pixels are copied from the screen.
   std::string Capture(HWND window, const std::string& kind);
 
  private:
