@@ -21,16 +21,18 @@ void DrawBuffered(HWND window, HDC target, const CodePage& code_page, const Pain
   RECT client{};
   GetClientRect(window, &client);
   const Size size{client.right, client.bottom};
+  // A dialog's own font (none for a plain window) is what DialogFont() means there.
+  HFONT dialog_font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
   DibSection buffer(size.cx, size.cy);
   if (!buffer.ok()) {
     // Without the memory for a copy, straight on the window: flicker rather than nothing.
-    Win32Canvas canvas(target, size, code_page);
+    Win32Canvas canvas(target, size, code_page, dialog_font);
     paint(canvas);
     return;
   }
   FillRect(buffer.dc(), &client, GetSysColorBrush(COLOR_3DFACE));
   {
-    Win32Canvas canvas(buffer.dc(), size, code_page);
+    Win32Canvas canvas(buffer.dc(), size, code_page, dialog_font);
     paint(canvas);
   }
   BitBlt(target, 0, 0, size.cx, size.cy, buffer.dc(), 0, 0, SRCCOPY);

@@ -10,8 +10,9 @@
 namespace setup {
 
 // A window's paint routine on a Win32Canvas, e.g. [&](Canvas& c) { dialog.OnPaint(c); }.
-// The routine draws off screen, on the dialog background colour, and the picture is put on
-// the window in one copy, so the backdrop's gradient of many rows never flickers.
+// The routine draws off screen, on the dialog background colour, with the window's font
+// (WM_GETFONT) as DialogFont(), and the picture is put on the window in one copy, so the
+// backdrop's gradient of many rows never flickers.
 using PaintRoutine = std::function<void(Canvas& canvas)>;
 
 // Answers WM_PAINT (BeginPaint to EndPaint). The visible child windows are left out, as
