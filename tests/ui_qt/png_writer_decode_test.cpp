@@ -35,10 +35,9 @@ TEST(PngWriterDecodeTest, QtReadsBackEveryPixel) {
       {1, 1, true},
       {3, 2, true},
       {17, 9, false},
-      // A row longer than one stored deflate block, in both colour types.
+      // Rows longer than deflate's 32 KiB window, in both colour types.
       {22000, 3, false},
       {16400, 2, true},
-      // Several blocks, and the last one short.
       {300, 300, false},
   };
   for (const Case& c : cases) {
@@ -56,6 +55,25 @@ TEST(PngWriterDecodeTest, QtReadsBackEveryPixel) {
       for (int x = 0; x < c.width; ++x)
         if (image.pixel(x, y) != pixels[static_cast<size_t>(y) * c.width + x]) ++mismatches;
     EXPECT_EQ(mismatches, 0);
+  }
+}
+
+// Pictures as windows look: flat colour and the backdrop's gradient of one colour a row.
+TEST(PngWriterDecodeTest, FlatPicturesAreReadBackToo) {
+  const int width = 640;
+  const int height = 120;
+  std::vector<uint32_t> gradient;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      gradient.push_back(0xFF000000u | static_cast<uint32_t>(255 - y));
+  std::vector<uint8_t> png = EncodePng(width, height, gradient.data());
+  EXPECT_LT(png.size(), gradient.size() / 20);
+  QImage image;
+  ASSERT_TRUE(image.loadFromData(png.data(), static_cast<int>(png.size()), "PNG"));
+  image = image.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < height; y += 7) {
+    EXPECT_EQ(image.pixel(0, y), gradient[static_cast<size_t>(y) * width]);
+    EXPECT_EQ(image.pixel(width - 1, y), gradient[static_cast<size_t>(y) * width]);
   }
 }
 

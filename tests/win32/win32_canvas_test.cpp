@@ -102,6 +102,26 @@ TEST_F(Win32CanvasTest, MeasuresTextInTheCanvasFont) {
   EXPECT_EQ(canvas_.ClientSize().cy, HEIGHT);
 }
 
+TEST_F(Win32CanvasTest, TheDialogFontIsTheDialogsOwnWhenGiven) {
+  LOGFONTW large{};
+  large.lfHeight = -30;
+  std::copy_n(L"Arial", 6, large.lfFaceName);
+  HFONT dialog_font = CreateFontIndirectW(&large);
+  ASSERT_NE(dialog_font, nullptr);
+  {
+    Win32Canvas with_dialog_font(picture_.dc(), Size{WIDTH, HEIGHT}, code_page_, dialog_font);
+    EXPECT_EQ(with_dialog_font.MeasureText("Wg", DialogFont()).cx,
+              with_dialog_font.MeasureText("Wg", Font{"Arial", 30}).cx);
+    EXPECT_GT(with_dialog_font.MeasureText("Wg", DialogFont()).cx,
+              canvas_.MeasureText("Wg", DialogFont()).cx);
+    // Other fonts are the canvas's own.
+    EXPECT_EQ(with_dialog_font.MeasureText("Wg", Font{"Arial", 10}).cx,
+              canvas_.MeasureText("Wg", Font{"Arial", 10}).cx);
+  }
+  // Still the caller's to delete: the canvas left it alone.
+  EXPECT_TRUE(DeleteObject(dialog_font));
+}
+
 TEST_F(Win32CanvasTest, IconsArePaintedInTheirSquare) {
   canvas_.DrawIcon(Point{50, 30}, ICON_WARNING);
   Rect painted = Painted();

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "ui/framework/zlib_stream.h"
+
 namespace setup {
 
 namespace {
@@ -13,8 +15,6 @@ constexpr uint8_t PNG_SIGNATURE[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'
 constexpr uint8_t COLOUR_TYPE_RGB = 2;
 constexpr uint8_t COLOUR_TYPE_RGBA = 6;
 constexpr uint8_t FILTER_NONE = 0;
-// A stored deflate block holds at most this many bytes.
-constexpr size_t STORED_BLOCK_MAX = 65535;
 // PNG keeps every length, and the width and height, below 2^31.
 constexpr size_t PNG_LIMIT = 0x7FFFFFFFu;
 
@@ -34,17 +34,6 @@ uint32_t Crc32(const uint8_t* data, size_t size) {
   uint32_t c = 0xFFFFFFFFu;
   for (size_t i = 0; i < size; ++i) c = CRC_TABLE[(c ^ data[i]) & 0xFF] ^ (c >> 8);
   return c ^ 0xFFFFFFFFu;
-}
-
-uint32_t Adler32(const std::vector<uint8_t>& data) {
-  constexpr uint32_t MOD = 65521;
-  uint32_t a = 1;
-  uint32_t b = 0;
-  for (uint8_t byte : data) {
-    a = (a + byte) % MOD;
-    b = (b + a) % MOD;
-  }
-  return (b << 16) | a;
 }
 
 void PutBigEndian32(std::vector<uint8_t>& out, uint32_t value) {
@@ -80,35 +69,12 @@ std::vector<uint8_t> Scanlines(int width, int height, const uint32_t* argb, bool
   return raw;
 }
 
-// A zlib stream of `raw` in stored (uncompressed) deflate blocks.
-std::vector<uint8_t> ZlibStored(const std::vector<uint8_t>& raw) {
-  std::vector<uint8_t> out;
-  out.reserve(raw.size() + raw.size() / STORED_BLOCK_MAX * 5 + 16);
-  out.push_back(0x78);  // deflate, 32 KiB window
-  out.push_back(0x01);  // no preset dictionary; the check bits make 0x7801 a multiple of 31
-  size_t pos = 0;
-  do {
-    const size_t length = std::min(STORED_BLOCK_MAX, raw.size() - pos);
-    const bool last = pos + length == raw.size();
-    out.push_back(last ? 1 : 0);  // BFINAL, BTYPE 00: stored
-    out.push_back(static_cast<uint8_t>(length));
-    out.push_back(static_cast<uint8_t>(length >> 8));
-    out.push_back(static_cast<uint8_t>(~length));
-    out.push_back(static_cast<uint8_t>(~length >> 8));
-    out.insert(out.end(), raw.begin() + static_cast<std::ptrdiff_t>(pos),
-               raw.begin() + static_cast<std::ptrdiff_t>(pos + length));
-    pos += length;
-  } while (pos < raw.size());
-  PutBigEndian32(out, Adler32(raw));
-  return out;
-}
-
 }  // namespace
 
 std::vector<uint8_t> EncodePng(int width, int height, const uint32_t* argb_pixels) {
   if (width <= 0 || height <= 0 || argb_pixels == nullptr) return {};
-  // The image data, stored, must fit one chunk: rows of up to four channels and a filter
-  // byte, with a few bytes per block around them (checked so that nothing overflows, even
+  // The image data must fit one chunk: rows of up to four channels and a filter byte, and
+  // deflate's literals take at most 9 bits a byte (checked so that nothing overflows, even
   // with a 32-bit size_t).
   constexpr size_t DATA_LIMIT = PNG_LIMIT / 2;
   if (static_cast<size_t>(width) > (DATA_LIMIT - 1) / 4) return {};
@@ -129,7 +95,7 @@ std::vector<uint8_t> EncodePng(int width, int height, const uint32_t* argb_pixel
 
   std::vector<uint8_t> png(std::begin(PNG_SIGNATURE), std::end(PNG_SIGNATURE));
   PutChunk(png, "IHDR", header);
-  PutChunk(png, "IDAT", ZlibStored(Scanlines(width, height, argb_pixels, with_alpha)));
+  PutChunk(png, "IDAT", ZlibCompress(Scanlines(width, height, argb_pixels, with_alpha)));
   PutChunk(png, "IEND", {});
   return png;
 }

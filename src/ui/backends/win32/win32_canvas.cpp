@@ -29,8 +29,8 @@ class SelectedFont {
 
 }  // namespace
 
-Win32Canvas::Win32Canvas(HDC dc, Size client_size, const CodePage& code_page)
-    : dc_(dc), client_size_(client_size), code_page_(code_page) {}
+Win32Canvas::Win32Canvas(HDC dc, Size client_size, const CodePage& code_page, HFONT dialog_font)
+    : dc_(dc), client_size_(client_size), code_page_(code_page), dialog_font_(dialog_font) {}
 
 Win32Canvas::~Win32Canvas() {
   for (const CachedFont& font : fonts_) DeleteObject(font.handle);
@@ -41,6 +41,10 @@ std::wstring Win32Canvas::Widen(const std::string& text) const {
 }
 
 HFONT Win32Canvas::FontFor(const Font& font) const {
+  const Font dialog = DialogFont();
+  if (dialog_font_ && font.face == dialog.face && font.height == dialog.height &&
+      font.weight == dialog.weight && font.italic == dialog.italic)
+    return dialog_font_;
   auto key = std::make_tuple(font.face, font.height, font.weight, font.italic);
   for (const CachedFont& cached : fonts_)
     if (cached.key == key) return cached.handle;

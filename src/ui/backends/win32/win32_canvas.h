@@ -17,7 +17,10 @@ namespace setup {
 // colour, background mode, font) is restored after each call.
 class Win32Canvas : public Canvas {
  public:
-  Win32Canvas(HDC dc, Size client_size, const CodePage& code_page);
+  // `dialog_font`, when given, is the realized dialog's font (WM_GETFONT): what DialogFont()
+  // means on this canvas, as on the Qt canvas, so owner-drawn texts match the controls'.
+  // The canvas does not own it.
+  Win32Canvas(HDC dc, Size client_size, const CodePage& code_page, HFONT dialog_font = nullptr);
   ~Win32Canvas() override;
   Win32Canvas(const Win32Canvas&) = delete;
   Win32Canvas& operator=(const Win32Canvas&) = delete;
@@ -29,7 +32,8 @@ class Win32Canvas : public Canvas {
   Size MeasureText(const std::string& text, const Font& font) const override;
 
  private:
-  // The GDI font for `font`, made on first use; nullptr when the system cannot make it.
+  // The GDI font for `font`: the dialog's for DialogFont() when given, others made on first
+  // use; nullptr when the system cannot make it.
   HFONT FontFor(const Font& font) const;
   std::wstring Widen(const std::string& text) const;
 
@@ -41,6 +45,7 @@ class Win32Canvas : public Canvas {
   HDC dc_;
   Size client_size_;
   const CodePage& code_page_;
+  HFONT dialog_font_;
   mutable std::vector<CachedFont> fonts_;
 };
 

@@ -4,47 +4,17 @@
 #include <vector>
 
 #include "platform/host_file_io.h"
-#include "ui/backends/win32/win32_dib_section.h"
+#include "ui/backends/win32/win32_window_picture.h"
 #include "ui/framework/png_writer.h"
 #include "ui/framework/screenshot_name.h"
 
 namespace setup {
 
-namespace {
-
-// Windows 8.1 and later draw the window's whole composed content with it; older systems
-// refuse the flag, and the copy from the screen takes over.
-#ifndef PW_RENDERFULLCONTENT
-constexpr UINT PW_RENDERFULLCONTENT = 0x00000002;
-#endif
-
-bool DrawWindowInto(HWND window, HDC target, int width, int height) {
-  if (PrintWindow(window, target, PW_CLIENTONLY | PW_RENDERFULLCONTENT)) return true;
-  if (PrintWindow(window, target, PW_CLIENTONLY)) return true;
-  HDC screen = GetDC(window);
-  if (!screen) return false;
-  const bool copied = BitBlt(target, 0, 0, width, height, screen, 0, 0, SRCCOPY) != FALSE;
-  ReleaseDC(window, screen);
-  return copied;
-}
-
-}  // namespace
-
 std::string Win32Screenshots::Capture(HWND window, const std::string& kind) {
   if (!enabled()) return "";
   std::string path = directory_ + "\\" + ScreenshotFileName(++count_, kind);
-  RECT client{};
-  if (!GetClientRect(window, &client)) return "";
-  const int width = client.right - client.left;
-  const int height = client.bottom - client.top;
-  DibSection picture(width, height);
-  if (!picture.ok() || !DrawWindowInto(window, picture.dc(), width, height)) return "";
-  GdiFlush();
-  // GDI leaves the alpha byte as it was: a window's picture is opaque.
-  std::vector<uint32_t> argb(picture.pixels(),
-                             picture.pixels() + static_cast<size_t>(width) * height);
-  for (uint32_t& pixel : argb) pixel |= 0xFF000000u;
-  std::vector<uint8_t> png = EncodePng(width, height, argb.data());
+  WindowPicture picture = DrawWindowPicture(window);
+  std::vector<uint8_t> png = EncodePng(picture.width, picture.height, picture.argb.data());
   if (png.empty()) return "";
   Status written = WriteHostFileAtomically(path, std::string(png.begin(), png.end()));
   return written.ok() ? path : "";

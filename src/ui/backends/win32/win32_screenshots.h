@@ -8,16 +8,14 @@ namespace setup {
 
 // Saves a PNG of each window as it first appears, numbered in the order they appear:
 // DIR/NNN-<kind>.png with the transcript's kind (ScreenshotFileName). Off until a directory
-// is set; missing directories are made when a picture is saved. As the Qt backend's pictures,
-// a picture is the window's client area, without the frame the system draws around it.
+// is set; missing directories are made when a picture is saved. A picture is the window's
+// client area (DrawWindowPicture).
 class Win32Screenshots {
  public:
   // `directory` is a host path in the system's ANSI code page, as the command line gives it.
   void SetDirectory(std::string directory) { directory_ = std::move(directory); }
   bool enabled() const { return !directory_.empty(); }
   // Saves `window` as the next picture; returns its path, or "" when off or not written.
-  // The window draws itself into the picture (PrintWindow, so it must answer WM_PRINTCLIENT
-  // as it paints); where it cannot, its pixels are copied from the screen.
   std::string Capture(HWND window, const std::string& kind);
 
  private:
