@@ -165,7 +165,9 @@ void Win32CheckList::DrawItem(const DRAWITEMSTRUCT& draw) {
                  items_[index].check == 1, items_[index].enabled);
   if (hooks_ == nullptr) return;
   const Rect client = GetClientRect();
-  Win32Canvas canvas(draw.hDC, Size{client.right, client.bottom}, code_page_);
+  // The dialog's font stands for DialogFont(), so the items match the other controls.
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
+  Win32Canvas canvas(draw.hDC, Size{client.right, client.bottom}, code_page_, font);
   Rect text = item;
   text.left += glyph_width_ + 2;
   hooks_->DrawItem(canvas, index, text, (draw.itemState & ODS_SELECTED) != 0);

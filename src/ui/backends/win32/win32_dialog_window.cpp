@@ -1,9 +1,7 @@
 #include "ui/backends/win32/win32_dialog_window.h"
 
-#include <algorithm>
-
-#include "ui/backends/win32/win32_canvas.h"
 #include "ui/backends/win32/win32_check_list.h"
+#include "ui/backends/win32/win32_client_paint.h"
 #include "ui/backends/win32/win32_controls.h"
 #include "ui/backends/win32/win32_dialog_resource.h"
 #include "ui/backends/win32/win32_images.h"
@@ -127,17 +125,13 @@ INT_PTR Win32DialogWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       measure.itemHeight = static_cast<UINT>(MeasureInWindowFont(code_page_, hwnd_, "").cy);
       return TRUE;
     }
-    case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      HDC dc = BeginPaint(hwnd_, &paint);
-      Paint(dc);
-      EndPaint(hwnd_, &paint);
+    case WM_PAINT:
+      PaintClientArea(hwnd_, code_page_, [this](Canvas& canvas) { dialog_.OnPaint(canvas); });
       return TRUE;
-    }
     case WM_PRINTCLIENT:
-      // How a screenshot asks for the client area: drawn as for the screen, controls included.
-      Paint(reinterpret_cast<HDC>(wparam));
-      PrintControls(reinterpret_cast<HDC>(wparam));
+      // How a window picture asks for the client area: drawn as for the screen.
+      PrintClientArea(hwnd_, reinterpret_cast<HDC>(wparam), code_page_,
+                      [this](Canvas& canvas) { dialog_.OnPaint(canvas); });
       return TRUE;
     case WM_CLOSE:
       return TRUE;
@@ -166,55 +160,6 @@ void Win32DialogWindow::OnCommand(int id, int code, HWND sender) {
       break;
     default:
       break;
-  }
-}
-
-void Win32DialogWindow::Paint(HDC dc) {
-  const Rect client = GetClientRect();
-  Win32Canvas canvas(dc, Size{client.right, client.bottom}, code_page_);
-  dialog_.OnPaint(canvas);
-}
-
-void Win32DialogWindow::PrintControls(HDC dc) {
-  // Group boxes first: they frame other controls, which the screen shows through them.
-  // Then the bottom of the z-order first, so the controls above are drawn over it.
-  std::vector<HWND> children;
-  for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    children.push_back(child);
-  }
-  std::reverse(children.begin(), children.end());
-  std::stable_partition(children.begin(), children.end(), [this](HWND child) {
-    const Realized* realized = Find(child);
-    return realized && realized->control->kind() == ControlKind::GroupBox;
-  });
-  for (auto it = children.begin(); it != children.end(); ++it) {
-    if (!IsWindowVisible(*it)) continue;
-    RECT frame{};
-    GetWindowRect(*it, &frame);
-    MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&frame), 2);
-    POINT client{0, 0};
-    MapWindowPoints(*it, hwnd_, &client, 1);
-    RECT inside{};
-    ::GetClientRect(*it, &inside);
-    if (GetWindowLongW(*it, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
-      DrawEdge(dc, &frame, EDGE_SUNKEN, BF_RECT);
-    } else if (GetWindowLongW(*it, GWL_STYLE) & WS_BORDER) {
-      FrameRect(dc, &frame, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    }
-    // Each control into a picture of its own: controls clip to their client rectangle in
-    // device coordinates, which a moved origin would shift.
-    HDC picture = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, inside.right, inside.bottom);
-    if (picture != nullptr && bitmap != nullptr) {
-      HGDIOBJ old = SelectObject(picture, bitmap);
-      FillRect(picture, &inside, GetSysColorBrush(COLOR_3DFACE));
-      SendMessageW(*it, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture),
-                   PRF_CLIENT | PRF_ERASEBKGND);
-      BitBlt(dc, client.x, client.y, inside.right, inside.bottom, picture, 0, 0, SRCCOPY);
-      SelectObject(picture, old);
-    }
-    if (bitmap != nullptr) DeleteObject(bitmap);
-    if (picture != nullptr) DeleteDC(picture);
   }
 }
 

@@ -60,11 +60,6 @@ class Win32DialogWindow : public DialogWindow {
   void OnCommand(int id, int code, HWND sender);
   Control* Wrap(const ControlTemplate& control, HWND window);
   const Realized* Find(HWND window) const;
-  // The dialog's paint routine on `dc`, the client area's.
-  void Paint(HDC dc);
-  // Each visible control drawn into `dc` at its place (WM_PRINT): the system's own printing
-  // of a window may leave its children out.
-  void PrintControls(HDC dc);
 
   CDialog& dialog_;
   WindowHandle handle_;
