@@ -193,7 +193,8 @@ TEST(Win32WindowSystemTest, AWorkersDialogsAndBoxesAreAnsweredOnTheUiThread) {
 class ListDlg : public CDialog {
  public:
   static constexpr int LIST_ID = 1010;
-  explicit ListDlg(WindowSystem& ws) : CDialog(ws, WelcomeTemplate()), m_list(ws) {
+  explicit ListDlg(WindowSystem& ws, DialogTemplate dialog_template = WelcomeTemplate())
+      : CDialog(ws, std::move(dialog_template)), m_list(ws) {
     OnMessageId(WM_CHECKLIST_CLICK, [this](uintptr_t wparam, intptr_t) {
       m_codes.push_back(HighWord(wparam));
       return intptr_t{0};
@@ -201,7 +202,7 @@ class ListDlg : public CDialog {
   }
   const char* ClassName() const override { return "ListDlg"; }
   bool OnInitDialog() override {
-    m_list.Create(DialogFont(), Rect{10, 10, 200, 80}, *this, LIST_ID);
+    m_list.Create(DialogFont(), Rect{10, 20, 200, 90}, *this, LIST_ID);
     for (const char* item : {"Book\t1.50 MBytes", "Samples\t1.50 KBytes", "Extras"}) {
       m_list.AddString(item);
     }
@@ -242,6 +243,24 @@ TEST(Win32WindowSystemTest, AClickOnTheGlyphTogglesTheCheckAndOnTheTextSelects) 
     });
     EXPECT_EQ(dialog.DoModal(), ID_OK);
   }
+}
+
+TEST(Win32WindowSystemTest, AListMadeAtRunTimeComesRightAfterItsLabelInZOrder) {
+  // Assistive technology names the list after the static just before it.
+  constexpr int LABEL_ID = 1020;
+  DialogTemplate with_label = WelcomeTemplate();
+  // First in the template, so other controls stand between it and a list made last.
+  with_label.controls.insert(with_label.controls.begin(),
+                             Ctl(LABEL_ID, ControlKind::Static, "Options:", 5, 2, 40, 8));
+  Rig rig;
+  ListDlg dialog(rig.ws, with_label);
+  rig.ws.SetShownHook([&](CDialog& shown) {
+    Win32DialogWindow* window = rig.ws.WindowOf(shown);
+    EXPECT_EQ(GetWindow(window->WindowOf(ListDlg::LIST_ID), GW_HWNDPREV),
+              window->WindowOf(LABEL_ID));
+    rig.PostClick(shown, ID_OK);
+  });
+  EXPECT_EQ(dialog.DoModal(), ID_OK);
 }
 
 }  // namespace

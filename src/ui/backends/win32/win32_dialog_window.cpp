@@ -10,6 +10,8 @@
 
 #include <commctrl.h>
 
+#include <limits>
+
 namespace setup {
 
 Win32DialogWindow::Win32DialogWindow(CDialog& dialog, WindowHandle handle, HWND owner,
@@ -82,7 +84,36 @@ Control* Win32DialogWindow::CreateControl(const ControlTemplate& control) {
                       GetModuleHandleW(nullptr), nullptr);
   if (window == nullptr) return nullptr;
   SendMessageW(window, WM_SETFONT, SendMessageW(hwnd_, WM_GETFONT, 0, 0), FALSE);
+  // Assistive technology names a control without a text of its own after the static just
+  // before it in z-order: the label that introduces it.
+  if (HWND label = LabelOf(r)) {
+    SetWindowPos(window, label, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
   return Wrap(control, window);
+}
+
+HWND Win32DialogWindow::LabelOf(const Rect& control) const {
+  HWND label = nullptr;
+  int best = std::numeric_limits<int>::max();
+  for (const Realized& realized : controls_) {
+    if (realized.control->kind() != ControlKind::Static || realized.control->GetText().empty()) {
+      continue;
+    }
+    // It ends left of the control on the same line, or above it without starting right of it.
+    const Rect r = realized.control->GetRect();
+    const bool same_line = r.top < control.bottom && r.bottom > control.top;
+    int distance = std::numeric_limits<int>::max();
+    if (same_line && r.right <= control.left) {
+      distance = control.left - r.right;
+    } else if (r.bottom <= control.top + 2 && r.left <= control.left + 4) {
+      distance = (control.top - r.bottom) + (control.left - r.left);
+    }
+    if (distance < best) {
+      best = distance;
+      label = realized.window;
+    }
+  }
+  return label;
 }
 
 INT_PTR CALLBACK Win32DialogWindow::DialogProc(HWND window, UINT message, WPARAM wparam,

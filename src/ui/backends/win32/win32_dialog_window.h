@@ -60,6 +60,9 @@ class Win32DialogWindow : public DialogWindow {
   void OnCommand(int id, int code, HWND sender);
   Control* Wrap(const ControlTemplate& control, HWND window);
   const Realized* Find(HWND window) const;
+  // The static that introduces a control at `control` (pixels): the nearest one ending left
+  // of it on its line or above it; nullptr when none does.
+  HWND LabelOf(const Rect& control) const;
 
   CDialog& dialog_;
   WindowHandle handle_;
