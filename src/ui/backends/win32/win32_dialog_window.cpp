@@ -5,6 +5,7 @@
 #include "ui/backends/win32/win32_controls.h"
 #include "ui/backends/win32/win32_dialog_resource.h"
 #include "ui/backends/win32/win32_images.h"
+#include "ui/backends/win32/win32_printable_control.h"
 #include "ui/backends/win32/win32_text.h"
 #include "ui/backends/win32/win32_tree.h"
 
@@ -69,6 +70,7 @@ Control* Win32DialogWindow::Wrap(const ControlTemplate& control, HWND window) {
       wrapper = std::make_unique<Win32PlainControl>(control, window, code_page_);
       break;
   }
+  MakePrintable(window, control.kind == ControlKind::GroupBox);
   controls_.push_back(Realized{std::move(wrapper), window});
   return controls_.back().control.get();
 }
