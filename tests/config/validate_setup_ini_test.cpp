@@ -222,29 +222,27 @@ TEST_F(ValidateSetupIniTest, EmptyLocationBecomesNullAndOthersKeepTheirCase) {
   EXPECT_EQ(config.GetSectionValue(1, KEY_SHORTCUTLOCATION), "my Documents");
 }
 
-struct FlagCase {
-  const char* compressed;
-  const char* underscores;
-  bool files_compressed;
-  bool use_underscores;
-};
-
-class ValidateFlagsTest : public ::testing::TestWithParam<FlagCase>, public DiscFixture {};
-
-TEST_P(ValidateFlagsTest, YesInAnyCaseSetsTheFlag) {
-  SetupConfig config;
-  config.SetSetting(SETTING_FILESCOMPRESSED, GetParam().compressed);
-  config.SetSetting(SETTING_USEUNDERSCORES, GetParam().underscores);
-  EXPECT_TRUE(config.ValidateSetupIni(fs, code_page).empty());
-  EXPECT_EQ(config.m_bFilesCompressed, GetParam().files_compressed);
-  EXPECT_EQ(config.m_bUseUnderscores, GetParam().use_underscores);
+TEST(ValidateFlagsTest, YesInAnyCaseSetsTheFlag) {
+  const struct {
+    const char* compressed;
+    const char* underscores;
+    bool files_compressed;
+    bool use_underscores;
+  } cases[] = {{"YES", "NO", true, false},
+               {"yes", "Yes", true, true},
+               {"Y", "TRUE", false, false},
+               {"", "YES ", false, false}};
+  DiscFixture disc;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.compressed) + "/" + c.underscores);
+    SetupConfig config;
+    config.SetSetting(SETTING_FILESCOMPRESSED, c.compressed);
+    config.SetSetting(SETTING_USEUNDERSCORES, c.underscores);
+    EXPECT_TRUE(config.ValidateSetupIni(disc.fs, disc.code_page).empty());
+    EXPECT_EQ(config.m_bFilesCompressed, c.files_compressed);
+    EXPECT_EQ(config.m_bUseUnderscores, c.use_underscores);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Values, ValidateFlagsTest,
-                         ::testing::Values(FlagCase{"YES", "NO", true, false},
-                                           FlagCase{"yes", "Yes", true, true},
-                                           FlagCase{"Y", "TRUE", false, false},
-                                           FlagCase{"", "YES ", false, false}));
 
 }  // namespace
 }  // namespace setup
