@@ -32,8 +32,7 @@ class UninstallE2eTest : public ::testing::Test, public SetupRunner {
       if (fs::is_symlink(status)) {
         line << " -> " << fs::read_symlink(it->path()).string();
       } else if (fs::is_regular_file(status)) {
-        std::ifstream in(it->path(), std::ios::binary);
-        line << " " << std::string(std::istreambuf_iterator<char>(in), {});
+        line << " " << temp.ReadFile(dir + "/" + name);
       }
       lines.push_back(line.str());
     }
