@@ -301,12 +301,6 @@ TEST(OptionsDlgTest, ZeroSectionsContinue) {
   EXPECT_EQ(o.folders[FOLDER_INSTALLPATH], "");
 }
 
-}  // namespace
-}  // namespace setup
-
-namespace setup {
-namespace {
-
 TEST(OptionsAnswersTest, SelectFolderAndButtonFromTheAnswersFile) {
   OptionsRig o(THREE, IniFile::Parse("[Options]\nSelect = 2,3\nFolder3 = D:\\Books\\Extra\n"
                                      "Button = Continue\n"));
