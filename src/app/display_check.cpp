@@ -18,7 +18,14 @@ bool WantsWindows([[maybe_unused]] const CommandLine& line,
 bool DisplayOpensIfWanted(const CommandLine& line, std::ostream& console) {
   const bool asks = line.mode == RunMode::Install ||
                     (line.mode == RunMode::Uninstall && line.uninstall_name.has_value());
-  if (!asks || !WantsWindows(line, DisplayNamed())) return true;
+  if (!asks) return true;
+  bool real_windows = WantsWindows(line, DisplayNamed());
+#ifdef SETUP_HAVE_WIN32_UI
+  // Windows draws no window offscreen: the screenshots of a run without windows are taken of
+  // real ones, which need the display as much.
+  real_windows = real_windows || (line.mode == RunMode::Install && line.screenshots_dir);
+#endif
+  if (!real_windows) return true;
   if (CanOpenDisplay()) return true;
   console << "setup: cannot open the display for real windows (check DISPLAY, "
              "WAYLAND_DISPLAY or QT_QPA_PLATFORM, or install with --unattended)\n";

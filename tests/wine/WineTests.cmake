@@ -36,3 +36,25 @@ add_test(NAME SampleDiscThroughWindows
                  ${SETUP_LINUX_SETUP})
 set_tests_properties(SampleDiscThroughWindows PROPERTIES FIXTURES_REQUIRED Wine TIMEOUT 300
                                                         RESOURCE_LOCK SampleDisc)
+
+# Once more on a real X server (Xvfb) with Wine's X11 driver, in a prefix of its own, as a
+# reader's desktop shows the windows.
+find_program(SETUP_XVFB_RUN xvfb-run REQUIRED)
+set(SETUP_WINE_X11_DIR ${CMAKE_BINARY_DIR}/wine-x11)
+add_test(NAME WineX11Prefix COMMAND ${SETUP_RUN_IN_WINE} ${SETUP_WINE_X11_DIR} --boot x11)
+set_tests_properties(WineX11Prefix PROPERTIES FIXTURES_SETUP WineX11 TIMEOUT 300)
+add_test(NAME WineX11Stop COMMAND ${SETUP_RUN_IN_WINE} ${SETUP_WINE_X11_DIR} --stop)
+set_tests_properties(WineX11Stop PROPERTIES FIXTURES_CLEANUP WineX11 TIMEOUT 60)
+add_test(NAME SampleDiscThroughWindowsOnXvfb
+         COMMAND ${SETUP_XVFB_RUN} -a -s "-screen 0 1024x768x24" bash
+                 ${CMAKE_CURRENT_LIST_DIR}/sample_disc_windows_e2e.sh ${SETUP_RUN_IN_WINE}
+                 ${SETUP_WINE_X11_DIR} $<TARGET_FILE:setup>
+                 ${PROJECT_SOURCE_DIR}/examples/sample_disc ${SETUP_LINUX_SETUP})
+set_tests_properties(SampleDiscThroughWindowsOnXvfb PROPERTIES FIXTURES_REQUIRED WineX11
+                                                              TIMEOUT 300)
+# Afterwards, in the same prefix but with no display at all.
+add_test(NAME NoDisplayUnderWine
+         COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/no_display_e2e.sh ${SETUP_RUN_IN_WINE}
+                 ${SETUP_WINE_X11_DIR} $<TARGET_FILE:setup> ${PROJECT_SOURCE_DIR}/examples/sample_disc)
+set_tests_properties(NoDisplayUnderWine PROPERTIES FIXTURES_REQUIRED WineX11 TIMEOUT 120
+                                                   DEPENDS SampleDiscThroughWindowsOnXvfb)
