@@ -200,6 +200,8 @@ class PosixFileSystem : public FileSystem {
   CodePage code_page_;
   std::mutex current_directory_mutex_;
   std::string current_directory_;
+  // FullFormPrefix of the current directory, taken when it changes.
+  std::string current_prefix_;
   PosixDirectoryCache directory_cache_;
   // The directories the walk lists, makes and writes in.
   PosixHeldDirectories held_directories_;

@@ -23,6 +23,7 @@ PosixFileSystem::PosixFileSystem(DriveMap drives, CodePage code_page, std::strin
       code_page_(std::move(code_page)),
       current_directory_(WithoutTrailingSeparator(
           FullWindowsPath(current_directory, "C:\\", code_page_), code_page_)),
+      current_prefix_(FullFormPrefix(current_directory_, code_page_)),
       directory_cache_([this](const std::string& host_name) { return FoldName(host_name); },
                        CACHED_DIRECTORIES, CACHED_NAMES),
       held_directories_(HELD_DIRECTORIES) {}
@@ -57,15 +58,24 @@ Status PosixFileSystem::ChangeDirectory(const std::string& path) {
   auto info = IsDirectory(*resolved);
   if (!info.ok()) return info.status();
   if (!*info) return Status::Error(WinError::Directory, path, "not a directory");
+  std::string directory = WithoutTrailingSeparator(resolved->full_path, code_page_);
+  std::string prefix = FullFormPrefix(directory, code_page_);
   std::lock_guard<std::mutex> lock(current_directory_mutex_);
-  current_directory_ = WithoutTrailingSeparator(resolved->full_path, code_page_);
+  current_directory_ = std::move(directory);
+  current_prefix_ = std::move(prefix);
   return Status::Ok();
 }
 
 std::string PosixFileSystem::FullPathName(const std::string& path) {
   // Every path a file call takes comes here: the current directory is read in place, not
-  // copied.
+  // copied, and a name below it goes after the prefix checked when it became current.
   std::lock_guard<std::mutex> lock(current_directory_mutex_);
+  if (!current_prefix_.empty() && !path.empty() && IsPlainRelative(path, code_page_)) {
+    std::string full;
+    full.reserve(current_prefix_.size() + path.size());
+    full = current_prefix_;
+    return full += path;
+  }
   return FullWindowsPath(path, current_directory_, code_page_);
 }
 
