@@ -100,25 +100,27 @@ Result<std::vector<FindData>> PosixFileSystem::ListDirectory(int fd, const std::
   // The walk goes on in this directory: its files are opened and its folders entered from here.
   held_directories_.Hold(host_dir, fd);
   // Sorted as the original system's disks list names: "." and ".." first, then by name
-  // without regard to case, so every run walks a directory in the same order.
+  // without regard to case, so every run walks a directory in the same order. Small keys are
+  // sorted, each compared in one pass (strings compare their bytes unsigned), and the
+  // entries moved once at the end.
+  std::vector<std::string> uppers;
+  uppers.reserve(entries.size());
   struct Keyed {
     int rank;
-    std::string upper;
+    std::string_view upper;
     FindData* entry;
   };
   std::vector<Keyed> keyed;
   keyed.reserve(entries.size());
   for (FindData& entry : entries) {
     const int rank = entry.name == "." ? 0 : entry.name == ".." ? 1 : 2;
-    keyed.push_back(Keyed{rank, code_page_.Upper(entry.name), &entry});
+    uppers.push_back(code_page_.Upper(entry.name));
+    keyed.push_back(Keyed{rank, uppers.back(), &entry});
   }
   std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
     if (a.rank != b.rank) return a.rank < b.rank;
-    if (a.upper != b.upper) {
-      return std::lexicographical_compare(
-          a.upper.begin(), a.upper.end(), b.upper.begin(), b.upper.end(),
-          [](char x, char y) { return static_cast<uint8_t>(x) < static_cast<uint8_t>(y); });
-    }
+    const int order = a.upper.compare(b.upper);
+    if (order != 0) return order < 0;
     return a.entry->name < b.entry->name;
   });
   std::vector<FindData> sorted;

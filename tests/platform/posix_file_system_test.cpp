@@ -76,6 +76,16 @@ TEST_F(PosixFileSystemHost, FailedCopyLeavesTheOldFileIntact) {
   EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"dst.txt"});  // no part of a new one
 }
 
+// A folder lists "." and ".." first, then its names without regard to case in the code page's
+// byte order (bytes from 0x80 after ASCII), names equal but for case in byte order.
+TEST_F(PosixFileSystemHost, ListsNamesWithoutRegardToCaseInByteOrder) {
+  for (const char* name : {"b", "A", "\xC3\xA9", "a", "C", "_x", "Z"})
+    Write(std::string("d/") + name, "");
+  ASSERT_TRUE(fs_->MakeDirectory("C:\\d\\Sub").ok());
+  EXPECT_EQ(Names("C:\\d\\*.*"),
+            (std::vector<std::string>{".", "..", "A", "a", "b", "C", "Sub", "Z", "_x", "\xE9"}));
+}
+
 // A copy to a destination the caller knows is new may skip looking for it, yet wherever that
 // knowledge is wrong it ends as the ordinary copy does: a name that exists is replaced or
 // refused, a directory spelt otherwise on the disk is found, a missing one fails.
