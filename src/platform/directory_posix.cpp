@@ -41,11 +41,11 @@ Result<std::vector<FindData>> PosixFileSystem::Find(const std::string& pattern, 
   // one host call what looking it up and then opening it does in two.
   // The current directory is in full form already, which spells quicker than ".".
   auto spelling = Spell(directory == "." ? CurrentDirectory() : directory);
-  if (spelling.ok() && !spelling->names.empty()) {
+  if (spelling.ok() && spelling->HasNames()) {
     const HostAt at = AtLastName(spelling->exact, false);
     const int fd = openat(at.fd, at.name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd >= 0) {
-      const Resolved resolved = InParent(*spelling, spelling->names.back());
+      const Resolved resolved = InParent(*spelling, spelling->LastName());
       const Status on_drives = CheckOnDrives(resolved, directory, true);
       if (!on_drives.ok()) {
         close(fd);
@@ -145,7 +145,7 @@ Status PosixFileSystem::MakeNewDirectory(const std::string& path) {
   // that is wrong (the name exists after all, or its directory is spelt otherwise on the
   // disk) nothing is made, and the ordinary call does it all again.
   auto spelling = Spell(path);
-  if (!spelling.ok() || spelling->names.empty()) return MakeDirectory(path);
+  if (!spelling.ok() || !spelling->HasNames()) return MakeDirectory(path);
   const Resolved target = InParent(*spelling, std::nullopt);
   if (!CheckOnDrives(target, path, false).ok()) return MakeDirectory(path);
   if (target.write_protected) return WriteProtected(path);

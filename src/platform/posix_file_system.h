@@ -92,8 +92,7 @@ class PosixFileSystem : public FileSystem {
   // The same for a path whose last name is likely new (a destination), which a kept
   // listing of its directory answers.
   Result<Resolved> ResolveNew(const std::string& path);
-  // The look-ups of Resolve and ResolveNew, before the check that they stay on the drives.
-  Result<Resolved> Look(const std::string& path, int* read_fd);
+  // The look-up of ResolveNew, before the check that it stays on the drives.
   Result<Resolved> LookNew(const std::string& path);
   // Fails with PathNotFound when the resolved path leads off every mapped drive through a
   // symbolic link (in a directory on the way or as its last name; `last_is_no_link` when the
@@ -121,20 +120,31 @@ class PosixFileSystem : public FileSystem {
   struct Spelling {
     std::string full_path;
     const DriveMap::Drive* drive = nullptr;
-    std::vector<std::string> names;  // the components in UTF-8
-    std::string exact;               // the host path the names spell exactly
-    size_t parent_size = 0;          // how much of `exact` is the directory of its last name
+    // The host path the names spell exactly: the drive's root, then each name in UTF-8 after
+    // a '/'.
+    std::string exact;
+    // Where the last name starts in `exact`; npos when there is none (a drive's root).
+    size_t last_name = std::string::npos;
+    bool HasNames() const { return last_name != std::string::npos; }
+    std::string LastName() const { return exact.substr(last_name); }
     // `exact` without its last name ("" for a root); made only where it is needed.
-    std::string Parent() const { return exact.substr(0, parent_size); }
+    std::string Parent() const {
+      if (!HasNames()) return std::string();
+      return exact.substr(0, last_name == 1 ? 1 : last_name - 1);
+    }
   };
   // The errors of Resolve that need no host call.
   Result<Spelling> Spell(const std::string& path);
+  // Resolve for a path spelt already, its spelling used up.
+  Result<Resolved> ResolveSpelt(Spelling& spelling, const std::string& path,
+                                int* read_fd = nullptr);
+  // The look-up of ResolveSpelt, before the check that it stays on the drives.
+  Result<Resolved> Look(Spelling& spelling, const std::string& path, int* read_fd);
   // How far Spell had come at the start of a name: a path's spelling depends on its text
   // alone, so a path beginning with the same text goes on from there. The files of a folder
   // are spelt one after another, as read and as written: their folders' part is spelt once.
   struct SpeltDirectory {
     std::string full_directory;  // the full path up to the name ("" for none)
-    std::vector<std::string> names;
     std::string exact;
     size_t last_slash = std::string::npos;
     bool renamed = false;

@@ -52,13 +52,23 @@ std::string PosixFileSystem::CurrentDirectory() {
 }
 
 Status PosixFileSystem::ChangeDirectory(const std::string& path) {
-  auto resolved = Resolve(path);
-  if (!resolved.ok()) return resolved.status();
-  if (!resolved->exists) return Missing(*resolved, path);
-  auto info = IsDirectory(*resolved);
-  if (!info.ok()) return info.status();
-  if (!*info) return Status::Error(WinError::Directory, path, "not a directory");
-  std::string directory = WithoutTrailingSeparator(resolved->full_path, code_page_);
+  auto spelling = Spell(path);
+  if (!spelling.ok()) return spelling.status();
+  std::string full_path;
+  if (spelling->HasNames() && held_directories_.Find(spelling->exact)) {
+    // A directory held open is one on the drives, as spelt: a walk going back up from a
+    // subfolder needs no host call.
+    full_path = std::move(spelling->full_path);
+  } else {
+    auto resolved = ResolveSpelt(*spelling, path);
+    if (!resolved.ok()) return resolved.status();
+    if (!resolved->exists) return Missing(*resolved, path);
+    auto info = IsDirectory(*resolved);
+    if (!info.ok()) return info.status();
+    if (!*info) return Status::Error(WinError::Directory, path, "not a directory");
+    full_path = std::move(resolved->full_path);
+  }
+  std::string directory = WithoutTrailingSeparator(std::move(full_path), code_page_);
   std::string prefix = FullFormPrefix(directory, code_page_);
   std::lock_guard<std::mutex> lock(current_directory_mutex_);
   current_directory_ = std::move(directory);

@@ -86,6 +86,22 @@ TEST_F(PosixFileSystemHost, ListsNamesWithoutRegardToCaseInByteOrder) {
             (std::vector<std::string>{".", "..", "A", "a", "b", "C", "Sub", "Z", "_x", "\xE9"}));
 }
 
+// A folder the walk has listed is current again without a look at the disk, but only while
+// it is there: one removed since is not.
+TEST_F(PosixFileSystemHost, ChangesBackToAListedFolderOnlyWhileItIsThere) {
+  Write("d/e/f.txt", "x");
+  ASSERT_EQ(Names("C:\\d\\e\\*.*"), (std::vector<std::string>{".", "..", "f.txt"}));
+  ASSERT_TRUE(fs_->ChangeDirectory("C:\\d\\e").ok());
+  ASSERT_TRUE(fs_->ChangeDirectory("C:\\").ok());
+  ASSERT_TRUE(fs_->ChangeDirectory("C:\\d\\e").ok());
+  EXPECT_EQ(fs_->CurrentDirectory(), "C:\\d\\e");
+  ASSERT_TRUE(fs_->ChangeDirectory("C:\\").ok());
+  ASSERT_TRUE(fs_->RemoveFile("C:\\d\\e\\f.txt").ok());
+  ASSERT_TRUE(fs_->RemoveEntry("C:\\d\\e").ok());
+  EXPECT_FALSE(fs_->ChangeDirectory("C:\\d\\e").ok());
+  EXPECT_EQ(fs_->CurrentDirectory(), "C:\\");
+}
+
 // A copy to a destination the caller knows is new may skip looking for it, yet wherever that
 // knowledge is wrong it ends as the ordinary copy does: a name that exists is replaced or
 // refused, a directory spelt otherwise on the disk is found, a missing one fails.
