@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 
@@ -138,14 +139,15 @@ Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path
 size_t PosixFileSystem::ResumeSpelling(const std::string& full_path, Spelling& spelling,
                                        size_t& last_slash, bool& renamed) {
   std::lock_guard<std::mutex> lock(spelt_mutex_);
-  const SpeltDirectory* longest = nullptr;
-  for (const SpeltDirectory& spelt : spelt_directories_) {
+  SpeltDirectory* longest = nullptr;
+  for (SpeltDirectory& spelt : spelt_directories_) {
     const size_t size = spelt.full_directory.size();
     if (size == 0 || size >= full_path.size()) continue;
     if (longest != nullptr && size <= longest->full_directory.size()) continue;
     if (full_path.compare(0, size, spelt.full_directory) == 0) longest = &spelt;
   }
   if (longest == nullptr) return 0;
+  longest->last_used = ++spelt_clock_;
   spelling.exact = longest->exact;
   last_slash = longest->last_slash;
   renamed = longest->renamed;
@@ -153,9 +155,13 @@ size_t PosixFileSystem::ResumeSpelling(const std::string& full_path, Spelling& s
 }
 
 void PosixFileSystem::RememberSpelling(SpeltDirectory spelt) {
+  if (spelt.last_slash == std::string::npos) return;
   std::lock_guard<std::mutex> lock(spelt_mutex_);
-  spelt_directories_[next_spelt_] = std::move(spelt);
-  next_spelt_ = (next_spelt_ + 1) % spelt_directories_.size();
+  spelt.last_used = ++spelt_clock_;
+  *std::min_element(spelt_directories_.begin(), spelt_directories_.end(),
+                    [](const SpeltDirectory& a, const SpeltDirectory& b) {
+                      return a.last_used < b.last_used;
+                    }) = std::move(spelt);
 }
 
 PosixFileSystem::Resolved PosixFileSystem::InParent(Spelling& spelling,

@@ -148,11 +148,13 @@ class PosixFileSystem : public FileSystem {
     std::string exact;
     size_t last_slash = std::string::npos;
     bool renamed = false;
+    uint64_t last_used = 0;
   };
   // The longest remembered directory that `full_path` begins with, copied into `spelling`,
   // `last_slash` and `renamed`; the position in `full_path` to go on from (0 for none).
   size_t ResumeSpelling(const std::string& full_path, Spelling& spelling, size_t& last_slash,
                         bool& renamed);
+  // Remembers a directory with at least one name (resuming at a drive's root spares nothing).
   void RememberSpelling(SpeltDirectory spelt);
   // The result for a path whose parent exists as spelt, the last name matching `match`.
   static Resolved InParent(Spelling& spelling, const std::optional<std::string>& match);
@@ -223,8 +225,10 @@ class PosixFileSystem : public FileSystem {
   std::unordered_set<std::string, PathHash, std::equal_to<>> checked_directories_;
   // The folders read from and written to just now.
   std::mutex spelt_mutex_;
-  std::array<SpeltDirectory, 2> spelt_directories_;
-  size_t next_spelt_ = 0;
+  // The source's and the destination's folders, and the folders above them that a walk
+  // goes back to; the least recently used is replaced.
+  std::array<SpeltDirectory, 4> spelt_directories_;
+  uint64_t spelt_clock_ = 0;
 };
 
 }  // namespace setup
