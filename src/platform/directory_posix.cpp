@@ -42,8 +42,9 @@ Result<std::vector<FindData>> PosixFileSystem::Find(const std::string& pattern, 
   // The current directory is in full form already, which spells quicker than ".".
   auto spelling = Spell(directory == "." ? CurrentDirectory() : directory);
   if (spelling.ok() && spelling->HasNames()) {
-    const HostAt at = AtLastName(spelling->exact, false);
-    const int fd = openat(at.fd, at.name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    // The folder a walk has just entered is open already.
+    int fd = opened_directory_.Take(spelling->exact);
+    if (fd < 0) fd = OpenSpeltDirectory(spelling->exact);
     if (fd >= 0) {
       const Resolved resolved = InParent(*spelling, spelling->LastName());
       const Status on_drives = CheckOnDrives(resolved, directory, true);

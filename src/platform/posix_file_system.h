@@ -18,6 +18,7 @@
 #include "platform/file_system.h"
 #include "platform/posix_directory_cache.h"
 #include "platform/posix_held_directories.h"
+#include "platform/posix_opened_directory.h"
 
 namespace setup {
 
@@ -201,6 +202,9 @@ class PosixFileSystem : public FileSystem {
     const char* name = nullptr;
   };
   HostAt AtLastName(const std::string& host_path, bool open);
+  // Opens the directory at `host_path` for reading, from its held parent where there is one,
+  // without following a link as its last name; -1 with errno on failure.
+  int OpenSpeltDirectory(const std::string& host_path);
   // FindFiles, with "." and ".." only when `with_dots`.
   Result<std::vector<FindData>> Find(const std::string& pattern, bool with_dots);
   // The entries of host directory `host_dir`, open as `fd` (held afterwards), whose names
@@ -217,6 +221,8 @@ class PosixFileSystem : public FileSystem {
   PosixDirectoryCache directory_cache_;
   // The directories the walk lists, makes and writes in.
   PosixHeldDirectories held_directories_;
+  // The folder the walk has just entered, opened for its listing.
+  PosixOpenedDirectory opened_directory_;
   std::mutex containment_mutex_;
   std::optional<std::vector<std::string>> real_roots_;  // the drives' roots, links resolved
   std::set<std::pair<dev_t, ino_t>> directories_on_drives_;

@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <sys/statvfs.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -46,6 +48,11 @@ PosixFileSystem::HostAt PosixFileSystem::AtLastName(const std::string& host_path
   return {std::move(directory), fd, host_path.c_str() + slash + 1};
 }
 
+int PosixFileSystem::OpenSpeltDirectory(const std::string& host_path) {
+  const HostAt at = AtLastName(host_path, false);
+  return openat(at.fd, at.name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
 std::string PosixFileSystem::CurrentDirectory() {
   std::lock_guard<std::mutex> lock(current_directory_mutex_);
   return current_directory_;
@@ -59,6 +66,19 @@ Status PosixFileSystem::ChangeDirectory(const std::string& path) {
     // A directory held open is one on the drives, as spelt: a walk going back up from a
     // subfolder needs no host call.
     full_path = std::move(spelling->full_path);
+  } else if (const int fd = spelling->HasNames() ? OpenSpeltDirectory(spelling->exact) : -1;
+             fd >= 0) {
+    // A folder spelt as on the disk and no link (a walk entering a subfolder) is opened for
+    // the listing that follows: the opening tells what a look at it would.
+    const Resolved resolved = InParent(*spelling, spelling->LastName());
+    const Status on_drives = CheckOnDrives(resolved, path, true);
+    if (!on_drives.ok()) {
+      close(fd);
+      return on_drives;
+    }
+    RememberCheckedDirectory(resolved.host_path);
+    opened_directory_.Keep(resolved.host_path, fd);
+    full_path = resolved.full_path;
   } else {
     auto resolved = ResolveSpelt(*spelling, path);
     if (!resolved.ok()) return resolved.status();

@@ -102,6 +102,22 @@ TEST_F(PosixFileSystemHost, ChangesBackToAListedFolderOnlyWhileItIsThere) {
   EXPECT_EQ(fs_->CurrentDirectory(), "C:\\");
 }
 
+// A folder entered is opened for the listing that follows, which lists what is there when
+// it is listed, also after the folder was removed and made again.
+TEST_F(PosixFileSystemHost, AFolderEnteredListsWhatIsThereWhenListed) {
+  Write("d/e/a.txt", "x");
+  ASSERT_TRUE(fs_->ChangeDirectory("C:\\d").ok());
+  ASSERT_TRUE(fs_->ChangeDirectory("e").ok());
+  ASSERT_TRUE(fs_->RemoveFile("C:\\d\\e\\a.txt").ok());
+  ASSERT_TRUE(fs_->RemoveEntry("C:\\d\\e").ok());
+  ASSERT_TRUE(fs_->MakeDirectory("C:\\d\\e").ok());
+  Write("d/e/b.txt", "y");
+  EXPECT_EQ(Names("*.*"), (std::vector<std::string>{".", "..", "b.txt"}));
+  ASSERT_TRUE(fs_->ChangeDirectory("C:\\d").ok());
+  ASSERT_TRUE(fs_->ChangeDirectory("e").ok());
+  EXPECT_EQ(Names("*.*"), (std::vector<std::string>{".", "..", "b.txt"}));
+}
+
 // A copy to a destination the caller knows is new may skip looking for it, yet wherever that
 // knowledge is wrong it ends as the ordinary copy does: a name that exists is replaced or
 // refused, a directory spelt otherwise on the disk is found, a missing one fails.
