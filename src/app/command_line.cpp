@@ -154,8 +154,9 @@ Options:
   --start-dir DIR        start in DIR instead of the current directory
   --screenshots DIR      save a PNG of each window as it first appears, as
                          DIR/NNN-<kind>.png (kind as in the transcript); without real
-                         windows they are drawn offscreen, so a disc's dialogs can be
-                         previewed on any machine
+                         windows they are drawn offscreen (on Windows, real windows that
+                         the answers act on), so a disc's dialogs can be previewed on any
+                         machine
 
 Exit status:
   0   finished (or --check found nothing, or --plan printed the installation)

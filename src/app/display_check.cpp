@@ -6,7 +6,7 @@ namespace setup {
 
 bool WantsWindows([[maybe_unused]] const CommandLine& line,
                   [[maybe_unused]] bool display_available) {
-#ifdef SETUP_HAVE_QT
+#if defined(SETUP_HAVE_QT) || defined(SETUP_HAVE_WIN32_UI)
   return line.gui || (!line.unattended && display_available);
 #else
   // A build without a window backend asks at the terminal, rather than taking every

@@ -8,7 +8,7 @@ namespace setup {
 
 // Whether an installation runs in real windows: asked for with --gui, or by default when
 // the environment names a display and --unattended (or --answers alone) was not given.
-// Never in a build without a window backend (the Windows build, for now).
+// Never in a build without a window backend.
 bool WantsWindows(const CommandLine& line, bool display_available);
 
 // Before the host is built (which may create the registry store), so nothing is written by

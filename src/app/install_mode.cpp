@@ -23,6 +23,9 @@
 #ifdef SETUP_HAVE_QT
 #include "ui/backends/qt/qt_session.h"
 #endif
+#ifdef SETUP_HAVE_WIN32_UI
+#include "ui/backends/win32/win32_session.h"
+#endif
 
 namespace setup {
 
@@ -111,6 +114,17 @@ int RunInstallMode(Host& host, const CommandLine& line, std::ostream& console) {
     std::unique_ptr<QtSession> session = QtSession::Open(host.code_page(), &observer, offscreen);
     // In real windows without an answers file, a person answers.
     if (offscreen || line.answers_file) session->SetUser(&user);
+    if (line.screenshots_dir) session->SetScreenshotDirectory(*line.screenshots_dir);
+    return RunSequence(host, fs, session->window_system(), writer, console, answers_sound);
+  }
+#endif
+#ifdef SETUP_HAVE_WIN32_UI
+  // Windows has no offscreen windows, but always a desktop: screenshots of a run without
+  // windows come from real windows that the answers (or the terminal) drive.
+  if (windows || line.screenshots_dir) {
+    std::unique_ptr<Win32Session> session = Win32Session::Open(host.code_page(), &observer);
+    // In real windows without an answers file, a person answers.
+    if (!windows || line.answers_file) session->SetUser(&user);
     if (line.screenshots_dir) session->SetScreenshotDirectory(*line.screenshots_dir);
     return RunSequence(host, fs, session->window_system(), writer, console, answers_sound);
   }

@@ -18,6 +18,9 @@
 #ifdef SETUP_HAVE_QT
 #include "ui/backends/qt/qt_session.h"
 #endif
+#ifdef SETUP_HAVE_WIN32_UI
+#include "ui/backends/win32/win32_session.h"
+#endif
 
 namespace setup {
 
@@ -151,6 +154,13 @@ int RunUninstallMode(Host& host, const CommandLine& line, std::ostream& out,
 #ifdef SETUP_HAVE_QT
   if (windows) {
     std::unique_ptr<QtSession> session = QtSession::Open(code_page, &writer);
+    if (line.answers_file) session->SetUser(&user);
+    return RemoveEntry(host, *registry, *entry, session->window_system(), console);
+  }
+#endif
+#ifdef SETUP_HAVE_WIN32_UI
+  if (windows) {
+    std::unique_ptr<Win32Session> session = Win32Session::Open(code_page, &writer);
     if (line.answers_file) session->SetUser(&user);
     return RemoveEntry(host, *registry, *entry, session->window_system(), console);
   }

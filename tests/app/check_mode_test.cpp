@@ -225,34 +225,22 @@ TEST(CheckModeTest, JsonGivesEveryMessageAndFindingAsOneObject) {
             "\"key\":\"CodeDir\",\"message\":\"the folder 'MISSING' is not on the disc\"}\n");
 }
 
-struct StartupCase {
-  const char* name;
-  const char* removed;
-  std::string output;
-};
-
-class MissingStartupFileTest : public ::testing::TestWithParam<StartupCase> {};
-
 // A missing SETUP.INI or SETUP.TXT ends the check with its message, before any lint.
-TEST_P(MissingStartupFileTest, StopsAfterItsMessage) {
-  CheckDisc disc;
-  std::filesystem::remove(disc.temp.Join(std::string("disc/") + GetParam().removed));
-  EXPECT_EQ(disc.Check(), EXIT_STARTUP);
-  EXPECT_EQ(disc.output, GetParam().output);
+TEST(CheckModeTest, AMissingStartupFileStopsAfterItsMessage) {
+  const std::pair<const char*, std::string> cases[] = {
+      {"SETUP.INI",
+       "Error!: Warning: The MainProdName key (or its text) is not set in SETUP.INI\n\n"
+       "Setup: Can't find Setup.ini. Setup needs this file to continue so it's exiting.\n\n"},
+      {"SETUP.TXT",
+       "Setup: Can't find Setup.txt. Setup needs this file to continue so it's exiting.\n\n"},
+  };
+  for (const auto& [removed, output] : cases) {
+    CheckDisc disc;
+    std::filesystem::remove(disc.temp.Join(std::string("disc/") + removed));
+    EXPECT_EQ(disc.Check(), EXIT_STARTUP) << removed;
+    EXPECT_EQ(disc.output, output) << removed;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, MissingStartupFileTest,
-    ::testing::Values(
-        StartupCase{"no_setup_ini", "SETUP.INI",
-                    "Error!: Warning: The MainProdName key (or its text) is not set in "
-                    "SETUP.INI\n\n"
-                    "Setup: Can't find Setup.ini. Setup needs this file to continue so it's "
-                    "exiting.\n\n"},
-        StartupCase{"no_setup_txt", "SETUP.TXT",
-                    "Setup: Can't find Setup.txt. Setup needs this file to continue so it's "
-                    "exiting.\n\n"}),
-    [](const ::testing::TestParamInfo<StartupCase>& info) { return std::string(info.param.name); });
 
 TEST(CheckModeTest, ABrokenRegistryIsReportedAfterTheFindingsAndNothingIsWritten) {
   CheckDisc disc;

@@ -109,38 +109,6 @@ TEST_F(InstallE2eTest, ShortcutsInEachFolder) {
   }
 }
 
-// The replace confirmation answered from the answers file.
-TEST_F(InstallE2eTest, ReplaceAnswers) {
-  const struct {
-    const char* answers;
-    const char* a;
-    const char* b;
-    int status;
-  } cases[] = {
-      {"[ConfirmReplace]\nDefault=No\n", "old a", "old b", EXIT_FINISHED},
-      {"[ConfirmReplace]\nDefault=YesToAll\n", "new a", "new b", EXIT_FINISHED},
-      {"[ConfirmReplace]\nDefault=Cancel\n[ExitConfirm]\nDefault=Exit\n", "old a", "old b",
-       EXIT_FAILED},
-  };
-  for (const auto& c : cases) {
-    SetupRunner run;
-    run.temp.WriteFile("disc/CODE/A.TXT", "new a");
-    run.temp.WriteFile("disc/CODE/B.TXT", "new b");
-    run.temp.WriteFile("c/Book/A.TXT", "old a");
-    run.temp.WriteFile("c/Book/B.TXT", "old b");
-    run.WriteDisc({{"CODE", "C:\\Book", "Book"}});
-    run.Answers(c.answers);
-    EXPECT_EQ(run.RunSetup(), c.status) << c.answers << run.Stderr();
-    EXPECT_EQ(run.temp.ReadFile("c/Book/A.TXT"), c.a) << c.answers;
-    EXPECT_EQ(run.temp.ReadFile("c/Book/B.TXT"), c.b) << c.answers;
-    if (c.status == EXIT_FAILED) {
-      EXPECT_EQ(run.Shown(), (Lines{"CBackdropDlg", "CWelcomeDlg=OK", "COptionsDlg=Continue",
-                                    "CInstallingDlg=OK", "CConfirmReplaceDlg=Cancel",
-                                    "CExitDlg=Exit", "CSetupFailedDlg=OK"}));
-    }
-  }
-}
-
 TEST_F(InstallE2eTest, YesToAllDoesNotCarryOverToTheNextSection) {
   temp.WriteFile("disc/ONE/A.TXT", "new a");
   temp.WriteFile("disc/ONE/B.TXT", "new b");
@@ -176,7 +144,9 @@ TEST_F(InstallE2eTest, ExitDuringTheFirstOfTwoSections) {
   EXPECT_FALSE(temp.Exists("c/ScriptRan"));
   // The first section is registered all the same.
   EXPECT_EQ(Uninstall("One", "DisplayName"), "One");
-  EXPECT_EQ(Shown().back(), "CSetupFailedDlg=OK");
+  EXPECT_EQ(Shown(),
+            (Lines{"CBackdropDlg", "CWelcomeDlg=OK", "COptionsDlg=Continue", "CInstallingDlg=OK",
+                   "CConfirmReplaceDlg=Cancel", "CExitDlg=Exit", "CSetupFailedDlg=OK"}));
 }
 
 TEST_F(InstallE2eTest, AMissingSourceDirectory) {
@@ -213,57 +183,35 @@ TEST_F(InstallE2eTest, AnExpansionFailureIsReportedAndTheRunGoesOn) {
             std::string::npos);
 }
 
-// Plain copies that fail: the run finishes, says so once per section, names each file with
+// A plain copy that fails: the run finishes, says so once per section, names the file with
 // the host's reason, and ends with its own status; what was copied keeps its uninstall entry.
 TEST_F(InstallE2eTest, FilesNotCopiedAreNamedAndEndTheRunWithStatus4) {
-  const struct {
-    const char* name;
-    std::function<void(SetupRunner&)> arrange;
-    const char* failed;  // the file named
-    Lines shown;
-  } cases[] = {
-      {"a pipe on the disc",
-       [](SetupRunner& r) { ASSERT_EQ(mkfifo(r.temp.Join("disc/CODE/PIPE").c_str(), 0644), 0); },
-       "C:\\Book\\PIPE",
-       {"CBackdropDlg", "CWelcomeDlg=OK", "COptionsDlg=Continue", "CInstallingDlg=OK",
-        "MessageBox=OK", "CUpdatingDlg", "CFinishedDlg=OK"}},
-      {"a read-only destination answered Yes",
-       [](SetupRunner& r) {
-         r.temp.WriteFile("c/Book/A.TXT", "old");
-         ASSERT_EQ(chmod(r.temp.Join("c/Book/A.TXT").c_str(), 0444), 0);
-         r.Answers("[ConfirmReplace]\nDefault=Yes\n");
-       },
-       "C:\\Book\\A.TXT",
-       {"CBackdropDlg", "CWelcomeDlg=OK", "COptionsDlg=Continue", "CInstallingDlg=OK",
-        "CConfirmReplaceDlg=Yes", "MessageBox=OK", "CUpdatingDlg", "CFinishedDlg=OK"}},
-  };
-  for (const auto& c : cases) {
-    SetupRunner run;
-    run.temp.WriteFile("disc/CODE/A.TXT", "a");
-    run.temp.WriteFile("disc/CODE/B.TXT", "b");
-    DiscSection section{"CODE", "C:\\Book", "Book"};
-    section.uninstall = "TRUE";
-    run.temp.WriteFile("disc/ZORUNIN.EXE", "uninstaller program");
-    run.WriteDisc({section});
-    c.arrange(run);
-    EXPECT_EQ(run.RunSetup(), EXIT_FILES_NOT_COPIED) << c.name << run.Stderr();
-    EXPECT_EQ(run.temp.ReadFile("c/Book/B.TXT"), "b") << c.name;
-    const std::string named = std::string("setup: not copied: ") + c.failed + ": ";
-    EXPECT_NE(run.Stderr().find(named), std::string::npos) << c.name << run.Stderr();
-    const Lines lines = run.Transcript();
-    std::string json_name;  // the file as a JSON string holds it
-    for (const char ch : std::string(c.failed))
-      json_name += ch == '\\' ? "\\\\" : std::string(1, ch);
-    const auto failure = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
-      return line.rfind("{\"kind\":\"CopyFailure\",\"file\":\"" + json_name + "\",\"reason\":",
-                        0) == 0;
-    });
-    EXPECT_NE(failure, lines.end()) << c.name << "\n" << run.temp.ReadFile("transcript.jsonl");
-    Lines shown = run.Shown();
-    shown.erase(std::remove(shown.begin(), shown.end(), "CopyFailure"), shown.end());
-    EXPECT_EQ(shown, c.shown) << c.name;
-    EXPECT_EQ(run.Uninstall("Book", "DisplayName"), "Book") << c.name;
-  }
+  temp.WriteFile("disc/CODE/A.TXT", "a");
+  temp.WriteFile("disc/ZORUNIN.EXE", "uninstaller program");
+  ASSERT_EQ(mkfifo(temp.Join("disc/CODE/PIPE").c_str(), 0644), 0);
+  DiscSection section{"CODE", "C:\\Book", "Book"};
+  section.uninstall = "TRUE";
+  WriteDisc({section});
+  EXPECT_EQ(RunSetup(), EXIT_FILES_NOT_COPIED) << Stderr();
+  EXPECT_EQ(temp.ReadFile("c/Book/A.TXT"), "a");
+  EXPECT_NE(Stderr().find("setup: not copied: C:\\Book\\PIPE: "), std::string::npos) << Stderr();
+  const Lines lines = Transcript();
+  EXPECT_NE(std::find_if(lines.begin(), lines.end(),
+                         [](const std::string& line) {
+                           return line.rfind(
+                                      R"({"kind":"CopyFailure","file":"C:\\Book\\PIPE","reason":)",
+                                      0) == 0;
+                         }),
+            lines.end())
+      << temp.ReadFile("transcript.jsonl");
+  // The failure's line is written from the copying thread, so its place among the dialogs'
+  // varies.
+  Lines shown = Shown();
+  shown.erase(std::remove(shown.begin(), shown.end(), "CopyFailure"), shown.end());
+  EXPECT_EQ(shown,
+            (Lines{"CBackdropDlg", "CWelcomeDlg=OK", "COptionsDlg=Continue", "CInstallingDlg=OK",
+                   "MessageBox=OK", "CUpdatingDlg", "CFinishedDlg=OK"}));
+  EXPECT_EQ(Uninstall("Book", "DisplayName"), "Book");
 }
 
 // A destination folder that is a file: nothing is offered for replacement, every file is
@@ -399,8 +347,6 @@ TEST_F(InstallE2eTest, QuietDropsTheEchoOfDialogs) {
   EXPECT_EQ(RunSetup({"--quiet"}), EXIT_FINISHED) << Stderr();
   EXPECT_EQ(Stderr(), "");
   EXPECT_EQ(Shown().back(), "CFinishedDlg=OK");
-  EXPECT_EQ(RunSetup(), EXIT_FINISHED);
-  EXPECT_NE(Stderr().find("CFinishedDlg: Setup Finished"), std::string::npos) << Stderr();
 }
 
 // A disc of three sections, each with one file.
@@ -421,18 +367,12 @@ TEST_F(AnswersE2eTest, AMistakeStopsTheRunBeforeAnythingIsWritten) {
     std::string answers;
     std::string message;  // after "FILE:"
   };
+  // Every mistake is the answers check's; here one of each source it checks against: the
+  // file alone, SETUP.INI, the host's drives.
   const std::vector<Case> cases = {
-      {"[Optoins]\nSelect = 1\n", "1: unknown section [Optoins]"},
-      {"[Options]\nSelekt = 1\n", "2: unknown key 'Selekt' in [Options]"},
       {"[Options]\nButton = Contineu\n", "2: Button = Contineu: expected Continue or Exit"},
-      {"[ConfirmReplace]\nDefault = Maybe\n",
-       "2: Default = Maybe: expected Yes, YesToAll, No or Cancel"},
-      {"[Options]\nSelect = 1,9\n",
-       "2: Select = 1,9: section 9 is out of range (SETUP.INI has 3 sections)"},
-      {"[Options]\nSelect = one\n", "2: Select = one: 'one' is not a section number (or \"none\")"},
       {"[Options]\n\nFolder7 = C:\\Books\n",
        "3: Folder7: section 7 is out of range (SETUP.INI has 3 sections)"},
-      {"[Options]\nFolder1 = Q:\\Books\n", "2: Folder1 = Q:\\Books: drive Q: is not mapped"},
       {"[Options]\nFolder1 = D:\\Books\n", "2: Folder1 = D:\\Books: drive D: is read-only"},
   };
   WriteThree();

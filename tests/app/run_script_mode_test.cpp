@@ -64,12 +64,6 @@ TEST_F(RunScriptModeTest, RunsTheSampleDiscScript) {
   EXPECT_TRUE(messages_.texts().empty());
 }
 
-TEST_F(RunScriptModeTest, TheSectionsDestinationIsExpanded) {
-  temp_.WriteFile("disc/S.SCR", "MD \"%INSTALLPATH%\\Extra\"\r\n");
-  EXPECT_EQ(Run("s.scr", 1), EXIT_FINISHED);
-  EXPECT_TRUE(temp_.Exists("c/Programs/Quillby Reader/Extra"));
-}
-
 TEST_F(RunScriptModeTest, RenameIsAnsweredCancel) {
   temp_.WriteFile("disc/R.SCR", "RENAME A.TXT B.TXT\r\nMD C:\\After\r\n");
   temp_.WriteFile("disc/A.TXT", "a");

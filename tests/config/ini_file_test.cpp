@@ -167,12 +167,6 @@ TEST(IniFileTest, StopsStoringNewKeysAtTheMemoryBound) {
   EXPECT_EQ(ini.Find("s", "key" + std::to_string(keys - 1)), std::nullopt);
 }
 
-}  // namespace
-}  // namespace setup
-
-namespace setup {
-namespace {
-
 TEST(IniFileNamesTest, GivesSectionsAndKeysAsFirstSpelled) {
   IniFile ini =
       IniFile::Parse("[Options]\nSelect = 1\nSELECT = 2\n  Button  = Exit\n[ExitConfirm]\n");

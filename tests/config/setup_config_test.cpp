@@ -170,81 +170,65 @@ TEST_F(LoadSetupIniTest, MissingSectionKeyStopsReadingThere) {
   EXPECT_EQ(config.m_nSections, 3);
 }
 
-struct SectionCountCase {
-  const char* written;
-  int sections;
-  bool warned;
-};
-
-class NumberOfSectionsTest : public LoadSetupIniTest,
-                             public ::testing::WithParamInterface<SectionCountCase> {};
-
-TEST_P(NumberOfSectionsTest, CountsTheSectionsRead) {
+// How the number is read is ParseDecimal's; here only how the count is bounded.
+TEST_F(LoadSetupIniTest, NumberOfSectionsCountsTheSectionsRead) {
+  const struct {
+    const char* written;
+    int sections;
+    bool warned;
+  } cases[] = {{"0", 0, false},   {"-3", 0, false}, {"1", 1, false},
+               {"20", 20, false}, {"21", 20, true}, {"99999999999999999999", 20, true}};
   std::vector<TestSection> given(21);
   for (int s = 0; s < 21; ++s) given[s].Set(KEY_CODEDIR, "CODE" + std::to_string(s + 1));
-  std::string text = IniText(given);
-  text.replace(text.find("NumberOfSections=21"), 19,
-               std::string("NumberOfSections=") + GetParam().written);
-  Load(text);
-  EXPECT_EQ(config.m_nSections, GetParam().sections);
-  EXPECT_EQ(Texts(findings), GetParam().warned ? std::vector<std::string>{TOO_MANY_SECTIONS}
-                                               : std::vector<std::string>{});
-  // Only the sections counted are read.
-  for (int s = 0; s < 20; ++s) {
-    EXPECT_EQ(Value(s, KEY_CODEDIR), s < GetParam().sections ? given[s].values[0] : "") << s;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.written);
+    std::string text = IniText(given);
+    text.replace(text.find("NumberOfSections=21"), 19,
+                 std::string("NumberOfSections=") + c.written);
+    Disc("SETUP.INI", text);
+    SetupConfig fresh;
+    EXPECT_EQ(Texts(fresh.LoadSetupIni(fs)),
+              c.warned ? std::vector<std::string>{TOO_MANY_SECTIONS} : std::vector<std::string>{});
+    EXPECT_EQ(fresh.m_nSections, c.sections);
+    // Only the sections counted are read.
+    for (int s = 0; s < 20; ++s) {
+      EXPECT_EQ(fresh.GetSectionValue(s, KEY_CODEDIR), s < c.sections ? given[s].values[0] : "")
+          << s;
+    }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, NumberOfSectionsTest,
-    // How the number is read is ParseDecimal's; here only how the count is bounded.
-    ::testing::Values(SectionCountCase{"0", 0, false}, SectionCountCase{"-3", 0, false},
-                      SectionCountCase{"1", 1, false}, SectionCountCase{"20", 20, false},
-                      SectionCountCase{"21", 20, true},
-                      SectionCountCase{"99999999999999999999", 20, true}));
-
-struct ChangeFolderCase {
-  const char* written;
-  bool enabled;
-};
-
-class ChangeFolderButtonTest : public LoadSetupIniTest,
-                               public ::testing::WithParamInterface<ChangeFolderCase> {};
-
-TEST_P(ChangeFolderButtonTest, OnlyTrueInAnyCaseEnables) {
-  std::string text = IniText({});
-  text.replace(text.find("ChangeFolderButton=TRUE"), 23,
-               std::string("ChangeFolderButton=") + GetParam().written);
-  Load(text);
-  EXPECT_EQ(config.m_bChangeFolderButton, GetParam().enabled);
+TEST_F(LoadSetupIniTest, OnlyTrueInAnyCaseEnablesTheChangeFolderButton) {
+  const std::pair<const char*, bool> cases[] = {
+      {"TRUE", true}, {"true", true}, {"YES", false}, {"TRUEX", false}, {"", false}};
+  for (const auto& [written, enabled] : cases) {
+    std::string text = IniText({});
+    text.replace(text.find("ChangeFolderButton=TRUE"), 23,
+                 std::string("ChangeFolderButton=") + written);
+    Disc("SETUP.INI", text);
+    SetupConfig fresh;
+    fresh.LoadSetupIni(fs);
+    EXPECT_EQ(fresh.m_bChangeFolderButton, enabled) << written;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, ChangeFolderButtonTest,
-                         ::testing::Values(ChangeFolderCase{"TRUE", true},
-                                           ChangeFolderCase{"true", true},
-                                           ChangeFolderCase{"YES", false},
-                                           ChangeFolderCase{"TRUEX", false},
-                                           ChangeFolderCase{"", false}));
-
-struct DecimalCase {
-  const char* text;
-  int value;
-};
-
-class ParseDecimalTest : public ::testing::TestWithParam<DecimalCase> {};
-
-TEST_P(ParseDecimalTest, ReadsAsAtoiWithoutOverflow) {
-  EXPECT_EQ(ParseDecimal(GetParam().text), GetParam().value);
+TEST(ParseDecimalTest, ReadsAsAtoiWithoutOverflow) {
+  const std::pair<const char*, int> cases[] = {
+      {"", 0},
+      {"  \t42", 42},
+      {"-7", -7},
+      {"+5", 5},
+      {"12abc", 12},
+      {"- 5", 0},
+      {"2147483647", INT_MAX},
+      {"2147483648", INT_MAX},
+      {"-2147483648", INT_MIN},
+      {"-2147483649", INT_MIN},
+      {"999999999999999999999999", INT_MAX},
+      {"00000000000000000000000012", 12},
+  };
+  for (const auto& [text, value] : cases) EXPECT_EQ(ParseDecimal(text), value) << text;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, ParseDecimalTest,
-    ::testing::Values(DecimalCase{"", 0}, DecimalCase{"  \t42", 42}, DecimalCase{"-7", -7},
-                      DecimalCase{"+5", 5}, DecimalCase{"12abc", 12}, DecimalCase{"- 5", 0},
-                      DecimalCase{"2147483647", INT_MAX}, DecimalCase{"2147483648", INT_MAX},
-                      DecimalCase{"-2147483648", INT_MIN}, DecimalCase{"-2147483649", INT_MIN},
-                      DecimalCase{"999999999999999999999999", INT_MAX},
-                      DecimalCase{"00000000000000000000000012", 12}));
 
 class LoadSetupTextsTest : public ::testing::Test, public DiscFixture {
  protected:

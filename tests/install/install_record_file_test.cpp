@@ -64,40 +64,34 @@ TEST(InstallRecordFileTest, ReportsTheFirstDamagedLine) {
   }
 }
 
+// Shift-JIS keys (code page 932, Windows directory "C:\WINDOWS\能"): a two-byte character is
+// kept whole, its second byte 0x5C ('表'), 0x7C or 'a' ('ヂ' 0x83 0x61) included, so that two
+// products never share a record; a first byte without its second is escaped.
 TEST(InstallRecordFileTest, RecordNamesHoldAnyKey) {
   const struct {
+    int code_page;
     const char* key;
     const char* path;
   } cases[] = {
-      {"Quillby Reader", "C:\\WINDOWS\\SETUPREC\\Quillby Reader.txt"},
-      {"A/B: C?", "C:\\WINDOWS\\SETUPREC\\A%2FB%3A C%3F.txt"},
-      {"100%", "C:\\WINDOWS\\SETUPREC\\100%25.txt"},
-      {"Dots...", "C:\\WINDOWS\\SETUPREC\\Dots..%2E.txt"},
-      {"con", "C:\\WINDOWS\\SETUPREC\\%63on.txt"},
-      {"LPT1", "C:\\WINDOWS\\SETUPREC\\%4CPT1.txt"},
-      {"Console", "C:\\WINDOWS\\SETUPREC\\Console.txt"},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(InstallRecordPath("C:\\WINDOWS\\", c.key, CodePage()), c.path);
-}
-
-// Shift-JIS keys: a two-byte character is kept whole, its second byte 0x5C ('表'), 0x7C or
-// 'a' ('ヂ' 0x83 0x61) included, so that two products never share a record; a first byte
-// without its second is escaped.
-TEST(InstallRecordFileTest, DoubleByteKeysKeepTheirCharacters) {
-  const struct {
-    const char* key;
-    const char* path;
-  } cases[] = {
-      {"\x95\x5C", "C:\\WINDOWS\\\x94\x5C\\SETUPREC\\\x95\x5C.txt"},
-      {"\x96\x7C", "C:\\WINDOWS\\\x94\x5C\\SETUPREC\\\x96\x7C.txt"},
-      {"\x83\x61:", "C:\\WINDOWS\\\x94\x5C\\SETUPREC\\\x83\x61%3A.txt"},
-      {"A\x95", "C:\\WINDOWS\\\x94\x5C\\SETUPREC\\A%95.txt"},
-      {"\x95%", "C:\\WINDOWS\\\x94\x5C\\SETUPREC\\%95%25.txt"},
+      {1252, "Quillby Reader", "C:\\WINDOWS\\SETUPREC\\Quillby Reader.txt"},
+      {1252, "A/B: C?", "C:\\WINDOWS\\SETUPREC\\A%2FB%3A C%3F.txt"},
+      {1252, "100%", "C:\\WINDOWS\\SETUPREC\\100%25.txt"},
+      {1252, "Dots...", "C:\\WINDOWS\\SETUPREC\\Dots..%2E.txt"},
+      {1252, "con", "C:\\WINDOWS\\SETUPREC\\%63on.txt"},
+      {1252, "LPT1", "C:\\WINDOWS\\SETUPREC\\%4CPT1.txt"},
+      {1252, "Console", "C:\\WINDOWS\\SETUPREC\\Console.txt"},
+      {932, "\x95\x5C", "C:\\WINDOWS\\\x94\x5C\\SETUPREC\\\x95\x5C.txt"},
+      {932, "\x96\x7C", "C:\\WINDOWS\\\x94\x5C\\SETUPREC\\\x96\x7C.txt"},
+      {932, "\x83\x61:", "C:\\WINDOWS\\\x94\x5C\\SETUPREC\\\x83\x61%3A.txt"},
+      {932, "A\x95", "C:\\WINDOWS\\\x94\x5C\\SETUPREC\\A%95.txt"},
+      {932, "\x95%", "C:\\WINDOWS\\\x94\x5C\\SETUPREC\\%95%25.txt"},
   };
   const CodePage shift_jis = testing::LoadedCodePage(932);
   for (const auto& c : cases) {
-    EXPECT_EQ(InstallRecordPath("C:\\WINDOWS\\\x94\x5C", c.key, shift_jis), c.path);
+    const bool dbcs = c.code_page == 932;
+    EXPECT_EQ(InstallRecordPath(dbcs ? "C:\\WINDOWS\\\x94\x5C" : "C:\\WINDOWS\\", c.key,
+                                dbcs ? shift_jis : CodePage()),
+              c.path);
   }
 }
 

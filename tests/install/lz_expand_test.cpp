@@ -6,11 +6,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -59,34 +56,22 @@ std::string Bytes(std::initializer_list<unsigned> bytes) {
   return s;
 }
 
-std::string ReadHostFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteHostFile(const std::string& path, const std::string& data) {
-  std::ofstream(path, std::ios::binary) << data;
-}
-
 // Compresses `data` with Debian's mscompress (which names its result after the input with
 // a trailing underscore).
 std::string Mscompress(const TempDir& dir, const std::string& name, const std::string& data) {
-  const std::string path = dir.WriteFile(name, data);
-  const std::string command = "mscompress '" + path + "'";
+  const std::string command = "mscompress '" + dir.WriteFile(name, data) + "'";
   if (std::system(command.c_str()) != 0) return {};
-  return ReadHostFile(path + "_");
+  return dir.ReadFile(name + "_");
 }
 
 // libmspack's expansion of `compressed`, the reference the decoder is measured against.
 std::string MspackExpand(const TempDir& dir, const std::string& compressed) {
-  const std::string in = dir.Join("oracle.in");
-  const std::string out = dir.Join("oracle.out");
-  WriteHostFile(in, compressed);
+  const std::string in = dir.WriteFile("oracle.in", compressed);
   msszdd_decompressor* szdd = mspack_create_szdd_decompressor(nullptr);
-  const int error = szdd->decompress(szdd, in.c_str(), out.c_str());
+  const int error = szdd->decompress(szdd, in.c_str(), dir.Join("oracle.out").c_str());
   mspack_destroy_szdd_decompressor(szdd);
   EXPECT_EQ(error, MSPACK_ERR_OK);
-  return ReadHostFile(out);
+  return dir.ReadFile("oracle.out");
 }
 
 bool HaveMscompress() { return std::system("command -v mscompress >/dev/null 2>&1") == 0; }

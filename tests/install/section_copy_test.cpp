@@ -56,7 +56,7 @@ TEST_F(SectionCopyTest, ExpandsCompressedFilesAndCopiesOthersUnchanged) {
 }
 
 // The replace confirmation: each row answers the first question and lists what the walk
-// must then have done (plain No is in the end-to-end tests).
+// must then have done.
 TEST_F(SectionCopyTest, ReplaceAnswers) {
   const struct {
     const char* answers;
@@ -65,6 +65,11 @@ TEST_F(SectionCopyTest, ReplaceAnswers) {
     std::vector<std::string> shown;
     bool exit;
   } cases[] = {
+      {"[ConfirmReplace]\nDefault=No\n",
+       "old a",
+       "old b",
+       {"CConfirmReplaceDlg=No", "CConfirmReplaceDlg=No"},
+       false},
       {"[ConfirmReplace]\nDefault=Yes\n",
        "new a",
        "new b",

@@ -118,6 +118,17 @@ TEST_F(PosixFileSystemHost, AFolderEnteredListsWhatIsThereWhenListed) {
   EXPECT_EQ(Names("*.*"), (std::vector<std::string>{".", "..", "b.txt"}));
 }
 
+// The names in C:\out and on R:, to compare what two calls left.
+std::string Listing(PosixFileSystem& fs) {
+  std::string listing;
+  for (const char* where : {"C:\\out\\*.*", "R:\\*.*"}) {
+    auto found = fs.FindFiles(where);
+    if (!found.ok()) continue;
+    for (const FindData& entry : *found) listing += entry.name + " ";
+  }
+  return listing;
+}
+
 // A copy to a destination the caller knows is new may skip looking for it, yet wherever that
 // knowledge is wrong it ends as the ordinary copy does: a name that exists is replaced or
 // refused, a directory spelt otherwise on the disk is found, a missing one fails.
@@ -159,13 +170,7 @@ TEST(PosixCopyNewFile, EndsAsTheOrdinaryCopy) {
       if (c.landed) {
         EXPECT_EQ(dir.ReadFile(std::string("c/") + c.landed), "new") << c.to;
       }
-      std::string listing;
-      for (const char* where : {"C:\\out\\*.*", "R:\\*.*"}) {
-        auto found = fs.FindFiles(where);
-        if (!found.ok()) continue;
-        for (const FindData& entry : *found) listing += entry.name + " ";
-      }
-      listings.push_back(listing + dir.ReadFile("c/out/old.txt"));
+      listings.push_back(Listing(fs) + dir.ReadFile("c/out/old.txt"));
     }
     EXPECT_EQ(listings[0], listings[1]) << c.to;
   }
@@ -245,13 +250,7 @@ TEST(PosixMakeNewDirectory, EndsAsTheOrdinaryCall) {
       if (c.made) {
         EXPECT_EQ(*fs.GetAttributes(std::string("C:\\") + c.made), ATTRIB_DIRECTORY) << c.path;
       }
-      std::string listing;
-      for (const char* where : {"C:\\out\\*.*", "R:\\*.*"}) {
-        auto found = fs.FindFiles(where);
-        if (!found.ok()) continue;
-        for (const FindData& entry : *found) listing += entry.name + " ";
-      }
-      listings.push_back(listing);
+      listings.push_back(Listing(fs));
     }
     EXPECT_EQ(listings[0], listings[1]) << c.path;
   }

@@ -23,46 +23,18 @@ TEST_F(FileCommandTest, DeleteRemovesFilesAndSaysNothing) {
   EXPECT_TRUE(Texts().empty());
 }
 
-TEST_F(FileCommandTest, RenameMovesAFile) {
+TEST_F(FileCommandTest, RenameMovesAFileAndReportsAnAbsentOne) {
   temp_.WriteFile("c/old.txt", "x");
   temp_.MakeDir("c/other");
   RunLine("RENAME C:\\old.txt C:\\other\\new.txt");
   EXPECT_EQ(temp_.ReadFile("c/other/new.txt"), "x");
   EXPECT_FALSE(temp_.Exists("c/old.txt"));
-  EXPECT_TRUE(pauses_.empty());
   EXPECT_TRUE(Texts().empty());
-}
-
-TEST_F(FileCommandTest, RenameOfAnAbsentFileIsReported) {
   RunLine("RENAME C:\\none.txt C:\\new.txt");
   EXPECT_EQ(Texts(), std::vector<std::string>{
                          "Batch file error. The file 'C:\\none.txt' does not exists; I can't "
                          "rename it."});
   EXPECT_TRUE(pauses_.empty());
-}
-
-TEST_F(FileCommandTest, RenameRetriesElevenTimesThenAsks) {
-  temp_.WriteFile("c/a.txt", "a");
-  temp_.WriteFile("c/b.txt", "b");
-  messages_.QueueAnswer(MessageBoxResult::Retry);
-  messages_.QueueAnswer(MessageBoxResult::Cancel);
-  RunLine("RENAME C:\\a.txt C:\\b.txt");
-
-  // Eleven attempts with a pause each, the question, one more attempt and pause after Retry.
-  EXPECT_EQ(pauses_, std::vector<int>(12, 2000));
-  auto shown = messages_.shown();
-  ASSERT_EQ(shown.size(), 2u);
-  for (const auto& box : shown) {
-    EXPECT_EQ(box.caption, "Setup");
-    EXPECT_EQ(box.icon, MessageBoxIcon::None);
-    EXPECT_EQ(box.buttons, MessageBoxButtons::RetryCancel);
-    EXPECT_EQ(box.text,
-              "Cannot create a file when that file already exists.\r\n\nI can't rename "
-              "\"C:\\a.txt\" as \"C:\\b.txt\". (Retry this operation at least once. If the "
-              "operation continues to fail another process might have opened the file.)");
-  }
-  EXPECT_EQ(temp_.ReadFile("c/a.txt"), "a");
-  EXPECT_EQ(temp_.ReadFile("c/b.txt"), "b");
 }
 
 TEST_F(FileCommandTest, RenameSucceedsOnRetryOnceTheWayIsFree) {
@@ -97,19 +69,39 @@ class BusyFiles : public FileSystemWrapper {
   }
 };
 
-TEST_F(FileCommandTest, RenameQuotesTheSystemsTextForTheFailure) {
+// Eleven attempts with a pause each, the question, one more attempt and pause after Retry;
+// the question quotes the system's text for the failure.
+TEST_F(FileCommandTest, RenameRetriesElevenTimesThenAsks) {
   temp_.WriteFile("c/a.txt", "a");
+  temp_.WriteFile("c/b.txt", "b");
   BusyFiles busy(fs_.get());
-  ScriptRunner runner({config_, folders_, busy, messages_, system_, code_page_, *processes_,
-                       *links_, search_, [this](int ms) { pauses_.push_back(ms); }});
-  messages_.QueueAnswer(MessageBoxResult::Cancel);
-  runner.RunScriptLine("RENAME C:\\a.txt C:\\b.txt");
-  EXPECT_EQ(Texts(), std::vector<std::string>{
-                         "The process cannot access the file because it is being used by another "
-                         "process.\r\n\nI can't rename \"C:\\a.txt\" as \"C:\\b.txt\". (Retry "
-                         "this operation at least once. If the operation continues to fail "
-                         "another process might have opened the file.)"});
-  EXPECT_EQ(pauses_.size(), 11u);
+  const std::pair<FileSystem*, std::string> cases[] = {
+      {fs_.get(), "Cannot create a file when that file already exists."},
+      {&busy, "The process cannot access the file because it is being used by another process."},
+  };
+  for (const auto& [files, reason] : cases) {
+    RecordingMessageBox messages;
+    messages.QueueAnswer(MessageBoxResult::Retry);
+    messages.QueueAnswer(MessageBoxResult::Cancel);
+    std::vector<int> pauses;
+    ScriptRunner runner({config_, folders_, *files, messages, system_, code_page_, *processes_,
+                         *links_, search_, [&pauses](int ms) { pauses.push_back(ms); }});
+    runner.RunScriptLine("RENAME C:\\a.txt C:\\b.txt");
+    EXPECT_EQ(pauses, std::vector<int>(12, 2000)) << reason;
+    auto shown = messages.shown();
+    ASSERT_EQ(shown.size(), 2u) << reason;
+    for (const auto& box : shown) {
+      EXPECT_EQ(box.caption, "Setup");
+      EXPECT_EQ(box.icon, MessageBoxIcon::None);
+      EXPECT_EQ(box.buttons, MessageBoxButtons::RetryCancel);
+      EXPECT_EQ(box.text, reason +
+                              "\r\n\nI can't rename \"C:\\a.txt\" as \"C:\\b.txt\". (Retry this "
+                              "operation at least once. If the operation continues to fail "
+                              "another process might have opened the file.)");
+    }
+  }
+  EXPECT_EQ(temp_.ReadFile("c/a.txt"), "a");
+  EXPECT_EQ(temp_.ReadFile("c/b.txt"), "b");
 }
 
 TEST_F(FileCommandTest, MakeDirCreatesTheWholePath) {

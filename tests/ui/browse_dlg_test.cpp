@@ -212,50 +212,43 @@ TEST(BrowseDlgTest, DoubleByteFolderAnswersTable) {
   }
 }
 
+// The caret ends after what was kept. In Shift-JIS a two-byte character goes whole, its second
+// byte a letter ('ア' = 0x83 0x41) or 0x5C ('表') alike, and the caret steps back over both bytes.
 TEST(BrowseDlgTest, NewDirectoryFilterRemovesRefusedCharactersAtTheCaret) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"My-Dir", "MyDir"}, {"a b", "a b"},     {"#$%&'()", "#$%&'()"}, {"x_y.z!{}~", "xyz"},
-      {"-lead", "lead"},   {"caf\xe9", "caf"}, {"9Lives", "9Lives"},
-  };
-  for (const auto& [typed, kept] : cases) {
-    BrowseRig b;
-    std::pair<int, int> caret;
-    b.rig.user.When("CBrowseDlg", [&, typed = typed](UserDriver& d) {
-      d.Type(BrowseIds::NEW_DIRECTORY, typed);
-      caret = d.dialog().GetEdit(BrowseIds::NEW_DIRECTORY)->GetSel();
-      d.PressEsc();
-    });
-    b.Run();
-    EXPECT_EQ(b.dialog->m_newDirectory, kept) << typed;
-    int expected = static_cast<int>(std::string(kept).size());
-    EXPECT_EQ(caret, (std::pair{expected, expected})) << typed;
-  }
-}
-
-// Shift-JIS: a two-byte character goes whole, its second byte a letter ('ア' = 0x83 0x41) or
-// 0x5C ('表') alike, and the caret steps back over both bytes.
-TEST(BrowseDlgTest, NewDirectoryFilterRefusesATwoByteCharacterWhole) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"a\x83\x41"
+  const struct {
+    int code_page;
+    const char* typed;
+    const char* kept;
+  } cases[] = {
+      {1252, "My-Dir", "MyDir"},
+      {1252, "a b", "a b"},
+      {1252, "#$%&'()", "#$%&'()"},
+      {1252, "x_y.z!{}~", "xyz"},
+      {1252, "-lead", "lead"},
+      {1252, "caf\xe9", "caf"},
+      {1252, "9Lives", "9Lives"},
+      {932,
+       "a\x83\x41"
        "b",
        "ab"},
-      {"\x95\x5C"
+      {932,
+       "\x95\x5C"
        "Demo",
        "Demo"},
-      {"x\x83\x61", "x"},
+      {932, "x\x83\x61", "x"},
   };
-  for (const auto& [typed, kept] : cases) {
-    BrowseRig b(testing::LoadedCodePage(932));
+  for (const auto& c : cases) {
+    BrowseRig b(c.code_page == 932 ? testing::LoadedCodePage(932) : CodePage());
     std::pair<int, int> caret;
-    b.rig.user.When("CBrowseDlg", [&, typed = typed](UserDriver& d) {
-      d.Type(BrowseIds::NEW_DIRECTORY, typed);
+    b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
+      d.Type(BrowseIds::NEW_DIRECTORY, c.typed);
       caret = d.dialog().GetEdit(BrowseIds::NEW_DIRECTORY)->GetSel();
       d.PressEsc();
     });
     b.Run();
-    EXPECT_EQ(b.dialog->m_newDirectory, kept) << typed;
-    int expected = static_cast<int>(std::string(kept).size());
-    EXPECT_EQ(caret, (std::pair{expected, expected})) << typed;
+    EXPECT_EQ(b.dialog->m_newDirectory, c.kept) << c.typed;
+    int expected = static_cast<int>(std::string(c.kept).size());
+    EXPECT_EQ(caret, (std::pair{expected, expected})) << c.typed;
   }
 }
 
@@ -274,48 +267,37 @@ TEST(BrowseDlgTest, RefusedCharacterInTheMiddleKeepsTheCaretInPlace) {
 
 int Measure(const std::string& text) { return static_cast<int>(text.size()) * 6; }
 
+// In Shift-JIS "C:\表\ソ\能" (second bytes 0x5C) and "C:\アaイ" (second bytes 'A', 'C') the
+// dots replace and the loop removes whole characters, never one byte of two.
 TEST(BrowseDlgTest, ShortenPathTable) {
   struct Case {
+    int code_page;
     const char* path;
     int width;
     const char* shown;
   };
   const Case cases[] = {
-      {"C:\\Books", 100, "C:\\Books"},
-      {"C:\\Program Files\\Some Long Folder\\Another Long Folder", 174,
+      {1252, "C:\\Books", 100, "C:\\Books"},
+      {1252, "C:\\Program Files\\Some Long Folder\\Another Long Folder", 174,
        "C:\\Program Fi...r Long Folder"},
-      {"abcdefghij", 54, "abc...ij"},
-      {"abcdefghij", 0, "a..."},  // ends when no character is left after the dots
-      {"abc", 0, "..."},
-      {"ab", 0, "ab"},
-      {"", 0, ""},
-  };
-  for (const Case& c : cases) {
-    std::string shown = CBrowseDlg::ShortenPath(c.path, c.width, Measure, CodePage());
-    EXPECT_EQ(shown, c.shown) << c.path << " in " << c.width;
-  }
-}
-
-// Shift-JIS "C:\表\ソ\能" (second bytes 0x5C) and "C:\アaイ" (second bytes 'A', 'C'): the
-// dots replace and the loop removes whole characters, never one byte of two.
-TEST(BrowseDlgTest, ShortenPathDoubleByteTable) {
-  struct Case {
-    const char* path;
-    int width;
-    const char* shown;
-  };
-  const Case cases[] = {
-      {"C:\\\x95\x5C\\\x83\x5C\\\x94\x5C", 54, "C:\\...\\\x94\x5C"},
-      {"C:\\\x95\x5C\\\x83\x5C\\\x94\x5C", 48, "C:...\x94\x5C"},
-      {"C:\\\x95\x5C\\\x83\x5C\\\x94\x5C", 0, "C..."},
-      {"C:\\\x83\x41"
+      {1252, "abcdefghij", 54, "abc...ij"},
+      {1252, "abcdefghij", 0, "a..."},  // ends when no character is left after the dots
+      {1252, "abc", 0, "..."},
+      {1252, "ab", 0, "ab"},
+      {1252, "", 0, ""},
+      {932, "C:\\\x95\x5C\\\x83\x5C\\\x94\x5C", 54, "C:\\...\\\x94\x5C"},
+      {932, "C:\\\x95\x5C\\\x83\x5C\\\x94\x5C", 48, "C:...\x94\x5C"},
+      {932, "C:\\\x95\x5C\\\x83\x5C\\\x94\x5C", 0, "C..."},
+      {932,
+       "C:\\\x83\x41"
        "a\x83\x43",
        42, "C:...\x83\x43"},
-      {"\x83\x41\x83\x43", 0, "\x83\x41\x83\x43"},
+      {932, "\x83\x41\x83\x43", 0, "\x83\x41\x83\x43"},
   };
   const CodePage shift_jis = testing::LoadedCodePage(932);
   for (const Case& c : cases) {
-    std::string shown = CBrowseDlg::ShortenPath(c.path, c.width, Measure, shift_jis);
+    const CodePage& code_page = c.code_page == 932 ? shift_jis : CodePage();
+    std::string shown = CBrowseDlg::ShortenPath(c.path, c.width, Measure, code_page);
     EXPECT_EQ(shown, c.shown) << c.path << " in " << c.width;
   }
 }

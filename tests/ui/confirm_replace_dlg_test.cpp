@@ -23,37 +23,33 @@ std::unique_ptr<CConfirmReplaceDlg> MakeDialog(WindowSystem& ws, const SetupConf
                                               NEW_TIME, OLD_TIME, Identity);
 }
 
-TEST(ConfirmReplaceDlgTest, TextsWhenValid) {
-  HeadlessRig rig;
-  SetupConfig config;
-  testing::FillTexts(config);
-  MakeDialog(rig.ws, config, 1024, 0)->DoModal();
-  ASSERT_EQ(rig.Lines().size(), 1u);
-  EXPECT_EQ(rig.Lines()[0],
-            R"({"kind":"CConfirmReplaceDlg","caption":"Confirm File Replace","controls":{)"
-            R"("1":"&Yes","2":"Cancel",)"
-            R"("1000":"This folder already contains a file called 'READ_ME.TXT'.",)"
-            R"("1001":"Yes to &All","1006":"No",)"
-            R"("1008":"Would you like to replace the existing file",)"
-            R"("1010":"0 Bytes","1011":"modified on Saturday,  June 9, 2001,  12:05:03  AM",)"
-            R"("1012":"with this one?","1013":"1.00 KBytes",)"
-            R"("1014":"modified on Thursday,  March 5, 1998,  3:07:09  PM"},"answer":"Yes"})");
-}
-
-TEST(ConfirmReplaceDlgTest, TemplateTextsWhenInvalid) {
-  HeadlessRig rig;
-  SetupConfig config;
-  testing::FillTexts(config);
-  config.m_bValid = false;
-  MakeDialog(rig.ws, config, 1024, 0)->DoModal();
-  EXPECT_EQ(rig.Lines()[0],
-            R"({"kind":"CConfirmReplaceDlg","caption":"This is the default title","controls":{)"
-            R"("1":"Yes","2":"Cancel",)"
-            R"("1000":"This folder already contains a file called '%s'.",)"
-            R"("1001":"Yes To All","1006":"No",)"
-            R"("1008":"Would you like to replace the existing file",)"
-            R"("1010":"975 KB","1011":"modified on %s","1012":"with this one?",)"
-            R"("1013":"975 KB","1014":"modified on %s"},"answer":"Yes"})");
+TEST(ConfirmReplaceDlgTest, TextsWhenValidAndTemplateTextsWhenInvalid) {
+  const std::pair<bool, const char*> cases[] = {
+      {true, R"({"kind":"CConfirmReplaceDlg","caption":"Confirm File Replace","controls":{)"
+             R"("1":"&Yes","2":"Cancel",)"
+             R"("1000":"This folder already contains a file called 'READ_ME.TXT'.",)"
+             R"("1001":"Yes to &All","1006":"No",)"
+             R"("1008":"Would you like to replace the existing file",)"
+             R"("1010":"0 Bytes","1011":"modified on Saturday,  June 9, 2001,  12:05:03  AM",)"
+             R"("1012":"with this one?","1013":"1.00 KBytes",)"
+             R"("1014":"modified on Thursday,  March 5, 1998,  3:07:09  PM"},"answer":"Yes"})"},
+      {false, R"({"kind":"CConfirmReplaceDlg","caption":"This is the default title","controls":{)"
+              R"("1":"Yes","2":"Cancel",)"
+              R"("1000":"This folder already contains a file called '%s'.",)"
+              R"("1001":"Yes To All","1006":"No",)"
+              R"("1008":"Would you like to replace the existing file",)"
+              R"("1010":"975 KB","1011":"modified on %s","1012":"with this one?",)"
+              R"("1013":"975 KB","1014":"modified on %s"},"answer":"Yes"})"},
+  };
+  for (const auto& [valid, line] : cases) {
+    HeadlessRig rig;
+    SetupConfig config;
+    testing::FillTexts(config);
+    config.m_bValid = valid;
+    MakeDialog(rig.ws, config, 1024, 0)->DoModal();
+    ASSERT_EQ(rig.Lines().size(), 1u);
+    EXPECT_EQ(rig.Lines()[0], line);
+  }
 }
 
 TEST(ConfirmReplaceDlgTest, HostileFormatTextsAreShownSafely) {
@@ -85,25 +81,6 @@ const char* AnswerName(CConfirmReplaceDlg::Answer answer) {
   return "";
 }
 
-TEST(ConfirmReplaceDlgTest, EachAnswerGivenIsTheAnswerTheDialogEndsWith) {
-  using Answer = CConfirmReplaceDlg::Answer;
-  for (Answer answer : {Answer::Yes, Answer::YesToAll, Answer::No, Answer::Cancel}) {
-    HeadlessRig rig;
-    SetupConfig config;
-    testing::FillTexts(config);
-    bool given = false;
-    rig.user.When("CConfirmReplaceDlg",
-                  [&](UserDriver& d) { given = CConfirmReplaceDlg::GiveAnswer(d, answer); });
-    auto dialog = MakeDialog(rig.ws, config, 10, 10);
-    dialog->DoModal();
-    EXPECT_TRUE(given) << AnswerName(answer);
-    EXPECT_EQ(dialog->GetAnswer(), answer) << AnswerName(answer);
-    EXPECT_NE(rig.Lines()[0].find(std::string("\"answer\":\"") + AnswerName(answer) + "\""),
-              std::string::npos)
-        << AnswerName(answer);
-  }
-}
-
 TEST(ConfirmReplaceDlgTest, AnswersSetTheFlagsAndResults) {
   struct Case {
     const char* name;
@@ -113,7 +90,15 @@ TEST(ConfirmReplaceDlgTest, AnswersSetTheFlagsAndResults) {
     bool no;
     const char* answer;
   };
+  using Answer = CConfirmReplaceDlg::Answer;
+  auto give = [](Answer answer) {
+    return [answer](UserDriver& d) { EXPECT_TRUE(CConfirmReplaceDlg::GiveAnswer(d, answer)); };
+  };
   const Case cases[] = {
+      {"given yes", give(Answer::Yes), ID_OK, false, false, "Yes"},
+      {"given yes to all", give(Answer::YesToAll), ID_OK, true, false, "YesToAll"},
+      {"given no", give(Answer::No), ID_OK, false, true, "No"},
+      {"given cancel", give(Answer::Cancel), ID_CANCEL, false, false, "Cancel"},
       {"yes", [](UserDriver& d) { d.Click(ID_OK); }, ID_OK, false, false, "Yes"},
       {"enter", [](UserDriver& d) { d.PressEnter(); }, ID_OK, false, false, "Yes"},
       {"yes to all", [](UserDriver& d) { d.Click(ConfirmReplaceIds::YES_TO_ALL); }, ID_OK, true,

@@ -183,18 +183,5 @@ TEST(AnswersUserTest, ConfirmReplaceNamesMatchWithoutRegardToCase) {
   EXPECT_TRUE(named.m_bNo);
 }
 
-TEST(AnswersUserTest, ExitConfirmDefaultsToExit) {
-  SetupConfig config;
-  testing::FillTexts(config);
-  HeadlessRig rig;
-  std::atomic<bool> exits{false};
-  CExitDlg(rig.ws, config, exits).DoModal();
-  EXPECT_TRUE(exits);
-  std::atomic<bool> stays{false};
-  HeadlessRig keep(IniFile::Parse("[ExitConfirm]\nDefault = Continue\n"));
-  EXPECT_EQ(CExitDlg(keep.ws, config, stays).DoModal(), ID_OK);
-  EXPECT_FALSE(stays);
-}
-
 }  // namespace
 }  // namespace setup

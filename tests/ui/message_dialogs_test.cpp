@@ -15,39 +15,39 @@ namespace {
 using testing::HeadlessRig;
 
 struct DialogCase {
-  const char* name;
+  const char* kind;
   std::function<std::unique_ptr<CDialog>(WindowSystem&, SetupConfig&, std::atomic<bool>&)> make;
   const char* valid_line;
   const char* invalid_line;
 };
 
 const DialogCase CASES[] = {
-    {"welcome",
+    {"CWelcomeDlg",
      [](WindowSystem& ws, SetupConfig& c, std::atomic<bool>&) {
        return std::make_unique<CWelcomeDlg>(ws, c);
      },
      R"({"kind":"CWelcomeDlg","caption":"Welcome","controls":{"1":"OK","1000":"Welcome to the setup of Quillby Book."},"answer":"OK"})",
      R"({"kind":"CWelcomeDlg","caption":"This is the default title","controls":{"1":"OK","1000":"This is the default welcome text."},"answer":"OK"})"},
-    {"no room",
+    {"CNoRoomDlg",
      [](WindowSystem& ws, SetupConfig& c, std::atomic<bool>&) {
        return std::make_unique<CNoRoomDlg>(ws, c, 'D');
      },
      R"({"kind":"CNoRoomDlg","caption":"Not Enough Space","controls":{"1":"OK","1000":"There is not enough space on drive D:."},"answer":"OK"})",
      R"({"kind":"CNoRoomDlg","caption":"","controls":{"1":"OK","1000":"This is the default text"},"answer":"OK"})"},
-    {"setup failed",
+    {"CSetupFailedDlg",
      [](WindowSystem& ws, SetupConfig& c, std::atomic<bool>&) {
        return std::make_unique<CSetupFailedDlg>(ws, c);
      },
      R"({"kind":"CSetupFailedDlg","caption":"Setup Failed","controls":{"1":"OK","1000":"Setup did not complete."},"answer":"OK"})",
      R"({"kind":"CSetupFailedDlg","caption":"This is the default title","controls":{"1":"OK","1000":"This is the default"},"answer":"OK"})"},
-    {"finished",
+    {"CFinishedDlg",
      [](WindowSystem& ws, SetupConfig& c, std::atomic<bool>&) {
        return std::make_unique<CFinishedDlg>(ws, c);
      },
      R"({"kind":"CFinishedDlg","caption":"Finished","controls":{"1":"OK","1000":"Quillby Book has been installed."},"answer":"OK"})",
      R"({"kind":"CFinishedDlg","caption":"This is the default title","controls":{"1":"OK","1000":"This is the default text"},"answer":"OK"})"},
     // The exit confirmation sets its texts whatever m_bValid says.
-    {"exit",
+    {"CExitDlg",
      [](WindowSystem& ws, SetupConfig& c, std::atomic<bool>& exit_requested) {
        return std::make_unique<CExitDlg>(ws, c, exit_requested);
      },
@@ -55,6 +55,8 @@ const DialogCase CASES[] = {
      R"({"kind":"CExitDlg","caption":"Exit Setup","controls":{"1":"&Continue","2":"E&xit","1000":"Setup is not complete. Exit anyway?"},"answer":"Exit"})"},
 };
 
+// Each is centred on its owner, and shows its texts with a valid configuration, else the
+// template's.
 TEST(MessageDialogsTest, TextsWithValidAndInvalidConfiguration) {
   for (const DialogCase& c : CASES) {
     for (bool valid : {true, false}) {
@@ -63,25 +65,17 @@ TEST(MessageDialogsTest, TextsWithValidAndInvalidConfiguration) {
       testing::FillTexts(config);
       config.m_bValid = valid;
       std::atomic<bool> exit_requested{false};
-      auto dialog = c.make(rig.ws, config, exit_requested);
-      dialog->DoModal();
-      ASSERT_EQ(rig.Lines().size(), 1u) << c.name;
-      EXPECT_EQ(rig.Lines()[0], valid ? c.valid_line : c.invalid_line) << c.name;
+      bool centred = false;
+      rig.user.When(c.kind, [&](UserDriver& d) {
+        centred = rig.ws.WindowOf(d.dialog())->centered();
+        rig.answers.Act(d);
+      });
+      c.make(rig.ws, config, exit_requested)->DoModal();
+      ASSERT_EQ(rig.Lines().size(), 1u) << c.kind;
+      EXPECT_EQ(rig.Lines()[0], valid ? c.valid_line : c.invalid_line) << c.kind;
+      EXPECT_TRUE(centred) << c.kind;
     }
   }
-}
-
-TEST(MessageDialogsTest, MessageDialogsAreCentredOnTheirOwner) {
-  HeadlessRig rig;
-  SetupConfig config;
-  testing::FillTexts(config);
-  bool centred = false;
-  rig.user.When("CFinishedDlg", [&](UserDriver& d) {
-    centred = rig.ws.WindowOf(d.dialog())->centered();
-    d.PressEnter();
-  });
-  CFinishedDlg(rig.ws, config).DoModal();
-  EXPECT_TRUE(centred);
 }
 
 TEST(ExitDlgTest, AnswersAndTheExitFlag) {
@@ -141,10 +135,11 @@ TEST(UpdatingDlgTest, NamesTheSectionUnderTheCursorAndIsTranscribedWhenCreated) 
 }
 
 struct BackdropRig {
-  explicit BackdropRig(bool valid, ScreenMetrics metrics = ScreenMetrics{}) {
+  BackdropRig(bool valid, ScreenMetrics metrics, bool fonts = true) {
     testing::FillTexts(config);
     config.m_bValid = valid;
     rig.ws.SetMetrics(metrics);
+    rig.ws.SetFontsAvailable(fonts);
     backdrop = std::make_unique<CBackdropDlg>(rig.ws, config);
     backdrop->Create();
   }
@@ -169,28 +164,17 @@ TEST(BackdropDlgTest, FillsTheWorkAreaWithTheGradientAndTheMessage) {
   EXPECT_EQ(image.At(50 + 12 * 2 - 2, 50 + 27), (Rgb{0, 0, 0}));  // shadow below the text
 }
 
-TEST(BackdropDlgTest, OneRowHighIsPureBlueAndNoMessageWhenInvalid) {
+TEST(BackdropDlgTest, OneRowHighIsPureBlueAndNoMessageWhenInvalidOrWithoutItsFont) {
   BackdropRig b(false, ScreenMetrics{300, 1, 20, 32, 32});
   Image image = b.Render();
   ASSERT_EQ(image.height, 1);
   for (int x = 0; x < image.width; ++x) ASSERT_EQ(image.At(x, 0), (Rgb{0, 0, 255}));
 
-  BackdropRig invalid(false, ScreenMetrics{300, 200, 20, 32, 32});
-  Image plain = invalid.Render();
-  EXPECT_EQ(plain.At(46, 46), (Rgb{0, 0, static_cast<uint8_t>(255 - 46 * 255 / 200)}));
-}
-
-TEST(BackdropDlgTest, WithoutItsFontPaintsOnlyTheGradient) {
-  HeadlessRig rig;
-  SetupConfig config;
-  testing::FillTexts(config);
-  rig.ws.SetFontsAvailable(false);
-  rig.ws.SetMetrics(ScreenMetrics{300, 200, 20, 32, 32});
-  CBackdropDlg backdrop(rig.ws, config);
-  backdrop.Create();
-  EXPECT_FALSE(backdrop.m_bFontCreated);
-  Image image = rig.ws.WindowOf(backdrop)->Render();
-  EXPECT_EQ(image.At(46, 46), (Rgb{0, 0, static_cast<uint8_t>(255 - 46 * 255 / 200)}));
+  for (const bool valid : {false, true}) {
+    BackdropRig plain(valid, ScreenMetrics{300, 200, 20, 32, 32}, !valid);
+    EXPECT_EQ(plain.backdrop->m_bFontCreated, !valid);
+    EXPECT_EQ(plain.Render().At(46, 46), (Rgb{0, 0, static_cast<uint8_t>(255 - 46 * 255 / 200)}));
+  }
 }
 
 TEST(BackdropDlgTest, MinimizedShowsOnlyItsIconCentred) {

@@ -39,13 +39,7 @@ struct OptionsRig {
     COptionsDlg dialog(rig.ws, config, folders, fs, *registry, rig.code_page, exit_requested);
     return dialog.DoModal();
   }
-  std::string Value(int section, int key) {
-    int saved = config.m_nCurrentSection;
-    config.m_nCurrentSection = section;
-    std::string value = config.GetSectionValue(key);
-    config.m_nCurrentSection = saved;
-    return value;
-  }
+  std::string Value(int section, int key) { return config.GetSectionValue(section, key); }
   void MarkInstalled(const std::string& product) {
     ASSERT_TRUE(registry->CreateKey(std::string(UNINSTALL_KEY) + "\\" + product).ok());
   }
@@ -306,12 +300,6 @@ TEST(OptionsDlgTest, ZeroSectionsContinue) {
   EXPECT_EQ(o.Run(), ID_OK);
   EXPECT_EQ(o.folders[FOLDER_INSTALLPATH], "");
 }
-
-}  // namespace
-}  // namespace setup
-
-namespace setup {
-namespace {
 
 TEST(OptionsAnswersTest, SelectFolderAndButtonFromTheAnswersFile) {
   OptionsRig o(THREE, IniFile::Parse("[Options]\nSelect = 2,3\nFolder3 = D:\\Books\\Extra\n"

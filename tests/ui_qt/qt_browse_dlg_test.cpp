@@ -113,35 +113,28 @@ TEST(QtBrowseDlgTest, AnExpansionWithoutFoldersIsUndoneAndCollapsingReadsAgain) 
 }
 
 // Which characters are refused is the dialog's (see BrowseDlgTest); here that the real edit obeys.
-TEST(QtBrowseDlgTest, TypingIntoTheRealEditDropsIllegalCharacters) {
-  QtBrowseRig b;
-  b.rig.When("CBrowseDlg", [&](CDialog& shown) {
-    QLineEdit* edit = b.rig.Widget<QLineEdit>(shown, 1015);
-    edit->setFocus();
-    QtRig::Type(edit, "My-Dir 1");
-    EXPECT_EQ(edit->text().toStdString(), "MyDir 1");
-    EXPECT_EQ(edit->cursorPosition(), edit->text().size());
-    QtRig::Key(b.rig.Window(shown), Qt::Key_Return);
-  });
-  EXPECT_EQ(b.Run(), ID_OK);
-  EXPECT_EQ(b.dialog->m_selectedPath, "C:\\MyDir 1");
-}
-
-// Shift-JIS: the edit's caret is a byte offset into the code-page text, so a refused two-byte
+// In Shift-JIS the edit's caret is a byte offset into the code-page text, so a refused two-byte
 // character ('ア' = 0x83 0x41, '表' = 0x95 0x5C) goes whole and the caret stays after 'a'.
-TEST(QtBrowseDlgTest, TheRealEditRefusesATwoByteCharacterWhole) {
-  QtBrowseRig b;
-  b.rig.code_page = testing::LoadedCodePage(932);
-  b.rig.When("CBrowseDlg", [&](CDialog& shown) {
-    QLineEdit* edit = b.rig.Widget<QLineEdit>(shown, 1015);
-    edit->setFocus();
-    QtRig::Type(edit, QString::fromUtf8("a\u30A2\u8868b"));
-    EXPECT_EQ(edit->text().toStdString(), "ab");
-    EXPECT_EQ(edit->cursorPosition(), 2);
-    QtRig::Key(b.rig.Window(shown), Qt::Key_Return);
-  });
-  EXPECT_EQ(b.Run(), ID_OK);
-  EXPECT_EQ(b.dialog->m_selectedPath, "C:\\ab");
+TEST(QtBrowseDlgTest, TypingIntoTheRealEditDropsIllegalCharacters) {
+  const struct {
+    int code_page;
+    QString typed;
+    std::string kept;
+  } cases[] = {{1252, "My-Dir 1", "MyDir 1"}, {932, QString::fromUtf8("a\u30A2\u8868b"), "ab"}};
+  for (const auto& c : cases) {
+    QtBrowseRig b;
+    if (c.code_page == 932) b.rig.code_page = testing::LoadedCodePage(932);
+    b.rig.When("CBrowseDlg", [&](CDialog& shown) {
+      QLineEdit* edit = b.rig.Widget<QLineEdit>(shown, 1015);
+      edit->setFocus();
+      QtRig::Type(edit, c.typed);
+      EXPECT_EQ(edit->text().toStdString(), c.kept);
+      EXPECT_EQ(edit->cursorPosition(), static_cast<int>(c.kept.size()));
+      QtRig::Key(b.rig.Window(shown), Qt::Key_Return);
+    });
+    EXPECT_EQ(b.Run(), ID_OK);
+    EXPECT_EQ(b.dialog->m_selectedPath, "C:\\" + c.kept);
+  }
 }
 
 }  // namespace

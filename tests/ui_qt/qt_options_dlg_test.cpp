@@ -40,13 +40,7 @@ struct QtOptionsRig {
     COptionsDlg dialog(rig.ws, config, folders, *fs, *registry, rig.code_page, exit_requested);
     return dialog.DoModal();
   }
-  std::string Value(int section, int key) {
-    int saved = config.m_nCurrentSection;
-    config.m_nCurrentSection = section;
-    std::string value = config.GetSectionValue(key);
-    config.m_nCurrentSection = saved;
-    return value;
-  }
+  std::string Value(int section, int key) { return config.GetSectionValue(section, key); }
   QtCheckListWidget* List(CDialog& dialog) {
     return rig.Widget<QtCheckListWidget>(dialog, OptionsIds::CHECK_LIST);
   }

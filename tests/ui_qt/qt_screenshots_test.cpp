@@ -25,11 +25,6 @@ namespace {
 
 using testing::QtRig;
 
-TEST(QtScreenshotsTest, FilesAreNumberedInOrderAndNamedByKind) {
-  EXPECT_EQ(QtScreenshots::FileName(1, "CBackdropDlg"), "001-CBackdropDlg.png");
-  EXPECT_EQ(QtScreenshots::FileName(1000, "COptionsDlg"), "1000-COptionsDlg.png");
-}
-
 TEST(QtScreenshotsTest, OffUntilADirectoryIsSet) {
   testing::App();
   QtScreenshots shots;

@@ -2,77 +2,43 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QImage>
-#include <QPushButton>
 #include <QTimer>
 #include <atomic>
 #include <set>
-#include <sstream>
 #include <thread>
 
-#include "config/setup_texts.h"
 #include "qt_rig.h"
 #include "support/temp_dir.h"
 #include "ui/dialogs/confirm_replace_dlg.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/dialog_templates.h"
-#include "ui/framework/transcript_writer.h"
+#include "ui_fixture.h"
 
 namespace setup {
 namespace {
 
-using testing::App;
-
-// Clicks the real Qt push button of a control, as a user would.
-void ClickButton(QtWindowSystem& ws, CDialog& dialog, int id) {
-  for (auto* button : ws.WindowOf(dialog)->widget()->findChildren<QPushButton*>()) {
-    if (button->property("controlId").toInt() == id) button->click();
-  }
-}
-
-void FillTexts(SetupConfig& config) {
-  config.SetText(TEXT_CONFIRMREPLACETITLE, "Confirm File Replace");
-  config.SetText(TEXT_CONFIRMREPLACETEXT1, "This folder already contains a file called '%s'.");
-  config.SetText(TEXT_CONFIRMREPLACETEXT2, "Would you like to replace the existing file");
-  config.SetText(TEXT_CONFIRMREPLACETEXT3, "modified on %s");
-  config.SetText(TEXT_CONFIRMREPLACETEXT4, "with this one?");
-  config.SetText(TEXT_YESTOALLTITLE, "Yes to &All");
-  config.SetText(TEXT_YESTOALLBUTTON, "&Yes");
-  config.SetText(TEXT_CANCELBUTTON, "Cancel");
-  config.SetText(TEXT_BYTES, "Bytes");
-  config.SetText(TEXT_KBYTES, "KBytes");
-  config.SetText(TEXT_MBYTES, "MBytes");
-  config.m_bValid = true;
-}
+using testing::QtRig;
 
 TEST(QtWindowSystemTest, RendersTheReplaceConfirmationFromItsTemplate) {
-  App();
-  CodePage code_page;
-  std::ostringstream transcript;
-  TranscriptWriter writer(code_page, &transcript, nullptr);
-  QtWindowSystem ws(code_page, &writer);
+  QtRig rig;
   SetupConfig config;
-  FillTexts(config);
+  testing::FillTexts(config);
   testing::TempDir temp;
   std::string png = temp.Join("confirm_replace.png");
-  CConfirmReplaceDlg dialog(ws, config, "READ_ME.TXT", 1536, 0, FILETIME_UNIX_EPOCH,
+  CConfirmReplaceDlg dialog(rig.ws, config, "READ_ME.TXT", 1536, 0, FILETIME_UNIX_EPOCH,
                             FILETIME_UNIX_EPOCH, [](FileTime t) { return t; });
   DialogBaseUnits base;
-  ws.SetShownHook([&](CDialog& shown) {
-    QTimer::singleShot(0, [&] {
-      QtDialogWindow* window = ws.WindowOf(shown);
-      base = window->BaseUnits();
-      QImage image = window->widget()->grab().toImage();
-      image.save(QString::fromStdString(png), "PNG");
-      // Every control stands where its template puts it.
-      for (const ControlTemplate& control : shown.dialog_template().controls) {
-        if (control.id == IDC_STATIC) continue;
-        EXPECT_EQ(shown.GetDlgItem(control.id)->GetRect(), DialogUnitsToPixels(control.rect, base))
-            << control.id;
-      }
-      ClickButton(ws, shown, ConfirmReplaceIds::NO);
-    });
+  rig.When("CConfirmReplaceDlg", [&](CDialog& shown) {
+    base = rig.ws.WindowOf(shown)->BaseUnits();
+    rig.Window(shown)->grab().toImage().save(QString::fromStdString(png), "PNG");
+    // Every control stands where its template puts it.
+    for (const ControlTemplate& control : shown.dialog_template().controls) {
+      if (control.id == IDC_STATIC) continue;
+      EXPECT_EQ(shown.GetDlgItem(control.id)->GetRect(), DialogUnitsToPixels(control.rect, base))
+          << control.id;
+    }
+    rig.Click(shown, ConfirmReplaceIds::NO);
   });
   EXPECT_EQ(dialog.DoModal(), ID_OK);
   EXPECT_TRUE(dialog.m_bNo);
@@ -92,8 +58,8 @@ TEST(QtWindowSystemTest, RendersTheReplaceConfirmationFromItsTemplate) {
     for (int x = text.left; x < text.right; ++x) colours.insert(loaded.pixel(x, y));
   }
   EXPECT_GT(colours.size(), 1u);
-  EXPECT_NE(transcript.str().find(R"("kind":"CConfirmReplaceDlg")"), std::string::npos);
-  EXPECT_NE(transcript.str().find(R"("answer":"No")"), std::string::npos);
+  EXPECT_NE(rig.transcript.str().find(R"("kind":"CConfirmReplaceDlg")"), std::string::npos);
+  EXPECT_NE(rig.transcript.str().find(R"("answer":"No")"), std::string::npos);
 }
 
 constexpr uint32_t WM_TEST_DONE = MSG_USER + 5;
@@ -110,11 +76,8 @@ class WaitingDlg : public CDialog {
 };
 
 TEST(QtWindowSystemTest, WorkerBoxesAreShownOnTheUiThreadAndPostsDelivered) {
-  App();
-  CodePage code_page;
-  std::ostringstream transcript;
-  TranscriptWriter writer(code_page, &transcript, nullptr);
-  QtWindowSystem ws(code_page, &writer);
+  QtRig rig;
+  QtWindowSystem& ws = rig.ws;
   std::thread::id main_thread = std::this_thread::get_id();
   std::vector<std::thread::id> shown_on;
   std::thread worker;
@@ -122,7 +85,7 @@ TEST(QtWindowSystemTest, WorkerBoxesAreShownOnTheUiThreadAndPostsDelivered) {
   ws.SetShownHook([&](CDialog& shown) {
     shown_on.push_back(std::this_thread::get_id());
     if (std::string(shown.ClassName()) == "MessageBox") {
-      QTimer::singleShot(0, [&] { ClickButton(ws, shown, ID_CANCEL); });
+      QTimer::singleShot(0, [&] { rig.Click(shown, ID_CANCEL); });
       return;
     }
     WindowHandle handle = shown.GetSafeHwnd();
@@ -140,7 +103,7 @@ TEST(QtWindowSystemTest, WorkerBoxesAreShownOnTheUiThreadAndPostsDelivered) {
   EXPECT_EQ(shown_on[0], main_thread);
   EXPECT_EQ(shown_on[1], main_thread);
   EXPECT_NE(
-      transcript.str().find(
+      rig.transcript.str().find(
           R"({"kind":"MessageBox","caption":"Setup","text":"From the worker","icon":"warning","buttons":["OK","Cancel"],"answer":"Cancel"})"),
       std::string::npos);
 }

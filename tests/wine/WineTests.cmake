@@ -24,4 +24,15 @@ add_test(NAME SampleDiscUnderWine
          COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/sample_disc_e2e.sh ${SETUP_RUN_IN_WINE}
                  ${SETUP_WINE_DIR} $<TARGET_FILE:setup> ${PROJECT_SOURCE_DIR}/examples/sample_disc
                  ${SETUP_LINUX_SETUP})
-set_tests_properties(SampleDiscUnderWine PROPERTIES FIXTURES_REQUIRED Wine TIMEOUT 300)
+# Both install the sample disc into the prefix's registry, and one copy of setup runs at a time.
+set_tests_properties(SampleDiscUnderWine PROPERTIES FIXTURES_REQUIRED Wine TIMEOUT 300
+                                                   RESOURCE_LOCK SampleDisc)
+
+# The same disc through setup.exe's real windows, driven by an answers file; its dialogs and
+# their texts compared with the Linux program's on the same answers.
+add_test(NAME SampleDiscThroughWindows
+         COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/sample_disc_windows_e2e.sh ${SETUP_RUN_IN_WINE}
+                 ${SETUP_WINE_DIR} $<TARGET_FILE:setup> ${PROJECT_SOURCE_DIR}/examples/sample_disc
+                 ${SETUP_LINUX_SETUP})
+set_tests_properties(SampleDiscThroughWindows PROPERTIES FIXTURES_REQUIRED Wine TIMEOUT 300
+                                                        RESOURCE_LOCK SampleDisc)

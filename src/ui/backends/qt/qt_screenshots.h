@@ -6,7 +6,7 @@
 namespace setup {
 
 // Saves a PNG of each window as it first appears, numbered in the order they appear:
-// DIR/NNN-<kind>.png with the transcript's kind ("003-COptionsDlg.png"). Off until a
+// DIR/NNN-<kind>.png with the transcript's kind (ScreenshotFileName). Off until a
 // directory is set; the directory is made when the first picture is saved.
 class QtScreenshots {
  public:
@@ -14,8 +14,6 @@ class QtScreenshots {
   bool enabled() const { return !directory_.empty(); }
   // Saves `window` as the next picture; returns its path, or "" when off or not written.
   std::string Capture(QWidget& window, const std::string& kind);
-
-  static std::string FileName(int number, const std::string& kind);
 
  private:
   std::string directory_;
