@@ -15,8 +15,19 @@ namespace {
 
 // The key under which the file system matches a destination name: as it stores the name
 // (without trailing dots and blanks), without regard to case.
-std::string MatchKey(const CodePage& code_page, const std::string& name) {
-  return code_page.Upper(std::string(StoredName(name)));
+std::string MatchKey(const CodePage& code_page, std::string_view name) {
+  return code_page.Upper(StoredName(name));
+}
+
+using WrittenNames = std::unordered_set<std::string>;
+
+// In a directory the walk has just made (`fresh`), notes `name` as written there: the note,
+// and whether the name is new there. Nothing is noted elsewhere.
+std::pair<WrittenNames::iterator, bool> NoteWritten(WrittenNames& written, bool fresh,
+                                                    const CodePage& code_page,
+                                                    std::string_view name) {
+  if (!fresh) return {written.end(), false};
+  return written.insert(MatchKey(code_page, name));
 }
 
 }  // namespace
@@ -44,24 +55,31 @@ void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progre
   Result<std::vector<FindData>> entries = fs.FindFilesWithoutDots("*.*");
   if (!entries.ok()) return;
   // In a directory the walk has just made, the names it wrote there (as the file system
-  // matches them, without regard to case) are all that exists: no need to ask the disk.
-  std::unordered_set<std::string> written;
+  // matches them, without regard to case) are all that exists: no need to ask the disk. A
+  // name is noted when it is met and forgotten again when nothing was written under it.
+  WrittenNames written;
   if (fresh) written.reserve(entries->size());
+  // Each destination path is the destination's, a backslash, then the entry's name.
+  std::string destination_path;
+  destination_path.reserve(destination.size() + 64);
+  destination_path = destination;
+  destination_path += '\\';
+  const size_t name_at = destination_path.size();
   for (const FindData& entry : *entries) {
     if (exit_requested) return;
-    const std::string name = DestinationName(entry.name);
-    const std::string destination_path = destination + "\\" + name;
-    std::string key = fresh ? MatchKey(code_page, name) : std::string();
+    destination_path.resize(name_at);
+    destination_path += DestinationName(entry.name);
+    const std::string_view name = std::string_view(destination_path).substr(name_at);
     if (entry.IsDirectory()) {
       if (!entry.name.empty() && entry.name[0] != '.') {
-        const bool is_new = fresh && written.count(key) == 0;
+        const auto [noted, is_new] = NoteWritten(written, fresh, code_page, name);
         const bool made =
             (is_new ? fs.MakeNewDirectory(destination_path) : fs.MakeDirectory(destination_path))
                 .ok();
         if (made && m_services.record != nullptr) {
           m_services.record->DirectoryMade(destination_path);
         }
-        if (made && fresh) written.insert(std::move(key));
+        if (is_new && !made) written.erase(noted);
         const std::string here = fs.CurrentDirectory();
         if (EnterDirectory(entry)) {
           CopyLevel(destination_path, progress, made);
@@ -72,14 +90,15 @@ void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progre
     } else {
       if (progress) progress->ShowFile(entry.name, destination_path);
       ReplaceAnswer answer = ReplaceAnswer::Copy;
-      const bool exists = fresh ? written.count(key) != 0 : IsExistingFile(fs, destination_path);
+      const auto [noted, is_new] = NoteWritten(written, fresh, code_page, name);
+      const bool exists = fresh ? !is_new : IsExistingFile(fs, destination_path);
       if (exists && !m_services.state.g_bYesToAll) {
         answer = ConfirmReplace(entry, destination_path);
       }
       if (answer == ReplaceAnswer::Stop) return;
       const bool copied = answer == ReplaceAnswer::Copy &&
                           CopyOneFile(entry, destination_path, fresh && !exists, exists);
-      if (copied && fresh) written.insert(std::move(key));
+      if (is_new && !copied) written.erase(noted);
       if (progress) progress->FileDone(entry.size);
     }
     if (m_services.state.g_eventStopCopy.Poll()) return;

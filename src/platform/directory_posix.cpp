@@ -41,11 +41,12 @@ Result<std::vector<FindData>> PosixFileSystem::Find(const std::string& pattern, 
   // one host call what looking it up and then opening it does in two.
   // The current directory is in full form already, which spells quicker than ".".
   auto spelling = Spell(directory == "." ? CurrentDirectory() : directory);
-  if (spelling.ok() && !spelling->names.empty()) {
-    const HostAt at = AtLastName(spelling->exact, false);
-    const int fd = openat(at.fd, at.name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (spelling.ok() && spelling->HasNames()) {
+    // The folder a walk has just entered is open already.
+    int fd = opened_directory_.Take(spelling->exact);
+    if (fd < 0) fd = OpenSpeltDirectory(spelling->exact);
     if (fd >= 0) {
-      const Resolved resolved = InParent(*spelling, spelling->names.back());
+      const Resolved resolved = InParent(*spelling, spelling->LastName());
       const Status on_drives = CheckOnDrives(resolved, directory, true);
       if (!on_drives.ok()) {
         close(fd);
@@ -100,25 +101,27 @@ Result<std::vector<FindData>> PosixFileSystem::ListDirectory(int fd, const std::
   // The walk goes on in this directory: its files are opened and its folders entered from here.
   held_directories_.Hold(host_dir, fd);
   // Sorted as the original system's disks list names: "." and ".." first, then by name
-  // without regard to case, so every run walks a directory in the same order.
+  // without regard to case, so every run walks a directory in the same order. Small keys are
+  // sorted, each compared in one pass (strings compare their bytes unsigned), and the
+  // entries moved once at the end.
+  std::vector<std::string> uppers;
+  uppers.reserve(entries.size());
   struct Keyed {
     int rank;
-    std::string upper;
+    std::string_view upper;
     FindData* entry;
   };
   std::vector<Keyed> keyed;
   keyed.reserve(entries.size());
   for (FindData& entry : entries) {
     const int rank = entry.name == "." ? 0 : entry.name == ".." ? 1 : 2;
-    keyed.push_back(Keyed{rank, code_page_.Upper(entry.name), &entry});
+    uppers.push_back(code_page_.Upper(entry.name));
+    keyed.push_back(Keyed{rank, uppers.back(), &entry});
   }
   std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
     if (a.rank != b.rank) return a.rank < b.rank;
-    if (a.upper != b.upper) {
-      return std::lexicographical_compare(
-          a.upper.begin(), a.upper.end(), b.upper.begin(), b.upper.end(),
-          [](char x, char y) { return static_cast<uint8_t>(x) < static_cast<uint8_t>(y); });
-    }
+    const int order = a.upper.compare(b.upper);
+    if (order != 0) return order < 0;
     return a.entry->name < b.entry->name;
   });
   std::vector<FindData> sorted;
@@ -143,7 +146,7 @@ Status PosixFileSystem::MakeNewDirectory(const std::string& path) {
   // that is wrong (the name exists after all, or its directory is spelt otherwise on the
   // disk) nothing is made, and the ordinary call does it all again.
   auto spelling = Spell(path);
-  if (!spelling.ok() || spelling->names.empty()) return MakeDirectory(path);
+  if (!spelling.ok() || !spelling->HasNames()) return MakeDirectory(path);
   const Resolved target = InParent(*spelling, std::nullopt);
   if (!CheckOnDrives(target, path, false).ok()) return MakeDirectory(path);
   if (target.write_protected) return WriteProtected(path);

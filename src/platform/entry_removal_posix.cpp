@@ -21,7 +21,9 @@ Status StoppedOnLink(const std::string& path) {
 Result<PosixFileSystem::LinkFreeParent> PosixFileSystem::OpenParentWithoutLinks(
     const std::string& path) {
   // The names as the disk spells them; the walk below then checks each one for a link.
-  auto resolved = Look(path, nullptr);
+  auto spelling = Spell(path);
+  if (!spelling.ok()) return spelling.status();
+  auto resolved = Look(*spelling, path, nullptr);
   if (!resolved.ok()) return resolved.status();
   const DriveMap::Drive* drive = drives_.Find(resolved->full_path[0]);
   if (drive == nullptr) return Status::Error(WinError::PathNotFound, path, "no such drive");

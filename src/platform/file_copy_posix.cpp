@@ -209,7 +209,7 @@ Status PosixFileSystem::CopyNewFileAs(const std::string& from, const std::string
   // where that is wrong (the name exists after all, or its directory is spelt otherwise on
   // the disk) the copy never takes the name, and the ordinary copy does it all again.
   auto spelling = Spell(to);
-  if (!spelling.ok() || spelling->names.empty()) return CopyFileAs(from, to, false, plain);
+  if (!spelling.ok() || !spelling->HasNames()) return CopyFileAs(from, to, false, plain);
   const Resolved target = InParent(*spelling, std::nullopt);
   Status status;
   {

@@ -46,6 +46,7 @@ void PosixFileSystem::RememberCheckedLocked(const std::string& host_dir) {
 
 void PosixFileSystem::ForgetKnownDirectories() {
   held_directories_.ForgetAll();
+  opened_directory_.Forget();
   std::lock_guard<std::mutex> lock(containment_mutex_);
   checked_directories_.clear();
 }

@@ -89,10 +89,7 @@ Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path
   size_t last_slash = std::string::npos;
   bool renamed = false;
   const size_t resumed = ResumeSpelling(spelling.full_path, spelling, last_slash, renamed);
-  if (resumed == 0) {
-    spelling.names.reserve(static_cast<size_t>(std::count(rest.begin(), rest.end(), '\\')) + 1);
-    spelling.exact = root;
-  }
+  if (resumed == 0) spelling.exact = root;
   size_t pos = resumed == 0 ? 0 : resumed - 2;
   // How far the spelling had come at the start of the last name.
   size_t last_start = std::string::npos;
@@ -128,33 +125,29 @@ Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path
     } else {
       code_page_.AppendAsUtf8(spelling.exact, part);
     }
-    spelling.names.emplace_back(spelling.exact, last_slash + 1);
   }
   if (last_start != std::string::npos && last_start + 2 > resumed) {
     RememberSpelling({spelling.full_path.substr(0, last_start + 2),
-                      {spelling.names.begin(), spelling.names.end() - 1},
-                      spelling.exact.substr(0, exact_before_last),
-                      last_slash_before_last,
+                      spelling.exact.substr(0, exact_before_last), last_slash_before_last,
                       renamed_before_last});
   }
   if (renamed) spelling.full_path = WithStoredNames(spelling.full_path, code_page_);
-  if (last_slash != std::string::npos) spelling.parent_size = last_slash == 0 ? 1 : last_slash;
+  if (last_slash != std::string::npos) spelling.last_name = last_slash + 1;
   return spelling;
 }
 
 size_t PosixFileSystem::ResumeSpelling(const std::string& full_path, Spelling& spelling,
                                        size_t& last_slash, bool& renamed) {
   std::lock_guard<std::mutex> lock(spelt_mutex_);
-  const SpeltDirectory* longest = nullptr;
-  for (const SpeltDirectory& spelt : spelt_directories_) {
+  SpeltDirectory* longest = nullptr;
+  for (SpeltDirectory& spelt : spelt_directories_) {
     const size_t size = spelt.full_directory.size();
     if (size == 0 || size >= full_path.size()) continue;
     if (longest != nullptr && size <= longest->full_directory.size()) continue;
     if (full_path.compare(0, size, spelt.full_directory) == 0) longest = &spelt;
   }
   if (longest == nullptr) return 0;
-  spelling.names.reserve(longest->names.size() + 1);
-  spelling.names = longest->names;
+  longest->last_used = ++spelt_clock_;
   spelling.exact = longest->exact;
   last_slash = longest->last_slash;
   renamed = longest->renamed;
@@ -162,23 +155,27 @@ size_t PosixFileSystem::ResumeSpelling(const std::string& full_path, Spelling& s
 }
 
 void PosixFileSystem::RememberSpelling(SpeltDirectory spelt) {
+  if (spelt.last_slash == std::string::npos) return;
   std::lock_guard<std::mutex> lock(spelt_mutex_);
-  spelt_directories_[next_spelt_] = std::move(spelt);
-  next_spelt_ = (next_spelt_ + 1) % spelt_directories_.size();
+  spelt.last_used = ++spelt_clock_;
+  *std::min_element(spelt_directories_.begin(), spelt_directories_.end(),
+                    [](const SpeltDirectory& a, const SpeltDirectory& b) {
+                      return a.last_used < b.last_used;
+                    }) = std::move(spelt);
 }
 
 PosixFileSystem::Resolved PosixFileSystem::InParent(Spelling& spelling,
                                                     const std::optional<std::string>& match) {
   Resolved resolved;
   resolved.full_path = std::move(spelling.full_path);
-  resolved.written_name = spelling.names.back();
+  resolved.written_name = spelling.LastName();
   resolved.exists = match.has_value();
   resolved.parent_exists = true;
   resolved.write_protected = spelling.drive->type == DriveType::CdRom;
   // Without a match the name stays as written, which `exact` spells already; another
   // spelling replaces the last name in place.
-  if (match && *match != spelling.names.back()) {
-    spelling.exact.resize(spelling.exact.size() - spelling.names.back().size());
+  if (match && spelling.exact.compare(spelling.last_name, std::string::npos, *match) != 0) {
+    spelling.exact.resize(spelling.last_name);
     spelling.exact += *match;
   }
   resolved.host_path = std::move(spelling.exact);
@@ -186,7 +183,16 @@ PosixFileSystem::Resolved PosixFileSystem::InParent(Spelling& spelling,
 }
 
 Result<PosixFileSystem::Resolved> PosixFileSystem::Resolve(const std::string& path, int* read_fd) {
-  auto resolved = Look(path, read_fd);
+  if (read_fd != nullptr) *read_fd = -1;
+  auto spelling = Spell(path);
+  if (!spelling.ok()) return spelling.status();
+  return ResolveSpelt(*spelling, path, read_fd);
+}
+
+Result<PosixFileSystem::Resolved> PosixFileSystem::ResolveSpelt(Spelling& spelling,
+                                                                const std::string& path,
+                                                                int* read_fd) {
+  auto resolved = Look(spelling, path, read_fd);
   // A file opened on the way was opened without following a link as its last name.
   const bool opened = read_fd != nullptr && *read_fd >= 0;
   Status status = resolved.ok() ? CheckOnDrives(*resolved, path, opened) : Status::Ok();
@@ -205,39 +211,38 @@ Result<PosixFileSystem::Resolved> PosixFileSystem::ResolveNew(const std::string&
   return resolved;
 }
 
-Result<PosixFileSystem::Resolved> PosixFileSystem::Look(const std::string& path, int* read_fd) {
+Result<PosixFileSystem::Resolved> PosixFileSystem::Look(Spelling& spelling, const std::string& path,
+                                                        int* read_fd) {
   if (read_fd != nullptr) *read_fd = -1;
-  auto spelling = Spell(path);
-  if (!spelling.ok()) return spelling.status();
-  if (!spelling->names.empty()) {
+  if (spelling.HasNames()) {
     // Most paths are spelt as on the disk: the host resolves them in one call, and the
     // component-by-component match is needed only when that fails.
     // From the directory the walk holds open, when it is that one.
-    const HostAt at = AtLastName(spelling->exact, false);
+    const HostAt at = AtLastName(spelling.exact, false);
     if (read_fd != nullptr) {
       // Opening is the test for existence too, when the file is to be read anyway.
       // A link as the last name is not opened here: its target is checked first.
       *read_fd = OpenToReadAt(at.fd, at.name, false);
-      if (*read_fd >= 0) return InParent(*spelling, spelling->names.back());
+      if (*read_fd >= 0) return InParent(spelling, spelling.LastName());
     }
     struct stat info {};
     const int error = fstatat(at.fd, at.name, &info, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
     if (error == 0) {
-      Resolved resolved = InParent(*spelling, spelling->names.back());
+      Resolved resolved = InParent(spelling, spelling.LastName());
       resolved.entry = info;
       return resolved;
     }
     // A new name in a directory that is spelt as on the disk: only the last name needs
     // matching, against the other names in that directory.
     if (error == ENOENT) {
-      const std::string parent = spelling->Parent();
+      const std::string parent = spelling.Parent();
       if (StatDirectory(parent, info)) {
-        return InParent(*spelling,
-                        directory_cache_.Find(parent, info, WantedKey(spelling->names.back())));
+        return InParent(spelling,
+                        directory_cache_.Find(parent, info, WantedKey(spelling.LastName())));
       }
     }
   }
-  return Walk(*spelling, path);
+  return Walk(spelling, path);
 }
 
 Result<PosixFileSystem::Resolved> PosixFileSystem::LookNew(const std::string& path) {
@@ -245,21 +250,21 @@ Result<PosixFileSystem::Resolved> PosixFileSystem::LookNew(const std::string& pa
   if (!spelling.ok()) return spelling.status();
   struct stat info {};
   const std::string parent = spelling->Parent();
-  if (!spelling->names.empty() && StatDirectory(parent, info)) {
+  if (spelling->HasNames() && StatDirectory(parent, info)) {
     // A kept listing of the directory answers without another host call.
     const PosixDirectoryCache::Kept kept =
-        directory_cache_.FindKept(info, spelling->names.back(), WantedKey(spelling->names.back()));
+        directory_cache_.FindKept(info, spelling->LastName(), WantedKey(spelling->LastName()));
     if (kept.kept) return InParent(*spelling, kept.name);
     struct stat entry {};
     const int error = lstat(spelling->exact.c_str(), &entry) == 0 ? 0 : errno;
     if (error == 0) {
-      Resolved resolved = InParent(*spelling, spelling->names.back());
+      Resolved resolved = InParent(*spelling, spelling->LastName());
       resolved.entry = entry;
       return resolved;
     }
     if (error == ENOENT) {
       return InParent(*spelling,
-                      directory_cache_.Find(parent, info, WantedKey(spelling->names.back())));
+                      directory_cache_.Find(parent, info, WantedKey(spelling->LastName())));
     }
   }
   return Walk(*spelling, path);
@@ -278,10 +283,15 @@ Result<PosixFileSystem::Resolved> PosixFileSystem::Walk(Spelling& spelling,
   }
   resolved.exists = true;
   resolved.parent_exists = true;
-  const std::vector<std::string>& names = spelling.names;
-  for (size_t i = 0; i < names.size(); ++i) {
-    const std::string& name = names[i];
-    const bool last = i + 1 == names.size();
+  // The names are the parts of the exact spelling after the drive's root.
+  const std::string_view exact(spelling.exact);
+  for (size_t at = spelling.drive->host_root.size(); at < exact.size();) {
+    const size_t slash = exact.find('/', at);
+    const size_t end = slash == std::string_view::npos ? exact.size() : slash;
+    const std::string name(exact.substr(at, end - at));
+    at = end + 1;
+    if (name.empty()) continue;
+    const bool last = end == exact.size();
     if (last) resolved.written_name = name;
     std::optional<std::string> match;
     if (resolved.exists) {

@@ -18,6 +18,7 @@
 #include "platform/file_system.h"
 #include "platform/posix_directory_cache.h"
 #include "platform/posix_held_directories.h"
+#include "platform/posix_opened_directory.h"
 
 namespace setup {
 
@@ -92,8 +93,7 @@ class PosixFileSystem : public FileSystem {
   // The same for a path whose last name is likely new (a destination), which a kept
   // listing of its directory answers.
   Result<Resolved> ResolveNew(const std::string& path);
-  // The look-ups of Resolve and ResolveNew, before the check that they stay on the drives.
-  Result<Resolved> Look(const std::string& path, int* read_fd);
+  // The look-up of ResolveNew, before the check that it stays on the drives.
   Result<Resolved> LookNew(const std::string& path);
   // Fails with PathNotFound when the resolved path leads off every mapped drive through a
   // symbolic link (in a directory on the way or as its last name; `last_is_no_link` when the
@@ -121,28 +121,41 @@ class PosixFileSystem : public FileSystem {
   struct Spelling {
     std::string full_path;
     const DriveMap::Drive* drive = nullptr;
-    std::vector<std::string> names;  // the components in UTF-8
-    std::string exact;               // the host path the names spell exactly
-    size_t parent_size = 0;          // how much of `exact` is the directory of its last name
+    // The host path the names spell exactly: the drive's root, then each name in UTF-8 after
+    // a '/'.
+    std::string exact;
+    // Where the last name starts in `exact`; npos when there is none (a drive's root).
+    size_t last_name = std::string::npos;
+    bool HasNames() const { return last_name != std::string::npos; }
+    std::string LastName() const { return exact.substr(last_name); }
     // `exact` without its last name ("" for a root); made only where it is needed.
-    std::string Parent() const { return exact.substr(0, parent_size); }
+    std::string Parent() const {
+      if (!HasNames()) return std::string();
+      return exact.substr(0, last_name == 1 ? 1 : last_name - 1);
+    }
   };
   // The errors of Resolve that need no host call.
   Result<Spelling> Spell(const std::string& path);
+  // Resolve for a path spelt already, its spelling used up.
+  Result<Resolved> ResolveSpelt(Spelling& spelling, const std::string& path,
+                                int* read_fd = nullptr);
+  // The look-up of ResolveSpelt, before the check that it stays on the drives.
+  Result<Resolved> Look(Spelling& spelling, const std::string& path, int* read_fd);
   // How far Spell had come at the start of a name: a path's spelling depends on its text
   // alone, so a path beginning with the same text goes on from there. The files of a folder
   // are spelt one after another, as read and as written: their folders' part is spelt once.
   struct SpeltDirectory {
     std::string full_directory;  // the full path up to the name ("" for none)
-    std::vector<std::string> names;
     std::string exact;
     size_t last_slash = std::string::npos;
     bool renamed = false;
+    uint64_t last_used = 0;
   };
   // The longest remembered directory that `full_path` begins with, copied into `spelling`,
   // `last_slash` and `renamed`; the position in `full_path` to go on from (0 for none).
   size_t ResumeSpelling(const std::string& full_path, Spelling& spelling, size_t& last_slash,
                         bool& renamed);
+  // Remembers a directory with at least one name (resuming at a drive's root spares nothing).
   void RememberSpelling(SpeltDirectory spelt);
   // The result for a path whose parent exists as spelt, the last name matching `match`.
   static Resolved InParent(Spelling& spelling, const std::optional<std::string>& match);
@@ -189,6 +202,9 @@ class PosixFileSystem : public FileSystem {
     const char* name = nullptr;
   };
   HostAt AtLastName(const std::string& host_path, bool open);
+  // Opens the directory at `host_path` for reading, from its held parent where there is one,
+  // without following a link as its last name; -1 with errno on failure.
+  int OpenSpeltDirectory(const std::string& host_path);
   // FindFiles, with "." and ".." only when `with_dots`.
   Result<std::vector<FindData>> Find(const std::string& pattern, bool with_dots);
   // The entries of host directory `host_dir`, open as `fd` (held afterwards), whose names
@@ -200,9 +216,13 @@ class PosixFileSystem : public FileSystem {
   CodePage code_page_;
   std::mutex current_directory_mutex_;
   std::string current_directory_;
+  // FullFormPrefix of the current directory, taken when it changes.
+  std::string current_prefix_;
   PosixDirectoryCache directory_cache_;
   // The directories the walk lists, makes and writes in.
   PosixHeldDirectories held_directories_;
+  // The folder the walk has just entered, opened for its listing.
+  PosixOpenedDirectory opened_directory_;
   std::mutex containment_mutex_;
   std::optional<std::vector<std::string>> real_roots_;  // the drives' roots, links resolved
   std::set<std::pair<dev_t, ino_t>> directories_on_drives_;
@@ -211,8 +231,10 @@ class PosixFileSystem : public FileSystem {
   std::unordered_set<std::string, PathHash, std::equal_to<>> checked_directories_;
   // The folders read from and written to just now.
   std::mutex spelt_mutex_;
-  std::array<SpeltDirectory, 2> spelt_directories_;
-  size_t next_spelt_ = 0;
+  // The source's and the destination's folders, and the folders above them that a walk
+  // goes back to; the least recently used is replaced.
+  std::array<SpeltDirectory, 4> spelt_directories_;
+  uint64_t spelt_clock_ = 0;
 };
 
 }  // namespace setup

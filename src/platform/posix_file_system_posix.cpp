@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <sys/statvfs.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -23,6 +25,7 @@ PosixFileSystem::PosixFileSystem(DriveMap drives, CodePage code_page, std::strin
       code_page_(std::move(code_page)),
       current_directory_(WithoutTrailingSeparator(
           FullWindowsPath(current_directory, "C:\\", code_page_), code_page_)),
+      current_prefix_(FullFormPrefix(current_directory_, code_page_)),
       directory_cache_([this](const std::string& host_name) { return FoldName(host_name); },
                        CACHED_DIRECTORIES, CACHED_NAMES),
       held_directories_(HELD_DIRECTORIES) {}
@@ -45,27 +48,64 @@ PosixFileSystem::HostAt PosixFileSystem::AtLastName(const std::string& host_path
   return {std::move(directory), fd, host_path.c_str() + slash + 1};
 }
 
+int PosixFileSystem::OpenSpeltDirectory(const std::string& host_path) {
+  const HostAt at = AtLastName(host_path, false);
+  return openat(at.fd, at.name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
 std::string PosixFileSystem::CurrentDirectory() {
   std::lock_guard<std::mutex> lock(current_directory_mutex_);
   return current_directory_;
 }
 
 Status PosixFileSystem::ChangeDirectory(const std::string& path) {
-  auto resolved = Resolve(path);
-  if (!resolved.ok()) return resolved.status();
-  if (!resolved->exists) return Missing(*resolved, path);
-  auto info = IsDirectory(*resolved);
-  if (!info.ok()) return info.status();
-  if (!*info) return Status::Error(WinError::Directory, path, "not a directory");
+  auto spelling = Spell(path);
+  if (!spelling.ok()) return spelling.status();
+  std::string full_path;
+  if (spelling->HasNames() && held_directories_.Find(spelling->exact)) {
+    // A directory held open is one on the drives, as spelt: a walk going back up from a
+    // subfolder needs no host call.
+    full_path = std::move(spelling->full_path);
+  } else if (const int fd = spelling->HasNames() ? OpenSpeltDirectory(spelling->exact) : -1;
+             fd >= 0) {
+    // A folder spelt as on the disk and no link (a walk entering a subfolder) is opened for
+    // the listing that follows: the opening tells what a look at it would.
+    const Resolved resolved = InParent(*spelling, spelling->LastName());
+    const Status on_drives = CheckOnDrives(resolved, path, true);
+    if (!on_drives.ok()) {
+      close(fd);
+      return on_drives;
+    }
+    RememberCheckedDirectory(resolved.host_path);
+    opened_directory_.Keep(resolved.host_path, fd);
+    full_path = resolved.full_path;
+  } else {
+    auto resolved = ResolveSpelt(*spelling, path);
+    if (!resolved.ok()) return resolved.status();
+    if (!resolved->exists) return Missing(*resolved, path);
+    auto info = IsDirectory(*resolved);
+    if (!info.ok()) return info.status();
+    if (!*info) return Status::Error(WinError::Directory, path, "not a directory");
+    full_path = std::move(resolved->full_path);
+  }
+  std::string directory = WithoutTrailingSeparator(std::move(full_path), code_page_);
+  std::string prefix = FullFormPrefix(directory, code_page_);
   std::lock_guard<std::mutex> lock(current_directory_mutex_);
-  current_directory_ = WithoutTrailingSeparator(resolved->full_path, code_page_);
+  current_directory_ = std::move(directory);
+  current_prefix_ = std::move(prefix);
   return Status::Ok();
 }
 
 std::string PosixFileSystem::FullPathName(const std::string& path) {
   // Every path a file call takes comes here: the current directory is read in place, not
-  // copied.
+  // copied, and a name below it goes after the prefix checked when it became current.
   std::lock_guard<std::mutex> lock(current_directory_mutex_);
+  if (!current_prefix_.empty() && !path.empty() && IsPlainRelative(path, code_page_)) {
+    std::string full;
+    full.reserve(current_prefix_.size() + path.size());
+    full = current_prefix_;
+    return full += path;
+  }
   return FullWindowsPath(path, current_directory_, code_page_);
 }
 

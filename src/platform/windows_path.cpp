@@ -46,8 +46,8 @@ std::string Join(const std::string& prefix, const std::vector<std::string>& part
   return path;
 }
 
-// Whether `path` is names separated by single backslashes, none of them "." or ".." nor
-// holding a drive's colon, with at most a trailing backslash ("" too).
+}  // namespace
+
 bool IsPlainRelative(std::string_view path, const CodePage& code_page) {
   // Every path a file call takes is tested here: each character is looked at once.
   size_t i = 0;
@@ -64,6 +64,8 @@ bool IsPlainRelative(std::string_view path, const CodePage& code_page) {
     ++i;
   }
 }
+
+namespace {
 
 // Whether `path` is already what FullWindowsPath makes of it, but for the case of the drive
 // letter: "X:\" and names separated by single backslashes, none of them "." or "..", with
@@ -85,16 +87,10 @@ std::string FullWindowsPath(const std::string& path, const std::string& current_
     full[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(full[0])));
     return full;
   }
-  if (!path.empty() && IsFullForm(current_directory, code_page) &&
-      IsPlainRelative(path, code_page)) {
-    // Names below the current directory, which is in full form already.
-    std::string full;
-    full.reserve(current_directory.size() + 1 + path.size());
-    full = current_directory;
-    full[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(full[0])));
-    if (!EndsWithCharacter(code_page, full, '\\')) full += '\\';
-    full += path;
-    return full;
+  if (!path.empty() && IsPlainRelative(path, code_page)) {
+    // Names below the current directory, when that is in full form already.
+    std::string full = FullFormPrefix(current_directory, code_page);
+    if (!full.empty()) return full += path;
   }
   const bool trailing =
       EndsWithCharacter(code_page, path, '\\') || EndsWithCharacter(code_page, path, '/');
@@ -131,6 +127,16 @@ std::string FullWindowsPath(const std::string& path, const std::string& current_
   std::string full = Join(std::string(1, drive) + ":\\", parts);
   if (trailing && !parts.empty()) full += '\\';
   return full;
+}
+
+std::string FullFormPrefix(const std::string& current_directory, const CodePage& code_page) {
+  if (!IsFullForm(current_directory, code_page)) return std::string();
+  std::string prefix;
+  prefix.reserve(current_directory.size() + 1);
+  prefix = current_directory;
+  prefix[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(prefix[0])));
+  if (!EndsWithCharacter(code_page, prefix, '\\')) prefix += '\\';
+  return prefix;
 }
 
 char DriveRootLetter(const std::string& root) {

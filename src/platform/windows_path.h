@@ -21,6 +21,17 @@ namespace setup {
 std::string FullWindowsPath(const std::string& path, const std::string& current_directory,
                             const CodePage& code_page);
 
+// Whether `path` is names separated by single backslashes, none of them "." or ".." nor
+// holding a drive's colon, with at most a trailing backslash ("" too).
+bool IsPlainRelative(std::string_view path, const CodePage& code_page);
+
+// What FullWindowsPath puts before a non-empty IsPlainRelative path to make it absolute
+// against `current_directory`: that directory with its drive letter in capitals and one
+// trailing backslash, when it is in full form already ("X:\" and IsPlainRelative names);
+// "" when it is not. A caller that makes many paths absolute against one current directory
+// takes it once.
+std::string FullFormPrefix(const std::string& current_directory, const CodePage& code_page);
+
 // The drive letter, in capitals, of a drive root ("C:\\", "c:/", "C:"); 0 for any other text.
 char DriveRootLetter(const std::string& root);
 

@@ -76,6 +76,48 @@ TEST_F(PosixFileSystemHost, FailedCopyLeavesTheOldFileIntact) {
   EXPECT_EQ(Names("C:\\*.*"), std::vector<std::string>{"dst.txt"});  // no part of a new one
 }
 
+// A folder lists "." and ".." first, then its names without regard to case in the code page's
+// byte order (bytes from 0x80 after ASCII), names equal but for case in byte order.
+TEST_F(PosixFileSystemHost, ListsNamesWithoutRegardToCaseInByteOrder) {
+  for (const char* name : {"b", "A", "\xC3\xA9", "a", "C", "_x", "Z"})
+    Write(std::string("d/") + name, "");
+  ASSERT_TRUE(fs_->MakeDirectory("C:\\d\\Sub").ok());
+  EXPECT_EQ(Names("C:\\d\\*.*"),
+            (std::vector<std::string>{".", "..", "A", "a", "b", "C", "Sub", "Z", "_x", "\xE9"}));
+}
+
+// A folder the walk has listed is current again without a look at the disk, but only while
+// it is there: one removed since is not.
+TEST_F(PosixFileSystemHost, ChangesBackToAListedFolderOnlyWhileItIsThere) {
+  Write("d/e/f.txt", "x");
+  ASSERT_EQ(Names("C:\\d\\e\\*.*"), (std::vector<std::string>{".", "..", "f.txt"}));
+  ASSERT_TRUE(fs_->ChangeDirectory("C:\\d\\e").ok());
+  ASSERT_TRUE(fs_->ChangeDirectory("C:\\").ok());
+  ASSERT_TRUE(fs_->ChangeDirectory("C:\\d\\e").ok());
+  EXPECT_EQ(fs_->CurrentDirectory(), "C:\\d\\e");
+  ASSERT_TRUE(fs_->ChangeDirectory("C:\\").ok());
+  ASSERT_TRUE(fs_->RemoveFile("C:\\d\\e\\f.txt").ok());
+  ASSERT_TRUE(fs_->RemoveEntry("C:\\d\\e").ok());
+  EXPECT_FALSE(fs_->ChangeDirectory("C:\\d\\e").ok());
+  EXPECT_EQ(fs_->CurrentDirectory(), "C:\\");
+}
+
+// A folder entered is opened for the listing that follows, which lists what is there when
+// it is listed, also after the folder was removed and made again.
+TEST_F(PosixFileSystemHost, AFolderEnteredListsWhatIsThereWhenListed) {
+  Write("d/e/a.txt", "x");
+  ASSERT_TRUE(fs_->ChangeDirectory("C:\\d").ok());
+  ASSERT_TRUE(fs_->ChangeDirectory("e").ok());
+  ASSERT_TRUE(fs_->RemoveFile("C:\\d\\e\\a.txt").ok());
+  ASSERT_TRUE(fs_->RemoveEntry("C:\\d\\e").ok());
+  ASSERT_TRUE(fs_->MakeDirectory("C:\\d\\e").ok());
+  Write("d/e/b.txt", "y");
+  EXPECT_EQ(Names("*.*"), (std::vector<std::string>{".", "..", "b.txt"}));
+  ASSERT_TRUE(fs_->ChangeDirectory("C:\\d").ok());
+  ASSERT_TRUE(fs_->ChangeDirectory("e").ok());
+  EXPECT_EQ(Names("*.*"), (std::vector<std::string>{".", "..", "b.txt"}));
+}
+
 // The names in C:\out and on R:, to compare what two calls left.
 std::string Listing(PosixFileSystem& fs) {
   std::string listing;

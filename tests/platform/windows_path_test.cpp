@@ -44,6 +44,42 @@ TEST(WindowsPathTest, FullPathAgainstTheCurrentDirectory) {
   }
 }
 
+// The prefix a caller takes once per current directory gives what FullWindowsPath gives for
+// every plain name below it, and nothing where the directory is not in full form.
+TEST(WindowsPathTest, FullFormPrefixOfTheCurrentDirectory) {
+  struct Case {
+    const char* current;
+    const char* prefix;
+  } cases[] = {
+      {"D:\\x", "D:\\x\\"},
+      {"d:\\x\\y", "D:\\x\\y\\"},
+      {"D:\\", "D:\\"},
+      {"D:\\x\\", "D:\\x\\"},
+      {"D:\\x\\..\\y", ""},
+      {"D:\\a:b", ""},
+      {"D:x", ""},
+      {"", ""},
+      {"\\\\server\\share", ""},
+      {"D:\\x\\\\y", ""},
+  };
+  const CodePage ansi;
+  for (const auto& c : cases) {
+    EXPECT_EQ(FullFormPrefix(c.current, ansi), c.prefix) << c.current;
+    for (const char* name : {"a", "a\\b", "a\\b\\"}) {
+      ASSERT_TRUE(IsPlainRelative(name, ansi));
+      if (*c.prefix != '\0') {
+        EXPECT_EQ(FullWindowsPath(name, c.current, ansi), std::string(c.prefix) + name)
+            << c.current;
+      }
+    }
+  }
+  for (const char* not_plain : {"a\\\\b", ".\\a", "a\\..", "C:a", "a/b", "\\a"}) {
+    EXPECT_FALSE(IsPlainRelative(not_plain, ansi)) << not_plain;
+  }
+  const CodePage page = testing::LoadedCodePage(932);
+  EXPECT_EQ(FullFormPrefix("D:\\\x95\x5C", page), "D:\\\x95\x5C\\");
+}
+
 // '表' (0x95 0x5C), 'ソ' (0x83 0x5C) and '能' (0x94 0x5C) end in a byte that is no separator.
 TEST(WindowsPathTest, SecondBytesOfShiftJisAreNoSeparators) {
   struct Case {
