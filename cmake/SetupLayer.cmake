@@ -19,17 +19,22 @@ function(setup_add_layer name dir)
   endif()
 endfunction()
 
-# setup_add_tests(NAME DIR DEPS...): one GoogleTest program from every .cpp in DIR. Tests of
-# POSIX code (posix_*.cpp, *_posix_test.cpp) are left out of a Windows build, which runs each
-# program as one test under Wine (setup_add_wine_test).
+# setup_add_tests(NAME DIR DEPS... [LINUX_ONLY FILE...]): one GoogleTest program from every
+# .cpp in DIR. Tests of POSIX code (posix_*.cpp, *_posix_test.cpp) and the LINUX_ONLY files
+# (names in DIR: tests that need what only the Linux build has) are left out of a Windows
+# build, which runs each program as one test under Wine (setup_add_wine_test).
 function(setup_add_tests name dir)
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "LINUX_ONLY")
   file(GLOB sources CONFIGURE_DEPENDS "${dir}/*.cpp")
   if(WIN32)
     list(FILTER sources EXCLUDE REGEX "/posix_[^/]*\\.cpp$|_posix_test\\.cpp$")
+    foreach(linux_only ${arg_LINUX_ONLY})
+      list(REMOVE_ITEM sources "${dir}/${linux_only}")
+    endforeach()
   endif()
   add_executable(${name} ${sources})
-  target_link_libraries(${name} PRIVATE ${ARGN} setup_test_support GTest::gtest GTest::gmock
-                                        GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${arg_UNPARSED_ARGUMENTS} setup_test_support GTest::gtest
+                                        GTest::gmock GTest::gtest_main)
   if(WIN32)
     setup_add_wine_test(${name} COMMAND ${name})
   else()

@@ -5,6 +5,7 @@
 #include "config/ini_file.h"
 #include "config/setup_keys.h"
 #include "config/setup_texts.h"
+#include "platform/host_file_system.h"
 #include "script/directory_path.h"
 #include "support/faulty_files.h"
 
@@ -71,8 +72,11 @@ Result<std::vector<FindData>> FaultyFileSystem::FindFiles(const std::string& pat
 }
 
 InstallFixture::InstallFixture() {
-  real = MakeTempDrives(temp, {{'C', "c", DriveType::Fixed}, {'D', "disc", DriveType::CdRom}},
-                        "D:\\", code_page);
+  HostFileServices host = NewHostFileServices(
+      MakeTempDriveMap(temp, {{'C', "c", DriveType::Fixed}, {'D', "disc", DriveType::CdRom}}),
+      code_page, "D:\\");
+  real = std::move(host.fs);
+  links = std::move(host.links);
   fs = std::make_unique<FaultyFileSystem>(real.get());
   const std::pair<int, const char*> texts[] = {
       {TEXT_CANCELBUTTON, "Cancel"},

@@ -14,8 +14,7 @@
 #include "install/install_state.h"
 #include "install/section_copy.h"
 #include "platform/file_system_wrapper.h"
-#include "platform/posix_file_system.h"
-#include "platform/posix_shell_link_maker.h"
+#include "platform/shell_link_maker.h"
 #include "support/temp_dir.h"
 #include "support/temp_drives.h"
 #include "ui/backends/headless/headless_window_system.h"
@@ -89,6 +88,8 @@ class InstallFixture {
   TempDir temp;
   CodePage code_page;
   std::unique_ptr<FileSystem> real;
+  // The host's shortcuts, made on `real`.
+  std::unique_ptr<ShellLinkMaker> links;
   std::unique_ptr<FaultyFileSystem> fs;
   SetupConfig config;
   SpecialFolders folders;

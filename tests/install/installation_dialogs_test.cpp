@@ -28,7 +28,6 @@ TEST(InstallationDialogsTest, EachDialogClassIsItsOwnRowOfTheTable) {
   auto store = RegistryFile::Open(f.temp.Join("registry.reg"));
   ASSERT_TRUE(store.ok());
   RegistryFile registry = std::move(store.value());
-  PosixShellLinkMaker links(*f.fs);
   HeadlessWindowSystem& ws = *f.ws;
 
   std::vector<std::unique_ptr<CDialog>> dialogs;
@@ -41,7 +40,7 @@ TEST(InstallationDialogsTest, EachDialogClassIsItsOwnRowOfTheTable) {
   dialogs.push_back(std::make_unique<CExitDlg>(ws, f.config, f.state.m_bExitRequested));
   dialogs.push_back(std::make_unique<CSetupFailedDlg>(ws, f.config));
   dialogs.push_back(std::make_unique<CInstallingDlg>(
-      InstallServices{*f.fs, f.config, f.folders, f.state, ws, f.code_page, links, {}}));
+      InstallServices{*f.fs, f.config, f.folders, f.state, ws, f.code_page, *f.links, {}}));
   dialogs.push_back(std::make_unique<CBrowseDlg>(ws, f.config, *f.fs, f.code_page));
   dialogs.push_back(std::make_unique<CUpdatingDlg>(ws, f.config));
   dialogs.push_back(std::make_unique<COptionsDlg>(ws, f.config, f.folders, *f.fs, registry,

@@ -61,18 +61,7 @@ class HostBacking : public Backing {
   }
   std::string Read(const std::string& path) override { return dir_.ReadFile(path); }
   // Spelt exactly so, also where the host's own look-up ignores case (Windows).
-  bool Exists(const std::string& path) override {
-    if (!dir_.Exists(path)) return false;
-    const size_t slash = path.rfind('/');
-    const std::string name = path.substr(slash + 1);
-    const std::filesystem::path parent = Utf8(dir_.Join(path.substr(0, slash)));
-    for (const auto& entry : std::filesystem::directory_iterator(parent)) {
-      if (entry.path().filename().u8string() == std::u8string(name.begin(), name.end())) {
-        return true;
-      }
-    }
-    return false;
-  }
+  bool Exists(const std::string& path) override { return dir_.Exists(path); }
   void MakeDir(const std::string& path) override { dir_.MakeDir(path); }
   void Remove(const std::string& path) override {
     std::filesystem::remove_all(Utf8(dir_.Join(path)));
@@ -85,10 +74,7 @@ class HostBacking : public Backing {
     return std::filesystem::path(dir_.Join(path)).make_preferred().string();
   }
   bool Link(const std::string& path, const std::string& target) override {
-    const std::filesystem::path link = Utf8(dir_.Join(path));
-    std::error_code ec;
-    std::filesystem::create_symlink(Utf8(dir_.Join(target)), link, ec);
-    return !ec && std::filesystem::is_symlink(std::filesystem::symlink_status(link, ec));
+    return dir_.Link(path, target);
   }
 
  private:

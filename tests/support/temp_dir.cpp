@@ -1,5 +1,9 @@
 #include "temp_dir.h"
 
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -77,9 +81,56 @@ std::string TempDir::ReadFile(const std::string& relative) const {
   return text.str();
 }
 
+// The last name is looked for in its directory's listing: a Windows host would otherwise
+// find "a.txt" for "A.TXT" and "Docs" for "Docs ".
 bool TempDir::Exists(const std::string& relative) const {
+  const fs::path path = Utf8Path(Join(relative));
   std::error_code ec;
-  return fs::exists(fs::symlink_status(Utf8Path(Join(relative)), ec));
+  if (!fs::exists(fs::symlink_status(path, ec))) return false;
+  const std::u8string name = path.filename().u8string();
+  for (auto it = fs::directory_iterator(path.parent_path(), ec); !ec && it != fs::end(it);
+       it.increment(ec)) {
+    if (it->path().filename().u8string() == name) return true;
+  }
+  return false;
+}
+
+bool TempDir::Link(const std::string& relative, const std::string& target) const {
+  const fs::path link = Utf8Path(Join(relative));
+  const fs::path to = Utf8Path(Join(target));
+  std::error_code ec;
+  if (fs::is_directory(to, ec)) {
+    fs::create_directory_symlink(to, link, ec);
+  } else {
+    fs::create_symlink(to, link, ec);
+  }
+  return !ec && fs::is_symlink(fs::symlink_status(link, ec));
+}
+
+std::string TempDir::LinkTarget(const std::string& relative) const {
+  std::error_code ec;
+  const fs::path target = fs::read_symlink(Utf8Path(Join(relative)), ec);
+  return ec ? std::string() : target.generic_string();
+}
+
+bool TempDir::MakePipe(const std::string& relative) const {
+#if defined(_WIN32)
+  (void)relative;
+  return false;
+#else
+  return mkfifo(Join(relative).c_str(), 0644) == 0;
+#endif
+}
+
+void TempDir::SetWritable(const std::string& relative, bool writable) const {
+  fs::permissions(Utf8Path(Join(relative)), fs::perms::owner_write,
+                  writable ? fs::perm_options::add : fs::perm_options::remove);
+}
+
+bool TempDir::Writable(const std::string& relative) const {
+  std::error_code ec;
+  const fs::file_status status = fs::status(Utf8Path(Join(relative)), ec);
+  return !ec && (status.permissions() & fs::perms::owner_write) != fs::perms::none;
 }
 
 }  // namespace setup::testing
