@@ -77,9 +77,9 @@ TEST_F(QtDialogUserTest, ADialogActedOnWithoutEndIsCancelledAfterTheLastTurn) {
   user.act = [](UserDriver&) { return true; };
   CTwoButtonsDlg dialog(rig.ws);
   EXPECT_EQ(dialog.DoModal(), ID_CANCEL);
-  ASSERT_EQ(user.turns.size(), size_t{QtWindowSystem::MAX_USER_TURNS});
+  ASSERT_EQ(user.turns.size(), size_t{WaitingDialogs::MAX_USER_TURNS});
   EXPECT_EQ(user.turns.front(), 0);
-  EXPECT_EQ(user.turns.back(), QtWindowSystem::MAX_USER_TURNS - 1);
+  EXPECT_EQ(user.turns.back(), WaitingDialogs::MAX_USER_TURNS - 1);
 }
 
 // A dialog the user leaves alone is asked again after a message is posted to it.

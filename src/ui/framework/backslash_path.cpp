@@ -28,4 +28,24 @@ size_t TreePathStep(const CodePage& code_page, std::string_view path, std::strin
   return end;
 }
 
+TreeItem FindTreePath(const TreeControl& tree, const CodePage& code_page, const std::string& path) {
+  if (path.empty()) return 0;
+  TreeItem at = TVI_ROOT;
+  for (size_t pos = 0; pos < path.size();) {
+    TreeItem found = 0;
+    for (TreeItem child = tree.GetChild(at); child != 0; child = tree.GetNextSibling(child)) {
+      const size_t step = TreePathStep(code_page, std::string_view(path).substr(pos),
+                                       tree.GetItemText(child), at == TVI_ROOT);
+      if (step != 0) {
+        found = child;
+        pos += step;
+        break;
+      }
+    }
+    if (found == 0) return 0;
+    at = found;
+  }
+  return at;
+}
+
 }  // namespace setup

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/code_page.h"
+#include "ui/framework/controls.h"
 
 namespace setup {
 
@@ -20,5 +21,9 @@ std::vector<std::string> SplitBackslashPath(const CodePage& code_page, const std
 // a name whose last byte is 0x5C (Shift-JIS '表') is never cut at that byte.
 size_t TreePathStep(const CodePage& code_page, std::string_view path, std::string_view text,
                     bool root);
+
+// The item of `tree` at `path` (item texts from a root down, each step as TreePathStep reads
+// it), or 0 when there is none.
+TreeItem FindTreePath(const TreeControl& tree, const CodePage& code_page, const std::string& path);
 
 }  // namespace setup

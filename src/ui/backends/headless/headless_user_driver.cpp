@@ -77,23 +77,7 @@ bool HeadlessUserDriver::PickCombo(int id, const std::string& text) {
 
 TreeItem HeadlessUserDriver::FindTreeItem(int id, const std::string& path) {
   auto* tree = dynamic_cast<HeadlessTree*>(dialog_.GetDlgItem(id));
-  if (tree == nullptr || path.empty()) return 0;
-  TreeItem at = TVI_ROOT;
-  for (size_t pos = 0; pos < path.size();) {
-    TreeItem found = 0;
-    for (TreeItem child : tree->Children(at)) {
-      const size_t step = TreePathStep(code_page_, std::string_view(path).substr(pos),
-                                       tree->GetItemText(child), at == TVI_ROOT);
-      if (step != 0) {
-        found = child;
-        pos += step;
-        break;
-      }
-    }
-    if (found == 0) return 0;
-    at = found;
-  }
-  return at;
+  return tree ? FindTreePath(*tree, code_page_, path) : 0;
 }
 
 bool HeadlessUserDriver::ExpandTreeItem(int id, const std::string& path) {

@@ -90,23 +90,7 @@ TreeItem QtUserDriver::FindTreeItem(int id, const std::string& path) { return Fi
 
 TreeItem QtUserDriver::Find(int id, const std::string& path) const {
   auto* tree = dynamic_cast<TreeControl*>(window_.GetControl(id));
-  if (tree == nullptr || path.empty()) return 0;
-  TreeItem at = TVI_ROOT;
-  for (size_t pos = 0; pos < path.size();) {
-    TreeItem found = 0;
-    for (TreeItem child = tree->GetChild(at); child != 0; child = tree->GetNextSibling(child)) {
-      const size_t step = TreePathStep(code_page_, std::string_view(path).substr(pos),
-                                       tree->GetItemText(child), at == TVI_ROOT);
-      if (step != 0) {
-        found = child;
-        pos += step;
-        break;
-      }
-    }
-    if (found == 0) return 0;
-    at = found;
-  }
-  return at;
+  return tree ? FindTreePath(*tree, code_page_, path) : 0;
 }
 
 QTreeWidgetItem* QtUserDriver::FindItem(int id, const std::string& path) const {

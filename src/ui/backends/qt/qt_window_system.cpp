@@ -69,10 +69,10 @@ int QtWindowSystem::RunModalOnUiThread(CDialog& dialog, bool report, int box_but
     ShowInitialised(window);
     if (shown_hook_) shown_hook_(dialog);
     if (!dialog.IsEnded()) {
-      waiting_.push_back(Waiting{window.handle(), 0, box_button});
+      waiting_.Push(window.handle(), box_button);
       ScheduleConsult();
       window.widget()->exec();
-      waiting_.pop_back();
+      waiting_.Pop();
       ScheduleConsult();
     }
   }
@@ -95,25 +95,12 @@ void QtWindowSystem::ScheduleConsult() {
 }
 
 void QtWindowSystem::Consult() {
-  if (waiting_.empty()) return;
-  // By position: the user's act may open a dialog above this one, which grows the list.
-  const size_t at = waiting_.size() - 1;
-  auto it = windows_.find(waiting_[at].handle);
-  if (it == windows_.end() || it->second->dialog().IsEnded()) return;
-  QtDialogWindow& window = *it->second;
-  QtUserDriver driver(window, code_page_, waiting_[at].turns);
-  if (waiting_[at].box_button != 0) {
-    driver.Click(waiting_[at].box_button);
-    return;
-  }
-  if (waiting_[at].turns >= MAX_USER_TURNS) {
-    window.dialog().EndDialog(ID_CANCEL);
-    return;
-  }
-  if (user_->Act(driver)) {
-    if (at < waiting_.size()) ++waiting_[at].turns;
-    ScheduleConsult();
-  }
+  auto driver_for = [this](WindowHandle handle, int turns) -> std::unique_ptr<UserDriver> {
+    auto it = windows_.find(handle);
+    if (it == windows_.end() || it->second->dialog().IsEnded()) return nullptr;
+    return std::make_unique<QtUserDriver>(*it->second, code_page_, turns);
+  };
+  if (user_ != nullptr && waiting_.ActOnInnermost(*user_, driver_for)) ScheduleConsult();
 }
 
 bool QtWindowSystem::CreateModeless(CDialog& dialog) {

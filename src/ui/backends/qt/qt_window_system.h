@@ -11,6 +11,7 @@
 #include "ui/backends/qt/qt_dialog_window.h"
 #include "ui/backends/qt/qt_screenshots.h"
 #include "ui/framework/dialog_user.h"
+#include "ui/framework/waiting_dialogs.h"
 #include "ui/framework/window_system.h"
 
 namespace setup {
@@ -23,16 +24,14 @@ namespace setup {
 // With a DialogUser (an answers file), the user acts on the innermost modal dialog in the
 // same protocol as the headless backend: once the dialog is shown, again after each act,
 // after each posted message and queued call, and when a dialog above it ends; a dialog
-// left alone waits for the next message. A dialog acted on MAX_USER_TURNS times without
-// ending is ended with ID_CANCEL. Message boxes are shown and then answered by clicking
-// the button the user chose.
+// left alone waits for the next message. A dialog acted on WaitingDialogs::MAX_USER_TURNS times
+// without ending is ended with ID_CANCEL. Message boxes are shown and then answered by clicking the
+// button the user chose.
 //
 // Every control kind of the templates is realized, so every dialog of an installation can
 // be shown.
 class QtWindowSystem : public WindowSystem {
  public:
-  static constexpr int MAX_USER_TURNS = 50;
-
   QtWindowSystem(const CodePage& code_page, DialogObserver* observer);
   ~QtWindowSystem() override;
 
@@ -70,13 +69,6 @@ class QtWindowSystem : public WindowSystem {
     QtWindowSystem& owner_;
   };
 
-  // A modal dialog waiting for input; a message box's entry holds the button that answers it.
-  struct Waiting {
-    WindowHandle handle;
-    int turns = 0;
-    int box_button = 0;
-  };
-
   int RunModalOnUiThread(CDialog& dialog, bool report, int box_button = 0);
   // Queues one consultation of the user, unless one is queued already.
   void ScheduleConsult();
@@ -92,7 +84,7 @@ class QtWindowSystem : public WindowSystem {
   const CodePage& code_page_;
   DialogObserver* observer_;
   DialogUser* user_ = nullptr;
-  std::vector<Waiting> waiting_;
+  WaitingDialogs waiting_;
   bool consult_queued_ = false;
   BoxService boxes_;
   std::thread::id ui_thread_;

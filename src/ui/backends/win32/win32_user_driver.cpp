@@ -7,31 +7,6 @@
 
 namespace setup {
 
-namespace {
-
-// The tree item at `path` (texts from the root, case ignored), or 0.
-TreeItem FindItem(const TreeControl& tree, const CodePage& code_page, const std::string& path) {
-  if (path.empty()) return 0;
-  TreeItem at = TVI_ROOT;
-  for (size_t pos = 0; pos < path.size();) {
-    TreeItem found = 0;
-    for (TreeItem child = tree.GetChild(at); child != 0; child = tree.GetNextSibling(child)) {
-      const size_t step = TreePathStep(code_page, std::string_view(path).substr(pos),
-                                       tree.GetItemText(child), at == TVI_ROOT);
-      if (step != 0) {
-        found = child;
-        pos += step;
-        break;
-      }
-    }
-    if (found == 0) return 0;
-    at = found;
-  }
-  return at;
-}
-
-}  // namespace
-
 HWND Win32UserDriver::UsableWindow(int id) const {
   Control* control = window_.GetControl(id);
   if (control == nullptr || !control->IsVisible() || !control->IsEnabled()) return nullptr;
@@ -103,13 +78,13 @@ bool Win32UserDriver::PickCombo(int id, const std::string& text) {
 
 TreeItem Win32UserDriver::FindTreeItem(int id, const std::string& path) {
   auto* tree = dynamic_cast<TreeControl*>(window_.GetControl(id));
-  return tree ? FindItem(*tree, code_page_, path) : 0;
+  return tree ? FindTreePath(*tree, code_page_, path) : 0;
 }
 
 bool Win32UserDriver::ExpandTreeItem(int id, const std::string& path) {
   auto* tree = dynamic_cast<TreeControl*>(window_.GetControl(id));
   if (tree == nullptr || UsableWindow(id) == nullptr) return false;
-  const TreeItem item = FindItem(*tree, code_page_, path);
+  const TreeItem item = FindTreePath(*tree, code_page_, path);
   if (item == 0 || tree->GetChild(item) == 0) return false;
   tree->Expand(item, TVE_EXPAND);
   return true;
@@ -118,7 +93,7 @@ bool Win32UserDriver::ExpandTreeItem(int id, const std::string& path) {
 bool Win32UserDriver::CollapseTreeItem(int id, const std::string& path) {
   auto* tree = dynamic_cast<TreeControl*>(window_.GetControl(id));
   if (tree == nullptr || UsableWindow(id) == nullptr) return false;
-  const TreeItem item = FindItem(*tree, code_page_, path);
+  const TreeItem item = FindTreePath(*tree, code_page_, path);
   if (item == 0 || !tree->IsExpanded(item)) return false;
   tree->Expand(item, TVE_COLLAPSE);
   return true;
@@ -127,7 +102,7 @@ bool Win32UserDriver::CollapseTreeItem(int id, const std::string& path) {
 bool Win32UserDriver::SelectTreeItem(int id, const std::string& path) {
   auto* tree = dynamic_cast<TreeControl*>(window_.GetControl(id));
   if (tree == nullptr || UsableWindow(id) == nullptr) return false;
-  const TreeItem item = FindItem(*tree, code_page_, path);
+  const TreeItem item = FindTreePath(*tree, code_page_, path);
   if (item == 0) return false;
   tree->SelectItem(item);
   return true;

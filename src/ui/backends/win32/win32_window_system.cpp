@@ -79,7 +79,7 @@ HWND Win32WindowSystem::OwnerForNewWindow() const {
   // stays above that window and keeps it disabled while modal.
   WindowHandle owner = 0;
   if (!waiting_.empty()) {
-    owner = waiting_.back().handle;
+    owner = waiting_.innermost();
   } else if (!modeless_.empty()) {
     owner = *modeless_.begin();
   }
@@ -148,10 +148,10 @@ int Win32WindowSystem::RunModalOnUiThread(CDialog& dialog, bool report, int box_
     ShowInitialised(*window, focus_first_control);
     if (shown_hook_) shown_hook_(dialog);
     if (!dialog.IsEnded()) {
-      waiting_.push_back(Waiting{window->handle(), 0, box_button});
+      waiting_.Push(window->handle(), box_button);
       ScheduleConsult();
       RunLoop(dialog, window->hwnd());
-      waiting_.pop_back();
+      waiting_.Pop();
       ScheduleConsult();
     }
     // Before this window goes, so the activation returns to the owner.
@@ -185,25 +185,12 @@ void Win32WindowSystem::ScheduleConsult() {
 }
 
 void Win32WindowSystem::Consult() {
-  if (waiting_.empty()) return;
-  // By position: the user's act may open a dialog above this one, which grows the list.
-  const size_t at = waiting_.size() - 1;
-  auto it = windows_.find(waiting_[at].handle);
-  if (it == windows_.end() || it->second->dialog().IsEnded()) return;
-  Win32DialogWindow& window = *it->second;
-  Win32UserDriver driver(window, code_page_, waiting_[at].turns);
-  if (waiting_[at].box_button != 0) {
-    driver.Click(waiting_[at].box_button);
-    return;
-  }
-  if (waiting_[at].turns >= MAX_USER_TURNS) {
-    window.dialog().EndDialog(ID_CANCEL);
-    return;
-  }
-  if (user_->Act(driver)) {
-    if (at < waiting_.size()) ++waiting_[at].turns;
-    ScheduleConsult();
-  }
+  auto driver_for = [this](WindowHandle handle, int turns) -> std::unique_ptr<UserDriver> {
+    auto it = windows_.find(handle);
+    if (it == windows_.end() || it->second->dialog().IsEnded()) return nullptr;
+    return std::make_unique<Win32UserDriver>(*it->second, code_page_, turns);
+  };
+  if (user_ != nullptr && waiting_.ActOnInnermost(*user_, driver_for)) ScheduleConsult();
 }
 
 bool Win32WindowSystem::CreateModeless(CDialog& dialog) {

@@ -16,6 +16,7 @@
 #include "ui/backends/win32/win32_dialog_window.h"
 #include "ui/backends/win32/win32_screenshots.h"
 #include "ui/framework/dialog_user.h"
+#include "ui/framework/waiting_dialogs.h"
 #include "ui/framework/window_system.h"
 
 namespace setup {
@@ -33,13 +34,11 @@ namespace setup {
 // With a DialogUser (an answers file), the user acts on the innermost modal dialog in the
 // same protocol as the other backends: once it is shown, again after each act, after each
 // posted message and carried call, and when a dialog above it ends; a dialog left alone
-// waits for the next message. A dialog acted on MAX_USER_TURNS times without ending is
-// ended with ID_CANCEL. Message boxes are shown and then answered by clicking the button
-// the user chose.
+// waits for the next message. A dialog acted on WaitingDialogs::MAX_USER_TURNS times without ending
+// is ended with ID_CANCEL. Message boxes are shown and then answered by clicking the button the
+// user chose.
 class Win32WindowSystem : public WindowSystem {
  public:
-  static constexpr int MAX_USER_TURNS = 50;
-
   Win32WindowSystem(const CodePage& code_page, DialogObserver* observer);
   ~Win32WindowSystem() override;
   Win32WindowSystem(const Win32WindowSystem&) = delete;
@@ -79,12 +78,6 @@ class Win32WindowSystem : public WindowSystem {
     Win32WindowSystem& owner_;
   };
 
-  // A modal dialog waiting for input; a message box's entry holds the button that answers it.
-  struct Waiting {
-    WindowHandle handle;
-    int turns = 0;
-    int box_button = 0;
-  };
   struct PostedMessage {
     WindowHandle window;
     uint32_t message;
@@ -108,7 +101,7 @@ class Win32WindowSystem : public WindowSystem {
   const CodePage& code_page_;
   DialogObserver* observer_;
   DialogUser* user_ = nullptr;
-  std::vector<Waiting> waiting_;
+  WaitingDialogs waiting_;
   bool consult_queued_ = false;
   BoxService boxes_;
   std::thread::id ui_thread_;
