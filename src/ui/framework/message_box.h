@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,13 @@ inline std::vector<MessageBoxResult> ButtonsOf(MessageBoxButtons buttons) {
       return {R::Yes, R::No, R::Cancel};
   }
   return {R::Ok};
+}
+
+// `answer` when the box has that button, else its default: a user cannot click a button the
+// box does not show.
+inline MessageBoxResult OneOfTheButtons(MessageBoxResult answer, MessageBoxButtons buttons) {
+  const std::vector<MessageBoxResult> shown = ButtonsOf(buttons);
+  return std::find(shown.begin(), shown.end(), answer) == shown.end() ? shown.front() : answer;
 }
 
 }  // namespace setup

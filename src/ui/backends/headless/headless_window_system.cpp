@@ -143,9 +143,8 @@ MessageBoxResult HeadlessWindowSystem::BoxService::ShowMessageBox(
     owner_.InvokeOnUiThread([&] { answer = ShowMessageBox(request); });
     return answer;
   }
-  MessageBoxResult answer = owner_.user_.AnswerMessageBox(request);
-  auto buttons = ButtonsOf(request.buttons);
-  if (std::find(buttons.begin(), buttons.end(), answer) == buttons.end()) answer = buttons.front();
+  const MessageBoxResult answer =
+      OneOfTheButtons(owner_.user_.AnswerMessageBox(request), request.buttons);
   if (owner_.observer_) owner_.observer_->OnMessageBox(request, answer);
   return answer;
 }

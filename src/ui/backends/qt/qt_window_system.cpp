@@ -4,7 +4,6 @@
 #include <QMetaObject>
 #include <QScreen>
 #include <QStyle>
-#include <algorithm>
 
 #include "ui/backends/qt/qt_user_driver.h"
 #include "ui/framework/dialog_snapshot.h"
@@ -161,14 +160,10 @@ MessageBoxResult QtWindowSystem::BoxService::ShowMessageBox(const MessageBoxRequ
   MessageBoxResult answer = ButtonsOf(request.buttons).front();
   owner_.InvokeOnUiThread([&] {
     CMessageBoxDlg box(owner_, request);
-    int button = 0;
-    if (owner_.user_) {
-      MessageBoxResult chosen = owner_.user_->AnswerMessageBox(request);
-      auto buttons = ButtonsOf(request.buttons);
-      if (std::find(buttons.begin(), buttons.end(), chosen) == buttons.end())
-        chosen = buttons.front();
-      button = MessageBoxButtonId(chosen);
-    }
+    // The button the answers file chose; a person clicks one instead.
+    const int button = owner_.user_ ? MessageBoxButtonId(OneOfTheButtons(
+                                          owner_.user_->AnswerMessageBox(request), request.buttons))
+                                    : 0;
     owner_.RunModalOnUiThread(box, false, button);
     answer = box.Answer();
     if (owner_.observer_) owner_.observer_->OnMessageBox(request, answer);

@@ -1,7 +1,5 @@
 #include "ui/backends/win32/win32_window_system.h"
 
-#include <algorithm>
-
 #include "ui/backends/win32/win32_images.h"
 #include "ui/backends/win32/win32_user_driver.h"
 #include "ui/framework/dialog_snapshot.h"
@@ -267,14 +265,10 @@ MessageBoxResult Win32WindowSystem::BoxService::ShowMessageBox(const MessageBoxR
   MessageBoxResult answer = ButtonsOf(request.buttons).front();
   owner_.InvokeOnUiThread([&] {
     CMessageBoxDlg box(owner_, request);
-    int button = 0;
-    if (owner_.user_) {
-      MessageBoxResult chosen = owner_.user_->AnswerMessageBox(request);
-      auto buttons = ButtonsOf(request.buttons);
-      if (std::find(buttons.begin(), buttons.end(), chosen) == buttons.end())
-        chosen = buttons.front();
-      button = MessageBoxButtonId(chosen);
-    }
+    // The button the answers file chose; a person clicks one instead.
+    const int button = owner_.user_ ? MessageBoxButtonId(OneOfTheButtons(
+                                          owner_.user_->AnswerMessageBox(request), request.buttons))
+                                    : 0;
     owner_.RunModalOnUiThread(box, false, button);
     answer = box.Answer();
     if (owner_.observer_) owner_.observer_->OnMessageBox(request, answer);
