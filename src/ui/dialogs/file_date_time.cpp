@@ -10,7 +10,11 @@ constexpr const char* MONTHS[] = {"January ",   "February ", "March ",    "April
                                   "May ",       "June ",     "July ",     "August ",
                                   "September ", "October ",  "November ", "December "};
 
-std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+std::string TwoDigits(int value) {
+  std::string digits = std::to_string(value);
+  if (value < 10) digits.insert(digits.begin(), '0');
+  return digits;
+}
 
 }  // namespace
 

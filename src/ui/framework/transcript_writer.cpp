@@ -26,8 +26,10 @@ std::string TranscriptWriter::DialogLine(const DialogSnapshot& snapshot,
   line += ",\"controls\":{";
   for (size_t i = 0; i < snapshot.controls.size(); ++i) {
     if (i > 0) line += ",";
-    line += "\"" + std::to_string(snapshot.controls[i].first) +
-            "\":" + Json(snapshot.controls[i].second);
+    line += '"';
+    line += std::to_string(snapshot.controls[i].first);
+    line += "\":";
+    line += Json(snapshot.controls[i].second);
   }
   line += "}";
   if (snapshot.has_items) {
