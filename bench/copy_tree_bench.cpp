@@ -178,6 +178,16 @@ int main(int argc, char** argv) {
     bases.erase(bases.begin(), bases.begin() + 2);
   }
   if (bases.empty()) bases = {"/dev/shm", "/var/tmp"};
+  for (const std::string& base : bases) {
+    if (!std::filesystem::is_directory(base)) {
+      std::fprintf(stderr,
+                   "usage: copy_tree_bench [--rounds N] [DIR...]\n"
+                   "       copy_tree_bench --copy ROOT FROM TO\n"
+                   "copy_tree_bench: '%s' is not a folder\n",
+                   base.c_str());
+      return 2;
+    }
+  }
   const struct {
     const char* name;
     bool (*build)(const std::string&);
