@@ -11,7 +11,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "support/temp_dir.h"
@@ -55,20 +54,6 @@ class PosixDirectoryCacheTest : public ::testing::Test {
   PosixDirectoryCache cache_;
 };
 
-TEST_F(PosixDirectoryCacheTest, FindsTheLeastNameWithTheKey) {
-  Touch("d/read.me");
-  Touch("d/READ.ME");
-  Touch("d/Read.Me");
-  Touch("d/other");
-  Touch("d/#read.me");
-  EXPECT_EQ(Find("d", "READ.ME"), "READ.ME");
-  EXPECT_EQ(Find("d", "OTHER"), "other");
-  EXPECT_EQ(Find("d", "MISSING"), std::nullopt);
-  EXPECT_EQ(Find("d", "."), std::nullopt);
-  EXPECT_EQ(Find("d", ".."), std::nullopt);
-  EXPECT_EQ(Find("missing", "X"), std::nullopt);
-}
-
 TEST_F(PosixDirectoryCacheTest, KeptListingFollowsEveryChangeToItsDirectory) {
   Touch("d/a.txt");
   dir_.MakeDir("elsewhere");
@@ -106,19 +91,6 @@ TEST_F(PosixDirectoryCacheTest, KeptListingFollowsEveryChangeToItsDirectory) {
     EXPECT_EQ(Find("d", "Z"), Truth("d", "Z")) << step.what;
   }
   EXPECT_EQ(cache_.reads(), 2u);  // every answer came from the kept listing
-}
-
-TEST_F(PosixDirectoryCacheTest, ADirectoryReplacedUnderTheSamePathIsReadAfresh) {
-  Touch("d/old.txt");
-  ASSERT_EQ(Find("d", "OLD.TXT"), "old.txt");
-  ASSERT_EQ(Find("d", "OLD.TXT"), "old.txt");  // now kept
-  std::filesystem::remove_all(dir_.Join("d"));
-  Touch("d/New.txt");
-  EXPECT_EQ(Find("d", "OLD.TXT"), std::nullopt);
-  EXPECT_EQ(Find("d", "NEW.TXT"), "New.txt");
-  // A directory moved elsewhere keeps its names: it is the same directory.
-  ASSERT_EQ(rename(dir_.Join("d").c_str(), dir_.Join("moved").c_str()), 0);
-  EXPECT_EQ(Find("moved", "NEW.TXT"), "New.txt");
 }
 
 class SmallDirectoryCacheTest : public PosixDirectoryCacheTest {
@@ -160,17 +132,6 @@ TEST_F(SmallDirectoryCacheTest, StaysWithinItsBoundsAndStaysRight) {
   EXPECT_EQ(cache_.reads(), 11u);
 }
 
-TEST_F(PosixDirectoryCacheTest, ADirectoryReadOnceIsReadAfreshNextTime) {
-  Touch("d/a.txt");
-  ASSERT_EQ(Find("d", "A.TXT"), "a.txt");
-  // Not watched after one read: what changed since is read from the directory.
-  unlink(dir_.Join("d/a.txt").c_str());
-  Touch("d/B.txt");
-  EXPECT_EQ(Find("d", "A.TXT"), std::nullopt);
-  EXPECT_EQ(Find("d", "B.TXT"), "B.txt");
-  EXPECT_EQ(cache_.reads(), 2u);
-}
-
 TEST_F(PosixDirectoryCacheTest, ChangesLeftWaitingByLookUpsElsewhereAreApplied) {
   Touch("d/a.txt");
   ASSERT_EQ(Find("d", "A.TXT"), "a.txt");
@@ -209,21 +170,6 @@ TEST_F(PosixDirectoryCacheTest, ChangesLeftWaitingByLookUpsElsewhereAreApplied) 
       }
       EXPECT_EQ(Find("d", key), Truth("d", key)) << step.what << ": " << key;
     }
-  }
-}
-
-TEST_F(PosixDirectoryCacheTest, ThreadsShareIt) {
-  dir_.MakeDir("d");
-  std::thread writer([&] {
-    for (int i = 0; i < 200; ++i) Touch("d/w" + std::to_string(i));
-  });
-  std::thread reader([&] {
-    for (int i = 0; i < 200; ++i) Find("d", "W" + std::to_string(i));
-  });
-  writer.join();
-  reader.join();
-  for (int i = 0; i < 200; i += 37) {
-    EXPECT_EQ(Find("d", "W" + std::to_string(i)), "w" + std::to_string(i));
   }
 }
 
