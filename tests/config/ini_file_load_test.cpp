@@ -2,15 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
 #include <string>
 
 #include "config/ini_file.h"
 #include "config_fixture.h"
 #include "platform/file_system_wrapper.h"
 #include "support/memory_files.h"
-#include "support/temp_dir.h"
-#include "support/temp_drives.h"
 
 namespace setup {
 namespace {
@@ -92,32 +89,6 @@ TEST_F(IniFileLoadTest, LinesAcrossReadChunksAreWhole) {
     EXPECT_EQ(ini.Find("s", "k" + std::to_string(seam)), std::string(4095, 'v'));
   }
   EXPECT_EQ(ini.Find("s", "last"), "1");
-}
-
-// On a host disc: a file in memory would be whole in memory anyway.
-TEST(IniFileHostLoadTest, HugeFileIsStreamed) {
-  testing::TempDir dir;
-  auto fs = testing::MakeTempDrives(dir, {{'D', "", DriveType::CdRom}}, "D:\\");
-  // 100 MB: a long value line, junk without line breaks and binary noise, then valid keys.
-  const std::string path = dir.Join("SETUP.INI");
-  {
-    std::ofstream out(path, std::ios::binary);
-    out << "[Setup]\nFirst=1\nLong=";
-    std::string block(1 << 20, 'x');
-    for (int i = 0; i < 60; ++i) out << block;
-    out << "\nJunk ";
-    for (int i = 0; i < 30; ++i) out << block;
-    for (size_t i = 0; i < block.size(); ++i) block[i] = static_cast<char>((i * 7919) & 0xFF);
-    out << "\n";
-    for (int i = 0; i < 10; ++i) out << block;
-    out << "\n[Setup]\nLast=ignored\n[End]\nLast=2\n";
-    ASSERT_TRUE(out.good());
-  }
-  IniFile ini = IniFile::Load(*fs, ".\\SETUP.INI");
-  EXPECT_EQ(ini.Find("Setup", "First"), "1");
-  EXPECT_EQ(ini.Find("Setup", "Long"), std::string(4095, 'x'));
-  EXPECT_EQ(ini.Find("Setup", "Last"), std::nullopt);
-  EXPECT_EQ(ini.Find("End", "Last"), "2");
 }
 
 }  // namespace
