@@ -1,7 +1,5 @@
 #include <filesystem>
 
-#include "ne_builder.h"
-#include "pe_builder.h"
 #include "script_fixture.h"
 
 namespace setup::testing {
@@ -111,38 +109,6 @@ TEST_F(CopyCommandTest, NoFixedPathLimit) {
   temp_.MakeDir(host);
   RunLine("COPY D:\\x\\a.txt " + deep);
   EXPECT_EQ(temp_.ReadFile(host + "/a.txt"), "A");
-}
-
-// 16-bit DLLs carry their version as 32-bit ones do, and COPY compares it the same way.
-TEST_F(CopyCommandTest, A16BitDllIsReplacedOnlyByANewerVersion) {
-  auto ne = [](const char* version) {
-    NeLayout layout;
-    layout.file_version = version;
-    return BuildNeImage(layout).bytes;
-  };
-  auto pe = [](const char* version) {
-    PeLayout layout;
-    layout.file_version = version;
-    return BuildPeImage(layout).bytes;
-  };
-  struct Case {
-    std::string installed;
-    std::string offered;
-    bool replaced;
-  };
-  const Case cases[] = {
-      {ne("3.0.0"), ne("3.1.0"), true},  {ne("3.1.0"), ne("3.0.5"), false},
-      {ne("3.1.0"), ne("3.1.0"), false}, {ne("3.1.0"), pe("4.0.0"), true},
-      {pe("4.0.0"), ne("3.1.0"), false},
-  };
-  for (size_t i = 0; i < std::size(cases); ++i) {
-    const Case& c = cases[i];
-    temp_.WriteFile("c/dest/ctl3d.dll", c.installed);
-    temp_.WriteFile("d/x/ctl3d.dll", c.offered);
-    RunLine("COPY D:\\x\\ctl3d.dll C:\\dest");
-    EXPECT_EQ(temp_.ReadFile("c/dest/ctl3d.dll"), c.replaced ? c.offered : c.installed) << i;
-  }
-  EXPECT_TRUE(Texts().empty());
 }
 
 }  // namespace
