@@ -5,21 +5,6 @@
 namespace setup {
 namespace {
 
-TEST(DriveMapTest, MapsLettersInEitherCase) {
-  DriveMap drives;
-  drives.Map('c', "/home/me/", DriveType::Fixed);
-  drives.Map('E', "/media/disc", DriveType::CdRom);
-  drives.Map('1', "/nowhere", DriveType::Fixed);
-  ASSERT_NE(drives.Find('C'), nullptr);
-  EXPECT_EQ(drives.Find('c')->host_root, "/home/me");
-  EXPECT_EQ(drives.Find('e')->type, DriveType::CdRom);
-  EXPECT_EQ(drives.Find('D'), nullptr);
-  EXPECT_EQ(drives.LogicalDrives(), (1u << 2) | (1u << 4));
-  drives.Map('C', "/", DriveType::Remote);
-  EXPECT_EQ(drives.Find('C')->host_root, "/");
-  EXPECT_EQ(drives.Find('C')->type, DriveType::Remote);
-}
-
 TEST(DriveMapTest, StartDirectoryUnderAMappedDrive) {
   DriveMap drives;
   drives.Map('C', "/home/me", DriveType::Fixed);

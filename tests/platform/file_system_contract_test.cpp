@@ -217,16 +217,6 @@ TEST_P(FileSystemContract, NamesConvertBetweenCodePageAndUtf8) {
                                                       "bungen"}));
 }
 
-TEST_P(FileSystemContract, FileExistsOnlyDeniesNotFound) {
-  Write("dir/file.txt", "x");
-  EXPECT_TRUE(FileExists(*fs_, "C:\\dir\\file.txt"));
-  EXPECT_TRUE(FileExists(*fs_, "C:\\dir"));
-  EXPECT_TRUE(FileExists(*fs_, "C:\\"));
-  EXPECT_FALSE(FileExists(*fs_, "C:\\dir\\other.txt"));
-  EXPECT_TRUE(FileExists(*fs_, "C:\\nodir\\file.txt"));  // PathNotFound is not "not found"
-  EXPECT_TRUE(FileExists(*fs_, "Q:\\file.txt"));
-}
-
 TEST_P(FileSystemContract, CurrentDirectoryIsVirtual) {
   Write("Books/Part1/a.txt", "a");
   char host_before[4096];
@@ -716,13 +706,6 @@ TEST_P(FileSystemContract, RefusesNamesTheOriginalFileSystemRefuses) {
     EXPECT_TRUE(fs_->MakeDirectory("C:\\dir\\" + name).ok()) << name;
     EXPECT_TRUE(backing_->Exists("c/dir/" + name)) << name;
   }
-}
-
-TEST_P(FileSystemContract, HostPathsForTheFewThatNeedThem) {
-  Write("Code/Prog.sh", "");
-  EXPECT_EQ(*fs_->ToHostPath("C:\\code\\prog.sh"), backing_->HostPath("c/Code/Prog.sh"));
-  EXPECT_EQ(*fs_->ToHostPath("C:\\code\\New Link.lnk"), backing_->HostPath("c/Code/New Link.lnk"));
-  EXPECT_EQ(ErrorOf(fs_->ToHostPath("Q:\\x")), WinError::PathNotFound);
 }
 
 TEST_P(FileSystemContract, ADriveWithoutItsMediumIsNotReady) {

@@ -29,27 +29,6 @@ bool IsOpenOn(const PosixHeldDirectories::Handle& handle, const std::string& pat
          held.st_dev == named.st_dev && held.st_ino == named.st_ino;
 }
 
-TEST(PosixHeldDirectories, ADirectoryIsOpenedWhenAskedForTwiceInARow) {
-  TempDir dir;
-  const std::string a = dir.MakeDir("a");
-  const std::string b = dir.MakeDir("b");
-  const std::string c = dir.MakeDir("c");
-  PosixHeldDirectories held(4);
-  // Two directories may take turns (a folder and the one it is made in); a third one between
-  // the asks makes the first one new again.
-  EXPECT_EQ(held.FindOrOpenOnReuse(a), nullptr);
-  EXPECT_EQ(held.FindOrOpenOnReuse(b), nullptr);
-  EXPECT_TRUE(IsOpenOn(held.FindOrOpenOnReuse(a), a));
-  EXPECT_EQ(held.FindOrOpenOnReuse(c), nullptr);
-  EXPECT_EQ(held.FindOrOpenOnReuse(c + "/missing"), nullptr);
-  EXPECT_EQ(held.FindOrOpenOnReuse(b), nullptr);
-  EXPECT_TRUE(IsOpenOn(held.Find(a), a));
-  EXPECT_EQ(held.Find(b), nullptr);
-  // A directory that cannot be opened is not held.
-  EXPECT_EQ(held.FindOrOpenOnReuse(c + "/missing"), nullptr);
-  EXPECT_EQ(held.Find(c + "/missing"), nullptr);
-}
-
 TEST(PosixHeldDirectories, TheLeastRecentlyUsedGoesFirstAndForgetAllClosesAll) {
   TempDir dir;
   std::vector<std::string> paths;

@@ -125,16 +125,6 @@ TEST_F(RegistryFileTest, KeysMatchWithoutRegardToCase) {
   EXPECT_EQ(store.Serialize().find("demo book"), std::string::npos);  // first spelling kept
 }
 
-TEST_F(RegistryFileTest, CreatingAnExistingKeyChangesNothing) {
-  RegistryFile store = OpenStore();
-  ASSERT_TRUE(store.SetValue(KEY, "DisplayName", "Demo").ok());
-  const std::string before = dir_.ReadFile("state/registry.reg");
-  ASSERT_TRUE(store.CreateKey(KEY).ok());
-  ASSERT_TRUE(store.CreateKey(UNINSTALL_KEY).ok());
-  EXPECT_EQ(dir_.ReadFile("state/registry.reg"), before);
-  EXPECT_EQ(store.QueryValue(KEY, "DisplayName"), "Demo");
-}
-
 TEST_F(RegistryFileTest, ReadsAForeignExportAndKeepsWhatItDoesNotUse) {
   dir_.WriteFile("state/registry.reg",
                  "\xEF\xBB\xBFREGEDIT4\n\n"
