@@ -69,15 +69,6 @@ TEST_F(CopyCommandTest, CopiesAndReportsAsScriptsExpect) {
   EXPECT_FALSE(temp_.Exists("c/nodir"));
 }
 
-TEST_F(CopyCommandTest, MessagesAreApplicationWarnings) {
-  RunLine("COPY nodrive.txt C:\\d\\a.txt");
-  auto shown = messages_.shown();
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].caption, "Setup");
-  EXPECT_EQ(shown[0].icon, MessageBoxIcon::Warning);
-  EXPECT_EQ(shown[0].buttons, MessageBoxButtons::Ok);
-}
-
 TEST_F(CopyCommandTest, NtOnlyCopiesOnlyOnTheNtLine) {
   system_.platform = PlatformLine::Windows;
   RunLine("COPYNTONLY D:\\x\\a.txt C:\\dest");

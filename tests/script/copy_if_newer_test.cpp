@@ -1,7 +1,5 @@
 #include "script/copy_if_newer.h"
 
-#include <filesystem>
-
 #include "ne_builder.h"
 #include "pe_builder.h"
 #include "script/file_version.h"
@@ -55,18 +53,6 @@ TEST_F(CopyIfNewerTest, ReplacesOnlyALowerInstalledVersion) {
         << c.source.value_or("none") << " over " << c.installed.value_or("none");
   }
   EXPECT_TRUE(Texts().empty());
-}
-
-// Which fixtures hold which version is checked with the image reader; here only the way
-// through the file system.
-TEST_F(CopyIfNewerTest, ReadsVersionsThroughTheFileSystem) {
-  std::filesystem::copy_file(std::string(SETUP_PE_FIXTURES) + "/ver_1_10_0.dll", Host("d/v.dll"));
-  FileVersion version{9, 9, 9};
-  ReadFileVersion(*fs_, messages_, "D:\\v.dll", version);
-  EXPECT_EQ(version, (FileVersion{1, 10, 0}));
-  FileVersion missing{9, 9, 9};
-  ReadFileVersion(*fs_, messages_, "D:\\missing.dll", missing);
-  EXPECT_EQ(missing, (FileVersion{0, 0, 0}));
 }
 
 TEST_F(CopyIfNewerTest, ResourceSectionsFarIntoTheFileAreRead) {

@@ -2,8 +2,6 @@
 
 #include "platform/file_system_wrapper.h"
 
-#include <cstdio>
-
 #include "script_fixture.h"
 
 namespace setup::testing {
@@ -35,29 +33,6 @@ TEST_F(FileCommandTest, RenameMovesAFileAndReportsAnAbsentOne) {
                          "Batch file error. The file 'C:\\none.txt' does not exists; I can't "
                          "rename it."});
   EXPECT_TRUE(pauses_.empty());
-}
-
-TEST_F(FileCommandTest, RenameSucceedsOnRetryOnceTheWayIsFree) {
-  temp_.WriteFile("c/a.txt", "a");
-  temp_.WriteFile("c/b.txt", "b");
-  // The user frees the name before answering Retry.
-  class FreeingMessages : public MessageBoxService {
-   public:
-    explicit FreeingMessages(TempDir& temp) : temp_(temp) {}
-    MessageBoxResult ShowMessageBox(const MessageBoxRequest&) override {
-      ++shown;
-      std::remove(temp_.Join("c/b.txt").c_str());
-      return MessageBoxResult::Retry;
-    }
-    TempDir& temp_;
-    int shown = 0;
-  } freeing(temp_);
-  ScriptRunner runner({config_, folders_, *fs_, freeing, system_, code_page_, *processes_, *links_,
-                       search_, [this](int ms) { pauses_.push_back(ms); }});
-  runner.RunScriptLine("RENAME C:\\a.txt C:\\b.txt");
-  EXPECT_EQ(freeing.shown, 1);
-  EXPECT_EQ(pauses_.size(), 11u);
-  EXPECT_EQ(temp_.ReadFile("c/b.txt"), "a");
 }
 
 // RenameFile fails as when another program holds the file open.
@@ -102,12 +77,6 @@ TEST_F(FileCommandTest, RenameRetriesElevenTimesThenAsks) {
   }
   EXPECT_EQ(temp_.ReadFile("c/a.txt"), "a");
   EXPECT_EQ(temp_.ReadFile("c/b.txt"), "b");
-}
-
-TEST_F(FileCommandTest, MakeDirCreatesTheWholePath) {
-  RunScript("MD C:\\a\\b\\c\r\nMD \\\\server\\share\\x\r\nMD\r\n");
-  EXPECT_TRUE(temp_.Exists("c/a/b/c"));
-  EXPECT_TRUE(Texts().empty());
 }
 
 class AttribCommandTest : public ScriptFixture {

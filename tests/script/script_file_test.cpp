@@ -1,5 +1,3 @@
-#include <random>
-
 #include "script_fixture.h"
 
 namespace setup::testing {
@@ -59,18 +57,6 @@ TEST_F(ScriptFileTest, CommandWordsAndFieldsAreExpanded) {
   RunScript("md %INSTALLPATH%\\Data\r\nMd \"%DESKTOP%\\My Books\"\r\n");
   EXPECT_TRUE(temp_.Exists("c/Books/Demo/Data"));
   EXPECT_TRUE(temp_.Exists("c/Desktop/My Books"));
-}
-
-TEST_F(ScriptFileTest, BinaryScriptsRunToTheirEndWithoutHarm) {
-  std::mt19937 random(7);
-  std::string text(8 * 1024 * 1024, '\0');
-  for (char& c : text) {
-    c = static_cast<char>(random());
-    if (c == '\0') c = '\r';
-  }
-  text += "\r\nMD C:\\after\r\n";
-  RunScript(text);
-  EXPECT_TRUE(temp_.Exists("c/after"));
 }
 
 }  // namespace
