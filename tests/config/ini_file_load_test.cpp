@@ -56,13 +56,6 @@ TEST_F(IniFileLoadTest, MissingFileOrADirectoryGivesDefaults) {
   EXPECT_EQ(IniFile::Load(fs, ".\\SETUP.INI").GetString("Setup", "MainProdName", "Error"), "Error");
 }
 
-TEST_F(IniFileLoadTest, ReadsRelativeToTheCurrentDirectory) {
-  Disc("Book/setup.ini", "[Setup]\r\nMainProdName=Quillby\r\n");
-  ASSERT_TRUE(fs.ChangeDirectory("D:\\BOOK").ok());
-  IniFile ini = IniFile::Load(fs, ".\\SETUP.INI");
-  EXPECT_EQ(ini.Find("setup", "mainprodname"), "Quillby");
-}
-
 // Appends a comment line so that the text's next byte is at `offset`, leaving the line's
 // break (`line_end`) to the caller.
 void PadTo(std::string& text, size_t offset) {

@@ -19,15 +19,6 @@ std::optional<std::string> FileVersionOf(const std::string& image) {
   return FindNeVersionString(image, "040904E4", "FileVersion");
 }
 
-TEST(NeVersionTest, ReadsTheFileVersionWithAnyAlignment) {
-  for (uint16_t shift : {0, 1, 4, 9, 12}) {
-    NeLayout layout;
-    layout.alignment_shift = shift;
-    layout.file_version = "3.10.0.1";
-    EXPECT_EQ(FileVersionOf(BuildNeImage(layout).bytes), "3.10.0.1") << "shift " << shift;
-  }
-}
-
 TEST(NeVersionTest, OnlyTheUsEnglishAnsiTableOfTheVersionResourceCounts) {
   struct Case {
     std::string table;
