@@ -62,11 +62,13 @@ struct AnswersCase {
 
 // The same disc and answers, once without windows and once in real (offscreen) windows,
 // show the same dialogs in the same order with the same answers, and install the same files:
-// a typical run, and runs ended with Exit. The dialogs' answers themselves are the framework
+// typical runs, and runs ended with Exit. The dialogs' answers themselves are the framework
 // tests'.
 TEST(GuiE2eTest, AnswersDriveRealWindowsAsTheyDriveTheHeadlessRun) {
   const AnswersCase cases[] = {
       {"the sample disc by default", true, "", EXIT_FINISHED},
+      {"the sample disc, all sections, section 3 in a new folder", true,
+       "[Options]\nSelect=1,2,3\nFolder3=C:\\Quillby\\More Extras\n", EXIT_FINISHED},
       {"a replace question answered Cancel, then the exit confirmed", false,
        "[ConfirmReplace]\nDefault=Cancel\n[ExitConfirm]\nDefault=Exit\n", EXIT_FAILED},
       {"ended with Exit", false, "[Options]\nButton=Exit\n[ExitConfirm]\nDefault=Exit\n",
