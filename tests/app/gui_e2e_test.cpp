@@ -125,11 +125,8 @@ std::pair<int, int> PngSize(const std::string& data) {
 
 // The kind of each transcript line, in order.
 Lines Kinds(const SetupRunner& runner) {
-  Lines kinds;
-  for (const std::string& line : runner.Transcript()) {
-    size_t start = line.find("\"kind\":\"") + 8;
-    kinds.push_back(line.substr(start, line.find('"', start) - start));
-  }
+  Lines kinds = runner.Shown();
+  for (std::string& kind : kinds) kind = kind.substr(0, kind.find('='));
   return kinds;
 }
 
