@@ -109,14 +109,6 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"SETUP.INI", "InstallByDefault=FALSE", "InstallByDefault=MAYBE"}},
                  "SETUP.INI:38: [Section3] InstallByDefault: 'MAYBE' is neither TRUE nor FALSE; "
                  "it is read as FALSE\n"},
-        LintCase{"uninstall_nope",
-                 {{"SETUP.INI", "Uninstall=FALSE", "Uninstall=NOPE"}},
-                 "SETUP.INI:40: [Section3] Uninstall: 'NOPE' is neither TRUE nor FALSE; it is "
-                 "read as FALSE\n"},
-        LintCase{"change_folder_button_yes",
-                 {{"SETUP.INI", "ChangeFolderButton=TRUE", "ChangeFolderButton=YES"}},
-                 "SETUP.INI:6: [Setup] ChangeFolderButton: 'YES' is neither TRUE nor FALSE; it "
-                 "is read as FALSE\n"},
         LintCase{"files_compressed_perhaps",
                  {{"SETUP.INI", "FilesCompressed=YES", "FilesCompressed=PERHAPS"}},
                  "SETUP.INI:3: [Setup] FilesCompressed: 'PERHAPS' is neither YES nor NO; it is "

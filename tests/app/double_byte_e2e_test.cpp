@@ -61,7 +61,7 @@ TEST_F(DoubleByteE2eTest, AShiftJisDiscInstallsUnderItsOwnNames) {
   book.shortcut_name = "\x95\x5C";
   book.command_file = "SCRIPTS\\\x95\x5C.TXT";
   book.uninstall = "TRUE";
-  WriteDisc({book}, false, true);
+  WriteDisc({book}, true);
   temp.WriteFile("disc/ZORUNIN.EXE", "uninstaller program");
   WriteTexts(
       {{"WelcomeTitle", "ようこそ"}, {"FinishedText", "%s のファイルをインストールしました。"}});

@@ -59,20 +59,6 @@ class RunScriptModeTest : public ::testing::Test {
   std::vector<int> pauses_;
 };
 
-TEST_F(RunScriptModeTest, RunsTheSampleDiscScript) {
-  if (!ProfileFoldersApply()) {
-    GTEST_SKIP() << "the host's shell folders are the system's, not the profile's";
-  }
-  EXPECT_EQ(Run("SCRIPTS\\EXAMPLES.TXT", 2), EXIT_FINISHED);
-  EXPECT_TRUE(temp_.Exists("c/Quillby/Examples/Notes/NOTES.TXT"));
-  EXPECT_EQ(temp_.ReadFile("c/Quillby/Examples/Notes/NOTES.TXT"),
-            temp_.ReadFile("disc/SCRIPTS/NOTES.TXT"));
-  EXPECT_FALSE(temp_.Writable("c/Quillby/Examples/Notes/NOTES.TXT"));
-  EXPECT_EQ(temp_.LinkTarget("c/Desktop/Quillby Notes.Lnk"),
-            temp_.Join("c/Quillby/Examples/Notes"));
-  EXPECT_TRUE(messages_.texts().empty());
-}
-
 TEST_F(RunScriptModeTest, RenameIsAnsweredCancel) {
   temp_.WriteFile("disc/R.SCR", "RENAME A.TXT B.TXT\r\nMD C:\\After\r\n");
   temp_.WriteFile("disc/A.TXT", "a");

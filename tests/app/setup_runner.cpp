@@ -33,12 +33,10 @@ SetupRunner::SetupRunner() {
                           {"Programs", "C:\\Programs"}});
 }
 
-void SetupRunner::WriteDisc(const std::vector<DiscSection>& sections, bool compressed,
-                            bool underscores) {
+void SetupRunner::WriteDisc(const std::vector<DiscSection>& sections, bool underscores) {
   std::ostringstream ini;
-  ini << "[Setup]\r\nMainProdName=Test Book\r\nFilesCompressed=" << (compressed ? "YES" : "NO")
-      << "\r\nUseUnderscores=" << (underscores ? "YES" : "NO")
-      << "\r\nNumberOfSections=" << sections.size()
+  ini << "[Setup]\r\nMainProdName=Test Book\r\nFilesCompressed=NO\r\nUseUnderscores="
+      << (underscores ? "YES" : "NO") << "\r\nNumberOfSections=" << sections.size()
       << "\r\nChangeFolderButton=TRUE\r\nVolumeName=TEST\r\n";
   for (size_t i = 0; i < sections.size(); ++i) {
     const DiscSection& s = sections[i];

@@ -33,10 +33,9 @@ class SetupRunner {
   SetupRunner(const SetupRunner&) = delete;
   SetupRunner& operator=(const SetupRunner&) = delete;
 
-  // SETUP.INI with these sections and the global settings given; SETUP.TXT from the sample
-  // disc.
-  void WriteDisc(const std::vector<DiscSection>& sections, bool compressed = false,
-                 bool underscores = false);
+  // SETUP.INI with these sections and the underscore rule as given; SETUP.TXT from the
+  // sample disc.
+  void WriteDisc(const std::vector<DiscSection>& sections, bool underscores = false);
   // The bundled sample disc (examples/sample_disc) as the disc.
   void UseSampleDisc();
   void Answers(const std::string& text) { temp.WriteFile("answers.ini", text); }

@@ -79,18 +79,35 @@ TEST_F(InstallingDlgTest, CopiesTheSectionAndMakesItsShortcut) {
   EXPECT_NE(line.find("\"caption\":\"Installing\""), std::string::npos) << line;
 }
 
-// Each known folder is exercised end to end; here the locations that make no shortcut.
-TEST_F(InstallingDlgTest, NullOrAnUnknownLocationMakesNoShortcut) {
-  for (const char* location : {"NULL", "Start Menu"}) {
+// The three known folders in any case; any other location makes no shortcut and is kept as
+// written.
+TEST_F(InstallingDlgTest, EachKnownLocationGetsItsShortcut) {
+  const struct {
+    const char* location;
+    const char* link;  // on drive C, "" for none
+  } cases[] = {{"DESKTOP", "Desktop"},
+               {"My Documents", "Documents"},
+               {"favorites", "Favorites"},
+               {"NULL", ""},
+               {"Start Menu", ""}};
+  for (const auto& c : cases) {
     InstallFixture f;
     f.Disc("CODE/A.TXT", "a");
-    f.temp.MakeDir("c/Desktop");
+    for (const char* folder : {"Desktop", "Documents", "Favorites"})
+      f.temp.MakeDir(std::string("c/") + folder);
     f.folders[FOLDER_DESKTOP] = "C:\\Desktop";
-    f.config.SetSectionValue(KEY_SHORTCUTLOCATION, location);
+    f.folders[FOLDER_PERSONAL] = "C:\\Documents";
+    f.folders[FOLDER_FAVORITES] = "C:\\Favorites";
+    f.config.SetSectionValue(KEY_SHORTCUTLOCATION, c.location);
     CInstallingDlg dialog({*f.fs, f.config, f.folders, f.state, *f.ws, f.code_page, *f.links, {}});
-    EXPECT_EQ(dialog.DoModal(), ID_OK) << location;
-    EXPECT_EQ(f.config.GetSectionValue(KEY_SHORTCUTLOCATION), location);
-    EXPECT_FALSE(f.temp.Exists("c/Desktop/Book.Lnk")) << location;
+    EXPECT_EQ(dialog.DoModal(), ID_OK) << c.location;
+    for (const char* folder : {"Desktop", "Documents", "Favorites"}) {
+      EXPECT_EQ(f.temp.Exists(std::string("c/") + folder + "/Book.Lnk"),
+                folder == std::string(c.link))
+          << c.location << " " << folder;
+    }
+    const std::string kept = *c.link ? "C:\\" + std::string(c.link) + "\\Book.Lnk" : c.location;
+    EXPECT_EQ(f.config.GetSectionValue(KEY_SHORTCUTLOCATION), kept) << c.location;
   }
 }
 

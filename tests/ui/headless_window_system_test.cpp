@@ -164,15 +164,6 @@ TEST(AnswersUserTest, RetryIsAnsweredAFewTimesThenCancel) {
       MessageBoxResult::Yes);
 }
 
-TEST(AnswersUserTest, TheUninstallQuestionTakesItsAnswer) {
-  const MessageBoxRequest question{"Setup", "Remove?", MessageBoxIcon::Question,
-                                   MessageBoxButtons::YesNo};
-  EXPECT_EQ(AnswersUser(IniFile::Parse("[Uninstall]\nDefault = no\n")).AnswerMessageBox(question),
-            MessageBoxResult::No);
-  EXPECT_EQ(AnswersUser(IniFile::Parse("[Uninstall]\nDefault = Yes\n")).AnswerMessageBox(question),
-            MessageBoxResult::Yes);
-}
-
 // Answers by file name and the default are exercised by the copy tests; here the case.
 TEST(AnswersUserTest, ConfirmReplaceNamesMatchWithoutRegardToCase) {
   HeadlessRig rig(IniFile::Parse("[ConfirmReplace]\nDefault = YesToAll\nREAD_ME.TXT = No\n"));

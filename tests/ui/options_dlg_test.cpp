@@ -302,7 +302,8 @@ TEST(OptionsDlgTest, ZeroSectionsContinue) {
 }
 
 TEST(OptionsAnswersTest, SelectFolderAndButtonFromTheAnswersFile) {
-  OptionsRig o(THREE, IniFile::Parse("[Options]\nSelect = 2,3\nFolder3 = D:\\Books\\Extra\n"
+  // A folder is taken exactly, '#' and all.
+  OptionsRig o(THREE, IniFile::Parse("[Options]\nSelect = 2,3\nFolder3 = D:\\Books\\Extra #1\n"
                                      "Button = Continue\n"));
   o.disk.AddDirectory("D:\\Books");
   o.config.m_bChangeFolderButton = true;
@@ -310,7 +311,7 @@ TEST(OptionsAnswersTest, SelectFolderAndButtonFromTheAnswersFile) {
   EXPECT_EQ(o.Value(0, KEY_INSTALLBYDEFAULT), "FALSE");
   EXPECT_EQ(o.Value(1, KEY_INSTALLBYDEFAULT), "TRUE");
   EXPECT_EQ(o.Value(2, KEY_INSTALLBYDEFAULT), "TRUE");
-  EXPECT_EQ(o.Value(2, KEY_DESTDIR), "D:\\Books\\Extra");
+  EXPECT_EQ(o.Value(2, KEY_DESTDIR), "D:\\Books\\Extra #1");
   auto lines = o.rig.Lines();
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_NE(lines[0].find(R"({"text":"Book\t1.50 MBytes","checked":false})"), std::string::npos);

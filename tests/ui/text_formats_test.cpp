@@ -38,15 +38,5 @@ TEST(TextFormatsTest, TheTableListsWhatTheDialogTestsFormat) {
   }
 }
 
-TEST(TextFormatsTest, UnusedTextsAreTheLoadedOnes) {
-  for (int text :
-       {TEXT_APPNAME, TEXT_INSTALLTITLE, TEXT_INSTALLTEXT, TEXT_NOBUTTON, TEXT_CHANGEDIRTITLE,
-        TEXT_PROBLEMINSTALLINGTEXT, TEXT_CREATEDIRTEXT, TEXT_FOLDERTEXT, TEXT_COUNT}) {
-    EXPECT_FALSE(IsTextUsed(text)) << text;
-    EXPECT_TRUE(TextFormatArgs(text).empty()) << text;
-  }
-  EXPECT_TRUE(IsTextUsed(TEXT_UPDATEREGISTRYERROR));
-}
-
 }  // namespace
 }  // namespace setup

@@ -58,24 +58,5 @@ TEST(PngWriterDecodeTest, QtReadsBackEveryPixel) {
   }
 }
 
-// Pictures as windows look: flat colour and the backdrop's gradient of one colour a row.
-TEST(PngWriterDecodeTest, FlatPicturesAreReadBackToo) {
-  const int width = 640;
-  const int height = 120;
-  std::vector<uint32_t> gradient;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      gradient.push_back(0xFF000000u | static_cast<uint32_t>(255 - y));
-  std::vector<uint8_t> png = EncodePng(width, height, gradient.data());
-  EXPECT_LT(png.size(), gradient.size() / 20);
-  QImage image;
-  ASSERT_TRUE(image.loadFromData(png.data(), static_cast<int>(png.size()), "PNG"));
-  image = image.convertToFormat(QImage::Format_ARGB32);
-  for (int y = 0; y < height; y += 7) {
-    EXPECT_EQ(image.pixel(0, y), gradient[static_cast<size_t>(y) * width]);
-    EXPECT_EQ(image.pixel(width - 1, y), gradient[static_cast<size_t>(y) * width]);
-  }
-}
-
 }  // namespace
 }  // namespace setup
