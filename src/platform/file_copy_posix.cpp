@@ -218,11 +218,15 @@ Status PosixFileSystem::CopyNewFileAs(const std::string& from, const std::string
     const Descriptor source_fd(opened);
     if (!source.ok()) return source.status();
     if (!source->exists) return Missing(*source, from);
-    status = CheckOnDrives(target, to, false);
+    // The files of a folder are written one after another: its directory is held open, and
+    // was checked when it was taken.
+    HostAt at = AtLastName(target.host_path, false);
+    if (!at.in_held_directory) {
+      status = CheckOnDrives(target, to, false);
+      if (status.ok()) at = AtLastName(target.host_path, true);
+    }
     if (status.ok() && target.write_protected) return WriteProtected(to);
     if (status.ok()) {
-      // The files of a folder are written one after another: its directory is held open.
-      const HostAt at = AtLastName(target.host_path, true);
       const CopyWay way{true, false, plain, at.directory ? at.fd : -1,
                         static_cast<size_t>(at.name - target.host_path.c_str())};
       status = CopySource(opened, source->host_path, target.host_path, from, to, way);

@@ -82,6 +82,8 @@ class PosixFileSystem : public FileSystem {
     bool write_protected = false;  // on a drive of type cdrom
     // The entry's own status (lstat) when the look-up took it, which spares taking it again.
     std::optional<struct stat> entry;
+    // Reached from its directory held open, which was on the drives when it was taken.
+    bool in_held_directory = false;
   };
   // Each name is taken as stored, without trailing dots and blanks (WithStoredNames). Fails
   // with InvalidName for a name the original file system refuses (IsRefusedName), with
@@ -195,11 +197,12 @@ class PosixFileSystem : public FileSystem {
   // Where a host call on the last name of `host_path` starts: the held descriptor of its
   // directory (with `open`, opened now when asked for again) and the bare name, or of the
   // directory above and the path from there, else the whole path. `name` points into
-  // `host_path`.
+  // `host_path`. A directory is held only once it was found on the drives.
   struct HostAt {
     PosixHeldDirectories::Handle directory;
     int fd = AT_FDCWD;
     const char* name = nullptr;
+    bool in_held_directory = false;  // `directory` holds the last name itself
   };
   HostAt AtLastName(const std::string& host_path, bool open);
   // Opens the directory at `host_path` for reading, from its held parent where there is one,

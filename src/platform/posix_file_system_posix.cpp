@@ -37,7 +37,11 @@ PosixFileSystem::HostAt PosixFileSystem::AtLastName(const std::string& host_path
   const std::string_view dir =
       slash == 0 ? std::string_view("/") : std::string_view(host_path).substr(0, slash);
   auto directory = open ? held_directories_.FindOrOpenOnReuse(dir) : held_directories_.Find(dir);
-  if (!directory && slash > 0) {
+  if (directory) {
+    const int fd = directory->fd();
+    return {std::move(directory), fd, host_path.c_str() + slash + 1, true};
+  }
+  if (slash > 0) {
     // A folder the walk has just made, with its one file, is reached from the one above.
     slash = dir.rfind('/');
     if (slash == std::string::npos || slash == 0) return whole;
