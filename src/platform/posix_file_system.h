@@ -113,6 +113,13 @@ class PosixFileSystem : public FileSystem {
   // After a rename or a directory's removal: a checked or held directory's path may name
   // something else now.
   void ForgetKnownDirectories();
+  // A bare name in the current directory opened for reading from that directory held open,
+  // as Resolve with `read_fd` opens it; -1 where that takes more (a path, a name the disk
+  // spells otherwise, a link, a directory not held), which Resolve then does.
+  int OpenInCurrentDirectory(const std::string& name);
+  // The existing source of a copy: opened into `fd` (the caller's to close), or else -1
+  // there and its host path in `host_path`.
+  Status FindSource(const std::string& from, int& fd, std::string& host_path);
   // CopyFileTo and CopyNewFile, the copy made plain when `plain` (see CopyPlainFile).
   Status CopyFileAs(const std::string& from, const std::string& to, bool fail_if_exists,
                     bool plain);
@@ -221,6 +228,8 @@ class PosixFileSystem : public FileSystem {
   std::string current_directory_;
   // FullFormPrefix of the current directory, taken when it changes.
   std::string current_prefix_;
+  // The current directory spelt on the host (Spelling::exact); "" before it first changes.
+  std::string current_exact_;
   PosixDirectoryCache directory_cache_;
   // The directories the walk lists, makes and writes in.
   PosixHeldDirectories held_directories_;

@@ -65,6 +65,7 @@ std::string PosixFileSystem::CurrentDirectory() {
 Status PosixFileSystem::ChangeDirectory(const std::string& path) {
   auto spelling = Spell(path);
   if (!spelling.ok()) return spelling.status();
+  std::string exact = spelling->exact;
   std::string full_path;
   if (spelling->HasNames() && held_directories_.Find(spelling->exact)) {
     // A directory held open is one on the drives, as spelt: a walk going back up from a
@@ -97,6 +98,7 @@ Status PosixFileSystem::ChangeDirectory(const std::string& path) {
   std::lock_guard<std::mutex> lock(current_directory_mutex_);
   current_directory_ = std::move(directory);
   current_prefix_ = std::move(prefix);
+  current_exact_ = std::move(exact);
   return Status::Ok();
 }
 
