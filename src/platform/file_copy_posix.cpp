@@ -11,7 +11,6 @@
 #include "platform/posix_temp_file.h"
 #include "platform/status_posix.h"
 #include "platform/windows_name_rules.h"
-#include "platform/windows_path.h"
 
 namespace setup {
 
@@ -163,14 +162,22 @@ Status CopySource(int opened, const std::string& source_host, const std::string&
 }  // namespace
 
 int PosixFileSystem::OpenInCurrentDirectory(const std::string& name) {
-  if (name.empty() || name.find('\\') != std::string::npos || !IsPlainRelative(name, code_page_)) {
-    return -1;
+  // A name with a separator is a path (a second byte that is a backslash counts too, which
+  // merely takes the full look-up).
+  if (name.empty() || name == "." || name == "..") return -1;
+  bool ascii = true;
+  for (const char c : name) {
+    if (c == '\\' || c == '/') return -1;
+    ascii = ascii && static_cast<uint8_t>(c) < 0x80;
   }
   const std::string_view stored = StoredName(name);
   if (IsRefusedName(stored, code_page_)) return -1;
   std::string host_name;
-  host_name.reserve(stored.size());
-  code_page_.AppendAsUtf8(host_name, stored);
+  if (ascii && code_page_.KeepsAscii()) {
+    host_name = stored;
+  } else {
+    code_page_.AppendAsUtf8(host_name, stored);
+  }
   PosixHeldDirectories::Handle directory;
   {
     std::lock_guard<std::mutex> lock(current_directory_mutex_);
