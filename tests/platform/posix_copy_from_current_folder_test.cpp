@@ -38,7 +38,9 @@ class CopyFromCurrentFolder : public ::testing::TestWithParam<bool> {
     EXPECT_TRUE(fs_->MakeDirectory("C:\\Dst").ok());
     EXPECT_TRUE(fs_->ChangeDirectory("C:\\Src").ok());
     // As the section copy does before it copies the folder's files.
-    if (GetParam()) EXPECT_TRUE(fs_->FindFilesWithoutDots("*.*").ok());
+    if (GetParam()) {
+      EXPECT_TRUE(fs_->FindFilesWithoutDots("*.*").ok());
+    }
   }
 
   void Check(const Case& c) {
