@@ -1,5 +1,9 @@
 #include "install/section_copy.h"
 
+#include <array>
+#include <cstddef>
+#include <memory_resource>
+#include <string>
 #include <unordered_set>
 #include <utility>
 
@@ -13,21 +17,19 @@ namespace setup {
 
 namespace {
 
-// The key under which the file system matches a destination name: as it stores the name
-// (without trailing dots and blanks), without regard to case.
-std::string MatchKey(const CodePage& code_page, std::string_view name) {
-  return code_page.Upper(StoredName(name));
-}
-
-using WrittenNames = std::unordered_set<std::string>;
+// The names noted in one directory, kept in memory taken from one arena (given back with the
+// directory's walk), so that noting a name costs no allocation of its own.
+using WrittenNames = std::pmr::unordered_set<std::pmr::string>;
 
 // In a directory the walk has just made (`fresh`), notes `name` as written there: the note,
-// and whether the name is new there. Nothing is noted elsewhere.
+// and whether the name is new there. Nothing is noted elsewhere. The note is the key under
+// which the file system matches the name: as it stores it (without trailing dots and
+// blanks), without regard to case.
 std::pair<WrittenNames::iterator, bool> NoteWritten(WrittenNames& written, bool fresh,
                                                     const CodePage& code_page,
                                                     std::string_view name) {
   if (!fresh) return {written.end(), false};
-  return written.insert(MatchKey(code_page, name));
+  return written.emplace(std::string_view(code_page.Upper(StoredName(name))));
 }
 
 }  // namespace
@@ -57,7 +59,10 @@ void SectionCopy::CopyLevel(const std::string& destination, CopyProgress* progre
   // In a directory the walk has just made, the names it wrote there (as the file system
   // matches them, without regard to case) are all that exists: no need to ask the disk. A
   // name is noted when it is met and forgotten again when nothing was written under it.
-  WrittenNames written;
+  // Enough for the names of a small directory without asking the heap.
+  std::array<std::byte, 2048> first_names;
+  std::pmr::monotonic_buffer_resource arena(first_names.data(), first_names.size());
+  WrittenNames written(&arena);
   if (fresh) written.reserve(entries->size());
   // Each destination path is the destination's, a backslash, then the entry's name.
   std::string destination_path;

@@ -131,6 +131,7 @@ void CodePage::BuildTables() {
     keeps_ascii_ = keeps_ascii_ && to_unicode_[c] == c;
   }
   const bool double_byte = lead_bytes_.any();
+  single_byte_ = !double_byte;
   auto single_byte_partner = [&](char32_t c, uint8_t own) {
     auto found = from_unicode->find(c);
     if (found == from_unicode->end() || found->second >= 0x100) return own;
@@ -185,9 +186,14 @@ void CodePage::AppendAsUtf8(std::string& out, std::string_view ansi) const {
 }
 
 std::string CodePage::FromUtf8(std::string_view utf8) const {
-  std::string out;
-  out.reserve(utf8.size());
+  // Most host names are ASCII, which stands for itself in most code pages.
   size_t pos = 0;
+  if (keeps_ascii_) {
+    while (pos < utf8.size() && static_cast<uint8_t>(utf8[pos]) < 0x80) ++pos;
+    if (pos == utf8.size()) return std::string(utf8);
+  }
+  std::string out(utf8.substr(0, pos));
+  out.reserve(utf8.size());
   while (pos < utf8.size()) {
     const auto byte = static_cast<uint8_t>(utf8[pos]);
     if (byte < from_ascii_.size()) {
@@ -211,6 +217,10 @@ std::string CodePage::FromUtf8(std::string_view utf8) const {
 
 std::string CodePage::Mapped(std::string_view text, const std::array<char, 256>& table) const {
   std::string out(text);
+  if (single_byte_) {
+    for (char& c : out) c = table[static_cast<uint8_t>(c)];
+    return out;
+  }
   for (size_t i = 0; i < out.size(); i += CharSize(out, i)) {
     out[i] = table[static_cast<uint8_t>(out[i])];
   }

@@ -42,6 +42,9 @@ class CodePage {
   size_t CharSize(std::string_view text, size_t pos) const {
     return IsLeadByte(text[pos]) && pos + 1 < text.size() ? 2 : 1;
   }
+  // Whether the code page has no two-byte characters, so that text may be walked a byte at a
+  // time (as names mostly are, on every file call).
+  bool IsSingleByte() const { return single_byte_; }
 
   // Upper- and lower-case as the code page does it; two-byte characters stay as they are, so
   // in a double-byte code page only the ASCII letters change.
@@ -60,6 +63,7 @@ class CodePage {
   int number_ = 1252;
   std::array<char32_t, 256> to_unicode_{};
   std::bitset<256> lead_bytes_;
+  bool single_byte_ = true;
   // The code point of each two-byte character, by lead byte * 256 + trail byte (0: none);
   // shared by copies, empty in a single-byte code page.
   std::shared_ptr<const std::vector<char32_t>> pairs_;

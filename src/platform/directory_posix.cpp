@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 
 #include "platform/posix_file_info.h"
 #include "platform/posix_file_system.h"
@@ -108,6 +109,8 @@ Result<std::vector<FindData>> PosixFileSystem::ListDirectory(int fd, const std::
   uppers.reserve(entries.size());
   struct Keyed {
     int rank;
+    // The key's first eight bytes as one number, in the same order: most names differ there.
+    uint64_t head;
     std::string_view upper;
     FindData* entry;
   };
@@ -116,10 +119,16 @@ Result<std::vector<FindData>> PosixFileSystem::ListDirectory(int fd, const std::
   for (FindData& entry : entries) {
     const int rank = entry.name == "." ? 0 : entry.name == ".." ? 1 : 2;
     uppers.push_back(code_page_.Upper(entry.name));
-    keyed.push_back(Keyed{rank, uppers.back(), &entry});
+    const std::string& upper = uppers.back();
+    uint64_t head = 0;
+    for (size_t i = 0; i < 8; ++i) {
+      head = head << 8 | (i < upper.size() ? static_cast<uint8_t>(upper[i]) : 0u);
+    }
+    keyed.push_back(Keyed{rank, head, upper, &entry});
   }
   std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
     if (a.rank != b.rank) return a.rank < b.rank;
+    if (a.head != b.head) return a.head < b.head;
     const int order = a.upper.compare(b.upper);
     if (order != 0) return order < 0;
     return a.entry->name < b.entry->name;

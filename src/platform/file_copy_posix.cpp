@@ -10,6 +10,7 @@
 #include "platform/posix_file_system.h"
 #include "platform/posix_temp_file.h"
 #include "platform/status_posix.h"
+#include "platform/windows_name_rules.h"
 
 namespace setup {
 
@@ -160,6 +161,44 @@ Status CopySource(int opened, const std::string& source_host, const std::string&
 
 }  // namespace
 
+int PosixFileSystem::OpenInCurrentDirectory(const std::string& name) {
+  // A name with a separator is a path (a second byte that is a backslash counts too, which
+  // merely takes the full look-up).
+  if (name.empty() || name == "." || name == "..") return -1;
+  bool ascii = true;
+  for (const char c : name) {
+    if (c == '\\' || c == '/') return -1;
+    ascii = ascii && static_cast<uint8_t>(c) < 0x80;
+  }
+  const std::string_view stored = StoredName(name);
+  if (IsRefusedName(stored, code_page_)) return -1;
+  std::string host_name;
+  if (ascii && code_page_.KeepsAscii()) {
+    host_name = stored;
+  } else {
+    code_page_.AppendAsUtf8(host_name, stored);
+  }
+  PosixHeldDirectories::Handle directory;
+  {
+    std::lock_guard<std::mutex> lock(current_directory_mutex_);
+    if (current_exact_.empty()) return -1;
+    directory = held_directories_.Find(current_exact_);
+  }
+  // A directory is held only once it was found on the drives, and the name is opened
+  // without following a link: nothing is left to check.
+  return directory ? OpenToReadAt(directory->fd(), host_name.c_str(), false) : -1;
+}
+
+Status PosixFileSystem::FindSource(const std::string& from, int& fd, std::string& host_path) {
+  fd = OpenInCurrentDirectory(from);
+  if (fd >= 0) return Status::Ok();
+  auto source = Resolve(from, &fd);
+  if (!source.ok()) return source.status();
+  if (!source->exists) return Missing(*source, from);
+  host_path = std::move(source->host_path);
+  return Status::Ok();
+}
+
 Status PosixFileSystem::CopyFileTo(const std::string& from, const std::string& to,
                                    bool fail_if_exists) {
   return CopyFileAs(from, to, fail_if_exists, false);
@@ -214,18 +253,22 @@ Status PosixFileSystem::CopyNewFileAs(const std::string& from, const std::string
   Status status;
   {
     int opened = -1;
-    auto source = Resolve(from, &opened);
+    std::string source_host;
+    const Status found = FindSource(from, opened, source_host);
     const Descriptor source_fd(opened);
-    if (!source.ok()) return source.status();
-    if (!source->exists) return Missing(*source, from);
-    status = CheckOnDrives(target, to, false);
+    if (!found.ok()) return found;
+    // The files of a folder are written one after another: its directory is held open, and
+    // was checked when it was taken.
+    HostAt at = AtLastName(target.host_path, false);
+    if (!at.in_held_directory) {
+      status = CheckOnDrives(target, to, false);
+      if (status.ok()) at = AtLastName(target.host_path, true);
+    }
     if (status.ok() && target.write_protected) return WriteProtected(to);
     if (status.ok()) {
-      // The files of a folder are written one after another: its directory is held open.
-      const HostAt at = AtLastName(target.host_path, true);
       const CopyWay way{true, false, plain, at.directory ? at.fd : -1,
                         static_cast<size_t>(at.name - target.host_path.c_str())};
-      status = CopySource(opened, source->host_path, target.host_path, from, to, way);
+      status = CopySource(opened, source_host, target.host_path, from, to, way);
     }
   }
   const int error = status.os_errno();

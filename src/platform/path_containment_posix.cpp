@@ -59,6 +59,9 @@ Status PosixFileSystem::CheckOnDrives(const Resolved& resolved, const std::strin
                                       bool last_is_no_link) {
   // A drive's root is where the profile put it, link or not.
   if (resolved.written_name.empty()) return Status::Ok();
+  // The walk's own folders are held open once they pass: a name in one that is known to be
+  // no link needs nothing more.
+  if (resolved.in_held_directory && (!resolved.exists || last_is_no_link)) return Status::Ok();
   const size_t slash = resolved.host_path.rfind('/');
   const std::string_view known_dir =
       slash == 0 ? std::string_view("/") : std::string_view(resolved.host_path).substr(0, slash);

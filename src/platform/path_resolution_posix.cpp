@@ -73,7 +73,20 @@ std::optional<std::string> PosixFileSystem::MatchName(const std::string& host_di
 
 Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path) {
   Spelling spelling;
-  spelling.full_path = FullPathName(path);
+  size_t last_slash = std::string::npos;
+  bool renamed = false;
+  // A path that goes on by plain names from a folder spelt just now (which is in full form)
+  // is in full form itself: only its last names are looked at.
+  size_t resumed =
+      path.size() > 3 && path[1] == ':' ? ResumeSpelling(path, spelling, last_slash, renamed) : 0;
+  if (resumed != 0 && IsPlainRelative(std::string_view(path).substr(resumed), code_page_)) {
+    spelling.full_path = path;
+  } else {
+    spelling.full_path = FullPathName(path);
+    last_slash = std::string::npos;
+    renamed = false;
+    resumed = ResumeSpelling(spelling.full_path, spelling, last_slash, renamed);
+  }
   if (spelling.full_path.size() < 3 || spelling.full_path[1] != ':') {
     return Status::Error(WinError::PathNotFound, path, "network paths are not available");
   }
@@ -85,11 +98,10 @@ Result<PosixFileSystem::Spelling> PosixFileSystem::Spell(const std::string& path
   // PathComponents does, a character at a time.
   const std::string_view rest = std::string_view(spelling.full_path).substr(2);
   const std::string& root = spelling.drive->host_root;
-  spelling.exact.reserve(root.size() + rest.size() + 8);
-  size_t last_slash = std::string::npos;
-  bool renamed = false;
-  const size_t resumed = ResumeSpelling(spelling.full_path, spelling, last_slash, renamed);
-  if (resumed == 0) spelling.exact = root;
+  if (resumed == 0) {
+    spelling.exact.reserve(root.size() + rest.size() + 8);
+    spelling.exact = root;
+  }
   size_t pos = resumed == 0 ? 0 : resumed - 2;
   // How far the spelling had come at the start of the last name.
   size_t last_start = std::string::npos;
@@ -148,6 +160,9 @@ size_t PosixFileSystem::ResumeSpelling(const std::string& full_path, Spelling& s
   }
   if (longest == nullptr) return 0;
   longest->last_used = ++spelt_clock_;
+  // Room for the names that follow, as Spell appends them.
+  spelling.exact.reserve(longest->exact.size() + full_path.size() - longest->full_directory.size() +
+                         8);
   spelling.exact = longest->exact;
   last_slash = longest->last_slash;
   renamed = longest->renamed;
@@ -223,13 +238,18 @@ Result<PosixFileSystem::Resolved> PosixFileSystem::Look(Spelling& spelling, cons
       // Opening is the test for existence too, when the file is to be read anyway.
       // A link as the last name is not opened here: its target is checked first.
       *read_fd = OpenToReadAt(at.fd, at.name, false);
-      if (*read_fd >= 0) return InParent(spelling, spelling.LastName());
+      if (*read_fd >= 0) {
+        Resolved resolved = InParent(spelling, spelling.LastName());
+        resolved.in_held_directory = at.in_held_directory;
+        return resolved;
+      }
     }
     struct stat info {};
     const int error = fstatat(at.fd, at.name, &info, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
     if (error == 0) {
       Resolved resolved = InParent(spelling, spelling.LastName());
       resolved.entry = info;
+      resolved.in_held_directory = at.in_held_directory;
       return resolved;
     }
     // A new name in a directory that is spelt as on the disk: only the last name needs

@@ -82,6 +82,8 @@ class PosixFileSystem : public FileSystem {
     bool write_protected = false;  // on a drive of type cdrom
     // The entry's own status (lstat) when the look-up took it, which spares taking it again.
     std::optional<struct stat> entry;
+    // Reached from its directory held open, which was on the drives when it was taken.
+    bool in_held_directory = false;
   };
   // Each name is taken as stored, without trailing dots and blanks (WithStoredNames). Fails
   // with InvalidName for a name the original file system refuses (IsRefusedName), with
@@ -111,6 +113,13 @@ class PosixFileSystem : public FileSystem {
   // After a rename or a directory's removal: a checked or held directory's path may name
   // something else now.
   void ForgetKnownDirectories();
+  // A bare name in the current directory opened for reading from that directory held open,
+  // as Resolve with `read_fd` opens it; -1 where that takes more (a path, a name the disk
+  // spells otherwise, a link, a directory not held), which Resolve then does.
+  int OpenInCurrentDirectory(const std::string& name);
+  // The existing source of a copy: opened into `fd` (the caller's to close), or else -1
+  // there and its host path in `host_path`.
+  Status FindSource(const std::string& from, int& fd, std::string& host_path);
   // CopyFileTo and CopyNewFile, the copy made plain when `plain` (see CopyPlainFile).
   Status CopyFileAs(const std::string& from, const std::string& to, bool fail_if_exists,
                     bool plain);
@@ -195,11 +204,12 @@ class PosixFileSystem : public FileSystem {
   // Where a host call on the last name of `host_path` starts: the held descriptor of its
   // directory (with `open`, opened now when asked for again) and the bare name, or of the
   // directory above and the path from there, else the whole path. `name` points into
-  // `host_path`.
+  // `host_path`. A directory is held only once it was found on the drives.
   struct HostAt {
     PosixHeldDirectories::Handle directory;
     int fd = AT_FDCWD;
     const char* name = nullptr;
+    bool in_held_directory = false;  // `directory` holds the last name itself
   };
   HostAt AtLastName(const std::string& host_path, bool open);
   // Opens the directory at `host_path` for reading, from its held parent where there is one,
@@ -218,6 +228,8 @@ class PosixFileSystem : public FileSystem {
   std::string current_directory_;
   // FullFormPrefix of the current directory, taken when it changes.
   std::string current_prefix_;
+  // The current directory spelt on the host (Spelling::exact); "" before it first changes.
+  std::string current_exact_;
   PosixDirectoryCache directory_cache_;
   // The directories the walk lists, makes and writes in.
   PosixHeldDirectories held_directories_;

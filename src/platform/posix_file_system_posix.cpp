@@ -37,7 +37,11 @@ PosixFileSystem::HostAt PosixFileSystem::AtLastName(const std::string& host_path
   const std::string_view dir =
       slash == 0 ? std::string_view("/") : std::string_view(host_path).substr(0, slash);
   auto directory = open ? held_directories_.FindOrOpenOnReuse(dir) : held_directories_.Find(dir);
-  if (!directory && slash > 0) {
+  if (directory) {
+    const int fd = directory->fd();
+    return {std::move(directory), fd, host_path.c_str() + slash + 1, true};
+  }
+  if (slash > 0) {
     // A folder the walk has just made, with its one file, is reached from the one above.
     slash = dir.rfind('/');
     if (slash == std::string::npos || slash == 0) return whole;
@@ -61,6 +65,7 @@ std::string PosixFileSystem::CurrentDirectory() {
 Status PosixFileSystem::ChangeDirectory(const std::string& path) {
   auto spelling = Spell(path);
   if (!spelling.ok()) return spelling.status();
+  std::string exact = spelling->exact;
   std::string full_path;
   if (spelling->HasNames() && held_directories_.Find(spelling->exact)) {
     // A directory held open is one on the drives, as spelt: a walk going back up from a
@@ -93,6 +98,7 @@ Status PosixFileSystem::ChangeDirectory(const std::string& path) {
   std::lock_guard<std::mutex> lock(current_directory_mutex_);
   current_directory_ = std::move(directory);
   current_prefix_ = std::move(prefix);
+  current_exact_ = std::move(exact);
   return Status::Ok();
 }
 

@@ -60,6 +60,9 @@ class PosixHeldDirectories {
   std::mutex mutex_;
   uint64_t clock_ = 0;
   std::vector<Held> held_;
+  // The indexes in held_ of the last two directories found by hashing.
+  std::array<size_t, 2> recent_{SIZE_MAX, SIZE_MAX};
+  size_t next_recent_ = 0;
   // The last directories FindOrOpenOnReuse did not find (a walk's destination folder and
   // the folder it makes folders in).
   std::array<std::string, 2> missed_;

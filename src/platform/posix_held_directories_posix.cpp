@@ -53,10 +53,21 @@ void PosixHeldDirectories::ForgetAll() {
 }
 
 PosixHeldDirectories::Handle PosixHeldDirectories::FindLocked(std::string_view host_dir) {
+  // A walk asks for its source's and its destination's folder in turn: those two are
+  // compared first, which spares hashing the path.
+  for (const size_t recent : recent_) {
+    if (recent < held_.size() && held_[recent].host_dir == host_dir) {
+      held_[recent].last_used = ++clock_;
+      return held_[recent].directory;
+    }
+  }
   const size_t hash = std::hash<std::string_view>{}(host_dir);
-  for (Held& held : held_) {
+  for (size_t index = 0; index < held_.size(); ++index) {
+    Held& held = held_[index];
     if (held.hash == hash && held.host_dir == host_dir) {
       held.last_used = ++clock_;
+      recent_[next_recent_] = index;
+      next_recent_ = (next_recent_ + 1) % recent_.size();
       return held.directory;
     }
   }

@@ -49,6 +49,8 @@ class PosixTempFile {
 
   int fd_ = -1;
   std::string path_;  // "" while the file has no name
+  // The file's directory, for messages; "" when reached from `at_fd_` (spelt out only where a
+  // name beside the file is needed).
   std::string directory_;
   // A directory open above the file, or -1, and where the names beside the file start to be
   // relative to it.

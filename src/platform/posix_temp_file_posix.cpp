@@ -45,7 +45,7 @@ bool CanLinkUnnamedFiles() {
 
 Result<PosixTempFile> PosixTempFile::CreateBeside(const std::string& destination, mode_t mode,
                                                   int at_fd, size_t relative_from) {
-  std::string dir = DirectoryOf(destination);
+  std::string dir;
   if (CanLinkUnnamedFiles()) {
     constexpr int FLAGS = O_TMPFILE | O_WRONLY | O_CLOEXEC;
     int fd = -1;
@@ -57,6 +57,7 @@ Result<PosixTempFile> PosixTempFile::CreateBeside(const std::string& destination
               : destination.substr(relative_from, slash - relative_from);
       fd = openat(at_fd, relative_dir.c_str(), FLAGS, mode);
     } else {
+      dir = DirectoryOf(destination);
       fd = open(dir.c_str(), FLAGS, mode);
     }
     if (fd >= 0) {
@@ -71,6 +72,7 @@ Result<PosixTempFile> PosixTempFile::CreateBeside(const std::string& destination
       return PosixError(destination, errno);
     }
   }
+  if (dir.empty()) dir = DirectoryOf(destination);
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string path = InDirectory(dir, UniqueName());
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
@@ -136,8 +138,9 @@ int PosixTempFile::NameUnnamed(const std::string& destination, bool no_replace) 
   // a fresh name, since a link never replaces.
   int error = LinkAs(destination);
   if (error == EEXIST && !no_replace) {
+    const std::string dir = DirectoryOf(destination);
     for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
-      std::string path = InDirectory(directory_, UniqueName());
+      std::string path = InDirectory(dir, UniqueName());
       error = LinkAs(path);
       if (error == 0) path_ = std::move(path);
     }

@@ -50,19 +50,22 @@ std::string Join(const std::string& prefix, const std::vector<std::string>& part
 
 bool IsPlainRelative(std::string_view path, const CodePage& code_page) {
   // Every path a file call takes is tested here: each character is looked at once.
-  size_t i = 0;
-  for (;;) {
-    const size_t start = i;
-    while (i < path.size() && path[i] != '\\') {
-      if (path[i] == '/' || path[i] == ':') return false;
-      i += code_page.CharSize(path, i);
+  const bool single_byte = code_page.IsSingleByte();
+  auto is_dots = [&](size_t start, size_t end) {
+    return (end - start == 1 || end - start == 2) && path[start] == '.' && path[end - 1] == '.';
+  };
+  size_t start = 0;  // of the name being read
+  for (size_t i = 0; i < path.size();) {
+    const char c = path[i];
+    if (c == '\\') {
+      if (i == start || is_dots(start, i)) return false;
+      start = ++i;
+      continue;
     }
-    const std::string_view part = path.substr(start, i - start);
-    if (part == "." || part == "..") return false;
-    if (i >= path.size()) return true;
-    if (part.empty()) return false;
-    ++i;
+    if (c == '/' || c == ':') return false;
+    i += single_byte ? 1 : code_page.CharSize(path, i);
   }
+  return !is_dots(start, path.size());
 }
 
 namespace {
@@ -167,6 +170,9 @@ std::vector<std::string> PathComponents(const std::string& full_path, const Code
 }
 
 bool HasInvalidNameCharacter(std::string_view name, const CodePage& code_page) {
+  if (code_page.IsSingleByte()) {
+    return std::any_of(name.begin(), name.end(), IsInvalidNameCharacter);
+  }
   for (size_t i = 0; i < name.size();) {
     const size_t size = code_page.CharSize(name, i);
     if (size == 1 && IsInvalidNameCharacter(name[i])) return true;
