@@ -57,11 +57,8 @@ TEST(DoubleByteCodePageTest, ConvertsBothWays) {
       // '表', 'ソ', '能': each with 0x5C as its second byte.
       {932, "\x95\x5C\\\x83\x5C\x94\x5C.txt", "表\\ソ能.txt"},
       {932, "\xB1\xB2 ab", "ｱｲ ab"},  // half-width katakana are single bytes
-      {936, "\xD6\xD0\xCE\xC4_a", "中文_a"},
       {936, "\x81\x5C", "乗"},
-      {949, "\xC7\xD1\xB1\xB9", "한국"},
       {949, "\x81\x61", "갵"},  // a second byte in 'a'..'z'
-      {950, "\xA4\xA4\xA4\xE5", "中文"},
       {950, "\xA5\x5C", "功"},
   };
   for (const auto& c : cases) {
@@ -99,9 +96,7 @@ TEST(DoubleByteCodePageTest, CasesOnlyTheSingleByteLetters) {
     std::string upper;
     std::string lower;
   } cases[] = {
-      {932, "a\x95\x5Cz", "A\x95\x5CZ", "a\x95\x5Cz"},
       {932, "\x83\x61x\x83\x41X", "\x83\x61X\x83\x41X", "\x83\x61x\x83\x41x"},
-      {932, "\x82\x81\x82\x60", "\x82\x81\x82\x60", "\x82\x81\x82\x60"},  // full-width a, A
       {936, "\x81\x5C\x81\x61q", "\x81\x5C\x81\x61Q", "\x81\x5C\x81\x61q"},
       {949,
        "\x81\x61\x81\x41"
@@ -128,7 +123,6 @@ TEST(DoubleByteCodePageTest, ComparesPairsExactlyAndLettersWithoutCase) {
   } cases[] = {
       {"readme\x95\x5C.TXT", "README\x95\x5C.txt", true},
       {"\x83\x61", "\x83\x41", false},  // second bytes that differ only in case
-      {"\x95\x5C", "\x95\x7C", false},
       {"\x95\x5C", "\x95\\", true},
       {"a\x95", "A\x95", true},
   };
