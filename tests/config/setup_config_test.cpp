@@ -116,22 +116,6 @@ TEST_F(LoadSetupIniTest, TheWordErrorIsMissingButOtherCasesAreNot) {
   EXPECT_EQ(Value(0, KEY_SHORTCUTNAME), "error");
 }
 
-TEST_F(LoadSetupIniTest, MissingSectionKeyStopsReadingThere) {
-  std::string text = IniText({TestSection(), TestSection(), TestSection()});
-  // Drop DestDir from [Section2] only.
-  size_t section2 = text.find("[Section2]");
-  size_t dest = text.find("DestDir=", section2);
-  text.erase(dest, text.find('\n', dest) - dest + 1);
-  Load(text);
-  EXPECT_EQ(Texts(findings), std::vector<std::string>{MissingInSection("DestDir", 2)});
-  EXPECT_EQ(Value(0, KEY_UNINSTALL), "TRUE");
-  EXPECT_EQ(Value(1, KEY_CODEDIR), "CODE1");
-  EXPECT_EQ(Value(1, KEY_DESTDIR), "Error");
-  EXPECT_EQ(Value(1, KEY_PRODUCTNAME), "");
-  EXPECT_EQ(Value(2, KEY_CODEDIR), "");
-  EXPECT_EQ(config.m_nSections, 3);
-}
-
 // How the number is read is ParseDecimal's; here only how the count is bounded.
 TEST_F(LoadSetupIniTest, NumberOfSectionsCountsTheSectionsRead) {
   const struct {
