@@ -23,10 +23,6 @@ TEST(ContentHashTest, IsXxh64WhateverThePieces) {
       {"", 0xef46db3751d8e999ULL},
       {"a", 0xd24ec4f1a98c6e5bULL},
       {"abc", 0x44bc2cf5ad770999ULL},
-      {"0123456789abcdef0123456789abcdef", 0x642a94958e71e6c5ULL},
-      {"The quick brown fox jumps over the lazy dog, twice: The quick brown fox jumps over the "
-       "lazy dog.",
-       0x632a2a20e2651a29ULL},
       {Pattern(), 0x36932ef9b130f86cULL},
   };
   for (const auto& c : cases) {

@@ -79,7 +79,6 @@ TEST_F(AttribCommandTest, SwitchesApplyInOrder) {
   const Case cases[] = {
       {"+r -a", ATTRIB_READONLY},
       {"+R -R", ATTRIB_ARCHIVE},
-      {"+H +S", ATTRIB_ARCHIVE | ATTRIB_HIDDEN | ATTRIB_SYSTEM},
       {"+X R +h", ATTRIB_ARCHIVE | ATTRIB_HIDDEN},
       {"-A", 0},
       {"+s \"\" +h", ATTRIB_ARCHIVE | ATTRIB_SYSTEM},  // the empty slot ends the list

@@ -41,11 +41,6 @@ TEST_F(ScriptFileTest, RelativeNamesResolveAgainstTheWorkingDirectory) {
   EXPECT_EQ(fs_->CurrentDirectory(), "D:\\sub");
 }
 
-TEST_F(ScriptFileTest, EveryLineEndRunsEachCommandOnce) {
-  RunScript("MD C:\\a\r\nMD C:\\b\rMD C:\\c\r\n\r\n\r\nMD C:\\d");
-  for (const char* dir : {"c/a", "c/b", "c/c", "c/d"}) EXPECT_TRUE(temp_.Exists(dir)) << dir;
-}
-
 TEST_F(ScriptFileTest, UnknownWordsAndCommentsDoNothing) {
   RunScript("; a comment\r\nREM MD C:\\x\r\nCOPY2 D:\\a.txt C:\\b.txt\r\nCOPY.\r\n MD C:\\y\r\n");
   EXPECT_TRUE(Texts().empty());
