@@ -13,7 +13,6 @@ TEST_F(ScriptFileTest, AMissingScriptIsReported) {
   auto shown = messages_.shown();
   ASSERT_EQ(shown.size(), names.size());
   for (size_t i = 0; i < names.size(); ++i) {
-    EXPECT_EQ(shown[i].caption, "Setup");
     EXPECT_EQ(shown[i].text, "Couldn't find script file " + names[i] + ".");
     EXPECT_EQ(shown[i].icon, MessageBoxIcon::Warning);
     EXPECT_EQ(shown[i].buttons, MessageBoxButtons::Ok);

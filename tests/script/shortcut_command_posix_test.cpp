@@ -46,15 +46,8 @@ TEST_F(ShortcutCommandTest, ALinkIsReplaced) {
 }
 
 TEST_F(ShortcutCommandTest, NothingWithoutATargetOrWithAnEmptyOne) {
-  auto entries = [&] {
-    size_t n = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(Host("d"))) {
-      (void)entry;
-      ++n;
-    }
-    return n;
-  };
-  size_t before = entries();
+  auto entries = [&] { return std::distance(std::filesystem::directory_iterator(Host("d")), {}); };
+  const auto before = entries();
   RunLine("CREATESHORTCUT");
   RunLine("CREATESHORTCUT Demo\\.. D:\\x");
   EXPECT_EQ(entries(), before);
