@@ -35,21 +35,10 @@ class LoadSetupIniTest : public ::testing::Test, public DiscFixture {
     Disc("SETUP.INI", ini_text);
     findings = config.LoadSetupIni(fs);
   }
-  std::string Value(int section, int key) { return config.GetSectionValue(section, key); }
 
   SetupConfig config;
   std::vector<ConfigFinding> findings;
 };
-
-TEST_F(LoadSetupIniTest, ReadsSettingsAndSections) {
-  Load(IniText({TestSection(), TestSection().Set(KEY_CODEDIR, "CODE2")}));
-  EXPECT_TRUE(findings.empty());
-  EXPECT_EQ(config.GetSetting(SETTING_VOLUMENAME), "QUILLBY");
-  EXPECT_EQ(config.m_nSections, 2);
-  EXPECT_TRUE(config.m_bChangeFolderButton);
-  EXPECT_EQ(Value(0, KEY_CODEDIR), "CODE1");
-  EXPECT_EQ(Value(1, KEY_CODEDIR), "CODE2");
-}
 
 TEST_F(LoadSetupIniTest, MissingFileNamesTheFirstKeyOnly) {
   findings = config.LoadSetupIni(fs);
@@ -108,13 +97,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<LoadFindingCase>& info) {
       return std::string(info.param.name);
     });
-
-TEST_F(LoadSetupIniTest, TheWordErrorIsMissingButOtherCasesAreNot) {
-  Load(IniText({TestSection().Set(KEY_SHORTCUTNAME, "error"),
-                TestSection().Set(KEY_SHORTCUTNAME, "Error")}));
-  EXPECT_EQ(Texts(findings), std::vector<std::string>{MissingInSection("ShortcutName", 2)});
-  EXPECT_EQ(Value(0, KEY_SHORTCUTNAME), "error");
-}
 
 // How the number is read is ParseDecimal's; here only how the count is bounded.
 TEST_F(LoadSetupIniTest, NumberOfSectionsCountsTheSectionsRead) {
@@ -233,17 +215,6 @@ TEST_F(ConstructionTest, IncompleteIniSkipsValidation) {
   EXPECT_EQ(config.GetText(TEXT_OKBUTTON), "OK");
   EXPECT_EQ(config.GetSectionValue(KEY_SHORTCUTLOCATION), "");
   EXPECT_FALSE(config.m_bFilesCompressed);
-}
-
-TEST_F(ConstructionTest, CompleteIniIsValidatedFromTheCurrentDirectory) {
-  Disc("BOOK/SETUP.INI",
-       IniText({TestSection().Set(KEY_SHORTCUTLOCATION, "").Set(KEY_FILESIZE, "5")}));
-  ASSERT_TRUE(fs.ChangeDirectory("D:\\BOOK").ok());
-  SetupConfig config;
-  std::vector<ConfigFinding> findings = config.Load(fs, code_page);
-  EXPECT_TRUE(config.m_bValid);
-  EXPECT_EQ(config.GetSectionValue(KEY_SHORTCUTLOCATION), "NULL");
-  EXPECT_EQ(findings.size(), 2u);  // the FileSize and the summary
 }
 
 TEST(SetupConfigAccessTest, NamedSectionsLeaveTheCursorAloneAndBadIndexesAreHarmless) {
