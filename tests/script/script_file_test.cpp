@@ -29,17 +29,6 @@ TEST_F(ScriptFileTest, NullRunsNothingAndEmptyOnlyChangesDirectory) {
   EXPECT_TRUE(Texts().empty());
 }
 
-TEST_F(ScriptFileTest, RelativeNamesResolveAgainstTheWorkingDirectory) {
-  temp_.MakeDir("d/sub");
-  temp_.WriteFile("d/sub/s.scr", "MD made\r\n");
-  fs_->ChangeDirectory("C:\\");
-  runner_->RunScriptFile("s.scr", "D:\\sub");
-  // The script was found in the working directory; the directory it makes there is not,
-  // since the disc is read-only.
-  EXPECT_FALSE(temp_.Exists("d/sub/made"));
-  EXPECT_EQ(fs_->CurrentDirectory(), "D:\\sub");
-}
-
 TEST_F(ScriptFileTest, UnknownWordsAndCommentsDoNothing) {
   RunScript("; a comment\r\nREM MD C:\\x\r\nCOPY2 D:\\a.txt C:\\b.txt\r\nCOPY.\r\n MD C:\\y\r\n");
   EXPECT_TRUE(Texts().empty());
