@@ -291,6 +291,8 @@ TEST_P(FileSystemContract, AttributesRoundTrip) {
   const uint32_t fresh = *fs_->GetAttributes("C:\\f.txt");
   ASSERT_TRUE(fresh == ATTRIB_NORMAL || fresh == ATTRIB_ARCHIVE) << fresh;
   EXPECT_EQ(*fs_->GetAttributes("C:\\"), ATTRIB_DIRECTORY);
+  EXPECT_EQ(ErrorOf(fs_->SetFileTimes("C:\\g.txt", 0, 0, FILETIME_UNIX_EPOCH)),
+            WinError::FileNotFound);
 
   ASSERT_TRUE(fs_->SetAttributes("C:\\f.txt", ATTRIB_READONLY).ok());
   if (*fs_->GetAttributes("C:\\f.txt") == (ATTRIB_READONLY | ATTRIB_ARCHIVE)) {
@@ -653,6 +655,7 @@ TEST_P(FileSystemContract, ADriveWithoutItsMediumIsNotReady) {
   EXPECT_TRUE(FileExists(*fs_, "E:\\SETUP.INI"));  // only "not found" is missing
   EXPECT_EQ(ErrorOf(fs_->FindFiles("E:\\*.*")), WinError::NotReady);
   EXPECT_EQ(ErrorOf(fs_->FreeSpaceOf("E:\\")), WinError::NotReady);
+  EXPECT_EQ(ErrorOf(fs_->FreeSpaceOf("D:\\")), WinError::PathNotFound);  // no drive at all
   EXPECT_EQ(fs_->DriveTypeOf("E:\\"), DriveType::CdRom);
   EXPECT_EQ(ErrorOf(fs_->CopyFileTo("C:\\f.txt", "E:\\f.txt", false)), WinError::NotReady);
 }
@@ -663,6 +666,7 @@ TEST_P(FileSystemContract, ACdRomDriveRefusesEveryWrite) {
   const std::function<Status()> writes[] = {
       [&] { return fs_->CopyFileTo("C:\\f.txt", "E:\\f.txt", false); },
       [&] { return fs_->MakeDirectory("E:\\New"); },
+      [&] { return fs_->MakeNewDirectory("E:\\New"); },
       [&] { return fs_->RemoveFile("E:\\SETUP.INI"); },
       [&] { return fs_->RemoveEntry("E:\\SETUP.INI"); },
       [&] { return fs_->RenameFile("E:\\SETUP.INI", "C:\\SETUP.INI"); },
