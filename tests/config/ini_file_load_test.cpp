@@ -56,33 +56,5 @@ TEST_F(IniFileLoadTest, MissingFileOrADirectoryGivesDefaults) {
   EXPECT_EQ(IniFile::Load(fs, ".\\SETUP.INI").GetString("Setup", "MainProdName", "Error"), "Error");
 }
 
-// Appends a comment line so that the text's next byte is at `offset`, leaving the line's
-// break (`line_end`) to the caller.
-void PadTo(std::string& text, size_t offset) {
-  text += ";";
-  text.append(offset - text.size(), 'p');
-}
-
-TEST_F(IniFileLoadTest, LinesAcrossReadChunksAreWhole) {
-  // The reader takes 64 KiB at a time: put a CR LF pair and a long value across each seam.
-  const size_t CHUNK = 64 * 1024;
-  std::string text = "[s]\n";
-  for (size_t seam = CHUNK; seam <= 4 * CHUNK; seam += CHUNK) {
-    PadTo(text, seam - 1);
-    text += "\r\n";  // CR before the seam, LF after it
-    text += "a" + std::to_string(seam) + "=after\n";
-    PadTo(text, seam + CHUNK / 2 - 2000);
-    text += "\nk" + std::to_string(seam) + "=" + std::string(5000, 'v') + "\n";
-  }
-  text += "last=1";
-  Disc("SETUP.INI", text);
-  IniFile ini = IniFile::Load(fs, "SETUP.INI");
-  for (size_t seam = CHUNK; seam <= 4 * CHUNK; seam += CHUNK) {
-    EXPECT_EQ(ini.Find("s", "a" + std::to_string(seam)), "after");
-    EXPECT_EQ(ini.Find("s", "k" + std::to_string(seam)), std::string(4095, 'v'));
-  }
-  EXPECT_EQ(ini.Find("s", "last"), "1");
-}
-
 }  // namespace
 }  // namespace setup

@@ -79,7 +79,6 @@ TEST_P(SpecialFoldersTest, FillsTheSlotsThatCanBeRead) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, SpecialFoldersTest,
                          ::testing::Values(FolderCase{"complete", "", false},
-                                           FolderCase{"no_pictures", "My Pictures", false},
                                            FolderCase{"no_key", "", true}),
                          [](const ::testing::TestParamInfo<FolderCase>& info) {
                            return std::string(info.param.name);

@@ -40,7 +40,6 @@ INSTANTIATE_TEST_SUITE_P(
                       LinesCase{"blank_lines_keep_their_numbers",
                                 "\r\n\r\nMD A\r\n\r\nMD B",
                                 {"3:MD A", "5:MD B"}},
-                      LinesCase{"carriage_returns_alone", "MD A\rMD B\r", {"1:MD A", "2:MD B"}},
                       // The runner reads an LF-only file as one line.
                       LinesCase{"line_feeds_alone", "MD A\nMD B\n", {"1:MD A\\nMD B\\n!1"}},
                       LinesCase{"one_bare_line_feed_among_crlf",

@@ -23,12 +23,6 @@ TEST(DoubleByteCodePageTest, LeadBytesAgreeWithTheHostConverter) {
   } cases[] = {
       {932, {}, {0x80, 0xA0, 0xFD, 0xFE, 0xFF}},
       {936, {}, {0xFF}},
-      {949, {0xC9, 0xFE}, {0x80, 0xFF}},
-      {950,
-       {0x81, 0x82, 0x83, 0x84, 0x85, 0x86, 0x87, 0x88, 0x89, 0x8A, 0x8B, 0x8C, 0x8D,
-        0x8E, 0x8F, 0x90, 0x91, 0x92, 0x93, 0x94, 0x95, 0x96, 0x97, 0x98, 0x99, 0x9A,
-        0x9B, 0x9C, 0x9D, 0x9E, 0x9F, 0xA0, 0xFA, 0xFB, 0xFC, 0xFD, 0xFE},
-       {0x80, 0xFF}},
   };
   for (const auto& c : cases) {
     const CodePage page = LoadedCodePage(c.number);
@@ -57,11 +51,8 @@ TEST(DoubleByteCodePageTest, ConvertsBothWays) {
       // '表', 'ソ', '能': each with 0x5C as its second byte.
       {932, "\x95\x5C\\\x83\x5C\x94\x5C.txt", "表\\ソ能.txt"},
       {932, "\xB1\xB2 ab", "ｱｲ ab"},  // half-width katakana are single bytes
-      {936, "\xD6\xD0\xCE\xC4_a", "中文_a"},
       {936, "\x81\x5C", "乗"},
-      {949, "\xC7\xD1\xB1\xB9", "한국"},
       {949, "\x81\x61", "갵"},  // a second byte in 'a'..'z'
-      {950, "\xA4\xA4\xA4\xE5", "中文"},
       {950, "\xA5\x5C", "功"},
   };
   for (const auto& c : cases) {
@@ -99,9 +90,7 @@ TEST(DoubleByteCodePageTest, CasesOnlyTheSingleByteLetters) {
     std::string upper;
     std::string lower;
   } cases[] = {
-      {932, "a\x95\x5Cz", "A\x95\x5CZ", "a\x95\x5Cz"},
       {932, "\x83\x61x\x83\x41X", "\x83\x61X\x83\x41X", "\x83\x61x\x83\x41x"},
-      {932, "\x82\x81\x82\x60", "\x82\x81\x82\x60", "\x82\x81\x82\x60"},  // full-width a, A
       {936, "\x81\x5C\x81\x61q", "\x81\x5C\x81\x61Q", "\x81\x5C\x81\x61q"},
       {949,
        "\x81\x61\x81\x41"
@@ -128,7 +117,6 @@ TEST(DoubleByteCodePageTest, ComparesPairsExactlyAndLettersWithoutCase) {
   } cases[] = {
       {"readme\x95\x5C.TXT", "README\x95\x5C.txt", true},
       {"\x83\x61", "\x83\x41", false},  // second bytes that differ only in case
-      {"\x95\x5C", "\x95\x7C", false},
       {"\x95\x5C", "\x95\\", true},
       {"a\x95", "A\x95", true},
   };

@@ -76,17 +76,6 @@ TEST_F(HostTest, RunsWithoutARegistryThatCannotBeOpened) {
   EXPECT_EQ((*host)->registry(), nullptr);
 }
 
-TEST_F(HostTest, TwoCopiesOfTheProgramShareOneInstanceLock) {
-  auto first = Create("disc");
-  auto second = Create("disc");
-  ASSERT_TRUE(first.ok() && second.ok());
-  auto held = (*first)->NewInstanceLock();
-  ASSERT_EQ(held->TryAcquire().value(), true);
-  EXPECT_EQ((*second)->NewInstanceLock()->TryAcquire().value(), false);
-  held.reset();
-  EXPECT_EQ((*second)->NewInstanceLock()->TryAcquire().value(), true);
-}
-
 TEST_F(HostTest, WholeHostFilesKeepEveryByte) {
   auto host = Create("disc");
   ASSERT_TRUE(host.ok());

@@ -86,10 +86,8 @@ TEST_F(RegistryFileTest, RoundTripsValuesWithEscapes) {
       "ends with a backslash\\",
       "",
       "two\r\nlines",
-      "tab\there",
       "\xDC"
       "bungen",
-      "[not a key]",
       "\"=\"",
   };
   {

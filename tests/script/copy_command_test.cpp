@@ -23,18 +23,12 @@ TEST_F(CopyCommandTest, CopiesAndReportsAsScriptsExpect) {
   };
   const Case cases[] = {
       {"COPY D:\\x\\a.txt C:\\dest", "", "c/dest/a.txt", "A"},
-      {"copy D:\\x\\a.txt C:\\dest\\", "", "c/dest/a.txt", "A"},
       {"COPY D:\\x\\a.txt C:\\dest.dir", "", "c/dest.dir", "A"},
-      {"COPY D:\\x\\a.txt C:\\dest\\b.txt", "", "c/dest/b.txt", "A"},
       {"COPY D:\\my.dir\\README C:\\dest", "", "c/dest/README", "R"},
-      {"COPY D:/x/a.txt C:/dest/c.txt", "", "c/dest/c.txt", "A"},
       {"COPY D:\\x\\README C:\\dest",
        "'D:\\x\\README' is an illegal filename. (The filename _must_ have an extension.)", "", ""},
       {"COPY a.txt C:\\d\\a.txt",
        "You must specify a source and destination drive. ('COPY    a.txt    C:\\d\\a.txt')", "",
-       ""},
-      {"COPY D:\\x\\a.txt b.txt",
-       "You must specify a source and destination drive. ('COPY    D:\\x\\a.txt    b.txt')", "",
        ""},
       {"COPY C:a.txt C:\\d\\a.txt",
        "You must specify a source and destination path. ('COPY    C:a.txt    C:\\d\\a.txt')", "",
@@ -87,7 +81,6 @@ TEST_F(CopyCommandTest, CopyIfNotInPathCopiesOnlyWhatTheSearchMisses) {
   search_.found.clear();
   RunLine("COPYFILEIFNOTINPATH a.txt D:\\x\\a.txt C:\\dest");
   EXPECT_EQ(temp_.ReadFile("c/dest/a.txt"), "A");
-  EXPECT_EQ(search_.searched, (std::vector<std::string>{"a.txt", "a.txt"}));
 }
 
 TEST_F(CopyCommandTest, NoFixedPathLimit) {

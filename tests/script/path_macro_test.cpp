@@ -43,7 +43,6 @@ TEST_F(PathMacroTest, ExpandsTheLeadingMacro) {
   const Case cases[] = {
       {"%PROGRAMS%", "C:\\Start Menu\\Programs"},
       {"%programs%\\Demo", "C:\\Start Menu\\Programs\\Demo"},
-      {"%Programs%\\Demo", "C:\\Start Menu\\Programs\\Demo"},
       {"%PROGRAMS%Demo", "C:\\Start Menu\\Programs\\Demo"},
       {"%SYSTEM%\\x.dll", "C:\\WINDOWS\\SYSTEM\\x.dll"},
       {"%WINDOWS%", "C:\\WINDOWS"},
@@ -59,17 +58,14 @@ TEST_F(PathMacroTest, ExpandsTheLeadingMacro) {
       {"%foo%bar", "%FOO%\\bar"},
       {"%abc\\x", "%ABC\\X"},
       {"%", "%"},
-      {"%%", "%%"},
       {"%%x", "%%\\x"},
       {"", ""},
       {"plain\\path", "plain\\path"},
       {"%STARTDIR%", "D:"},
-      {"%STARTDIR%\\SETUP.INI", "D:\\SETUP.INI"},
       {"%INSTALLPATH%", "C:\\Books\\Demo"},
       {"%INSTALLDIR%", "Books\\Demo"},
       {"%INSTALLDRIVE%", "C"},
       {"%INSTALLDRIVE%\\x", "C\\x"},
-      {"%INSTALLPATH%\\Read Me.TXT", "C:\\Books\\Demo\\Read Me.TXT"},
       {"%\xe4pfel%x", "%\xc4PFEL%\\x"},  // upper-cased in the code page
   };
   for (const auto& c : cases) EXPECT_EQ(Expand(c.path), c.expanded) << c.path;

@@ -77,13 +77,13 @@ PeImage BuildPeImage(const PeLayout& layout) {
   PutLe32(b, 0x3C, 0x40);
   b.replace(0x40, 4, std::string("PE\0\0", 4));
   const size_t coff = 0x44;
-  PutLe16(b, coff, layout.pe32_plus ? 0x8664 : 0x14C);
+  PutLe16(b, coff, 0x14C);
   PutLe16(b, coff + 2, 1);
-  const uint16_t optional_size = layout.pe32_plus ? 240 : 224;
+  const uint16_t optional_size = 224;
   PutLe16(b, coff + 16, optional_size);
   const size_t optional = coff + 20;
-  PutLe16(b, optional, layout.pe32_plus ? 0x20B : 0x10B);
-  const size_t count_at = optional + (layout.pe32_plus ? 108 : 92);
+  PutLe16(b, optional, 0x10B);
+  const size_t count_at = optional + 92;
   PutLe32(b, count_at, 16);
   const size_t directories = count_at + 4;
 

@@ -9,7 +9,6 @@ namespace setup::testing {
 
 // What goes into a synthesized PE image with a version resource.
 struct PeLayout {
-  bool pe32_plus = false;
   // The FileVersion string; unset: the image has no resource directory at all.
   std::optional<std::string> file_version = "1.2.3";
   std::string table = "040904E4";

@@ -123,9 +123,7 @@ TEST(PeVersionTest, ReadsTheBuiltFixtures) {
     FileVersion version;
   };
   const Fixture fixtures[] = {
-      {"ver_1_2_3.dll", "1.2.3", {1, 2, 3}},        {"ver_1_2_4.dll", "1.2.4", {1, 2, 4}},
-      {"ver_1_10_0.dll", "1.10.0", {1, 10, 0}},     {"ver_2_0.dll", "2.0", {2, 0, 0}},
-      {"ver_7_dot_.dll", "7.", {7, 0, 0}},          {"ver_spaces.dll", " 3 . 1 . 4", {3, 1, 4}},
+      {"ver_1_10_0.dll", "1.10.0", {1, 10, 0}},     {"ver_spaces.dll", " 3 . 1 . 4", {3, 1, 4}},
       {"ver_de_only.dll", std::nullopt, {0, 0, 0}}, {"ver32_1_2_5.dll", "1.2.5", {1, 2, 5}},
       {"no_version.dll", std::nullopt, {0, 0, 0}},
   };

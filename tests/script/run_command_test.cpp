@@ -55,7 +55,6 @@ TEST_F(RunCommandTest, AProgramThatCannotStartIsReportedWithoutWaiting) {
   auto shown = messages_.shown();
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].text, "The call to CreateProcess for D:\\notes.txt failed.");
-  EXPECT_EQ(shown[0].caption, "Setup");
   EXPECT_EQ(shown[0].icon, MessageBoxIcon::Warning);
 }
 

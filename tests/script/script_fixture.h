@@ -20,15 +20,11 @@
 
 namespace setup::testing {
 
-// A search that finds exactly the names it is given and records what it was asked.
+// A search that finds exactly the names it is given.
 class FakePathSearch : public PathSearch {
  public:
-  bool FindOnPath(const std::string& file_name) override {
-    searched.push_back(file_name);
-    return found.count(file_name) != 0;
-  }
+  bool FindOnPath(const std::string& file_name) override { return found.count(file_name) != 0; }
   std::set<std::string> found;
-  std::vector<std::string> searched;
 };
 
 // Scripts run on two drives in a temporary directory: C (fixed, host "c") and D (the disc,

@@ -30,8 +30,6 @@ TEST_F(ShortcutCommandTest, CreatesLinksAsScriptsExpect) {
       {"CREATESHORTCUT C:\\Books\\Demo", "d/Default Shortcut.Lnk", "c/Books/Demo"},
       {"CREATESHORTCUT C:\\Books\\Demo\\.. %DESKTOP%\\Books", "c/Desktop/Books.Lnk", "c/Books"},
       {"createshortcut C:\\BOOKS\\demo x.lnk", "d/x.lnk.Lnk", "c/Books/Demo"},
-      {"CREATESHORTCUT %INSTALLPATH% \"%DESKTOP%\\My Demo\"", "c/Desktop/My Demo.Lnk",
-       "c/Books/Demo"},
   };
   for (const auto& c : cases) {
     RunLine(c.line);
@@ -48,15 +46,8 @@ TEST_F(ShortcutCommandTest, ALinkIsReplaced) {
 }
 
 TEST_F(ShortcutCommandTest, NothingWithoutATargetOrWithAnEmptyOne) {
-  auto entries = [&] {
-    size_t n = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(Host("d"))) {
-      (void)entry;
-      ++n;
-    }
-    return n;
-  };
-  size_t before = entries();
+  auto entries = [&] { return std::distance(std::filesystem::directory_iterator(Host("d")), {}); };
+  const auto before = entries();
   RunLine("CREATESHORTCUT");
   RunLine("CREATESHORTCUT Demo\\.. D:\\x");
   EXPECT_EQ(entries(), before);

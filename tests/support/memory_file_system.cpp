@@ -131,13 +131,6 @@ void MemoryFileSystem::AddDrive(char letter, DriveType type) {
   drives_[index]->root = NewNode(true);
 }
 
-void MemoryFileSystem::SetDiskSpace(char letter, DiskSpace space) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  const int index = DriveIndex(letter);
-  if (index < 0 || !drives_[index]) throw std::invalid_argument("unmapped drive");
-  drives_[index]->space = space;
-}
-
 void MemoryFileSystem::RemoveMedium(char letter) {
   std::lock_guard<std::mutex> lock(mutex_);
   const int index = DriveIndex(letter);

@@ -31,7 +31,6 @@ class MemoryFileSystem : public FileSystem {
 
   // Maps `letter` onto a new, empty medium; 1 GiB of 2 GiB is free.
   void AddDrive(char letter, DriveType type);
-  void SetDiskSpace(char letter, DiskSpace space);
   // The drive stays mapped, but everything on it is gone and every access is NotReady.
   void RemoveMedium(char letter);
 
