@@ -31,6 +31,7 @@ TEST(DirectoryPathTest, AsksForEveryPrefixAfterTheFixedPart) {
   const Case cases[] = {
       {"C:\\a\\b\\c", {"C:\\a", "C:\\a\\b", "C:\\a\\b\\c"}, true},
       {"C:\\a\\", {"C:\\a", "C:\\a\\"}, true},  // the second is the same directory again
+      {"\\a\\b", {"\\a", "\\a\\b"}, true},
       {"C:a\\b", {"C:a", "C:a\\b"}, true},
       {"C:\\", {}, true},
       {"", {}, true},
