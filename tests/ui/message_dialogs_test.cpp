@@ -28,12 +28,6 @@ const DialogCase CASES[] = {
      },
      R"({"kind":"CWelcomeDlg","caption":"Welcome","controls":{"1":"OK","1000":"Welcome to the setup of Quillby Book."},"answer":"OK"})",
      R"({"kind":"CWelcomeDlg","caption":"This is the default title","controls":{"1":"OK","1000":"This is the default welcome text."},"answer":"OK"})"},
-    {"CNoRoomDlg",
-     [](WindowSystem& ws, SetupConfig& c, std::atomic<bool>&) {
-       return std::make_unique<CNoRoomDlg>(ws, c, 'D');
-     },
-     R"({"kind":"CNoRoomDlg","caption":"Not Enough Space","controls":{"1":"OK","1000":"There is not enough space on drive D:."},"answer":"OK"})",
-     R"({"kind":"CNoRoomDlg","caption":"","controls":{"1":"OK","1000":"This is the default text"},"answer":"OK"})"},
     {"CSetupFailedDlg",
      [](WindowSystem& ws, SetupConfig& c, std::atomic<bool>&) {
        return std::make_unique<CSetupFailedDlg>(ws, c);
@@ -90,8 +84,6 @@ TEST(ExitDlgTest, AnswersAndTheExitFlag) {
     return [answer](UserDriver& d) { EXPECT_TRUE(CExitDlg::GiveAnswer(d, answer)); };
   };
   const Case cases[] = {
-      {"continue", [](UserDriver& d) { d.Click(ID_OK); }, ID_OK, false},
-      {"exit", [](UserDriver& d) { d.Click(ID_CANCEL); }, ID_CANCEL, true},
       {"esc", [](UserDriver& d) { d.PressEsc(); }, ID_CANCEL, true},
       // The focus starts on Continue, so Enter continues.
       {"enter", [](UserDriver& d) { d.PressEnter(); }, ID_OK, false},

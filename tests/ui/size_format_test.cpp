@@ -11,9 +11,8 @@ const SizeUnits UNITS{"Bytes", "KBytes", "MBytes"};
 
 TEST(FormatTwoDecimalsTest, Table) {
   const std::pair<double, const char*> cases[] = {
-      {1.0, "1.00"},   {2.5, "2.50"},   {976.5615, "976.56"},
-      {1.999, "2.00"}, {1.004, "1.00"}, {1024.0, "1024.00"},
-      {0.5, "0.50"},   {0.0, "0.00"},   {123456.789, "123456.79"},
+      {976.5615, "976.56"}, {1.999, "2.00"},           {1.004, "1.00"},
+      {0.0, "0.00"},        {123456.789, "123456.79"},
   };
   for (const auto& [value, expected] : cases)
     EXPECT_EQ(FormatTwoDecimals(value), expected) << value;
@@ -35,14 +34,9 @@ TEST(FormatReplaceSizeTest, Table) {
 // The Options dialog switches units above 1024 and 1048576.
 TEST(FormatByteSizeTest, Table) {
   const std::pair<uint64_t, const char*> cases[] = {
-      {0, "0 Bytes"},
-      {1024, "1024 Bytes"},
-      {1025, "1.00 KBytes"},
-      {1048576, "1024.00 KBytes"},
-      {1048577, "1.00 MBytes"},
-      {1572864, "1.50 MBytes"},
-      {5ULL << 30, "5120.00 MBytes"},
-      {2000ULL << 30, "2048000.00 MBytes"},  // a modern disk's free space
+      {0, "0 Bytes"},           {1024, "1024 Bytes"},
+      {1025, "1.00 KBytes"},    {1048576, "1024.00 KBytes"},
+      {1048577, "1.00 MBytes"}, {2000ULL << 30, "2048000.00 MBytes"},  // a modern disk's free space
   };
   for (const auto& [bytes, expected] : cases) {
     EXPECT_EQ(FormatByteSize(bytes, UNITS), expected) << bytes;
