@@ -67,8 +67,6 @@ struct AnswersCase {
 TEST(GuiE2eTest, AnswersDriveRealWindowsAsTheyDriveTheHeadlessRun) {
   const AnswersCase cases[] = {
       {"the sample disc by default", true, "", EXIT_FINISHED},
-      {"the sample disc, all sections, section 3 in a new folder", true,
-       "[Options]\nSelect=1,2,3\nFolder3=C:\\Quillby\\More Extras\n", EXIT_FINISHED},
       {"a replace question answered Cancel, then the exit confirmed", false,
        "[ConfirmReplace]\nDefault=Cancel\n[ExitConfirm]\nDefault=Exit\n", EXIT_FAILED},
       {"ended with Exit", false, "[Options]\nButton=Exit\n[ExitConfirm]\nDefault=Exit\n",

@@ -178,18 +178,6 @@ TEST_F(SectionCopyTest, NamesEndingInABlankAreStoredWithoutIt) {
   EXPECT_FALSE(state.g_bCopyFailed);
 }
 
-TEST_F(SectionCopyTest, ContinueAfterCancelAsksAgainAndThenCopies) {
-  Disc("CODE/A.TXT", "new a");
-  DestFile("Book/A.TXT", "old a");
-  user.When("CConfirmReplaceDlg", [](UserDriver& d) { d.Click(ID_CANCEL); });
-  user.When("CExitDlg", [](UserDriver& d) { d.Click(ID_OK); });
-  user.When("CConfirmReplaceDlg", [](UserDriver& d) { d.Click(ID_OK); });
-  CopyTree("CODE", "C:\\Book");
-  EXPECT_EQ(Dest("Book/A.TXT"), "new a");
-  EXPECT_FALSE(state.m_bExitRequested);
-  EXPECT_EQ(user.PendingSteps(), 0u);
-}
-
 TEST_F(SectionCopyTest, TheQuestionShowsBothFiles) {
   Disc("CODE/A.TXT", std::string(1536, 'n'));
   DestFile("Book/A.TXT", "old");
