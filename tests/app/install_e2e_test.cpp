@@ -200,15 +200,6 @@ TEST_F(InstallE2eTest, AKillDuringACopyLeavesNoShortFile) {
   }
 }
 
-TEST_F(InstallE2eTest, UnderscoresAndACodeDirWithALeadingBackslash) {
-  temp.WriteFile("disc/BOOKS/CODE/READ_ME.TXT", "r");
-  temp.WriteFile("disc/BOOKS/CODE/SAMPLE_CODE/MY_FILE.TXT", "m");
-  WriteDisc({{"\\BOOKS\\CODE", "C:\\Book", "Book"}}, true);
-  EXPECT_EQ(RunSetup(), EXIT_FINISHED) << Stderr();
-  EXPECT_EQ(temp.ReadFile("c/Book/Read Me.txt"), "r");
-  EXPECT_EQ(temp.ReadFile("c/Book/Sample Code/My File.txt"), "m");
-}
-
 // The messages are start-up's own (see CheckModeTest); here that the install ends on them.
 TEST_F(InstallE2eTest, SetupTxtMissingEndsTheRunAtStartUp) {
   temp.WriteFile("disc/SETUP.INI", "[Setup]\r\nMainProdName=Book\r\n");

@@ -82,7 +82,6 @@ class InstallFixture {
   std::vector<std::string> Shown() const;
   // Copies the tree of disc directory `code_dir` into `destination` on the walking thread.
   void CopyTree(const std::string& code_dir, const std::string& destination);
-  SectionCopy MakeCopy();
   void SetAnswers(const std::string& ini_text);
 
   TempDir temp;

@@ -4,7 +4,6 @@
 
 #include "support/loaded_code_page.h"
 #include "support/memory_file_system.h"
-#include "support/transcript_control.h"
 #include "ui/backends/headless/headless_controls.h"
 #include "ui/backends/headless/text_metrics.h"
 #include "ui/dialogs/dialog_ids.h"
@@ -66,19 +65,6 @@ TEST(BrowseDlgTest, ListsDrivesByTypeWithoutTouchingRemovableOrCdRom) {
   });
   EXPECT_EQ(b.Run(), ID_CANCEL);
   EXPECT_EQ(b.fs.searched, (Texts{"C:\\*.*"}));  // only the fixed drive was read
-}
-
-TEST(BrowseDlgTest, TemplateTextsWhenInvalid) {
-  BrowseRig b;
-  b.config.m_bValid = false;
-  b.Run();
-  EXPECT_NE(b.rig.Lines()[0].find(R"("caption":"Browse")"), std::string::npos);
-  EXPECT_NE(b.rig.Lines()[0].find(
-                testing::TranscriptControl(BrowseIds::CURRENT_LABEL, "Current directory:")),
-            std::string::npos);
-  EXPECT_NE(
-      b.rig.Lines()[0].find(testing::TranscriptControl(BrowseIds::NEW_LABEL, "New Directory:")),
-      std::string::npos);
 }
 
 TEST(BrowseDlgTest, ExpandingReadsSortedFoldersLazily) {

@@ -95,7 +95,6 @@ TEST(ConfirmReplaceDlgTest, AnswersSetTheFlagsAndResults) {
     return [answer](UserDriver& d) { EXPECT_TRUE(CConfirmReplaceDlg::GiveAnswer(d, answer)); };
   };
   const Case cases[] = {
-      {"given yes", give(Answer::Yes), ID_OK, false, false, "Yes"},
       {"given yes to all", give(Answer::YesToAll), ID_OK, true, false, "YesToAll"},
       {"given no", give(Answer::No), ID_OK, false, true, "No"},
       {"given cancel", give(Answer::Cancel), ID_CANCEL, false, false, "Cancel"},
@@ -104,7 +103,6 @@ TEST(ConfirmReplaceDlgTest, AnswersSetTheFlagsAndResults) {
       {"yes to all", [](UserDriver& d) { d.Click(ConfirmReplaceIds::YES_TO_ALL); }, ID_OK, true,
        false, "YesToAll"},
       {"no", [](UserDriver& d) { d.Click(ConfirmReplaceIds::NO); }, ID_OK, false, true, "No"},
-      {"cancel", [](UserDriver& d) { d.Click(ID_CANCEL); }, ID_CANCEL, false, false, "Cancel"},
       {"esc", [](UserDriver& d) { d.PressEsc(); }, ID_CANCEL, false, false, "Cancel"},
   };
   for (const Case& c : cases) {

@@ -104,17 +104,6 @@ TEST(HeadlessWindowSystemTest, ADialogThatNeverEndsIsAbandonedAfterTheTurnLimit)
   EXPECT_EQ(dialog.DoModal(), ID_CANCEL);
 }
 
-TEST(HeadlessWindowSystemTest, EveryDialogIsAlsoPrintedToTheConsole) {
-  HeadlessRig rig;
-  SetupConfig config;
-  testing::FillTexts(config);
-  CWelcomeDlg(rig.ws, config).DoModal();
-  rig.ws.MessageBoxes().ShowMessageBox({"Error!", "Warning: bad"});
-  EXPECT_EQ(rig.console.str(),
-            "CWelcomeDlg: Welcome\n  OK\n  Welcome to the setup of Quillby Book.\nError!: Warning: "
-            "bad\n");
-}
-
 TEST(TranscriptWriterTest, ConvertsTheCodePageToUtf8AndEscapes) {
   CodePage code_page;
   std::ostringstream out;
