@@ -101,10 +101,6 @@ INSTANTIATE_TEST_SUITE_P(
         LintCase{"code_dir_not_on_the_disc",
                  {{"SETUP.INI", "CodeDir=EXAMPLES", "CodeDir=MISSING"}},
                  "SETUP.INI:21: [Section2] CodeDir: the folder 'MISSING' is not on the disc\n"},
-        LintCase{"code_dir_is_a_file",
-                 {{"SETUP.INI", "CodeDir=EXTRAS", "CodeDir=ZORUNIN.EXE"}},
-                 "SETUP.INI:32: [Section3] CodeDir: the folder 'ZORUNIN.EXE' is not on the "
-                 "disc\n"},
         LintCase{"files_compressed_perhaps",
                  {{"SETUP.INI", "FilesCompressed=YES", "FilesCompressed=PERHAPS"}},
                  "SETUP.INI:3: [Setup] FilesCompressed: 'PERHAPS' is neither YES nor NO; it is "

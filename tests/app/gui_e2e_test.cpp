@@ -19,13 +19,12 @@ using testing::DiscSection;
 using testing::SetupRunner;
 using Lines = std::vector<std::string>;
 
-// Two sections and an older copy of one file (a replace question).
+// Two sections.
 void WriteBook(SetupRunner& runner) {
   runner.temp.WriteFile("disc/READER/READ_ME.TXT", "read me");
   runner.temp.WriteFile("disc/READER/CHAPTERS/ONE.TXT", "one");
   runner.temp.WriteFile("disc/EXAMPLES/A.TXT", "example a");
   runner.temp.WriteFile("disc/ZORUNIN.EXE", "uninstaller program");
-  runner.temp.WriteFile("c/Books/Examples/A.TXT", "older example");
   DiscSection reader{"READER", "C:\\Books\\Quillby Reader", "Quillby Reader"};
   reader.uninstall = "TRUE";
   runner.WriteDisc({reader, {"EXAMPLES", "C:\\Books\\Examples", "Quillby Examples"}});
@@ -67,8 +66,6 @@ struct AnswersCase {
 TEST(GuiE2eTest, AnswersDriveRealWindowsAsTheyDriveTheHeadlessRun) {
   const AnswersCase cases[] = {
       {"the sample disc by default", true, "", EXIT_FINISHED},
-      {"a replace question answered Cancel, then the exit confirmed", false,
-       "[ConfirmReplace]\nDefault=Cancel\n[ExitConfirm]\nDefault=Exit\n", EXIT_FAILED},
       {"ended with Exit", false, "[Options]\nButton=Exit\n[ExitConfirm]\nDefault=Exit\n",
        EXIT_FAILED},
   };

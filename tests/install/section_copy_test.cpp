@@ -132,7 +132,6 @@ TEST_F(SectionCopyTest, NamesThatMeetInTheDestinationAreAsked) {
     std::vector<std::string> shown;
   } cases[] = {
       {"empty, one name twice", {}, {"A.TXT", "a.txt"}, {"CConfirmReplaceDlg=No"}},
-      {"empty, other names", {}, {"A.TXT", "B.TXT"}, {}},
       {"the name in another case", {"a.txt"}, {"A.TXT"}, {"CConfirmReplaceDlg=No"}},
       {"another name", {"z.txt"}, {"A.TXT"}, {}},
       {"only a dot file", {".keep"}, {"A.TXT", "a.txt"}, {"CConfirmReplaceDlg=No"}},

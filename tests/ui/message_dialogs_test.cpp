@@ -117,13 +117,6 @@ TEST(UpdatingDlgTest, NamesTheSectionUnderTheCursorAndIsTranscribedWhenCreated) 
       R"({"kind":"CUpdatingDlg","caption":"Updating","controls":{"1017":"Updating the files of Last."}})");
   dialog.DestroyWindow();
   EXPECT_EQ(dialog.GetSafeHwnd(), 0u);
-
-  config.m_bValid = false;
-  CUpdatingDlg placeholder(rig.ws, config);
-  placeholder.Create();
-  EXPECT_EQ(
-      rig.Lines().back(),
-      R"({"kind":"CUpdatingDlg","caption":"Updating Files","controls":{"1017":"Setup is updating your system"}})");
 }
 
 struct BackdropRig {
