@@ -66,11 +66,6 @@ Status FaultyFileSystem::ChangeDirectory(const std::string& path) {
   return FileSystemWrapper::ChangeDirectory(path);
 }
 
-Result<std::vector<FindData>> FaultyFileSystem::FindFiles(const std::string& pattern) {
-  ++find_calls;
-  return FileSystemWrapper::FindFiles(pattern);
-}
-
 InstallFixture::InstallFixture() {
   HostFileServices host = NewHostFileServices(
       MakeTempDriveMap(temp, {{'C', "c", DriveType::Fixed}, {'D', "disc", DriveType::CdRom}}),

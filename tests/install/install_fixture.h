@@ -57,13 +57,11 @@ class FaultyFileSystem : public FileSystemWrapper {
   std::set<std::string> locked_dirs;
   // Called with the source of every plain copy before it is made.
   std::function<void(const std::string&)> on_copy;
-  int find_calls = 0;
 
   Status CopyFileTo(const std::string& from, const std::string& to, bool fail_if_exists) override;
   Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& path) override;
   Result<std::unique_ptr<WritableFile>> CreateForWrite(const std::string& path) override;
   Status ChangeDirectory(const std::string& path) override;
-  Result<std::vector<FindData>> FindFiles(const std::string& pattern) override;
 };
 
 // Drive D holds the disc (the start directory), drive C the destination; a configuration

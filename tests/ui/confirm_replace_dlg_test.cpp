@@ -98,7 +98,6 @@ TEST(ConfirmReplaceDlgTest, AnswersSetTheFlagsAndResults) {
       {"given yes to all", give(Answer::YesToAll), ID_OK, true, false, "YesToAll"},
       {"given no", give(Answer::No), ID_OK, false, true, "No"},
       {"given cancel", give(Answer::Cancel), ID_CANCEL, false, false, "Cancel"},
-      {"yes", [](UserDriver& d) { d.Click(ID_OK); }, ID_OK, false, false, "Yes"},
       {"enter", [](UserDriver& d) { d.PressEnter(); }, ID_OK, false, false, "Yes"},
       {"yes to all", [](UserDriver& d) { d.Click(ConfirmReplaceIds::YES_TO_ALL); }, ID_OK, true,
        false, "YesToAll"},

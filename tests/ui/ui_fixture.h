@@ -36,10 +36,8 @@ class SpaceFileSystem : public FileSystemWrapper {
   using FileSystemWrapper::FileSystemWrapper;
   void SetFree(char letter, uint64_t bytes) { free_[letter] = bytes; }
   void FailSpace(char letter) { free_.erase(letter); }
-  int find_calls = 0;
 
   Result<std::vector<FindData>> FindFiles(const std::string& pattern) override {
-    ++find_calls;
     searched.push_back(pattern);
     return FileSystemWrapper::FindFiles(pattern);
   }

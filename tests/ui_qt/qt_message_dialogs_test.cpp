@@ -47,9 +47,6 @@ struct MessageCase {
 
 TEST(QtMessageDialogsTest, ShowTheirTextsInTemplatePlacesAndAnswerEnterAndEsc) {
   const MessageCase cases[] = {
-      {"CWelcomeDlg",
-       [](WindowSystem& ws, SetupConfig& c) { return std::make_unique<CWelcomeDlg>(ws, c); },
-       Qt::Key_Return, ID_OK},
       {"CExitDlg",
        [](WindowSystem& ws, SetupConfig& c) {
          static std::atomic<bool> exit_requested{false};

@@ -30,9 +30,9 @@ TEST(QtScreenshotsTest, OffUntilADirectoryIsSet) {
   EXPECT_EQ(shots.Capture(window, "CWelcomeDlg"), "");
 }
 
-// Every window of an installation, as the user meets them, into a directory; with
-// SETUP_QT_SHOTS set, the pictures go there to be looked at.
-TEST(QtScreenshotsTest, EveryWindowIsCapturedAsItFirstAppears) {
+// The windows a typical run does not reach (the end-to-end screenshots take those), in the
+// order they are shown; with SETUP_QT_SHOTS set, the pictures go there to be looked at.
+TEST(QtScreenshotsTest, EachWindowIsCapturedAsItFirstAppears) {
   ::setup::testing::TempDir temp;
   const char* keep = std::getenv("SETUP_QT_SHOTS");
   std::string dir = keep && *keep ? keep : temp.MakeDir("shots");
@@ -78,20 +78,13 @@ TEST(QtScreenshotsTest, EveryWindowIsCapturedAsItFirstAppears) {
   CConfirmReplaceDlg(rig.ws, config, "READ_ME.TXT", 1536, 1048576, FILETIME_UNIX_EPOCH,
                      FILETIME_UNIX_EPOCH, [](FileTime t) { return t; })
       .DoModal();
-  rig.When("CExitDlg", press(ID_OK));
-  CExitDlg(rig.ws, config, state.m_bExitRequested).DoModal();
-  rig.When("CNoRoomDlg", press(ID_OK));
-  CNoRoomDlg(rig.ws, config, 'C').DoModal();
   rig.When("MessageBox", press(ID_OK));
   backdrop.ShowMessage("Please choose a folder, not the root of a drive.");
-  rig.When("CSetupFailedDlg", press(ID_OK));
-  CSetupFailedDlg(rig.ws, config).DoModal();
   backdrop.DestroyWindow();
 
   const std::vector<std::string> expected = {"001-CBackdropDlg.png", "002-COptionsDlg.png",
-                                             "003-CBrowseDlg.png",   "004-CConfirmReplaceDlg.png",
-                                             "005-CExitDlg.png",     "006-CNoRoomDlg.png",
-                                             "007-MessageBox.png",   "008-CSetupFailedDlg.png"};
+                                             "003-CBrowseDlg.png", "004-CConfirmReplaceDlg.png",
+                                             "005-MessageBox.png"};
   for (const std::string& name : expected) {
     QImage image(QString::fromStdString(dir + "/" + name));
     EXPECT_FALSE(image.isNull()) << name;
