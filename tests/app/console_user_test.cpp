@@ -89,7 +89,6 @@ TEST(ConsoleUserTest, AnswersMessageBoxesByNumber) {
       {"2\n", MessageBoxButtons::YesNo, MessageBoxResult::No},
       {"\n", MessageBoxButtons::YesNo, MessageBoxResult::Yes},
       {"x\n3\n1\n", MessageBoxButtons::YesNo, MessageBoxResult::Yes},
-      {"1\n", MessageBoxButtons::RetryCancel, MessageBoxResult::Retry},
       {"", MessageBoxButtons::RetryCancel, MessageBoxResult::Cancel},
       {"", MessageBoxButtons::Ok, MessageBoxResult::Ok},
   };
