@@ -57,11 +57,6 @@ TEST_F(SectionCopyTest, ReplaceAnswers) {
     std::vector<std::string> shown;
     bool exit;
   } cases[] = {
-      {"[ConfirmReplace]\nDefault=No\n",
-       "old a",
-       "old b",
-       {"CConfirmReplaceDlg=No", "CConfirmReplaceDlg=No"},
-       false},
       {"[ConfirmReplace]\nDefault=Yes\n",
        "new a",
        "new b",
@@ -78,12 +73,6 @@ TEST_F(SectionCopyTest, ReplaceAnswers) {
        "new b",
        {"CConfirmReplaceDlg=No", "CConfirmReplaceDlg=YesToAll"},
        false},
-      // Cancel, then Exit: nothing more is copied, the file in question included.
-      {"[ConfirmReplace]\nDefault=Cancel\n[ExitConfirm]\nDefault=Exit\n",
-       "old a",
-       "old b",
-       {"CConfirmReplaceDlg=Cancel", "CExitDlg=Exit"},
-       true},
       // Cancel, then Continue: the same question again (answered Cancel once more, the exit is
       // confirmed, so an unattended run cannot loop).
       {"[ConfirmReplace]\nDefault=Cancel\n[ExitConfirm]\nDefault=Continue\n",

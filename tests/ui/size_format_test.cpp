@@ -71,7 +71,6 @@ SystemTime At(int year, int month, int weekday, int day, int hour, int minute, i
 
 TEST(FormatFileDateTimeTest, Table) {
   const std::pair<SystemTime, const char*> cases[] = {
-      {At(1998, 3, 4, 5, 15, 7, 9), "Thursday,  March 5, 1998,  3:07:09  PM"},
       {At(2001, 1, 1, 1, 0, 0, 0), "Monday,  January 1, 2001,  12:00:00  AM"},
       {At(2001, 12, 0, 30, 12, 0, 0), "Sunday,  December 30, 2001,  12:00:00  PM"},
       {At(2001, 6, 2, 9, 23, 59, 59), "Tuesday,  June 9, 2001,  11:59:59  PM"},
