@@ -15,7 +15,7 @@ namespace {
 using testing::QtRig;
 
 // The window is the size its template gives, in the dialog font's units.
-void ExpectTemplateGeometry(QtRig& rig, CDialog& dialog) {
+void ExpectTemplateSize(QtRig& rig, CDialog& dialog) {
   Size size =
       DialogUnitsToPixels(dialog.dialog_template().size, rig.ws.WindowOf(dialog)->BaseUnits());
   EXPECT_EQ(rig.Window(dialog)->width(), size.cx);
@@ -45,7 +45,7 @@ struct MessageCase {
   int result;
 };
 
-TEST(QtMessageDialogsTest, ShowTheirTextsInTemplatePlacesAndAnswerEnterAndEsc) {
+TEST(QtMessageDialogsTest, TakeTheirTemplateSizeAndAnswerEnterAndEsc) {
   const MessageCase cases[] = {
       {"CExitDlg",
        [](WindowSystem& ws, SetupConfig& c) {
@@ -64,7 +64,7 @@ TEST(QtMessageDialogsTest, ShowTheirTextsInTemplatePlacesAndAnswerEnterAndEsc) {
     testing::FillTexts(config);
     std::unique_ptr<CDialog> dialog = c.make(rig.ws, config);
     rig.When(c.kind, [&](CDialog& shown) {
-      ExpectTemplateGeometry(rig, shown);
+      ExpectTemplateSize(rig, shown);
       ExpectWindowManners(rig, shown);
       QtRig::Key(rig.Window(shown), c.key);
     });
