@@ -2,57 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <QTimer>
-#include <atomic>
-#include <set>
 #include <thread>
 
 #include "qt_rig.h"
-#include "support/temp_dir.h"
-#include "ui/dialogs/confirm_replace_dlg.h"
-#include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/dialog_templates.h"
-#include "ui_fixture.h"
 
 namespace setup {
 namespace {
 
 using testing::QtRig;
-
-TEST(QtWindowSystemTest, RendersTheReplaceConfirmationFromItsTemplate) {
-  QtRig rig;
-  SetupConfig config;
-  testing::FillTexts(config);
-  testing::TempDir temp;
-  std::string png = temp.Join("confirm_replace.png");
-  CConfirmReplaceDlg dialog(rig.ws, config, "READ_ME.TXT", 1536, 0, FILETIME_UNIX_EPOCH,
-                            FILETIME_UNIX_EPOCH, [](FileTime t) { return t; });
-  DialogBaseUnits base;
-  rig.When("CConfirmReplaceDlg", [&](CDialog& shown) {
-    base = rig.ws.WindowOf(shown)->BaseUnits();
-    rig.Window(shown)->grab().toImage().save(QString::fromStdString(png), "PNG");
-    rig.Click(shown, ConfirmReplaceIds::NO);
-  });
-  EXPECT_EQ(dialog.DoModal(), ID_OK);
-  EXPECT_TRUE(dialog.m_bNo);
-  EXPECT_GT(base.cx, 0);
-  EXPECT_GT(base.cy, 0);
-
-  QImage loaded(QString::fromStdString(png));
-  ASSERT_FALSE(loaded.isNull());
-  Size size = DialogUnitsToPixels(Size{277, 140}, base);
-  EXPECT_EQ(loaded.width(), size.cx);
-  EXPECT_EQ(loaded.height(), size.cy);
-  // The file-name text was drawn: its area holds more than one colour.
-  Rect text =
-      DialogUnitsToPixels(ConfirmReplaceTemplate().Find(ConfirmReplaceIds::FILE_TEXT)->rect, base);
-  std::set<QRgb> colours;
-  for (int y = text.top; y < text.bottom; ++y) {
-    for (int x = text.left; x < text.right; ++x) colours.insert(loaded.pixel(x, y));
-  }
-  EXPECT_GT(colours.size(), 1u);
-}
 
 constexpr uint32_t WM_TEST_DONE = MSG_USER + 5;
 
