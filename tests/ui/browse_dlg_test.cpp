@@ -132,24 +132,6 @@ TEST(BrowseDlgTest, NewDirectoryIsAppendedOnOk) {
   }
 }
 
-// Shift-JIS folders '表' (0x95 0x5C) and 'ソ' (0x83 0x5C): the second byte 0x5C is no
-// separator when the tree lists a folder's subfolders or a new folder is put below it.
-TEST(BrowseDlgTest, FoldersEndingInASecondByte5C) {
-  BrowseRig b(testing::LoadedCodePage(932));
-  b.disk.AddDirectory("C:\\\x95\x5C\\\x83\x5C\\x");
-  b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
-    EXPECT_TRUE(d.ExpandTreeItem(BrowseIds::TREE, "C:\\"));
-    EXPECT_TRUE(d.ExpandTreeItem(BrowseIds::TREE, "C:\\\x95\x5C"));
-    EXPECT_EQ(BrowseRig::Children(d, "C:\\\x95\x5C"), (Texts{"\x83\x5C"}));
-    EXPECT_EQ(BrowseRig::Children(d, "C:\\\x95\x5C\\\x83\x5C"), (Texts{""}));
-    d.SelectTreeItem(BrowseIds::TREE, "C:\\\x95\x5C\\\x83\x5C");
-    d.Type(BrowseIds::NEW_DIRECTORY, "Demo");
-    d.Click(ID_OK);
-  });
-  EXPECT_EQ(b.Run(), ID_OK);
-  EXPECT_EQ(b.dialog->m_selectedPath, "C:\\\x95\x5C\\\x83\x5C\\Demo");
-}
-
 // A folder answer is split at the backslashes of its own, never at a second byte 0x5C, and
 // its folders are matched with the ASCII letters' case ignored but never a second byte's:
 // 'ヂ' (0x83 0x61) is not 'ア' (0x83 0x41). What is not on the disk is typed as the new
