@@ -55,31 +55,6 @@ struct QtBrowseRig {
   std::unique_ptr<CBrowseDlg> dialog;
 };
 
-TEST(QtBrowseDlgTest, TheTreeListsTheDrivesWithTheirImagesAndReadsFoldersOnExpand) {
-  QtBrowseRig b;
-  b.temp.MakeDir("c/beta");
-  b.temp.MakeDir("c/Alpha/Inner");
-  b.temp.MakeDir("c/GAMMA");
-  b.rig.When("CBrowseDlg", [&](CDialog& shown) {
-    QTreeWidget* tree = b.Tree(shown);
-    QTreeWidgetItem* root = tree->invisibleRootItem();
-    EXPECT_EQ(QtBrowseRig::Children(root), (Texts{"A:\\", "C:\\", "D:\\"}));
-    QTreeWidgetItem* c = root->child(1);
-    EXPECT_EQ(tree->currentItem(), c);
-    EXPECT_EQ(b.rig.Widget<QLabel>(shown, 1008)->text().toStdString(), "C:\\");
-    tree->expandItem(c);  // as the user's click on the '+' does
-    EXPECT_TRUE(c->isExpanded());
-    EXPECT_EQ(QtBrowseRig::Children(c), (Texts{"Alpha", "beta", "GAMMA"}));
-    EXPECT_EQ(QtBrowseRig::Child(c, "Alpha")->childCount(), 1);  // has a subfolder
-    EXPECT_EQ(QtBrowseRig::Child(c, "beta")->childCount(), 0);
-    tree->setCurrentItem(QtBrowseRig::Child(c, "Alpha"));
-    EXPECT_EQ(b.rig.Widget<QLabel>(shown, 1008)->text().toStdString(), "C:\\Alpha");
-    b.rig.Click(shown, ID_OK);
-  });
-  EXPECT_EQ(b.Run(), ID_OK);
-  EXPECT_EQ(b.dialog->m_selectedPath, "C:\\Alpha");
-}
-
 TEST(QtBrowseDlgTest, AnExpansionWithoutFoldersIsUndoneAndCollapsingReadsAgain) {
   QtBrowseRig b;
   b.rig.When("CBrowseDlg", [&](CDialog& shown) {
