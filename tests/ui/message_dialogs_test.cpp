@@ -103,22 +103,6 @@ TEST(ExitDlgTest, AnswersAndTheExitFlag) {
   }
 }
 
-TEST(UpdatingDlgTest, NamesTheSectionUnderTheCursorAndIsTranscribedWhenCreated) {
-  HeadlessRig rig;
-  SetupConfig config;
-  testing::FillTexts(config);
-  testing::AddSections(config, {{"First", "C:\\A", "1"}, {"Last", "C:\\B", "1"}});
-  config.m_nCurrentSection = 1;
-  CUpdatingDlg dialog(rig.ws, config);
-  ASSERT_TRUE(dialog.Create());
-  ASSERT_EQ(rig.Lines().size(), 1u);
-  EXPECT_EQ(
-      rig.Lines()[0],
-      R"({"kind":"CUpdatingDlg","caption":"Updating","controls":{"1017":"Updating the files of Last."}})");
-  dialog.DestroyWindow();
-  EXPECT_EQ(dialog.GetSafeHwnd(), 0u);
-}
-
 struct BackdropRig {
   BackdropRig(bool valid, ScreenMetrics metrics, bool fonts = true) {
     testing::FillTexts(config);

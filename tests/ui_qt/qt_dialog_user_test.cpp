@@ -61,7 +61,6 @@ TEST_F(QtDialogUserTest, TheUserClicksTheRealButtons) {
   };
   const Case cases[] = {
       {"a click", [](UserDriver& d) { return d.Click(ID_CANCEL); }, ID_CANCEL},
-      {"the default button", [](UserDriver& d) { return d.PressDefault(); }, ID_OK},
       {"Enter", [](UserDriver& d) { return d.PressEnter(); }, ID_OK},
       {"Esc", [](UserDriver& d) { return d.PressEsc(); }, ID_CANCEL},
   };
