@@ -5,7 +5,6 @@
 #include "support/loaded_code_page.h"
 #include "support/memory_file_system.h"
 #include "ui/backends/headless/headless_controls.h"
-#include "ui/backends/headless/text_metrics.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui_fixture.h"
 
@@ -237,25 +236,6 @@ TEST(BrowseDlgTest, ShortenPathTable) {
     std::string shown = CBrowseDlg::ShortenPath(c.path, c.width, Measure, code_page);
     EXPECT_EQ(shown, c.shown) << c.path << " in " << c.width;
   }
-}
-
-TEST(BrowseDlgTest, LongSelectionIsShownShortenedButReturnedWhole) {
-  BrowseRig b;
-  std::string path = "C:\\Program Files\\Some Long Folder\\Another Long Folder";
-  b.disk.AddDirectory(path);
-  b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
-    d.ExpandTreeItem(BrowseIds::TREE, "C:\\");
-    d.ExpandTreeItem(BrowseIds::TREE, "C:\\Program Files");
-    d.ExpandTreeItem(BrowseIds::TREE, "C:\\Program Files\\Some Long Folder");
-    d.SelectTreeItem(BrowseIds::TREE, path);
-    std::string shown = d.Text(BrowseIds::CURRENT_PATH);
-    EXPECT_NE(shown.find("..."), std::string::npos);
-    EXPECT_LE(MeasureHeadlessText(shown, DialogFont()).cx,
-              d.dialog().GetDlgItem(BrowseIds::CURRENT_PATH)->GetRect().Width());
-    d.Click(ID_OK);
-  });
-  b.Run();
-  EXPECT_EQ(b.dialog->m_selectedPath, path);
 }
 
 }  // namespace

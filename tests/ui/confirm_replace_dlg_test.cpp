@@ -85,9 +85,6 @@ TEST(ConfirmReplaceDlgTest, AnswersSetTheFlagsAndResults) {
       {"given no", give(Answer::No), ID_OK, false, true, "No"},
       {"given cancel", give(Answer::Cancel), ID_CANCEL, false, false, "Cancel"},
       {"enter", [](UserDriver& d) { d.PressEnter(); }, ID_OK, false, false, "Yes"},
-      {"yes to all", [](UserDriver& d) { d.Click(ConfirmReplaceIds::YES_TO_ALL); }, ID_OK, true,
-       false, "YesToAll"},
-      {"no", [](UserDriver& d) { d.Click(ConfirmReplaceIds::NO); }, ID_OK, false, true, "No"},
       {"esc", [](UserDriver& d) { d.PressEsc(); }, ID_CANCEL, false, false, "Cancel"},
   };
   for (const Case& c : cases) {
