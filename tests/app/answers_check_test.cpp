@@ -134,13 +134,5 @@ INSTANTIATE_TEST_SUITE_P(
               "answers.ini:4: unknown section [Options2]"}}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
-TEST(AnswersCheckOneSectionTest, SaysSectionInTheSingular) {
-  CheckRig rig;
-  rig.config.m_nSections = 1;
-  EXPECT_EQ(rig.Check("[Options]\nSelect = 2\n"),
-            Lines{"answers.ini:2: Select = 2: section 2 is out of range (SETUP.INI has 1 "
-                  "section)"});
-}
-
 }  // namespace
 }  // namespace setup

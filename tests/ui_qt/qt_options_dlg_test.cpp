@@ -93,7 +93,6 @@ TEST(QtOptionsDlgTest, ClicksOnTheRealListReachTheDialog) {
   };
   const Case cases[] = {
       {"the glyph clears a ticked item", 1, true, "FALSE", "Installs the Samples files."},
-      {"the glyph ticks a clear item", 2, true, "TRUE", "Installs the Extras files."},
       {"the text only selects", 1, false, "TRUE", "Installs the Samples files."},
   };
   for (const Case& c : cases) {
