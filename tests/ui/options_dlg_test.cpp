@@ -2,12 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <optional>
-
-#include "platform/registry_file.h"
-#include "support/memory_file_system.h"
-#include "support/temp_dir.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui_fixture.h"
 
@@ -16,52 +10,22 @@ namespace {
 
 using testing::HeadlessRig;
 using testing::TestSection;
+using testing::THREE_SECTIONS;
 
-constexpr uint64_t MB = 1024 * 1024;
-
-// Drives C: and D: (fixed) and E: (CD-ROM) in memory, a registry store in a temporary directory and
-// a configuration with the usual texts.
-struct OptionsRig {
-  explicit OptionsRig(std::vector<TestSection> sections, IniFile answers = IniFile())
-      : rig(std::move(answers)) {
-    disk.AddDrive('C', DriveType::Fixed);
-    disk.AddDrive('D', DriveType::Fixed);
-    disk.AddDrive('E', DriveType::CdRom);
-    fs.SetFree('C', 100 * MB);
-    fs.SetFree('D', 100 * MB);
-    auto store = RegistryFile::Open(temp.Join("registry.reg"));
-    registry.emplace(std::move(store.value()));
-    testing::FillTexts(config);
-    testing::AddSections(config, sections);
-  }
-
-  int Run() {
-    COptionsDlg dialog(rig.ws, config, folders, fs, *registry, rig.code_page, exit_requested);
-    return dialog.DoModal();
-  }
-  std::string Value(int section, int key) { return config.GetSectionValue(section, key); }
+// The Options dialog's surroundings, shown in the headless window system.
+struct OptionsRig : testing::OptionsSetup {
+  explicit OptionsRig(const std::vector<TestSection>& sections, IniFile answers = IniFile())
+      : OptionsSetup(sections), rig(std::move(answers)) {}
+  int Run() { return OptionsSetup::Run(rig.ws, rig.code_page); }
   void MarkInstalled(const std::string& product) {
     ASSERT_TRUE(registry->CreateKey(std::string(UNINSTALL_KEY) + "\\" + product).ok());
   }
 
-  ::setup::testing::TempDir temp;
   HeadlessRig rig;
-  testing::MemoryFileSystem disk;
-  testing::SpaceFileSystem fs{&disk};
-  std::optional<RegistryFile> registry;
-  SetupConfig config;
-  SpecialFolders folders;
-  std::atomic<bool> exit_requested{false};
-};
-
-const std::vector<TestSection> THREE = {
-    {"Book", "C:\\Quillby\\Book", "1572864"},
-    {"Samples", "C:\\Quillby\\Samples", "1536"},
-    {"Extras", "C:\\Quillby\\Extras", "", "FALSE"},
 };
 
 TEST(OptionsDlgTest, OpensWithSizesTicksAndTheFirstOptionsTexts) {
-  OptionsRig o(THREE);
+  OptionsRig o(THREE_SECTIONS);
   o.config.m_bChangeFolderButton = true;
   o.rig.user.When("COptionsDlg", [](UserDriver& d) {
     EXPECT_EQ(d.Text(OptionsIds::SPACE_AVAILABLE), "Space available on drive C: 100.00 MBytes");
@@ -80,7 +44,7 @@ TEST(OptionsDlgTest, OpensWithSizesTicksAndTheFirstOptionsTexts) {
 }
 
 TEST(OptionsDlgTest, AnInstalledOptionStartsClearAndCountsNothing) {
-  OptionsRig o(THREE);
+  OptionsRig o(THREE_SECTIONS);
   o.MarkInstalled("Book");
   o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
     EXPECT_EQ(o.Value(0, KEY_INSTALLBYDEFAULT), "FALSE");
@@ -93,7 +57,7 @@ TEST(OptionsDlgTest, AnInstalledOptionStartsClearAndCountsNothing) {
 }
 
 TEST(OptionsDlgTest, ContinueStoresTheTicksAndTheInstallFolders) {
-  OptionsRig o(THREE);
+  OptionsRig o(THREE_SECTIONS);
   o.rig.user.When("COptionsDlg", [](UserDriver& d) {
     d.ClickListItem(OptionsIds::CHECK_LIST, 1, true);  // untick Samples
     d.Click(ID_OK);
@@ -110,7 +74,7 @@ TEST(OptionsDlgTest, ContinueStoresTheTicksAndTheInstallFolders) {
 }
 
 TEST(OptionsDlgTest, EverythingClearPassesTheSpaceTest) {
-  OptionsRig o(THREE);
+  OptionsRig o(THREE_SECTIONS);
   o.fs.SetFree('C', 0);
   o.rig.user.When("COptionsDlg", [](UserDriver& d) {
     d.ClickListItem(OptionsIds::CHECK_LIST, 0, true);
@@ -205,7 +169,7 @@ TEST(OptionsDlgTest, BareDriveRootIsRefusedAndTheSavedDestinationRestored) {
 }
 
 TEST(OptionsDlgTest, ChangeDriveModeOffersNoCdRomAndMovesEveryDestination) {
-  OptionsRig o(THREE);
+  OptionsRig o(THREE_SECTIONS);
   o.config.SetSetting(SETTING_CHANGEFOLDERBUTTON, "ChangeDrive");
   o.config.m_bChangeFolderButton = false;
   o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
@@ -221,7 +185,7 @@ TEST(OptionsDlgTest, ChangeDriveModeOffersNoCdRomAndMovesEveryDestination) {
 }
 
 TEST(OptionsDlgTest, ChangeFolderSetsOnlyTheSelectedOption) {
-  OptionsRig o(THREE);
+  OptionsRig o(THREE_SECTIONS);
   o.disk.AddDirectory("D:\\Books");
   o.config.m_bChangeFolderButton = true;
   o.rig.user.When("COptionsDlg", [](UserDriver& d) {
@@ -245,7 +209,7 @@ TEST(OptionsDlgTest, ChangeFolderSetsOnlyTheSelectedOption) {
 }
 
 TEST(OptionsDlgTest, ExitAsksForConfirmation) {
-  OptionsRig o(THREE);
+  OptionsRig o(THREE_SECTIONS);
   o.rig.user.When("COptionsDlg", [](UserDriver& d) { d.Click(ID_CANCEL); });
   o.rig.user.When("CExitDlg", [](UserDriver& d) { d.Click(ID_OK); });  // Continue
   o.rig.user.When("COptionsDlg", [&](UserDriver& d) {
@@ -266,8 +230,9 @@ TEST(OptionsDlgTest, ZeroSectionsContinue) {
 
 TEST(OptionsAnswersTest, SelectFolderAndButtonFromTheAnswersFile) {
   // A folder is taken exactly, '#' and all.
-  OptionsRig o(THREE, IniFile::Parse("[Options]\nSelect = 2,3\nFolder3 = D:\\Books\\Extra #1\n"
-                                     "Button = Continue\n"));
+  OptionsRig o(THREE_SECTIONS,
+               IniFile::Parse("[Options]\nSelect = 2,3\nFolder3 = D:\\Books\\Extra #1\n"
+                              "Button = Continue\n"));
   o.disk.AddDirectory("D:\\Books");
   o.config.m_bChangeFolderButton = true;
   EXPECT_EQ(o.Run(), ID_OK);
@@ -283,7 +248,8 @@ TEST(OptionsAnswersTest, SelectFolderAndButtonFromTheAnswersFile) {
 }
 
 TEST(OptionsAnswersTest, DriveAnswerAndARefusedContinueEndsInAConfirmedExit) {
-  OptionsRig o(THREE, IniFile::Parse("[Options]\nDrive = d\n[ExitConfirm]\nDefault = Continue\n"));
+  OptionsRig o(THREE_SECTIONS,
+               IniFile::Parse("[Options]\nDrive = d\n[ExitConfirm]\nDefault = Continue\n"));
   o.config.SetSetting(SETTING_CHANGEFOLDERBUTTON, "CHANGEDRIVE");
   o.fs.SetFree('D', 10);  // too small: Continue is refused
   EXPECT_EQ(o.Run(), ID_CANCEL);

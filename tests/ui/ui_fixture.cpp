@@ -1,5 +1,7 @@
 #include "ui_fixture.h"
 
+#include "ui/dialogs/options_dlg.h"
+
 namespace setup::testing {
 
 void FillTexts(SetupConfig& config) {
@@ -69,6 +71,22 @@ Result<DiskSpace> SpaceFileSystem::FreeSpaceOf(const std::string& root) {
   auto it = free_.find(letter);
   if (it == free_.end()) return Status::Error(WinError::NotReady, root, "no free space known");
   return DiskSpace{it->second, it->second};
+}
+
+OptionsSetup::OptionsSetup(const std::vector<TestSection>& sections) {
+  disk.AddDrive('C', DriveType::Fixed);
+  disk.AddDrive('D', DriveType::Fixed);
+  disk.AddDrive('E', DriveType::CdRom);
+  fs.SetFree('C', 100 << 20);
+  fs.SetFree('D', 100 << 20);
+  registry.emplace(std::move(RegistryFile::Open(temp.Join("registry.reg")).value()));
+  FillTexts(config);
+  AddSections(config, sections);
+}
+
+int OptionsSetup::Run(WindowSystem& ws, const CodePage& code_page) {
+  COptionsDlg dialog(ws, config, folders, fs, *registry, code_page, exit_requested);
+  return dialog.DoModal();
 }
 
 HeadlessRig::HeadlessRig(IniFile answers_file) : answers(std::move(answers_file)) {}

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <atomic>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -8,8 +10,12 @@
 #include "config/setup_config.h"
 #include "config/setup_keys.h"
 #include "config/setup_texts.h"
+#include "config/special_folders.h"
 #include "platform/code_page.h"
 #include "platform/file_system_wrapper.h"
+#include "platform/registry_file.h"
+#include "support/memory_file_system.h"
+#include "support/temp_dir.h"
 #include "ui/backends/headless/headless_window_system.h"
 #include "ui/backends/headless/scripted_user.h"
 #include "ui/dialogs/answers_user.h"
@@ -29,6 +35,13 @@ struct TestSection {
 };
 void AddSections(SetupConfig& config, const std::vector<TestSection>& sections);
 
+// Three options, the last one not installed by default and of no known size.
+inline const std::vector<TestSection> THREE_SECTIONS = {
+    {"Book", "C:\\Quillby\\Book", "1572864"},
+    {"Samples", "C:\\Quillby\\Samples", "1536"},
+    {"Extras", "C:\\Quillby\\Extras", "", "FALSE"},
+};
+
 // A file system whose free space per drive a test decides (none known is NotReady), which
 // records the searches made; everything else goes to the target.
 class SpaceFileSystem : public FileSystemWrapper {
@@ -47,6 +60,23 @@ class SpaceFileSystem : public FileSystemWrapper {
 
  private:
   std::map<char, uint64_t> free_;
+};
+
+// What the Options dialog works on: drives C: and D: (fixed, 100 MB free each) and E:
+// (CD-ROM) in memory, a registry store in a temporary directory, the usual texts and
+// `sections`.
+struct OptionsSetup {
+  explicit OptionsSetup(const std::vector<TestSection>& sections);
+  int Run(WindowSystem& ws, const CodePage& code_page);
+  std::string Value(int section, int key) const { return config.GetSectionValue(section, key); }
+
+  TempDir temp;
+  MemoryFileSystem disk;
+  SpaceFileSystem fs{&disk};
+  std::optional<RegistryFile> registry;
+  SetupConfig config;
+  SpecialFolders folders;
+  std::atomic<bool> exit_requested{false};
 };
 
 // A headless window system with a scripted user over the answers user, recording the

@@ -3,12 +3,8 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <optional>
 
-#include "platform/registry_file.h"
 #include "qt_rig.h"
-#include "support/temp_dir.h"
-#include "support/temp_drives.h"
 #include "ui/backends/qt/qt_check_list.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui/dialogs/options_dlg.h"
@@ -18,29 +14,12 @@ namespace setup {
 namespace {
 
 using testing::QtRig;
-using testing::TestSection;
+using testing::THREE_SECTIONS;
 
-constexpr uint64_t MB = 1024 * 1024;
-
-// The Options dialog on real widgets, over drives C: and D: (fixed) and E: (CD-ROM).
-struct QtOptionsRig {
-  explicit QtOptionsRig(std::vector<TestSection> sections) {
-    drives = testing::MakeTempDrives(
-        temp,
-        {{'C', "c", DriveType::Fixed}, {'D', "d", DriveType::Fixed}, {'E', "e", DriveType::CdRom}},
-        "C:\\");
-    fs = std::make_unique<testing::SpaceFileSystem>(drives.get());
-    fs->SetFree('C', 100 * MB);
-    fs->SetFree('D', 100 * MB);
-    registry.emplace(std::move(RegistryFile::Open(temp.Join("registry.reg")).value()));
-    testing::FillTexts(config);
-    testing::AddSections(config, sections);
-  }
-  int Run() {
-    COptionsDlg dialog(rig.ws, config, folders, *fs, *registry, rig.code_page, exit_requested);
-    return dialog.DoModal();
-  }
-  std::string Value(int section, int key) { return config.GetSectionValue(section, key); }
+// The Options dialog's surroundings, shown on real widgets.
+struct QtOptionsRig : testing::OptionsSetup {
+  using OptionsSetup::OptionsSetup;
+  int Run() { return OptionsSetup::Run(rig.ws, rig.code_page); }
   QtCheckListWidget* List(CDialog& dialog) {
     return rig.Widget<QtCheckListWidget>(dialog, OptionsIds::CHECK_LIST);
   }
@@ -51,24 +30,11 @@ struct QtOptionsRig {
     return inside + QPoint(x, (item.top + item.bottom) / 2);
   }
 
-  ::setup::testing::TempDir temp;
   QtRig rig;
-  std::unique_ptr<FileSystem> drives;
-  std::unique_ptr<testing::SpaceFileSystem> fs;
-  std::optional<RegistryFile> registry;
-  SetupConfig config;
-  SpecialFolders folders;
-  std::atomic<bool> exit_requested{false};
-};
-
-const std::vector<TestSection> THREE = {
-    {"Book", "C:\\Quillby\\Book", "1572864"},
-    {"Samples", "C:\\Quillby\\Samples", "1536"},
-    {"Extras", "C:\\Quillby\\Extras", "", "FALSE"},
 };
 
 TEST(QtOptionsDlgTest, TheCheckListStandsLeftOfTheDescriptionWithItsItemsAndTicks) {
-  QtOptionsRig o(THREE);
+  QtOptionsRig o(THREE_SECTIONS);
   o.config.m_bChangeFolderButton = true;
   o.rig.When("COptionsDlg", [&](CDialog& shown) {
     ListControl* list = shown.GetList(OptionsIds::CHECK_LIST);
@@ -97,7 +63,7 @@ TEST(QtOptionsDlgTest, ClicksOnTheRealListReachTheDialog) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    QtOptionsRig o(THREE);
+    QtOptionsRig o(THREE_SECTIONS);
     o.rig.When("COptionsDlg", [&](CDialog& shown) {
       int x = c.on_glyph ? 3 : 60;
       QtRig::MouseClick(o.List(shown), o.ItemPoint(shown, c.item, x));
@@ -113,7 +79,7 @@ TEST(QtOptionsDlgTest, ClicksOnTheRealListReachTheDialog) {
 }
 
 TEST(QtOptionsDlgTest, TheSpaceBarTogglesTheSelectedItemWithoutTellingTheDialog) {
-  QtOptionsRig o(THREE);
+  QtOptionsRig o(THREE_SECTIONS);
   o.rig.When("COptionsDlg", [&](CDialog& shown) {
     QtRig::MouseClick(o.List(shown), o.ItemPoint(shown, 2, 60));
     o.List(shown)->setFocus();
@@ -128,7 +94,7 @@ TEST(QtOptionsDlgTest, TheSpaceBarTogglesTheSelectedItemWithoutTellingTheDialog)
 }
 
 TEST(QtOptionsDlgTest, TheDriveListOffersFixedDrivesAndTheUsersChoiceMovesEveryOption) {
-  QtOptionsRig o(THREE);
+  QtOptionsRig o(THREE_SECTIONS);
   o.config.SetSetting(SETTING_CHANGEFOLDERBUTTON, "CHANGEDRIVE");
   o.rig.When("COptionsDlg", [&](CDialog& shown) {
     auto* combo = o.rig.Widget<QComboBox>(shown, 1001);

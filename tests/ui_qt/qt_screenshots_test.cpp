@@ -52,9 +52,7 @@ TEST(QtScreenshotsTest, EachWindowIsCapturedAsItFirstAppears) {
   ASSERT_TRUE(registry.ok());
   SetupConfig config;
   testing::FillTexts(config);
-  testing::AddSections(config, {{"Book", "C:\\Quillby\\Book", "1572864"},
-                                {"Samples", "C:\\Quillby\\Samples", "1536"},
-                                {"Extras", "C:\\Quillby\\Extras", "", "FALSE"}});
+  testing::AddSections(config, testing::THREE_SECTIONS);
   config.m_nCurrentSection = 0;
   config.m_bChangeFolderButton = true;
   SpecialFolders folders;
