@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "support/loaded_code_page.h"
-#include "support/memory_file_system.h"
 #include "ui/backends/headless/headless_controls.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui_fixture.h"
@@ -13,19 +12,12 @@ namespace {
 
 using testing::HeadlessRig;
 
-// A: removable, C: fixed, D: CD-ROM, in memory.
-struct BrowseRig {
-  explicit BrowseRig(const CodePage& code_page = CodePage()) : disk("C:\\", code_page) {
+// The browse dialog's surroundings, shown in the headless window system.
+struct BrowseRig : testing::BrowseSetup {
+  explicit BrowseRig(const CodePage& code_page = CodePage()) : BrowseSetup(code_page) {
     rig.code_page = code_page;
-    disk.AddDrive('A', DriveType::Removable);
-    disk.AddDrive('C', DriveType::Fixed);
-    disk.AddDrive('D', DriveType::CdRom);
-    testing::FillTexts(config);
   }
-  int Run() {
-    dialog = std::make_unique<CBrowseDlg>(rig.ws, config, fs, rig.code_page);
-    return dialog->DoModal();
-  }
+  int Run() { return BrowseSetup::Run(rig.ws, rig.code_page); }
   // The texts of an item's children, "" for a placeholder.
   static std::vector<std::string> Children(UserDriver& d, const std::string& path) {
     auto* tree = dynamic_cast<HeadlessTree*>(d.dialog().GetDlgItem(BrowseIds::TREE));
@@ -37,11 +29,7 @@ struct BrowseRig {
     return texts;
   }
 
-  testing::MemoryFileSystem disk;
-  testing::SpaceFileSystem fs{&disk};
   HeadlessRig rig;
-  SetupConfig config;
-  std::unique_ptr<CBrowseDlg> dialog;
 };
 
 using Texts = std::vector<std::string>;

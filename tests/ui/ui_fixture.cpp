@@ -89,6 +89,18 @@ int OptionsSetup::Run(WindowSystem& ws, const CodePage& code_page) {
   return dialog.DoModal();
 }
 
+BrowseSetup::BrowseSetup(const CodePage& code_page) : disk("C:\\", code_page) {
+  disk.AddDrive('A', DriveType::Removable);
+  disk.AddDrive('C', DriveType::Fixed);
+  disk.AddDrive('D', DriveType::CdRom);
+  FillTexts(config);
+}
+
+int BrowseSetup::Run(WindowSystem& ws, const CodePage& code_page) {
+  dialog = std::make_unique<CBrowseDlg>(ws, config, fs, code_page);
+  return dialog->DoModal();
+}
+
 HeadlessRig::HeadlessRig(IniFile answers_file) : answers(std::move(answers_file)) {}
 
 std::vector<std::string> HeadlessRig::Lines() const {

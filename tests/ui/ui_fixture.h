@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <map>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -19,6 +20,7 @@
 #include "ui/backends/headless/headless_window_system.h"
 #include "ui/backends/headless/scripted_user.h"
 #include "ui/dialogs/answers_user.h"
+#include "ui/dialogs/browse_dlg.h"
 #include "ui/framework/transcript_writer.h"
 
 namespace setup::testing {
@@ -77,6 +79,18 @@ struct OptionsSetup {
   SetupConfig config;
   SpecialFolders folders;
   std::atomic<bool> exit_requested{false};
+};
+
+// What the browse dialog works on: drives A: (removable), C: (fixed) and D: (CD-ROM) in memory
+// with names in `code_page`, and the usual texts.
+struct BrowseSetup {
+  explicit BrowseSetup(const CodePage& code_page = CodePage());
+  int Run(WindowSystem& ws, const CodePage& code_page);
+
+  MemoryFileSystem disk;
+  SpaceFileSystem fs{&disk};
+  SetupConfig config;
+  std::unique_ptr<CBrowseDlg> dialog;
 };
 
 // A headless window system with a scripted user over the answers user, recording the

@@ -6,8 +6,6 @@
 
 #include "qt_rig.h"
 #include "support/loaded_code_page.h"
-#include "support/temp_dir.h"
-#include "support/temp_drives.h"
 #include "ui/dialogs/browse_dlg.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui_fixture.h"
@@ -18,21 +16,9 @@ namespace {
 using testing::QtRig;
 using Texts = std::vector<std::string>;
 
-// The browse dialog on real widgets: A: removable, C: fixed, D: CD-ROM.
-struct QtBrowseRig {
-  QtBrowseRig() {
-    drives = testing::MakeTempDrives(temp,
-                                     {{'A', "a", DriveType::Removable},
-                                      {'C', "c", DriveType::Fixed},
-                                      {'D', "d", DriveType::CdRom}},
-                                     "C:\\");
-    fs = std::make_unique<testing::SpaceFileSystem>(drives.get());
-    testing::FillTexts(config);
-  }
-  int Run() {
-    dialog = std::make_unique<CBrowseDlg>(rig.ws, config, *fs, rig.code_page);
-    return dialog->DoModal();
-  }
+// The browse dialog's surroundings, shown on real widgets.
+struct QtBrowseRig : testing::BrowseSetup {
+  int Run() { return BrowseSetup::Run(rig.ws, rig.code_page); }
   QTreeWidget* Tree(CDialog& shown) { return rig.Widget<QTreeWidget>(shown, BrowseIds::TREE); }
   static Texts Children(QTreeWidgetItem* item) {
     Texts texts;
@@ -47,12 +33,7 @@ struct QtBrowseRig {
     return nullptr;
   }
 
-  ::setup::testing::TempDir temp;
   QtRig rig;
-  std::unique_ptr<FileSystem> drives;
-  std::unique_ptr<testing::SpaceFileSystem> fs;
-  SetupConfig config;
-  std::unique_ptr<CBrowseDlg> dialog;
 };
 
 TEST(QtBrowseDlgTest, AnExpansionWithoutFoldersIsUndoneAndCollapsingReadsAgain) {
@@ -63,11 +44,11 @@ TEST(QtBrowseDlgTest, AnExpansionWithoutFoldersIsUndoneAndCollapsingReadsAgain) 
     tree->expandItem(floppy);  // an empty floppy: nothing to show
     EXPECT_FALSE(floppy->isExpanded());
     EXPECT_EQ(floppy->childCount(), 1);  // keeps its '+'
-    b.temp.MakeDir("c/Later");
+    b.disk.AddDirectory("C:\\Later");
     QTreeWidgetItem* c = tree->topLevelItem(1);
     tree->expandItem(c);
     tree->collapseItem(c);
-    b.temp.MakeDir("c/Latest");
+    b.disk.AddDirectory("C:\\Latest");
     tree->expandItem(c);
     EXPECT_EQ(QtBrowseRig::Children(c), (Texts{"Later", "Latest"}));
     // Closing the folder above the selection selects that folder.
