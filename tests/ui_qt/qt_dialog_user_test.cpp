@@ -5,8 +5,6 @@
 #include <functional>
 
 #include "qt_rig.h"
-#include "support/temp_dir.h"
-#include "support/temp_drives.h"
 #include "ui/dialogs/browse_dlg.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui/framework/message_box_dlg.h"
@@ -109,16 +107,11 @@ TEST_F(QtDialogUserTest, AMessageBoxIsShownAndAnsweredWithTheUsersButton) {
 // The browse answer through the real tree and edit: the deepest existing folder is opened
 // and selected, the rest typed through the edit's character filter.
 TEST_F(QtDialogUserTest, TheBrowseAnswerOpensTheTreeAndTypesTheRest) {
-  testing::TempDir temp;
-  auto drives = testing::MakeTempDrives(temp, {{'C', "c", DriveType::Fixed}}, "C:\\");
-  testing::SpaceFileSystem fs(drives.get());
-  SetupConfig config;
-  testing::FillTexts(config);
-  temp.MakeDir("c/Alpha/Inner");
+  testing::BrowseSetup browse;
+  browse.disk.AddDirectory("C:\\Alpha\\Inner");
   user.act = [](UserDriver& d) { return CBrowseDlg::GiveAnswer(d, "C:\\alpha\\Inner\\New_Dir"); };
-  CBrowseDlg dialog(rig.ws, config, fs, rig.code_page);
-  EXPECT_EQ(dialog.DoModal(), ID_OK);
-  EXPECT_EQ(dialog.m_selectedPath, "C:\\Alpha\\Inner\\NewDir");
+  EXPECT_EQ(browse.Run(rig.ws, rig.code_page), ID_OK);
+  EXPECT_EQ(browse.dialog->m_selectedPath, "C:\\Alpha\\Inner\\NewDir");
 }
 
 }  // namespace

@@ -6,17 +6,12 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "install/install_state.h"
-#include "platform/registry_file.h"
 #include "qt_rig.h"
 #include "support/temp_dir.h"
-#include "support/temp_drives.h"
-#include "ui/dialogs/browse_dlg.h"
 #include "ui/dialogs/confirm_replace_dlg.h"
 #include "ui/dialogs/dialog_templates.h"
 #include "ui/dialogs/installation_dialogs.h"
 #include "ui/dialogs/message_dialogs.h"
-#include "ui/dialogs/options_dlg.h"
 #include "ui_fixture.h"
 
 namespace setup {
@@ -41,27 +36,15 @@ TEST(QtScreenshotsTest, EachWindowIsCapturedAsItFirstAppears) {
   QtRig rig;
   rig.ws.SetScreenshotDirectory(dir);
 
-  auto fs = testing::MakeTempDrives(temp,
-                                    {{'A', "a", DriveType::Removable},
-                                     {'C', "c", DriveType::Fixed},
-                                     {'D', "d", DriveType::CdRom}},
-                                    "C:\\");
-  temp.MakeDir("c/Program Files/Quillby");
-  temp.MakeDir("c/Documents");
-  auto registry = RegistryFile::Open(temp.Join("registry.reg"));
-  ASSERT_TRUE(registry.ok());
-  SetupConfig config;
-  testing::FillTexts(config);
-  testing::AddSections(config, testing::THREE_SECTIONS);
-  config.m_nCurrentSection = 0;
-  config.m_bChangeFolderButton = true;
-  SpecialFolders folders;
+  testing::OptionsSetup options(testing::THREE_SECTIONS);
+  options.disk.AddDirectory("C:\\Program Files\\Quillby");
+  options.config.m_bChangeFolderButton = true;
+  const SetupConfig& config = options.config;
 
   CBackdropDlg backdrop(rig.ws, config);
   ASSERT_TRUE(backdrop.Create());
   auto press = [&](int id) { return [&rig, id](CDialog& shown) { rig.Click(shown, id); }; };
   // Change Folder opens the browse dialog over the Options dialog; then Continue.
-  InstallState state;
   rig.When("COptionsDlg", [&](CDialog& shown) {
     rig.Click(shown, 1006);
     rig.Click(shown, ID_OK);
@@ -71,8 +54,7 @@ TEST(QtScreenshotsTest, EachWindowIsCapturedAsItFirstAppears) {
     tree->Expand(tree->GetSelection(), TVE_EXPAND);
     rig.Click(shown, ID_CANCEL);
   });
-  COptionsDlg(rig.ws, config, folders, *fs, *registry, rig.code_page, state.m_bExitRequested)
-      .DoModal();
+  options.Run(rig.ws, rig.code_page);
   rig.When("CConfirmReplaceDlg", press(1006));
   CConfirmReplaceDlg(rig.ws, config, "READ_ME.TXT", 1536, 1048576, FILETIME_UNIX_EPOCH,
                      FILETIME_UNIX_EPOCH, [](FileTime t) { return t; })
