@@ -15,30 +15,7 @@ namespace setup {
 namespace {
 
 using testing::HeadlessRig;
-
-constexpr uint32_t WM_TEST_DONE = MSG_USER + 5;
-
-// Stands in for the progress dialog: no default button, ends when its worker posts.
-class WaitingDlg : public CDialog {
- public:
-  WaitingDlg(WindowSystem& ws, std::function<void(CDialog&)> on_init)
-      : CDialog(ws, InstallingTemplate()), on_init_(std::move(on_init)) {
-    OnMessageId(WM_TEST_DONE, [this](uintptr_t w, intptr_t) {
-      received = static_cast<int>(w);
-      EndDialog(ID_OK);
-      return intptr_t{0};
-    });
-  }
-  const char* ClassName() const override { return "WaitingDlg"; }
-  bool OnInitDialog() override {
-    on_init_(*this);
-    return true;
-  }
-  int received = 0;
-
- private:
-  std::function<void(CDialog&)> on_init_;
-};
+using testing::WaitingDlg;
 
 TEST(HeadlessWindowSystemTest, WorkerShowsDialogsAndBoxesOnTheUiThreadThenPosts) {
   HeadlessRig rig;
@@ -58,7 +35,7 @@ TEST(HeadlessWindowSystemTest, WorkerShowsDialogsAndBoxesOnTheUiThreadThenPosts)
       CConfirmReplaceDlg replace(rig.ws, config, "A.TXT", 1, 2, 0, 0, [](FileTime t) { return t; });
       replace_result = replace.DoModal();
       box = rig.ws.MessageBoxes().ShowMessageBox({"Setup", "Copy problem"});
-      rig.ws.Post(handle, WM_TEST_DONE, 7, 0);
+      rig.ws.Post(handle, WaitingDlg::DONE, 7, 0);
     });
   });
   EXPECT_EQ(progress.DoModal(), ID_OK);
@@ -81,10 +58,10 @@ TEST(HeadlessWindowSystemTest, MessagesToAGoneWindowAreDropped) {
   WindowHandle gone = 0;
   WaitingDlg first(rig.ws, [&](CDialog& d) {
     gone = d.GetSafeHwnd();
-    d.Post(WM_TEST_DONE, 1, 0);
+    d.Post(WaitingDlg::DONE, 1, 0);
   });
   first.DoModal();
-  rig.ws.Post(gone, WM_TEST_DONE, 2, 0);
+  rig.ws.Post(gone, WaitingDlg::DONE, 2, 0);
   EXPECT_EQ(rig.ws.RunPendingTasks(), 1);
   EXPECT_EQ(first.received, 1);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -21,6 +22,7 @@
 #include "ui/backends/headless/scripted_user.h"
 #include "ui/dialogs/answers_user.h"
 #include "ui/dialogs/browse_dlg.h"
+#include "ui/dialogs/dialog_templates.h"
 #include "ui/framework/transcript_writer.h"
 
 namespace setup::testing {
@@ -91,6 +93,31 @@ struct BrowseSetup {
   SpaceFileSystem fs{&disk};
   SetupConfig config;
   std::unique_ptr<CBrowseDlg> dialog;
+};
+
+// Stands in for the progress dialog: no default button, ends when its worker posts DONE
+// (keeping the message's first parameter).
+class WaitingDlg : public CDialog {
+ public:
+  static constexpr uint32_t DONE = MSG_USER + 5;
+
+  WaitingDlg(WindowSystem& ws, std::function<void(CDialog&)> on_init)
+      : CDialog(ws, InstallingTemplate()), on_init_(std::move(on_init)) {
+    OnMessageId(DONE, [this](uintptr_t w, intptr_t) {
+      received = static_cast<int>(w);
+      EndDialog(ID_OK);
+      return intptr_t{0};
+    });
+  }
+  const char* ClassName() const override { return "WaitingDlg"; }
+  bool OnInitDialog() override {
+    on_init_(*this);
+    return true;
+  }
+  int received = 0;
+
+ private:
+  std::function<void(CDialog&)> on_init_;
 };
 
 // A headless window system with a scripted user over the answers user, recording the

@@ -6,25 +6,12 @@
 #include <thread>
 
 #include "qt_rig.h"
-#include "ui/dialogs/dialog_templates.h"
+#include "ui_fixture.h"
 
 namespace setup {
 namespace {
 
 using testing::QtRig;
-
-constexpr uint32_t WM_TEST_DONE = MSG_USER + 5;
-
-class WaitingDlg : public CDialog {
- public:
-  explicit WaitingDlg(WindowSystem& ws) : CDialog(ws, WelcomeTemplate()) {
-    OnMessageId(WM_TEST_DONE, [this](uintptr_t, intptr_t) {
-      EndDialog(ID_OK);
-      return intptr_t{0};
-    });
-  }
-  const char* ClassName() const override { return "WaitingDlg"; }
-};
 
 TEST(QtWindowSystemTest, WorkerBoxesAreShownOnTheUiThreadAndPostsDelivered) {
   QtRig rig;
@@ -43,10 +30,10 @@ TEST(QtWindowSystemTest, WorkerBoxesAreShownOnTheUiThreadAndPostsDelivered) {
     worker = std::thread([&, handle] {
       answer = ws.MessageBoxes().ShowMessageBox(
           {"Setup", "From the worker", MessageBoxIcon::Warning, MessageBoxButtons::OkCancel});
-      ws.Post(handle, WM_TEST_DONE, 0, 0);
+      ws.Post(handle, testing::WaitingDlg::DONE, 0, 0);
     });
   });
-  WaitingDlg dialog(ws);
+  testing::WaitingDlg dialog(ws, [](CDialog&) {});
   EXPECT_EQ(dialog.DoModal(), ID_OK);
   worker.join();
   EXPECT_EQ(answer, MessageBoxResult::Cancel);
