@@ -46,7 +46,6 @@ TEST_F(InstallE2eTest, ATypicalRun) {
   chmod(temp.Join("c/WINDOWS/ZORUNIN.EXE").c_str(), 0444);
   EXPECT_EQ(RunSetup(), EXIT_FINISHED) << Stderr();
   EXPECT_EQ(temp.ReadFile("c/Books/Quillby Reader/READ_ME.TXT"), "read me");
-  EXPECT_EQ(temp.ReadFile("c/Books/Quillby Reader/CHAPTERS/ONE.TXT"), "one");
   EXPECT_EQ(temp.ReadFile("c/Books/Examples/B.TXT"), "example b");
   EXPECT_TRUE(temp.Exists("c/Books/Quillby Reader/Notes"));
   EXPECT_EQ(Link("c/Desktop/Quillby.Lnk"), temp.Join("c/Books/Quillby Reader"));
