@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <set>
@@ -18,19 +17,9 @@ using Paths = std::set<std::string>;
 
 class PlanModeTest : public ::testing::Test, public SetupRunner {
  protected:
-  // Every entry of the sandbox but the run's own output, with its kind, size and time.
+  // Every entry of the sandbox but the run's own output, with its size and time.
   std::vector<std::string> Listing() const {
-    std::vector<std::string> entries;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(temp.path())) {
-      const std::string name = entry.path().lexically_relative(temp.path()).string();
-      if (name == "stdout.txt" || name == "stderr.txt") continue;
-      struct stat info {};
-      lstat(entry.path().c_str(), &info);
-      entries.push_back(name + " " + std::to_string(info.st_mode) + " " +
-                        std::to_string(info.st_size) + " " + std::to_string(info.st_mtime));
-    }
-    std::sort(entries.begin(), entries.end());
-    return entries;
+    return SetupRunner::Listing("", {"stdout.txt", "stderr.txt"}, true);
   }
 
   std::vector<std::string> PlanLines() const {
