@@ -128,15 +128,5 @@ TEST(AnswersUserTest, RetryIsAnsweredAFewTimesThenCancel) {
       MessageBoxResult::Yes);
 }
 
-// Answers by file name and the default are exercised by the copy tests; here the case.
-TEST(AnswersUserTest, ConfirmReplaceNamesMatchWithoutRegardToCase) {
-  HeadlessRig rig(IniFile::Parse("[ConfirmReplace]\nDefault = YesToAll\nREAD_ME.TXT = No\n"));
-  SetupConfig config;
-  testing::FillTexts(config);
-  CConfirmReplaceDlg named(rig.ws, config, "read_me.txt", 1, 1, 0, 0, [](FileTime t) { return t; });
-  named.DoModal();
-  EXPECT_TRUE(named.m_bNo);
-}
-
 }  // namespace
 }  // namespace setup
