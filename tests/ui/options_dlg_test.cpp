@@ -70,7 +70,6 @@ TEST(OptionsDlgTest, ContinueStoresTheTicksAndTheInstallFolders) {
   EXPECT_EQ(o.folders[FOLDER_INSTALLPATH], "C:\\Quillby\\Book");
   EXPECT_EQ(o.folders[FOLDER_INSTALLDRIVE], "C");
   EXPECT_EQ(o.folders[FOLDER_WORKDIR], "\\Quillby\\Book");
-  EXPECT_NE(o.rig.Lines().back().find(R"("answer":"Continue")"), std::string::npos);
 }
 
 TEST(OptionsDlgTest, EverythingClearPassesTheSpaceTest) {
@@ -218,7 +217,6 @@ TEST(OptionsDlgTest, ExitAsksForConfirmation) {
   o.rig.user.When("CExitDlg", [](UserDriver& d) { d.Click(ID_CANCEL); });  // Exit
   EXPECT_EQ(o.Run(), ID_CANCEL);
   EXPECT_TRUE(o.exit_requested);
-  EXPECT_NE(o.rig.Lines()[0].find(R"("answer":"Exit")"), std::string::npos);
 }
 
 TEST(OptionsDlgTest, ZeroSectionsContinue) {
