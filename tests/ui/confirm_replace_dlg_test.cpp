@@ -43,8 +43,7 @@ TEST(ConfirmReplaceDlgTest, TextsWhenValidAndTemplateTextsWhenInvalid) {
   };
   for (const auto& [valid, line] : cases) {
     HeadlessRig rig;
-    SetupConfig config;
-    testing::FillTexts(config);
+    SetupConfig& config = rig.config;
     config.m_bValid = valid;
     MakeDialog(rig.ws, config, 1024, 0)->DoModal();
     ASSERT_EQ(rig.Lines().size(), 1u);
@@ -54,8 +53,7 @@ TEST(ConfirmReplaceDlgTest, TextsWhenValidAndTemplateTextsWhenInvalid) {
 
 TEST(ConfirmReplaceDlgTest, HostileFormatTextsAreShownSafely) {
   HeadlessRig rig;
-  SetupConfig config;
-  testing::FillTexts(config);
+  SetupConfig& config = rig.config;
   config.SetText(TEXT_CONFIRMREPLACETEXT1, "%s%s%s%n");
   config.SetText(TEXT_CONFIRMREPLACETEXT3, "%999999d %");
   rig.user.When("CConfirmReplaceDlg", [](UserDriver& d) {
@@ -89,8 +87,7 @@ TEST(ConfirmReplaceDlgTest, AnswersSetTheFlagsAndResults) {
   };
   for (const Case& c : cases) {
     HeadlessRig rig;
-    SetupConfig config;
-    testing::FillTexts(config);
+    SetupConfig& config = rig.config;
     rig.user.When("CConfirmReplaceDlg", c.act);
     auto dialog = MakeDialog(rig.ws, config, 10, 10);
     dialog->m_bNo = dialog->m_bYesToAll = true;  // cleared when the dialog opens

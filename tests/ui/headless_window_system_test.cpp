@@ -19,8 +19,7 @@ using testing::WaitingDlg;
 
 TEST(HeadlessWindowSystemTest, WorkerShowsDialogsAndBoxesOnTheUiThreadThenPosts) {
   HeadlessRig rig;
-  SetupConfig config;
-  testing::FillTexts(config);
+  SetupConfig& config = rig.config;
   std::thread worker;
   std::thread::id dialog_thread;
   int replace_result = 0;
@@ -68,8 +67,7 @@ TEST(HeadlessWindowSystemTest, MessagesToAGoneWindowAreDropped) {
 
 TEST(HeadlessWindowSystemTest, ADialogThatNeverEndsIsAbandonedAfterTheTurnLimit) {
   HeadlessRig rig;
-  SetupConfig config;
-  testing::FillTexts(config);
+  SetupConfig& config = rig.config;
   // Every turn continues; the limit ends the run instead of looping forever.
   for (int i = 0; i < HeadlessWindowSystem::MAX_USER_TURNS + 5; ++i) {
     rig.user.When("CExitDlg", [](UserDriver&) {});

@@ -55,8 +55,7 @@ TEST(MessageDialogsTest, TextsWithValidAndInvalidConfiguration) {
   for (const DialogCase& c : CASES) {
     for (bool valid : {true, false}) {
       HeadlessRig rig;
-      SetupConfig config;
-      testing::FillTexts(config);
+      SetupConfig& config = rig.config;
       config.m_bValid = valid;
       std::atomic<bool> exit_requested{false};
       bool centred = false;
@@ -92,8 +91,7 @@ TEST(ExitDlgTest, AnswersAndTheExitFlag) {
   };
   for (const Case& c : cases) {
     HeadlessRig rig;
-    SetupConfig config;
-    testing::FillTexts(config);
+    SetupConfig& config = rig.config;
     rig.user.When("CExitDlg", c.act);
     std::atomic<bool> exit_requested{false};
     CExitDlg dialog(rig.ws, config, exit_requested);
@@ -105,17 +103,15 @@ TEST(ExitDlgTest, AnswersAndTheExitFlag) {
 
 struct BackdropRig {
   BackdropRig(bool valid, ScreenMetrics metrics, bool fonts = true) {
-    testing::FillTexts(config);
-    config.m_bValid = valid;
+    rig.config.m_bValid = valid;
     rig.ws.SetMetrics(metrics);
     rig.ws.SetFontsAvailable(fonts);
-    backdrop = std::make_unique<CBackdropDlg>(rig.ws, config);
+    backdrop = std::make_unique<CBackdropDlg>(rig.ws, rig.config);
     backdrop->Create();
   }
   Image Render() { return rig.ws.WindowOf(*backdrop)->Render(); }
 
   HeadlessRig rig;
-  SetupConfig config;
   std::unique_ptr<CBackdropDlg> backdrop;
 };
 

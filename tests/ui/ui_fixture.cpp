@@ -101,7 +101,9 @@ int BrowseSetup::Run(WindowSystem& ws, const CodePage& code_page) {
   return dialog->DoModal();
 }
 
-HeadlessRig::HeadlessRig(IniFile answers_file) : answers(std::move(answers_file)) {}
+HeadlessRig::HeadlessRig(IniFile answers_file) : answers(std::move(answers_file)) {
+  FillTexts(config);
+}
 
 std::vector<std::string> HeadlessRig::Lines() const {
   std::vector<std::string> lines;

@@ -121,7 +121,7 @@ class WaitingDlg : public CDialog {
 };
 
 // A headless window system with a scripted user over the answers user, recording the
-// transcript in memory.
+// transcript in memory, and a configuration with the usual texts.
 struct HeadlessRig {
   explicit HeadlessRig(IniFile answers = IniFile());
   // The transcript lines written so far.
@@ -134,6 +134,7 @@ struct HeadlessRig {
   AnswersUser answers;
   ScriptedUser user{answers};
   HeadlessWindowSystem ws{user, &writer, code_page};
+  SetupConfig config;
 };
 
 }  // namespace setup::testing
