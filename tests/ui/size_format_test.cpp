@@ -57,25 +57,13 @@ TEST(ParseByteCountTest, Table) {
   for (const auto& [text, expected] : cases) EXPECT_EQ(ParseByteCount(text), expected) << text;
 }
 
-SystemTime At(int year, int month, int weekday, int day, int hour, int minute, int second) {
-  SystemTime t;
-  t.wYear = static_cast<uint16_t>(year);
-  t.wMonth = static_cast<uint16_t>(month);
-  t.wDayOfWeek = static_cast<uint16_t>(weekday);
-  t.wDay = static_cast<uint16_t>(day);
-  t.wHour = static_cast<uint16_t>(hour);
-  t.wMinute = static_cast<uint16_t>(minute);
-  t.wSecond = static_cast<uint16_t>(second);
-  return t;
-}
-
 TEST(FormatFileDateTimeTest, Table) {
   const std::pair<SystemTime, const char*> cases[] = {
-      {At(2001, 1, 1, 1, 0, 0, 0), "Monday,  January 1, 2001,  12:00:00  AM"},
-      {At(2001, 12, 0, 30, 12, 0, 0), "Sunday,  December 30, 2001,  12:00:00  PM"},
-      {At(2001, 6, 2, 9, 23, 59, 59), "Tuesday,  June 9, 2001,  11:59:59  PM"},
-      {At(2001, 13, 9, 9, 11, 10, 10), "Monday,  January 9, 2001,  11:10:10  AM"},
-      {At(2001, 0, 3, 9, 13, 10, 10), "Wednesday,  January 9, 2001,  1:10:10  PM"},
+      {SystemTime{2001, 1, 1, 1, 0, 0, 0}, "Monday,  January 1, 2001,  12:00:00  AM"},
+      {SystemTime{2001, 12, 0, 30, 12, 0, 0}, "Sunday,  December 30, 2001,  12:00:00  PM"},
+      {SystemTime{2001, 6, 2, 9, 23, 59, 59}, "Tuesday,  June 9, 2001,  11:59:59  PM"},
+      {SystemTime{2001, 13, 9, 9, 11, 10, 10}, "Monday,  January 9, 2001,  11:10:10  AM"},
+      {SystemTime{2001, 0, 3, 9, 13, 10, 10}, "Wednesday,  January 9, 2001,  1:10:10  PM"},
   };
   for (const auto& [time, expected] : cases) EXPECT_EQ(FormatFileDateTime(time), expected);
 }
