@@ -25,12 +25,7 @@ struct Notification {
 // A dialog that hosts the list as the Options dialog does and records its notifications.
 class ListHostDlg : public CDialog {
  public:
-  static DialogTemplate HostTemplate() {
-    DialogTemplate t;
-    t.size = Size{200, 100};
-    return t;
-  }
-  explicit ListHostDlg(WindowSystem& ws) : CDialog(ws, HostTemplate()), list(ws) {
+  explicit ListHostDlg(WindowSystem& ws) : CDialog(ws, WelcomeTemplate()), list(ws) {
     OnMessageId(WM_CHECKLIST_CLICK, [this](uintptr_t w, intptr_t) {
       ListControl* control = list.list();
       int last = list.m_nLastClicked;

@@ -7,6 +7,7 @@
 #include "qt_rig.h"
 #include "ui/dialogs/browse_dlg.h"
 #include "ui/dialogs/dialog_ids.h"
+#include "ui/dialogs/message_dialogs.h"
 #include "ui/framework/message_box_dlg.h"
 #include "ui_fixture.h"
 
@@ -29,26 +30,17 @@ class TestUser : public DialogUser {
   MessageBoxResult AnswerMessageBox(const MessageBoxRequest&) override { return box_answer; }
 };
 
-DialogTemplate TwoButtons() {
-  DialogTemplate t;
-  t.caption = "Two";
-  t.size = Size{100, 40};
-  t.controls = {Ctl(ID_OK, ControlKind::DefPushButton, "OK", 5, 20, 40, 14),
-                Ctl(ID_CANCEL, ControlKind::PushButton, "Cancel", 55, 20, 40, 14)};
-  return t;
-}
-
-class CTwoButtonsDlg : public CDialog {
- public:
-  explicit CTwoButtonsDlg(WindowSystem& ws) : CDialog(ws, TwoButtons()) {}
-  const char* ClassName() const override { return "CTwoButtonsDlg"; }
-};
-
 class QtDialogUserTest : public ::testing::Test {
  protected:
-  QtDialogUserTest() { rig.ws.SetUser(&user); }
+  QtDialogUserTest() {
+    rig.ws.SetUser(&user);
+    testing::FillTexts(config);
+  }
   QtRig rig;
   TestUser user;
+  // The exit confirmation serves as a dialog with a default and a cancel button.
+  SetupConfig config;
+  std::atomic<bool> exit_requested{false};
 };
 
 TEST_F(QtDialogUserTest, TheUserClicksTheRealButtons) {
@@ -65,14 +57,14 @@ TEST_F(QtDialogUserTest, TheUserClicksTheRealButtons) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     user.act = c.act;
-    CTwoButtonsDlg dialog(rig.ws);
+    CExitDlg dialog(rig.ws, config, exit_requested);
     EXPECT_EQ(dialog.DoModal(), c.result);
   }
 }
 
 TEST_F(QtDialogUserTest, ADialogActedOnWithoutEndIsCancelledAfterTheLastTurn) {
   user.act = [](UserDriver&) { return true; };
-  CTwoButtonsDlg dialog(rig.ws);
+  CExitDlg dialog(rig.ws, config, exit_requested);
   EXPECT_EQ(dialog.DoModal(), ID_CANCEL);
   ASSERT_EQ(user.turns.size(), size_t{WaitingDialogs::MAX_USER_TURNS});
   EXPECT_EQ(user.turns.front(), 0);
@@ -81,7 +73,7 @@ TEST_F(QtDialogUserTest, ADialogActedOnWithoutEndIsCancelledAfterTheLastTurn) {
 
 // A dialog the user leaves alone is asked again after a message is posted to it.
 TEST_F(QtDialogUserTest, ADialogLeftAloneIsAskedAgainAfterAPostedMessage) {
-  CTwoButtonsDlg dialog(rig.ws);
+  CExitDlg dialog(rig.ws, config, exit_requested);
   user.act = [&](UserDriver& d) {
     if (d.turn() == 0 && user.turns.size() == 1) {
       dialog.Post(MSG_USER);
