@@ -32,14 +32,10 @@ class TestUser : public DialogUser {
 
 class QtDialogUserTest : public ::testing::Test {
  protected:
-  QtDialogUserTest() {
-    rig.ws.SetUser(&user);
-    testing::FillTexts(config);
-  }
+  QtDialogUserTest() { rig.ws.SetUser(&user); }
   QtRig rig;
   TestUser user;
   // The exit confirmation serves as a dialog with a default and a cancel button.
-  SetupConfig config;
   std::atomic<bool> exit_requested{false};
 };
 
@@ -57,14 +53,14 @@ TEST_F(QtDialogUserTest, TheUserClicksTheRealButtons) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     user.act = c.act;
-    CExitDlg dialog(rig.ws, config, exit_requested);
+    CExitDlg dialog(rig.ws, rig.config, exit_requested);
     EXPECT_EQ(dialog.DoModal(), c.result);
   }
 }
 
 TEST_F(QtDialogUserTest, ADialogActedOnWithoutEndIsCancelledAfterTheLastTurn) {
   user.act = [](UserDriver&) { return true; };
-  CExitDlg dialog(rig.ws, config, exit_requested);
+  CExitDlg dialog(rig.ws, rig.config, exit_requested);
   EXPECT_EQ(dialog.DoModal(), ID_CANCEL);
   ASSERT_EQ(user.turns.size(), size_t{WaitingDialogs::MAX_USER_TURNS});
   EXPECT_EQ(user.turns.front(), 0);
@@ -73,7 +69,7 @@ TEST_F(QtDialogUserTest, ADialogActedOnWithoutEndIsCancelledAfterTheLastTurn) {
 
 // A dialog the user leaves alone is asked again after a message is posted to it.
 TEST_F(QtDialogUserTest, ADialogLeftAloneIsAskedAgainAfterAPostedMessage) {
-  CExitDlg dialog(rig.ws, config, exit_requested);
+  CExitDlg dialog(rig.ws, rig.config, exit_requested);
   user.act = [&](UserDriver& d) {
     if (d.turn() == 0 && user.turns.size() == 1) {
       dialog.Post(MSG_USER);

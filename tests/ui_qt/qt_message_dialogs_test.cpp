@@ -60,9 +60,7 @@ TEST(QtMessageDialogsTest, TakeTheirTemplateSizeAndAnswerEnterAndEsc) {
   for (const MessageCase& c : cases) {
     SCOPED_TRACE(c.kind);
     QtRig rig;
-    SetupConfig config;
-    testing::FillTexts(config);
-    std::unique_ptr<CDialog> dialog = c.make(rig.ws, config);
+    std::unique_ptr<CDialog> dialog = c.make(rig.ws, rig.config);
     rig.When(c.kind, [&](CDialog& shown) {
       ExpectTemplateSize(rig, shown);
       ExpectWindowManners(rig, shown);
