@@ -43,9 +43,8 @@ TEST(ConfirmReplaceDlgTest, TextsWhenValidAndTemplateTextsWhenInvalid) {
   };
   for (const auto& [valid, line] : cases) {
     HeadlessRig rig;
-    SetupConfig& config = rig.config;
-    config.m_bValid = valid;
-    MakeDialog(rig.ws, config, 1024, 0)->DoModal();
+    rig.config.m_bValid = valid;
+    MakeDialog(rig.ws, rig.config, 1024, 0)->DoModal();
     ASSERT_EQ(rig.Lines().size(), 1u);
     EXPECT_EQ(rig.Lines()[0], line);
   }
@@ -53,15 +52,14 @@ TEST(ConfirmReplaceDlgTest, TextsWhenValidAndTemplateTextsWhenInvalid) {
 
 TEST(ConfirmReplaceDlgTest, HostileFormatTextsAreShownSafely) {
   HeadlessRig rig;
-  SetupConfig& config = rig.config;
-  config.SetText(TEXT_CONFIRMREPLACETEXT1, "%s%s%s%n");
-  config.SetText(TEXT_CONFIRMREPLACETEXT3, "%999999d %");
+  rig.config.SetText(TEXT_CONFIRMREPLACETEXT1, "%s%s%s%n");
+  rig.config.SetText(TEXT_CONFIRMREPLACETEXT3, "%999999d %");
   rig.user.When("CConfirmReplaceDlg", [](UserDriver& d) {
     EXPECT_EQ(d.Text(ConfirmReplaceIds::FILE_TEXT), "READ_ME.TXT%s%s%n");
     EXPECT_EQ(d.Text(ConfirmReplaceIds::OLD_DATE), "%999999d %");
     d.PressEnter();
   });
-  MakeDialog(rig.ws, config, 1, 1)->DoModal();
+  MakeDialog(rig.ws, rig.config, 1, 1)->DoModal();
   EXPECT_EQ(rig.user.PendingSteps(), 0u);
 }
 
@@ -87,9 +85,8 @@ TEST(ConfirmReplaceDlgTest, AnswersSetTheFlagsAndResults) {
   };
   for (const Case& c : cases) {
     HeadlessRig rig;
-    SetupConfig& config = rig.config;
     rig.user.When("CConfirmReplaceDlg", c.act);
-    auto dialog = MakeDialog(rig.ws, config, 10, 10);
+    auto dialog = MakeDialog(rig.ws, rig.config, 10, 10);
     dialog->m_bNo = dialog->m_bYesToAll = true;  // cleared when the dialog opens
     EXPECT_EQ(dialog->DoModal(), c.result) << c.name;
     EXPECT_EQ(dialog->m_bYesToAll, c.yes_to_all) << c.name;

@@ -19,7 +19,6 @@ using testing::WaitingDlg;
 
 TEST(HeadlessWindowSystemTest, WorkerShowsDialogsAndBoxesOnTheUiThreadThenPosts) {
   HeadlessRig rig;
-  SetupConfig& config = rig.config;
   std::thread worker;
   std::thread::id dialog_thread;
   int replace_result = 0;
@@ -31,7 +30,8 @@ TEST(HeadlessWindowSystemTest, WorkerShowsDialogsAndBoxesOnTheUiThreadThenPosts)
   WaitingDlg progress(rig.ws, [&](CDialog& dialog) {
     WindowHandle handle = dialog.GetSafeHwnd();
     worker = std::thread([&, handle] {
-      CConfirmReplaceDlg replace(rig.ws, config, "A.TXT", 1, 2, 0, 0, [](FileTime t) { return t; });
+      CConfirmReplaceDlg replace(rig.ws, rig.config, "A.TXT", 1, 2, 0, 0,
+                                 [](FileTime t) { return t; });
       replace_result = replace.DoModal();
       box = rig.ws.MessageBoxes().ShowMessageBox({"Setup", "Copy problem"});
       rig.ws.Post(handle, WaitingDlg::DONE, 7, 0);
@@ -67,13 +67,12 @@ TEST(HeadlessWindowSystemTest, MessagesToAGoneWindowAreDropped) {
 
 TEST(HeadlessWindowSystemTest, ADialogThatNeverEndsIsAbandonedAfterTheTurnLimit) {
   HeadlessRig rig;
-  SetupConfig& config = rig.config;
   // Every turn continues; the limit ends the run instead of looping forever.
   for (int i = 0; i < HeadlessWindowSystem::MAX_USER_TURNS + 5; ++i) {
     rig.user.When("CExitDlg", [](UserDriver&) {});
   }
   std::atomic<bool> exit_requested{false};
-  CExitDlg dialog(rig.ws, config, exit_requested);
+  CExitDlg dialog(rig.ws, rig.config, exit_requested);
   EXPECT_EQ(dialog.DoModal(), ID_CANCEL);
 }
 

@@ -55,15 +55,14 @@ TEST(MessageDialogsTest, TextsWithValidAndInvalidConfiguration) {
   for (const DialogCase& c : CASES) {
     for (bool valid : {true, false}) {
       HeadlessRig rig;
-      SetupConfig& config = rig.config;
-      config.m_bValid = valid;
+      rig.config.m_bValid = valid;
       std::atomic<bool> exit_requested{false};
       bool centred = false;
       rig.user.When(c.kind, [&](UserDriver& d) {
         centred = rig.ws.WindowOf(d.dialog())->centered();
         rig.answers.Act(d);
       });
-      c.make(rig.ws, config, exit_requested)->DoModal();
+      c.make(rig.ws, rig.config, exit_requested)->DoModal();
       ASSERT_EQ(rig.Lines().size(), 1u) << c.kind;
       EXPECT_EQ(rig.Lines()[0], valid ? c.valid_line : c.invalid_line) << c.kind;
       EXPECT_TRUE(centred) << c.kind;
@@ -91,10 +90,9 @@ TEST(ExitDlgTest, AnswersAndTheExitFlag) {
   };
   for (const Case& c : cases) {
     HeadlessRig rig;
-    SetupConfig& config = rig.config;
     rig.user.When("CExitDlg", c.act);
     std::atomic<bool> exit_requested{false};
-    CExitDlg dialog(rig.ws, config, exit_requested);
+    CExitDlg dialog(rig.ws, rig.config, exit_requested);
     EXPECT_EQ(dialog.DoModal(), c.result) << c.name;
     EXPECT_EQ(exit_requested.load(), c.exit_requested) << c.name;
     EXPECT_EQ(dialog.GetAnswer(), c.exit_requested ? Answer::Exit : Answer::Continue) << c.name;
