@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
 
 #include "app/front_end.h"
 #include "setup_runner.h"

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "install/file_query.h"
 #include "install_fixture.h"
 #include "support/transcript_control.h"

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "ui/dialogs/dialog_ids.h"
-#include "ui/dialogs/dialog_templates.h"
 #include "ui_fixture.h"
 
 namespace setup {

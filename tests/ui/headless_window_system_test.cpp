@@ -7,7 +7,6 @@
 
 #include "ui/dialogs/confirm_replace_dlg.h"
 #include "ui/dialogs/dialog_ids.h"
-#include "ui/dialogs/dialog_templates.h"
 #include "ui/dialogs/message_dialogs.h"
 #include "ui_fixture.h"
 

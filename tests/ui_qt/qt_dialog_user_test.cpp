@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
-#include <QTreeWidget>
 #include <functional>
 
 #include "qt_rig.h"

@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 
 #include "qt_rig.h"
 #include "ui/backends/qt/qt_check_list.h"
 #include "ui/dialogs/dialog_ids.h"
-#include "ui/dialogs/options_dlg.h"
 #include "ui_fixture.h"
 
 namespace setup {
