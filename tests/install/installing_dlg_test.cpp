@@ -21,6 +21,8 @@ class InstallingDlgTest : public ::testing::Test, public InstallFixture {
     temp.MakeDir("c/Desktop");
     folders[FOLDER_DESKTOP] = "C:\\Desktop";
     config.SetSectionValue(KEY_SHORTCUTLOCATION, "Desktop");
+    // A code directory written from the disc's root reads the same.
+    config.SetSectionValue(KEY_CODEDIR, "\\CODE");
   }
 
   int Run() {
