@@ -62,9 +62,6 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"UnknownReplaceAnswer",
              "[ConfirmReplace]\nDefault = Maybe\n",
              {"answers.ini:2: Default = Maybe: expected Yes, YesToAll, No or Cancel"}},
-        Case{"UnknownFileAnswer",
-             "[ConfirmReplace]\nA.TXT = Always\n",
-             {"answers.ini:2: A.TXT = Always: expected Yes, YesToAll, No or Cancel"}},
         Case{"UnknownExitAnswer",
              "[ExitConfirm]\nDefault = Maybe\nOther = Exit\n",
              {"answers.ini:2: Default = Maybe: expected Continue or Exit",
@@ -136,14 +133,6 @@ INSTANTIATE_TEST_SUITE_P(
               "answers.ini:3: unknown section [Extra]",
               "answers.ini:4: unknown section [Options2]"}}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
-
-TEST(AnswersCheckOneSectionTest, SaysSectionInTheSingular) {
-  CheckRig rig;
-  rig.config.m_nSections = 1;
-  EXPECT_EQ(rig.Check("[Options]\nSelect = 2\n"),
-            Lines{"answers.ini:2: Select = 2: section 2 is out of range (SETUP.INI has 1 "
-                  "section)"});
-}
 
 }  // namespace
 }  // namespace setup

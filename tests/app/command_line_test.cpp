@@ -38,11 +38,6 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"plan_with_answers", {"--plan", "--answers", "a.ini"}, RunMode::Plan, false, ""},
         LineCase{
             "json_alone", {"--json"}, RunMode::Install, false, "--json is only used with --check"},
-        LineCase{"json_with_plan",
-                 {"--plan", "--json"},
-                 RunMode::Plan,
-                 false,
-                 "--json is only used with --check"},
         LineCase{"plan_and_check",
                  {"--plan", "--check"},
                  RunMode::Plan,

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -152,6 +153,35 @@ std::optional<std::string> SetupRunner::Uninstall(const std::string& product,
   auto store = RegistryFile::Open(temp.Join("registry.reg"));
   if (!store.ok()) return std::nullopt;
   return store->QueryValue(std::string(UNINSTALL_KEY) + "\\" + product, name);
+}
+
+std::vector<std::string> SetupRunner::Listing(const std::string& dir,
+                                              const std::vector<std::string>& except,
+                                              bool times) const {
+  namespace fs = std::filesystem;
+  std::vector<std::string> lines;
+  const fs::path root = temp.Join(dir);
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    const std::string name = fs::relative(entry.path(), root).string();
+    if (std::find(except.begin(), except.end(), name) != except.end()) continue;
+    const fs::file_status status = entry.symlink_status();
+    std::ostringstream line;
+    line << name << " " << static_cast<int>(status.type()) << " "
+         << static_cast<unsigned>(status.permissions());
+    if (times && !fs::is_symlink(status)) {
+      struct stat info {};
+      stat(entry.path().c_str(), &info);
+      line << " " << info.st_size << " " << info.st_mtime;
+    }
+    if (fs::is_symlink(status)) {
+      line << " -> " << fs::read_symlink(entry.path()).string();
+    } else if (fs::is_regular_file(status)) {
+      line << " " << temp.ReadFile((dir.empty() ? "" : dir + "/") + name);
+    }
+    lines.push_back(line.str());
+  }
+  std::sort(lines.begin(), lines.end());
+  return lines;
 }
 
 std::string SetupRunner::Link(const std::string& path) const {

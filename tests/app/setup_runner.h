@@ -63,6 +63,11 @@ class SetupRunner {
   // A value of an uninstall entry in the registry file.
   std::optional<std::string> Uninstall(const std::string& product, const std::string& name) const;
   std::string Link(const std::string& path) const;
+  // Every entry below `dir` (relative to the sandbox, "" for all of it) but the names in
+  // `except`, with its kind, permissions and a link's target or a file's bytes; with `times`,
+  // also its size and modification time.
+  std::vector<std::string> Listing(const std::string& dir, const std::vector<std::string>& except,
+                                   bool times) const;
 
   TempDir temp;
   // The TMPDIR of the next copies started; empty: the temporary directory.

@@ -13,7 +13,6 @@ TEST(UninstallCommandLineTest, TheNameIsOptional) {
   } cases[] = {
       {{"--uninstall"}, std::nullopt, false},
       {{"--uninstall", "Quillby Reader"}, "Quillby Reader", false},
-      {{"--uninstall", "--unattended"}, std::nullopt, true},
       {{"--unattended", "--uninstall", "Book", "--quiet"}, "Book", true},
   };
   for (const auto& c : cases) {

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "app/front_end.h"
 #include "setup_runner.h"
@@ -12,33 +9,9 @@ namespace setup {
 namespace {
 
 using testing::SetupRunner;
-namespace fs = std::filesystem;
 
 class UninstallE2eTest : public ::testing::Test, public SetupRunner {
  protected:
-  // Every entry below `dir` with what it holds: a file's permissions and bytes, a link's
-  // target. The uninstaller program the install leaves in the Windows directory is left out.
-  std::vector<std::string> Listing(const std::string& dir) const {
-    std::vector<std::string> lines;
-    const fs::path root = temp.Join(dir);
-    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
-         ++it) {
-      const std::string name = fs::relative(it->path(), root).string();
-      if (name == "WINDOWS/ZORUNIN.EXE") continue;
-      const fs::file_status status = it->symlink_status();
-      std::ostringstream line;
-      line << name << " " << static_cast<int>(status.type()) << " "
-           << static_cast<unsigned>(status.permissions());
-      if (fs::is_symlink(status)) {
-        line << " -> " << fs::read_symlink(it->path()).string();
-      } else if (fs::is_regular_file(status)) {
-        line << " " << temp.ReadFile(dir + "/" + name);
-      }
-      lines.push_back(line.str());
-    }
-    std::sort(lines.begin(), lines.end());
-    return lines;
-  }
   void InstallSample() {
     UseSampleDisc();
     ASSERT_EQ(RunSetup(), EXIT_FINISHED) << Stderr();
@@ -51,11 +24,9 @@ class UninstallE2eTest : public ::testing::Test, public SetupRunner {
 TEST_F(UninstallE2eTest, TheSampleDiscLeavesTheDriveAsItWas) {
   temp.WriteFile("c/Documents/My Notes.txt", "the reader's own");
   temp.WriteFile("c/Quillby/Reader's Letter.txt", "kept whatever happens");
-  const std::vector<std::string> before = Listing("c");
+  // The uninstaller program the install leaves in the Windows directory stays.
+  const std::vector<std::string> before = Listing("c", {"WINDOWS/ZORUNIN.EXE"}, false);
   InstallSample();
-  ASSERT_TRUE(temp.Exists("c/Quillby/Examples/Notes/NOTES.TXT"));
-  ASSERT_TRUE(temp.Exists("c/Desktop/Quillby Notes.Lnk"));
-
   ASSERT_EQ(RunSetup({"--uninstall"}), EXIT_FINISHED) << Stderr();
   const std::string listed = Stdout();
   EXPECT_NE(listed.find("Quillby Reader\tC:\\Programs\\Quillby Reader\t"), std::string::npos)
@@ -64,13 +35,9 @@ TEST_F(UninstallE2eTest, TheSampleDiscLeavesTheDriveAsItWas) {
 
   EXPECT_EQ(RunSetup({"--uninstall", "Quillby Reader"}), EXIT_FINISHED) << Stderr();
   EXPECT_EQ(RunSetup({"--uninstall", "quillby examples"}), EXIT_FINISHED) << Stderr();
-  EXPECT_EQ(Listing("c"), before);
+  EXPECT_EQ(Listing("c", {"WINDOWS/ZORUNIN.EXE"}, false), before);
   EXPECT_EQ(Uninstall("Quillby Reader", "DisplayName"), std::nullopt);
   EXPECT_EQ(Uninstall("Quillby Examples", "DisplayName"), std::nullopt);
-  EXPECT_TRUE(
-      Shows("\"kind\":\"MessageBox\",\"caption\":\"Quillby Examples\",\"text\":\"Remove "
-            "the files of Quillby's Guide to Reading Slowly from this computer?\","
-            "\"icon\":\"question\",\"buttons\":[\"Yes\",\"No\"],\"answer\":\"Yes\""));
 }
 
 TEST_F(UninstallE2eTest, ChangedAndAddedFilesSurviveAndAreNamed) {
@@ -89,11 +56,6 @@ TEST_F(UninstallE2eTest, ChangedAndAddedFilesSurviveAndAreNamed) {
   EXPECT_TRUE(
       Shows("so they were kept:\\nC:\\\\Quillby\\\\Examples\\\\Example1.txt\\nC:\\\\"
             "Quillby\\\\Examples\\\\Notes\\\\Mine.txt\""));
-  // What is kept and removed is the uninstaller's (see UninstallerTest); here what the reader
-  // is told.
-  EXPECT_TRUE(temp.Exists("c/Quillby/Examples/Notes/Mine.txt"));
-  EXPECT_FALSE(temp.Exists("c/Quillby/Examples/Example2.txt"));
-  EXPECT_EQ(Uninstall("Quillby Examples", "DisplayName"), std::nullopt);
 }
 
 // The question goes where the installation's dialogs go: here real (offscreen) windows,

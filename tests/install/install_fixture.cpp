@@ -66,11 +66,6 @@ Status FaultyFileSystem::ChangeDirectory(const std::string& path) {
   return FileSystemWrapper::ChangeDirectory(path);
 }
 
-Result<std::vector<FindData>> FaultyFileSystem::FindFiles(const std::string& pattern) {
-  ++find_calls;
-  return FileSystemWrapper::FindFiles(pattern);
-}
-
 InstallFixture::InstallFixture() {
   HostFileServices host = NewHostFileServices(
       MakeTempDriveMap(temp, {{'C', "c", DriveType::Fixed}, {'D', "disc", DriveType::CdRom}}),
@@ -136,14 +131,10 @@ std::vector<std::string> InstallFixture::Shown() const {
   return shown;
 }
 
-SectionCopy InstallFixture::MakeCopy() {
-  return SectionCopy({*fs, config, state, *ws, code_page, [](FileTime t) { return t; }});
-}
-
 void InstallFixture::CopyTree(const std::string& code_dir, const std::string& destination) {
   CreateDirectoryPath(*fs, destination, code_page);
   fs->ChangeDirectory("D:\\" + code_dir);
-  SectionCopy copy = MakeCopy();
+  SectionCopy copy({*fs, config, state, *ws, code_page, [](FileTime t) { return t; }});
   // The walk runs on a thread of its own, as the install worker runs it, so its questions are
   // marshalled to this (the UI) thread.
   bool done = false;

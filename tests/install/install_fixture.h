@@ -57,13 +57,11 @@ class FaultyFileSystem : public FileSystemWrapper {
   std::set<std::string> locked_dirs;
   // Called with the source of every plain copy before it is made.
   std::function<void(const std::string&)> on_copy;
-  int find_calls = 0;
 
   Status CopyFileTo(const std::string& from, const std::string& to, bool fail_if_exists) override;
   Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& path) override;
   Result<std::unique_ptr<WritableFile>> CreateForWrite(const std::string& path) override;
   Status ChangeDirectory(const std::string& path) override;
-  Result<std::vector<FindData>> FindFiles(const std::string& pattern) override;
 };
 
 // Drive D holds the disc (the start directory), drive C the destination; a configuration
@@ -82,7 +80,6 @@ class InstallFixture {
   std::vector<std::string> Shown() const;
   // Copies the tree of disc directory `code_dir` into `destination` on the walking thread.
   void CopyTree(const std::string& code_dir, const std::string& destination);
-  SectionCopy MakeCopy();
   void SetAnswers(const std::string& ini_text);
 
   TempDir temp;

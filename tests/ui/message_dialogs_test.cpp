@@ -28,12 +28,6 @@ const DialogCase CASES[] = {
      },
      R"({"kind":"CWelcomeDlg","caption":"Welcome","controls":{"1":"OK","1000":"Welcome to the setup of Quillby Book."},"answer":"OK"})",
      R"({"kind":"CWelcomeDlg","caption":"This is the default title","controls":{"1":"OK","1000":"This is the default welcome text."},"answer":"OK"})"},
-    {"CNoRoomDlg",
-     [](WindowSystem& ws, SetupConfig& c, std::atomic<bool>&) {
-       return std::make_unique<CNoRoomDlg>(ws, c, 'D');
-     },
-     R"({"kind":"CNoRoomDlg","caption":"Not Enough Space","controls":{"1":"OK","1000":"There is not enough space on drive D:."},"answer":"OK"})",
-     R"({"kind":"CNoRoomDlg","caption":"","controls":{"1":"OK","1000":"This is the default text"},"answer":"OK"})"},
     {"CSetupFailedDlg",
      [](WindowSystem& ws, SetupConfig& c, std::atomic<bool>&) {
        return std::make_unique<CSetupFailedDlg>(ws, c);
@@ -61,16 +55,14 @@ TEST(MessageDialogsTest, TextsWithValidAndInvalidConfiguration) {
   for (const DialogCase& c : CASES) {
     for (bool valid : {true, false}) {
       HeadlessRig rig;
-      SetupConfig config;
-      testing::FillTexts(config);
-      config.m_bValid = valid;
+      rig.config.m_bValid = valid;
       std::atomic<bool> exit_requested{false};
       bool centred = false;
       rig.user.When(c.kind, [&](UserDriver& d) {
         centred = rig.ws.WindowOf(d.dialog())->centered();
         rig.answers.Act(d);
       });
-      c.make(rig.ws, config, exit_requested)->DoModal();
+      c.make(rig.ws, rig.config, exit_requested)->DoModal();
       ASSERT_EQ(rig.Lines().size(), 1u) << c.kind;
       EXPECT_EQ(rig.Lines()[0], valid ? c.valid_line : c.invalid_line) << c.kind;
       EXPECT_TRUE(centred) << c.kind;
@@ -90,8 +82,6 @@ TEST(ExitDlgTest, AnswersAndTheExitFlag) {
     return [answer](UserDriver& d) { EXPECT_TRUE(CExitDlg::GiveAnswer(d, answer)); };
   };
   const Case cases[] = {
-      {"continue", [](UserDriver& d) { d.Click(ID_OK); }, ID_OK, false},
-      {"exit", [](UserDriver& d) { d.Click(ID_CANCEL); }, ID_CANCEL, true},
       {"esc", [](UserDriver& d) { d.PressEsc(); }, ID_CANCEL, true},
       // The focus starts on Continue, so Enter continues.
       {"enter", [](UserDriver& d) { d.PressEnter(); }, ID_OK, false},
@@ -100,53 +90,26 @@ TEST(ExitDlgTest, AnswersAndTheExitFlag) {
   };
   for (const Case& c : cases) {
     HeadlessRig rig;
-    SetupConfig config;
-    testing::FillTexts(config);
     rig.user.When("CExitDlg", c.act);
     std::atomic<bool> exit_requested{false};
-    CExitDlg dialog(rig.ws, config, exit_requested);
+    CExitDlg dialog(rig.ws, rig.config, exit_requested);
     EXPECT_EQ(dialog.DoModal(), c.result) << c.name;
     EXPECT_EQ(exit_requested.load(), c.exit_requested) << c.name;
     EXPECT_EQ(dialog.GetAnswer(), c.exit_requested ? Answer::Exit : Answer::Continue) << c.name;
   }
 }
 
-TEST(UpdatingDlgTest, NamesTheSectionUnderTheCursorAndIsTranscribedWhenCreated) {
-  HeadlessRig rig;
-  SetupConfig config;
-  testing::FillTexts(config);
-  testing::AddSections(config, {{"First", "C:\\A", "1"}, {"Last", "C:\\B", "1"}});
-  config.m_nCurrentSection = 1;
-  CUpdatingDlg dialog(rig.ws, config);
-  ASSERT_TRUE(dialog.Create());
-  ASSERT_EQ(rig.Lines().size(), 1u);
-  EXPECT_EQ(
-      rig.Lines()[0],
-      R"({"kind":"CUpdatingDlg","caption":"Updating","controls":{"1017":"Updating the files of Last."}})");
-  dialog.DestroyWindow();
-  EXPECT_EQ(dialog.GetSafeHwnd(), 0u);
-
-  config.m_bValid = false;
-  CUpdatingDlg placeholder(rig.ws, config);
-  placeholder.Create();
-  EXPECT_EQ(
-      rig.Lines().back(),
-      R"({"kind":"CUpdatingDlg","caption":"Updating Files","controls":{"1017":"Setup is updating your system"}})");
-}
-
 struct BackdropRig {
   BackdropRig(bool valid, ScreenMetrics metrics, bool fonts = true) {
-    testing::FillTexts(config);
-    config.m_bValid = valid;
+    rig.config.m_bValid = valid;
     rig.ws.SetMetrics(metrics);
     rig.ws.SetFontsAvailable(fonts);
-    backdrop = std::make_unique<CBackdropDlg>(rig.ws, config);
+    backdrop = std::make_unique<CBackdropDlg>(rig.ws, rig.config);
     backdrop->Create();
   }
   Image Render() { return rig.ws.WindowOf(*backdrop)->Render(); }
 
   HeadlessRig rig;
-  SetupConfig config;
   std::unique_ptr<CBackdropDlg> backdrop;
 };
 

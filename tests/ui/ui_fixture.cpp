@@ -1,5 +1,7 @@
 #include "ui_fixture.h"
 
+#include "ui/dialogs/options_dlg.h"
+
 namespace setup::testing {
 
 void FillTexts(SetupConfig& config) {
@@ -71,7 +73,37 @@ Result<DiskSpace> SpaceFileSystem::FreeSpaceOf(const std::string& root) {
   return DiskSpace{it->second, it->second};
 }
 
-HeadlessRig::HeadlessRig(IniFile answers_file) : answers(std::move(answers_file)) {}
+OptionsSetup::OptionsSetup(const std::vector<TestSection>& sections) {
+  disk.AddDrive('C', DriveType::Fixed);
+  disk.AddDrive('D', DriveType::Fixed);
+  disk.AddDrive('E', DriveType::CdRom);
+  fs.SetFree('C', 100 << 20);
+  fs.SetFree('D', 100 << 20);
+  registry.emplace(std::move(RegistryFile::Open(temp.Join("registry.reg")).value()));
+  FillTexts(config);
+  AddSections(config, sections);
+}
+
+int OptionsSetup::Run(WindowSystem& ws, const CodePage& code_page) {
+  COptionsDlg dialog(ws, config, folders, fs, *registry, code_page, exit_requested);
+  return dialog.DoModal();
+}
+
+BrowseSetup::BrowseSetup(const CodePage& code_page) : disk("C:\\", code_page) {
+  disk.AddDrive('A', DriveType::Removable);
+  disk.AddDrive('C', DriveType::Fixed);
+  disk.AddDrive('D', DriveType::CdRom);
+  FillTexts(config);
+}
+
+int BrowseSetup::Run(WindowSystem& ws, const CodePage& code_page) {
+  dialog = std::make_unique<CBrowseDlg>(ws, config, fs, code_page);
+  return dialog->DoModal();
+}
+
+HeadlessRig::HeadlessRig(IniFile answers_file) : answers(std::move(answers_file)) {
+  FillTexts(config);
+}
 
 std::vector<std::string> HeadlessRig::Lines() const {
   std::vector<std::string> lines;

@@ -6,8 +6,6 @@
 
 #include "qt_rig.h"
 #include "support/loaded_code_page.h"
-#include "support/temp_dir.h"
-#include "support/temp_drives.h"
 #include "ui/dialogs/browse_dlg.h"
 #include "ui/dialogs/dialog_ids.h"
 #include "ui_fixture.h"
@@ -18,21 +16,9 @@ namespace {
 using testing::QtRig;
 using Texts = std::vector<std::string>;
 
-// The browse dialog on real widgets: A: removable, C: fixed, D: CD-ROM.
-struct QtBrowseRig {
-  QtBrowseRig() {
-    drives = testing::MakeTempDrives(temp,
-                                     {{'A', "a", DriveType::Removable},
-                                      {'C', "c", DriveType::Fixed},
-                                      {'D', "d", DriveType::CdRom}},
-                                     "C:\\");
-    fs = std::make_unique<testing::SpaceFileSystem>(drives.get());
-    testing::FillTexts(config);
-  }
-  int Run() {
-    dialog = std::make_unique<CBrowseDlg>(rig.ws, config, *fs, rig.code_page);
-    return dialog->DoModal();
-  }
+// The browse dialog's surroundings, shown on real widgets.
+struct QtBrowseRig : testing::BrowseSetup {
+  int Run() { return BrowseSetup::Run(rig.ws, rig.code_page); }
   QTreeWidget* Tree(CDialog& shown) { return rig.Widget<QTreeWidget>(shown, BrowseIds::TREE); }
   static Texts Children(QTreeWidgetItem* item) {
     Texts texts;
@@ -47,45 +33,8 @@ struct QtBrowseRig {
     return nullptr;
   }
 
-  ::setup::testing::TempDir temp;
   QtRig rig;
-  std::unique_ptr<FileSystem> drives;
-  std::unique_ptr<testing::SpaceFileSystem> fs;
-  SetupConfig config;
-  std::unique_ptr<CBrowseDlg> dialog;
 };
-
-TEST(QtBrowseDlgTest, TheTreeListsTheDrivesWithTheirImagesAndReadsFoldersOnExpand) {
-  QtBrowseRig b;
-  b.temp.MakeDir("c/beta");
-  b.temp.MakeDir("c/Alpha/Inner");
-  b.temp.MakeDir("c/GAMMA");
-  b.rig.When("CBrowseDlg", [&](CDialog& shown) {
-    QTreeWidget* tree = b.Tree(shown);
-    QTreeWidgetItem* root = tree->invisibleRootItem();
-    EXPECT_EQ(QtBrowseRig::Children(root), (Texts{"A:\\", "C:\\", "D:\\"}));
-    QTreeWidgetItem* c = root->child(1);
-    EXPECT_EQ(tree->currentItem(), c);
-    EXPECT_EQ(b.rig.Widget<QLabel>(shown, 1008)->text().toStdString(), "C:\\");
-    for (int i = 0; i < 3; ++i) {
-      EXPECT_FALSE(root->child(i)->icon(0).isNull()) << i;
-      // Every drive shows its '+' before anything was read.
-      EXPECT_EQ(root->child(i)->childCount(), 1) << i;
-    }
-    int searched = b.fs->find_calls;
-    tree->expandItem(c);  // as the user's click on the '+' does
-    EXPECT_GT(b.fs->find_calls, searched);
-    EXPECT_TRUE(c->isExpanded());
-    EXPECT_EQ(QtBrowseRig::Children(c), (Texts{"Alpha", "beta", "GAMMA"}));
-    EXPECT_EQ(QtBrowseRig::Child(c, "Alpha")->childCount(), 1);  // has a subfolder
-    EXPECT_EQ(QtBrowseRig::Child(c, "beta")->childCount(), 0);
-    tree->setCurrentItem(QtBrowseRig::Child(c, "Alpha"));
-    EXPECT_EQ(b.rig.Widget<QLabel>(shown, 1008)->text().toStdString(), "C:\\Alpha");
-    b.rig.Click(shown, ID_OK);
-  });
-  EXPECT_EQ(b.Run(), ID_OK);
-  EXPECT_EQ(b.dialog->m_selectedPath, "C:\\Alpha");
-}
 
 TEST(QtBrowseDlgTest, AnExpansionWithoutFoldersIsUndoneAndCollapsingReadsAgain) {
   QtBrowseRig b;
@@ -95,11 +44,11 @@ TEST(QtBrowseDlgTest, AnExpansionWithoutFoldersIsUndoneAndCollapsingReadsAgain) 
     tree->expandItem(floppy);  // an empty floppy: nothing to show
     EXPECT_FALSE(floppy->isExpanded());
     EXPECT_EQ(floppy->childCount(), 1);  // keeps its '+'
-    b.temp.MakeDir("c/Later");
+    b.disk.AddDirectory("C:\\Later");
     QTreeWidgetItem* c = tree->topLevelItem(1);
     tree->expandItem(c);
     tree->collapseItem(c);
-    b.temp.MakeDir("c/Latest");
+    b.disk.AddDirectory("C:\\Latest");
     tree->expandItem(c);
     EXPECT_EQ(QtBrowseRig::Children(c), (Texts{"Later", "Latest"}));
     // Closing the folder above the selection selects that folder.

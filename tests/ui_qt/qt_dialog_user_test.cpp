@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
-#include <QTreeWidget>
 #include <functional>
 
 #include "qt_rig.h"
-#include "support/temp_dir.h"
-#include "support/temp_drives.h"
 #include "ui/dialogs/browse_dlg.h"
 #include "ui/dialogs/dialog_ids.h"
+#include "ui/dialogs/message_dialogs.h"
 #include "ui/framework/message_box_dlg.h"
 #include "ui_fixture.h"
 
@@ -31,26 +28,13 @@ class TestUser : public DialogUser {
   MessageBoxResult AnswerMessageBox(const MessageBoxRequest&) override { return box_answer; }
 };
 
-DialogTemplate TwoButtons() {
-  DialogTemplate t;
-  t.caption = "Two";
-  t.size = Size{100, 40};
-  t.controls = {Ctl(ID_OK, ControlKind::DefPushButton, "OK", 5, 20, 40, 14),
-                Ctl(ID_CANCEL, ControlKind::PushButton, "Cancel", 55, 20, 40, 14)};
-  return t;
-}
-
-class CTwoButtonsDlg : public CDialog {
- public:
-  explicit CTwoButtonsDlg(WindowSystem& ws) : CDialog(ws, TwoButtons()) {}
-  const char* ClassName() const override { return "CTwoButtonsDlg"; }
-};
-
 class QtDialogUserTest : public ::testing::Test {
  protected:
   QtDialogUserTest() { rig.ws.SetUser(&user); }
   QtRig rig;
   TestUser user;
+  // The exit confirmation serves as a dialog with a default and a cancel button.
+  std::atomic<bool> exit_requested{false};
 };
 
 TEST_F(QtDialogUserTest, TheUserClicksTheRealButtons) {
@@ -61,21 +45,20 @@ TEST_F(QtDialogUserTest, TheUserClicksTheRealButtons) {
   };
   const Case cases[] = {
       {"a click", [](UserDriver& d) { return d.Click(ID_CANCEL); }, ID_CANCEL},
-      {"the default button", [](UserDriver& d) { return d.PressDefault(); }, ID_OK},
       {"Enter", [](UserDriver& d) { return d.PressEnter(); }, ID_OK},
       {"Esc", [](UserDriver& d) { return d.PressEsc(); }, ID_CANCEL},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     user.act = c.act;
-    CTwoButtonsDlg dialog(rig.ws);
+    CExitDlg dialog(rig.ws, rig.config, exit_requested);
     EXPECT_EQ(dialog.DoModal(), c.result);
   }
 }
 
 TEST_F(QtDialogUserTest, ADialogActedOnWithoutEndIsCancelledAfterTheLastTurn) {
   user.act = [](UserDriver&) { return true; };
-  CTwoButtonsDlg dialog(rig.ws);
+  CExitDlg dialog(rig.ws, rig.config, exit_requested);
   EXPECT_EQ(dialog.DoModal(), ID_CANCEL);
   ASSERT_EQ(user.turns.size(), size_t{WaitingDialogs::MAX_USER_TURNS});
   EXPECT_EQ(user.turns.front(), 0);
@@ -84,7 +67,7 @@ TEST_F(QtDialogUserTest, ADialogActedOnWithoutEndIsCancelledAfterTheLastTurn) {
 
 // A dialog the user leaves alone is asked again after a message is posted to it.
 TEST_F(QtDialogUserTest, ADialogLeftAloneIsAskedAgainAfterAPostedMessage) {
-  CTwoButtonsDlg dialog(rig.ws);
+  CExitDlg dialog(rig.ws, rig.config, exit_requested);
   user.act = [&](UserDriver& d) {
     if (d.turn() == 0 && user.turns.size() == 1) {
       dialog.Post(MSG_USER);
@@ -110,16 +93,11 @@ TEST_F(QtDialogUserTest, AMessageBoxIsShownAndAnsweredWithTheUsersButton) {
 // The browse answer through the real tree and edit: the deepest existing folder is opened
 // and selected, the rest typed through the edit's character filter.
 TEST_F(QtDialogUserTest, TheBrowseAnswerOpensTheTreeAndTypesTheRest) {
-  testing::TempDir temp;
-  auto drives = testing::MakeTempDrives(temp, {{'C', "c", DriveType::Fixed}}, "C:\\");
-  testing::SpaceFileSystem fs(drives.get());
-  SetupConfig config;
-  testing::FillTexts(config);
-  temp.MakeDir("c/Alpha/Inner");
+  testing::BrowseSetup browse;
+  browse.disk.AddDirectory("C:\\Alpha\\Inner");
   user.act = [](UserDriver& d) { return CBrowseDlg::GiveAnswer(d, "C:\\alpha\\Inner\\New_Dir"); };
-  CBrowseDlg dialog(rig.ws, config, fs, rig.code_page);
-  EXPECT_EQ(dialog.DoModal(), ID_OK);
-  EXPECT_EQ(dialog.m_selectedPath, "C:\\Alpha\\Inner\\NewDir");
+  EXPECT_EQ(browse.Run(rig.ws, rig.code_page), ID_OK);
+  EXPECT_EQ(browse.dialog->m_selectedPath, "C:\\Alpha\\Inner\\NewDir");
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "ui_fixture.h"
+
 namespace setup::testing {
 
 QApplication& App() {
@@ -18,6 +20,7 @@ QApplication& App() {
 
 QtRig::QtRig() {
   App();
+  FillTexts(config);
   ws.SetShownHook([this](CDialog& shown) {
     auto it = actions.find(shown.ClassName());
     if (it == actions.end()) return;

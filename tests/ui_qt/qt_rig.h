@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "config/setup_config.h"
 #include "platform/code_page.h"
 #include "ui/backends/qt/qt_window_system.h"
 #include "ui/framework/transcript_writer.h"
@@ -46,6 +47,8 @@ struct QtRig {
   TranscriptWriter writer{code_page, &transcript, nullptr};
   QtWindowSystem ws{code_page, &writer};
   std::map<std::string, std::function<void(CDialog&)>> actions;
+  // The usual texts, for the dialogs a test shows.
+  SetupConfig config;
 };
 
 }  // namespace setup::testing

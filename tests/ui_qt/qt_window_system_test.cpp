@@ -2,78 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <QTimer>
-#include <atomic>
-#include <set>
 #include <thread>
 
 #include "qt_rig.h"
-#include "support/temp_dir.h"
-#include "ui/dialogs/confirm_replace_dlg.h"
-#include "ui/dialogs/dialog_ids.h"
-#include "ui/dialogs/dialog_templates.h"
 #include "ui_fixture.h"
 
 namespace setup {
 namespace {
 
 using testing::QtRig;
-
-TEST(QtWindowSystemTest, RendersTheReplaceConfirmationFromItsTemplate) {
-  QtRig rig;
-  SetupConfig config;
-  testing::FillTexts(config);
-  testing::TempDir temp;
-  std::string png = temp.Join("confirm_replace.png");
-  CConfirmReplaceDlg dialog(rig.ws, config, "READ_ME.TXT", 1536, 0, FILETIME_UNIX_EPOCH,
-                            FILETIME_UNIX_EPOCH, [](FileTime t) { return t; });
-  DialogBaseUnits base;
-  rig.When("CConfirmReplaceDlg", [&](CDialog& shown) {
-    base = rig.ws.WindowOf(shown)->BaseUnits();
-    rig.Window(shown)->grab().toImage().save(QString::fromStdString(png), "PNG");
-    // Every control stands where its template puts it.
-    for (const ControlTemplate& control : shown.dialog_template().controls) {
-      if (control.id == IDC_STATIC) continue;
-      EXPECT_EQ(shown.GetDlgItem(control.id)->GetRect(), DialogUnitsToPixels(control.rect, base))
-          << control.id;
-    }
-    rig.Click(shown, ConfirmReplaceIds::NO);
-  });
-  EXPECT_EQ(dialog.DoModal(), ID_OK);
-  EXPECT_TRUE(dialog.m_bNo);
-  EXPECT_GT(base.cx, 0);
-  EXPECT_GT(base.cy, 0);
-
-  QImage loaded(QString::fromStdString(png));
-  ASSERT_FALSE(loaded.isNull());
-  Size size = DialogUnitsToPixels(Size{277, 140}, base);
-  EXPECT_EQ(loaded.width(), size.cx);
-  EXPECT_EQ(loaded.height(), size.cy);
-  // The file-name text was drawn: its area holds more than one colour.
-  Rect text =
-      DialogUnitsToPixels(ConfirmReplaceTemplate().Find(ConfirmReplaceIds::FILE_TEXT)->rect, base);
-  std::set<QRgb> colours;
-  for (int y = text.top; y < text.bottom; ++y) {
-    for (int x = text.left; x < text.right; ++x) colours.insert(loaded.pixel(x, y));
-  }
-  EXPECT_GT(colours.size(), 1u);
-  EXPECT_NE(rig.transcript.str().find(R"("kind":"CConfirmReplaceDlg")"), std::string::npos);
-  EXPECT_NE(rig.transcript.str().find(R"("answer":"No")"), std::string::npos);
-}
-
-constexpr uint32_t WM_TEST_DONE = MSG_USER + 5;
-
-class WaitingDlg : public CDialog {
- public:
-  explicit WaitingDlg(WindowSystem& ws) : CDialog(ws, WelcomeTemplate()) {
-    OnMessageId(WM_TEST_DONE, [this](uintptr_t, intptr_t) {
-      EndDialog(ID_OK);
-      return intptr_t{0};
-    });
-  }
-  const char* ClassName() const override { return "WaitingDlg"; }
-};
 
 TEST(QtWindowSystemTest, WorkerBoxesAreShownOnTheUiThreadAndPostsDelivered) {
   QtRig rig;
@@ -92,20 +30,16 @@ TEST(QtWindowSystemTest, WorkerBoxesAreShownOnTheUiThreadAndPostsDelivered) {
     worker = std::thread([&, handle] {
       answer = ws.MessageBoxes().ShowMessageBox(
           {"Setup", "From the worker", MessageBoxIcon::Warning, MessageBoxButtons::OkCancel});
-      ws.Post(handle, WM_TEST_DONE, 0, 0);
+      ws.Post(handle, testing::WaitingDlg::DONE, 0, 0);
     });
   });
-  WaitingDlg dialog(ws);
+  testing::WaitingDlg dialog(ws, [](CDialog&) {});
   EXPECT_EQ(dialog.DoModal(), ID_OK);
   worker.join();
   EXPECT_EQ(answer, MessageBoxResult::Cancel);
   ASSERT_EQ(shown_on.size(), 2u);
   EXPECT_EQ(shown_on[0], main_thread);
   EXPECT_EQ(shown_on[1], main_thread);
-  EXPECT_NE(
-      rig.transcript.str().find(
-          R"({"kind":"MessageBox","caption":"Setup","text":"From the worker","icon":"warning","buttons":["OK","Cancel"],"answer":"Cancel"})"),
-      std::string::npos);
 }
 
 }  // namespace
