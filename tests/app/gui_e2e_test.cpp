@@ -53,6 +53,8 @@ struct AnswersCase {
 TEST(GuiE2eTest, AnswersDriveRealWindowsAsTheyDriveTheHeadlessRun) {
   const AnswersCase cases[] = {
       {"the sample disc by default", "", EXIT_FINISHED},
+      {"all sections, section 3 in a new folder",
+       "[Options]\nSelect=1,2,3\nFolder3=C:\\Quillby\\More Extras\n", EXIT_FINISHED},
       {"ended with Exit", "[Options]\nButton=Exit\n[ExitConfirm]\nDefault=Exit\n", EXIT_FAILED},
   };
   for (const AnswersCase& c : cases) {

@@ -54,6 +54,28 @@ TEST(BrowseDlgTest, ListsDrivesByTypeWithoutTouchingRemovableOrCdRom) {
   EXPECT_EQ(b.fs.searched, (Texts{"C:\\*.*"}));  // only the fixed drive was read
 }
 
+// A drive keeps its '+' whatever a reading finds; a folder emptied meanwhile loses it.
+TEST(BrowseDlgTest, DrivesKeepTheirPlusAndAFolderEmptiedMeanwhileLosesIt) {
+  BrowseRig b;
+  b.disk.AddDirectory("C:\\Books\\Old");
+  b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
+    auto* tree = d.dialog().GetTree(BrowseIds::TREE);
+    d.ExpandTreeItem(BrowseIds::TREE, "A:\\");
+    EXPECT_FALSE(tree->IsExpanded(d.FindTreeItem(BrowseIds::TREE, "A:\\")));
+    EXPECT_EQ(BrowseRig::Children(d, "A:\\"), (Texts{""}));
+    d.ExpandTreeItem(BrowseIds::TREE, "C:\\");
+    EXPECT_TRUE(d.CollapseTreeItem(BrowseIds::TREE, "C:\\"));
+    EXPECT_EQ(BrowseRig::Children(d, "C:\\"), (Texts{""}));
+    d.ExpandTreeItem(BrowseIds::TREE, "C:\\");
+    b.disk.Remove("C:\\Books\\Old");
+    d.ExpandTreeItem(BrowseIds::TREE, "C:\\Books");
+    EXPECT_FALSE(tree->IsExpanded(d.FindTreeItem(BrowseIds::TREE, "C:\\Books")));
+    EXPECT_EQ(BrowseRig::Children(d, "C:\\Books"), (Texts{}));
+    d.PressEsc();
+  });
+  b.Run();
+}
+
 TEST(BrowseDlgTest, ExpandingReadsSortedFoldersLazily) {
   BrowseRig b;
   b.disk.AddDirectory("C:\\beta\\inner");
