@@ -62,12 +62,6 @@ void CConfirmReplaceDlg::OnYesToAll() {
   Send(MSG_COMMAND, MakeWParam(ID_OK, NOTIFY_CLICKED), 0);
 }
 
-CConfirmReplaceDlg::Answer CConfirmReplaceDlg::GetAnswer() const {
-  if (m_bYesToAll) return Answer::YesToAll;
-  if (m_bNo) return Answer::No;
-  return result() == ID_OK ? Answer::Yes : Answer::Cancel;
-}
-
 bool CConfirmReplaceDlg::GiveAnswer(UserDriver& driver, Answer answer) {
   switch (answer) {
     case Answer::Yes:

@@ -14,7 +14,7 @@ namespace setup {
 
 // Asks before an existing file is replaced (template 103). The caller tells the answers
 // apart by the flags first, then by the result: m_bYesToAll (ID_OK), m_bNo (ID_OK), Yes (ID_OK,
-// no flag), Cancel (ID_CANCEL); GetAnswer() does so. Sizes are 64-bit, so files beyond 2 GB
+// no flag), Cancel (ID_CANCEL). Sizes are 64-bit, so files beyond 2 GB
 // show their true size.
 class CConfirmReplaceDlg : public CDialog {
  public:
@@ -32,8 +32,6 @@ class CConfirmReplaceDlg : public CDialog {
   bool OnInitDialog() override;
   void OnYesToAll();
   void OnNo();
-  // The answer the dialog ended with.
-  Answer GetAnswer() const;
 
   bool m_bYesToAll = false;
   bool m_bNo = false;
