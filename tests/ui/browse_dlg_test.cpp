@@ -64,6 +64,9 @@ TEST(BrowseDlgTest, DrivesKeepTheirPlusAndAFolderEmptiedMeanwhileLosesIt) {
     EXPECT_FALSE(tree->IsExpanded(d.FindTreeItem(BrowseIds::TREE, "A:\\")));
     EXPECT_EQ(BrowseRig::Children(d, "A:\\"), (Texts{""}));
     d.ExpandTreeItem(BrowseIds::TREE, "C:\\");
+    d.ExpandTreeItem(BrowseIds::TREE, "C:\\Books");
+    EXPECT_TRUE(d.CollapseTreeItem(BrowseIds::TREE, "C:\\Books"));
+    EXPECT_EQ(BrowseRig::Children(d, "C:\\Books"), (Texts{""}));
     EXPECT_TRUE(d.CollapseTreeItem(BrowseIds::TREE, "C:\\"));
     EXPECT_EQ(BrowseRig::Children(d, "C:\\"), (Texts{""}));
     d.ExpandTreeItem(BrowseIds::TREE, "C:\\");

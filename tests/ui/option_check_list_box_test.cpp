@@ -81,5 +81,27 @@ TEST(OptionCheckListBoxTest, ClicksAndTheirNotifications) {
   }
 }
 
+TEST(OptionCheckListBoxTest, DrawsNameLeftAndSizeRight) {
+  HeadlessRig rig;
+  ListHostDlg host(rig.ws);
+  Image image;
+  rig.user.When("ListHostDlg", [&](UserDriver& d) {
+    d.ClickListItem(LIST_ID, 1, false);  // select "Samples"
+    image = rig.ws.WindowOf(d.dialog())->Render();
+    d.PressEsc();
+  });
+  host.DoModal();
+  // The list's client area starts at (11, 11) inside its border.
+  auto at = [&](int x, int y) { return image.At(11 + x, 11 + y); };
+  const int width = 261;
+  EXPECT_EQ(at(20, 0), SYSCOLOR_WINDOWTEXT);  // "B" of Book at x = 20
+  EXPECT_EQ(at(19, 0), SYSCOLOR_WINDOW);
+  EXPECT_EQ(at(width - 1 - 1, 0), SYSCOLOR_WINDOWTEXT);  // "s" of MBytes ends at the right edge
+  EXPECT_EQ(at(20, 13), SYSCOLOR_HIGHLIGHTTEXT);         // the selected item
+  EXPECT_EQ(at(19, 13), SYSCOLOR_HIGHLIGHT);
+  EXPECT_EQ(at(width - 2, 26), SYSCOLOR_WINDOW);  // "Extras" has no right-hand text
+  EXPECT_EQ(at(20, 26), SYSCOLOR_WINDOWTEXT);
+}
+
 }  // namespace
 }  // namespace setup
