@@ -39,20 +39,8 @@ Status PosixFileSystem::Missing(const Resolved& resolved, const std::string& pat
   return Status::Error(WinError::PathNotFound, path, "the path does not exist");
 }
 
-namespace {
-
-bool IsAscii(const std::string& text) {
-  for (char c : text) {
-    if (static_cast<uint8_t>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 std::optional<std::string> PosixFileSystem::FoldName(const std::string& host_name) const {
-  std::string converted =
-      code_page_.KeepsAscii() && IsAscii(host_name) ? host_name : code_page_.FromUtf8(host_name);
+  std::string converted = code_page_.FromUtf8(host_name);
   if (converted != host_name && code_page_.ToUtf8(converted) != host_name) return std::nullopt;
   return code_page_.Upper(converted);
 }
