@@ -105,21 +105,6 @@ TEST(BrowseDlgTest, ExpandingReadsSortedFoldersLazily) {
   EXPECT_EQ(b.dialog->m_selectedPath, "C:\\beta\\inner");
 }
 
-TEST(BrowseDlgTest, AFolderEmptiedMeanwhileLosesItsPlus) {
-  BrowseRig b;
-  b.disk.AddDirectory("C:\\Books\\Old");
-  b.rig.user.When("CBrowseDlg", [&](UserDriver& d) {
-    auto* tree = d.dialog().GetTree(BrowseIds::TREE);
-    d.ExpandTreeItem(BrowseIds::TREE, "C:\\");
-    b.disk.Remove("C:\\Books\\Old");
-    d.ExpandTreeItem(BrowseIds::TREE, "C:\\Books");
-    EXPECT_FALSE(tree->IsExpanded(d.FindTreeItem(BrowseIds::TREE, "C:\\Books")));
-    EXPECT_EQ(BrowseRig::Children(d, "C:\\Books"), (Texts{}));
-    d.PressEsc();
-  });
-  b.Run();
-}
-
 TEST(BrowseDlgTest, NewDirectoryIsAppendedOnOk) {
   struct Case {
     const char* select;
